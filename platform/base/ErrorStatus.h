@@ -1,0 +1,55 @@
+// Result codes of database and runtime operations.
+#pragma once
+
+namespace Acad {
+enum ErrorStatus {
+  eOk = 0,
+  eNotImplementedYet = 1,
+  eNotApplicable = 2,
+  eInvalidInput = 3,
+  eAmbiguousInput = 4,
+  eAmbiguousOutput = 5,
+  eOutOfMemory = 6,
+  eBufferTooSmall = 7,
+  eInvalidOpenState = 8,
+  eEntityInInactiveLayout = 9,
+  eDuplicateKey = 10,
+  eInvalidKey = 11,
+  eInvalidIndex = 12,
+  eDuplicateIndex = 13,
+  eNotInDatabase = 14,
+  eKeyNotFound = 15,
+  eWasErased = 16,
+  eWasOpenForRead = 17,
+  eWasOpenForWrite = 18,
+  eWasNotOpenForWrite = 19,
+  eNullObjectId = 20,
+  eWrongObjectType = 21,
+  eNotThatKindOfClass = 22,
+  eWrongDatabase = 23,
+  eDegenerateGeometry = 24,
+  eInvalidExtents = 25,
+  eFileNotFound = 26,
+  eFileAccessErr = 27,
+  eDwgNeedsRecovery = 28,
+  eBadDxfSequence = 29,
+  eAtMaxReaders = 30,
+  eNoIntersections = 31,
+  eNullEntityPointer = 32,
+  eDuplicateRecordName = 33,
+  eHandleExists = 34,
+  eInvalidDxfCode = 35,
+  eIllegalReplacement = 36,
+  eAlreadyInDb = 37,
+  eNotOpenForWrite = 38,
+  eLockViolation = 39,
+  eNoDocument = 40,
+  eUnbalancedStack = 41,
+  eInvalidResBuf = 42,
+  eUndefinedLineType = 43,
+  eLoadFailed = 44,
+};
+
+// A short English name for messages and test output.
+const char* statusText(ErrorStatus es);
+}  // namespace Acad

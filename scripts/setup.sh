@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project builds and tests with, only those
+# that are missing, so a second run costs nothing. Needs root (or sudo).
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  libcgal-dev libgmp-dev libmpfr-dev libboost-dev
+  libdxflib-dev
+  qt6-base-dev libgl-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  python3 python3-ezdxf python3-pandas
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "setup: installing ${missing[*]}" >&2
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

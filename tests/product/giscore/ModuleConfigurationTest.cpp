@@ -15,8 +15,10 @@ using uv::test::ScopedEnv;
 
 const fs::path kShippedData = fs::path(UV_SOURCE_DIR) / "product/giscore/data";
 
+fs::path scratchRoot() { return fs::temp_directory_path() / ("kvlx-giscore-" + std::to_string(::getpid())); }
+
 fs::path freshFolder(const std::string& name) {
-  const fs::path dir = fs::temp_directory_path() / ("kvlx-giscore-" + std::to_string(::getpid())) / name;
+  const fs::path dir = scratchRoot() / name;
   fs::remove_all(dir);
   fs::create_directories(dir);
   return dir;
@@ -30,6 +32,8 @@ void writeFile(const fs::path& file, const std::string& text) {
 // Each test starts from the shipped data: no folder overrides.
 class ModuleConfiguration : public testing::Test {
  protected:
+  void TearDown() override { fs::remove_all(scratchRoot()); }
+
   ScopedEnv m_data{"KVLX_DATA_DIR", kShippedData.c_str()};
   ScopedEnv m_symbols{"KVLX_SYMBOL_DIR", nullptr};
 };

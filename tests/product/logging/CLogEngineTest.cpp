@@ -12,8 +12,10 @@ namespace {
 namespace fs = std::filesystem;
 using uv::test::ScopedEnv;
 
+fs::path scratchRoot() { return fs::temp_directory_path() / ("kvlx-logging-" + std::to_string(::getpid())); }
+
 fs::path freshFolder(const std::string& name) {
-  const fs::path dir = fs::temp_directory_path() / ("kvlx-logging-" + std::to_string(::getpid())) / name;
+  const fs::path dir = scratchRoot() / name;
   fs::remove_all(dir);
   fs::create_directories(dir);
   return dir;
@@ -57,7 +59,12 @@ TEST(CLogEngineSwitch, ChangesBetweenCallsAreSeenAtOnce) {
   EXPECT_EQ(0, CLogEngine::GetLoggingOnOff());
 }
 
-TEST(CLogEngineFile, GivenPathIsReturnedFullAndChangesAreSeen) {
+class CLogEngineFile : public testing::Test {
+ protected:
+  void TearDown() override { fs::remove_all(scratchRoot()); }
+};
+
+TEST_F(CLogEngineFile, GivenPathIsReturnedFullAndChangesAreSeen) {
   const fs::path dir = freshFolder("given");
   ScopedEnv file("KVLX_LOG_FILE", (dir / "a.log").c_str());
   EXPECT_EQ((dir / "a.log").string(), CLogEngine::GetLogFileFullPath());
@@ -65,7 +72,7 @@ TEST(CLogEngineFile, GivenPathIsReturnedFullAndChangesAreSeen) {
   EXPECT_EQ((dir / "b.log").string(), CLogEngine::GetLogFileFullPath());
 }
 
-TEST(CLogEngineFile, RelativePathIsMadeFullFromTheCurrentFolder) {
+TEST_F(CLogEngineFile, RelativePathIsMadeFullFromTheCurrentFolder) {
   const fs::path dir = freshFolder("relative");
   const fs::path before = fs::current_path();
   fs::current_path(dir);
@@ -76,7 +83,7 @@ TEST(CLogEngineFile, RelativePathIsMadeFullFromTheCurrentFolder) {
   EXPECT_FALSE(fs::exists(dir / "logs")) << "a folder of a given path must not be created";
 }
 
-TEST(CLogEngineFile, DefaultFollowsXdgStateHomeThenHomeAndMakesItsFolder) {
+TEST_F(CLogEngineFile, DefaultFollowsXdgStateHomeThenHomeAndMakesItsFolder) {
   const fs::path state = freshFolder("state");
   const fs::path home = freshFolder("home");
   ScopedEnv file("KVLX_LOG_FILE", nullptr);
@@ -97,7 +104,7 @@ TEST(CLogEngineFile, DefaultFollowsXdgStateHomeThenHomeAndMakesItsFolder) {
   EXPECT_EQ("", CLogEngine::GetLogFileFullPath());
 }
 
-TEST(CLogEngineFile, EmptyGivenPathFallsBackToTheDefault) {
+TEST_F(CLogEngineFile, EmptyGivenPathFallsBackToTheDefault) {
   const fs::path state = freshFolder("empty-given");
   ScopedEnv xdg("XDG_STATE_HOME", state.c_str());
   ScopedEnv file("KVLX_LOG_FILE", "");

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <set>
 #include <string>
 
@@ -8,13 +7,28 @@
 
 namespace {
 
+// "{XXXXXXXX-XXXX-4XXX-YXXX-XXXXXXXXXXXX}", X upper-case hex, Y one of 89AB.
+bool isRegistryFormV4(const std::string& g) {
+  const std::string shape = "{XXXXXXXX-XXXX-4XXX-YXXX-XXXXXXXXXXXX}";
+  if (g.size() != shape.size()) return false;
+  for (size_t i = 0; i < g.size(); ++i) {
+    const char s = shape[i], c = g[i];
+    const bool ok = s == 'X' ? std::string("0123456789ABCDEF").find(c) != std::string::npos
+                    : s == 'Y' ? std::string("89AB").find(c) != std::string::npos
+                               : c == s;
+    if (!ok) return false;
+  }
+  return true;
+}
+
 TEST(CUtilityCreateGUID, RegistryFormVersion4) {
-  const std::regex form("\\{[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}\\}");
   for (int i = 0; i < 1000; ++i) {
     const std::string guid = CUtility::CreateGUID().toUtf8();
-    ASSERT_EQ(38u, guid.size()) << guid;
-    ASSERT_TRUE(std::regex_match(guid, form)) << guid;
+    ASSERT_TRUE(isRegistryFormV4(guid)) << guid;
   }
+  for (const char* bad : {"{6B29FC40-CA47-1067-B31D-00DD010662DA}", "{6b29fc40-ca47-4067-b31d-00dd010662da}",
+                          "6B29FC40-CA47-4067-B31D-00DD010662DA", "{6B29FC40-CA47-4067-C31D-00DD010662DA}"})
+    EXPECT_FALSE(isRegistryFormV4(bad)) << bad;
 }
 
 TEST(CUtilityCreateGUID, FreshOnEveryCallWithEveryRandomDigitVarying) {

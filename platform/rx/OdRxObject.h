@@ -19,5 +19,3 @@ class OdRxObject {
  private:
   std::atomic<long> m_refs{1};
 };
-
-using AcRxObject = OdRxObject;

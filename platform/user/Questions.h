@@ -1,0 +1,91 @@
+// What the program asks its user, one value type per kind of question. A
+// question carries everything a front end needs to ask it and a scripted
+// user needs to check the answer.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/WinTypes.h"
+#include "ge/AcGePoint3d.h"
+
+namespace uv {
+
+struct PointQuestion {
+  std::wstring prompt{};
+  std::optional<AcGePoint3d> base{};  // a rubber band from here
+};
+
+struct CornerQuestion {
+  std::wstring prompt{};
+  AcGePoint3d base{};  // a rubber rectangle from here
+};
+
+struct StringQuestion {
+  std::wstring prompt{};
+  bool allowSpaces = false;  // otherwise a space ends the input, as Enter does
+  size_t maxLength = 0;      // characters; 0 for no limit
+};
+
+struct NumberQuestion {
+  std::wstring prompt{};
+  bool integer = false;
+};
+
+struct KeywordQuestion {
+  std::wstring prompt{};
+  std::vector<std::wstring> keywords{};
+};
+
+struct EntityQuestion {
+  std::wstring prompt{};
+};
+
+struct SelectionQuestion {
+  std::wstring prompt{};  // empty: the host's "Select objects:"
+};
+
+struct MessageQuestion {
+  std::wstring text{};
+  std::wstring caption{};
+  UINT type = 0;  // MB_ buttons | MB_ icon
+  UINT buttons() const { return type & 0x0Fu; }
+  UINT icon() const { return type & 0xF0u; }
+};
+
+struct ColorQuestion {
+  int initial = 7;
+  bool allowMetaColors = false;  // ByBlock (0) and ByLayer (256)
+  int layerColor = 7;
+};
+
+struct LinetypeQuestion {
+  std::wstring current{};
+  bool allowByBlockByLayer = false;
+  std::vector<std::wstring> choices{};  // the names the dialog offers
+};
+
+struct FileQuestion {
+  bool save = false;
+  std::wstring title{};
+  std::wstring initialName{};
+  std::wstring defaultExtension{};  // without the dot
+  std::wstring filter{};            // "*.kvb|*.kvb|*.*|*.*||"
+  bool confirmOverwrite = false;
+};
+
+// "a point (\"Pick first corner:\")" and so on, for messages.
+std::wstring describe(const PointQuestion& q);
+std::wstring describe(const CornerQuestion& q);
+std::wstring describe(const StringQuestion& q);
+std::wstring describe(const NumberQuestion& q);
+std::wstring describe(const KeywordQuestion& q);
+std::wstring describe(const EntityQuestion& q);
+std::wstring describe(const SelectionQuestion& q);
+std::wstring describe(const MessageQuestion& q);
+std::wstring describe(const ColorQuestion& q);
+std::wstring describe(const LinetypeQuestion& q);
+std::wstring describe(const FileQuestion& q);
+
+}  // namespace uv

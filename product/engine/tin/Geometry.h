@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Plain geometric values of the TIN core. Plan means the (x, y) projection; every
+// topological decision of the core is taken in plan, z is carried along.
+#pragma once
+
+#include <cstdint>
+
+namespace tin {
+
+struct Point2 {
+  double x = 0.0;
+  double y = 0.0;
+  friend bool operator==(const Point2&, const Point2&) = default;
+};
+
+struct Point3 {
+  double x = 0.0;
+  double y = 0.0;
+  double z = 0.0;
+  Point2 plan() const { return {x, y}; }
+  friend bool operator==(const Point3&, const Point3&) = default;
+};
+
+struct Segment2 {
+  Point2 a;
+  Point2 b;
+  friend bool operator==(const Segment2&, const Segment2&) = default;
+};
+
+struct Segment3 {
+  Point3 a;
+  Point3 b;
+  friend bool operator==(const Segment3&, const Segment3&) = default;
+};
+
+// Three point indices, counter-clockwise in plan.
+struct Triangle {
+  std::int32_t v[3] = {-1, -1, -1};
+};
+
+// Two point indices, a < b.
+struct Edge {
+  std::int32_t a = -1;
+  std::int32_t b = -1;
+};
+
+// Axis-aligned 3D box; `empty` until the first point is added.
+struct Extents {
+  Point3 min;
+  Point3 max;
+  bool empty = true;
+
+  void add(const Point3& p) {
+    if (empty) {
+      min = max = p;
+      empty = false;
+      return;
+    }
+    if (p.x < min.x) min.x = p.x;
+    if (p.y < min.y) min.y = p.y;
+    if (p.z < min.z) min.z = p.z;
+    if (p.x > max.x) max.x = p.x;
+    if (p.y > max.y) max.y = p.y;
+    if (p.z > max.z) max.z = p.z;
+  }
+};
+
+// Points closer than this in plan (both |dx| and |dy|) are one point. A micro-unit is far
+// below survey precision (millimetres) and far above the rounding of doubles at UTM
+// magnitudes (about 1e-9 at 5,000,000), so re-imported copies of a point merge while
+// distinct shots never do.
+inline constexpr double kDefaultPlanTolerance = 1e-6;
+
+// The value callers pass to say "no elevation": see DrapeOptions::offSurfaceZ.
+inline constexpr double kNoElevation = -1000000.0;
+
+}  // namespace tin

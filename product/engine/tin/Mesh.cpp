@@ -1,0 +1,218 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tin/Mesh.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "tin/Polygon.h"
+
+namespace tin {
+
+namespace {
+
+struct SideRef {
+  std::int32_t other;  // the larger vertex index of the side
+  std::int32_t triangle;
+  std::int32_t side;
+};
+
+// Groups the sides of all triangles by their smaller vertex: bucket k holds the sides whose
+// smaller end is k, so sides are matched within buckets of a few entries.
+void bucketSides(const Mesh& mesh, std::vector<std::int32_t>& start, std::vector<SideRef>& sides) {
+  const std::size_t nv = mesh.vertices.size();
+  start.assign(nv + 1, 0);
+  for (const Triangle& t : mesh.triangles)
+    for (int i = 0; i < 3; ++i) ++start[std::min(t.v[(i + 1) % 3], t.v[(i + 2) % 3]) + 1];
+  for (std::size_t k = 0; k < nv; ++k) start[k + 1] += start[k];
+  sides.resize(mesh.triangles.size() * 3);
+  std::vector<std::int32_t> fill(start.begin(), start.end() - 1);
+  for (std::size_t t = 0; t < mesh.triangles.size(); ++t) {
+    const Triangle& tri = mesh.triangles[t];
+    for (int i = 0; i < 3; ++i) {
+      std::int32_t a = tri.v[(i + 1) % 3], b = tri.v[(i + 2) % 3];
+      sides[fill[std::min(a, b)]++] =
+          SideRef{std::max(a, b), static_cast<std::int32_t>(t), static_cast<std::int32_t>(i)};
+    }
+  }
+}
+
+}  // namespace
+
+void linkMesh(Mesh& mesh) {
+  const std::size_t nt = mesh.triangles.size();
+  mesh.neighbours.assign(nt, {-1, -1, -1});
+  mesh.vertexTriangle.assign(mesh.vertices.size(), -1);
+  mesh.boundarySides.clear();
+  if (mesh.breakLineSides.size() != nt) mesh.breakLineSides.assign(nt, 0);
+
+  std::vector<std::int32_t> start;
+  std::vector<SideRef> sides;
+  bucketSides(mesh, start, sides);
+  for (std::size_t k = 0; k + 1 < start.size(); ++k) {
+    for (std::int32_t i = start[k]; i < start[k + 1]; ++i) {
+      for (std::int32_t j = i + 1; j < start[k + 1]; ++j) {
+        if (sides[i].other != sides[j].other) continue;
+        mesh.neighbours[sides[i].triangle][sides[i].side] = sides[j].triangle;
+        mesh.neighbours[sides[j].triangle][sides[j].side] = sides[i].triangle;
+      }
+    }
+  }
+  for (std::size_t t = 0; t < nt; ++t) {
+    for (int i = 0; i < 3; ++i) {
+      std::int32_t& vt = mesh.vertexTriangle[mesh.triangles[t].v[i]];
+      if (vt < 0) vt = static_cast<std::int32_t>(t);
+      if (mesh.neighbours[t][i] < 0)
+        mesh.boundarySides.push_back({static_cast<std::int32_t>(t), static_cast<std::int32_t>(i)});
+    }
+  }
+}
+
+std::vector<Edge> meshEdges(const Mesh& mesh) {
+  std::vector<std::int32_t> start;
+  std::vector<SideRef> sides;
+  bucketSides(mesh, start, sides);
+  std::vector<Edge> edges;
+  edges.reserve(sides.size() / 2 + mesh.boundarySides.size());
+  for (std::size_t k = 0; k + 1 < start.size(); ++k) {
+    auto first = sides.begin() + start[k], last = sides.begin() + start[k + 1];
+    std::sort(first, last, [](const SideRef& a, const SideRef& b) { return a.other < b.other; });
+    for (auto it = first; it != last; ++it)
+      if (it == first || it->other != (it - 1)->other)
+        edges.push_back({static_cast<std::int32_t>(k), it->other});
+  }
+  return edges;
+}
+
+std::vector<std::vector<Point3>> boundaryRings(const Mesh& mesh) {
+  std::vector<std::vector<Point3>> rings;
+  std::vector<std::uint8_t> seen(mesh.triangles.size(), 0);
+  for (const TriangleSide& start : mesh.boundarySides) {
+    if (seen[start.triangle] & (1u << start.side)) continue;
+    std::vector<Point3> ring;
+    TriangleSide cur = start;
+    do {
+      seen[cur.triangle] |= static_cast<std::uint8_t>(1u << cur.side);
+      const Triangle& tri = mesh.triangles[cur.triangle];
+      ring.push_back(mesh.vertices[tri.v[(cur.side + 1) % 3]]);
+      // Turn around the head of this side, through the surface, to the next side that has no
+      // neighbour: that is the next side of the ring.
+      const std::int32_t head = tri.v[(cur.side + 2) % 3];
+      std::int32_t t = cur.triangle;
+      for (;;) {
+        const Triangle& tt = mesh.triangles[t];
+        int k = tt.v[0] == head ? 0 : tt.v[1] == head ? 1 : 2;
+        int side = (k + 2) % 3;
+        std::int32_t n = mesh.neighbours[t][side];
+        if (n < 0) {
+          cur = {t, side};
+          break;
+        }
+        t = n;
+      }
+    } while (!(cur.triangle == start.triangle && cur.side == start.side));
+    rings.push_back(std::move(ring));
+  }
+  std::stable_sort(rings.begin(), rings.end(), [](const auto& a, const auto& b) {
+    return std::abs(signedArea(a)) > std::abs(signedArea(b));
+  });
+  return rings;
+}
+
+double signedArea(std::span<const Point3> ring) {
+  if (ring.size() < 3) return 0.0;
+  // Relative to the first point, which keeps digits at survey coordinates.
+  const Point3& o = ring[0];
+  double twice = 0.0;
+  for (std::size_t i = 1; i + 1 < ring.size(); ++i)
+    twice += (ring[i].x - o.x) * (ring[i + 1].y - o.y) - (ring[i + 1].x - o.x) * (ring[i].y - o.y);
+  return 0.5 * twice;
+}
+
+double elevationInTriangle(const Mesh& mesh, std::int32_t t, const Point2& p) {
+  const Point3& a = mesh.corner(t, 0);
+  const Point3& b = mesh.corner(t, 1);
+  const Point3& c = mesh.corner(t, 2);
+  if (p.x == a.x && p.y == a.y) return a.z;
+  if (p.x == b.x && p.y == b.y) return b.z;
+  if (p.x == c.x && p.y == c.y) return c.z;
+  const double bx = b.x - a.x, by = b.y - a.y, cx = c.x - a.x, cy = c.y - a.y;
+  const double px = p.x - a.x, py = p.y - a.y;
+  const double d = bx * cy - cx * by;
+  if (d == 0.0) return a.z;
+  const double wb = (px * cy - cx * py) / d;
+  const double wc = (bx * py - px * by) / d;
+  return a.z + wb * (b.z - a.z) + wc * (c.z - a.z);
+}
+
+void trianglesAround(const Mesh& mesh, std::int32_t v, std::vector<std::int32_t>& out) {
+  out.clear();
+  const std::int32_t first = mesh.vertexTriangle[v];
+  if (first < 0) return;
+  auto indexOf = [&](std::int32_t t) {
+    const Triangle& tri = mesh.triangles[t];
+    return tri.v[0] == v ? 0 : tri.v[1] == v ? 1 : 2;
+  };
+  // Counter-clockwise across the side from v to its successor, then, if the fan is open,
+  // clockwise from the first triangle.
+  std::int32_t t = first;
+  do {
+    out.push_back(t);
+    t = mesh.neighbours[t][(indexOf(t) + 2) % 3];
+  } while (t >= 0 && t != first);
+  if (t == first) return;
+  t = mesh.neighbours[first][(indexOf(first) + 1) % 3];
+  while (t >= 0) {
+    out.push_back(t);
+    t = mesh.neighbours[t][(indexOf(t) + 1) % 3];
+  }
+}
+
+namespace {
+
+struct Box {
+  double minX, minY, maxX, maxY;
+  bool contains(const Point2& p) const {
+    return p.x >= minX && p.x <= maxX && p.y >= minY && p.y <= maxY;
+  }
+};
+
+Box boxOf(std::span<const Point2> polygon) {
+  Box b{polygon[0].x, polygon[0].y, polygon[0].x, polygon[0].y};
+  for (const Point2& p : polygon) {
+    b.minX = std::min(b.minX, p.x);
+    b.minY = std::min(b.minY, p.y);
+    b.maxX = std::max(b.maxX, p.x);
+    b.maxY = std::max(b.maxY, p.y);
+  }
+  return b;
+}
+
+}  // namespace
+
+std::vector<std::int32_t> trianglesInPolygon(const Mesh& mesh, std::span<const Point2> polygon) {
+  std::vector<std::int32_t> out;
+  if (polygon.size() < 3) return out;
+  const Box box = boxOf(polygon);
+  for (std::size_t t = 0; t < mesh.triangles.size(); ++t) {
+    const Point3 &a = mesh.corner(t, 0), &b = mesh.corner(t, 1), &c = mesh.corner(t, 2);
+    const Point2 centroid{(a.x + b.x + c.x) / 3.0, (a.y + b.y + c.y) / 3.0};
+    if (box.contains(centroid) && insidePolygon(polygon, centroid))
+      out.push_back(static_cast<std::int32_t>(t));
+  }
+  return out;
+}
+
+std::vector<std::int32_t> edgesInPolygon(const Mesh& mesh, std::span<const Edge> edges,
+                                         std::span<const Point2> polygon) {
+  std::vector<std::int32_t> out;
+  if (polygon.size() < 3) return out;
+  const Box box = boxOf(polygon);
+  for (std::size_t e = 0; e < edges.size(); ++e) {
+    const Point3 &a = mesh.vertices[edges[e].a], &b = mesh.vertices[edges[e].b];
+    const Point2 mid{0.5 * (a.x + b.x), 0.5 * (a.y + b.y)};
+    if (box.contains(mid) && insidePolygon(polygon, mid)) out.push_back(static_cast<std::int32_t>(e));
+  }
+  return out;
+}
+
+}  // namespace tin

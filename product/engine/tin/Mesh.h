@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "tin/Geometry.h"
+
+namespace tin {
+
+// Side i of a triangle is the side opposite its vertex i: from v[i+1] to v[i+2].
+struct TriangleSide {
+  std::int32_t triangle = -1;
+  std::int32_t side = -1;
+};
+
+// Where a plan point lies on a mesh.
+struct MeshLocation {
+  enum class Kind { Outside, Face, Edge, Vertex };
+  Kind kind = Kind::Outside;
+  std::int32_t triangle = -1;
+  int index = -1;  // Edge: the side of `triangle`; Vertex: the corner of `triangle`
+};
+
+// A read-only snapshot of a surface: the triangles that make the surface and how they meet.
+// It is plain data so that contour tracing, draping and the drawing code need no triangulation
+// library. Built by Surface after each change, in a canonical order (see Surface::triangles()).
+struct Mesh {
+  std::vector<Point3> vertices;  // by point index
+  std::vector<Triangle> triangles;
+  // Neighbour across side i, -1 where the surface ends (hull, hole or peeled triangle).
+  std::vector<std::array<std::int32_t, 3>> neighbours;
+  // Bit i set: side i lies on a break line.
+  std::vector<std::uint8_t> breakLineSides;
+  // One surface triangle at each vertex, -1 for a vertex that no surface triangle uses.
+  std::vector<std::int32_t> vertexTriangle;
+  // Every side without a neighbour.
+  std::vector<TriangleSide> boundarySides;
+
+  const Point3& corner(std::int32_t t, int i) const { return vertices[triangles[t].v[i]]; }
+};
+
+// Derives neighbours, vertexTriangle and boundarySides from vertices and triangles (all
+// triangles counter-clockwise, every side shared by at most two of them).
+void linkMesh(Mesh& mesh);
+
+// Every side of every triangle once, as (a < b), sorted by a then b.
+std::vector<Edge> meshEdges(const Mesh& mesh);
+
+// The closed rings where the surface ends, each with the surface on its left: outer rings
+// counter-clockwise, holes clockwise. The last point joins the first and is not repeated. The
+// ring of largest area comes first. A vertex where two rings touch appears in both.
+std::vector<std::vector<Point3>> boundaryRings(const Mesh& mesh);
+
+// Elevation of plan point p on the plane of triangle t (exactly the vertex z at a vertex).
+double elevationInTriangle(const Mesh& mesh, std::int32_t t, const Point2& p);
+
+// The surface triangles around vertex v (any order).
+void trianglesAround(const Mesh& mesh, std::int32_t v, std::vector<std::int32_t>& out);
+
+// Triangles whose centroid lies inside the polygon, and edges whose midpoint does (even-odd
+// rule of insidePolygon). A centroid is inside exactly one of several polygons that tile the
+// plane, so a surface drawn piece by piece has neither gaps nor overlaps.
+std::vector<std::int32_t> trianglesInPolygon(const Mesh& mesh, std::span<const Point2> polygon);
+std::vector<std::int32_t> edgesInPolygon(const Mesh& mesh, std::span<const Edge> edges,
+                                         std::span<const Point2> polygon);
+
+// Plan area, positive for counter-clockwise.
+double signedArea(std::span<const Point3> ring);
+
+}  // namespace tin

@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tin/PlanGrid.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace tin {
+
+PlanGrid::PlanGrid(double tolerance) : tol_(tolerance) {
+  if (!(tolerance > 0.0) || !std::isfinite(tolerance))
+    throw std::invalid_argument("PlanGrid: the tolerance must be a positive number");
+  invCell_ = 1.0 / (16.0 * tolerance);
+  clear();
+}
+
+void PlanGrid::clear() {
+  slots_.assign(16, Slot{});
+  mask_ = slots_.size() - 1;
+  count_ = 0;
+}
+
+void PlanGrid::reserve(std::size_t n) {
+  if (2 * n > slots_.size()) grow(2 * n);
+}
+
+std::int64_t PlanGrid::cellOf(double v) const {
+  // Clamped so that absurd coordinates still give a cell instead of undefined behaviour.
+  double c = std::floor(v * invCell_);
+  c = std::clamp(c, -4.0e18, 4.0e18);
+  return static_cast<std::int64_t>(c);
+}
+
+std::uint32_t PlanGrid::hashCell(std::int64_t cx, std::int64_t cy) {
+  std::uint64_t h = static_cast<std::uint64_t>(cx) * 0x9E3779B97F4A7C15ull;
+  h ^= static_cast<std::uint64_t>(cy) + 0x632BE59BD9B4E019ull + (h << 6) + (h >> 2);
+  h ^= h >> 31;
+  h *= 0xBF58476D1CE4E5B9ull;
+  h ^= h >> 29;
+  return static_cast<std::uint32_t>(h >> 32);
+}
+
+void PlanGrid::place(std::uint32_t h, std::int32_t index) {
+  if (2 * (count_ + 1) > slots_.size()) grow(2 * slots_.size());
+  std::size_t s = home(h);
+  while (slots_[s].index >= 0) s = (s + 1) & mask_;
+  slots_[s] = Slot{h, index};
+  ++count_;
+}
+
+void PlanGrid::grow(std::size_t minSlots) {
+  std::size_t n = slots_.size();
+  while (n < minSlots) n *= 2;
+  std::vector<Slot> old;
+  old.swap(slots_);
+  slots_.assign(n, Slot{});
+  mask_ = n - 1;
+  count_ = 0;
+  for (const Slot& s : old)
+    if (s.index >= 0) place(s.hash, s.index);
+}
+
+}  // namespace tin

@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "tin/Geometry.h"
+
+namespace tin {
+
+// Finds, among indexed positions, the one that coincides with a query position in plan:
+// |dx| <= tolerance and |dy| <= tolerance. When several do, the smallest index wins, so the
+// answer does not depend on the order of the table.
+//
+// The grid does not keep positions: the caller's `pos(index) -> Point2-like` reads them, so a
+// million points cost 16 bytes each here. Cells are 16 tolerances wide, so a query box (two
+// tolerances wide) usually falls into one cell and never into more than four. Each slot holds
+// a 32-bit hash of its cell and the index; a slot's home depends on the hash alone, which lets
+// the table grow without reading positions again.
+class PlanGrid {
+ public:
+  explicit PlanGrid(double tolerance = kDefaultPlanTolerance);
+
+  double tolerance() const { return tol_; }
+  std::size_t size() const { return count_; }
+  void clear();
+  void reserve(std::size_t n);
+
+  template <class Pos>
+  std::int32_t find(double x, double y, Pos&& pos) const {
+    if (count_ == 0) return -1;
+    std::int64_t cx0 = cellOf(x - tol_), cx1 = cellOf(x + tol_);
+    std::int64_t cy0 = cellOf(y - tol_), cy1 = cellOf(y + tol_);
+    std::int32_t best = -1;
+    for (std::int64_t cx = cx0; cx <= cx1; ++cx) {
+      for (std::int64_t cy = cy0; cy <= cy1; ++cy) {
+        std::uint32_t h = hashCell(cx, cy);
+        for (std::size_t s = home(h);; s = (s + 1) & mask_) {
+          const Slot& slot = slots_[s];
+          if (slot.index < 0) break;
+          if (slot.hash != h || (best >= 0 && slot.index >= best)) continue;
+          const auto& p = pos(slot.index);
+          if (std::fabs(p.x - x) <= tol_ && std::fabs(p.y - y) <= tol_) best = slot.index;
+        }
+      }
+    }
+    return best;
+  }
+
+  // Adds `index` at pos(index). The caller checks duplicates with find() first.
+  template <class Pos>
+  void insert(std::int32_t index, Pos&& pos) {
+    const auto& p = pos(index);
+    place(hashCell(cellOf(p.x), cellOf(p.y)), index);
+  }
+
+ private:
+  struct Slot {
+    std::uint32_t hash = 0;
+    std::int32_t index = -1;
+  };
+
+  std::int64_t cellOf(double v) const;
+  static std::uint32_t hashCell(std::int64_t cx, std::int64_t cy);
+  std::size_t home(std::uint32_t h) const { return (h * std::size_t{0x9E3779B1u}) & mask_; }
+  void place(std::uint32_t h, std::int32_t index);
+  void grow(std::size_t minSlots);
+
+  double tol_;
+  double invCell_;
+  std::vector<Slot> slots_;
+  std::size_t mask_ = 0;
+  std::size_t count_ = 0;
+};
+
+}  // namespace tin

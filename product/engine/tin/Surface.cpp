@@ -1,0 +1,523 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tin/Surface.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numeric>
+#include <set>
+#include <sstream>
+#include <stdexcept>
+
+#include "tin/Predicates.h"
+#include "tin/Triangulation.h"
+
+namespace tin {
+
+// A position that the definition names: a survey point, a break-line end, or both.
+struct Surface::Site {
+  double x = 0.0;
+  double y = 0.0;
+  std::int32_t point = -1;   // survey point index, -1 if none
+  std::int32_t vertex = -1;  // triangulation vertex, -1 until inserted
+};
+
+// Views built on first use after a change.
+struct Surface::Cache {
+  Mesh mesh;
+  std::vector<std::int32_t> pointOfVertex;  // vertex -> point index
+  std::vector<std::int32_t> vertexOfPoint;  // point index -> vertex
+  std::optional<std::vector<Edge>> edges;
+  std::optional<std::vector<std::vector<Point3>>> rings;
+};
+
+namespace {
+
+constexpr double kUnset = std::numeric_limits<double>::quiet_NaN();
+
+bool finite(const Point3& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
+
+std::uint64_t lineKey(std::int32_t a, std::int32_t b) {
+  if (a > b) std::swap(a, b);
+  return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(a)) << 32) | static_cast<std::uint32_t>(b);
+}
+
+void checkSettings(const SurfaceSettings& s) {
+  if (!(s.planTolerance > 0.0) || !std::isfinite(s.planTolerance))
+    throw std::invalid_argument("surface: the plan tolerance must be a positive number");
+  if (!(s.maxEdgeLength >= 0.0) || !std::isfinite(s.maxEdgeLength))
+    throw std::invalid_argument("surface: the edge-length limit must be 0 or a positive number");
+}
+
+}  // namespace
+
+Surface::Surface(const SurfaceSettings& settings)
+    : siteGrid_(settings.planTolerance > 0.0 ? settings.planTolerance : kDefaultPlanTolerance),
+      tri_(std::make_unique<detail::Triangulation>()) {
+  checkSettings(settings);
+  def_.settings = settings;
+}
+
+Surface::~Surface() = default;
+Surface::Surface(Surface&&) noexcept = default;
+Surface& Surface::operator=(Surface&&) noexcept = default;
+
+Surface Surface::fromDefinition(const Definition& definition) {
+  Surface s(definition.settings);
+  s.rebuild(definition);
+  return s;
+}
+
+// --- definition and sites --------------------------------------------------------------------
+
+std::int32_t Surface::siteAt(double x, double y) const {
+  return siteGrid_.find(x, y, [this](std::int32_t i) -> const Site& { return sites_[i]; });
+}
+
+std::int32_t Surface::addSite(double x, double y) {
+  sites_.push_back(Site{x, y});
+  const auto s = static_cast<std::int32_t>(sites_.size() - 1);
+  siteGrid_.insert(s, [this](std::int32_t i) -> const Site& { return sites_[i]; });
+  return s;
+}
+
+void Surface::stagePoints(std::span<const Point3> points, PointsResult& result, std::vector<std::int32_t>& fresh,
+                          std::vector<std::int32_t>& touched) {
+  siteGrid_.reserve(sites_.size() + points.size());
+  for (const Point3& p : points) {
+    if (!finite(p)) {
+      ++result.refused;
+      continue;
+    }
+    std::int32_t s = siteAt(p.x, p.y);
+    if (s < 0) {
+      s = addSite(p.x, p.y);
+      fresh.push_back(s);
+    }
+    Site& site = sites_[s];
+    if (site.point >= 0) {
+      def_.points[site.point].z = p.z;  // the last elevation wins, see UniquePointSet
+      ++result.replaced;
+    } else {
+      site.point = static_cast<std::int32_t>(def_.points.size());
+      def_.points.push_back({site.x, site.y, p.z});
+      pointSite_.push_back(s);
+      ++result.added;
+    }
+    if (site.vertex >= 0) touched.push_back(site.vertex);
+  }
+}
+
+BreakLineResult Surface::stageBreakLine(const Point3& a, const Point3& b, std::vector<std::int32_t>& fresh) {
+  if (!finite(a) || !finite(b)) return BreakLineResult::Refused;
+  std::int32_t sa = siteAt(a.x, a.y), sb = siteAt(b.x, b.y);
+  if (sa >= 0 && sa == sb) return BreakLineResult::Degenerate;
+  const double tol = def_.settings.planTolerance;
+  if (sa < 0 && sb < 0 && std::fabs(a.x - b.x) <= tol && std::fabs(a.y - b.y) <= tol)
+    return BreakLineResult::Degenerate;
+  if (sa >= 0 && sb >= 0 && lineKeys_.count(lineKey(sa, sb))) return BreakLineResult::AlreadyPresent;
+  if (sa < 0) fresh.push_back(sa = addSite(a.x, a.y));
+  if (sb < 0) fresh.push_back(sb = addSite(b.x, b.y));
+  def_.breakLines.push_back({{sites_[sa].x, sites_[sa].y, a.z}, {sites_[sb].x, sites_[sb].y, b.z}});
+  lineSites_.push_back({sa, sb});
+  lineKeys_.insert(lineKey(sa, sb));
+  return BreakLineResult::Added;
+}
+
+void Surface::adoptNewVertices() {
+  const auto n = static_cast<std::size_t>(tri_->vertexCount());
+  vertexSite_.resize(n, -1);
+  z_.resize(n, kUnset);
+}
+
+void Surface::insertSites(const std::vector<std::int32_t>& sites) {
+  if (sites.empty()) return;
+  std::vector<Point2> positions;
+  positions.reserve(sites.size());
+  for (std::int32_t s : sites) positions.push_back({sites_[s].x, sites_[s].y});
+  std::vector<std::int32_t> ids;
+  tri_->insert(positions, ids);
+  adoptNewVertices();
+  for (std::size_t k = 0; k < sites.size(); ++k) {
+    Site& site = sites_[sites[k]];
+    site.vertex = ids[k];
+    vertexSite_[ids[k]] = sites[k];
+    if (site.point >= 0) z_[ids[k]] = def_.points[site.point].z;
+  }
+}
+
+bool Surface::isPointVertex(std::int32_t v) const {
+  const std::int32_t s = vertexSite_[v];
+  return s >= 0 && sites_[s].point >= 0;
+}
+
+void Surface::linesThrough(std::int32_t v, std::vector<std::int32_t>& out) const {
+  if (def_.breakLines.empty()) {
+    out.clear();
+    return;
+  }
+  tri_->breakLinesThrough(v, out);
+}
+
+// --- changes -------------------------------------------------------------------------------
+
+void Surface::beginChange() {
+  // Insertions expect the constrained Delaunay triangulation; swaps are made again afterwards.
+  tri_->undoFlips();
+  cache_.reset();
+}
+
+void Surface::endChange(std::vector<std::int32_t> pendingLines) {
+  // A line's elevations depend only on earlier lines and on points, so resolving in ascending
+  // order, and passing a change on to later lines through the changed vertex, settles all.
+  std::set<std::int32_t> work(pendingLines.begin(), pendingLines.end());
+  std::vector<std::int32_t> changed, through;
+  while (!work.empty()) {
+    const std::int32_t line = *work.begin();
+    work.erase(work.begin());
+    changed.clear();
+    resolveLine(line, z_, &changed);
+    for (std::int32_t v : changed) {
+      linesThrough(v, through);
+      for (std::int32_t later : through)
+        if (later > line) work.insert(later);
+    }
+  }
+  reapplySwaps();
+  cache_.reset();
+}
+
+PointsResult Surface::addPoints(std::span<const Point3> points) {
+  PointsResult result;
+  std::vector<std::int32_t> fresh, touched;
+  stagePoints(points, result, fresh, touched);
+  if (fresh.empty() && touched.empty()) return result;
+  beginChange();
+  insertSites(fresh);
+  std::vector<std::int32_t> pending, through;
+  for (std::int32_t s : fresh) touched.push_back(sites_[s].vertex);
+  for (std::int32_t v : touched) {
+    z_[v] = def_.points[sites_[vertexSite_[v]].point].z;
+    linesThrough(v, through);
+    pending.insert(pending.end(), through.begin(), through.end());
+  }
+  endChange(std::move(pending));
+  return result;
+}
+
+PointsResult Surface::setPoints(std::span<const Point3> points) {
+  Definition d = def_;
+  d.points.clear();
+  rebuild(d);
+  return addPoints(points);
+}
+
+BreakLineResult Surface::addBreakLine(const Point3& a, const Point3& b) {
+  std::vector<std::int32_t> fresh;
+  const BreakLineResult staged = stageBreakLine(a, b, fresh);
+  if (staged != BreakLineResult::Added) return staged;
+  const auto line = static_cast<std::int32_t>(def_.breakLines.size() - 1);
+  try {
+    beginChange();
+    insertSites(fresh);
+    const std::int32_t before = tri_->vertexCount();
+    const auto [sa, sb] = lineSites_[line];
+    tri_->insertBreakLine(line, sites_[sa].vertex, sites_[sb].vertex);
+    adoptNewVertices();
+    std::vector<std::int32_t> pending{line}, through, created;
+    for (std::int32_t s : fresh) created.push_back(sites_[s].vertex);
+    for (std::int32_t v = before; v < tri_->vertexCount(); ++v) created.push_back(v);
+    for (std::int32_t v : created) {
+      linesThrough(v, through);
+      pending.insert(pending.end(), through.begin(), through.end());
+    }
+    endChange(std::move(pending));
+  } catch (const std::exception&) {
+    // Never leave a half-made surface: rebuild what was there.
+    Definition d = def_;
+    d.breakLines.pop_back();
+    rebuild(d);
+    return BreakLineResult::Failed;
+  }
+  return BreakLineResult::Added;
+}
+
+SwapResult Surface::swapDiagonal(std::int32_t t1, std::int32_t t2) {
+  const Cache& c = cache();
+  const Mesh& m = c.mesh;
+  const auto n = static_cast<std::int32_t>(m.triangles.size());
+  if (t1 < 0 || t2 < 0 || t1 >= n || t2 >= n) return SwapResult::NoSuchTriangle;
+  if (t1 == t2) return SwapResult::SameTriangle;
+  int i = 0, j = 0;
+  while (i < 3 && m.neighbours[t1][i] != t2) ++i;
+  while (j < 3 && m.neighbours[t2][j] != t1) ++j;
+  if (i == 3 || j == 3) return SwapResult::NotAdjacent;
+  if (m.breakLineSides[t1] & (1u << i)) return SwapResult::BreakLine;
+  const std::int32_t u = c.vertexOfPoint[m.triangles[t1].v[i]];
+  const std::int32_t v = c.vertexOfPoint[m.triangles[t2].v[j]];
+  switch (tri_->flipTo(u, v)) {
+    case detail::FlipOutcome::Flipped: break;
+    case detail::FlipOutcome::BreakLine: return SwapResult::BreakLine;
+    case detail::FlipOutcome::NotConvex: return SwapResult::NotConvex;
+    default: return SwapResult::NotAdjacent;
+  }
+  def_.swaps.push_back({tri_->position(u), tri_->position(v)});
+  swapApplied_.push_back(true);
+  cache_.reset();
+  return SwapResult::Swapped;
+}
+
+void Surface::reapplySwaps() {
+  swapApplied_.assign(def_.swaps.size(), false);
+  const double tol = def_.settings.planTolerance;
+  for (std::size_t k = 0; k < def_.swaps.size(); ++k) {
+    const std::int32_t u = tri_->vertexNear(def_.swaps[k].a, tol);
+    const std::int32_t v = tri_->vertexNear(def_.swaps[k].b, tol);
+    const detail::FlipOutcome o = tri_->flipTo(u, v);
+    swapApplied_[k] = o == detail::FlipOutcome::Flipped || o == detail::FlipOutcome::AlreadyEdge;
+  }
+}
+
+void Surface::setMaxEdgeLength(double length) {
+  SurfaceSettings s = def_.settings;
+  s.maxEdgeLength = length;
+  checkSettings(s);
+  def_.settings = s;
+  cache_.reset();
+}
+
+void Surface::reset(const SurfaceSettings& settings) {
+  checkSettings(settings);
+  def_ = Definition{settings, {}, {}, {}};
+  sites_.clear();
+  siteGrid_ = PlanGrid(settings.planTolerance);
+  pointSite_.clear();
+  lineSites_.clear();
+  lineKeys_.clear();
+  vertexSite_.clear();
+  z_.clear();
+  swapApplied_.clear();
+  tri_->clear();
+  cache_.reset();
+}
+
+void Surface::rebuild(const Definition& definition) {
+  reset(definition.settings);
+  PointsResult ignored;
+  std::vector<std::int32_t> fresh, touched;
+  stagePoints(definition.points, ignored, fresh, touched);
+  for (const Segment3& line : definition.breakLines) stageBreakLine(line.a, line.b, fresh);
+  insertSites(fresh);
+  for (std::size_t line = 0; line < lineSites_.size(); ++line) {
+    const auto [sa, sb] = lineSites_[line];
+    tri_->insertBreakLine(static_cast<std::int32_t>(line), sites_[sa].vertex, sites_[sb].vertex);
+  }
+  adoptNewVertices();
+  resolveAll(z_);
+  def_.swaps = definition.swaps;
+  reapplySwaps();
+}
+
+// --- elevations ----------------------------------------------------------------------------
+
+void Surface::resolveLine(std::int32_t line, std::vector<double>& z, std::vector<std::int32_t>* changed) const {
+  std::vector<std::int32_t> chain, through;
+  tri_->breakLineChain(line, chain);
+  const std::size_t n = chain.size();
+  if (n < 2) return;
+  auto decidedHere = [&](std::int32_t v) {
+    if (isPointVertex(v)) return false;
+    linesThrough(v, through);
+    return !through.empty() && through.front() == line;
+  };
+  auto set = [&](std::int32_t v, double value) {
+    if (z[v] == value) return;
+    z[v] = value;
+    if (changed) changed->push_back(v);
+  };
+  const Segment3& seg = def_.breakLines[line];
+  if (decidedHere(chain.front())) set(chain.front(), seg.a.z);
+  if (decidedHere(chain.back())) set(chain.back(), seg.b.z);
+
+  // Interpolate by the position along the segment between neighbouring knots.
+  const Point2 a = tri_->position(chain.front()), b = tri_->position(chain.back());
+  const double dx = b.x - a.x, dy = b.y - a.y;
+  auto along = [&](std::int32_t v) {
+    const Point2 p = tri_->position(v);
+    return (p.x - a.x) * dx + (p.y - a.y) * dy;
+  };
+  std::size_t knot = 0;
+  double knotT = 0.0;
+  for (std::size_t i = 1; i < n; ++i) {
+    if (i != n - 1 && !isPointVertex(chain[i])) continue;
+    const double t = along(chain[i]);
+    const double z0 = z[chain[knot]], z1 = z[chain[i]];
+    for (std::size_t j = knot + 1; j < i; ++j) {
+      if (!decidedHere(chain[j])) continue;
+      const double f = (along(chain[j]) - knotT) / (t - knotT);
+      set(chain[j], z0 + f * (z1 - z0));
+    }
+    knot = i;
+    knotT = t;
+  }
+}
+
+void Surface::resolveAll(std::vector<double>& z) const {
+  z.assign(vertexSite_.size(), kUnset);
+  for (std::size_t v = 0; v < vertexSite_.size(); ++v)
+    if (isPointVertex(static_cast<std::int32_t>(v))) z[v] = def_.points[sites_[vertexSite_[v]].point].z;
+  for (std::size_t line = 0; line < def_.breakLines.size(); ++line)
+    resolveLine(static_cast<std::int32_t>(line), z, nullptr);
+}
+
+// --- queries -------------------------------------------------------------------------------
+
+const Surface::Cache& Surface::cache() const {
+  if (cache_) return *cache_;
+  auto c = std::make_unique<Cache>();
+  const std::int32_t nv = tri_->vertexCount();
+  c->pointOfVertex.assign(nv, -1);
+  std::int32_t next = 0;
+  for (std::int32_t s : pointSite_) c->pointOfVertex[sites_[s].vertex] = next++;
+  std::vector<std::int32_t> others;
+  std::vector<Point2> where(nv);
+  for (std::int32_t v = 0; v < nv; ++v) {
+    if (c->pointOfVertex[v] >= 0) continue;
+    others.push_back(v);
+    where[v] = tri_->position(v);
+  }
+  std::sort(others.begin(), others.end(), [&](std::int32_t a, std::int32_t b) {
+    return where[a].x != where[b].x ? where[a].x < where[b].x : where[a].y < where[b].y;
+  });
+  for (std::int32_t v : others) c->pointOfVertex[v] = next++;
+  c->vertexOfPoint.assign(nv, -1);
+  for (std::int32_t v = 0; v < nv; ++v) c->vertexOfPoint[c->pointOfVertex[v]] = v;
+  tri_->buildMesh(c->pointOfVertex, z_, def_.settings.maxEdgeLength, c->mesh);
+  cache_ = std::move(c);
+  return *cache_;
+}
+
+const Mesh& Surface::mesh() const { return cache().mesh; }
+
+std::int32_t Surface::pointCount() const { return tri_->vertexCount(); }
+
+bool Surface::pointAtIndex(std::int32_t index, Point3& out) const {
+  const Mesh& m = mesh();
+  if (index < 0 || static_cast<std::size_t>(index) >= m.vertices.size()) return false;
+  out = m.vertices[index];
+  return true;
+}
+
+const std::vector<Edge>& Surface::edges() const {
+  const Cache& c = cache();
+  if (!c.edges) cache_->edges = meshEdges(c.mesh);
+  return *c.edges;
+}
+
+const std::vector<std::vector<Point3>>& Surface::boundaryRings() const {
+  const Cache& c = cache();
+  if (!c.rings) cache_->rings = tin::boundaryRings(c.mesh);
+  return *c.rings;
+}
+
+Extents Surface::extents() const {
+  Extents e;
+  for (const Point3& p : mesh().vertices) e.add(p);
+  return e;
+}
+
+std::int32_t Surface::triangleAt(const Point2& p) const {
+  if (!std::isfinite(p.x) || !std::isfinite(p.y)) return -1;
+  cache();
+  return tri_->locate(p).triangle;
+}
+
+std::optional<double> Surface::elevation(const Point2& p) const {
+  const std::int32_t t = triangleAt(p);
+  if (t < 0) return std::nullopt;
+  return elevationInTriangle(mesh(), t, p);
+}
+
+std::vector<std::int32_t> Surface::trianglesInPolygon(std::span<const Point2> polygon) const {
+  return tin::trianglesInPolygon(mesh(), polygon);
+}
+
+std::vector<std::int32_t> Surface::edgesInPolygon(std::span<const Point2> polygon) const {
+  return tin::edgesInPolygon(mesh(), edges(), polygon);
+}
+
+DrapeResult Surface::drape(std::span<const Point3> points, std::span<const double> bulges,
+                           const DrapeOptions& options) const {
+  const Mesh& m = mesh();
+  return tin::drape(m, [this](const Point2& p) { return tri_->locate(p); }, points, bulges, options);
+}
+
+void Surface::traceContours(std::span<const double> levels, ContourSink& sink) const {
+  tin::traceContours(mesh(), levels, sink);
+}
+
+// --- validity ------------------------------------------------------------------------------
+
+Validity Surface::isValid() const {
+  Validity r;
+  auto problem = [&](auto&&... parts) {
+    std::ostringstream s;
+    s.precision(17);
+    (s << ... << parts);
+    r.problems.push_back(s.str());
+  };
+  tri_->check(r.problems);
+
+  // Sites, points and vertices agree.
+  if (vertexSite_.size() != static_cast<std::size_t>(tri_->vertexCount()) || z_.size() != vertexSite_.size())
+    problem("vertex tables hold ", vertexSite_.size(), " entries for ", tri_->vertexCount(), " vertices");
+  for (std::size_t k = 0; k < def_.points.size(); ++k) {
+    const Site& site = sites_[pointSite_[k]];
+    if (site.point != static_cast<std::int32_t>(k) || site.vertex < 0) {
+      problem("survey point ", k, " has no vertex");
+      continue;
+    }
+    const Point2 at = tri_->position(site.vertex);
+    if (at.x != def_.points[k].x || at.y != def_.points[k].y) problem("survey point ", k, " moved");
+    if (!(z_[site.vertex] == def_.points[k].z)) problem("survey point ", k, " lost its elevation");
+  }
+  for (std::size_t s = 0; s < sites_.size(); ++s)
+    if (sites_[s].vertex < 0 || vertexSite_[sites_[s].vertex] != static_cast<std::int32_t>(s))
+      problem("position ", sites_[s].x, ",", sites_[s].y, " is not a vertex");
+
+  // Elevations, computed afresh from the definition.
+  std::vector<double> fresh;
+  resolveAll(fresh);
+  for (std::size_t v = 0; v < fresh.size() && v < z_.size(); ++v) {
+    if (std::isnan(fresh[v])) problem("vertex ", v, " has no elevation by the rules");
+    else if (!(fresh[v] == z_[v])) problem("vertex ", v, " has elevation ", z_[v], ", the rules give ", fresh[v]);
+  }
+
+  // Swaps made are there.
+  const double tol = def_.settings.planTolerance;
+  for (std::size_t k = 0; k < def_.swaps.size(); ++k) {
+    if (k >= swapApplied_.size() || !swapApplied_[k]) continue;
+    const std::int32_t u = tri_->vertexNear(def_.swaps[k].a, tol), v = tri_->vertexNear(def_.swaps[k].b, tol);
+    if (!tri_->hasEdge(u, v)) problem("swap ", k, " is not in the surface");
+  }
+
+  // The mesh: canonical order, counter-clockwise, links as recomputed from scratch.
+  const Mesh& m = mesh();
+  for (std::size_t t = 0; t < m.triangles.size(); ++t) {
+    const Triangle& tri = m.triangles[t];
+    if (!(tri.v[0] < tri.v[1] && tri.v[0] < tri.v[2])) problem("triangle ", t, " does not start at its smallest index");
+    if (orientation(m.corner(t, 0), m.corner(t, 1), m.corner(t, 2)) <= 0) problem("triangle ", t, " is not counter-clockwise");
+    if (t > 0) {
+      const Triangle& prev = m.triangles[t - 1];
+      if (!std::lexicographical_compare(prev.v, prev.v + 3, tri.v, tri.v + 3)) problem("triangle ", t, " is out of order");
+    }
+  }
+  Mesh relinked = m;
+  linkMesh(relinked);
+  if (relinked.neighbours != m.neighbours) problem("mesh neighbours differ from the triangles' own sides");
+  for (std::size_t v = 0; v < m.vertices.size() && v < cache().vertexOfPoint.size(); ++v)
+    if (!(m.vertices[v].z == z_[cache().vertexOfPoint[v]])) problem("mesh point ", v, " has a stale elevation");
+  return r;
+}
+
+}  // namespace tin

@@ -1,0 +1,172 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "tin/Contours.h"
+#include "tin/Definition.h"
+#include "tin/Drape.h"
+#include "tin/Geometry.h"
+#include "tin/Mesh.h"
+#include "tin/PlanGrid.h"
+
+namespace tin {
+
+namespace detail {
+class Triangulation;
+}
+
+struct PointsResult {
+  std::size_t added = 0;
+  std::size_t replaced = 0;  // an existing point took the new elevation
+  std::size_t refused = 0;   // a coordinate was not a finite number
+};
+
+enum class BreakLineResult {
+  Added,
+  AlreadyPresent,  // a break line between the same two positions exists
+  Degenerate,      // both ends are one position in plan
+  Refused,         // a coordinate was not a finite number
+  Failed,          // the triangulation could not take it; the surface is as it was
+};
+
+enum class SwapResult { Swapped, NoSuchTriangle, SameTriangle, NotAdjacent, BreakLine, NotConvex };
+
+struct Validity {
+  std::vector<std::string> problems;
+  bool ok() const { return problems.empty(); }
+  explicit operator bool() const { return ok(); }
+};
+
+// A terrain surface: a constrained Delaunay triangulation in plan of survey points and break
+// lines, with elevations carried along, and the diagonal swaps a user made.
+//
+// Elevations of vertices:
+// - A survey point keeps its measured elevation, always: the surface passes through every shot.
+// - A break line is straight in 3D between its knots: its two ends and any survey point that
+//   lies on it. An end that is a survey point has the point's elevation; an end that is not
+//   has the break line's own end elevation (if several break lines end there, the earliest
+//   added decides), unless it lies on an earlier break line (see crossings).
+// - Where break lines cross, a vertex is created; it takes the elevation of the earliest-added
+//   break line through it, interpolated along that line between its knots. The later line gets
+//   a kink there rather than a step: the earlier line was drawn first and is usually the one
+//   the later was digitised against.
+// These rules depend on the definition alone, not on the order of calls, so a surface and its
+// rebuild from definition() agree.
+//
+// Break lines partly or wholly outside the hull: their ends are inserted like points and extend
+// the hull. Break-line ends are measured data as much as points are, and clipping would make
+// the result depend on whether the points or the break lines came first.
+//
+// Positions: a point or break-line end within the plan tolerance of an existing point or
+// break-line end takes that position exactly (see UniquePointSet for which elevation wins
+// between points).
+//
+// Swaps are kept as the plan positions of the new diagonal. After every later change the
+// constrained Delaunay triangulation is brought up to date first and the swaps are then made
+// again in their order, where still possible: both ends are still vertices, the other
+// diagonal of their quadrilateral is no break line and the quadrilateral is strictly convex.
+// A swap that is not possible now stays in the definition.
+//
+// Indices: point indices 0..n-1 are the survey points in definition order; vertices that are
+// no survey point (break-line ends, crossings) follow, sorted by x then y. Triangles are listed
+// with their smallest point index first, sorted; edges as (a < b), sorted. These orders depend
+// on the surface alone, so indices survive a save and a reload. Any change renumbers.
+//
+// Not safe for concurrent use: queries build cached views on first use.
+class Surface {
+ public:
+  explicit Surface(const SurfaceSettings& settings = {});
+  ~Surface();
+  Surface(Surface&&) noexcept;
+  Surface& operator=(Surface&&) noexcept;
+
+  // Rebuilds a surface from its definition, deterministically. Throws std::invalid_argument for
+  // a tolerance that is not a positive number.
+  static Surface fromDefinition(const Definition& definition);
+  const Definition& definition() const { return def_; }
+
+  // Survey points. setPoints replaces them all; break lines and swaps stay.
+  PointsResult addPoints(std::span<const Point3> points);
+  PointsResult setPoints(std::span<const Point3> points);
+
+  BreakLineResult addBreakLine(const Point3& a, const Point3& b);
+
+  // Swaps the shared diagonal of two adjacent triangles (indices into triangles()).
+  SwapResult swapDiagonal(std::int32_t t1, std::int32_t t2);
+
+  // 0 switches the limit off. Only the outer triangles are peeled, as long as the side where the
+  // surface ends is longer than the limit; break lines are never peeled away.
+  void setMaxEdgeLength(double length);
+
+  // Queries.
+  std::int32_t pointCount() const;
+  bool pointAtIndex(std::int32_t index, Point3& out) const;
+  const Mesh& mesh() const;
+  const std::vector<Triangle>& triangles() const { return mesh().triangles; }
+  const std::vector<Edge>& edges() const;
+  // The surface triangle at p (-1 off the surface); on a side or a vertex, one of the triangles
+  // there.
+  std::int32_t triangleAt(const Point2& p) const;
+  // Elevation by the plane of the triangle at p; nothing off the surface.
+  std::optional<double> elevation(const Point2& p) const;
+  std::vector<std::int32_t> trianglesInPolygon(std::span<const Point2> polygon) const;
+  std::vector<std::int32_t> edgesInPolygon(std::span<const Point2> polygon) const;
+  const std::vector<std::vector<Point3>>& boundaryRings() const;
+  // Of all vertices, also those no triangle uses.
+  Extents extents() const;
+
+  DrapeResult drape(std::span<const Point3> points, std::span<const double> bulges,
+                    const DrapeOptions& options = {}) const;
+  void traceContours(std::span<const double> levels, ContourSink& sink) const;
+
+  // Re-checks everything: the triangulation (links, orientation, the Delaunay property away
+  // from break lines and swaps, each break line as a chain of constrained edges), the swaps
+  // that were made, the positions and elevations of all vertices against the rules above, and
+  // the mesh. Cost grows with the surface; meant for tests and diagnostics.
+  Validity isValid() const;
+
+ private:
+  struct Site;
+  struct Cache;
+
+  std::int32_t siteAt(double x, double y) const;
+  std::int32_t addSite(double x, double y);
+  void stagePoints(std::span<const Point3> points, PointsResult& result, std::vector<std::int32_t>& fresh,
+                   std::vector<std::int32_t>& touched);
+  BreakLineResult stageBreakLine(const Point3& a, const Point3& b, std::vector<std::int32_t>& fresh);
+  void insertSites(const std::vector<std::int32_t>& sites);
+  void adoptNewVertices();
+  void beginChange();
+  void endChange(std::vector<std::int32_t> pendingLines);
+  void linesThrough(std::int32_t v, std::vector<std::int32_t>& out) const;
+  bool isPointVertex(std::int32_t v) const;
+  void resolveLine(std::int32_t line, std::vector<double>& z, std::vector<std::int32_t>* changed) const;
+  void resolveAll(std::vector<double>& z) const;
+  void reapplySwaps();
+  void reset(const SurfaceSettings& settings);
+  void rebuild(const Definition& definition);
+  const Cache& cache() const;
+
+  Definition def_;
+  std::vector<Site> sites_;
+  PlanGrid siteGrid_;
+  std::vector<std::int32_t> pointSite_;                  // survey point -> site
+  std::vector<std::array<std::int32_t, 2>> lineSites_;   // break line -> sites of its ends
+  std::unordered_set<std::uint64_t> lineKeys_;           // the site pairs of all break lines
+  std::vector<std::int32_t> vertexSite_;                 // vertex -> site, -1 for crossings
+  std::vector<double> z_;                                // vertex -> elevation
+  std::vector<bool> swapApplied_;                        // swap -> made in the current surface
+  std::unique_ptr<detail::Triangulation> tri_;
+  mutable std::unique_ptr<Cache> cache_;
+};
+
+}  // namespace tin

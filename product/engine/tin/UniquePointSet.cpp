@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tin/UniquePointSet.h"
+
+#include <cmath>
+
+namespace tin {
+
+UniquePointSet::UniquePointSet(double tolerance) : grid_(tolerance) {}
+
+UniquePointSet::Outcome UniquePointSet::add(const Point3& p) {
+  if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z)) return Outcome::Refused;
+  auto pos = [this](std::int32_t i) -> const Point3& { return points_[i]; };
+  std::int32_t found = grid_.find(p.x, p.y, pos);
+  if (found >= 0) {
+    points_[found].z = p.z;
+    return Outcome::Replaced;
+  }
+  points_.push_back(p);
+  grid_.insert(static_cast<std::int32_t>(points_.size() - 1), pos);
+  return Outcome::Added;
+}
+
+void UniquePointSet::add(std::span<const Point3> points) {
+  reserve(points_.size() + points.size());
+  for (const Point3& p : points) add(p);
+}
+
+std::int32_t UniquePointSet::find(double x, double y) const {
+  return grid_.find(x, y, [this](std::int32_t i) -> const Point3& { return points_[i]; });
+}
+
+void UniquePointSet::reserve(std::size_t n) {
+  points_.reserve(n);
+  grid_.reserve(n);
+}
+
+void UniquePointSet::clear() {
+  points_.clear();
+  grid_.clear();
+}
+
+}  // namespace tin

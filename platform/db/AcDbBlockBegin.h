@@ -1,0 +1,22 @@
+// The BLOCK and ENDBLK markers of a block definition. They carry nothing but
+// their identity: a file writer gives them their own handles.
+#pragma once
+
+#include "AcDbEntity.h"
+
+class AcDbBlockBegin : public AcDbEntity {
+ public:
+  ACRX_DECLARE_MEMBERS(AcDbBlockBegin);
+};
+
+class AcDbBlockEnd : public AcDbEntity {
+ public:
+  ACRX_DECLARE_MEMBERS(AcDbBlockEnd);
+};
+
+// The SEQEND marker after the vertices of a polyline or the attributes of a
+// block reference.
+class AcDbSequenceEnd : public AcDbEntity {
+ public:
+  ACRX_DECLARE_MEMBERS(AcDbSequenceEnd);
+};

@@ -1,0 +1,118 @@
+#include "AcDbBlockReference.h"
+
+#include <cmath>
+
+#include "AcDbBlockTableRecord.h"
+#include "DbAccess.h"
+
+UV_DEFINE_RX_MEMBERS(AcDbBlockReference, AcDbEntity, L"INSERT")
+
+Acad::ErrorStatus AcDbBlockReference::setBlockTableRecord(AcDbObjectId block) {
+  if (!writeOk()) return Acad::eNotOpenForWrite;
+  if (!uv::DbAccess::peekAs<AcDbBlockTableRecord>(block)) return Acad::eNotThatKindOfClass;
+  if (database() && block.database() != database()) return Acad::eWrongDatabase;
+  m_block = block;
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbBlockReference::setPosition(const AcGePoint3d& p) {
+  if (!writeOk()) return Acad::eNotOpenForWrite;
+  m_position = p;
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbBlockReference::setScaleFactors(const AcGeScale3d& scale) {
+  if (!writeOk()) return Acad::eNotOpenForWrite;
+  if (scale.sx == 0 || scale.sy == 0 || scale.sz == 0) return Acad::eInvalidInput;
+  m_scale = scale;
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbBlockReference::setRotation(double r) {
+  if (!writeOk()) return Acad::eNotOpenForWrite;
+  m_rotation = r;
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbBlockReference::setNormal(const AcGeVector3d& n) {
+  if (!writeOk()) return Acad::eNotOpenForWrite;
+  if (n.isZeroLength()) return Acad::eInvalidInput;
+  m_normal = n.normal();
+  return Acad::eOk;
+}
+
+AcGePoint3d AcDbBlockReference::blockToWorld(const AcGePoint3d& p) const {
+  AcGePoint3d origin;
+  if (auto* block = uv::DbAccess::peekAs<AcDbBlockTableRecord>(m_block)) origin = block->origin();
+  const AcGeVector3d d = p - origin;
+  const double x = d.x * m_scale.sx, y = d.y * m_scale.sy, z = d.z * m_scale.sz;
+  const double c = std::cos(m_rotation), s = std::sin(m_rotation);
+  AcGeVector3d ax, ay;
+  uv::ocsAxes(m_normal, ax, ay);
+  return m_position + ax * (x * c - y * s) + ay * (x * s + y * c) + m_normal * z;
+}
+
+Acad::ErrorStatus AcDbBlockReference::appendAttribute(AcDbAttribute* attribute) {
+  AcDbObjectId id;
+  return appendAttribute(id, attribute);
+}
+
+Acad::ErrorStatus AcDbBlockReference::appendAttribute(AcDbObjectId& id, AcDbAttribute* attribute) {
+  return m_attributes.append(*this, attribute, &id);
+}
+
+namespace {
+
+// Extents of a block's contents seen through a reference; nesting deeper
+// than a few levels (or a block that holds itself) is cut off.
+void addBlockExtents(const AcDbBlockReference& ref, AcDbExtents& out, int depth) {
+  auto* block = uv::DbAccess::peekAs<AcDbBlockTableRecord>(ref.blockTableRecord());
+  if (!block || depth > 16) return;
+  for (AcDbObject* o : block->entities()) {
+    auto* ent = AcDbEntity::cast(o);
+    if (!ent) continue;
+    AcDbExtents e;
+    if (auto* inner = AcDbBlockReference::cast(ent)) {
+      addBlockExtents(*inner, e, depth + 1);
+    } else if (ent->getGeomExtents(e) != Acad::eOk) {
+      continue;
+    }
+    if (e.isEmpty()) continue;
+    const AcGePoint3d lo = e.minPoint(), hi = e.maxPoint();
+    for (int k = 0; k < 8; ++k)
+      out.addPoint(ref.blockToWorld(AcGePoint3d(k & 1 ? hi.x : lo.x, k & 2 ? hi.y : lo.y, k & 4 ? hi.z : lo.z)));
+  }
+}
+
+}  // namespace
+
+Acad::ErrorStatus AcDbBlockReference::getGeomExtents(AcDbExtents& extents) const {
+  extents = AcDbExtents();
+  addBlockExtents(*this, extents, 0);
+  for (AcDbEntity* a : m_attributes.entities()) {
+    AcDbExtents e;
+    if (a->getGeomExtents(e) == Acad::eOk) extents.addExt(e);
+  }
+  if (extents.isEmpty()) extents = AcDbExtents(m_position, m_position);
+  return Acad::eOk;
+}
+
+void AcDbBlockReference::getReferences(std::vector<uv::ObjectReference>& refs) const {
+  AcDbEntity::getReferences(refs);
+  refs.push_back({m_block, "block", AcDbBlockTableRecord::desc()});
+}
+
+Acad::ErrorStatus AcDbBlockReference::subPrepareAdd(AcDbDatabase* db) {
+  if (!m_block.isNull() && m_block.database() != db) return Acad::eWrongDatabase;
+  return AcDbEntity::subPrepareAdd(db);
+}
+
+void AcDbBlockReference::subAdded() {
+  AcDbEntity::subAdded();
+  m_attributes.ownerAdded(*this);
+}
+
+void AcDbBlockReference::getSubentities(std::vector<AcDbEntity*>& subents) const {
+  const auto e = m_attributes.entities();
+  subents.insert(subents.end(), e.begin(), e.end());
+}

@@ -1,0 +1,3 @@
+#include "AcDbBlockTable.h"
+
+UV_DEFINE_RX_MEMBERS(AcDbBlockTable, AcDbSymbolTable, L"TABLE")

@@ -1,0 +1,262 @@
+#include "AcDbDatabase.h"
+
+#include <algorithm>
+#include <mutex>
+#include <set>
+
+#include "AcDbBlockTable.h"
+#include "AcDbDictionary.h"
+#include "AcDbEntity.h"
+#include "AcDbHostApplicationServices.h"
+#include "AcDbLayerTable.h"
+#include "AcDbLinetypeTable.h"
+#include "AcDbRegAppTable.h"
+#include "AcDbTextStyleTable.h"
+#include "DbAccess.h"
+
+namespace {
+
+std::mutex& registryMutex() {
+  static std::mutex m;
+  return m;
+}
+
+std::set<const AcDbDatabase*>& registry() {
+  static std::set<const AcDbDatabase*> live;
+  return live;
+}
+
+}  // namespace
+
+AcDbDatabase::AcDbDatabase(bool, bool) {
+  {
+    std::lock_guard<std::mutex> lock(registryMutex());
+    registry().insert(this);
+  }
+  buildDefaultDrawing();
+}
+
+AcDbDatabase::~AcDbDatabase() {
+  {
+    std::lock_guard<std::mutex> lock(registryMutex());
+    registry().erase(this);
+  }
+  if (acdbHostApplicationServices()->workingDatabase() == this) acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+  // Detach every object first so that none of them is taken for one deleted
+  // behind the database's back, then delete them.
+  for (auto& [handle, slot] : m_slots)
+    if (slot->object) uv::DbAccess::attach(*slot->object, nullptr);
+  m_slots.clear();
+}
+
+bool AcDbDatabase::isLive(const AcDbDatabase* db) {
+  std::lock_guard<std::mutex> lock(registryMutex());
+  return registry().count(db) != 0;
+}
+
+void AcDbDatabase::buildDefaultDrawing() {
+  auto addClosed = [this](AcDbObject* o) {
+    AcDbObjectId id;
+    addAcDbObject(id, o);
+    uv::DbAccess::closeFully(*o);
+    return id;
+  };
+  m_blockTable = addClosed(new AcDbBlockTable);
+  m_layerTable = addClosed(new AcDbLayerTable);
+  m_linetypeTable = addClosed(new AcDbLinetypeTable);
+  m_textStyleTable = addClosed(new AcDbTextStyleTable);
+  m_regAppTable = addClosed(new AcDbRegAppTable);
+  m_nod = addClosed(new AcDbDictionary);
+
+  auto* nod = uv::DbAccess::peekAs<AcDbDictionary>(m_nod);
+  uv::DbAccess::openForWrite(*nod);
+  auto* groups = new AcDbDictionary;
+  nod->setAt(L"ACAD_GROUP", groups, m_groupDictionary);
+  uv::DbAccess::closeFully(*groups);
+  uv::DbAccess::closeFully(*nod);
+
+  auto addRecord = [](AcDbObjectId tableId, AcDbSymbolTableRecord* rec, const ACHAR* name) {
+    auto* table = uv::DbAccess::peekAs<AcDbSymbolTable>(tableId);
+    uv::DbAccess::openForWrite(*table);
+    rec->setName(name);
+    AcDbObjectId id;
+    table->add(id, rec);
+    uv::DbAccess::closeFully(*rec);
+    uv::DbAccess::closeFully(*table);
+    return id;
+  };
+  m_byBlock = addRecord(m_linetypeTable, new AcDbLinetypeTableRecord, L"ByBlock");
+  m_byLayer = addRecord(m_linetypeTable, new AcDbLinetypeTableRecord, L"ByLayer");
+  auto* continuous = new AcDbLinetypeTableRecord;
+  continuous->setComments(L"Solid line");
+  m_continuous = addRecord(m_linetypeTable, continuous, L"Continuous");
+  m_layerZero = addRecord(m_layerTable, new AcDbLayerTableRecord, L"0");
+  m_standard = addRecord(m_textStyleTable, new AcDbTextStyleTableRecord, L"Standard");
+  m_acadApp = addRecord(m_regAppTable, new AcDbRegAppTableRecord, L"ACAD");
+  m_modelSpace = addRecord(m_blockTable, new AcDbBlockTableRecord, ACDB_MODEL_SPACE);
+  m_paperSpace = addRecord(m_blockTable, new AcDbBlockTableRecord, ACDB_PAPER_SPACE);
+  m_clayer = m_layerZero;
+  m_celtype = m_byLayer;
+  m_textstyle = m_standard;
+}
+
+uv::ObjectSlot* AcDbDatabase::findSlot(std::uint64_t handle) const {
+  auto it = m_slots.find(handle);
+  return it == m_slots.end() ? nullptr : it->second.get();
+}
+
+Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObject* obj) {
+  AcDbObjectId id;
+  return addAcDbObject(id, obj);
+}
+
+Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObjectId& id, AcDbObject* obj) {
+  if (!obj) return Acad::eNullEntityPointer;
+  if (uv::DbAccess::slot(*obj)) return Acad::eAlreadyInDb;
+  const std::uint64_t preset = obj->presetHandleValue().value();
+  uv::ObjectSlot* slot = preset ? findSlot(preset) : nullptr;
+  if (slot && slot->object) return Acad::eHandleExists;
+  if (const Acad::ErrorStatus es = uv::DbAccess::prepareAdd(*obj, this); es != Acad::eOk) return es;
+  if (!slot) {
+    const std::uint64_t handle = preset ? preset : m_handseed;
+    auto owned = std::make_unique<uv::ObjectSlot>();
+    owned->database = this;
+    owned->handle = handle;
+    slot = owned.get();
+    m_slots.emplace(handle, std::move(owned));
+  }
+  m_handseed = std::max(m_handseed, slot->handle + 1);
+  slot->object.reset(obj);
+  uv::DbAccess::attach(*obj, slot);
+  uv::DbAccess::openForWrite(*obj);
+  id = AcDbObjectId(slot);
+  uv::DbAccess::added(*obj);
+  return Acad::eOk;
+}
+
+namespace {
+template <class T>
+Acad::ErrorStatus openAs(T*& out, AcDbObjectId id, AcDb::OpenMode mode) {
+  return acdbOpenObject(out, id, mode);
+}
+}  // namespace
+
+Acad::ErrorStatus AcDbDatabase::getBlockTable(AcDbBlockTable*& t, AcDb::OpenMode mode) const { return openAs(t, m_blockTable, mode); }
+Acad::ErrorStatus AcDbDatabase::getLayerTable(AcDbLayerTable*& t, AcDb::OpenMode mode) const { return openAs(t, m_layerTable, mode); }
+Acad::ErrorStatus AcDbDatabase::getLinetypeTable(AcDbLinetypeTable*& t, AcDb::OpenMode mode) const { return openAs(t, m_linetypeTable, mode); }
+Acad::ErrorStatus AcDbDatabase::getTextStyleTable(AcDbTextStyleTable*& t, AcDb::OpenMode mode) const { return openAs(t, m_textStyleTable, mode); }
+Acad::ErrorStatus AcDbDatabase::getRegAppTable(AcDbRegAppTable*& t, AcDb::OpenMode mode) const { return openAs(t, m_regAppTable, mode); }
+Acad::ErrorStatus AcDbDatabase::getNamedObjectsDictionary(AcDbDictionary*& d, AcDb::OpenMode mode) const { return openAs(d, m_nod, mode); }
+Acad::ErrorStatus AcDbDatabase::getGroupDictionary(AcDbDictionary*& d, AcDb::OpenMode mode) const { return openAs(d, m_groupDictionary, mode); }
+
+Acad::ErrorStatus AcDbDatabase::setClayer(AcDbObjectId layer) {
+  auto* rec = uv::DbAccess::peekAs<AcDbLayerTableRecord>(layer);
+  if (!rec) return Acad::eInvalidInput;
+  if (layer.database() != this) return Acad::eWrongDatabase;
+  if (rec->isErased()) return Acad::eWasErased;
+  if (rec->isFrozen()) return Acad::eInvalidInput;
+  m_clayer = layer;
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbDatabase::setCeltype(AcDbObjectId linetype) {
+  auto* rec = uv::DbAccess::peekAs<AcDbLinetypeTableRecord>(linetype);
+  if (!rec) return Acad::eInvalidInput;
+  if (linetype.database() != this) return Acad::eWrongDatabase;
+  if (rec->isErased()) return Acad::eWasErased;
+  m_celtype = linetype;
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbDatabase::setTextstyle(AcDbObjectId style) {
+  auto* rec = uv::DbAccess::peekAs<AcDbTextStyleTableRecord>(style);
+  if (!rec) return Acad::eInvalidInput;
+  if (style.database() != this) return Acad::eWrongDatabase;
+  if (rec->isErased()) return Acad::eWasErased;
+  m_textstyle = style;
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbDatabase::setCelweight(AcDb::LineWeight weight) {
+  if (!AcDbEntity::isValidLineWeight(weight)) return Acad::eInvalidInput;
+  m_celweight = weight;
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbDatabase::setHandseed(const AcDbHandle& seed) {
+  if (seed.value() < m_handseed) return Acad::eInvalidInput;
+  m_handseed = seed.value();
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbDatabase::getAcDbObjectId(AcDbObjectId& id, bool createIfNotFound, const AcDbHandle& handle,
+                                                Adesk::UInt32) {
+  id.setNull();
+  if (handle.isNull()) return Acad::eInvalidInput;
+  uv::ObjectSlot* slot = findSlot(handle.value());
+  if (!slot) {
+    if (!createIfNotFound) return Acad::eKeyNotFound;
+    auto owned = std::make_unique<uv::ObjectSlot>();
+    owned->database = this;
+    owned->handle = handle.value();
+    slot = owned.get();
+    m_slots.emplace(handle.value(), std::move(owned));
+    m_handseed = std::max(m_handseed, handle.value() + 1);
+  }
+  id = AcDbObjectId(slot);
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbDatabase::setObjectHandle(AcDbObjectId id, const AcDbHandle& handle) {
+  uv::ObjectSlot* slot = id.slot();
+  if (!slot || slot->database != this || !slot->object) return Acad::eInvalidInput;
+  if (handle.isNull()) return Acad::eInvalidInput;
+  if (slot->handle == handle.value()) return Acad::eOk;
+  if (findSlot(handle.value())) return Acad::eHandleExists;
+  auto node = m_slots.extract(slot->handle);
+  node.key() = handle.value();
+  slot->handle = handle.value();
+  m_slots.insert(std::move(node));
+  m_handseed = std::max(m_handseed, handle.value() + 1);
+  return Acad::eOk;
+}
+
+std::vector<AcDbObjectId> AcDbDatabase::objectIds(bool includeErased) const {
+  std::vector<AcDbObjectId> ids;
+  ids.reserve(m_slots.size());
+  for (const auto& [handle, slot] : m_slots)
+    if (slot->object && (includeErased || !slot->object->isErased())) ids.emplace_back(slot.get());
+  return ids;
+}
+
+std::vector<AcDbObjectId> AcDbDatabase::reservedIds() const {
+  std::vector<AcDbObjectId> ids;
+  for (const auto& [handle, slot] : m_slots)
+    if (!slot->object) ids.emplace_back(slot.get());
+  return ids;
+}
+
+bool AcDbDatabase::isBuiltInObject(AcDbObjectId id) const {
+  if (id.isNull()) return false;
+  for (const AcDbObjectId& b : {m_blockTable, m_layerTable, m_linetypeTable, m_textStyleTable, m_regAppTable, m_nod,
+                                m_groupDictionary, m_modelSpace, m_paperSpace, m_layerZero, m_byLayer, m_byBlock,
+                                m_continuous, m_standard, m_acadApp, m_clayer, m_celtype, m_textstyle})
+    if (b == id) return true;
+  return false;
+}
+
+Acad::ErrorStatus AcDbDatabase::getFilename(const ACHAR*& name) const {
+  name = m_filename.c_str();
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbDatabase::updateExt(bool) {
+  m_extents = AcDbExtents();
+  auto* ms = uv::DbAccess::peekAs<AcDbBlockTableRecord>(m_modelSpace);
+  if (!ms) return Acad::eInvalidInput;
+  for (AcDbObject* o : ms->entities()) {
+    AcDbExtents e;
+    if (auto* ent = AcDbEntity::cast(o); ent && ent->getGeomExtents(e) == Acad::eOk) m_extents.addExt(e);
+  }
+  return Acad::eOk;
+}

@@ -1,0 +1,6 @@
+#include "AcDbHostApplicationServices.h"
+
+AcDbHostApplicationServices* acdbHostApplicationServices() {
+  static AcDbHostApplicationServices services;
+  return &services;
+}

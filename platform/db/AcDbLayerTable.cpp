@@ -1,0 +1,3 @@
+#include "AcDbLayerTable.h"
+
+UV_DEFINE_RX_MEMBERS(AcDbLayerTable, AcDbSymbolTable, L"TABLE")

@@ -1,0 +1,3 @@
+#include "AcDbLinetypeTable.h"
+
+UV_DEFINE_RX_MEMBERS(AcDbLinetypeTable, AcDbSymbolTable, L"TABLE")

@@ -1,0 +1,145 @@
+// Base of every database object: identity, ownership, the open/close
+// protocol, erasing and extended data.
+//
+// Open modes. An object opened for read may be opened for read again (each
+// open needs its own close); opening it for write then fails with
+// eWasOpenForRead. An object open for write refuses every further open for
+// read or write with eWasOpenForWrite. kForNotify opens in any state and
+// allows reading only. upgradeOpen() turns the single read open into a
+// write open (eWasOpenForRead when others read it too); downgradeOpen() the
+// reverse. A new object not yet added to a database belongs to its creator,
+// counts as open for write and may be deleted; once added, the database owns
+// it and it stays open for write until close().
+//
+// Setters that return Acad::ErrorStatus answer eNotOpenForWrite on an object
+// not open for write; setters without a status throw uv::NotOpenForWrite.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "base/ErrorStatus.h"
+#include "AcDb.h"
+#include "AcDbObjectId.h"
+#include "AcRxObject.h"
+#include "ResItem.h"
+
+class AcDbDatabase;
+
+namespace uv {
+struct DbAccess;
+struct ObjectSlot;
+
+class NotOpenForWrite : public std::logic_error {
+ public:
+  using std::logic_error::logic_error;
+};
+
+// A reference from one object to another that must stay valid (layer of an
+// entity, block of a reference, member of a group); `what` names it in
+// messages; `expected` is the class the target must have (or null).
+struct ObjectReference {
+  AcDbObjectId id;
+  const char* what;
+  const AcRxClass* expected;
+};
+
+// One application's extended data, without its (1001 name) item.
+struct XDataGroup {
+  std::wstring appName;
+  ResItems items;
+};
+}  // namespace uv
+
+class AcDbObject : public AcRxObject {
+ public:
+  ACRX_DECLARE_MEMBERS(AcDbObject);
+  AcDbObject();
+  ~AcDbObject() override;
+  AcDbObject(const AcDbObject&) = delete;
+  AcDbObject& operator=(const AcDbObject&) = delete;
+
+  AcDbObjectId objectId() const;
+  AcDbObjectId ownerId() const { return m_ownerId; }
+  Acad::ErrorStatus setOwnerId(AcDbObjectId owner);
+  AcDbDatabase* database() const;
+  void getAcDbHandle(AcDbHandle& handle) const;
+  // The handle the object takes when it joins a database, for readers that
+  // keep the handles of a file. eAlreadyInDb once it is in a database.
+  Acad::ErrorStatus presetHandle(const AcDbHandle& handle);
+  AcDbHandle presetHandleValue() const { return m_presetHandle; }
+
+  bool isErased() const { return m_erased; }
+  // Erases (or with false unerases) the object and everything it owns.
+  Acad::ErrorStatus erase(bool erasing = true);
+
+  Acad::ErrorStatus close();
+  Acad::ErrorStatus cancel() { return close(); }
+  Acad::ErrorStatus upgradeOpen();
+  Acad::ErrorStatus downgradeOpen();
+  bool isReadEnabled() const;
+  bool isWriteEnabled() const;
+  bool isNotifyEnabled() const { return m_notifiers > 0; }
+  // Open in any mode (always false for an object that is not in a database).
+  bool isOpen() const { return m_readers > 0 || m_writer || m_notifiers > 0; }
+  void assertReadEnabled() const {}
+  void assertWriteEnabled() const;
+
+  // Extended data: a new chain (released by the caller) starting with the
+  // (1001 application) item, for one application or for all (null); null
+  // when there is none.
+  resbuf* xData(const ACHAR* regappName = nullptr) const;
+  // Replaces the data of each application named by a 1001 item of the chain;
+  // an application followed by no items loses its data. The names must be in
+  // the regapp table (eKeyNotFound otherwise), the items must be extended-data
+  // codes 1000-1071 (eInvalidDxfCode) with balanced 1002 braces
+  // (eInvalidInput). Nothing changes unless the whole chain is accepted.
+  Acad::ErrorStatus setXData(const resbuf* xdata);
+  const std::vector<uv::XDataGroup>& xDataGroups() const { return m_xdata; }
+
+  // Objects this one owns (erased with it), in order, and the references it
+  // holds; for erasing, the checker and file writers.
+  virtual void getOwnedIds(std::vector<AcDbObjectId>& ids) const {}
+  virtual void getReferences(std::vector<uv::ObjectReference>& refs) const {}
+
+ protected:
+  bool writeOk() const { return isWriteEnabled(); }
+  // The database calls these: before adding (a refusal stops the add),
+  // right after the object got its id, and before erasing or unerasing
+  // (a refusal stops it).
+  virtual Acad::ErrorStatus subPrepareAdd(AcDbDatabase* db) { return Acad::eOk; }
+  virtual void subAdded() {}
+  virtual Acad::ErrorStatus subErase(bool erasing) { return Acad::eOk; }
+
+ private:
+  friend class AcDbDatabase;
+  friend struct uv::DbAccess;
+  uv::ObjectSlot* m_slot = nullptr;
+  AcDbObjectId m_ownerId;
+  AcDbHandle m_presetHandle;
+  bool m_erased = false;
+  bool m_erasedWithOwner = false;
+  int m_readers = 0;
+  bool m_writer = false;
+  int m_notifiers = 0;
+  std::vector<uv::XDataGroup> m_xdata;
+};
+
+namespace uv {
+// Opens id in the given mode if its object is of class cls (or derived).
+Acad::ErrorStatus openObject(AcDbObject*& obj, AcDbObjectId id, AcDb::OpenMode mode, bool openErased, const AcRxClass* cls);
+}  // namespace uv
+
+Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& obj, AcDbObjectId id, AcDb::OpenMode mode, bool openErased = false);
+
+// Opens id as T: eNotThatKindOfClass when the object is of another class,
+// eNullObjectId, eWasErased, eWasOpenForRead/Write as described above.
+template <class T>
+inline Acad::ErrorStatus acdbOpenObject(T*& obj, AcDbObjectId id, AcDb::OpenMode mode, bool openErased = false) {
+  AcDbObject* p = nullptr;
+  const Acad::ErrorStatus es = uv::openObject(p, id, mode, openErased, T::desc());
+  obj = es == Acad::eOk ? static_cast<T*>(p) : nullptr;
+  return es;
+}

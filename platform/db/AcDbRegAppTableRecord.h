@@ -1,0 +1,9 @@
+// A registered application name, which extended data must carry.
+#pragma once
+
+#include "AcDbSymbolTableRecord.h"
+
+class AcDbRegAppTableRecord : public AcDbSymbolTableRecord {
+ public:
+  ACRX_DECLARE_MEMBERS(AcDbRegAppTableRecord);
+};

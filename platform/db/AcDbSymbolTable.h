@@ -1,0 +1,42 @@
+// Base of the symbol tables. A table owns its records in the order they were
+// added (its iteration order). Names are compared ignoring letter case.
+// Erased records stay in the table (so that unerasing brings them back) but
+// are skipped by getAt, has and the iterators unless asked for.
+#pragma once
+
+#include <vector>
+
+#include "AcDbObject.h"
+#include "AcDbSymbolTableIterator.h"
+#include "AcDbSymbolTableRecord.h"
+
+class AcDbSymbolTable : public AcDbObject {
+ public:
+  ACRX_DECLARE_MEMBERS(AcDbSymbolTable);
+
+  Acad::ErrorStatus getAt(const ACHAR* name, AcDbObjectId& id, bool getErasedRecord = false) const;
+  Acad::ErrorStatus getAt(const ACHAR* name, AcDbSymbolTableRecord*& rec, AcDb::OpenMode mode,
+                          bool openErasedRec = false) const;
+  bool has(const ACHAR* name) const;
+  bool has(AcDbObjectId id) const;
+  // Adds a new record (the table open for write): eDuplicateRecordName,
+  // eInvalidInput for a bad name, eWrongObjectType for a record of another
+  // table. The record joins the database open for write; close it.
+  Acad::ErrorStatus add(AcDbSymbolTableRecord* rec);
+  Acad::ErrorStatus add(AcDbObjectId& id, AcDbSymbolTableRecord* rec);
+  Acad::ErrorStatus newIterator(AcDbSymbolTableIterator*& it, bool atBeginning = true, bool skipDeleted = true) const;
+
+  // The class of this table's records.
+  virtual const AcRxClass* recordClass() const = 0;
+  const std::vector<AcDbObjectId>& recordIds() const { return m_records; }
+  // Another live record of the name than `except`, or null.
+  AcDbObjectId findOther(const ACHAR* name, AcDbObjectId except) const;
+
+  void getOwnedIds(std::vector<AcDbObjectId>& ids) const override;
+
+ protected:
+  Acad::ErrorStatus subErase(bool erasing) override;
+
+ private:
+  std::vector<AcDbObjectId> m_records;
+};

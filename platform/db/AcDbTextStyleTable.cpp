@@ -1,0 +1,3 @@
+#include "AcDbTextStyleTable.h"
+
+UV_DEFINE_RX_MEMBERS(AcDbTextStyleTable, AcDbSymbolTable, L"TABLE")

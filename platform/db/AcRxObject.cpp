@@ -1,0 +1,6 @@
+#include "AcRxObject.h"
+
+AcRxClass* AcRxObject::desc() {
+  static AcRxClass cls(L"AcRxObject", nullptr, nullptr);
+  return &cls;
+}

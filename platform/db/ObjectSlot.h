@@ -1,0 +1,21 @@
+// Internal: the database's record of one handle. An id points at its slot;
+// the slot owns the object. A slot without an object is a handle reserved by
+// a forward reference (getAcDbObjectId with createIfNotFound) and not yet
+// filled.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+class AcDbDatabase;
+class AcDbObject;
+
+namespace uv {
+
+struct ObjectSlot {
+  AcDbDatabase* database = nullptr;
+  std::uint64_t handle = 0;
+  std::unique_ptr<AcDbObject> object;
+};
+
+}  // namespace uv

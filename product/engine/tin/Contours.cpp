@@ -2,7 +2,9 @@
 #include "tin/Contours.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <map>
 #include <vector>
 
 namespace tin {
@@ -25,6 +27,7 @@ class LevelTracer {
     }
     for (std::int32_t t : candidates)
       if (visit_[t] != stamp_) follow(t, true);
+    flush();
   }
 
  private:
@@ -80,7 +83,30 @@ class LevelTracer {
       points_.pop_back();
     if (points_.size() < 2) return;
     if (closed && collapseDoubledRing()) closed = false;
-    sink_.addContour(level_, points_, closed);
+    found_.push_back({std::move(points_), closed});
+    points_.clear();
+  }
+
+  // A ridge exactly at the level that reaches the edge of the surface is passed on both sides:
+  // two open polylines with the same points in opposite order. Only the first is kept.
+  void flush() {
+    auto key = [](const Point3& a, const Point3& b) { return std::array<double, 4>{a.x, a.y, b.x, b.y}; };
+    std::map<std::array<double, 4>, std::vector<std::size_t>> byEnds;
+    for (std::size_t i = 0; i < found_.size(); ++i) {
+      auto& [points, closed] = found_[i];
+      if (!closed) {
+        bool twin = false;
+        auto it = byEnds.find(key(points.back(), points.front()));
+        if (it != byEnds.end())
+          for (std::size_t j : it->second)
+            twin = twin || std::equal(points.rbegin(), points.rend(), found_[j].first.begin(), found_[j].first.end(),
+                                      [](const Point3& a, const Point3& b) { return a.x == b.x && a.y == b.y; });
+        if (twin) continue;
+        byEnds[key(points.front(), points.back())].push_back(i);
+      }
+      sink_.addContour(level_, points, closed);
+    }
+    found_.clear();
   }
 
   // A ring p0..pn-1 that reads the same forwards and backwards from one of its points runs out
@@ -108,6 +134,7 @@ class LevelTracer {
   ContourSink& sink_;
   std::vector<int> visit_;
   std::vector<Point3> points_;
+  std::vector<std::pair<std::vector<Point3>, bool>> found_;
   double level_ = 0.0;
   int stamp_ = 0;
 };

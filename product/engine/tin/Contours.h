@@ -24,8 +24,11 @@ class ContourSink {
 // join into polylines without branches, duplicates or dangling ends. Vertices lie where the
 // level crosses a side, interpolated linearly along it, with z equal to the level. Where the
 // contour passes through a vertex at the level, the repeated point is dropped; a piece that
-// shrinks to one point is dropped; a closed ring that only runs out and back along vertices at
-// the level (a ridge exactly at the level) is reported once, as an open polyline.
+// shrinks to one point (a summit exactly at the level) is dropped. A ridge exactly at the level
+// is passed on both sides at no distance; where that makes a whole closed ring that runs out
+// and back, or two open polylines that are each other reversed, the ridge is reported once,
+// as an open polyline. Where only part of a polyline runs out and back along such a ridge,
+// that part is kept as it is.
 //
 // Each polyline runs with the ground above the level on its left: closed contours around a
 // hill run counter-clockwise, around a hollow clockwise.

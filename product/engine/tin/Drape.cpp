@@ -195,13 +195,9 @@ class Walker {
 
   // The line runs along a side of t towards vertex `target`.
   State alongSide(std::int32_t t, std::int32_t target) {
-    if (!ahead(q_, plan(target))) {
-      if (plan(target) == q_) out_.on(mesh_.vertices[target]);
-      else finishIn(t);
-      return {};
-    }
+    if (ahead(q_, plan(target))) return finishIn(t);  // q comes first
     out_.on(mesh_.vertices[target]);
-    return {At::Vertex, -1, target, 0.0};
+    return plan(target) == q_ ? State{} : State{At::Vertex, -1, target, 0.0};
   }
 
   State inFace(std::int32_t t, std::int32_t enteredAt) {

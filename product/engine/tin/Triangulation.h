@@ -48,7 +48,6 @@ class Triangulation {
   // The vertex exactly at p or, failing that, the nearest corner of the triangle at p when it
   // lies within `tolerance` in x and y; -1 otherwise.
   std::int32_t vertexNear(const Point2& p, double tolerance) const;
-  bool hasEdge(std::int32_t u, std::int32_t v) const;
 
   // Makes u-v an edge by flipping the diagonal that it crosses, when the two triangles on that
   // diagonal form a strictly convex quadrilateral and the diagonal is no break line. Flips are

@@ -1,0 +1,242 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <set>
+
+#include "TinTestSupport.h"
+
+namespace tin {
+namespace {
+
+using test::valid;
+
+double flat(double, double) { return 0.0; }
+double wavy(double x, double y) { return 100.0 + 3.0 * std::sin(x / 7.0) + 2.0 * std::cos(y / 5.0); }
+
+struct PointSetCase {
+  const char* name;
+  std::vector<Point3> points;
+};
+
+std::vector<PointSetCase> pointSets() {
+  std::vector<PointSetCase> cases;
+  cases.push_back({"random", test::randomPoints(3000, 1, 0, 0, 500, wavy)});
+  // A square grid: every cell is cocircular, the Delaunay choice is a tie everywhere.
+  cases.push_back({"grid", test::gridPoints(40, 30, 10, 20, 2.5, wavy)});
+  // Survey coordinates at millimetre precision.
+  std::vector<Point3> utm = test::randomPoints(2000, 2, 500000, 5000000, 800, wavy);
+  for (Point3& p : utm) {
+    p.x = std::round(p.x * 1000.0) / 1000.0;
+    p.y = std::round(p.y * 1000.0) / 1000.0;
+  }
+  cases.push_back({"utm_mm", utm});
+  // Points on concentric circles: many cocircular quadruples and near-collinear runs.
+  std::vector<Point3> rings;
+  for (int r = 1; r <= 12; ++r)
+    for (int k = 0; k < 24; ++k) {
+      const double a = k * 2.0 * M_PI / 24.0;
+      rings.push_back({r * std::cos(a), r * std::sin(a), 50.0 - r});
+    }
+  cases.push_back({"rings", rings});
+  return cases;
+}
+
+class SurfaceBuild : public ::testing::TestWithParam<PointSetCase> {};
+
+// The triangles tile the convex hull exactly (their areas add up to the hull's, computed
+// independently), the count agrees with Euler (2n - 2 - h), and the surface passes through
+// every point.
+TEST_P(SurfaceBuild, TilesTheHullAndHonoursEveryPoint) {
+  const auto& points = GetParam().points;
+  Surface s;
+  s.addPoints(points);
+  ASSERT_TRUE(valid(s));
+  const double hull = test::convexHullArea(test::plan(points));
+  EXPECT_NEAR(test::triangleAreaSum(s), hull, 1e-9 * hull);
+  ASSERT_EQ(s.boundaryRings().size(), 1u);
+  const auto& ring = s.boundaryRings()[0];
+  EXPECT_NEAR(signedArea(ring), hull, 1e-9 * hull);
+  EXPECT_EQ(s.triangles().size(), 2 * points.size() - 2 - ring.size());
+  EXPECT_EQ(s.edges().size(), 3 * points.size() - 3 - ring.size());
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    Point3 at;
+    ASSERT_TRUE(s.pointAtIndex(static_cast<std::int32_t>(i), at));
+    EXPECT_EQ(at, points[i]);
+    const auto z = s.elevation(points[i].plan());
+    ASSERT_TRUE(z.has_value());
+    EXPECT_EQ(*z, points[i].z);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sets, SurfaceBuild, ::testing::ValuesIn(pointSets()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Any point set sampled from a plane gives back that plane everywhere inside the hull, also at
+// survey coordinates where naive arithmetic loses digits; outside, there is no elevation.
+TEST(Surface, ReproducesAPlaneInsideAndNothingOutside) {
+  for (double x0 : {0.0, 500000.0}) {
+    const double y0 = x0 * 10.0;
+    auto plane = [&](double x, double y) { return 250.0 + 0.03 * (x - x0) - 0.02 * (y - y0); };
+    Surface s;
+    s.addPoints(test::gridPoints(11, 11, x0, y0, 10.0, plane));
+    ASSERT_TRUE(valid(s));
+    std::mt19937_64 rng(3);
+    std::uniform_real_distribution<double> u(0.0, 100.0);
+    for (int i = 0; i < 500; ++i) {
+      const Point2 p{x0 + u(rng), y0 + u(rng)};
+      const auto z = s.elevation(p);
+      ASSERT_TRUE(z.has_value());
+      EXPECT_NEAR(*z, plane(p.x, p.y), 1e-9);
+    }
+    for (Point2 p : {Point2{x0 - 0.001, y0 + 50}, Point2{x0 + 50, y0 + 100.001}, Point2{x0 + 200, y0 + 200}})
+      EXPECT_FALSE(s.elevation(p).has_value());
+  }
+}
+
+struct DegenerateCase {
+  const char* name;
+  std::vector<Point3> points;
+  std::size_t vertices;
+  std::size_t triangles;
+};
+
+class DegenerateSets : public ::testing::TestWithParam<DegenerateCase> {};
+
+TEST_P(DegenerateSets, StayValidAndCountRight) {
+  const auto& c = GetParam();
+  Surface s;
+  s.addPoints(c.points);
+  ASSERT_TRUE(valid(s));
+  EXPECT_EQ(static_cast<std::size_t>(s.pointCount()), c.vertices);
+  EXPECT_EQ(s.triangles().size(), c.triangles);
+  EXPECT_EQ(s.boundaryRings().size(), c.triangles ? 1u : 0u);
+  if (c.triangles == 0) {
+    for (const Point3& p : c.points) EXPECT_FALSE(s.elevation(p.plan()).has_value());
+  }
+  if (!c.points.empty()) {
+    const Extents e = s.extents();
+    ASSERT_FALSE(e.empty);
+    const double tol = kDefaultPlanTolerance;  // merged duplicates may lie that far out
+    for (const Point3& p : c.points)
+      EXPECT_TRUE(p.x >= e.min.x - tol && p.x <= e.max.x + tol && p.y >= e.min.y - tol && p.y <= e.max.y + tol);
+  }
+}
+
+std::vector<Point3> onLine(int n, double dx, double dy) {
+  std::vector<Point3> out;
+  for (int i = 0; i < n; ++i) out.push_back({3.0 + i * dx, -1.0 + i * dy, static_cast<double>(i)});
+  return out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DegenerateSets,
+    ::testing::Values(DegenerateCase{"empty", {}, 0, 0}, DegenerateCase{"one", {{1, 2, 3}}, 1, 0},
+                      DegenerateCase{"two", {{1, 2, 3}, {4, 5, 6}}, 2, 0},
+                      // Steps that are binary fractions: the points are exactly collinear.
+                      DegenerateCase{"collinear", onLine(500, 0.5, 0.375), 500, 0},
+                      DegenerateCase{"all_the_same", {{1, 1, 1}, {1, 1, 2}, {1, 1 + 1e-7, 3}}, 1, 0},
+                      DegenerateCase{"collinear_plus_one", [] {
+                                       auto p = onLine(50, 1.0, 0.0);
+                                       p.push_back({20, 5, 0});
+                                       return p;
+                                     }(), 51, 49}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Surface, DuplicatePointsTakeTheLastElevation) {
+  Surface s;
+  const PointsResult first = s.addPoints(test::gridPoints(3, 3, 0, 0, 1, flat));
+  EXPECT_EQ(first.added, 9u);
+  const PointsResult again = s.addPoints(std::vector<Point3>{{1 + 4e-7, 1, 7.5}, {2, 2, std::nan("")}});
+  EXPECT_EQ(again.replaced, 1u);
+  EXPECT_EQ(again.refused, 1u);
+  ASSERT_TRUE(valid(s));
+  EXPECT_EQ(s.pointCount(), 9);
+  EXPECT_EQ(*s.elevation({1, 1}), 7.5);
+  EXPECT_EQ(s.definition().points[4], (Point3{1, 1, 7.5}));
+}
+
+// Two polygons that split the surface between them get every triangle and every edge exactly
+// once, whatever the split line cuts through.
+TEST(Surface, PolygonsThatTileThePlaneShareOutTrianglesAndEdges) {
+  Surface s;
+  s.addPoints(test::randomPoints(800, 4, 0, 0, 100, wavy));
+  const std::vector<Point2> left{{-1, -1}, {37.5, -1}, {61.2, 101}, {-1, 101}};
+  const std::vector<Point2> right{{37.5, -1}, {101, -1}, {101, 101}, {61.2, 101}};
+  for (bool triangles : {true, false}) {
+    auto a = triangles ? s.trianglesInPolygon(left) : s.edgesInPolygon(left);
+    auto b = triangles ? s.trianglesInPolygon(right) : s.edgesInPolygon(right);
+    const std::size_t all = triangles ? s.triangles().size() : s.edges().size();
+    EXPECT_GT(a.size(), all / 4);
+    EXPECT_GT(b.size(), all / 4);
+    std::set<std::int32_t> both(a.begin(), a.end());
+    both.insert(b.begin(), b.end());
+    EXPECT_EQ(both.size(), a.size() + b.size()) << "a triangle or edge was given to both";
+    EXPECT_EQ(both.size(), all) << "a triangle or edge was given to neither";
+  }
+  EXPECT_TRUE(s.trianglesInPolygon(std::vector<Point2>{}).empty());
+}
+
+// Outer triangles with long sides are peeled; the rest of the surface stays whole, and a
+// far-off point no longer has triangles but still counts for the extents.
+TEST(Surface, EdgeLengthLimitPeelsLongOuterTriangles) {
+  Surface s;
+  auto points = test::gridPoints(10, 10, 0, 0, 1, wavy);
+  points.push_back({30, 4.5, 0});
+  s.addPoints(points);
+  EXPECT_NEAR(test::triangleAreaSum(s), test::convexHullArea(test::plan(points)), 1e-9);
+  s.setMaxEdgeLength(2.0);
+  ASSERT_TRUE(valid(s));
+  EXPECT_NEAR(test::triangleAreaSum(s), 81.0, 1e-9);
+  ASSERT_EQ(s.boundaryRings().size(), 1u);
+  EXPECT_NEAR(signedArea(s.boundaryRings()[0]), 81.0, 1e-9);
+  EXPECT_FALSE(s.elevation({20, 4.5}).has_value());
+  EXPECT_EQ(s.extents().max.x, 30.0);
+  s.setMaxEdgeLength(0.0);
+  EXPECT_GT(test::triangleAreaSum(s), 81.0);
+}
+
+// A C-shaped cloud: with the limit, the mouth of the C is peeled off, leaving a concave ring.
+// The limit (1.2) is below the grid diagonal, so the mouth's inner corners go too.
+TEST(Surface, EdgeLengthLimitFollowsConcaveShapes) {
+  std::vector<Point3> points;
+  for (const Point3& p : test::gridPoints(21, 21, 0, 0, 1, flat))
+    if (!(p.x > 5 && p.y > 5 && p.y < 15)) points.push_back(p);
+  Surface s;
+  s.addPoints(points);
+  s.setMaxEdgeLength(1.2);
+  ASSERT_TRUE(valid(s));
+  ASSERT_EQ(s.boundaryRings().size(), 1u);
+  EXPECT_NEAR(signedArea(s.boundaryRings()[0]), 400.0 - 15.0 * 10.0, 1e-9);
+  EXPECT_NEAR(test::triangleAreaSum(s), 400.0 - 15.0 * 10.0, 1e-9);
+  EXPECT_FALSE(s.elevation({10, 10}).has_value());
+  EXPECT_TRUE(s.elevation({3, 10}).has_value());
+}
+
+TEST(Surface, RebuildFromDefinitionIsIdentical) {
+  Surface s;
+  s.addPoints(test::randomPoints(400, 5, 0, 0, 100, wavy));
+  s.addBreakLine({10, 10, 95}, {90, 80, 105});
+  s.addBreakLine({10, 80, 99}, {90, 15, 101});
+  s.addPoints(test::randomPoints(100, 6, 0, 0, 100, wavy));
+  s.setMaxEdgeLength(12.0);
+  const Surface r = Surface::fromDefinition(s.definition());
+  ASSERT_TRUE(valid(r));
+  EXPECT_EQ(r.definition(), s.definition());
+  ASSERT_EQ(r.mesh().vertices, s.mesh().vertices);
+  ASSERT_EQ(r.triangles().size(), s.triangles().size());
+  for (std::size_t t = 0; t < s.triangles().size(); ++t)
+    EXPECT_TRUE(std::equal(s.triangles()[t].v, s.triangles()[t].v + 3, r.triangles()[t].v)) << t;
+}
+
+TEST(Surface, RefusesBadSettings) {
+  EXPECT_THROW(Surface(SurfaceSettings{0.0, 0.0}), std::invalid_argument);
+  EXPECT_THROW(Surface(SurfaceSettings{1e-6, -1.0}), std::invalid_argument);
+  Surface s;
+  EXPECT_THROW(s.setMaxEdgeLength(std::nan("")), std::invalid_argument);
+}
+
+}  // namespace
+}  // namespace tin

@@ -93,11 +93,12 @@ void AcDbDatabase::buildDefaultDrawing() {
   m_layerZero = addRecord(m_layerTable, new AcDbLayerTableRecord, L"0");
   m_standard = addRecord(m_textStyleTable, new AcDbTextStyleTableRecord, L"Standard");
   m_acadApp = addRecord(m_regAppTable, new AcDbRegAppTableRecord, L"ACAD");
-  m_modelSpace = addRecord(m_blockTable, new AcDbBlockTableRecord, ACDB_MODEL_SPACE);
-  m_paperSpace = addRecord(m_blockTable, new AcDbBlockTableRecord, ACDB_PAPER_SPACE);
   m_clayer = m_layerZero;
   m_celtype = m_byLayer;
   m_textstyle = m_standard;
+  // Last: their BLOCK/ENDBLK markers take the current layer and linetype.
+  m_modelSpace = addRecord(m_blockTable, new AcDbBlockTableRecord, ACDB_MODEL_SPACE);
+  m_paperSpace = addRecord(m_blockTable, new AcDbBlockTableRecord, ACDB_PAPER_SPACE);
 }
 
 uv::ObjectSlot* AcDbDatabase::findSlot(std::uint64_t handle) const {

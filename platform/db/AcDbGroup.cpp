@@ -108,7 +108,7 @@ Adesk::UInt32 AcDbGroup::allEntityIds(AcDbObjectIdArray& ids) const {
 }
 
 void AcDbGroup::getReferences(std::vector<uv::ObjectReference>& refs) const {
-  for (const AcDbObjectId& id : m_ids) refs.push_back({id, "group member", AcDbEntity::desc()});
+  for (const AcDbObjectId& id : m_ids) refs.push_back({id, "group member", AcDbEntity::desc(), true});
 }
 
 Acad::ErrorStatus AcDbGroup::subPrepareAdd(AcDbDatabase* db) {

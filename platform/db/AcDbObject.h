@@ -39,11 +39,13 @@ class NotOpenForWrite : public std::logic_error {
 
 // A reference from one object to another that must stay valid (layer of an
 // entity, block of a reference, member of a group); `what` names it in
-// messages; `expected` is the class the target must have (or null).
+// messages; `expected` is the class the target must have (or null);
+// optional references may be null or name an erased object.
 struct ObjectReference {
   AcDbObjectId id;
   const char* what;
   const AcRxClass* expected;
+  bool optional = false;
 };
 
 // One application's extended data, without its (1001 name) item.

@@ -30,5 +30,5 @@ Acad::ErrorStatus AcDbXrecord::clear() {
 
 void AcDbXrecord::getReferences(std::vector<uv::ObjectReference>& refs) const {
   for (const uv::ResItem& r : m_items)
-    if (r.kind == uv::ResvalKind::kName && !r.id.isNull()) refs.push_back({r.id, "xrecord reference", nullptr});
+    if (r.kind == uv::ResvalKind::kName && !r.id.isNull()) refs.push_back({r.id, "xrecord reference", nullptr, true});
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "AcDbAttributeDefinition.h"
 #include "AcDbBlockTableRecord.h"
 #include "DbAccess.h"
 
@@ -70,7 +71,8 @@ void addBlockExtents(const AcDbBlockReference& ref, AcDbExtents& out, int depth)
   if (!block || depth > 16) return;
   for (AcDbObject* o : block->entities()) {
     auto* ent = AcDbEntity::cast(o);
-    if (!ent) continue;
+    // Attribute definitions show in the definition only; references show attributes.
+    if (!ent || ent->isKindOf(AcDbAttributeDefinition::desc())) continue;
     AcDbExtents e;
     if (auto* inner = AcDbBlockReference::cast(ent)) {
       addBlockExtents(*inner, e, depth + 1);

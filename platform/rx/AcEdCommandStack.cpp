@@ -6,6 +6,8 @@
 #include "base/TextCase.h"
 #include "ModuleLoader.h"
 
+UV_DEFINE_RX_MEMBERS(AcEdCommandStack, OdRxObject, nullptr)
+
 namespace {
 bool validName(const wchar_t* name) {
   if (!name || !*name) return false;

@@ -11,7 +11,7 @@
 
 class AcEdCommandStack : public OdRxObject {
  public:
-  static AcEdCommandStack* cast(OdRxObject* object) { return dynamic_cast<AcEdCommandStack*>(object); }
+  ACRX_DECLARE_MEMBERS(AcEdCommandStack);
 
   // eDuplicateKey when the global name is taken in any group, or the local
   // name is another command's name; eInvalidInput for an empty or blank name,

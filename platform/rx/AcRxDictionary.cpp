@@ -1,11 +1,13 @@
 #include "AcRxDictionary.h"
 
+UV_DEFINE_RX_MEMBERS(AcRxDictionary, OdRxObject, nullptr)
+
 AcRxDictionary::~AcRxDictionary() {
   for (auto& [key, object] : m_entries)
     if (object) object->release();
 }
 
-OdRxObject* AcRxDictionary::at(const wchar_t* key) const {
+AcRxObject* AcRxDictionary::at(const wchar_t* key) const {
   if (!key) return nullptr;
   auto it = m_entries.find(key);
   return it == m_entries.end() ? nullptr : it->second;

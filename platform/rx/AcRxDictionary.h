@@ -11,8 +11,9 @@ class AcRxDictionary : public OdRxObject {
  public:
   ~AcRxDictionary() override;
 
+  ACRX_DECLARE_MEMBERS(AcRxDictionary);
   // The object under the key, without a new reference; null when absent.
-  OdRxObject* at(const wchar_t* key) const;
+  AcRxObject* at(const wchar_t* key) const;
   // Keeps the caller's reference; returns the object it replaces, whose
   // reference passes back to the caller (null when the key was new).
   OdRxObject* atPut(const wchar_t* key, OdRxObject* object);

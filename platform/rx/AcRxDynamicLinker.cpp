@@ -4,6 +4,8 @@
 
 using uv::ModuleLoader;
 
+UV_DEFINE_RX_MEMBERS(AcRxDynamicLinker, OdRxObject, nullptr)
+
 bool AcRxDynamicLinker::registerAppMDIAware(void* appId) const { return ModuleLoader::instance().setMdiAware(appId, true); }
 
 bool AcRxDynamicLinker::registerAppNotMDIAware(void* appId) const {

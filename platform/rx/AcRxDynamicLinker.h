@@ -9,7 +9,7 @@
 
 class AcRxDynamicLinker : public OdRxObject {
  public:
-  static AcRxDynamicLinker* cast(OdRxObject* object) { return dynamic_cast<AcRxDynamicLinker*>(object); }
+  ACRX_DECLARE_MEMBERS(AcRxDynamicLinker);
 
   bool registerAppMDIAware(void* appId) const;
   bool registerAppNotMDIAware(void* appId) const;

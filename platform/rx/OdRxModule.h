@@ -8,6 +8,7 @@
 
 class OdRxModule : public OdRxObject {
  public:
+  ACRX_DECLARE_MEMBERS(OdRxModule);
   virtual void initApp() = 0;
   virtual void uninitApp() = 0;
   // A module may refuse to be unloaded while it is still in use.

@@ -1,5 +1,10 @@
 #include "OdRxObject.h"
 
+#include "OdRxModule.h"
+
+UV_DEFINE_RX_MEMBERS(OdRxObject, AcRxObject, nullptr)
+UV_DEFINE_RX_MEMBERS(OdRxModule, OdRxObject, nullptr)
+
 void OdRxObject::addRef() { m_refs.fetch_add(1, std::memory_order_relaxed); }
 
 void OdRxObject::release() {

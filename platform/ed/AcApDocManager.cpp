@@ -1,0 +1,77 @@
+#include "AcApDocManager.h"
+
+#include <algorithm>
+
+#include "db/AcDbDatabase.h"
+#include "db/AcDbHostApplicationServices.h"
+#include "rx/ModuleHandles.h"
+
+AcApDocManager* acDocManagerPtr() {
+  static AcApDocManager manager;
+  return &manager;
+}
+
+AcApDocument* AcApDocManager::document(int index) const {
+  return index >= 0 && index < documentCount() ? m_documents[size_t(index)].get() : nullptr;
+}
+
+Acad::ErrorStatus AcApDocManager::lockDocument(AcApDocument* doc, AcAp::DocLockMode mode, const wchar_t*,
+                                               const wchar_t*, bool) {
+  if (!doc) return Acad::eNoDocument;
+  if (std::none_of(m_documents.begin(), m_documents.end(), [&](const auto& d) { return d.get() == doc; }))
+    return Acad::eNoDocument;
+  if (doc->m_lockCount++ == 0) doc->m_lockMode = mode;
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcApDocManager::unlockDocument(AcApDocument* doc) {
+  if (!doc) return Acad::eNoDocument;
+  if (doc->m_lockCount == 0) return Acad::eNotApplicable;
+  if (--doc->m_lockCount == 0) doc->m_lockMode = AcAp::kNone;
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcApDocManager::pushResourceHandle(HINSTANCE resources) {
+  m_resources.push_back(resources);
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcApDocManager::popResourceHandle() {
+  if (m_resources.empty()) return Acad::eUnbalancedStack;
+  m_resources.pop_back();
+  return Acad::eOk;
+}
+
+HINSTANCE AcApDocManager::currentResourceHandle() const {
+  return m_resources.empty() ? uv::hostInstance() : m_resources.back();
+}
+
+AcApDocument* AcApDocManager::addDocument(std::unique_ptr<AcDbDatabase> database, const std::wstring& fileName) {
+  if (!database) database = std::make_unique<AcDbDatabase>();
+  m_documents.push_back(std::make_unique<AcApDocument>(std::move(database), fileName));
+  setCurDocument(m_documents.back().get());
+  return m_current;
+}
+
+Acad::ErrorStatus AcApDocManager::closeDocument(AcApDocument* doc) {
+  auto it = std::find_if(m_documents.begin(), m_documents.end(), [&](const auto& d) { return d.get() == doc; });
+  if (it == m_documents.end()) return Acad::eNoDocument;
+  if (doc->lockCount() > 0) return Acad::eLockViolation;
+  if (acdbHostApplicationServices()->workingDatabase() == doc->database())
+    acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+  bool wasCurrent = doc == m_current;
+  m_documents.erase(it);
+  if (wasCurrent) {
+    m_current = nullptr;
+    if (!m_documents.empty()) setCurDocument(m_documents.back().get());
+  }
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcApDocManager::setCurDocument(AcApDocument* doc) {
+  if (std::none_of(m_documents.begin(), m_documents.end(), [&](const auto& d) { return d.get() == doc; }))
+    return Acad::eNoDocument;
+  m_current = doc;
+  acdbHostApplicationServices()->setWorkingDatabase(doc->database());
+  return Acad::eOk;
+}

@@ -68,18 +68,16 @@ void linkMesh(Mesh& mesh) {
 }
 
 std::vector<Edge> meshEdges(const Mesh& mesh) {
-  std::vector<std::int32_t> start;
-  std::vector<SideRef> sides;
-  bucketSides(mesh, start, sides);
+  // In the order of the first triangle that has each edge, so the order follows the triangles'.
   std::vector<Edge> edges;
-  edges.reserve(sides.size() / 2 + mesh.boundarySides.size());
-  for (std::size_t k = 0; k + 1 < start.size(); ++k) {
-    auto first = sides.begin() + start[k], last = sides.begin() + start[k + 1];
-    std::sort(first, last, [](const SideRef& a, const SideRef& b) { return a.other < b.other; });
-    for (auto it = first; it != last; ++it)
-      if (it == first || it->other != (it - 1)->other)
-        edges.push_back({static_cast<std::int32_t>(k), it->other});
-  }
+  edges.reserve(mesh.triangles.size() * 3 / 2 + mesh.boundarySides.size() / 2 + 1);
+  for (std::size_t t = 0; t < mesh.triangles.size(); ++t)
+    for (int i = 0; i < 3; ++i) {
+      const std::int32_t n = mesh.neighbours[t][i];
+      if (n >= 0 && n < static_cast<std::int32_t>(t)) continue;
+      const std::int32_t a = mesh.triangles[t].v[(i + 1) % 3], b = mesh.triangles[t].v[(i + 2) % 3];
+      edges.push_back({std::min(a, b), std::max(a, b)});
+    }
   return edges;
 }
 

@@ -46,7 +46,8 @@ struct Mesh {
 // triangles counter-clockwise, every side shared by at most two of them).
 void linkMesh(Mesh& mesh);
 
-// Every side of every triangle once, as (a < b), sorted by a then b.
+// Every side of every triangle once, as (a < b), in the order of the first triangle that has
+// it. Needs the neighbours.
 std::vector<Edge> meshEdges(const Mesh& mesh);
 
 // The closed rings where the surface ends, each with the surface on its left: outer rings

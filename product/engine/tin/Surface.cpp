@@ -381,17 +381,13 @@ const Surface::Cache& Surface::cache() const {
   c->pointOfVertex.assign(nv, -1);
   std::int32_t next = 0;
   for (std::int32_t s : pointSite_) c->pointOfVertex[sites_[s].vertex] = next++;
-  std::vector<std::int32_t> others;
-  std::vector<Point2> where(nv);
-  for (std::int32_t v = 0; v < nv; ++v) {
-    if (c->pointOfVertex[v] >= 0) continue;
-    others.push_back(v);
-    where[v] = tri_->position(v);
-  }
-  std::sort(others.begin(), others.end(), [&](std::int32_t a, std::int32_t b) {
-    return where[a].x != where[b].x ? where[a].x < where[b].x : where[a].y < where[b].y;
+  std::vector<std::pair<Point2, std::int32_t>> others;
+  for (std::int32_t v = 0; v < nv; ++v)
+    if (c->pointOfVertex[v] < 0) others.push_back({tri_->position(v), v});
+  std::sort(others.begin(), others.end(), [](const auto& a, const auto& b) {
+    return a.first.x != b.first.x ? a.first.x < b.first.x : a.first.y < b.first.y;
   });
-  for (std::int32_t v : others) c->pointOfVertex[v] = next++;
+  for (const auto& o : others) c->pointOfVertex[o.second] = next++;
   c->vertexOfPoint.assign(nv, -1);
   for (std::int32_t v = 0; v < nv; ++v) c->vertexOfPoint[c->pointOfVertex[v]] = v;
   tri_->buildMesh(c->pointOfVertex, z_, def_.settings.maxEdgeLength, c->mesh);
@@ -503,10 +499,6 @@ Validity Surface::isValid() const {
     const Triangle& tri = m.triangles[t];
     if (!(tri.v[0] < tri.v[1] && tri.v[0] < tri.v[2])) problem("triangle ", t, " does not start at its smallest index");
     if (orientation(m.corner(t, 0), m.corner(t, 1), m.corner(t, 2)) <= 0) problem("triangle ", t, " is not counter-clockwise");
-    if (t > 0) {
-      const Triangle& prev = m.triangles[t - 1];
-      if (!std::lexicographical_compare(prev.v, prev.v + 3, tri.v, tri.v + 3)) problem("triangle ", t, " is out of order");
-    }
   }
   Mesh relinked = m;
   linkMesh(relinked);

@@ -77,9 +77,10 @@ struct Validity {
 // A swap that is not possible now stays in the definition.
 //
 // Indices: point indices 0..n-1 are the survey points in definition order; vertices that are
-// no survey point (break-line ends, crossings) follow, sorted by x then y. Triangles are listed
-// with their smallest point index first, sorted; edges as (a < b), sorted. These orders depend
-// on the surface alone, so indices survive a save and a reload. Any change renumbers.
+// no survey point (break-line ends, crossings) follow, sorted by x then y. Triangles start at
+// their smallest point index and follow a space-filling curve through their centroids; edges
+// are (a < b), in the order of the first triangle that has them. These orders depend on the
+// surface alone, so indices survive a save and a reload. Any change renumbers.
 //
 // Not safe for concurrent use: queries build cached views on first use.
 class Surface {

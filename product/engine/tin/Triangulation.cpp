@@ -8,6 +8,7 @@
 #include <CGAL/Spatial_sort_traits_adapter_2.h>
 #include <CGAL/Triangulation_face_base_with_info_2.h>
 #include <CGAL/Triangulation_vertex_base_with_info_2.h>
+#include <CGAL/property_map.h>
 #include <CGAL/spatial_sort.h>
 
 #include <algorithm>
@@ -181,17 +182,15 @@ void Triangulation::insert(std::span<const Point2> positions, std::vector<std::i
   Impl& m = *impl_;
   ids.assign(positions.size(), -1);
   if (positions.empty()) return;
-  std::vector<P> points;
-  points.reserve(positions.size());
-  for (const Point2& p : positions) points.push_back(toP(p));
-  std::vector<std::size_t> order(points.size());
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  using Map = CGAL::Pointer_property_map<P>::type;
-  CGAL::spatial_sort(order.begin(), order.end(),
-                     CGAL::Spatial_sort_traits_adapter_2<K, Map>(CGAL::make_property_map(points)));
-  FaceHandle hint = m.hintFor(positions[order.front()]);
-  for (std::size_t k : order) {
-    VertexHandle vh = m.cdt.insert(points[k], hint);
+  // Sorted along a space-filling curve, each insertion starts next to the previous one.
+  std::vector<std::pair<P, std::int32_t>> items;
+  items.reserve(positions.size());
+  for (std::size_t k = 0; k < positions.size(); ++k) items.push_back({toP(positions[k]), static_cast<std::int32_t>(k)});
+  using Map = CGAL::First_of_pair_property_map<std::pair<P, std::int32_t>>;
+  CGAL::spatial_sort(items.begin(), items.end(), CGAL::Spatial_sort_traits_adapter_2<K, Map>());
+  FaceHandle hint = m.hintFor(positions[items.front().second]);
+  for (const auto& [p, k] : items) {
+    VertexHandle vh = m.cdt.insert(p, hint);
     ids[k] = m.adopt(vh);
     hint = vh->face();
   }
@@ -307,8 +306,15 @@ void Triangulation::buildMesh(std::span<const std::int32_t> publicIndex, std::sp
   Cdt& cdt = m.cdt;
   out = Mesh{};
   out.vertices.resize(m.handles.size());
-  for (VertexHandle v : m.handles)
-    out.vertices[publicIndex[v->info().id]] = {v->point().x(), v->point().y(), z[v->info().id]};
+  double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  for (VertexHandle v : m.handles) {
+    const P& p = v->point();
+    out.vertices[publicIndex[v->info().id]] = {p.x(), p.y(), z[v->info().id]};
+    x0 = v == m.handles[0] ? p.x() : std::min(x0, p.x());
+    y0 = v == m.handles[0] ? p.y() : std::min(y0, p.y());
+    x1 = v == m.handles[0] ? p.x() : std::max(x1, p.x());
+    y1 = v == m.handles[0] ? p.y() : std::max(y1, p.y());
+  }
   m.buildHints();
   for (auto f = cdt.all_faces_begin(); f != cdt.all_faces_end(); ++f) f->info() = FaceInfo{};
   if (cdt.dimension() < 2) {
@@ -343,47 +349,67 @@ void Triangulation::buildMesh(std::span<const std::int32_t> publicIndex, std::sp
     }
   }
 
-  // Triangles with their smallest point index first, sorted: the order depends on the surface
-  // alone, not on how it was built, so indices survive a save and a reload.
-  struct Item {
-    Triangle t;
-    FaceHandle f;
-    std::uint8_t rotation;
+  // Triangles start at their smallest point index and are sorted along a Morton curve through
+  // their centroids (ties by point indices). The order depends on the surface alone, not on how
+  // it was built, so indices survive a save and a reload; and neighbours lie close together in
+  // memory, which the walks of contouring and draping feel.
+  auto corner = [&](FaceHandle f, int i) { return publicIndex[f->vertex((i + f->info().rotation) % 3)->info().id]; };
+  const double sx = 4294967295.0 / std::max(x1 - x0, 1e-300), sy = 4294967295.0 / std::max(y1 - y0, 1e-300);
+  auto quantize = [](double v) { return static_cast<std::uint64_t>(std::clamp(v, 0.0, 4294967295.0)); };
+  auto spread = [](std::uint64_t v) {
+    v = (v | (v << 16)) & 0x0000FFFF0000FFFFull;
+    v = (v | (v << 8)) & 0x00FF00FF00FF00FFull;
+    v = (v | (v << 4)) & 0x0F0F0F0F0F0F0F0Full;
+    v = (v | (v << 2)) & 0x3333333333333333ull;
+    return (v | (v << 1)) & 0x5555555555555555ull;
   };
-  std::vector<Item> items;
-  items.reserve(cdt.number_of_faces());
+  std::vector<std::pair<std::uint64_t, FaceHandle>> order;
+  order.reserve(cdt.number_of_faces());
   for (auto f = cdt.finite_faces_begin(); f != cdt.finite_faces_end(); ++f) {
     if (f->info().triangle < 0) continue;
-    std::int32_t p[3];
-    for (int i = 0; i < 3; ++i) p[i] = publicIndex[f->vertex(i)->info().id];
-    int r = p[0] < p[1] ? (p[0] < p[2] ? 0 : 2) : (p[1] < p[2] ? 1 : 2);
-    items.push_back({{{p[r], p[(r + 1) % 3], p[(r + 2) % 3]}}, f, static_cast<std::uint8_t>(r)});
+    std::int32_t q[3];
+    double cx = 0.0, cy = 0.0;
+    for (int i = 0; i < 3; ++i) {
+      q[i] = publicIndex[f->vertex(i)->info().id];
+      cx += f->vertex(i)->point().x() - x0;
+      cy += f->vertex(i)->point().y() - y0;
+    }
+    f->info().rotation = static_cast<std::int8_t>(q[0] < q[1] ? (q[0] < q[2] ? 0 : 2) : (q[1] < q[2] ? 1 : 2));
+    order.push_back({spread(quantize(cx / 3.0 * sx)) | (spread(quantize(cy / 3.0 * sy)) << 1), f});
   }
-  std::vector<std::int32_t> start(out.vertices.size() + 1, 0);
-  for (const Item& it : items) ++start[it.t.v[0] + 1];
-  for (std::size_t k = 0; k + 1 < start.size(); ++k) start[k + 1] += start[k];
-  std::vector<Item> sorted(items.size());
-  for (const Item& it : items) sorted[start[it.t.v[0]]++] = it;
-  items.clear();
-  items.shrink_to_fit();
-  for (std::size_t k = 0, b = 0; k < sorted.size(); k = b) {
-    for (b = k + 1; b < sorted.size() && sorted[b].t.v[0] == sorted[k].t.v[0];) ++b;
-    std::sort(sorted.begin() + k, sorted.begin() + b, [](const Item& x, const Item& y) {
-      return x.t.v[1] != y.t.v[1] ? x.t.v[1] < y.t.v[1] : x.t.v[2] < y.t.v[2];
-    });
-  }
-  out.triangles.resize(sorted.size());
-  out.breakLineSides.resize(sorted.size());
-  for (std::size_t k = 0; k < sorted.size(); ++k) {
-    const Item& it = sorted[k];
-    out.triangles[k] = it.t;
-    std::uint8_t bits = 0;
+  std::sort(order.begin(), order.end(), [&](const auto& a, const auto& b) {
+    if (a.first != b.first) return a.first < b.first;
     for (int i = 0; i < 3; ++i)
-      if (it.f->is_constrained((i + it.rotation) % 3)) bits |= static_cast<std::uint8_t>(1u << i);
+      if (corner(a.second, i) != corner(b.second, i)) return corner(a.second, i) < corner(b.second, i);
+    return false;
+  });
+  const std::size_t nt = order.size();
+  out.triangles.resize(nt);
+  out.breakLineSides.resize(nt);
+  for (std::size_t k = 0; k < nt; ++k) {
+    FaceHandle f = order[k].second;
+    f->info().triangle = static_cast<std::int32_t>(k);
+    std::uint8_t bits = 0;
+    for (int i = 0; i < 3; ++i) {
+      out.triangles[k].v[i] = corner(f, i);
+      if (f->is_constrained((i + f->info().rotation) % 3)) bits |= static_cast<std::uint8_t>(1u << i);
+    }
     out.breakLineSides[k] = bits;
-    it.f->info() = FaceInfo{static_cast<std::int32_t>(k), static_cast<std::int8_t>(it.rotation)};
   }
-  linkMesh(out);
+  // Links straight from the triangulation.
+  out.neighbours.resize(nt);
+  out.vertexTriangle.assign(out.vertices.size(), -1);
+  for (std::size_t k = 0; k < nt; ++k) {
+    FaceHandle f = order[k].second;
+    for (int i = 0; i < 3; ++i) {
+      FaceHandle n = f->neighbor((i + f->info().rotation) % 3);
+      const std::int32_t t = cdt.is_infinite(n) ? -1 : n->info().triangle;
+      out.neighbours[k][i] = t;
+      if (t < 0) out.boundarySides.push_back({static_cast<std::int32_t>(k), i});
+      std::int32_t& vt = out.vertexTriangle[out.triangles[k].v[i]];
+      if (vt < 0) vt = static_cast<std::int32_t>(k);
+    }
+  }
 }
 
 MeshLocation Triangulation::locate(const Point2& p) const {

@@ -150,6 +150,34 @@ TEST(BreakLine, EndsSnapToNearbyPoints) {
   EXPECT_NEAR(at(s, 2, 2), 2.0, 1e-12);
 }
 
+// Break lines alone make a surface: one line has no area, two crossing lines span four
+// triangles around their crossing, which takes the first line's elevation.
+TEST(BreakLine, LinesWithoutPoints) {
+  Surface s;
+  ASSERT_EQ(s.addBreakLine({0, 0, 0}, {10, 10, 10}), BreakLineResult::Added);
+  ASSERT_TRUE(valid(s));
+  EXPECT_TRUE(s.triangles().empty());
+  EXPECT_FALSE(s.elevation({5, 5}).has_value());
+  ASSERT_EQ(s.addBreakLine({0, 10, 100}, {10, 0, 200}), BreakLineResult::Added);
+  ASSERT_TRUE(valid(s));
+  EXPECT_EQ(s.pointCount(), 5);
+  EXPECT_EQ(s.triangles().size(), 4u);
+  EXPECT_NEAR(at(s, 5, 5), 5.0, 1e-12);
+  EXPECT_NEAR(at(s, 2.5, 7.5), 52.5, 1e-9);  // halfway from 100 down to the crossing
+}
+
+// Collinear break lines that overlap share their common stretch; both stay present.
+TEST(BreakLine, OverlappingCollinearLines) {
+  Surface s;
+  s.addPoints(test::gridPoints(3, 3, 0, 0, 10, flat));
+  ASSERT_EQ(s.addBreakLine({1, 5, 1}, {15, 5, 15}), BreakLineResult::Added);
+  ASSERT_EQ(s.addBreakLine({5, 5, 5}, {19, 5, 19}), BreakLineResult::Added);
+  ASSERT_TRUE(valid(s));
+  EXPECT_NEAR(breakLineLength(s), 18.0, 1e-9);
+  EXPECT_NEAR(at(s, 10, 5), 10.0, 1e-9);
+  EXPECT_NEAR(at(s, 17, 5), 17.0, 1e-9);
+}
+
 // Random break lines, points and swaps in any order agree with the surface rebuilt from the
 // definition, vertex for vertex and triangle for triangle.
 TEST(BreakLine, ManyLinesIncrementallyEqualTheRebuild) {

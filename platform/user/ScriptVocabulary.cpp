@@ -110,14 +110,19 @@ ScriptVocabulary::ScriptVocabulary() {
   add(L"linetype", K::kAnswer, L"S");
   add(L"file", K::kAnswer, L"{cancel} / S");
   // Actions on the open dialog, carried out by the dialog itself.
+  // Rows and items are named by index (2 or #2) or by text ("Teren").
   add(L"click", K::kDialog, L"C");
-  add(L"double-click", K::kDialog, L"C");
+  add(L"double-click", K::kDialog, L"C S?");
   add(L"set", K::kDialog, L"C S");
   add(L"type", K::kDialog, L"C S");
   add(L"check", K::kDialog, L"C {on|off}");
   add(L"choose", K::kDialog, L"C S");
-  add(L"select-row", K::kDialog, L"C I");
-  add(L"edit-cell", K::kDialog, L"C I I S");
+  add(L"select-row", K::kDialog, L"C S S*");
+  add(L"add-row", K::kDialog, L"C S S*");
+  add(L"tick", K::kDialog, L"C S {on|off}");
+  add(L"option", K::kDialog, L"C S S");
+  // Without a value the cell opens its dialog (a colour cell).
+  add(L"edit-cell", K::kDialog, L"C I I S / C I I");
   add(L"close", K::kDialog, L"");
   // Done by the host between commands.
   add(L"open", K::kHost, L"S");

@@ -1,0 +1,109 @@
+#include "ui/DialogDriver.h"
+
+#include <functional>
+
+#include "ui/CButton.h"
+#include "ui/CDialog.h"
+#include "user/MessageBoxCodes.h"
+#include "user/ScriptValues.h"
+
+namespace uv {
+
+namespace {
+
+struct StandardId {
+  const wchar_t* name;
+  int id;
+};
+constexpr StandardId kStandardIds[] = {{L"IDOK", IDOK},       {L"IDCANCEL", IDCANCEL}, {L"IDABORT", IDABORT},
+                                       {L"IDRETRY", IDRETRY}, {L"IDIGNORE", IDIGNORE}, {L"IDYES", IDYES},
+                                       {L"IDNO", IDNO},       {L"IDCLOSE", IDCLOSE},   {L"IDHELP", IDHELP}};
+
+bool isChildDialog(const CWnd* w) {
+  return w->widgetKind() == WidgetKind::kDialog && (w->GetStyle() & WS_CHILD);
+}
+
+// Every window below `root`, child dialogs included, in tab order.
+void collect(CWnd& root, std::vector<CWnd*>& out) {
+  for (CWnd* child : root.children()) {
+    out.push_back(child);
+    if (isChildDialog(child)) collect(*child, out);
+  }
+}
+
+// The id the template of `root` or of one of its child dialogs gives the name.
+std::optional<int> idOfName(CWnd& root, const std::wstring& name) {
+  if (auto* dialog = dynamic_cast<CDialog*>(&root); dialog && dialog->dialogTemplate())
+    if (const ControlTemplate* c = dialog->dialogTemplate()->control(name)) return c->id;
+  for (CWnd* child : root.children())
+    if (isChildDialog(child))
+      if (auto id = idOfName(*child, name)) return id;
+  return std::nullopt;
+}
+
+const CDialog* pageOf(const CWnd& control) {
+  for (const CWnd* w = control.GetParent(); w; w = w->GetParent())
+    if (isChildDialog(w)) return dynamic_cast<const CDialog*>(w);
+  return nullptr;
+}
+
+}  // namespace
+
+CWnd& DialogDriver::find(CDialog& dialog, const std::wstring& control) {
+  std::vector<CWnd*> windows;
+  collect(dialog, windows);
+  std::optional<int> id;
+  if (auto number = parseScriptInteger(control)) id = *number;
+  for (const auto& s : kStandardIds)
+    if (!id && control == s.name) id = s.id;
+  if (!id) id = idOfName(dialog, control);
+  std::vector<CWnd*> matches;
+  for (CWnd* w : windows)
+    if ((id && w->GetDlgCtrlID() == *id && !isChildDialog(w)) || (!id && w->controlName() == control))
+      matches.push_back(w);
+  if (matches.empty()) {
+    if (id) throw DialogActionRefused(L"it has no control " + control + (control == std::to_wstring(*id) ? L"" : L" (" + std::to_wstring(*id) + L")"));
+    throw DialogActionRefused(L"it has no control named " + control);
+  }
+  // The same id on two pages: the one a person can see.
+  for (CWnd* w : matches)
+    if (w->IsWindowVisible()) return *w;
+  return *matches.front();
+}
+
+void DialogDriver::requireUsable(const CWnd& control) {
+  if (control.isUsable()) return;
+  if (const CDialog* page = pageOf(control); page && !page->IsWindowVisible())
+    throw DialogActionRefused(control.describeControl() + L" is on the page \"" + page->windowText().str() +
+                              L"\", which is not shown");
+  for (const CWnd* w = &control; w; w = w->GetParent()) {
+    if (!(w->GetStyle() & WS_VISIBLE))
+      throw DialogActionRefused(control.describeControl() + L" is hidden");
+    if (w->GetStyle() & WS_DISABLED) throw DialogActionRefused(control.describeControl() + L" is disabled");
+  }
+  throw DialogActionRefused(control.describeControl() + L" is not on the screen");
+}
+
+void DialogDriver::apply(CDialog& dialog, const DialogAction& action) {
+  if (action.verb == L"close") {
+    dialog.SendMessage(WM_CLOSE);
+    return;
+  }
+  if (action.verb == L"enter" || action.verb == L"cancel") {
+    const int id = action.verb == L"enter" ? int(LOWORD(dialog.GetDefID())) : IDCANCEL;
+    CWnd* button = dialog.GetDlgItem(id);
+    if (button) requireUsable(*button);
+    auto* push = dynamic_cast<CButton*>(button);
+    if (push && action.verb == L"enter")
+      push->userClick();
+    else
+      dialog.SendMessage(WM_COMMAND, MAKEWPARAM(WORD(id), BN_CLICKED), button ? LPARAM(button->GetSafeHwnd()) : 0);
+    return;
+  }
+  if (action.control.empty()) throw DialogActionRefused(L"\"" + action.verb + L"\" needs a control");
+  CWnd& control = find(dialog, action.control);
+  requireUsable(control);
+  control.applyUserAction(action);
+}
+
+}  // namespace uv

@@ -1,0 +1,81 @@
+#include "host/render/DrawingRenderer.h"
+
+#include <QPainter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <algorithm>
+
+#include "host/render/DrawingPainter.h"
+#include "host/render/OffscreenApplication.h"
+
+namespace uv::render {
+
+namespace {
+
+RenderResult failure(const std::wstring& path, const QString& why) {
+  return {false, L"cannot write " + path + L": " + why.toStdWString()};
+}
+
+bool endsWithNoCase(const QString& s, const char* suffix) { return s.endsWith(QLatin1String(suffix), Qt::CaseInsensitive); }
+
+}  // namespace
+
+double DrawingRenderer::marginFor(const QSize& size) {
+  return std::max(8.0, 0.03 * std::min(size.width(), size.height()));
+}
+
+ViewMapping DrawingRenderer::mapping(const QSize& size) const {
+  if (m_view) return ViewMapping(m_view->centre, m_view->height, size);
+  return ViewMapping::fitting(DrawingPainter::visibleExtents(m_db), size, marginFor(size));
+}
+
+void DrawingRenderer::paint(QPainter& painter, const QSize& size) const {
+  OffscreenApplication::ensure();
+  const ViewMapping view = mapping(size);
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.setRenderHint(QPainter::TextAntialiasing, true);
+  painter.setBackground(m_background);
+  painter.fillRect(QRect(QPoint(0, 0), size), m_background);
+  painter.setClipRect(QRect(QPoint(0, 0), size));
+  DrawingPainter drawing(m_db, painter, view);
+  drawing.paintModelSpace();
+  drawing.paintTemporary(m_temporary);
+  painter.restore();
+}
+
+QImage DrawingRenderer::image(const QSize& size) const {
+  QImage image(size, QImage::Format_ARGB32_Premultiplied);
+  QPainter painter(&image);
+  paint(painter, size);
+  painter.end();
+  return image;
+}
+
+RenderResult DrawingRenderer::writeFile(const std::wstring& path, const QSize& size) const {
+  const QString name = QString::fromStdWString(path);
+  const bool svg = endsWithNoCase(name, ".svg");
+  if (!svg && !endsWithNoCase(name, ".png"))
+    return {false, L"cannot write " + path + L": a picture is a .png or .svg file"};
+  if (size.width() < 1 || size.height() < 1) return failure(path, QStringLiteral("the picture has no pixels"));
+  QSaveFile file(name);
+  if (!file.open(QIODevice::WriteOnly)) return failure(path, file.errorString());
+  if (svg) {
+    OffscreenApplication::ensure();
+    QSvgGenerator generator;
+    generator.setOutputDevice(&file);
+    generator.setSize(size);
+    generator.setViewBox(QRect(QPoint(0, 0), size));
+    generator.setTitle(QStringLiteral("Drawing"));
+    QPainter painter;
+    if (!painter.begin(&generator)) return failure(path, QStringLiteral("the SVG writer did not start"));
+    paint(painter, size);
+    painter.end();
+  } else if (!image(size).save(&file, "PNG")) {
+    return failure(path, QStringLiteral("the PNG writer failed"));
+  }
+  if (!file.commit()) return failure(path, file.errorString());
+  return {};
+}
+
+}  // namespace uv::render

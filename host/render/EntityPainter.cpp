@@ -1,0 +1,92 @@
+#include "host/render/EntityPainter.h"
+
+#include <QPainter>
+#include <QPen>
+
+#include "db/AcDbFace.h"
+#include "db/AcDbPoint.h"
+#include "db/AcDbPolyline.h"
+#include "db/AcDbText.h"
+#include "host/render/AciPalette.h"
+#include "host/render/CurveSampler.h"
+#include "host/render/Placement.h"
+#include "host/render/StyleResolver.h"
+#include "host/render/ViewMapping.h"
+
+namespace uv::render {
+
+EntityPainter::EntityPainter(QPainter& painter, const ViewMapping& view, const StyleResolver& styles)
+    : m_painter(painter), m_view(view), m_styles(styles) {}
+
+Stroke EntityPainter::strokeFor(const Resolved& style, double pixelsPerUnit) const {
+  Stroke s;
+  s.colour = AciPalette::onBackground(style.colour, m_painter.background().color());
+  s.width = StyleResolver::pixelWidth(style.lineWeight);
+  s.pattern = DashPattern::scaled(m_styles.dashes(style.linetype), pixelsPerUnit * style.linetypeScale);
+  return s;
+}
+
+void EntityPainter::stroke(const std::vector<QPolygonF>& lines, const Stroke& stroke) {
+  QPen pen(stroke.colour, stroke.width, Qt::SolidLine, stroke.width > 1.5 ? Qt::RoundCap : Qt::FlatCap,
+           Qt::RoundJoin);
+  m_painter.setPen(pen);
+  m_painter.setBrush(Qt::NoBrush);
+  for (const QPolygonF& line : lines) {
+    if (line.size() < 2) continue;
+    DashPattern::Pieces pieces = stroke.pattern.apply(line);
+    for (const QPolygonF& dash : pieces.dashes) m_painter.drawPolyline(dash);
+    if (!pieces.dots.empty()) {
+      QPen dotPen = pen;
+      dotPen.setCapStyle(Qt::RoundCap);
+      m_painter.setPen(dotPen);
+      for (const QPointF& dot : pieces.dots) m_painter.drawPoint(dot);
+      m_painter.setPen(pen);
+    }
+  }
+}
+
+void EntityPainter::pointMark(const QPointF& at, const Stroke& stroke) {
+  m_painter.setPen(QPen(stroke.colour, stroke.width));
+  const double r = kPointMarkPixels;
+  m_painter.drawLine(QPointF(at.x() - r, at.y()), QPointF(at.x() + r, at.y()));
+  m_painter.drawLine(QPointF(at.x(), at.y() - r), QPointF(at.x(), at.y() + r));
+}
+
+void EntityPainter::draw(const AcDbEntity& entity, const Resolved& style, const Placement& placement,
+                         const std::wstring& shownText) {
+  const CurveSampler sampler(placement, m_view);
+  Stroke s = strokeFor(style, sampler.pixelsPerUnit());
+
+  if (auto* text = AcDbText::cast(&entity)) {
+    m_text.draw(m_painter, *text, shownText.empty() ? std::wstring(text->textStringConst()) : shownText, s.colour,
+                placement, m_view);
+    return;
+  }
+  if (auto* point = AcDbPoint::cast(&entity)) {
+    pointMark(sampler.map(point->position()), s);
+    return;
+  }
+  if (auto* face = AcDbFace::cast(&entity)) {
+    std::vector<QPolygonF> edges;
+    for (Adesk::UInt16 i = 0; i < 4; ++i) {
+      Adesk::Boolean visible = false;
+      AcGePoint3d a, b;
+      face->isEdgeVisibleAt(i, visible);
+      face->getVertexAt(i, a);
+      face->getVertexAt(Adesk::UInt16((i + 1) % 4), b);
+      if (visible && !a.isEqualTo(b)) edges.push_back(QPolygonF({sampler.map(a), sampler.map(b)}));
+    }
+    stroke(edges, s);
+    return;
+  }
+  CurvePath path;
+  if (!entity.getCurvePath(path)) return;
+  if (auto* poly = AcDbPolyline::cast(&entity)) {
+    double width = 0;
+    if (poly->getConstantWidth(width) == Acad::eOk && width > 0)
+      s.width = std::max(s.width, width * sampler.pixelsPerUnit());
+  }
+  stroke(sampler.sample(path), s);
+}
+
+}  // namespace uv::render

@@ -1,0 +1,62 @@
+// Draws one entity that is not a block reference (DrawingPainter walks
+// into those) with the properties the StyleResolver gave it:
+//
+//   line, arc, circle, lightweight/2D/3D polyline   curves, arcs and bulges
+//                                                    as true arcs, dashed by
+//                                                    the linetype
+//   point        a small cross of fixed size on the screen
+//   text, attribute, attribute definition (tag)     TextPainter
+//   3D face      its visible edges
+//
+// Polylines with a constant width draw that wide; line weights give the
+// width of everything else.
+#pragma once
+
+#include <QColor>
+#include <QPolygonF>
+#include <string>
+#include <vector>
+
+#include "host/render/DashPattern.h"
+#include "host/render/TextPainter.h"
+
+class AcDbEntity;
+class QPainter;
+
+namespace uv::render {
+
+class Placement;
+class StyleResolver;
+class ViewMapping;
+struct Resolved;
+
+// How a line is stroked.
+struct Stroke {
+  QColor colour;
+  double width = 1;  // pixels
+  DashPattern pattern;
+};
+
+class EntityPainter {
+ public:
+  EntityPainter(QPainter& painter, const ViewMapping& view, const StyleResolver& styles);
+
+  // `shownText` replaces a text entity's own string when not empty.
+  void draw(const AcDbEntity& entity, const Resolved& style, const Placement& placement,
+            const std::wstring& shownText = {});
+  // Lines in pixels, dashed by the stroke's pattern.
+  void stroke(const std::vector<QPolygonF>& lines, const Stroke& stroke);
+  void pointMark(const QPointF& at, const Stroke& stroke);
+
+  static constexpr double kPointMarkPixels = 3;  // half the cross
+
+ private:
+  Stroke strokeFor(const Resolved& style, double pixelsPerUnit) const;
+
+  QPainter& m_painter;
+  const ViewMapping& m_view;
+  const StyleResolver& m_styles;
+  TextPainter m_text;
+};
+
+}  // namespace uv::render

@@ -1,0 +1,166 @@
+#include "db/dxf/DxfDocument.h"
+
+#include "db/dxf/DxfError.h"
+
+namespace uv::dxf {
+
+namespace {
+
+// Reads pairs one ahead, so that a record ends where the next 0 group starts.
+class PairStream {
+ public:
+  explicit PairStream(GroupReader& reader) : m_reader(reader) { advance(); }
+  bool atEnd() const { return !m_has; }
+  const Group& peek() const { return m_current; }
+  Group take() {
+    Group g = m_current;
+    advance();
+    return g;
+  }
+  int lastLine() const { return m_reader.line(); }
+
+ private:
+  void advance() {
+    m_has = m_reader.next(m_current);
+    // Comments may stand anywhere; they carry nothing for the drawing.
+    while (m_has && m_current.code == 999) m_has = m_reader.next(m_current);
+  }
+  GroupReader& m_reader;
+  Group m_current;
+  bool m_has = false;
+};
+
+[[noreturn]] void endsEarly(const PairStream& in, const std::string& where) {
+  throw DxfError(in.lastLine(), "the file ends at line " + std::to_string(in.lastLine()) + " inside " + where +
+                                    " (it is cut short: no ENDSEC/EOF)");
+}
+
+// A record from its 0 group up to (not including) the next 0 group.
+DxfRecord readRecord(PairStream& in, const std::string& where) {
+  if (in.atEnd()) endsEarly(in, where);
+  Group start = in.take();
+  if (start.code != 0)
+    throw DxfError(start.line, "expected group code 0 to start an object in " + where + ", found code " +
+                                   std::to_string(start.code));
+  DxfRecord rec;
+  rec.type = start.value;
+  rec.line = start.line;
+  while (!in.atEnd() && in.peek().code != 0) rec.groups.push_back(in.take());
+  return rec;
+}
+
+void parseHeader(PairStream& in, DxfDocument& doc) {
+  std::vector<Group>* current = nullptr;
+  while (true) {
+    if (in.atEnd()) endsEarly(in, "the HEADER section");
+    const Group& g = in.peek();
+    if (g.code == 0) {
+      DxfRecord end = readRecord(in, "the HEADER section");
+      if (end.type != "ENDSEC") throw DxfError(end.line, "unexpected " + end.type + " in the HEADER section");
+      return;
+    }
+    Group taken = in.take();
+    if (taken.code == 9) current = &doc.header[taken.value];
+    else if (current) current->push_back(taken);
+    else throw DxfError(taken.line, "a header value without a variable name (group code 9)");
+  }
+}
+
+void parseTables(PairStream& in, DxfDocument& doc) {
+  while (true) {
+    DxfRecord rec = readRecord(in, "the TABLES section");
+    if (rec.type == "ENDSEC") return;
+    if (rec.type != "TABLE") throw DxfError(rec.line, "expected TABLE in the TABLES section, found " + rec.type);
+    DxfTable table;
+    table.head = std::move(rec);
+    const std::string where = "table " + table.head.text(2);
+    while (true) {
+      DxfRecord entry = readRecord(in, where);
+      if (entry.type == "ENDTAB") break;
+      if (entry.type == "ENDSEC" || entry.type == "EOF" || entry.type == "TABLE")
+        throw DxfError(entry.line, where + " has no ENDTAB");
+      table.records.push_back(std::move(entry));
+    }
+    doc.tables.push_back(std::move(table));
+  }
+}
+
+void parseBlocks(PairStream& in, DxfDocument& doc) {
+  while (true) {
+    DxfRecord rec = readRecord(in, "the BLOCKS section");
+    if (rec.type == "ENDSEC") return;
+    if (rec.type != "BLOCK") throw DxfError(rec.line, "expected BLOCK in the BLOCKS section, found " + rec.type);
+    DxfBlock block;
+    block.begin = std::move(rec);
+    const std::string where = "block " + block.begin.text(2);
+    while (true) {
+      DxfRecord entity = readRecord(in, where);
+      if (entity.type == "ENDBLK") {
+        block.end = std::move(entity);
+        break;
+      }
+      if (entity.type == "ENDSEC" || entity.type == "EOF" || entity.type == "BLOCK")
+        throw DxfError(entity.line, where + " has no ENDBLK");
+      block.entities.push_back(std::move(entity));
+    }
+    doc.blocks.push_back(std::move(block));
+  }
+}
+
+void parseList(PairStream& in, std::vector<DxfRecord>& out, const std::string& where) {
+  while (true) {
+    DxfRecord rec = readRecord(in, where);
+    if (rec.type == "ENDSEC") return;
+    if (rec.type == "EOF" || rec.type == "SECTION") throw DxfError(rec.line, where + " has no ENDSEC");
+    out.push_back(std::move(rec));
+  }
+}
+
+void skipSection(PairStream& in, const std::string& where) {
+  while (true) {
+    if (in.atEnd()) endsEarly(in, where);
+    Group g = in.take();
+    if (g.code == 0 && g.value == "ENDSEC") return;
+    if (g.code == 0 && g.value == "EOF") throw DxfError(g.line, where + " has no ENDSEC");
+  }
+}
+
+}  // namespace
+
+const Group* DxfDocument::headerValue(const std::string& name, int code) const {
+  auto it = header.find(name);
+  if (it == header.end() || it->second.empty()) return nullptr;
+  if (code < 0) return &it->second.front();
+  for (const Group& g : it->second)
+    if (g.code == code) return &g;
+  return nullptr;
+}
+
+const DxfTable* DxfDocument::table(const std::string& name) const {
+  for (const DxfTable& t : tables)
+    if (t.head.text(2) == name) return &t;
+  return nullptr;
+}
+
+DxfDocument parseDocument(GroupReader& reader) {
+  PairStream in(reader);
+  DxfDocument doc;
+  if (in.atEnd()) throw DxfError(reader.line(), "the file is empty");
+  if (in.peek().code != 0 || in.peek().value != "SECTION")
+    throw DxfError(in.peek().line, "this is not a DXF file: it does not start with a SECTION");
+  while (true) {
+    DxfRecord rec = readRecord(in, "the file after its last section");
+    if (rec.type == "EOF") return doc;
+    if (rec.type != "SECTION") throw DxfError(rec.line, "expected SECTION or EOF, found " + rec.type);
+    const std::string name = rec.text(2);
+    const std::string where = "the " + name + " section";
+    if (name == "HEADER") parseHeader(in, doc);
+    else if (name == "TABLES") parseTables(in, doc);
+    else if (name == "BLOCKS") parseBlocks(in, doc);
+    else if (name == "ENTITIES") parseList(in, doc.entities, where);
+    else if (name == "OBJECTS") parseList(in, doc.objects, where);
+    else skipSection(in, where);  // CLASSES, THUMBNAILIMAGE, ACDSDATA: nothing the drawing keeps
+  }
+}
+
+}  // namespace uv::dxf

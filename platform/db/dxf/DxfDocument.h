@@ -1,0 +1,42 @@
+// A DXF file split into its sections, each object a record of raw groups:
+// what the loader turns into a drawing. Parsing checks the file's frame
+// (sections, tables, blocks, the final EOF) and throws a DxfError naming
+// the line where the frame breaks; values are converted later, by the
+// loader, which names their lines in turn.
+#pragma once
+
+#include <istream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "db/dxf/DxfRecord.h"
+
+namespace uv::dxf {
+
+struct DxfTable {
+  DxfRecord head;  // the TABLE record (2 NAME, 5 handle)
+  std::vector<DxfRecord> records;
+};
+
+struct DxfBlock {
+  DxfRecord begin;  // BLOCK
+  std::vector<DxfRecord> entities;
+  DxfRecord end;  // ENDBLK
+};
+
+struct DxfDocument {
+  // Header variables by name ("$ACADVER"), each with its groups.
+  std::map<std::string, std::vector<Group>> header;
+  std::vector<DxfTable> tables;
+  std::vector<DxfBlock> blocks;
+  std::vector<DxfRecord> entities;
+  std::vector<DxfRecord> objects;
+
+  const Group* headerValue(const std::string& name, int code = -1) const;
+  const DxfTable* table(const std::string& name) const;
+};
+
+DxfDocument parseDocument(GroupReader& reader);
+
+}  // namespace uv::dxf

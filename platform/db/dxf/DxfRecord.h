@@ -1,0 +1,39 @@
+// One object of a DXF file: the value of its 0 group (LINE, LAYER,
+// DICTIONARY...) and the groups that follow up to the next 0 group. The
+// accessors convert values and throw a DxfError naming the value's line
+// when a value does not parse.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "db/dxf/GroupReader.h"
+
+namespace uv::dxf {
+
+struct DxfRecord {
+  std::string type;
+  int line = 0;
+  std::vector<Group> groups;
+
+  // The first group with the code, or null.
+  const Group* find(int code) const;
+  bool has(int code) const { return find(code) != nullptr; }
+  double real(int code, double fallback = 0) const;
+  long long integer(int code, long long fallback = 0) const;
+  std::uint64_t handle(int code) const;  // 0 when absent
+  const std::string& text(int code) const;  // empty when absent
+  // The record's own handle (group 5, or 105 for DIMSTYLE), 0 when absent.
+  std::uint64_t ownHandle() const;
+  // The owner (the 330 group before the first subclass marker), 0 when absent.
+  std::uint64_t ownerHandle() const;
+  // The index of the first extended-data group (1001), or groups.size().
+  size_t xdataStart() const;
+};
+
+double parseReal(const Group& g);
+long long parseInteger(const Group& g);
+std::uint64_t parseHandle(const Group& g);
+
+}  // namespace uv::dxf

@@ -1,0 +1,41 @@
+// Reads a DXF text stream as (group code, value) pairs, each with the line
+// of the file its code is on:
+//
+//      0        <- line 7: code 0
+//   LINE        <- line 8: its value
+//      8
+//   ROADS
+//
+// Refuses what is not DXF text with a DxfError naming the line: binary DXF,
+// a code line that is not a number, NUL bytes, a code without its value
+// line. Values keep their bytes; only the line end (LF or CR LF) is removed.
+#pragma once
+
+#include <cstdint>
+#include <istream>
+#include <string>
+
+namespace uv::dxf {
+
+struct Group {
+  int code = 0;
+  std::string value;
+  int line = 0;  // line of the code; the value is on line + 1
+};
+
+class GroupReader {
+ public:
+  explicit GroupReader(std::istream& in);
+
+  // The next pair; false at the end of the input between two pairs.
+  bool next(Group& group);
+  // The last line read (for "file ends at line N").
+  int line() const { return m_line; }
+
+ private:
+  bool readLine(std::string& text);
+  std::istream& m_in;
+  int m_line = 0;
+};
+
+}  // namespace uv::dxf

@@ -1,10 +1,6 @@
-// The AutoCAD Color Index: colour numbers 1-255 as RGB values, and the
-// colour a number is drawn in on a given background.
-//
-//   1-9     red, yellow, green, cyan, blue, magenta, white, dark and light grey
-//   10-249  24 hues 15 degrees apart; in each group of ten the even members
-//           are saturated and the odd ones pastel, at five brightness levels
-//   250-255 a grey ramp from dark to white
+// Colour numbers of the AutoCAD Color Index as the picture shows them. The
+// palette itself is the dialog framework's (uv::aciToRgb), so that a colour
+// looks the same in the colour dialog and in the drawing.
 #pragma once
 
 #include <QColor>

@@ -1,4 +1,6 @@
-// Enumerations of the drawing database, under the host's names.
+// Enumerations of the drawing database, under the host's names. They have
+// a fixed underlying type, so that any number read from a file can be held
+// (and then refused) without undefined behaviour.
 #pragma once
 
 #include "base/WinTypes.h"
@@ -10,10 +12,10 @@ using GsMarker = IntPtr;
 
 namespace AcDb {
 
-enum OpenMode { kForRead = 0, kForWrite = 1, kForNotify = 2 };
+enum OpenMode : int { kForRead = 0, kForWrite = 1, kForNotify = 2 };
 
 // Line weights in hundredths of a millimetre, plus the three symbolic values.
-enum LineWeight {
+enum LineWeight : int {
   kLnWt000 = 0, kLnWt005 = 5, kLnWt009 = 9, kLnWt013 = 13, kLnWt015 = 15, kLnWt018 = 18,
   kLnWt020 = 20, kLnWt025 = 25, kLnWt030 = 30, kLnWt035 = 35, kLnWt040 = 40, kLnWt050 = 50,
   kLnWt053 = 53, kLnWt060 = 60, kLnWt070 = 70, kLnWt080 = 80, kLnWt090 = 90, kLnWt100 = 100,
@@ -22,17 +24,17 @@ enum LineWeight {
 };
 
 // Which operands of intersectWith may be extended beyond their ends.
-enum Intersect { kOnBothOperands = 0, kExtendThis = 1, kExtendArg = 2, kExtendBoth = 3 };
+enum Intersect : int { kOnBothOperands = 0, kExtendThis = 1, kExtendArg = 2, kExtendBoth = 3 };
 
-enum Poly2dType { k2dSimplePoly = 0, k2dFitCurvePoly = 1, k2dQuadSplinePoly = 2, k2dCubicSplinePoly = 3 };
-enum Poly3dType { k3dSimplePoly = 0, k3dQuadSplinePoly = 1, k3dCubicSplinePoly = 2 };
-enum Vertex2dType { k2dVertex = 0, k2dSplineCtlVertex = 1, k2dSplineFitVertex = 2, k2dCurveFitVertex = 3 };
-enum Vertex3dType { k3dSimpleVertex = 0, k3dControlVertex = 1, k3dFitVertex = 2 };
+enum Poly2dType : int { k2dSimplePoly = 0, k2dFitCurvePoly = 1, k2dQuadSplinePoly = 2, k2dCubicSplinePoly = 3 };
+enum Poly3dType : int { k3dSimplePoly = 0, k3dQuadSplinePoly = 1, k3dCubicSplinePoly = 2 };
+enum Vertex2dType : int { k2dVertex = 0, k2dSplineCtlVertex = 1, k2dSplineFitVertex = 2, k2dCurveFitVertex = 3 };
+enum Vertex3dType : int { k3dSimpleVertex = 0, k3dControlVertex = 1, k3dFitVertex = 2 };
 
-enum Visibility { kVisible = 0, kInvisible = 1 };
+enum Visibility : int { kVisible = 0, kInvisible = 1 };
 
-enum TextHorzMode { kTextLeft = 0, kTextCenter = 1, kTextRight = 2, kTextAlign = 3, kTextMid = 4, kTextFit = 5 };
-enum TextVertMode { kTextBase = 0, kTextBottom = 1, kTextVertMid = 2, kTextTop = 3 };
+enum TextHorzMode : int { kTextLeft = 0, kTextCenter = 1, kTextRight = 2, kTextAlign = 3, kTextMid = 4, kTextFit = 5 };
+enum TextVertMode : int { kTextBase = 0, kTextBottom = 1, kTextVertMid = 2, kTextTop = 3 };
 
 // The DXF group codes that selection filters and extended data name most often.
 enum DxfCode {

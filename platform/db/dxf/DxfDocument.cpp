@@ -44,7 +44,7 @@ DxfRecord readRecord(PairStream& in, const std::string& where) {
                                    std::to_string(start.code));
   DxfRecord rec;
   rec.type = start.value;
-  rec.line = start.line;
+  rec.line = start.line + 1;  // the line naming the kind, after its 0
   while (!in.atEnd() && in.peek().code != 0) rec.groups.push_back(in.take());
   return rec;
 }

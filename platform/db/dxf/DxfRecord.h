@@ -14,7 +14,7 @@ namespace uv::dxf {
 
 struct DxfRecord {
   std::string type;
-  int line = 0;
+  int line = 0;  // the line of the type name (after its 0 group code)
   std::vector<Group> groups;
 
   // The first group with the code, or null.

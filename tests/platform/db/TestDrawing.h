@@ -9,6 +9,7 @@
 #include "db/AcDbBlockTableRecord.h"
 #include "db/AcDbDatabase.h"
 #include "db/AcDbEntity.h"
+#include "base/TextCase.h"
 #include "db/DrawingChecker.h"
 
 namespace uvtest {

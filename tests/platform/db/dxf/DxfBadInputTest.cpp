@@ -1,0 +1,143 @@
+// Bad input gives a clear error naming the file and line, and never a
+// half-loaded drawing; kinds we do not model are skipped and counted.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "DatabaseDump.h"
+#include "base/TextCase.h"
+#include "db/AcDbBlockTable.h"
+#include "db/AcDbObjectPointer.h"
+#include "db/AcDbText.h"
+#include "db/dxf/DxfFile.h"
+
+namespace {
+
+// A small valid file: one LINE, one block with a circle, one INSERT of it.
+const std::string kGood =
+    "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1021\n  0\nENDSEC\n"   // lines 1-10
+    "  0\nSECTION\n  2\nBLOCKS\n"                                           // 11-14
+    "  0\nBLOCK\n  5\n20\n  2\nMARK\n 10\n0.0\n 20\n0.0\n 30\n0.0\n"         // 15-26
+    "  0\nCIRCLE\n  5\n21\n 10\n0.0\n 20\n0.0\n 40\n1.0\n"                  // 27-36
+    "  0\nENDBLK\n  5\n22\n  0\nENDSEC\n"                                   // 37-42
+    "  0\nSECTION\n  2\nENTITIES\n"                                         // 43-46
+    "  0\nLINE\n  5\n30\n  8\nROADS\n 10\n1.5\n 20\n2.5\n 11\n3.0\n 21\n4.0\n"  // 47-62
+    "  0\nINSERT\n  5\n31\n  2\nMARK\n 10\n5.0\n 20\n5.0\n"                 // 63-72
+    "  0\nENDSEC\n  0\nEOF\n";                                              // 73-76
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+  const size_t pos = text.find(from);
+  EXPECT_NE(pos, std::string::npos) << from;
+  return text.replace(pos, from.size(), to);
+}
+
+struct BadCase {
+  const char* name;
+  std::string text;
+  int line;              // 0: the error names no line
+  const wchar_t* saying;  // part of the message
+};
+
+std::vector<BadCase> badCases() {
+  return {
+      {"empty file", "", 0, L"empty"},
+      {"plain text", "This is a letter,\nnot a drawing.\n", 1, L"expected a group code"},
+      {"PNG picture", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), 1, L"expected a group code"},
+      {"binary DXF", std::string("AutoCAD Binary DXF\r\n\x1a\0\0\0", 24), 1, L"binary DXF"},
+      {"text that starts wrong", "  0\nLINE\n  8\n0\n", 1, L"not a DXF file"},
+      {"cut after a group code", kGood.substr(0, kGood.find(" 20\n2.5") + 4), 53, L"without its value"},
+      {"cut inside the entities", kGood.substr(0, kGood.find("  0\nINSERT")), 62, L"cut short"},
+      {"NUL byte in a value", replaced(kGood, "ROADS", std::string("RO\0DS", 5)), 52, L"binary data"},
+      {"group code that is not a number", replaced(kGood, " 20\n2.5", "2x\n2.5"), 55, L"expected a group code"},
+      {"coordinate that is not a number", replaced(kGood, "1.5", "one"), 54, L"a number for group code 10"},
+      {"handle that is not hexadecimal", replaced(kGood, "  5\n30\n", "  5\nXYZ\n"), 50, L"hexadecimal handle"},
+      {"INSERT of a block the file lacks", replaced(kGood, "  2\nMARK\n 10\n5.0", "  2\nNOPE\n 10\n5.0"), 64,
+       L"block 'NOPE'"},
+      {"handle used twice", replaced(kGood, "  5\n31\n", "  5\n30\n"), 64, L"already used by the object at line 48"},
+      {"block without ENDBLK", replaced(kGood, "  0\nENDBLK\n  5\n22\n", ""), 38, L"has no ENDBLK"},
+      {"circle of radius 0", replaced(kGood, " 40\n1.0", " 40\n0.0"), 28, L"invalid radius"},
+      {"xdata of a missing start", replaced(kGood, "  8\nROADS\n", "  8\nROADS\n1001\nAPP\n  1\nx\n"), 53,
+       L"extended data"},
+  };
+}
+
+}  // namespace
+
+TEST(DxfBadInput, GoodFileLoads) {
+  AcDbDatabase db;
+  const uv::dxf::Result r = uv::dxf::loadFromString(kGood, db, L"good.dxf");
+  ASSERT_TRUE(r.ok) << uv::toUtf8(r.error);
+  EXPECT_EQ(r.skippedCount(), 0);
+}
+
+TEST(DxfBadInput, EachBadFileFailsWithItsLineAndLeavesTheDrawingAlone) {
+  const std::string fresh = uvtest::dumpDatabase(AcDbDatabase());
+  for (const BadCase& c : badCases()) {
+    SCOPED_TRACE(c.name);
+    AcDbDatabase db;
+    const uv::dxf::Result r = uv::dxf::loadFromString(c.text, db, L"bad.dxf");
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.line, c.line) << uv::toUtf8(r.error);
+    const std::wstring where = c.line ? L"bad.dxf, line " + std::to_wstring(c.line) + L": " : L"bad.dxf: ";
+    EXPECT_EQ(r.error.rfind(where, 0), 0u) << uv::toUtf8(r.error);
+    EXPECT_NE(r.error.find(c.saying), std::wstring::npos) << uv::toUtf8(r.error);
+    EXPECT_TRUE(uv::dxf::isNewDatabase(db));
+    EXPECT_EQ(uvtest::firstDifference(fresh, uvtest::dumpDatabase(db)), "");
+  }
+}
+
+TEST(DxfBadInput, MissingFileNamesThePath) {
+  AcDbDatabase db;
+  const uv::dxf::Result r = uv::dxf::load(L"/no/such/place/site.dxf", db);
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.error, L"/no/such/place/site.dxf: cannot open the file: No such file or directory");
+  EXPECT_TRUE(uv::dxf::isNewDatabase(db));
+}
+
+TEST(DxfBadInput, UnknownKindsAreSkippedAndCounted) {
+  const std::string extra =
+      "  0\nHATCH\n  5\n40\n  8\n0\n  2\nSOLID\n 91\n0\n"
+      "  0\nMTEXT\n  5\n41\n  1\nnote\n"
+      "  0\nHATCH\n  5\n42\n"
+      "  0\nPOLYLINE\n  5\n43\n 66\n1\n 70\n16\n  0\nVERTEX\n  5\n44\n 10\n0\n 20\n0\n 30\n0\n  0\nSEQEND\n  5\n45\n";
+  const std::string text = replaced(kGood, "  0\nENDSEC\n  0\nEOF\n", extra + "  0\nENDSEC\n  0\nEOF\n");
+  AcDbDatabase db;
+  const uv::dxf::Result r = uv::dxf::loadFromString(text, db, L"mixed.dxf");
+  ASSERT_TRUE(r.ok) << uv::toUtf8(r.error);
+  EXPECT_EQ(r.skipped.at("HATCH"), 2);
+  EXPECT_EQ(r.skipped.at("MTEXT"), 1);
+  EXPECT_EQ(r.skipped.at("POLYLINE (mesh)"), 1);
+  EXPECT_EQ(r.skippedText(), L"2 HATCH, 1 MTEXT, 1 POLYLINE (mesh)");
+  AcDbObjectPointer<AcDbBlockTableRecord> ms(db.modelSpaceId());
+  EXPECT_EQ(ms->entities().size(), 2u);  // the LINE and the INSERT
+}
+
+TEST(DxfBadInput, OlderFilesDecodeEscapesAndTheirCodePage) {
+  // AC1015 without UTF-8: \U+XXXX escapes, a Windows-1252 byte (0xE9), and
+  // UTF-8 that some writers put there all the same.
+  const std::string text = replaced(replaced(kGood, "AC1021", "AC1015"), "  0\nENDSEC\n  0\nEOF\n",
+                                    "  0\nTEXT\n 10\n0\n 20\n0\n 40\n1\n  1\n\\U+0160koda caf\xe9\n"
+                                    "  0\nTEXT\n 10\n0\n 20\n0\n 40\n1\n  1\nTer\xc3\xa9n\n"
+                                    "  0\nENDSEC\n  0\nEOF\n");
+  AcDbDatabase db;
+  const uv::dxf::Result r = uv::dxf::loadFromString(text, db, L"old.dxf");
+  ASSERT_TRUE(r.ok) << uv::toUtf8(r.error);
+  AcDbObjectPointer<AcDbBlockTableRecord> ms(db.modelSpaceId());
+  std::vector<std::wstring> texts;
+  for (AcDbObject* o : ms->entities())
+    if (auto* t = AcDbText::cast(o)) texts.emplace_back(t->textStringConst());
+  EXPECT_EQ(texts, (std::vector<std::wstring>{L"Škoda café", L"Terén"}));
+}
+
+TEST(DxfBadInput, WindowsLineEndsAndPaddedCodesRead) {
+  std::string crlf;
+  for (char c : kGood) {
+    if (c == '\n') crlf += '\r';
+    crlf += c;
+  }
+  AcDbDatabase db;
+  const uv::dxf::Result r = uv::dxf::loadFromString("\xEF\xBB\xBF" + crlf, db, L"windows.dxf");
+  ASSERT_TRUE(r.ok) << uv::toUtf8(r.error);
+  AcDbObjectPointer<AcDbBlockTableRecord> ms(db.modelSpaceId());
+  EXPECT_EQ(ms->entities().size(), 2u);
+}

@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "product/engine/CKVLEdge.h"
+#include "product/engine/CKVLPointerArray.h"
+#include "product/engine/CKVLTriangle.h"
+#include "tin/Surface.h"
+
+// The geometry of a surface: the TIN core's surface, and the element arrays handed to callers,
+// made on first request after each change. The arrays point into storage of their own and do
+// not own their elements; they and their elements live until the next change.
+class CTriangulation {
+ public:
+  CTriangulation() = default;
+  explicit CTriangulation(tin::Surface surface) : m_surface(std::move(surface)) {}
+
+  const tin::Surface& Surface() const { return m_surface; }
+  // For a change; the caller calls Changed() once the surface did change.
+  tin::Surface& Change() { return m_surface; }
+  void Replace(tin::Surface surface) {
+    m_surface = std::move(surface);
+    Changed();
+  }
+  // Drops the element arrays.
+  void Changed();
+
+  CKVLPointerArray<CKVLTriangle>* Triangles();
+  CKVLPointerArray<CKVLEdge>* Edges();
+
+ private:
+
+  tin::Surface m_surface;
+  std::vector<CKVLTriangle> m_triangleStore;
+  std::vector<CKVLEdge> m_edgeStore;
+  std::unique_ptr<CKVLPointerArray<CKVLTriangle>> m_triangles;
+  std::unique_ptr<CKVLPointerArray<CKVLEdge>> m_edges;
+};

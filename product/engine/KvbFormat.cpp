@@ -1,0 +1,296 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "product/engine/KvbFormat.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+
+#include "product/engine/BinaryIo.h"
+
+namespace uv::engine {
+
+namespace {
+
+constexpr std::array<unsigned char, 8> kMagic{0x89, 'K', 'V', 'B', 0x0D, 0x0A, 0x1A, 0x0A};
+constexpr std::size_t kPrefix = 16;                // magic, versions, header length
+constexpr std::uint32_t kMaxHeader = 16u << 20;    // far above any real name and description
+
+void writePoint(ByteWriter& w, const tin::Point3& p) {
+  w.f64(p.x);
+  w.f64(p.y);
+  w.f64(p.z);
+}
+
+tin::Point3 readPoint(ByteReader& r) {
+  tin::Point3 p;
+  p.x = r.f64();
+  p.y = r.f64();
+  p.z = r.f64();
+  return p;
+}
+
+std::vector<unsigned char> encodeHeader(const SurfaceFileHeader& h) {
+  ByteWriter w;
+  w.text(h.name);
+  w.text(h.description);
+  w.u32(h.pointCount);
+  w.u32(h.breakLineCount);
+  w.u32(h.swapCount);
+  w.u32(h.triangleCount);
+  w.u8(h.extents.empty ? 1 : 0);
+  writePoint(w, h.extents.min);
+  writePoint(w, h.extents.max);
+  return std::move(w.bytes());
+}
+
+std::vector<unsigned char> encodeBody(const SurfaceFileContent& c) {
+  const tin::Definition& d = c.definition;
+  ByteWriter w;
+  w.bytes().reserve(16 + d.points.size() * 24 + d.breakLines.size() * 48 + d.swaps.size() * 32 + 64);
+  w.f64(d.settings.planTolerance);
+  w.f64(d.settings.maxEdgeLength);
+  w.u32(static_cast<std::uint32_t>(d.points.size()));
+  for (const auto& p : d.points) writePoint(w, p);
+  w.u32(static_cast<std::uint32_t>(d.breakLines.size()));
+  for (const auto& s : d.breakLines) {
+    writePoint(w, s.a);
+    writePoint(w, s.b);
+  }
+  w.u32(static_cast<std::uint32_t>(d.swaps.size()));
+  for (const auto& s : d.swaps) {
+    w.f64(s.a.x);
+    w.f64(s.a.y);
+    w.f64(s.b.x);
+    w.f64(s.b.y);
+  }
+  w.u32(static_cast<std::uint32_t>(c.layers.size()));
+  for (const auto& l : c.layers) {
+    w.i32(l.type);
+    w.text(l.name);
+    w.i32(l.colour);
+    w.text(l.linetype);
+  }
+  return std::move(w.bytes());
+}
+
+std::string at(std::size_t offset) { return " (at byte " + std::to_string(offset) + ")"; }
+
+// Checks magic and versions of the 16-byte prefix; returns the header length, 0 on error.
+std::uint32_t checkPrefix(const unsigned char* p, std::size_t size, std::string& error) {
+  if (size < kPrefix) {
+    error = "not a surface file: it is shorter than the file prefix" + at(size);
+    return 0;
+  }
+  if (!std::equal(kMagic.begin(), kMagic.end(), p)) {
+    error = "not a surface file: the file does not start with the surface-file signature";
+    return 0;
+  }
+  ByteReader r(p + 8, kPrefix - 8);
+  const std::uint16_t version = r.u16();
+  const std::uint16_t oldestReader = r.u16();
+  const std::uint32_t headerLength = r.u32();
+  if (oldestReader > kKvbVersion) {
+    error = "the surface file has format version " + std::to_string(version) + ", which needs a newer program (this one reads version " +
+            std::to_string(kKvbVersion) + ")";
+    return 0;
+  }
+  if (headerLength == 0 || headerLength > kMaxHeader) {
+    error = "corrupt surface file: impossible header length " + std::to_string(headerLength) + at(12);
+    return 0;
+  }
+  return headerLength;
+}
+
+bool decodeHeader(const unsigned char* p, std::size_t size, SurfaceFileHeader& h, std::string& error) {
+  ByteReader r(p, size);
+  h.name = r.text();
+  h.description = r.text();
+  h.pointCount = r.u32();
+  h.breakLineCount = r.u32();
+  h.swapCount = r.u32();
+  h.triangleCount = r.u32();
+  h.extents.empty = r.u8() != 0;
+  h.extents.min = readPoint(r);
+  h.extents.max = readPoint(r);
+  if (!r.ok()) {
+    error = "corrupt surface file: the header is shorter than its fields" + at(kPrefix + r.position());
+    return false;
+  }
+  return true;
+}
+
+bool decodeBody(const unsigned char* p, std::size_t size, std::size_t offset, SurfaceFileContent& c,
+                std::string& error) {
+  ByteReader r(p, size);
+  tin::Definition& d = c.definition;
+  d.settings.planTolerance = r.f64();
+  d.settings.maxEdgeLength = r.f64();
+  if (r.ok() && !(d.settings.planTolerance > 0.0 && std::isfinite(d.settings.planTolerance) &&
+                  d.settings.maxEdgeLength >= 0.0 && std::isfinite(d.settings.maxEdgeLength))) {
+    error = "corrupt surface file: impossible surface settings" + at(offset);
+    return false;
+  }
+  std::uint32_t n = r.u32();
+  if (r.expect(n, 24)) {
+    d.points.resize(n);
+    for (auto& pt : d.points) pt = readPoint(r);
+  }
+  n = r.u32();
+  if (r.expect(n, 48)) {
+    d.breakLines.resize(n);
+    for (auto& s : d.breakLines) {
+      s.a = readPoint(r);
+      s.b = readPoint(r);
+    }
+  }
+  n = r.u32();
+  if (r.expect(n, 32)) {
+    d.swaps.resize(n);
+    for (auto& s : d.swaps) {
+      s.a.x = r.f64();
+      s.a.y = r.f64();
+      s.b.x = r.f64();
+      s.b.y = r.f64();
+    }
+  }
+  n = r.u32();
+  if (r.expect(n, 16)) {
+    c.layers.resize(n);
+    for (auto& l : c.layers) {
+      l.type = r.i32();
+      l.name = r.text();
+      l.colour = r.i32();
+      l.linetype = r.text();
+    }
+  }
+  if (!r.ok()) {
+    error = "corrupt surface file: the body is shorter than its counts say" + at(offset + r.position());
+    return false;
+  }
+  const SurfaceFileHeader& h = c.header;
+  if (h.pointCount != d.points.size() || h.breakLineCount != d.breakLines.size() || h.swapCount != d.swaps.size()) {
+    error = "corrupt surface file: the counts of header and body differ";
+    return false;
+  }
+  return true;
+}
+
+bool readExactly(std::streambuf& in, unsigned char* dst, std::size_t n) {
+  return static_cast<std::size_t>(in.sgetn(reinterpret_cast<char*>(dst), static_cast<std::streamsize>(n))) == n;
+}
+
+}  // namespace
+
+std::vector<unsigned char> encodeSurfaceFile(const SurfaceFileContent& content) {
+  SurfaceFileHeader h = content.header;
+  h.pointCount = static_cast<std::uint32_t>(content.definition.points.size());
+  h.breakLineCount = static_cast<std::uint32_t>(content.definition.breakLines.size());
+  h.swapCount = static_cast<std::uint32_t>(content.definition.swaps.size());
+  const std::vector<unsigned char> header = encodeHeader(h);
+  const std::vector<unsigned char> body = encodeBody(content);
+
+  ByteWriter w;
+  w.bytes().reserve(kPrefix + header.size() + 16 + body.size());
+  w.raw(kMagic.data(), kMagic.size());
+  w.u16(kKvbVersion);
+  w.u16(1);
+  w.u32(static_cast<std::uint32_t>(header.size()));
+  w.raw(header.data(), header.size());
+  w.u32(crc32(w.bytes().data(), w.size()));
+  w.u64(body.size());
+  w.raw(body.data(), body.size());
+  w.u32(crc32(body.data(), body.size()));
+  return std::move(w.bytes());
+}
+
+bool writeSurfaceFile(std::streambuf& out, const SurfaceFileContent& content) {
+  const std::vector<unsigned char> bytes = encodeSurfaceFile(content);
+  return out.sputn(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())) ==
+         static_cast<std::streamsize>(bytes.size());
+}
+
+bool decodeSurfaceFile(const unsigned char* data, std::size_t size, KvbDepth depth, SurfaceFileContent& out,
+                       std::string& error) {
+  const std::uint32_t headerLength = checkPrefix(data, size, error);
+  if (headerLength == 0) return false;
+  const std::size_t headerEnd = kPrefix + headerLength;
+  if (size < headerEnd + 4) {
+    error = "truncated surface file: the header ends early" + at(size);
+    return false;
+  }
+  ByteReader crcReader(data + headerEnd, 4);
+  if (crcReader.u32() != crc32(data, headerEnd)) {
+    error = "corrupt surface file: the header checksum does not match" + at(headerEnd);
+    return false;
+  }
+  SurfaceFileContent c;
+  if (!decodeHeader(data + kPrefix, headerLength, c.header, error)) return false;
+  if (depth == KvbDepth::Header) {
+    out = std::move(c);
+    return true;
+  }
+  const std::size_t bodyStart = headerEnd + 4 + 8;
+  if (size < bodyStart) {
+    error = "truncated surface file: it ends after the header" + at(size);
+    return false;
+  }
+  ByteReader lengthReader(data + headerEnd + 4, 8);
+  const std::uint64_t bodyLength = lengthReader.u64();
+  if (bodyLength > size - bodyStart || size - bodyStart - bodyLength < 4) {
+    error = "truncated surface file: the body is " + std::to_string(bodyLength) + " bytes long but the file ends" +
+            at(size);
+    return false;
+  }
+  ByteReader bodyCrc(data + bodyStart + bodyLength, 4);
+  if (bodyCrc.u32() != crc32(data + bodyStart, static_cast<std::size_t>(bodyLength))) {
+    error = "corrupt surface file: the body checksum does not match" + at(bodyStart + bodyLength);
+    return false;
+  }
+  if (!decodeBody(data + bodyStart, static_cast<std::size_t>(bodyLength), bodyStart, c, error)) return false;
+  out = std::move(c);
+  return true;
+}
+
+bool readSurfaceFile(std::streambuf& in, KvbDepth depth, SurfaceFileContent& out, std::string& error) {
+  // Read the parts one after another, never asking for more than the file has shown so far,
+  // so a lying length in a damaged file costs no huge allocation.
+  std::vector<unsigned char> bytes(kPrefix);
+  if (!readExactly(in, bytes.data(), kPrefix)) {
+    error = "not a surface file: it is shorter than the file prefix";
+    return false;
+  }
+  const std::uint32_t headerLength = checkPrefix(bytes.data(), kPrefix, error);
+  if (headerLength == 0) return false;
+  bytes.resize(kPrefix + headerLength + 4);
+  if (!readExactly(in, bytes.data() + kPrefix, headerLength + 4)) {
+    error = "truncated surface file: the header ends early";
+    return false;
+  }
+  if (depth == KvbDepth::Header) return decodeSurfaceFile(bytes.data(), bytes.size(), depth, out, error);
+
+  const std::size_t lengthAt = bytes.size();
+  bytes.resize(lengthAt + 8);
+  if (!readExactly(in, bytes.data() + lengthAt, 8)) {
+    error = "truncated surface file: it ends after the header" + at(lengthAt);
+    return false;
+  }
+  ByteReader lengthReader(bytes.data() + lengthAt, 8);
+  const std::uint64_t bodyLength = lengthReader.u64();
+  const std::uint64_t wanted = bodyLength + 4;
+  constexpr std::size_t kChunk = 1u << 20;
+  std::uint64_t got = 0;
+  while (got < wanted) {
+    const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, wanted - got));
+    const std::size_t before = bytes.size();
+    bytes.resize(before + n);
+    const auto read = static_cast<std::size_t>(in.sgetn(reinterpret_cast<char*>(bytes.data() + before),
+                                                        static_cast<std::streamsize>(n)));
+    bytes.resize(before + read);
+    got += read;
+    if (read < n) break;
+  }
+  return decodeSurfaceFile(bytes.data(), bytes.size(), depth, out, error);
+}
+
+}  // namespace uv::engine

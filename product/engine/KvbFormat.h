@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The surface file (".kvb"): our own versioned, checksummed, little-endian binary format.
+//
+//   offset  size  what
+//   0       8     magic 89 'K' 'V' 'B' 0D 0A 1A 0A (catches text-mode and 7-bit damage)
+//   8       2     format version of the writer (1)
+//   10      2     oldest format version a reader must understand to read the file (1)
+//   12      4     header length H
+//   16      H     header: name, description (texts: u32 UTF-8 length + bytes), point, break-line,
+//                 swap and triangle counts (u32 each), extents (u8 empty flag, 6 f64: min x y z,
+//                 max x y z)
+//   16+H    4     CRC-32 of bytes 0 .. 16+H
+//   20+H    8     body length B
+//   28+H    B     body: plan tolerance and edge-length limit (f64), points (u32 n, n x 3 f64),
+//                 break lines (u32 n, n x 6 f64), swaps (u32 n, n x 4 f64: plan ends of the
+//                 diagonal), layer records (u32 n, n x {i32 type, text name, i32 colour,
+//                 text linetype})
+//   28+H+B  4     CRC-32 of the body
+//
+// The header can be read alone (a file list needs names without reading a million points).
+// Header and body carry their lengths, so a later version may append fields to either and an
+// older reader skips them; a change an older reader must not ignore raises the oldest-reader
+// version. The triangles are not stored: the surface is rebuilt from its definition.
+#pragma once
+
+#include <cstdint>
+#include <streambuf>
+#include <string>
+#include <vector>
+
+#include "tin/Definition.h"
+#include "tin/Geometry.h"
+
+namespace uv::engine {
+
+inline constexpr std::uint16_t kKvbVersion = 1;
+
+struct LayerData {
+  int type = 0;
+  std::wstring name;
+  int colour = 7;
+  std::wstring linetype;
+  friend bool operator==(const LayerData&, const LayerData&) = default;
+};
+
+struct SurfaceFileHeader {
+  std::wstring name;
+  std::wstring description;
+  std::uint32_t pointCount = 0;
+  std::uint32_t breakLineCount = 0;
+  std::uint32_t swapCount = 0;
+  std::uint32_t triangleCount = 0;
+  tin::Extents extents;
+};
+
+struct SurfaceFileContent {
+  SurfaceFileHeader header;
+  tin::Definition definition;
+  std::vector<LayerData> layers;
+};
+
+enum class KvbDepth { Header, Whole };
+
+std::vector<unsigned char> encodeSurfaceFile(const SurfaceFileContent& content);
+// False when the stream refused bytes.
+bool writeSurfaceFile(std::streambuf& out, const SurfaceFileContent& content);
+
+// Fill `out` only on success; on failure `error` says what is wrong and at which byte, and
+// `out` is untouched. Header depth reads nothing past the header's checksum.
+bool decodeSurfaceFile(const unsigned char* data, std::size_t size, KvbDepth depth, SurfaceFileContent& out,
+                       std::string& error);
+bool readSurfaceFile(std::streambuf& in, KvbDepth depth, SurfaceFileContent& out, std::string& error);
+
+}  // namespace uv::engine

@@ -82,7 +82,8 @@ struct Validity {
 // are (a < b), in the order of the first triangle that has them. These orders depend on the
 // surface alone, so indices survive a save and a reload. Any change renumbers.
 //
-// Not safe for concurrent use: queries build cached views on first use.
+// Not safe for concurrent use: queries build cached views on first use. References that
+// queries return (mesh, triangles, edges, rings) stay valid until the next change.
 class Surface {
  public:
   explicit Surface(const SurfaceSettings& settings = {});

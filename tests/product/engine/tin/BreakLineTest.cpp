@@ -193,8 +193,9 @@ TEST(BreakLine, ManyLinesIncrementallyEqualTheRebuild) {
       // Swap the first pair of neighbours that allows it.
       const Mesh& m = s.mesh();
       bool swapped = false;
-      for (std::size_t t = 0; t < m.triangles.size() && !swapped; ++t)
-        for (int i = 0; i < 3 && !swapped; ++i)
+      // (The swap renews the mesh, so stop before touching it again.)
+      for (std::size_t t = 0; !swapped && t < m.triangles.size(); ++t)
+        for (int i = 0; !swapped && i < 3; ++i)
           if (m.neighbours[t][i] >= 0)
             swapped = s.swapDiagonal(static_cast<std::int32_t>(t), m.neighbours[t][i]) == SwapResult::Swapped;
       EXPECT_TRUE(swapped);
@@ -203,16 +204,9 @@ TEST(BreakLine, ManyLinesIncrementallyEqualTheRebuild) {
   }
   const Surface r = Surface::fromDefinition(s.definition());
   ASSERT_TRUE(valid(r));
-  ASSERT_EQ(r.mesh().vertices.size(), s.mesh().vertices.size());
-  for (std::size_t v = 0; v < s.mesh().vertices.size(); ++v) {
-    const Point3 &p = s.mesh().vertices[v], &q = r.mesh().vertices[v];
-    EXPECT_NEAR(p.x, q.x, 1e-9);
-    EXPECT_NEAR(p.y, q.y, 1e-9);
-    EXPECT_NEAR(p.z, q.z, 1e-9);
-  }
-  ASSERT_EQ(r.triangles().size(), s.triangles().size());
-  for (std::size_t t = 0; t < s.triangles().size(); ++t)
-    EXPECT_TRUE(std::equal(s.triangles()[t].v, s.triangles()[t].v + 3, r.triangles()[t].v)) << t;
+  // Crossings may differ in the last bits: the order of insertion changes which pieces of a
+  // line their intersection is computed from.
+  test::expectSameMesh(s, r, 1e-9);
 }
 
 }  // namespace

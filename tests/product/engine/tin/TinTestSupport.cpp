@@ -38,6 +38,19 @@ std::vector<Point3> gridPoints(int nx, int ny, double x0, double y0, double step
   return out;
 }
 
+void expectSameMesh(const Surface& a, const Surface& b, double tolerance) {
+  const Mesh &ma = a.mesh(), &mb = b.mesh();
+  ASSERT_EQ(ma.vertices.size(), mb.vertices.size());
+  for (std::size_t v = 0; v < ma.vertices.size(); ++v) {
+    EXPECT_NEAR(ma.vertices[v].x, mb.vertices[v].x, tolerance) << v;
+    EXPECT_NEAR(ma.vertices[v].y, mb.vertices[v].y, tolerance) << v;
+    EXPECT_NEAR(ma.vertices[v].z, mb.vertices[v].z, tolerance) << v;
+  }
+  ASSERT_EQ(ma.triangles.size(), mb.triangles.size());
+  for (std::size_t t = 0; t < ma.triangles.size(); ++t)
+    EXPECT_TRUE(std::equal(ma.triangles[t].v, ma.triangles[t].v + 3, mb.triangles[t].v)) << "triangle " << t;
+}
+
 double triangleAreaSum(const Surface& s) {
   const Mesh& m = s.mesh();
   double sum = 0.0;

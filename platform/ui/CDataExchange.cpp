@@ -1,6 +1,7 @@
 #include "ui/CDataExchange.h"
 
 #include <cerrno>
+#include <charconv>
 #include <climits>
 #include <cwchar>
 
@@ -93,19 +94,21 @@ void DDX_Text(CDataExchange* dx, int id, long& value) { exchangeInteger(dx, id, 
 
 void DDX_Text(CDataExchange* dx, int id, double& value) {
   CWnd* control = dx->PrepareEditCtrl(id);
+  // <charconv> reads and writes with a point whatever locale a front end set.
   if (!dx->m_bSaveAndValidate) {
-    CString text;
-    text.Format(L"%.15g", value);
-    control->SetWindowText(text);
+    char buffer[64];
+    auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15).ptr;
+    control->SetWindowText(CString(std::wstring(buffer, end)));
     return;
   }
-  const wchar_t* p = control->windowText().GetString();
-  while (*p == L' ' || *p == L'\t') ++p;
-  wchar_t* end = nullptr;
-  double v = std::wcstod(p, &end);
-  if (end != p)
-    while (*end == L' ' || *end == L'\t') ++end;
-  if (end == p || *end) failWith(dx, L"Enter a number.");
+  std::string text = uv::toUtf8(control->windowText().str());
+  size_t first = text.find_first_not_of(" \t");
+  size_t last = text.find_last_not_of(" \t");
+  if (first == std::string::npos) failWith(dx, L"Enter a number.");
+  if (text[first] == '+') ++first;
+  double v = 0;
+  auto [end, error] = std::from_chars(text.data() + first, text.data() + last + 1, v);
+  if (error != std::errc() || end != text.data() + last + 1) failWith(dx, L"Enter a number.");
   value = v;
 }
 

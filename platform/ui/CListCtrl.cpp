@@ -177,7 +177,8 @@ BOOL CListCtrl::DeleteAllItems() {
   nm.hdr.code = LVN_DELETEALLITEMS;
   nm.iItem = -1;
   if (!notifyParent(nm.hdr)) {
-    for (int i = 0; i < GetItemCount(); ++i) {
+    // Last row first, so that every index is still right when it is told.
+    for (int i = GetItemCount() - 1; i >= 0; --i) {
       NMLISTVIEW one;
       one.hdr.code = LVN_DELETEITEM;
       one.iItem = i;

@@ -149,10 +149,15 @@ DxfDocument parseDocument(GroupReader& reader) {
   if (in.peek().code != 0 || in.peek().value != "SECTION")
     throw DxfError(in.peek().line, "this is not a DXF file: it does not start with a SECTION");
   while (true) {
-    DxfRecord rec = readRecord(in, "the file after its last section");
-    if (rec.type == "EOF") return doc;
-    if (rec.type != "SECTION") throw DxfError(rec.line, "expected SECTION or EOF, found " + rec.type);
-    const std::string name = rec.text(2);
+    if (in.atEnd()) endsEarly(in, "the file after its last section");
+    const Group start = in.take();
+    if (start.code == 0 && start.value == "EOF") return doc;
+    if (start.code != 0 || start.value != "SECTION")
+      throw DxfError(start.line + (start.code == 0 ? 1 : 0), "expected SECTION or EOF, found '" + start.value + "'");
+    // Only the name belongs to the SECTION: the header's variables follow
+    // it without a 0 group of their own.
+    if (in.atEnd() || in.peek().code != 2) throw DxfError(start.line + 1, "a SECTION without its name (group code 2)");
+    const std::string name = in.take().value;
     const std::string where = "the " + name + " section";
     if (name == "HEADER") parseHeader(in, doc);
     else if (name == "TABLES") parseTables(in, doc);

@@ -21,9 +21,9 @@ const std::string kGood =
     "  0\nCIRCLE\n  5\n21\n 10\n0.0\n 20\n0.0\n 40\n1.0\n"                  // 27-36
     "  0\nENDBLK\n  5\n22\n  0\nENDSEC\n"                                   // 37-42
     "  0\nSECTION\n  2\nENTITIES\n"                                         // 43-46
-    "  0\nLINE\n  5\n30\n  8\nROADS\n 10\n1.5\n 20\n2.5\n 11\n3.0\n 21\n4.0\n"  // 47-62
-    "  0\nINSERT\n  5\n31\n  2\nMARK\n 10\n5.0\n 20\n5.0\n"                 // 63-72
-    "  0\nENDSEC\n  0\nEOF\n";                                              // 73-76
+    "  0\nLINE\n  5\n30\n  8\nROADS\n 10\n1.5\n 20\n2.5\n 11\n3.0\n 21\n4.0\n"  // 47-60
+    "  0\nINSERT\n  5\n31\n  2\nMARK\n 10\n5.0\n 20\n5.0\n"                 // 61-70
+    "  0\nENDSEC\n  0\nEOF\n";                                              // 71-74
 
 std::string replaced(std::string text, const std::string& from, const std::string& to) {
   const size_t pos = text.find(from);
@@ -45,18 +45,18 @@ std::vector<BadCase> badCases() {
       {"PNG picture", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), 1, L"expected a group code"},
       {"binary DXF", std::string("AutoCAD Binary DXF\r\n\x1a\0\0\0", 24), 1, L"binary DXF"},
       {"text that starts wrong", "  0\nLINE\n  8\n0\n", 1, L"not a DXF file"},
-      {"cut after a group code", kGood.substr(0, kGood.find(" 20\n2.5") + 4), 53, L"without its value"},
-      {"cut inside the entities", kGood.substr(0, kGood.find("  0\nINSERT")), 62, L"cut short"},
+      {"cut after a group code", kGood.substr(0, kGood.find(" 20\n2.5") + 4), 55, L"without its value"},
+      {"cut inside the entities", kGood.substr(0, kGood.find("  0\nINSERT")), 60, L"cut short"},
       {"NUL byte in a value", replaced(kGood, "ROADS", std::string("RO\0DS", 5)), 52, L"binary data"},
       {"group code that is not a number", replaced(kGood, " 20\n2.5", "2x\n2.5"), 55, L"expected a group code"},
       {"coordinate that is not a number", replaced(kGood, "1.5", "one"), 54, L"a number for group code 10"},
       {"handle that is not hexadecimal", replaced(kGood, "  5\n30\n", "  5\nXYZ\n"), 50, L"hexadecimal handle"},
-      {"INSERT of a block the file lacks", replaced(kGood, "  2\nMARK\n 10\n5.0", "  2\nNOPE\n 10\n5.0"), 64,
+      {"INSERT of a block the file lacks", replaced(kGood, "  2\nMARK\n 10\n5.0", "  2\nNOPE\n 10\n5.0"), 62,
        L"block 'NOPE'"},
-      {"handle used twice", replaced(kGood, "  5\n31\n", "  5\n30\n"), 64, L"already used by the object at line 48"},
+      {"handle used twice", replaced(kGood, "  5\n31\n", "  5\n30\n"), 62, L"already used by the object at line 48"},
       {"block without ENDBLK", replaced(kGood, "  0\nENDBLK\n  5\n22\n", ""), 38, L"has no ENDBLK"},
       {"circle of radius 0", replaced(kGood, " 40\n1.0", " 40\n0.0"), 28, L"invalid radius"},
-      {"xdata of a missing start", replaced(kGood, "  8\nROADS\n", "  8\nROADS\n1001\nAPP\n  1\nx\n"), 53,
+      {"xdata of a missing start", replaced(kGood, "  8\nROADS\n", "  8\nROADS\n1001\nAPP\n  1\nx\n"), 55,
        L"extended data"},
   };
 }

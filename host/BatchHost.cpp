@@ -1,0 +1,60 @@
+#include "host/BatchHost.h"
+
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+
+#include "base/TextCase.h"
+#include "ed/Transcript.h"
+#include "host/HostSession.h"
+#include "host/JobRunner.h"
+#include "user/ScriptError.h"
+#include "user/ScriptedUser.h"
+
+namespace uv::host {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void runJob(HostSession& session, const std::wstring& job) {
+  std::error_code ec;
+  const fs::path path(toUtf8(job));
+  if (!fs::is_regular_file(path, ec)) throw HostError(ExitCode::kFileError, job + L": cannot read the job script: no such file");
+  ScriptedUser user;
+  try {
+    user = ScriptedUser::fromFile(job);
+  } catch (const ScriptError& e) {
+    throw HostError(ExitCode::kJobError, e.fullMessage());
+  }
+  JobRunner(session, user, fromUtf8(path.parent_path().string())).run();
+}
+
+void report(const std::wstring& message) {
+  std::fflush(stdout);
+  std::fprintf(stderr, "cadhost: %s\n", toUtf8(message).c_str());
+}
+
+}  // namespace
+
+ExitCode BatchHost::run(const CommandLineOptions& o) {
+  Transcript::instance().setEcho(!o.quiet);
+  try {
+    HostSession session(o.renderWidth, o.renderHeight);
+    if (o.open.empty()) session.newDrawing();
+    else session.openDrawing(o.open);
+    for (const std::wstring& module : o.load) session.loadModule(module);
+    if (!o.job.empty()) runJob(session, o.job);
+    if (!o.save.empty()) session.saveDrawing(o.save);
+    if (!o.render.empty()) session.renderDrawing(o.render);
+  } catch (const HostError& e) {
+    report(e.message());
+    return e.code();
+  } catch (const std::exception& e) {
+    report(L"internal error: " + fromUtf8(e.what()));
+    return ExitCode::kJobError;
+  }
+  return ExitCode::kSuccess;
+}
+
+}  // namespace uv::host

@@ -1,0 +1,133 @@
+#include "host/CommandLineOptions.h"
+
+#include <optional>
+
+#include "base/TextCase.h"
+#include "host/HostError.h"
+
+namespace uv::host {
+
+namespace {
+
+[[noreturn]] void usageError(const std::string& message) { throw HostError(ExitCode::kUsageError, fromUtf8(message)); }
+
+bool endsWithNoCase(const std::wstring& s, const std::wstring& suffix) {
+  return s.size() >= suffix.size() && equalsNoCase(std::wstring_view(s).substr(s.size() - suffix.size()), suffix);
+}
+
+// "1600x1200": whole numbers of pixels, each 1 to 20000.
+bool parseSize(const std::string& text, int& width, int& height) {
+  const size_t x = text.find_first_of("xX");
+  if (x == std::string::npos) return false;
+  auto number = [](const std::string& s) -> std::optional<int> {
+    if (s.empty() || s.size() > 5 || s.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+    const int v = std::stoi(s);
+    return v >= 1 && v <= 20000 ? std::optional<int>(v) : std::nullopt;
+  };
+  const auto w = number(text.substr(0, x)), h = number(text.substr(x + 1));
+  if (!w || !h) return false;
+  width = *w;
+  height = *h;
+  return true;
+}
+
+}  // namespace
+
+CommandLineOptions CommandLineOptions::parse(const std::vector<std::string>& args) {
+  CommandLineOptions o;
+  bool sizeGiven = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    std::string name = args[i], value;
+    bool inlineValue = false;
+    if (name.rfind("--", 0) == 0) {
+      if (const size_t eq = name.find('='); eq != std::string::npos) {
+        value = name.substr(eq + 1);
+        name = name.substr(0, eq);
+        inlineValue = true;
+      }
+    }
+    if (name == "--help" || name == "-h") {
+      o.help = true;
+      continue;
+    }
+    if (name == "--quiet" || name == "-q") {
+      o.quiet = true;
+      continue;
+    }
+    const bool takesValue = name == "--open" || name == "--load" || name == "--job" || name == "--save" ||
+                            name == "--render" || name == "--render-size";
+    if (!takesValue) {
+      if (name.rfind("-", 0) == 0) usageError("unknown option " + name);
+      usageError("unexpected argument \"" + name + "\" (options start with --)");
+    }
+    if (!inlineValue) {
+      if (i + 1 >= args.size()) usageError(name + " needs a value");
+      value = args[++i];
+    }
+    if (value.empty()) usageError(name + " needs a value");
+    const std::wstring wide = fromUtf8(value);
+    auto once = [&](std::wstring& slot) {
+      if (!slot.empty()) usageError(name + " is given twice");
+      slot = wide;
+    };
+    if (name == "--open") once(o.open);
+    else if (name == "--job") once(o.job);
+    else if (name == "--save") once(o.save);
+    else if (name == "--render") {
+      once(o.render);
+      if (!endsWithNoCase(o.render, L".png") && !endsWithNoCase(o.render, L".svg"))
+        usageError("--render writes a .png or .svg file, not \"" + value + "\"");
+    } else if (name == "--load") o.load.push_back(wide);
+    else {
+      if (sizeGiven) usageError(name + " is given twice");
+      sizeGiven = true;
+      if (!parseSize(value, o.renderWidth, o.renderHeight))
+        usageError("--render-size takes WIDTHxHEIGHT in pixels, such as 1600x1200, not \"" + value + "\"");
+    }
+  }
+  return o;
+}
+
+std::string CommandLineOptions::usage() {
+  return R"(Usage: cadhost [options]
+
+Runs the CAD host in batch mode: makes the drawing (empty, or read from a
+DXF file), loads the modules, runs the job script, then saves the drawing
+and draws a picture of it.
+
+Options:
+  --open DRAWING.dxf      start from this drawing instead of an empty one
+  --load MODULE.so        load a module; may be given more than once, the
+                          modules load in the order given
+  --job SCRIPT.job        run a job script: commands as typed at the command
+                          line, the answers to what they ask on the lines
+                          after them, and the host's verbs
+  --save OUT.dxf          save the drawing when the job is done
+  --render OUT.png|.svg   draw the drawing into a picture when the job is done
+  --render-size WxH       the picture's size in pixels (default 1600x1200)
+  --quiet                 do not copy the command line to standard output
+  --help                  show this help
+
+Host verbs in job scripts:
+  open "drawing.dxf"      replace the drawing with this one
+  save "out.dxf"          save the drawing
+  render "out.png"        draw a picture of the drawing (.png or .svg)
+  view cx,cy height       show the view of this centre and height
+  load "module.so"        load a module
+  unload "module"         unload a module, by file name
+  call Function ["text"]  call CVantorUIInterface::Function of a loaded module
+
+Files a job script reads (drawings, modules, answers) are found from the
+script's folder; files it writes from the current folder.
+
+Exit status:
+  0  success
+  1  job error: a script line that does not parse, a wrong or missing
+     answer, an answer nothing asked for, an unknown or failing command
+  2  usage error: options cadhost cannot take
+  3  file error: a drawing, script or module that cannot be read or loaded,
+     or a drawing or picture that cannot be written
+)";
+}
+
+}  // namespace uv::host

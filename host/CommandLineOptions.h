@@ -1,0 +1,25 @@
+// The options of cadhost in batch mode. parse() throws HostError with
+// kUsageError for anything it cannot take, naming the option.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace uv::host {
+
+struct CommandLineOptions {
+  std::wstring open;               // drawing to start from; empty: a new drawing
+  std::vector<std::wstring> load;  // modules, in order
+  std::wstring job;
+  std::wstring save;
+  std::wstring render;             // .png or .svg
+  int renderWidth = 1600, renderHeight = 1200;
+  bool quiet = false;
+  bool help = false;
+
+  // The arguments after the program name; "--opt value" and "--opt=value".
+  static CommandLineOptions parse(const std::vector<std::string>& args);
+  static std::string usage();
+};
+
+}  // namespace uv::host

@@ -1,0 +1,55 @@
+// The host's state during a batch run and what it does between commands:
+// the document (its drawing, view and temporary vectors), drawings read and
+// written, pictures drawn, modules loaded and unloaded.
+//
+// The view: a drawing that comes in is zoomed to its extents, so that
+// VIEWCTR and VIEWSIZE report what a person would see. A picture shows
+// the drawing's extents at the moment it is drawn, unless the view was set
+// (by the view verb or by a module that zoomed), in which case it shows
+// that view.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "ed/ViewState.h"
+#include "ge/AcGePoint3d.h"
+
+class AcApDocument;
+class AcDbDatabase;
+
+namespace uv::host {
+
+class HostSession {
+ public:
+  HostSession(int renderWidth, int renderHeight);
+  // Unloads the modules (last loaded first) and closes the document.
+  ~HostSession();
+  HostSession(const HostSession&) = delete;
+  HostSession& operator=(const HostSession&) = delete;
+
+  AcApDocument* document() const { return m_document; }
+
+  void newDrawing();
+  // Replaces the document's drawing; on failure the old one stays.
+  void openDrawing(const std::wstring& path);
+  void saveDrawing(const std::wstring& path) const;
+  void renderDrawing(const std::wstring& path) const;
+  // False (and no change) for a height that is not positive.
+  bool setView(const AcGePoint3d& centre, double height);
+  bool viewWasSet() const;
+
+  void loadModule(const std::wstring& path);
+  void unloadModule(const std::wstring& name);
+
+ private:
+  void adopt(std::unique_ptr<AcDbDatabase> db, const std::wstring& fileName);
+  AcDbDatabase& database() const;
+
+  AcApDocument* m_document = nullptr;
+  int m_width, m_height;
+  bool m_viewSet = false;
+  ViewState m_fitted;  // the view as zoomed to the extents when the drawing came
+};
+
+}  // namespace uv::host

@@ -1,0 +1,87 @@
+#include "host/JobRunner.h"
+
+#include <filesystem>
+#include <optional>
+
+#include "base/TextCase.h"
+#include "ed/CommandRunner.h"
+#include "host/EntryFunctionCaller.h"
+#include "host/HostError.h"
+#include "host/HostSession.h"
+#include "user/CurrentUser.h"
+#include "user/ScriptError.h"
+#include "user/ScriptedUser.h"
+
+namespace uv::host {
+
+namespace fs = std::filesystem;
+
+JobRunner::JobRunner(HostSession& session, ScriptedUser& user, std::wstring scriptFolder)
+    : m_session(session), m_user(user), m_folder(std::move(scriptFolder)) {}
+
+std::wstring JobRunner::inputFile(const std::wstring& name) const {
+  const fs::path path(toUtf8(name));
+  if (path.is_absolute() || m_folder.empty()) return name;
+  return fromUtf8((fs::path(toUtf8(m_folder)) / path).lexically_normal().string());
+}
+
+void JobRunner::run() {
+  UserScope scope(m_user);
+  while (!m_user.empty()) runAction(m_user.take());
+}
+
+void JobRunner::runAction(const ScriptAction& action) {
+  try {
+    switch (action.kind) {
+      case ActionKind::kAnswer:
+      case ActionKind::kDialog:
+        throw HostError(ExitCode::kJobError, L"nothing asked for this answer: " + action.describe());
+      case ActionKind::kHost:
+        runHostVerb(action);
+        break;
+      case ActionKind::kCommand:
+        runCommand(action);
+        break;
+    }
+  } catch (const ScriptError& e) {
+    throw HostError(ExitCode::kJobError, e.fullMessage());
+  } catch (const HostError& e) {
+    throw HostError(e.code(), action.where.prefix() + e.message());
+  }
+}
+
+void JobRunner::runHostVerb(const ScriptAction& a) {
+  if (a.verb == L"open") {
+    m_session.openDrawing(inputFile(a.text(0)));
+  } else if (a.verb == L"save") {
+    m_session.saveDrawing(a.text(0));
+  } else if (a.verb == L"render") {
+    m_session.renderDrawing(a.text(0));
+  } else if (a.verb == L"view") {
+    if (!m_session.setView(a.point(0), a.number(1)))
+      throw HostError(ExitCode::kJobError, L"the view height must be a positive number, not " + a.text(1));
+  } else if (a.verb == L"load") {
+    m_session.loadModule(inputFile(a.text(0)));
+  } else if (a.verb == L"unload") {
+    m_session.unloadModule(a.text(0));
+  } else if (a.verb == L"call") {
+    if (a.has(2)) throw HostError(ExitCode::kJobError, L"call takes a function name and at most one text");
+    EntryFunctionCaller::call(a.text(0), a.has(1) ? std::optional<std::wstring>(a.text(1)) : std::nullopt);
+  } else {
+    throw HostError(ExitCode::kJobError, L"the host has no verb \"" + a.verb + L"\"");
+  }
+}
+
+void JobRunner::runCommand(const ScriptAction& a) {
+  const CommandOutcome outcome = CommandRunner::run(a.verb);
+  switch (outcome.status) {
+    case CommandOutcome::Status::kDone:
+      return;
+    case CommandOutcome::Status::kUnknown:
+      throw HostError(ExitCode::kJobError, L"unknown command \"" + a.verb + L"\"");
+    default:
+      throw HostError(ExitCode::kJobError, outcome.message);
+  }
+}
+
+}  // namespace uv::host

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# The main job on the bundled sample: set up, build, run, leave a DXF and a PNG in out/.
+# The main job on the bundled sample: set up, build the host, run the job,
+# leave the drawing and its pictures in out/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
 cmake --preset default >/dev/null
-cmake --build --preset default
+cmake --build --preset default --target cadhost
 mkdir -p out
 ./build/bin/cadhost --open samples/site.dxf --job samples/demo.job \
   --save out/site.dxf --render out/site.png
-echo "wrote out/site.dxf and out/site.png"
+echo "wrote out/site.dxf, out/site.png and the job's pictures out/site-survey.svg, out/site-crossing.png"

@@ -31,14 +31,13 @@ void collect(CWnd& root, std::vector<CWnd*>& out) {
   }
 }
 
-// The id the template of `root` or of one of its child dialogs gives the name.
-std::optional<int> idOfName(CWnd& root, const std::wstring& name) {
+// The controls the templates of `root` and of its child dialogs name so.
+void namedIn(CWnd& root, const std::wstring& name, std::vector<CWnd*>& out) {
   if (auto* dialog = dynamic_cast<CDialog*>(&root); dialog && dialog->dialogTemplate())
-    if (const ControlTemplate* c = dialog->dialogTemplate()->control(name)) return c->id;
+    if (const ControlTemplate* c = dialog->dialogTemplate()->control(name))
+      if (CWnd* w = dialog->GetDlgItem(c->id)) out.push_back(w);
   for (CWnd* child : root.children())
-    if (isChildDialog(child))
-      if (auto id = idOfName(*child, name)) return id;
-  return std::nullopt;
+    if (isChildDialog(child)) namedIn(*child, name, out);
 }
 
 const CDialog* pageOf(const CWnd& control) {
@@ -50,22 +49,28 @@ const CDialog* pageOf(const CWnd& control) {
 }  // namespace
 
 CWnd& DialogDriver::find(CDialog& dialog, const std::wstring& control) {
-  std::vector<CWnd*> windows;
-  collect(dialog, windows);
   std::optional<int> id;
   if (auto number = parseScriptInteger(control)) id = *number;
   for (const auto& s : kStandardIds)
     if (!id && control == s.name) id = s.id;
-  if (!id) id = idOfName(dialog, control);
   std::vector<CWnd*> matches;
-  for (CWnd* w : windows)
-    if ((id && w->GetDlgCtrlID() == *id && !isChildDialog(w)) || (!id && w->controlName() == control))
-      matches.push_back(w);
-  if (matches.empty()) {
-    if (id) throw DialogActionRefused(L"it has no control " + control + (control == std::to_wstring(*id) ? L"" : L" (" + std::to_wstring(*id) + L")"));
-    throw DialogActionRefused(L"it has no control named " + control);
+  if (id) {
+    std::vector<CWnd*> windows;
+    collect(dialog, windows);
+    for (CWnd* w : windows)
+      if (w->GetDlgCtrlID() == *id && !isChildDialog(w)) matches.push_back(w);
+  } else {
+    namedIn(dialog, control, matches);
+    if (matches.empty()) {  // a control made at run time and given a name
+      std::vector<CWnd*> windows;
+      collect(dialog, windows);
+      for (CWnd* w : windows)
+        if (w->controlName() == control) matches.push_back(w);
+    }
   }
-  // The same id on two pages: the one a person can see.
+  if (matches.empty())
+    throw DialogActionRefused(id ? L"it has no control " + control : L"it has no control named " + control);
+  // The same control on two pages: the one a person can see.
   for (CWnd* w : matches)
     if (w->IsWindowVisible()) return *w;
   return *matches.front();

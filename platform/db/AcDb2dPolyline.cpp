@@ -13,37 +13,17 @@ AcDb2dPolyline::AcDb2dPolyline(AcDb::Poly2dType type, const AcGePoint3dArray& ve
   }
 }
 
-#define UV_POLY2D_SETTER(NAME, TYPE, MEMBER)          \
-  Acad::ErrorStatus AcDb2dPolyline::NAME(TYPE v) {    \
-    if (!writeOk()) return Acad::eNotOpenForWrite;    \
-    MEMBER = v;                                       \
-    return Acad::eOk;                                 \
-  }
-UV_POLY2D_SETTER(setPolyType, AcDb::Poly2dType, m_type)
-UV_POLY2D_SETTER(setElevation, double, m_elevation)
-UV_POLY2D_SETTER(setThickness, double, m_thickness)
-UV_POLY2D_SETTER(setDefaultStartWidth, double, m_defStartWidth)
-UV_POLY2D_SETTER(setDefaultEndWidth, double, m_defEndWidth)
-#undef UV_POLY2D_SETTER
+Acad::ErrorStatus AcDb2dPolyline::setPolyType(AcDb::Poly2dType v) { return setWritable(m_type, v); }
+Acad::ErrorStatus AcDb2dPolyline::setElevation(double v) { return setWritable(m_elevation, v); }
+Acad::ErrorStatus AcDb2dPolyline::setThickness(double v) { return setWritable(m_thickness, v); }
+Acad::ErrorStatus AcDb2dPolyline::setDefaultStartWidth(double v) { return setWritable(m_defStartWidth, v); }
+Acad::ErrorStatus AcDb2dPolyline::setDefaultEndWidth(double v) { return setWritable(m_defEndWidth, v); }
 
-Acad::ErrorStatus AcDb2dPolyline::makeClosed() {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  m_closed = true;
-  return Acad::eOk;
-}
+Acad::ErrorStatus AcDb2dPolyline::makeClosed() { return setWritable(m_closed, true); }
 
-Acad::ErrorStatus AcDb2dPolyline::makeOpen() {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  m_closed = false;
-  return Acad::eOk;
-}
+Acad::ErrorStatus AcDb2dPolyline::makeOpen() { return setWritable(m_closed, false); }
 
-Acad::ErrorStatus AcDb2dPolyline::setNormal(const AcGeVector3d& n) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  if (n.isZeroLength()) return Acad::eInvalidInput;
-  m_normal = n.normal();
-  return Acad::eOk;
-}
+Acad::ErrorStatus AcDb2dPolyline::setNormal(const AcGeVector3d& n) { return setUnitNormal(m_normal, n); }
 
 Acad::ErrorStatus AcDb2dPolyline::appendVertex(AcDb2dVertex* vertex) {
   AcDbObjectId id;
@@ -61,17 +41,15 @@ AcGePoint3d AcDb2dPolyline::vertexPosition(const AcDb2dVertex& vertex) const {
 
 bool AcDb2dPolyline::getCurvePath(uv::CurvePath& path) const {
   path.clear();
-  std::vector<const AcDb2dVertex*> verts;
-  for (AcDbEntity* e : m_vertices.entities())
-    if (auto* v = AcDb2dVertex::cast(e)) verts.push_back(v);
-  const size_t n = verts.size();
-  const size_t pieces = n < 2 ? 0 : (m_closed ? n : n - 1);
-  for (size_t i = 0; i < pieces; ++i) {
-    const AcGePoint3d a = vertexPosition(*verts[i]);
-    const AcGePoint3d b = vertexPosition(*verts[(i + 1) % n]);
-    if (a.isEqualTo(b)) continue;
-    path.push_back({a, b, verts[i]->bulge(), m_normal});
+  std::vector<AcGePoint3d> pts;
+  std::vector<double> bulges;
+  for (AcDbEntity* e : m_vertices.entities()) {
+    if (auto* v = AcDb2dVertex::cast(e)) {
+      pts.push_back(vertexPosition(*v));
+      bulges.push_back(v->bulge());
+    }
   }
+  uv::appendPolylinePieces(path, pts, &bulges, m_closed, m_normal);
   return true;
 }
 

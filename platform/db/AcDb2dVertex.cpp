@@ -3,28 +3,15 @@
 UV_DEFINE_RX_MEMBERS(AcDbVertex, AcDbEntity, nullptr)
 UV_DEFINE_RX_MEMBERS(AcDb2dVertex, AcDbVertex, L"VERTEX")
 
-#define UV_VERTEX_SETTER(NAME, TYPE, MEMBER)        \
-  Acad::ErrorStatus AcDb2dVertex::NAME(TYPE v) {    \
-    if (!writeOk()) return Acad::eNotOpenForWrite;  \
-    MEMBER = v;                                     \
-    return Acad::eOk;                               \
-  }
-UV_VERTEX_SETTER(setVertexType, AcDb::Vertex2dType, m_type)
-UV_VERTEX_SETTER(setPosition, const AcGePoint3d&, m_position)
-UV_VERTEX_SETTER(setBulge, double, m_bulge)
-UV_VERTEX_SETTER(setTangent, double, m_tangent)
-#undef UV_VERTEX_SETTER
+Acad::ErrorStatus AcDb2dVertex::setVertexType(AcDb::Vertex2dType v) { return setWritable(m_type, v); }
+Acad::ErrorStatus AcDb2dVertex::setPosition(const AcGePoint3d& v) { return setWritable(m_position, v); }
+Acad::ErrorStatus AcDb2dVertex::setBulge(double v) { return setWritable(m_bulge, v); }
+Acad::ErrorStatus AcDb2dVertex::setTangent(double v) { return setWritable(m_tangent, v); }
 
 Acad::ErrorStatus AcDb2dVertex::setStartWidth(double w) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  if (w < 0) return Acad::eInvalidInput;
-  m_startWidth = w;
-  return Acad::eOk;
+  return setChecked(m_startWidth, w, w >= 0);
 }
 
 Acad::ErrorStatus AcDb2dVertex::setEndWidth(double w) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  if (w < 0) return Acad::eInvalidInput;
-  m_endWidth = w;
-  return Acad::eOk;
+  return setChecked(m_endWidth, w, w >= 0);
 }

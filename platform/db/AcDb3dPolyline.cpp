@@ -9,23 +9,11 @@ AcDb3dPolyline::AcDb3dPolyline(AcDb::Poly3dType type, const AcGePoint3dArray& ve
   for (const AcGePoint3d& p : vertices) appendVertex(new AcDb3dPolylineVertex(p));
 }
 
-Acad::ErrorStatus AcDb3dPolyline::setPolyType(AcDb::Poly3dType type) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  m_type = type;
-  return Acad::eOk;
-}
+Acad::ErrorStatus AcDb3dPolyline::setPolyType(AcDb::Poly3dType type) { return setWritable(m_type, type); }
 
-Acad::ErrorStatus AcDb3dPolyline::makeClosed() {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  m_closed = true;
-  return Acad::eOk;
-}
+Acad::ErrorStatus AcDb3dPolyline::makeClosed() { return setWritable(m_closed, true); }
 
-Acad::ErrorStatus AcDb3dPolyline::makeOpen() {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  m_closed = false;
-  return Acad::eOk;
-}
+Acad::ErrorStatus AcDb3dPolyline::makeOpen() { return setWritable(m_closed, false); }
 
 Acad::ErrorStatus AcDb3dPolyline::appendVertex(AcDb3dPolylineVertex* vertex) {
   AcDbObjectId id;
@@ -41,13 +29,7 @@ bool AcDb3dPolyline::getCurvePath(uv::CurvePath& path) const {
   std::vector<AcGePoint3d> pts;
   for (AcDbEntity* e : m_vertices.entities())
     if (auto* v = AcDb3dPolylineVertex::cast(e)) pts.push_back(v->position());
-  const size_t n = pts.size();
-  const size_t pieces = n < 2 ? 0 : (m_closed ? n : n - 1);
-  for (size_t i = 0; i < pieces; ++i) {
-    const AcGePoint3d& a = pts[i];
-    const AcGePoint3d& b = pts[(i + 1) % n];
-    if (!a.isEqualTo(b)) path.push_back({a, b, 0, AcGeVector3d::kZAxis});
-  }
+  uv::appendPolylinePieces(path, pts, nullptr, m_closed, AcGeVector3d::kZAxis);
   return true;
 }
 

@@ -11,23 +11,12 @@ AcDbAttribute::AcDbAttribute(const AcGePoint3d& position, const ACHAR* text, con
 ACHAR* AcDbAttribute::tag() const { return uv::newResString(m_tag.c_str()); }
 
 Acad::ErrorStatus AcDbAttribute::setTag(const ACHAR* tag) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  if (!uv::isValidAttributeTag(tag)) return Acad::eInvalidInput;
-  m_tag = tag;
-  return Acad::eOk;
+  return setChecked(m_tag, tag, uv::isValidAttributeTag(tag));
 }
 
-Acad::ErrorStatus AcDbAttribute::setInvisible(bool v) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  m_invisible = v;
-  return Acad::eOk;
-}
+Acad::ErrorStatus AcDbAttribute::setInvisible(bool v) { return setWritable(m_invisible, v); }
 
-Acad::ErrorStatus AcDbAttribute::setConstant(bool v) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  m_constant = v;
-  return Acad::eOk;
-}
+Acad::ErrorStatus AcDbAttribute::setConstant(bool v) { return setWritable(m_constant, v); }
 
 Acad::ErrorStatus AcDbAttribute::setAttributeFromBlock(const AcDbAttributeDefinition* def, const AcGeVector3d& offset) {
   if (!def) return Acad::eNullEntityPointer;

@@ -22,26 +22,12 @@ ACHAR* AcDbAttributeDefinition::tag() const { return uv::newResString(m_tag.c_st
 ACHAR* AcDbAttributeDefinition::prompt() const { return uv::newResString(m_prompt.c_str()); }
 
 Acad::ErrorStatus AcDbAttributeDefinition::setTag(const ACHAR* tag) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  if (!uv::isValidAttributeTag(tag)) return Acad::eInvalidInput;
-  m_tag = tag;
-  return Acad::eOk;
+  return setChecked(m_tag, tag, uv::isValidAttributeTag(tag));
 }
 
-Acad::ErrorStatus AcDbAttributeDefinition::setPrompt(const ACHAR* prompt) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  m_prompt = prompt ? prompt : L"";
-  return Acad::eOk;
-}
+Acad::ErrorStatus AcDbAttributeDefinition::setPrompt(const ACHAR* prompt) { return setWritable(m_prompt, prompt ? prompt : L""); }
 
-#define UV_FLAG_SETTER(NAME, MEMBER)                                  \
-  Acad::ErrorStatus AcDbAttributeDefinition::NAME(bool v) {           \
-    if (!writeOk()) return Acad::eNotOpenForWrite;                    \
-    MEMBER = v;                                                       \
-    return Acad::eOk;                                                 \
-  }
-UV_FLAG_SETTER(setInvisible, m_invisible)
-UV_FLAG_SETTER(setConstant, m_constant)
-UV_FLAG_SETTER(setVerifiable, m_verifiable)
-UV_FLAG_SETTER(setPreset, m_preset)
-#undef UV_FLAG_SETTER
+Acad::ErrorStatus AcDbAttributeDefinition::setInvisible(bool v) { return setWritable(m_invisible, v); }
+Acad::ErrorStatus AcDbAttributeDefinition::setConstant(bool v) { return setWritable(m_constant, v); }
+Acad::ErrorStatus AcDbAttributeDefinition::setVerifiable(bool v) { return setWritable(m_verifiable, v); }
+Acad::ErrorStatus AcDbAttributeDefinition::setPreset(bool v) { return setWritable(m_preset, v); }

@@ -16,31 +16,15 @@ Acad::ErrorStatus AcDbBlockReference::setBlockTableRecord(AcDbObjectId block) {
   return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbBlockReference::setPosition(const AcGePoint3d& p) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  m_position = p;
-  return Acad::eOk;
-}
+Acad::ErrorStatus AcDbBlockReference::setPosition(const AcGePoint3d& p) { return setWritable(m_position, p); }
 
 Acad::ErrorStatus AcDbBlockReference::setScaleFactors(const AcGeScale3d& scale) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  if (scale.sx == 0 || scale.sy == 0 || scale.sz == 0) return Acad::eInvalidInput;
-  m_scale = scale;
-  return Acad::eOk;
+  return setChecked(m_scale, scale, scale.sx != 0 && scale.sy != 0 && scale.sz != 0);
 }
 
-Acad::ErrorStatus AcDbBlockReference::setRotation(double r) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  m_rotation = r;
-  return Acad::eOk;
-}
+Acad::ErrorStatus AcDbBlockReference::setRotation(double r) { return setWritable(m_rotation, r); }
 
-Acad::ErrorStatus AcDbBlockReference::setNormal(const AcGeVector3d& n) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  if (n.isZeroLength()) return Acad::eInvalidInput;
-  m_normal = n.normal();
-  return Acad::eOk;
-}
+Acad::ErrorStatus AcDbBlockReference::setNormal(const AcGeVector3d& n) { return setUnitNormal(m_normal, n); }
 
 AcGePoint3d AcDbBlockReference::blockToWorld(const AcGePoint3d& p) const {
   AcGePoint3d origin;

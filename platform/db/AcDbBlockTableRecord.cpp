@@ -31,11 +31,7 @@ bool AcDbBlockTableRecord::hasAttributeDefinitions() const {
   return false;
 }
 
-Acad::ErrorStatus AcDbBlockTableRecord::setOrigin(const AcGePoint3d& origin) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  m_origin = origin;
-  return Acad::eOk;
-}
+Acad::ErrorStatus AcDbBlockTableRecord::setOrigin(const AcGePoint3d& origin) { return setWritable(m_origin, origin); }
 
 bool AcDbBlockTableRecord::isLayout() const {
   return uv::equalsNoCase(nameText(), ACDB_MODEL_SPACE) || uv::equalsNoCase(nameText(), ACDB_PAPER_SPACE);
@@ -48,11 +44,7 @@ Acad::ErrorStatus AcDbBlockTableRecord::comments(const ACHAR*& text) const {
   return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbBlockTableRecord::setComments(const ACHAR* text) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  m_comments = text ? text : L"";
-  return Acad::eOk;
-}
+Acad::ErrorStatus AcDbBlockTableRecord::setComments(const ACHAR* text) { return setWritable(m_comments, text ? text : L""); }
 
 Acad::ErrorStatus AcDbBlockTableRecord::openBlockBegin(AcDbBlockBegin*& begin, AcDb::OpenMode mode) {
   return acdbOpenObject(begin, m_begin, mode);

@@ -2,31 +2,15 @@
 
 UV_DEFINE_RX_MEMBERS(AcDbCircle, AcDbCurve, L"CIRCLE")
 
-Acad::ErrorStatus AcDbCircle::setCenter(const AcGePoint3d& c) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  m_center = c;
-  return Acad::eOk;
-}
+Acad::ErrorStatus AcDbCircle::setCenter(const AcGePoint3d& c) { return setWritable(m_center, c); }
 
 Acad::ErrorStatus AcDbCircle::setRadius(double r) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  if (!(r > 0)) return Acad::eInvalidInput;
-  m_radius = r;
-  return Acad::eOk;
+  return setChecked(m_radius, r, r > 0);
 }
 
-Acad::ErrorStatus AcDbCircle::setNormal(const AcGeVector3d& n) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  if (n.isZeroLength()) return Acad::eInvalidInput;
-  m_normal = n.normal();
-  return Acad::eOk;
-}
+Acad::ErrorStatus AcDbCircle::setNormal(const AcGeVector3d& n) { return setUnitNormal(m_normal, n); }
 
-Acad::ErrorStatus AcDbCircle::setThickness(double t) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  m_thickness = t;
-  return Acad::eOk;
-}
+Acad::ErrorStatus AcDbCircle::setThickness(double t) { return setWritable(m_thickness, t); }
 
 bool AcDbCircle::getCurvePath(uv::CurvePath& path) const {
   path.clear();

@@ -150,32 +150,37 @@ Acad::ErrorStatus AcDbDatabase::getRegAppTable(AcDbRegAppTable*& t, AcDb::OpenMo
 Acad::ErrorStatus AcDbDatabase::getNamedObjectsDictionary(AcDbDictionary*& d, AcDb::OpenMode mode) const { return openAs(d, m_nod, mode); }
 Acad::ErrorStatus AcDbDatabase::getGroupDictionary(AcDbDictionary*& d, AcDb::OpenMode mode) const { return openAs(d, m_groupDictionary, mode); }
 
-Acad::ErrorStatus AcDbDatabase::setClayer(AcDbObjectId layer) {
-  auto* rec = uv::DbAccess::peekAs<AcDbLayerTableRecord>(layer);
+namespace {
+// eOk when id is a live record of class Rec in db.
+template <class Rec>
+Acad::ErrorStatus liveRecord(const AcDbDatabase* db, AcDbObjectId id, Rec*& rec) {
+  rec = uv::DbAccess::peekAs<Rec>(id);
   if (!rec) return Acad::eInvalidInput;
-  if (layer.database() != this) return Acad::eWrongDatabase;
-  if (rec->isErased()) return Acad::eWasErased;
-  if (rec->isFrozen()) return Acad::eInvalidInput;
-  m_clayer = layer;
-  return Acad::eOk;
+  if (id.database() != db) return Acad::eWrongDatabase;
+  return rec->isErased() ? Acad::eWasErased : Acad::eOk;
+}
+}  // namespace
+
+Acad::ErrorStatus AcDbDatabase::setClayer(AcDbObjectId layer) {
+  AcDbLayerTableRecord* rec = nullptr;
+  Acad::ErrorStatus es = liveRecord(this, layer, rec);
+  if (es == Acad::eOk && rec->isFrozen()) es = Acad::eInvalidInput;
+  if (es == Acad::eOk) m_clayer = layer;
+  return es;
 }
 
 Acad::ErrorStatus AcDbDatabase::setCeltype(AcDbObjectId linetype) {
-  auto* rec = uv::DbAccess::peekAs<AcDbLinetypeTableRecord>(linetype);
-  if (!rec) return Acad::eInvalidInput;
-  if (linetype.database() != this) return Acad::eWrongDatabase;
-  if (rec->isErased()) return Acad::eWasErased;
-  m_celtype = linetype;
-  return Acad::eOk;
+  AcDbLinetypeTableRecord* rec = nullptr;
+  const Acad::ErrorStatus es = liveRecord(this, linetype, rec);
+  if (es == Acad::eOk) m_celtype = linetype;
+  return es;
 }
 
 Acad::ErrorStatus AcDbDatabase::setTextstyle(AcDbObjectId style) {
-  auto* rec = uv::DbAccess::peekAs<AcDbTextStyleTableRecord>(style);
-  if (!rec) return Acad::eInvalidInput;
-  if (style.database() != this) return Acad::eWrongDatabase;
-  if (rec->isErased()) return Acad::eWasErased;
-  m_textstyle = style;
-  return Acad::eOk;
+  AcDbTextStyleTableRecord* rec = nullptr;
+  const Acad::ErrorStatus es = liveRecord(this, style, rec);
+  if (es == Acad::eOk) m_textstyle = style;
+  return es;
 }
 
 Acad::ErrorStatus AcDbDatabase::setCelweight(AcDb::LineWeight weight) {

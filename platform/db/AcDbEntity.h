@@ -91,6 +91,11 @@ class AcDbEntity : public AcDbObject {
   virtual void getSubentities(std::vector<AcDbEntity*>& subents) const {}
   // The database names are looked up in.
   AcDbDatabase* lookupDatabase() const;
+  // Stores n, made unit length, in member; eInvalidInput for a zero vector.
+  Acad::ErrorStatus setUnitNormal(AcGeVector3d& member, const AcGeVector3d& n) {
+    if (n.isZeroLength()) return writeOk() ? Acad::eInvalidInput : Acad::eNotOpenForWrite;
+    return setWritable(member, n.normal());
+  }
 
  private:
   template <class F>

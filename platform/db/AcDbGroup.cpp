@@ -41,17 +41,9 @@ Acad::ErrorStatus AcDbGroup::setName(const ACHAR* newName) {
   return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbGroup::setDescription(const ACHAR* text) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  m_description = text ? text : L"";
-  return Acad::eOk;
-}
+Acad::ErrorStatus AcDbGroup::setDescription(const ACHAR* text) { return setWritable(m_description, text ? text : L""); }
 
-Acad::ErrorStatus AcDbGroup::setSelectable(bool selectable) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  m_selectable = selectable;
-  return Acad::eOk;
-}
+Acad::ErrorStatus AcDbGroup::setSelectable(bool selectable) { return setWritable(m_selectable, selectable); }
 
 bool AcDbGroup::isAnonymous() const { return name()[0] == L'*'; }
 

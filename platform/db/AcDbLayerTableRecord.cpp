@@ -15,10 +15,7 @@ void AcDbLayerTableRecord::setIsOff(bool off) {
 }
 
 Acad::ErrorStatus AcDbLayerTableRecord::setIsFrozen(bool frozen) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  if (frozen && database() && database()->clayer() == objectId()) return Acad::eInvalidInput;
-  m_frozen = frozen;
-  return Acad::eOk;
+  return setChecked(m_frozen, frozen, !(frozen && database() && database()->clayer() == objectId()));
 }
 
 void AcDbLayerTableRecord::setIsLocked(bool locked) {
@@ -26,11 +23,7 @@ void AcDbLayerTableRecord::setIsLocked(bool locked) {
   m_locked = locked;
 }
 
-Acad::ErrorStatus AcDbLayerTableRecord::setIsPlottable(bool plottable) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  m_plottable = plottable;
-  return Acad::eOk;
-}
+Acad::ErrorStatus AcDbLayerTableRecord::setIsPlottable(bool plottable) { return setWritable(m_plottable, plottable); }
 
 void AcDbLayerTableRecord::setColor(const AcCmColor& color) {
   assertWriteEnabled();

@@ -9,11 +9,7 @@ Acad::ErrorStatus AcDbLinetypeTableRecord::comments(ACHAR*& text) const {
   return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbLinetypeTableRecord::setComments(const ACHAR* text) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  m_comments = text ? text : L"";
-  return Acad::eOk;
-}
+Acad::ErrorStatus AcDbLinetypeTableRecord::setComments(const ACHAR* text) { return setWritable(m_comments, text ? text : L""); }
 
 void AcDbLinetypeTableRecord::setPatternLength(double length) {
   assertWriteEnabled();

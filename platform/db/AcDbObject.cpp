@@ -37,11 +37,7 @@ Acad::ErrorStatus AcDbObject::presetHandle(const AcDbHandle& handle) {
   return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbObject::setOwnerId(AcDbObjectId owner) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  m_ownerId = owner;
-  return Acad::eOk;
-}
+Acad::ErrorStatus AcDbObject::setOwnerId(AcDbObjectId owner) { return setWritable(m_ownerId, owner); }
 
 bool AcDbObject::isReadEnabled() const { return !m_slot || isOpen(); }
 

@@ -108,6 +108,21 @@ class AcDbObject : public AcRxObject {
 
  protected:
   bool writeOk() const { return isWriteEnabled(); }
+  // The plain setter: refused unless open for write, else the value stored.
+  template <class T, class V>
+  Acad::ErrorStatus setWritable(T& member, const V& value) {
+    if (!writeOk()) return Acad::eNotOpenForWrite;
+    member = value;
+    return Acad::eOk;
+  }
+  // As setWritable, and eInvalidInput (nothing stored) unless valid.
+  template <class T, class V>
+  Acad::ErrorStatus setChecked(T& member, const V& value, bool valid) {
+    if (!writeOk()) return Acad::eNotOpenForWrite;
+    if (!valid) return Acad::eInvalidInput;
+    member = value;
+    return Acad::eOk;
+  }
   // The database calls these: before adding (a refusal stops the add),
   // right after the object got its id, and before erasing or unerasing
   // (a refusal stops it).

@@ -110,29 +110,18 @@ void AcDbPolyline::setClosed(bool closed) {
   m_closed = closed;
 }
 
-Acad::ErrorStatus AcDbPolyline::setNormal(const AcGeVector3d& n) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  if (n.isZeroLength()) return Acad::eInvalidInput;
-  m_normal = n.normal();
-  return Acad::eOk;
-}
+Acad::ErrorStatus AcDbPolyline::setNormal(const AcGeVector3d& n) { return setUnitNormal(m_normal, n); }
 
-Acad::ErrorStatus AcDbPolyline::setThickness(double t) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  m_thickness = t;
-  return Acad::eOk;
-}
+Acad::ErrorStatus AcDbPolyline::setThickness(double t) { return setWritable(m_thickness, t); }
 
 bool AcDbPolyline::getCurvePath(uv::CurvePath& path) const {
   path.clear();
-  const size_t n = m_verts.size();
-  const size_t pieces = n < 2 ? 0 : (m_closed ? n : n - 1);
-  for (size_t i = 0; i < pieces; ++i) {
-    AcGePoint3d a, b;
-    getPointAt(unsigned(i), a);
-    getPointAt(unsigned((i + 1) % n), b);
-    if (a.isEqualTo(b)) continue;  // a repeated vertex adds no piece
-    path.push_back({a, b, m_verts[i].bulge, m_normal});
+  std::vector<AcGePoint3d> pts(m_verts.size());
+  std::vector<double> bulges;
+  for (unsigned i = 0; i < numVerts(); ++i) {
+    getPointAt(i, pts[i]);
+    bulges.push_back(m_verts[i].bulge);
   }
+  uv::appendPolylinePieces(path, pts, &bulges, m_closed, m_normal);
   return true;
 }

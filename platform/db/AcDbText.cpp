@@ -13,41 +13,24 @@ AcDbText::AcDbText(const AcGePoint3d& position, const ACHAR* text, AcDbObjectId 
     : m_position(position), m_text(text ? text : L""), m_height(height > 0 ? height : 1), m_rotation(rotation),
       m_style(style) {}
 
-#define UV_TEXT_SETTER(NAME, TYPE, MEMBER) \
-  Acad::ErrorStatus AcDbText::NAME(TYPE v) {         \
-    if (!writeOk()) return Acad::eNotOpenForWrite;   \
-    MEMBER = v;                                      \
-    return Acad::eOk;                                \
-  }
-UV_TEXT_SETTER(setPosition, const AcGePoint3d&, m_position)
-UV_TEXT_SETTER(setAlignmentPoint, const AcGePoint3d&, m_alignment)
-UV_TEXT_SETTER(setRotation, double, m_rotation)
-UV_TEXT_SETTER(setOblique, double, m_oblique)
-UV_TEXT_SETTER(setHorizontalMode, AcDb::TextHorzMode, m_hmode)
-UV_TEXT_SETTER(setVerticalMode, AcDb::TextVertMode, m_vmode)
-UV_TEXT_SETTER(setThickness, double, m_thickness)
-#undef UV_TEXT_SETTER
+Acad::ErrorStatus AcDbText::setPosition(const AcGePoint3d& v) { return setWritable(m_position, v); }
+Acad::ErrorStatus AcDbText::setAlignmentPoint(const AcGePoint3d& v) { return setWritable(m_alignment, v); }
+Acad::ErrorStatus AcDbText::setRotation(double v) { return setWritable(m_rotation, v); }
+Acad::ErrorStatus AcDbText::setOblique(double v) { return setWritable(m_oblique, v); }
+Acad::ErrorStatus AcDbText::setHorizontalMode(AcDb::TextHorzMode v) { return setWritable(m_hmode, v); }
+Acad::ErrorStatus AcDbText::setVerticalMode(AcDb::TextVertMode v) { return setWritable(m_vmode, v); }
+Acad::ErrorStatus AcDbText::setThickness(double v) { return setWritable(m_thickness, v); }
 
 ACHAR* AcDbText::textString() const { return uv::newResString(m_text.c_str()); }
 
-Acad::ErrorStatus AcDbText::setTextString(const ACHAR* text) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  m_text = text ? text : L"";
-  return Acad::eOk;
-}
+Acad::ErrorStatus AcDbText::setTextString(const ACHAR* text) { return setWritable(m_text, text ? text : L""); }
 
 Acad::ErrorStatus AcDbText::setHeight(double h) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  if (!(h > 0)) return Acad::eInvalidInput;
-  m_height = h;
-  return Acad::eOk;
+  return setChecked(m_height, h, h > 0);
 }
 
 Acad::ErrorStatus AcDbText::setWidthFactor(double f) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  if (!(f > 0)) return Acad::eInvalidInput;
-  m_widthFactor = f;
-  return Acad::eOk;
+  return setChecked(m_widthFactor, f, f > 0);
 }
 
 Acad::ErrorStatus AcDbText::setTextStyle(AcDbObjectId style) {
@@ -58,12 +41,7 @@ Acad::ErrorStatus AcDbText::setTextStyle(AcDbObjectId style) {
   return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbText::setNormal(const AcGeVector3d& n) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  if (n.isZeroLength()) return Acad::eInvalidInput;
-  m_normal = n.normal();
-  return Acad::eOk;
-}
+Acad::ErrorStatus AcDbText::setNormal(const AcGeVector3d& n) { return setUnitNormal(m_normal, n); }
 
 Acad::ErrorStatus AcDbText::getGeomExtents(AcDbExtents& extents) const {
   const double w = 0.6 * m_height * m_widthFactor * double(m_text.empty() ? 1 : m_text.size());

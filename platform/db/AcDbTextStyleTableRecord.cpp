@@ -3,43 +3,25 @@
 UV_DEFINE_RX_MEMBERS(AcDbTextStyleTableRecord, AcDbSymbolTableRecord, L"STYLE")
 
 Acad::ErrorStatus AcDbTextStyleTableRecord::setTextSize(double size) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  if (size < 0) return Acad::eInvalidInput;
-  m_textSize = size;
-  return Acad::eOk;
+  return setChecked(m_textSize, size, size >= 0);
 }
 
 Acad::ErrorStatus AcDbTextStyleTableRecord::setXScale(double scale) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  if (!(scale > 0)) return Acad::eInvalidInput;
-  m_xScale = scale;
-  return Acad::eOk;
+  return setChecked(m_xScale, scale, scale > 0);
 }
 
-Acad::ErrorStatus AcDbTextStyleTableRecord::setObliquingAngle(double angle) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  m_oblique = angle;
-  return Acad::eOk;
-}
+Acad::ErrorStatus AcDbTextStyleTableRecord::setObliquingAngle(double angle) { return setWritable(m_oblique, angle); }
 
 Acad::ErrorStatus AcDbTextStyleTableRecord::fileName(const ACHAR*& name) const {
   name = m_fileName.c_str();
   return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbTextStyleTableRecord::setFileName(const ACHAR* name) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  m_fileName = name ? name : L"";
-  return Acad::eOk;
-}
+Acad::ErrorStatus AcDbTextStyleTableRecord::setFileName(const ACHAR* name) { return setWritable(m_fileName, name ? name : L""); }
 
 Acad::ErrorStatus AcDbTextStyleTableRecord::bigFontFileName(const ACHAR*& name) const {
   name = m_bigFontFileName.c_str();
   return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbTextStyleTableRecord::setBigFontFileName(const ACHAR* name) {
-  if (!writeOk()) return Acad::eNotOpenForWrite;
-  m_bigFontFileName = name ? name : L"";
-  return Acad::eOk;
-}
+Acad::ErrorStatus AcDbTextStyleTableRecord::setBigFontFileName(const ACHAR* name) { return setWritable(m_bigFontFileName, name ? name : L""); }

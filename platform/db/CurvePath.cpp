@@ -54,6 +54,17 @@ void appendArc(CurvePath& path, const AcGePoint3d& centre, double radius, double
   }
 }
 
+void appendPolylinePieces(CurvePath& path, const std::vector<AcGePoint3d>& vertices, const std::vector<double>* bulges,
+                          bool closed, const AcGeVector3d& normal) {
+  const size_t n = vertices.size();
+  const size_t pieces = n < 2 ? 0 : (closed ? n : n - 1);
+  for (size_t i = 0; i < pieces; ++i) {
+    const AcGePoint3d& a = vertices[i];
+    const AcGePoint3d& b = vertices[(i + 1) % n];
+    if (!a.isEqualTo(b)) path.push_back({a, b, bulges ? (*bulges)[i] : 0.0, normal});
+  }
+}
+
 void addPathExtents(const CurvePath& path, AcDbExtents& ext) {
   for (const CurveSegment& s : path) {
     ext.addPoint(s.start);

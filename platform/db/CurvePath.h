@@ -34,6 +34,11 @@ void arcOfSegment(const CurveSegment& s, AcGePoint3d& centre, double& radius);
 // circle when the angles are equal.
 void appendArc(CurvePath& path, const AcGePoint3d& centre, double radius, double startAngle, double endAngle,
                const AcGeVector3d& normal);
+// The pieces through the vertices of a polyline (world coordinates), with
+// the bulge of each vertex (none: all straight), closing back to the first
+// vertex when closed. Repeated vertices add no piece.
+void appendPolylinePieces(CurvePath& path, const std::vector<AcGePoint3d>& vertices, const std::vector<double>* bulges,
+                          bool closed, const AcGeVector3d& normal);
 // Adds the exact bounding box of the pieces.
 void addPathExtents(const CurvePath& path, AcDbExtents& ext);
 

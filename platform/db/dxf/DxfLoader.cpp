@@ -229,37 +229,28 @@ AcDbObjectId DxfLoader::symbol(AcDbObjectId tableId, const std::wstring& n) cons
   return id;
 }
 
-AcDbObjectId DxfLoader::layerNamed(const std::wstring& n, int line) {
-  AcDbObjectId id = symbol(m_db.layerTableId(), n);
+template <class Rec>
+AcDbObjectId DxfLoader::namedOrNew(AcDbObjectId tableId, const std::wstring& n, const char* type, int line) {
+  AcDbObjectId id = symbol(tableId, n);
   if (id.isNull()) {
-    DxfRecord fake;
-    fake.type = "LAYER";
-    fake.line = line;
-    id = addRecord<AcDbLayerTableRecord>(m_db.layerTableId(), n, fake);
+    DxfRecord named;
+    named.type = type;
+    named.line = line;
+    id = addRecord<Rec>(tableId, n, named);
   }
   return id;
+}
+
+AcDbObjectId DxfLoader::layerNamed(const std::wstring& n, int line) {
+  return namedOrNew<AcDbLayerTableRecord>(m_db.layerTableId(), n, "LAYER", line);
 }
 
 AcDbObjectId DxfLoader::linetypeNamed(const std::wstring& n, int line) {
-  AcDbObjectId id = symbol(m_db.linetypeTableId(), n);
-  if (id.isNull()) {
-    DxfRecord fake;
-    fake.type = "LTYPE";
-    fake.line = line;
-    id = addRecord<AcDbLinetypeTableRecord>(m_db.linetypeTableId(), n, fake);
-  }
-  return id;
+  return namedOrNew<AcDbLinetypeTableRecord>(m_db.linetypeTableId(), n, "LTYPE", line);
 }
 
 AcDbObjectId DxfLoader::styleNamed(const std::wstring& n, int line) {
-  AcDbObjectId id = symbol(m_db.textStyleTableId(), n);
-  if (id.isNull()) {
-    DxfRecord fake;
-    fake.type = "STYLE";
-    fake.line = line;
-    id = addRecord<AcDbTextStyleTableRecord>(m_db.textStyleTableId(), n, fake);
-  }
-  return id;
+  return namedOrNew<AcDbTextStyleTableRecord>(m_db.textStyleTableId(), n, "STYLE", line);
 }
 
 AcDbObjectId DxfLoader::blockNamed(const std::wstring& n, int line) {
@@ -385,14 +376,9 @@ void DxfLoader::loadBlockRecords() {
 void DxfLoader::loadBlocks() {
   for (const DxfBlock& b : m_doc.blocks) {
     const std::wstring n = name(b.begin);
-    AcDbObjectId id = symbol(m_db.blockTableId(), n);
     // Files without a BLOCK_RECORD table (R12) define blocks here only.
-    if (id.isNull()) {
-      DxfRecord rec;
-      rec.type = "BLOCK";
-      rec.line = b.begin.line;
-      id = addRecord<AcDbBlockTableRecord>(m_db.blockTableId(), n, rec);
-    }
+    AcDbObjectId id = symbol(m_db.blockTableId(), n);
+    if (id.isNull()) id = namedOrNew<AcDbBlockTableRecord>(m_db.blockTableId(), n, "BLOCK", b.begin.line);
     {
       AcDbObjectPointer<AcDbBlockTableRecord> btr(id, AcDb::kForWrite);
       btr->setOrigin(AcGePoint3d(b.begin.real(10), b.begin.real(20), b.begin.real(30)));
@@ -517,12 +503,7 @@ void DxfLoader::applyXData(AcDbObjectId id, const DxfRecord& rec) {
     while (next < rec.groups.size() && rec.groups[next].code != 1001) ++next;
     const std::wstring appName = m_codec.decode(app.value);
     // Data of an application the file forgot to register is kept all the same.
-    if (symbol(m_db.regAppTableId(), appName).isNull()) {
-      DxfRecord fake;
-      fake.type = "APPID";
-      fake.line = app.line;
-      addRecord<AcDbRegAppTableRecord>(m_db.regAppTableId(), appName, fake);
-    }
+    namedOrNew<AcDbRegAppTableRecord>(m_db.regAppTableId(), appName, "APPID", app.line);
     for (size_t k = i + 1; k < next; ++k)
       if (rec.groups[k].code < 1000)
         throw DxfError(rec.groups[k].line, "group code " + std::to_string(rec.groups[k].code) +

@@ -53,6 +53,10 @@ class DxfLoader {
   void skip(const std::string& kind) { ++m_result.skipped[kind]; }
 
   AcDbObjectId symbol(AcDbObjectId tableId, const std::wstring& name) const;
+  // The record of the name, added (as a record of `type` at `line`, for
+  // messages) when the table lacks it.
+  template <class Rec>
+  AcDbObjectId namedOrNew(AcDbObjectId tableId, const std::wstring& name, const char* type, int line);
   AcDbObjectId layerNamed(const std::wstring& name, int line);
   AcDbObjectId linetypeNamed(const std::wstring& name, int line);
   AcDbObjectId styleNamed(const std::wstring& name, int line);

@@ -39,6 +39,17 @@ std::vector<AcDbObjectId> childrenOf(const Owner& owner, AcDbObjectIterator* (Ow
   return ids;
 }
 
+template <class Owner>
+AcDbObjectId sequenceEndOf(const Owner& owner) {
+  AcDbSequenceEnd* end = nullptr;
+  AcDbObjectId id;
+  if (owner.openSequenceEnd(end, AcDb::kForNotify) == Acad::eOk) {
+    id = end->objectId();
+    end->close();
+  }
+  return id;
+}
+
 // TEXT, ATTDEF and ATTRIB share this part (the AcDbText subclass).
 void textBody(GroupWriter& out, const AcDbText& t, bool withAlignment) {
   const Ocs ocs(t.normal());
@@ -195,13 +206,7 @@ void EntityWriter::write(const AcDbEntity& e, bool paperSpace) {
     if (p2->polyType() == AcDb::k2dCubicSplinePoly) o.integer(75, 6);
     o.normal(210, p2->normal());
     writeXData(o, e);
-    AcDbSequenceEnd* end = nullptr;
-    AcDbObjectId endId;
-    if (p2->openSequenceEnd(end, AcDb::kForNotify) == Acad::eOk) {
-      endId = end->objectId();
-      end->close();
-    }
-    sequence(e, childrenOf(*p2, &AcDb2dPolyline::vertexIterator), endId, paperSpace);
+    sequence(e, childrenOf(*p2, &AcDb2dPolyline::vertexIterator), sequenceEndOf(*p2), paperSpace);
     return;
   } else if (auto* v2 = AcDb2dVertex::cast(&e)) {
     common(e, "VERTEX", paperSpace);
@@ -226,13 +231,7 @@ void EntityWriter::write(const AcDbEntity& e, bool paperSpace) {
     if (p3->polyType() == AcDb::k3dQuadSplinePoly) o.integer(75, 5);
     if (p3->polyType() == AcDb::k3dCubicSplinePoly) o.integer(75, 6);
     writeXData(o, e);
-    AcDbSequenceEnd* end = nullptr;
-    AcDbObjectId endId;
-    if (p3->openSequenceEnd(end, AcDb::kForNotify) == Acad::eOk) {
-      endId = end->objectId();
-      end->close();
-    }
-    sequence(e, childrenOf(*p3, &AcDb3dPolyline::vertexIterator), endId, paperSpace);
+    sequence(e, childrenOf(*p3, &AcDb3dPolyline::vertexIterator), sequenceEndOf(*p3), paperSpace);
     return;
   } else if (auto* v3 = AcDb3dPolylineVertex::cast(&e)) {
     common(e, "VERTEX", paperSpace);
@@ -265,13 +264,7 @@ void EntityWriter::write(const AcDbEntity& e, bool paperSpace) {
     o.normal(210, ref->normal());
     writeXData(o, e);
     if (attributes.empty()) return;
-    AcDbSequenceEnd* end = nullptr;
-    AcDbObjectId endId;
-    if (ref->openSequenceEnd(end, AcDb::kForNotify) == Acad::eOk) {
-      endId = end->objectId();
-      end->close();
-    }
-    sequence(e, attributes, endId, paperSpace);
+    sequence(e, attributes, sequenceEndOf(*ref), paperSpace);
     return;
   } else {
     ++m_skipped[toUtf8(e.isA()->name())];

@@ -126,10 +126,7 @@ double signedArea(std::span<const Point3> ring) {
   return 0.5 * twice;
 }
 
-double elevationInTriangle(const Mesh& mesh, std::int32_t t, const Point2& p) {
-  const Point3& a = mesh.corner(t, 0);
-  const Point3& b = mesh.corner(t, 1);
-  const Point3& c = mesh.corner(t, 2);
+double planeElevation(const Point3& a, const Point3& b, const Point3& c, const Point2& p) {
   if (p.x == a.x && p.y == a.y) return a.z;
   if (p.x == b.x && p.y == b.y) return b.z;
   if (p.x == c.x && p.y == c.y) return c.z;

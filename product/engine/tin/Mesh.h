@@ -55,8 +55,11 @@ std::vector<Edge> meshEdges(const Mesh& mesh);
 // ring of largest area comes first. A vertex where two rings touch appears in both.
 std::vector<std::vector<Point3>> boundaryRings(const Mesh& mesh);
 
-// Elevation of plan point p on the plane of triangle t (exactly the vertex z at a vertex).
-double elevationInTriangle(const Mesh& mesh, std::int32_t t, const Point2& p);
+// Elevation of plan point p on the plane through a, b, c (exactly the corner's z at a corner).
+double planeElevation(const Point3& a, const Point3& b, const Point3& c, const Point2& p);
+inline double elevationInTriangle(const Mesh& mesh, std::int32_t t, const Point2& p) {
+  return planeElevation(mesh.corner(t, 0), mesh.corner(t, 1), mesh.corner(t, 2), p);
+}
 
 // The surface triangles around vertex v (any order).
 void trianglesAround(const Mesh& mesh, std::int32_t v, std::vector<std::int32_t>& out);

@@ -431,9 +431,11 @@ std::int32_t Surface::triangleAt(const Point2& p) const {
 }
 
 std::optional<double> Surface::elevation(const Point2& p) const {
-  const std::int32_t t = triangleAt(p);
-  if (t < 0) return std::nullopt;
-  return elevationInTriangle(mesh(), t, p);
+  if (!std::isfinite(p.x) || !std::isfinite(p.y)) return std::nullopt;
+  cache();
+  double z;
+  if (!tri_->elevation(p, z)) return std::nullopt;
+  return z;
 }
 
 std::vector<std::int32_t> Surface::trianglesInPolygon(std::span<const Point2> polygon) const {

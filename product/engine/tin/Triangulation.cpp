@@ -32,6 +32,7 @@ using P = K::Point_2;
 
 struct VertexInfo {
   std::int32_t id = -1;
+  double z = 0.0;  // a copy, set with each mesh, so that elevation queries stay in one structure
 };
 
 struct FaceInfo {
@@ -80,9 +81,11 @@ struct Triangulation::Impl {
   };
   std::vector<Flip> flips;
 
-  // Point-location hints: one vertex per cell of a grid laid over the vertices when the last
-  // mesh was built. Vertices are never removed, so a hint stays usable after later changes.
+  // Point-location hints: one vertex per cell of a grid laid over the vertices. Vertices are
+  // never removed, so a hint stays usable after later changes; the grid is laid anew when the
+  // number of vertices has doubled, and with every mesh.
   std::vector<VertexHandle> hintCells;
+  std::size_t hintedVertices = 0;
   double gridX0 = 0, gridY0 = 0, gridInvCell = 0;
   std::int64_t gridNx = 0, gridNy = 0;
   mutable VertexHandle lastVertex;
@@ -108,8 +111,13 @@ struct Triangulation::Impl {
     return v == VertexHandle() ? FaceHandle() : v->face();
   }
 
+  void ensureHints() {
+    if (handles.size() > 2 * hintedVertices + 64) buildHints();
+  }
+
   void buildHints() {
     hintCells.clear();
+    hintedVertices = handles.size();
     if (handles.empty()) return;
     double x0 = handles[0]->point().x(), x1 = x0, y0 = handles[0]->point().y(), y1 = y0;
     for (VertexHandle v : handles) {
@@ -119,7 +127,7 @@ struct Triangulation::Impl {
       y1 = std::max(y1, v->point().y());
     }
     const double w = std::max(x1 - x0, 1e-300), h = std::max(y1 - y0, 1e-300);
-    const double cells = std::max(1.0, static_cast<double>(handles.size()) / 4.0);
+    const double cells = std::max(1.0, static_cast<double>(handles.size()) / 2.0);
     const double side = std::max(std::sqrt(w * h / cells), std::max(w, h) / 4096.0);
     gridX0 = x0;
     gridY0 = y0;
@@ -182,6 +190,7 @@ void Triangulation::insert(std::span<const Point2> positions, std::vector<std::i
   Impl& m = *impl_;
   ids.assign(positions.size(), -1);
   if (positions.empty()) return;
+  m.ensureHints();
   // Sorted along a space-filling curve, each insertion starts next to the previous one.
   std::vector<std::pair<P, std::int32_t>> items;
   items.reserve(positions.size());
@@ -309,7 +318,8 @@ void Triangulation::buildMesh(std::span<const std::int32_t> publicIndex, std::sp
   double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
   for (VertexHandle v : m.handles) {
     const P& p = v->point();
-    out.vertices[publicIndex[v->info().id]] = {p.x(), p.y(), z[v->info().id]};
+    v->info().z = z[v->info().id];
+    out.vertices[publicIndex[v->info().id]] = {p.x(), p.y(), v->info().z};
     x0 = v == m.handles[0] ? p.x() : std::min(x0, p.x());
     y0 = v == m.handles[0] ? p.y() : std::min(y0, p.y());
     x1 = v == m.handles[0] ? p.x() : std::max(x1, p.x());
@@ -448,6 +458,34 @@ MeshLocation Triangulation::locate(const Point2& p) const {
       break;
   }
   return loc;
+}
+
+bool Triangulation::elevation(const Point2& p, double& z) const {
+  const Impl& m = *impl_;
+  if (m.cdt.dimension() < 2) return false;
+  Cdt::Locate_type lt;
+  int li;
+  FaceHandle f = m.cdt.locate(toP(p), lt, li, m.hintFor(p));
+  if (lt == Cdt::VERTEX) {
+    // A vertex counts when a surface triangle uses it.
+    VertexHandle v = f->vertex(li);
+    auto fc = m.cdt.incident_faces(v), done = fc;
+    do {
+      if (!m.cdt.is_infinite(fc) && fc->info().triangle >= 0) {
+        z = v->info().z;
+        return true;
+      }
+    } while (++fc != done);
+    return false;
+  }
+  if (lt == Cdt::EDGE && (m.cdt.is_infinite(f) || f->info().triangle < 0)) f = f->neighbor(li);
+  if ((lt != Cdt::FACE && lt != Cdt::EDGE) || m.cdt.is_infinite(f) || f->info().triangle < 0) return false;
+  auto corner = [&](int i) {
+    const P& q = f->vertex(i)->point();
+    return Point3{q.x(), q.y(), f->vertex(i)->info().z};
+  };
+  z = planeElevation(corner(0), corner(1), corner(2), p);
+  return true;
 }
 
 void Triangulation::check(std::vector<std::string>& problems) const {

@@ -63,6 +63,9 @@ class Triangulation {
                  double maxEdgeLength, Mesh& out);
   // Where p lies on the mesh last built (valid until the next change).
   MeshLocation locate(const Point2& p) const;
+  // The surface elevation at p, from the triangle there (false off the surface); the same as
+  // locate() and elevationInTriangle(), without touching the mesh.
+  bool elevation(const Point2& p, double& z) const;
 
   // Re-checks the structure: links, orientation, constrained flags, the Delaunay property away
   // from break lines and flipped diagonals, every break line as a chain of constrained edges

@@ -60,7 +60,10 @@ struct Validity {
 //   a kink there rather than a step: the earlier line was drawn first and is usually the one
 //   the later was digitised against.
 // These rules depend on the definition alone, not on the order of calls, so a surface and its
-// rebuild from definition() agree.
+// rebuild from definition() agree. One limit: a crossing is computed (and rounded) from the
+// pieces its two lines have been split into at that moment, so where a point lies exactly on
+// a break line, a surface built step by step and its rebuild may place a crossing a last bit
+// apart. A rebuild from the same definition is always the same.
 //
 // Break lines partly or wholly outside the hull: their ends are inserted like points and extend
 // the hull. Break-line ends are measured data as much as points are, and clipping would make

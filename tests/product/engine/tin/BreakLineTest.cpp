@@ -204,8 +204,9 @@ TEST(BreakLine, ManyLinesIncrementallyEqualTheRebuild) {
   }
   const Surface r = Surface::fromDefinition(s.definition());
   ASSERT_TRUE(valid(r));
-  // Crossings may differ in the last bits: the order of insertion changes which pieces of a
-  // line their intersection is computed from.
+  // A crossing is computed from the pieces its lines have been split into when it is made; if
+  // a point lay exactly on a line, incremental and rebuilt crossings could differ in the last
+  // bits, hence the tolerance.
   test::expectSameMesh(s, r, 1e-9);
 }
 

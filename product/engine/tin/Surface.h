@@ -132,6 +132,7 @@ class Surface {
   DrapeResult drape(std::span<const Point3> points, std::span<const double> bulges,
                     const DrapeOptions& options = {}) const;
   void traceContours(std::span<const double> levels, ContourSink& sink) const;
+  void traceContour(double level, ContourSink& sink) const { traceContours({&level, 1}, sink); }
 
   // Re-checks everything: the triangulation (links, orientation, the Delaunay property away
   // from break lines and swaps, each break line as a chain of constrained edges), the swaps

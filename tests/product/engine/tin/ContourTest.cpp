@@ -65,7 +65,7 @@ TEST(Contours, ConeGivesOneRingAtTheRightRadius) {
     s.addPoints(cone(sign));
     RecordingSink sink;
     const double level = 5.2 * sign, radius = 4.8;
-    s.traceContours(std::vector<double>{level}, sink);
+    s.traceContour(level, sink);
     ASSERT_EQ(sink.contours.size(), 1u);
     const auto& ring = sink.contours[0];
     EXPECT_TRUE(ring.closed);

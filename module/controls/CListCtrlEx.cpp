@@ -122,3 +122,10 @@ BOOL CListCtrlEx::OnDeleteItem(NMHDR* header, LRESULT*) {
   shiftRows(reinterpret_cast<NMLISTVIEW*>(header)->iItem, -1);
   return FALSE;
 }
+
+void CListCtrlEx::OnDestroy() {
+  m_cellTypes.clear();
+  m_columnTypes.clear();
+  m_choices.clear();
+  CListCtrl::OnDestroy();
+}

@@ -53,6 +53,7 @@ class CListCtrlEx : public CListCtrl {
  protected:
   BOOL OnInsertItem(NMHDR* header, LRESULT* result);
   BOOL OnDeleteItem(NMHDR* header, LRESULT* result);
+  void OnDestroy() override;
 
   DECLARE_MESSAGE_MAP()
 };

@@ -71,3 +71,9 @@ BOOL CAdUiTab::OnSelChange(NMHDR*, LRESULT*) {
   showPage(GetCurSel());
   return FALSE;  // the dialog hears of the change too
 }
+
+void CAdUiTab::OnDestroy() {
+  m_pages.clear();
+  m_shown = -1;
+  CTabCtrl::OnDestroy();
+}

@@ -23,6 +23,7 @@ class CAdUiTab : public CTabCtrl {
  protected:
   BOOL OnSelChanging(NMHDR* header, LRESULT* result);
   BOOL OnSelChange(NMHDR* header, LRESULT* result);
+  void OnDestroy() override;
 
   DECLARE_MESSAGE_MAP()
 

@@ -120,3 +120,8 @@ void CComboBox::applyUserAction(const uv::DialogAction& action) {
     CWnd::applyUserAction(action);
   }
 }
+
+void CComboBox::OnDestroy() {
+  m_items.clear();
+  m_current = m_beforeChoice = -1;
+}

@@ -51,6 +51,8 @@ class CComboBox : public CWnd {
 
  protected:
   uv::WidgetKind kind() const override { return uv::WidgetKind::kComboBox; }
+  // A destroyed control forgets its content, as its window would.
+  void OnDestroy() override;
 
  private:
   void showCurrentText();

@@ -141,3 +141,9 @@ void CListBox::applyUserAction(const uv::DialogAction& action) {
   else
     CWnd::applyUserAction(action);
 }
+
+void CListBox::OnDestroy() {
+  m_items.clear();
+  m_selected.clear();
+  m_caret = -1;
+}

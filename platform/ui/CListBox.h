@@ -45,6 +45,8 @@ class CListBox : public CWnd {
 
  protected:
   uv::WidgetKind kind() const override { return uv::WidgetKind::kListBox; }
+  // A destroyed control forgets its content, as its window would.
+  void OnDestroy() override;
 
  private:
   uv::StringItems m_items;

@@ -483,3 +483,11 @@ void CListCtrl::applyUserAction(const uv::DialogAction& action) {
     CWnd::applyUserAction(action);
   }
 }
+
+void CListCtrl::OnDestroy() {
+  m_items.clear();
+  m_columns.clear();
+  m_exStyle = 0;
+  m_normalImages = m_smallImages = m_stateImages = nullptr;
+  m_mark = -1;
+}

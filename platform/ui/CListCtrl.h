@@ -126,6 +126,8 @@ class CListCtrl : public CWnd {
 
  protected:
   uv::WidgetKind kind() const override { return uv::WidgetKind::kListView; }
+  // A destroyed control forgets its content, as its window would.
+  void OnDestroy() override;
   void takeOver(CWnd& from) override;
   bool validItem(int item) const { return item >= 0 && item < GetItemCount(); }
   // Throws uv::DialogActionRefused naming the control when the row is missing.

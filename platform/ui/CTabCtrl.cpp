@@ -150,3 +150,9 @@ void CTabCtrl::applyUserAction(const uv::DialogAction& action) {
     throw uv::DialogActionRefused(describeControl() + L" stays on page \"" + itemText(GetCurSel()).str() +
                                   L"\": the dialog refused to leave it");
 }
+
+void CTabCtrl::OnDestroy() {
+  m_tabs.clear();
+  m_current = -1;
+  m_images = nullptr;
+}

@@ -39,6 +39,8 @@ class CTabCtrl : public CWnd {
 
  protected:
   uv::WidgetKind kind() const override { return uv::WidgetKind::kTabControl; }
+  // A destroyed control forgets its content, as its window would.
+  void OnDestroy() override;
 
  private:
   struct Tab {

@@ -144,9 +144,12 @@ class Parser {
         break;
       }
       if (atEnd()) fail(L"the start tag of <" + e.GetName().str() + L"> is not closed");
+      const size_t at = m_i;
       std::wstring attribute = name();
-      if (e.HasAttribute(CString(attribute)))
+      if (e.HasAttribute(CString(attribute))) {
+        m_i = at;
         fail(L"the attribute " + attribute + L" is given twice in <" + e.GetName().str() + L">");
+      }
       skipBlanks();
       expect(L"=", L"\"=\" after an attribute name");
       skipBlanks();

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "DatabaseDump.h"
+#include "RichDrawing.h"
 #include "base/TextCase.h"
 #include "db/AcDbBlockTable.h"
 #include "db/AcDbObjectPointer.h"
@@ -140,4 +141,44 @@ TEST(DxfBadInput, WindowsLineEndsAndPaddedCodesRead) {
   ASSERT_TRUE(r.ok) << uv::toUtf8(r.error);
   AcDbObjectPointer<AcDbBlockTableRecord> ms(db.modelSpaceId());
   EXPECT_EQ(ms->entities().size(), 2u);
+}
+
+// Fault injection: a saved drawing cut at every line, and with bytes
+// overwritten at fixed pseudo-random places. Each load either succeeds or
+// fails with a message naming a line; none crashes or leaves objects behind.
+TEST(DxfBadInput, CutAndDamagedFilesNeverHalfLoad) {
+  AcDbDatabase source;
+  uvtest::buildRichDrawing(source);
+  std::string text;
+  ASSERT_TRUE(uv::dxf::saveToString(source, text).ok);
+
+  int cuts = 0;
+  for (size_t pos = text.find('\n'); pos != std::string::npos && pos + 1 < text.size(); pos = text.find('\n', pos + 1)) {
+    AcDbDatabase db;
+    const uv::dxf::Result r = uv::dxf::loadFromString(text.substr(0, pos + 1), db, L"cut.dxf");
+    ASSERT_FALSE(r.ok) << "cut after byte " << pos;
+    ASSERT_GT(r.line, 0) << uv::toUtf8(r.error);
+    ASSERT_TRUE(uv::dxf::isNewDatabase(db));
+    ++cuts;
+  }
+  EXPECT_GT(cuts, 500);
+
+  unsigned seed = 12345;
+  int failures = 0;
+  for (int round = 0; round < 300; ++round) {
+    std::string damaged = text;
+    for (int k = 0; k < 3; ++k) {
+      seed = seed * 1103515245u + 12345u;
+      const size_t at = (seed >> 8) % damaged.size();
+      damaged[at] = static_cast<char>("x0\n-.9Z\x01 "[(seed >> 4) % 9]);
+    }
+    AcDbDatabase db;
+    const uv::dxf::Result r = uv::dxf::loadFromString(damaged, db, L"damaged.dxf");
+    if (!r.ok) {
+      ++failures;
+      EXPECT_GT(r.line, 0) << uv::toUtf8(r.error);
+      EXPECT_TRUE(uv::dxf::isNewDatabase(db)) << uv::toUtf8(r.error);
+    }
+  }
+  EXPECT_GT(failures, 0);
 }

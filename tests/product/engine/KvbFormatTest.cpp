@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The surface file format itself: what it keeps, and what it refuses.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "product/engine/BinaryIo.h"
+#include "product/engine/KvbFormat.h"
+
+namespace uv::engine {
+namespace {
+
+SurfaceFileContent sample() {
+  SurfaceFileContent c;
+  c.header.name = L"Teren čćž";
+  c.header.description = L"opis";
+  c.header.triangleCount = 1;
+  c.definition.settings.maxEdgeLength = 50.0;
+  c.definition.points = {{500000.001, 5000000.002, 101.5}, {500010.0, 5000000.0, 102.0}, {500000.0, 5000010.0, 99.0}};
+  c.definition.breakLines = {{{500000.001, 5000000.002, 101.5}, {500010.0, 5000000.0, 102.0}}};
+  c.definition.swaps = {{{1.0, 2.0}, {3.0, 4.0}}};
+  c.layers = {{1, L"Teren_TIN", 8, L"Continuous"}, {6, L"Teren_CONTOURS", 32, L"DASHED"}};
+  return c;
+}
+
+TEST(KvbFormat, KeepsEverythingOfTheDefinition) {
+  const auto bytes = encodeSurfaceFile(sample());
+  EXPECT_EQ(crc32(reinterpret_cast<const unsigned char*>("123456789"), 9), 0xCBF43926u);  // the standard check value
+  SurfaceFileContent back;
+  std::string error;
+  ASSERT_TRUE(decodeSurfaceFile(bytes.data(), bytes.size(), KvbDepth::Whole, back, error)) << error;
+  const SurfaceFileContent c = sample();
+  EXPECT_EQ(back.header.name, c.header.name);
+  EXPECT_EQ(back.header.pointCount, 3u);
+  EXPECT_EQ(back.header.breakLineCount, 1u);
+  EXPECT_EQ(back.definition, c.definition);
+  EXPECT_EQ(back.layers, c.layers);
+
+  SurfaceFileContent header;
+  std::stringbuf stream(std::string(bytes.begin(), bytes.end()));
+  ASSERT_TRUE(readSurfaceFile(stream, KvbDepth::Header, header, error));
+  EXPECT_EQ(header.header.description, L"opis");
+  EXPECT_TRUE(header.definition.points.empty());
+}
+
+TEST(KvbFormat, RefusesEveryTruncationAndEveryFlippedByte) {
+  const auto good = encodeSurfaceFile(sample());
+  for (std::size_t n = 0; n < good.size(); ++n) {
+    SurfaceFileContent out;
+    std::string error;
+    EXPECT_FALSE(decodeSurfaceFile(good.data(), n, KvbDepth::Whole, out, error)) << n;
+    EXPECT_FALSE(error.empty());
+  }
+  for (std::size_t i = 0; i < good.size(); ++i) {
+    auto bad = good;
+    bad[i] ^= 0x01;
+    SurfaceFileContent out;
+    std::string error;
+    EXPECT_FALSE(decodeSurfaceFile(bad.data(), bad.size(), KvbDepth::Whole, out, error)) << "byte " << i;
+  }
+}
+
+TEST(KvbFormat, RefusesAFileOfANewerFormatAndALyingBodyLength) {
+  auto bytes = encodeSurfaceFile(sample());
+  auto newer = bytes;
+  newer[10] = 2;  // the oldest reader it accepts is version 2
+  SurfaceFileContent out;
+  std::string error;
+  EXPECT_FALSE(decodeSurfaceFile(newer.data(), newer.size(), KvbDepth::Header, out, error));
+  EXPECT_NE(error.find("newer"), std::string::npos);
+
+  // A body length of 2^60: refused from the stream without trying to hold it.
+  ByteReader r(bytes.data() + 12, 4);
+  const std::size_t lengthAt = 16 + r.u32() + 4;
+  for (int i = 0; i < 8; ++i) bytes[lengthAt + i] = i == 7 ? 0x10 : 0;
+  std::stringbuf stream(std::string(bytes.begin(), bytes.end()));
+  EXPECT_FALSE(readSurfaceFile(stream, KvbDepth::Whole, out, error));
+  EXPECT_NE(error.find("truncated"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace uv::engine

@@ -1,0 +1,145 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// kvbtool on a file written by ExportToBin, its LandXML read back by Python's XML parser, and
+// its errors.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "EngineTestSupport.h"
+#include "product/engine/CKVLXsurface_Vantor2.h"
+
+namespace uv::engine::test {
+namespace {
+
+struct ToolRun {
+  int code;
+  std::string out;
+};
+
+ToolRun kvbtool(const std::string& args) {
+  const std::string command = std::string(UV_KVBTOOL) + " " + args + " 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  std::string out;
+  char buffer[4096];
+  while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
+  const int status = pclose(pipe);
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+}
+
+class Kvbtool : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CUniquePointSet set = pointSet(randomPoints(300, 9, 500000, 5000000, 60, [](double x, double y) {
+      return 200 + 0.3 * x + 0.1 * y;
+    }));
+    surface.SetPoints(set);
+    surface.SetBreakLine(AcGePoint3d(500010, 5000010, 205), AcGePoint3d(500050, 5000040, 220));
+    surface.SetName(L"Teren");
+    surface.SetDescription(L"field & office");
+    std::ofstream out(folder.path("t.kvb"), std::ios::binary);
+    ASSERT_EQ(surface.ExportToBin(*out.rdbuf()), 1);
+  }
+  std::string file(const char* name) { return folder.path(name).string(); }
+
+  ScratchFolder folder;
+  CKVLXsurface_Vantor2 surface{nullptr};
+};
+
+TEST_F(Kvbtool, InfoTellsNameCountsAndExtents) {
+  const ToolRun r = kvbtool("info " + file("t.kvb"));
+  ASSERT_EQ(r.code, 0) << r.out;
+  EXPECT_NE(r.out.find("name: Teren\n"), std::string::npos);
+  EXPECT_NE(r.out.find("description: field & office\n"), std::string::npos);
+  EXPECT_NE(r.out.find("break lines: 1\n"), std::string::npos);
+  EXPECT_NE(r.out.find("triangles: " + std::to_string(surface.TriangleCount()) + "\n"), std::string::npos);
+  const AcDbExtents e = surface.Boundary();
+  char extents[200];
+  std::snprintf(extents, sizeof extents, "extents: %.6f %.6f", e.minPoint().x, e.minPoint().y);
+  EXPECT_NE(r.out.find(extents), std::string::npos) << r.out;
+}
+
+TEST_F(Kvbtool, LandXmlReadsBackWithAStandardParser) {
+  ASSERT_EQ(kvbtool("export " + file("t.kvb") + " --format landxml --output " + file("t.xml")).code, 0);
+  // The checker prints the counts and the elevation of point 1 as it reads them.
+  std::ofstream(folder.path("check.py")) <<
+      "import sys, xml.etree.ElementTree as ET\n"
+      "ns = {'l': 'http://www.landxml.org/schema/LandXML-1.2'}\n"
+      "root = ET.parse(sys.argv[1]).getroot()\n"
+      "s = root.find('l:Surfaces/l:Surface', ns)\n"
+      "pts = {p.get('id'): [float(v) for v in p.text.split()] for p in s.findall('l:Definition/l:Pnts/l:P', ns)}\n"
+      "faces = [[int(v) for v in f.text.split()] for f in s.findall('l:Definition/l:Faces/l:F', ns)]\n"
+      "assert all(str(i) in pts for f in faces for i in f)\n"
+      "print(s.get('name'), s.get('desc'), len(pts), len(faces), '%.6f %.6f %.6f' % tuple(pts['1']))\n";
+  FILE* pipe = popen(("/usr/bin/python3 " + file("check.py") + " " + file("t.xml")).c_str(), "r");
+  char line[512] = "";
+  ASSERT_NE(std::fgets(line, sizeof line, pipe), nullptr);
+  EXPECT_EQ(pclose(pipe), 0);
+  AcGePoint3d p0;
+  ASSERT_EQ(surface.GetPointAtIndex(0, p0), 1);
+  char expected[512];
+  std::snprintf(expected, sizeof expected, "Teren field & office %d %d %.6f %.6f %.6f\n", surface.PointCount(),
+                surface.TriangleCount(), p0.y, p0.x, p0.z);  // LandXML points are northing, easting
+  EXPECT_STREQ(line, expected);
+}
+
+TEST_F(Kvbtool, ElevationAndCsvAgreeWithTheSurface) {
+  std::ofstream(folder.path("q.xy")) << "# x y\n500030 5000030\n500030,5000030.5\n499000 5000000\n";
+  const ToolRun r = kvbtool("elevation " + file("t.kvb") + " " + file("q.xy"));
+  ASSERT_EQ(r.code, 0) << r.out;
+  std::istringstream lines(r.out);
+  std::string line;
+  for (const auto& q : {AcGePoint3d(500030, 5000030, 0), AcGePoint3d(500030, 5000030.5, 0)}) {
+    double z = 0;
+    ASSERT_EQ(surface.Elevation(q, z), 1);
+    char expected[200];
+    std::snprintf(expected, sizeof expected, "%.6f %.6f %.6f", q.x, q.y, z);
+    std::getline(lines, line);
+    EXPECT_EQ(line, expected);
+  }
+  std::getline(lines, line);
+  EXPECT_EQ(line, "499000.000000 5000000.000000 off-surface");
+
+  const ToolRun csv = kvbtool("export " + file("t.kvb") + " --format csv");
+  ASSERT_EQ(csv.code, 0);
+  EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), surface.PointCount() + 1);
+}
+
+TEST_F(Kvbtool, BuildMakesTheSameSurfaceAsTheEngine) {
+  std::ofstream(folder.path("p.xyz")) << "0 0 10\n10 0 20\n10 10 30\n0 10 20\n0 0 11 # duplicate, new height\n";
+  std::ofstream(folder.path("b.txt")) << "0 0 11 10 10 30\n";
+  const ToolRun r = kvbtool("build " + file("b.kvb") + " " + file("p.xyz") + " --breaklines " + file("b.txt") +
+                        " --name Mali");
+  ASSERT_EQ(r.code, 0) << r.out;
+  CKVLXsurface_Vantor2 built(nullptr);
+  std::ifstream in(folder.path("b.kvb"), std::ios::binary);
+  ASSERT_EQ(built.ImportFromBin(*in.rdbuf(), CKVLXsurface_Vantor2::kReadAll), 1);
+  EXPECT_EQ(built.Name(), L"Mali");
+  double z = 0;
+  ASSERT_EQ(built.Elevation(AcGePoint3d(5, 5, 0), z), 1);
+  EXPECT_DOUBLE_EQ(z, 20.5);  // on the break line from 11 to 30
+}
+
+TEST_F(Kvbtool, ErrorsNameTheFileAndLineAndSetTheExitCode) {
+  std::ofstream(folder.path("bad.xyz")) << "1 2 3\n4 five 6\n";
+  const ToolRun bad = kvbtool("build " + file("x.kvb") + " " + file("bad.xyz"));
+  EXPECT_EQ(bad.code, 2);
+  EXPECT_NE(bad.out.find("bad.xyz:2: \"five\" is not a number"), std::string::npos) << bad.out;
+  EXPECT_FALSE(std::filesystem::exists(folder.path("x.kvb")));
+  EXPECT_EQ(kvbtool("info " + file("missing.kvb")).code, 2);
+  EXPECT_EQ(kvbtool("frobnicate").code, 1);
+  EXPECT_EQ(kvbtool("export " + file("t.kvb") + " --format shp").code, 1);
+  auto bytes = readBytes(folder.path("t.kvb"));
+  bytes.resize(bytes.size() / 2);
+  writeBytes(folder.path("half.kvb"), bytes);
+  const ToolRun half = kvbtool("info " + file("half.kvb"));
+  EXPECT_EQ(half.code, 2);
+  EXPECT_NE(half.out.find("truncated"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace uv::engine::test

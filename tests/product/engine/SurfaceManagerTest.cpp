@@ -1,0 +1,233 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The surface manager through a real drawing: surfaces in the drawing and in files, the lists,
+// the current surface, deleting, saving, and reading everything back.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "EngineTestSupport.h"
+#include "db/AcDbDatabase.h"
+#include "product/engine/CKVLSurfaceManager.h"
+#include "product/engine/CKVLXsurface_Vantor2.h"
+
+namespace uv::engine::test {
+namespace {
+
+double slope(double x, double y) { return 50.0 + 0.2 * x - 0.1 * y; }
+
+std::vector<std::wstring> names(const CStringArray& a) {
+  std::vector<std::wstring> out;
+  for (const auto& s : a) out.push_back(s.str());
+  return out;
+}
+
+std::vector<std::wstring> existing(CKVLSurfaceManager& m) {
+  CStringArray a;
+  m.GetExistingSurfaceNames(a);
+  return names(a);
+}
+
+std::vector<std::wstring> all(CKVLSurfaceManager& m) {
+  CStringArray a;
+  m.GetAllSurfaceNames(a);
+  return names(a);
+}
+
+// The manager as a new session would see the drawing.
+CKVLSurfaceManager& reread(AcDbDatabase* db) {
+  CKVLSurfaceManager::Release(db);
+  return *CKVLSurfaceManager::ForDatabase(db);
+}
+
+void fill(CKVLXsurface_Vantor2& s, std::uint64_t seed) {
+  CUniquePointSet set = pointSet(randomPoints(200, seed, 0, 0, 50, slope));
+  s.SetPoints(set);
+}
+
+TEST(SurfaceManager, InstanceIsTheCurrentDrawingsManager) {
+  TestDrawing drawing;
+  CKVLSurfaceManager* m = CKVLSurfaceManager::Instance(0);
+  ASSERT_NE(m, nullptr);
+  EXPECT_EQ(m->Database(), drawing.db());
+  EXPECT_EQ(CKVLSurfaceManager::Instance(1), m);
+  TestDrawing other;
+  EXPECT_NE(CKVLSurfaceManager::Instance(0), m);
+}
+
+TEST(SurfaceManager, DrawingAndFileSurfacesSurviveSaveAndReread) {
+  TestDrawing drawing;
+  ScratchFolder folder;
+  CKVLSurfaceManager& m = *CKVLSurfaceManager::ForDatabase(drawing.db());
+  CKVLXsurface_Vantor2* teren = m.CreateSurface(L"Teren", 0, nullptr, false);
+  CKVLXsurface_Vantor2* cesta = m.CreateSurface(L"Cesta", 1, folder.wpath("cesta.kvb").c_str(), false);
+  ASSERT_TRUE(teren && cesta);
+  fill(*teren, 1);
+  fill(*cesta, 2);
+  teren->SetBreakLine(AcGePoint3d(5, 5, 52), AcGePoint3d(40, 30, 55));
+  m.GetSurfaceDescription(L"Teren")->m_strDescription = L"survey of 2024";
+  m.GetSurfaceDescription(L"Teren")->GetLayerManager()->GetLayer(6)->m_nColor = 3;
+  EXPECT_EQ(m.SetCurrentSurface(L"Cesta"), 1);
+  EXPECT_EQ(m.CreateSurface(L"Teren", 0, nullptr, false), nullptr);  // taken
+  EXPECT_EQ(m.CreateSurface(L"", 0, nullptr, false), nullptr);
+  EXPECT_EQ(m.CreateSurface(L"X", 1, L"", false), nullptr);  // a file surface needs a path
+  double zBefore = 0;
+  ASSERT_EQ(teren->Elevation(AcGePoint3d(20, 16, 0), zBefore), 1);
+  EXPECT_FALSE(std::filesystem::exists(folder.path("cesta.kvb")));  // nothing before Save
+  ASSERT_TRUE(m.Save()) << m.LastError();
+  EXPECT_TRUE(std::filesystem::exists(folder.path("cesta.kvb")));
+
+  CKVLSurfaceManager& again = reread(drawing.db());
+  EXPECT_EQ(all(again), (std::vector<std::wstring>{L"Teren", L"Cesta"}));
+  EXPECT_EQ(existing(again), all(again));
+  EXPECT_EQ(again.IsCurrent(L"Cesta"), 1);
+  auto* desc = again.GetSurfaceDescription(L"Teren");
+  ASSERT_NE(desc, nullptr);
+  EXPECT_EQ(desc->m_strDescription, L"survey of 2024");
+  EXPECT_EQ(desc->m_strStorage, L"dict");
+  EXPECT_EQ(desc->GetLayerManager()->GetLayer(6)->m_nColor, 3);
+  EXPECT_EQ(desc->GetLayerManager()->GetLayer(1)->m_strName, L"Teren_TIN");
+  EXPECT_EQ(again.GetSurfaceDescription(L"Cesta")->m_strStorage, L"file");
+  EXPECT_EQ(again.GetSurfaceDescription(L"Cesta")->m_strInfo, CString(folder.wpath("cesta.kvb")));
+  CKVLXsurface_Vantor2* t = again.OpenSurface(L"Teren");
+  ASSERT_NE(t, nullptr);
+  double zAfter = 0;
+  ASSERT_EQ(t->Elevation(AcGePoint3d(20, 16, 0), zAfter), 1);
+  EXPECT_DOUBLE_EQ(zAfter, zBefore);
+  EXPECT_EQ(t->Name(), L"Teren");
+  ASSERT_NE(again.OpenSurface(L"Cesta"), nullptr);
+  EXPECT_EQ(again.OpenSurface(L"cesta"), nullptr);  // names compare exactly
+}
+
+TEST(SurfaceManager, RenameDeleteAndCurrentAreWrittenAtSave) {
+  TestDrawing drawing;
+  CKVLSurfaceManager& m = *CKVLSurfaceManager::ForDatabase(drawing.db());
+  fill(*m.CreateSurface(L"A", 0, nullptr, false), 3);
+  fill(*m.CreateSurface(L"B", 0, nullptr, false), 4);
+  m.SetCurrentSurface(L"A");
+  ASSERT_TRUE(m.Save());
+  m.GetSurfaceDescription(L"A")->m_strName = L"A2";
+  EXPECT_NE(m.OpenSurface(L"A2"), nullptr);
+  EXPECT_EQ(m.OpenSurface(L"A2")->Name(), L"A2");
+  EXPECT_EQ(m.IsCurrent(L"A2"), 1);
+  EXPECT_TRUE(m.DeleteSurface(L"B"));
+  EXPECT_FALSE(m.DeleteSurface(L"B"));
+  EXPECT_EQ(all(reread(drawing.db())), (std::vector<std::wstring>{L"A", L"B"}));  // not saved: nothing changed
+
+  CKVLSurfaceManager& m2 = *CKVLSurfaceManager::ForDatabase(drawing.db());
+  m2.GetSurfaceDescription(L"A")->m_strName = L"A2";
+  m2.DeleteSurface(L"B");
+  ASSERT_TRUE(m2.Save());
+  CKVLSurfaceManager& m3 = reread(drawing.db());
+  EXPECT_EQ(all(m3), (std::vector<std::wstring>{L"A2"}));
+  EXPECT_EQ(m3.IsCurrent(L"A2"), 1);
+  ASSERT_NE(m3.OpenSurface(L"A2"), nullptr);
+  EXPECT_GT(m3.OpenSurface(L"A2")->TriangleCount(), 100);
+}
+
+TEST(SurfaceManager, AMissingFileMakesItsSurfaceUnavailableButListed) {
+  TestDrawing drawing;
+  ScratchFolder folder;
+  CKVLSurfaceManager& m = *CKVLSurfaceManager::ForDatabase(drawing.db());
+  fill(*m.CreateSurface(L"F", 1, folder.wpath("f.kvb").c_str(), false), 5);
+  ASSERT_TRUE(m.Save());
+  std::filesystem::rename(folder.path("f.kvb"), folder.path("away.kvb"));
+
+  CKVLSurfaceManager& again = reread(drawing.db());
+  EXPECT_EQ(all(again), std::vector<std::wstring>{L"F"});
+  EXPECT_TRUE(existing(again).empty());
+  EXPECT_EQ(again.OpenSurface(L"F"), nullptr);
+  EXPECT_EQ(again.SetCurrentSurface(L"F"), 0);
+  ASSERT_NE(again.GetSurfaceDescription(L"F"), nullptr);
+  EXPECT_NE(again.GetSurfaceDescription(L"F")->m_strInfo.Find(L"not found"), -1);
+  // Saving while the file is away writes no file and keeps the record.
+  again.GetSurfaceDescription(L"F")->m_strDescription = L"edited";
+  EXPECT_TRUE(again.Save());
+  EXPECT_FALSE(std::filesystem::exists(folder.path("f.kvb")));
+
+  std::filesystem::rename(folder.path("away.kvb"), folder.path("f.kvb"));
+  EXPECT_TRUE(existing(again).empty());
+  CKVLSurfaceManager* refreshed = CKVLSurfaceManager::Instance(1);
+  ASSERT_EQ(refreshed, &again);
+  EXPECT_EQ(existing(again), std::vector<std::wstring>{L"F"});
+  EXPECT_NE(again.OpenSurface(L"F"), nullptr);
+}
+
+// Damaged files: cut short at several places, one byte flipped in header and body.
+class DamagedFile : public ::testing::TestWithParam<int> {};
+
+TEST_P(DamagedFile, IsRefusedAndNothingChanges) {
+  TestDrawing drawing;
+  ScratchFolder folder;
+  CKVLXsurface_Vantor2 source(nullptr);
+  fill(source, 6);
+  source.SetName(L"Damaged");
+  {
+    std::ofstream out(folder.path("good.kvb"), std::ios::binary);
+    ASSERT_EQ(source.ExportToBin(*out.rdbuf()), 1);
+  }
+  std::vector<unsigned char> bytes = readBytes(folder.path("good.kvb"));
+  const int where = GetParam();
+  if (where >= 0) {
+    bytes.resize(std::min<std::size_t>(bytes.size() - 1, static_cast<std::size_t>(where)));  // truncated
+  } else {
+    bytes[bytes.size() + static_cast<std::size_t>(where)] ^= 0x40;  // one byte from the end flipped
+  }
+  writeBytes(folder.path("bad.kvb"), bytes);
+
+  CKVLSurfaceManager& m = *CKVLSurfaceManager::ForDatabase(drawing.db());
+  fill(*m.CreateSurface(L"Keep", 0, nullptr, false), 7);
+  ASSERT_TRUE(m.Save());
+  EXPECT_EQ(m.CreateSurface(L"Damaged", 1, folder.wpath("bad.kvb").c_str(), true), nullptr);
+  EXPECT_FALSE(m.LastError().empty());
+  EXPECT_EQ(all(m), std::vector<std::wstring>{L"Keep"});
+  EXPECT_EQ(readBytes(folder.path("bad.kvb")), bytes);
+
+  // Read into an existing surface: refused, the surface as it was.
+  CKVLXsurface_Vantor2* keep = m.OpenSurface(L"Keep");
+  const int triangles = keep->TriangleCount();
+  std::ifstream in(folder.path("bad.kvb"), std::ios::binary);
+  EXPECT_EQ(keep->ImportFromBin(*in.rdbuf(), CKVLXsurface_Vantor2::kReadAll), 0);
+  EXPECT_EQ(keep->TriangleCount(), triangles);
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, DamagedFile, ::testing::Values(0, 7, 15, 30, 60, 200, 1000, 4000, -2, -100, -3000));
+
+TEST(SurfaceManager, AttachingAndReadingAFileWrittenByExport) {
+  TestDrawing drawing;
+  ScratchFolder folder;
+  CKVLXsurface_Vantor2 source(nullptr);
+  fill(source, 8);
+  source.SetName(L"Teren");
+  source.SetDescription(L"from the field");
+  {
+    std::ofstream out(folder.path("t.kvb"), std::ios::binary);
+    ASSERT_EQ(source.ExportToBin(*out.rdbuf()), 1);
+  }
+  CKVLXsurface_Vantor2 header(nullptr);
+  {
+    std::ifstream in(folder.path("t.kvb"), std::ios::binary);
+    ASSERT_EQ(header.ImportFromBin(*in.rdbuf(), CKVLXsurface_Vantor2::kReadHeader), 1);
+  }
+  EXPECT_EQ(header.Name(), L"Teren");
+  EXPECT_EQ(header.Description(), L"from the field");
+  EXPECT_EQ(header.TriangleCount(), 0);  // the header alone brings no geometry
+
+  CKVLSurfaceManager& m = *CKVLSurfaceManager::ForDatabase(drawing.db());
+  CKVLXsurface_Vantor2* attached = m.CreateSurface(L"Teren", 1, folder.wpath("t.kvb").c_str(), true);
+  ASSERT_NE(attached, nullptr) << m.LastError();
+  EXPECT_EQ(attached->TriangleCount(), source.TriangleCount());
+  EXPECT_EQ(m.GetSurfaceDescription(L"Teren")->m_strDescription, L"from the field");
+
+  CKVLXsurface_Vantor2* copy = m.CreateSurface(L"Teren_1", 0, nullptr, false);
+  std::ifstream in(folder.path("t.kvb"), std::ios::binary);
+  ASSERT_EQ(copy->ImportFromBin(*in.rdbuf(), CKVLXsurface_Vantor2::kReadAll), 1);
+  EXPECT_EQ(copy->Name(), L"Teren_1");  // the record's name, not the file's
+  EXPECT_EQ(copy->TriangleCount(), source.TriangleCount());
+  const auto before = readBytes(folder.path("t.kvb"));
+  ASSERT_TRUE(m.Save());
+  EXPECT_EQ(readBytes(folder.path("t.kvb")), before);  // an unchanged attached file is not rewritten
+  EXPECT_EQ(reread(drawing.db()).OpenSurface(L"Teren_1")->TriangleCount(), source.TriangleCount());
+}
+
+}  // namespace
+}  // namespace uv::engine::test

@@ -1,0 +1,44 @@
+# The end-to-end jobs. Paths are relative to tests/e2e.
+set(site ${PROJECT_SOURCE_DIR}/samples/site.dxf)
+
+# Options and files.
+uv_add_job_test(help ARGS --help EXPECT_STDOUT "Exit status:")
+uv_add_job_test(usage_error ARGS --bogus WILL_FAIL EXIT_CODE 2 EXPECT_STDERR "unknown option --bogus")
+uv_add_job_test(missing_drawing OPEN drawings/no-such.dxf JOB jobs/nothing.job ARGS --save out.dxf
+                WILL_FAIL EXIT_CODE 3 EXPECT_STDERR "no-such\\.dxf.*No such file" CHECK checks/nothing_written.py)
+uv_add_job_test(missing_job JOB jobs/no-such.job WILL_FAIL EXIT_CODE 3 EXPECT_STDERR "no-such\\.job")
+uv_add_job_test(open_missing_in_job JOB jobs/open_missing.job WILL_FAIL EXIT_CODE 3
+                EXPECT_STDERR "open_missing\\.job:2: .*nowhere\\.dxf" CHECK checks/nothing_written.py)
+uv_add_job_test(bad_module JOB jobs/nothing.job ARGS --load ${UV_E2E_DIR}/jobs/nothing.job
+                WILL_FAIL EXIT_CODE 3 EXPECT_STDERR "cannot load module")
+
+# Script errors name the line.
+uv_add_job_test(bad_line JOB jobs/bad_line.job WILL_FAIL EXIT_CODE 1
+                EXPECT_STDERR "bad_line\\.job:4: cannot read .view 10,10." CHECK checks/nothing_written.py)
+uv_add_job_test(unknown_command JOB jobs/unknown_command.job ARGS --save out.dxf WILL_FAIL EXIT_CODE 1
+                EXPECT_STDERR "unknown_command\\.job:3: unknown command .NOSUCHCMD.")
+uv_add_job_test(answer_first JOB jobs/answer_first.job WILL_FAIL EXIT_CODE 1
+                EXPECT_STDERR "answer_first\\.job:2: nothing asked for this answer: point 1,2")
+
+# Drawings in and out, pictures.
+uv_add_job_test(round_trip OPEN ${site} JOB jobs/nothing.job ARGS --save out.dxf --quiet
+                CHECK checks/round_trip.py)
+uv_add_job_test(render OPEN ${site} JOB jobs/render.job ARGS --render out.png --render-size 640x480
+                CHECK checks/render.py)
+uv_add_job_test(view OPEN ${site} JOB jobs/view.job ARGS --render-size 320x240 CHECK checks/view.py)
+
+# A module: commands with prompts, entry functions, load and unload.
+uv_add_job_test(mark_module JOB jobs/mark_module.job.in CHECK checks/mark_module.py
+                EXPECT_STDOUT "Model space holds 3 entities")
+uv_add_job_test(wrong_answer JOB jobs/wrong_answer.job.in WILL_FAIL EXIT_CODE 1
+                EXPECT_STDERR "wrong_answer\\.job:4: the program asked for a point .*First point.* but the script says: click IDOK")
+uv_add_job_test(missing_answer JOB jobs/missing_answer.job.in WILL_FAIL EXIT_CODE 1
+                EXPECT_STDERR "missing_answer\\.job:3: the script ended, but the program asked for a point")
+uv_add_job_test(leftover_answer JOB jobs/leftover_answer.job.in WILL_FAIL EXIT_CODE 1
+                EXPECT_STDERR "leftover_answer\\.job:5: nothing asked for this answer: point 20,0")
+uv_add_job_test(unloaded_command JOB jobs/unloaded_command.job.in WILL_FAIL EXIT_CODE 1
+                EXPECT_STDERR "unloaded_command\\.job:3: unknown command .MARKLINE.")
+uv_add_job_test(no_entry_function JOB jobs/no_entry_function.job.in WILL_FAIL EXIT_CODE 1
+                EXPECT_STDERR "no_entry_function\\.job:3: no loaded module exports CVantorUIInterface::CallNothing")
+uv_add_job_test(entry_argument JOB jobs/entry_argument.job.in WILL_FAIL EXIT_CODE 1
+                EXPECT_STDERR "entry_argument\\.job:3: CVantorUIInterface::CallMark takes a text")

@@ -54,123 +54,83 @@ void ScriptedUser::mismatch(const ScriptAction& action, const std::wstring& aske
   throw ScriptError(action.where, message);
 }
 
+InputStatus ScriptedUser::promptAction(const std::wstring& asked, std::initializer_list<std::wstring_view> verbs,
+                                       ScriptAction& action) {
+  action = next(asked);
+  if (action.verb == L"enter") return InputStatus::kNone;
+  if (action.verb == L"cancel") return InputStatus::kCancel;
+  for (std::wstring_view v : verbs)
+    if (action.verb == v) return InputStatus::kOk;
+  mismatch(action, asked);
+}
+
 PointAnswer ScriptedUser::getPoint(const PointQuestion& q) {
-  const std::wstring asked = describe(q);
-  ScriptAction a = next(asked);
   PointAnswer answer;
+  ScriptAction a;
+  answer.status = promptAction(describe(q), {L"point"}, a);
   answer.source = a.where;
-  if (a.verb == L"point") {
-    answer.status = InputStatus::kOk;
-    answer.point = a.point(0);
-  } else if (a.verb == L"enter") {
-    answer.status = InputStatus::kNone;
-  } else if (a.verb == L"cancel") {
-    answer.status = InputStatus::kCancel;
-  } else {
-    mismatch(a, asked);
-  }
+  if (answer.status == InputStatus::kOk) answer.point = a.point(0);
   return answer;
 }
 
 PointAnswer ScriptedUser::getCorner(const CornerQuestion& q) {
-  const std::wstring asked = describe(q);
-  ScriptAction a = next(asked);
   PointAnswer answer;
+  ScriptAction a;
+  answer.status = promptAction(describe(q), {L"corner", L"point"}, a);
   answer.source = a.where;
-  if (a.verb == L"corner" || a.verb == L"point") {
-    answer.status = InputStatus::kOk;
-    answer.point = a.point(0);
-  } else if (a.verb == L"enter") {
-    answer.status = InputStatus::kNone;
-  } else if (a.verb == L"cancel") {
-    answer.status = InputStatus::kCancel;
-  } else {
-    mismatch(a, asked);
-  }
+  if (answer.status == InputStatus::kOk) answer.point = a.point(0);
   return answer;
 }
 
 StringAnswer ScriptedUser::getString(const StringQuestion& q) {
   const std::wstring asked = describe(q);
-  ScriptAction a = next(asked);
   StringAnswer answer;
+  ScriptAction a;
+  answer.status = promptAction(asked, {L"string"}, a);
   answer.source = a.where;
-  if (a.verb == L"string") {
-    answer.status = InputStatus::kOk;
-    answer.text = a.text(0);
-    // A person could not type these: the space would end the input.
-    if (!q.allowSpaces && answer.text.find(L' ') != std::wstring::npos)
-      mismatch(a, asked, L"this prompt takes no spaces");
-    if (q.maxLength && answer.text.size() > q.maxLength)
-      mismatch(a, asked, L"longer than " + std::to_wstring(q.maxLength) + L" characters");
-  } else if (a.verb == L"enter") {
-    answer.status = InputStatus::kNone;
-  } else if (a.verb == L"cancel") {
-    answer.status = InputStatus::kCancel;
-  } else {
-    mismatch(a, asked);
-  }
+  if (answer.status != InputStatus::kOk) return answer;
+  answer.text = a.text(0);
+  // A person could not type these: the space would end the input.
+  if (!q.allowSpaces && answer.text.find(L' ') != std::wstring::npos) mismatch(a, asked, L"this prompt takes no spaces");
+  if (q.maxLength && answer.text.size() > q.maxLength)
+    mismatch(a, asked, L"longer than " + std::to_wstring(q.maxLength) + L" characters");
   return answer;
 }
 
 NumberAnswer ScriptedUser::getNumber(const NumberQuestion& q) {
-  const std::wstring asked = describe(q);
-  ScriptAction a = next(asked);
   NumberAnswer answer;
+  ScriptAction a;
+  answer.status = promptAction(describe(q), {L"number"}, a);
   answer.source = a.where;
-  if (a.verb == L"number") {
-    answer.status = InputStatus::kOk;
-    answer.value = q.integer ? double(a.integer(0)) : a.number(0);
-  } else if (a.verb == L"enter") {
-    answer.status = InputStatus::kNone;
-  } else if (a.verb == L"cancel") {
-    answer.status = InputStatus::kCancel;
-  } else {
-    mismatch(a, asked);
-  }
+  if (answer.status == InputStatus::kOk) answer.value = q.integer ? double(a.integer(0)) : a.number(0);
   return answer;
 }
 
 StringAnswer ScriptedUser::getKeyword(const KeywordQuestion& q) {
   const std::wstring asked = describe(q);
-  ScriptAction a = next(asked);
   StringAnswer answer;
+  ScriptAction a;
+  answer.status = promptAction(asked, {L"keyword"}, a);
   answer.source = a.where;
-  if (a.verb == L"keyword") {
-    auto it = std::find_if(q.keywords.begin(), q.keywords.end(),
-                           [&](const std::wstring& k) { return equalsNoCase(k, a.text(0)); });
-    if (it == q.keywords.end()) mismatch(a, asked, L"not one of the keywords");
-    answer.status = InputStatus::kOk;
-    answer.text = *it;
-  } else if (a.verb == L"enter") {
-    answer.status = InputStatus::kNone;
-  } else if (a.verb == L"cancel") {
-    answer.status = InputStatus::kCancel;
-  } else {
-    mismatch(a, asked);
-  }
+  if (answer.status != InputStatus::kOk) return answer;
+  auto it = std::find_if(q.keywords.begin(), q.keywords.end(),
+                         [&](const std::wstring& k) { return equalsNoCase(k, a.text(0)); });
+  if (it == q.keywords.end()) mismatch(a, asked, L"not one of the keywords");
+  answer.text = *it;
   return answer;
 }
 
 EntityAnswer ScriptedUser::pickEntity(const EntityQuestion& q) {
-  const std::wstring asked = describe(q);
-  ScriptAction a = next(asked);
   EntityAnswer answer;
+  ScriptAction a;
+  answer.status = promptAction(describe(q), {L"entity"}, a);
   answer.source = a.where;
-  if (a.verb == L"entity") {
-    answer.status = InputStatus::kOk;
-    if (a.isWord(0, L"handle")) {
-      answer.byHandle = true;
-      answer.handle = a.text(1);
-    } else {
-      answer.point = a.point(0);
-    }
-  } else if (a.verb == L"enter") {
-    answer.status = InputStatus::kNone;
-  } else if (a.verb == L"cancel") {
-    answer.status = InputStatus::kCancel;
+  if (answer.status != InputStatus::kOk) return answer;
+  if (a.isWord(0, L"handle")) {
+    answer.byHandle = true;
+    answer.handle = a.text(1);
   } else {
-    mismatch(a, asked);
+    answer.point = a.point(0);
   }
   return answer;
 }
@@ -178,28 +138,25 @@ EntityAnswer ScriptedUser::pickEntity(const EntityQuestion& q) {
 SelectionAnswer ScriptedUser::select(const SelectionQuestion& q) {
   using Mode = SelectionAnswer::Mode;
   const std::wstring asked = describe(q);
-  ScriptAction a = next(asked);
   SelectionAnswer answer;
+  ScriptAction a;
+  InputStatus status = promptAction(asked, {L"select"}, a);
   answer.source = a.where;
-  if (a.verb == L"select") {
-    if (a.isWord(0, L"all")) answer.mode = Mode::kAll;
-    else if (a.isWord(0, L"last")) answer.mode = Mode::kLast;
-    else if (a.isWord(0, L"previous")) answer.mode = Mode::kPrevious;
-    else if (a.isWord(0, L"none")) answer.mode = Mode::kNone;
-    else if (a.isWord(0, L"window") || a.isWord(0, L"crossing")) {
-      answer.mode = a.isWord(0, L"window") ? Mode::kWindow : Mode::kCrossing;
-      answer.first = a.point(1);
-      answer.second = a.point(2);
-    } else if (a.isWord(0, L"handles")) {
-      answer.mode = Mode::kHandles;
-      for (size_t i = 1; i < a.args.size(); ++i) answer.handles.push_back(a.args[i].text);
-    } else {
-      mismatch(a, asked);
-    }
-  } else if (a.verb == L"enter") {
-    answer.mode = Mode::kNone;
-  } else if (a.verb == L"cancel") {
-    answer.mode = Mode::kCancel;
+  if (status != InputStatus::kOk) {
+    answer.mode = status == InputStatus::kNone ? Mode::kNone : Mode::kCancel;
+    return answer;
+  }
+  if (a.isWord(0, L"all")) answer.mode = Mode::kAll;
+  else if (a.isWord(0, L"last")) answer.mode = Mode::kLast;
+  else if (a.isWord(0, L"previous")) answer.mode = Mode::kPrevious;
+  else if (a.isWord(0, L"none")) answer.mode = Mode::kNone;
+  else if (a.isWord(0, L"window") || a.isWord(0, L"crossing")) {
+    answer.mode = a.isWord(0, L"window") ? Mode::kWindow : Mode::kCrossing;
+    answer.first = a.point(1);
+    answer.second = a.point(2);
+  } else if (a.isWord(0, L"handles")) {
+    answer.mode = Mode::kHandles;
+    for (size_t i = 1; i < a.args.size(); ++i) answer.handles.push_back(a.args[i].text);
   } else {
     mismatch(a, asked);
   }

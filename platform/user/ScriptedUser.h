@@ -13,6 +13,7 @@
 #include <deque>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ScriptAction.h"
@@ -61,6 +62,10 @@ class ScriptedUser : public User {
 
  private:
   ScriptAction next(const std::wstring& asked);
+  // Takes the action answering a prompt: one of verbs (kOk), enter (kNone)
+  // or cancel (kCancel); anything else is a mismatch.
+  InputStatus promptAction(const std::wstring& asked, std::initializer_list<std::wstring_view> verbs,
+                           ScriptAction& action);
   [[noreturn]] void mismatch(const ScriptAction& action, const std::wstring& asked, const std::wstring& why = {}) const;
   std::wstring resolveFile(const ScriptAction& action, const std::wstring& name, const FileQuestion& q) const;
 

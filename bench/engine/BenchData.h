@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The data every program of the engine benchmark works on, written to files so that the
+// peers (qdelaunay, delaunator, raw CGAL) triangulate exactly the same points.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tin/Geometry.h"
+
+namespace uv::bench {
+
+// n random points over a square of about one point per square metre, at UTM-sized
+// coordinates, on a smooth terrain.
+std::vector<tin::Point3> randomPoints(std::size_t n, std::uint64_t seed);
+// n points of a real-looking site: hills and a valley, denser along a road, and the road's
+// edges and the valley's bottom as break lines (about breakLineCount segments).
+std::vector<tin::Point3> terrainPoints(std::size_t n, std::uint64_t seed);
+std::vector<tin::Segment3> terrainBreakLines(std::size_t n, std::size_t breakLineCount);
+// Random short segments over the square of randomPoints(n): the "10k break lines" load.
+std::vector<tin::Segment3> randomBreakLines(std::size_t n, std::size_t count, std::uint64_t seed);
+
+// x y pairs as little-endian doubles (delaunator, raw CGAL) and as qhull's text input.
+void writeBinaryXY(const std::string& path, const std::vector<tin::Point3>& points);
+std::vector<double> readBinaryXY(const std::string& path);
+void writeQhullText(const std::string& path, const std::vector<tin::Point3>& points);
+
+double seconds();
+// Peak resident memory of this process so far, in bytes.
+double peakBytes();
+double currentBytes();
+
+}  // namespace uv::bench

@@ -1,0 +1,150 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The terrain engine's timings through its own API, one measurement set per process so that
+// peak memory means something. Prints "key value" lines for run_engine.sh.
+//
+//   bench_engine data N random|terrain DIR   write the points for the peers
+//   bench_engine build N random|terrain      build a surface from the points
+//   bench_engine ops N random|terrain        break lines, contours, elevations, save/load
+#include <cstdio>
+#include <memory>
+#include <random>
+#include <span>
+#include <sstream>
+#include <string>
+
+#include "BenchData.h"
+#include "db/AcDbDatabase.h"
+#include "db/AcDbHostApplicationServices.h"
+#include "product/engine/CKVLIzoLineManager.h"
+#include "product/engine/CKVLXsurface_Vantor2.h"
+#include "product/engine/CUniquePointSet.h"
+
+namespace {
+
+using uv::bench::seconds;
+
+std::vector<tin::Point3> pointsOf(std::size_t n, const std::string& kind) {
+  return kind == "terrain" ? uv::bench::terrainPoints(n, 7) : uv::bench::randomPoints(n, 3);
+}
+
+void report(const char* key, double value) { std::printf("%s %.6g\n", key, value); }
+
+std::unique_ptr<CKVLXsurface_Vantor2> build(const std::vector<tin::Point3>& points, bool measure) {
+  const double before = uv::bench::currentBytes();
+  const double t0 = seconds();
+  auto surface = std::make_unique<CKVLXsurface_Vantor2>(nullptr);
+  {
+    CUniquePointSet set;
+    for (const auto& p : points) set.AddPoint(AcGePoint3d(p.x, p.y, p.z));
+    surface->SetPoints(set);
+  }
+  const int triangles = surface->TriangleCount();  // the mesh is part of a usable surface
+  const double t1 = seconds();
+  if (measure) {
+    report("build_seconds", t1 - t0);
+    report("build_peak_bytes_per_point", (uv::bench::peakBytes() - before) / static_cast<double>(points.size()));
+    report("build_kept_bytes_per_point", (uv::bench::currentBytes() - before) / static_cast<double>(points.size()));
+    report("triangles", triangles);
+  }
+  return surface;
+}
+
+void operations(std::size_t n, const std::string& kind) {
+  const auto points = pointsOf(n, kind);
+  auto surface = build(points, false);
+
+  const auto lines = kind == "terrain" ? uv::bench::terrainBreakLines(n, 10000) : uv::bench::randomBreakLines(n, 10000, 5);
+  double t = seconds();
+  for (const auto& l : lines)
+    surface->SetBreakLine(AcGePoint3d(l.a.x, l.a.y, l.a.z), AcGePoint3d(l.b.x, l.b.y, l.b.z));
+  const int triangles = surface->TriangleCount();
+  report("breaklines_10k_seconds", seconds() - t);
+  report("triangles", triangles);
+
+  const AcDbExtents e = surface->Boundary();
+  std::vector<double> levels;
+  for (int k = 0; k < 100; ++k)
+    levels.push_back(e.minPoint().z + (e.maxPoint().z - e.minPoint().z) * (k + 0.5) / 100.0);
+  struct Count : tin::ContourSink {
+    std::size_t lines = 0, vertices = 0;
+    void addContour(double, std::span<const tin::Point3> p, bool) override {
+      ++lines;
+      vertices += p.size();
+    }
+  } sink;
+  t = seconds();
+  surface->Triangulation().Surface().traceContours(levels, sink);
+  report("contours_100_seconds", seconds() - t);
+  report("contour_vertices", static_cast<double>(sink.vertices));
+
+  // The same 100 levels as polylines in a drawing, as the contour command makes them.
+  if (n <= 1000000) {
+    AcDbDatabase db;
+    acdbHostApplicationServices()->setWorkingDatabase(&db);
+    CKVLIzoLineManager manager;
+    manager.Surface(surface.get());
+    AcDbObjectIdArray ids;
+    t = seconds();
+    for (double level : levels) manager.Create(level, 1, ids, 0);
+    report("contours_100_to_drawing_seconds", seconds() - t);
+    acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+  }
+
+  std::mt19937_64 rng(9);
+  const double x0 = e.minPoint().x, y0 = e.minPoint().y;
+  std::uniform_real_distribution<double> ux(x0, e.maxPoint().x), uy(y0, e.maxPoint().y);
+  std::vector<AcGePoint3d> queries(1000000);
+  for (auto& q : queries) q = AcGePoint3d(ux(rng), uy(rng), 0);
+  double sum = 0, z = 0;
+  int on = 0;
+  t = seconds();
+  for (const auto& q : queries)
+    if (surface->Elevation(q, z) == 1) {
+      sum += z;
+      ++on;
+    }
+  report("elevation_1m_seconds", seconds() - t);
+  report("elevation_on_surface", on);
+
+  std::stringbuf file;
+  t = seconds();
+  surface->ExportToBin(file);
+  report("save_seconds", seconds() - t);
+  report("file_bytes", static_cast<double>(file.str().size()));
+  t = seconds();
+  CKVLXsurface_Vantor2 reread(nullptr);
+  const int ok = reread.ImportFromBin(file, CKVLXsurface_Vantor2::kReadAll);
+  const int rereadTriangles = reread.TriangleCount();
+  report("load_seconds", seconds() - t);
+  report("load_same_triangles", ok == 1 && rereadTriangles == triangles ? 1 : 0);
+  if (sum == 42.0) std::printf("\n");  // keeps the queries from being optimised away
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 4) {
+    std::fprintf(stderr, "usage: bench_engine data|build|ops N random|terrain [DIR]\n");
+    return 1;
+  }
+  const std::string mode = argv[1], kind = argv[3];
+  const std::size_t n = std::stoul(argv[2]);
+  if (mode == "data" && argc == 5) {
+    const auto points = pointsOf(n, kind);
+    const std::string dir = argv[4];
+    uv::bench::writeBinaryXY(dir + "/points.bin", points);
+    uv::bench::writeQhullText(dir + "/points.txt", points);
+    return 0;
+  }
+  if (mode == "build") {
+    const auto points = pointsOf(n, kind);
+    build(points, true);
+    return 0;
+  }
+  if (mode == "ops") {
+    operations(n, kind);
+    return 0;
+  }
+  std::fprintf(stderr, "bench_engine: unknown mode %s\n", mode.c_str());
+  return 1;
+}

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# The terrain engine against its peers on the same points, in one run:
+#   qdelaunay (qhull), delaunator (npm, installed into bench/node_modules), raw CGAL.
+# Prints each measurement and the ratios engine / fastest peer. Sizes can be given:
+#   bench/run_engine.sh [100000 1000000 4000000]
+# Builds into build-bench (or $UV_BENCH_BUILD_DIR) with -DUV_BUILD_BENCH=ON.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/.." && pwd)
+build=${UV_BENCH_BUILD_DIR:-$root/build-bench}
+sizes=("$@")
+[ ${#sizes[@]} -gt 0 ] || sizes=(100000 1000000 4000000)
+jobs=${UV_BENCH_JOBS:-2}
+
+need() { command -v "$1" > /dev/null || { echo "run_engine.sh: $1 is missing; run scripts/setup.sh" >&2; exit 1; }; }
+need qdelaunay
+need node
+need npm
+need /usr/bin/time
+
+if [ ! -d "$here/node_modules/delaunator" ]; then
+  (cd "$here" && npm install --no-audit --no-fund --silent)
+fi
+if [ ! -f "$build/build.ninja" ]; then
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DUV_BUILD_BENCH=ON > /dev/null
+fi
+ninja -C "$build" -j"$jobs" bench_engine bench_cgal_delaunay > /dev/null
+engine=$build/bin/bench_engine
+cgal=$build/bin/bench_cgal_delaunay
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# value KEY FILE: the number after KEY in a "key value" listing.
+value() { awk -v k="$1" '$1 == k { print $2 }' "$2"; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "n/a" }'; }
+check() { awk -v v="$1" -v limit="$2" 'BEGIN { print (v <= limit ? "ok" : "MISSED") }'; }
+
+printf '%-9s %-8s %-22s %12s %14s\n' points data program seconds bytes/point
+for n in "${sizes[@]}"; do
+  for kind in random terrain; do
+    "$engine" data "$n" "$kind" "$work"
+    "$engine" build "$n" "$kind" > "$work/engine.txt"
+    "$cgal" "$work/points.bin" > "$work/cgal.txt"
+    node "$here/engine/delaunator.mjs" "$work/points.bin" > "$work/delaunator.txt"
+    # qdelaunay: the whole run, reading its text input included (it has no timer of its own
+    # for the triangulation alone), so its number flatters the others a little.
+    /usr/bin/time -f "%e %M" -o "$work/qtime.txt" qdelaunay Qt i < "$work/points.txt" > /dev/null
+    read -r qs qkb < "$work/qtime.txt"
+    printf 'build_seconds %s\nbuild_peak_bytes_per_point %s\n' "$qs" \
+      "$(awk -v kb="$qkb" -v n="$n" 'BEGIN { print kb * 1024 / n }')" > "$work/qhull.txt"
+
+    fastest=""
+    for peer in cgal delaunator qhull; do
+      s=$(value build_seconds "$work/$peer.txt")
+      if [ -z "$fastest" ] || awk -v a="$s" -v b="$fastest" 'BEGIN { exit !(a < b) }'; then fastest=$s; fastname=$peer; fi
+    done
+    for program in engine cgal delaunator qhull; do
+      printf '%-9s %-8s %-22s %12.3f %14.0f\n' "$n" "$kind" "$program" \
+        "$(value build_seconds "$work/$program.txt")" "$(value build_peak_bytes_per_point "$work/$program.txt")"
+    done
+    es=$(value build_seconds "$work/engine.txt")
+    eb=$(value build_peak_bytes_per_point "$work/engine.txt")
+    r=$(ratio "$es" "$fastest")
+    echo "  build ratio engine/$fastname: $r (target <= 1.2: $(check "$r" 1.2)); engine bytes/point $eb (target < 200: $(check "$eb" 200))"
+
+    "$engine" ops "$n" "$kind" > "$work/ops.txt"
+    while read -r key val; do printf '  %-34s %s\n' "$key" "$val"; done < "$work/ops.txt"
+    tri=$(value triangles "$work/ops.txt")
+    c=$(value contours_100_seconds "$work/ops.txt")
+    e=$(value elevation_1m_seconds "$work/ops.txt")
+    # The contour target is set for 2M triangles; scale it with the triangle count.
+    climit=$(awk -v t="$tri" 'BEGIN { printf "%.3f", t / 2000000 }')
+    echo "  contours: $c s for $tri triangles (target <= $climit s: $(check "$c" "$climit")); 1M elevations: $e s (target <= 0.5: $(check "$e" 0.5))"
+  done
+done

@@ -1,6 +1,5 @@
 #include "host/render/TextPainter.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 #include <cmath>
 
@@ -26,6 +25,11 @@ TextPainter::TextPainter() : m_font(QStringLiteral("DejaVu Sans")) {
   m_font.setHintingPreference(QFont::PreferNoHinting);
 }
 
+const QFontMetricsF& TextPainter::metrics() const {
+  if (!m_metrics) m_metrics.emplace(m_font);
+  return *m_metrics;
+}
+
 QString TextPainter::decodeControlCodes(const std::wstring& text) {
   std::wstring out;
   for (size_t i = 0; i < text.size(); ++i) {
@@ -49,9 +53,9 @@ void TextPainter::draw(QPainter& painter, const AcDbText& text, const std::wstri
                        const Placement& placement, const ViewMapping& view) const {
   const QString string = decodeControlCodes(shown);
   if (string.trimmed().isEmpty()) return;
-  const QFontMetricsF metrics(m_font);
-  const double capHeight = metrics.capHeight() > 0 ? metrics.capHeight() : metrics.ascent() * 0.7;
-  const double advance = metrics.horizontalAdvance(string);
+  const QFontMetricsF& fm = metrics();
+  const double capHeight = fm.capHeight() > 0 ? fm.capHeight() : fm.ascent() * 0.7;
+  const double advance = fm.horizontalAdvance(string);
   if (!(advance > 0)) return;
 
   double height = text.height(), widthFactor = text.widthFactor(), rotation = text.rotation();
@@ -81,7 +85,7 @@ void TextPainter::draw(QPainter& painter, const AcDbText& text, const std::wstri
   if (h == AcDb::kTextMid) dy = -height / 2;
   else if (h != AcDb::kTextAlign && h != AcDb::kTextFit) {
     switch (text.verticalMode()) {
-      case AcDb::kTextBottom: dy = metrics.descent() * k; break;
+      case AcDb::kTextBottom: dy = fm.descent() * k; break;
       case AcDb::kTextVertMid: dy = -height / 2; break;
       case AcDb::kTextTop: dy = -height; break;
       default: break;

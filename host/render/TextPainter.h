@@ -8,7 +8,9 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QString>
+#include <optional>
 #include <string>
 
 class AcDbText;
@@ -30,7 +32,11 @@ class TextPainter {
   static QString decodeControlCodes(const std::wstring& text);
 
  private:
+  const QFontMetricsF& metrics() const;
+
   QFont m_font;
+  // Made on first use: metrics need the application's font database.
+  mutable std::optional<QFontMetricsF> m_metrics;
 };
 
 }  // namespace uv::render

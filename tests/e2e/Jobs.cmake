@@ -42,3 +42,9 @@ uv_add_job_test(no_entry_function JOB jobs/no_entry_function.job.in WILL_FAIL EX
                 EXPECT_STDERR "no_entry_function\\.job:3: no loaded module exports CVantorUIInterface::CallNothing")
 uv_add_job_test(entry_argument JOB jobs/entry_argument.job.in WILL_FAIL EXIT_CODE 1
                 EXPECT_STDERR "entry_argument\\.job:3: CVantorUIInterface::CallMark takes a text")
+
+# The editor's line-drawing test module, when it is built.
+if(TARGET ed_line_module)
+  uv_add_job_test(line_module JOB jobs/line_module.job.in CHECK checks/line_module.py
+                  EXPECT_STDOUT "unloaded module .ed_line_module.so.")
+endif()

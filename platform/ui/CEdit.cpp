@@ -43,9 +43,10 @@ void CEdit::replaceSelection(const CString& inserted) {
   const int start = std::clamp(m_selStart, 0, text.GetLength());
   const int end = std::clamp(m_selEnd, start, text.GetLength());
   CString next = text.Left(start) + inserted + text.Mid(end);
-  // Keep the caret where the insertion ended; WM_SETTEXT would move it.
-  CWnd::DefWindowProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(next.GetString()));
+  // The caret goes where the insertion ends, before observers hear of the
+  // new text; WM_SETTEXT would move it to the start.
   m_selStart = m_selEnd = start + inserted.GetLength();
+  CWnd::DefWindowProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(next.GetString()));
   notifyParent(EN_CHANGE);
 }
 

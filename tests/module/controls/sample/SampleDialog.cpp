@@ -110,7 +110,7 @@ BOOL SampleDialog::OnInitDialog() {
   m_surfaceList.SetItemText(1, 1, L"Kept in a file");
 
   const wchar_t* headings[] = {L"Layer", L"Name", L"Colour", L"Linetype"};
-  const int widths[] = {60, 60, 42, 0};
+  const int widths[] = {50, 40, 34, 0};
   for (int c = 0; c < 4; ++c)
     m_grid.InsertColumn(c, headings[c], c == 0 ? LVCFMT_LEFT : LVCFMT_CENTER, widths[c]);
   m_grid.SetColumnWidth(3, LVSCW_AUTOSIZE_USEHEADER);

@@ -136,7 +136,7 @@ class Walker {
     double t = 0.0;            // Off: how far along p->q the line left the surface
   };
 
-  const Point2 plan(std::int32_t v) const { return mesh_.vertices[v].plan(); }
+  Point2 plan(std::int32_t v) const { return mesh_.vertices[v].plan(); }
   int side(std::int32_t v) const { return orientation(p_, q_, plan(v)); }
 
   // Whether `to` lies beyond `from` on the line p->q (both on that line): compares coordinates,

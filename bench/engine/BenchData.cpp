@@ -108,8 +108,10 @@ std::vector<double> readBinaryXY(const std::string& path) {
 void writeQhullText(const std::string& path, const std::vector<tin::Point3>& points) {
   std::FILE* f = std::fopen(path.c_str(), "w");
   if (!f) throw std::runtime_error(path + ": cannot write");
+  // Relative to the site's corner: at survey-sized coordinates qhull's own rounding makes it
+  // merge facets and run many times slower, which would measure qhull's input, not its work.
   std::fprintf(f, "2\n%zu\n", points.size());
-  for (const auto& p : points) std::fprintf(f, "%.3f %.3f\n", p.x, p.y);
+  for (const auto& p : points) std::fprintf(f, "%.3f %.3f\n", p.x - kX0, p.y - kY0);
   std::fclose(f);
 }
 

@@ -21,7 +21,8 @@ std::vector<tin::Segment3> terrainBreakLines(std::size_t n, std::size_t breakLin
 // Random short segments over the square of randomPoints(n): the "10k break lines" load.
 std::vector<tin::Segment3> randomBreakLines(std::size_t n, std::size_t count, std::uint64_t seed);
 
-// x y pairs as little-endian doubles (delaunator, raw CGAL) and as qhull's text input.
+// x y pairs as little-endian doubles (delaunator, raw CGAL) and as qhull's text input (the
+// latter moved to the site's corner, see writeQhullText).
 void writeBinaryXY(const std::string& path, const std::vector<tin::Point3>& points);
 std::vector<double> readBinaryXY(const std::string& path);
 void writeQhullText(const std::string& path, const std::vector<tin::Point3>& points);

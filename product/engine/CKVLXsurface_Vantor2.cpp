@@ -83,9 +83,9 @@ int CKVLXsurface_Vantor2::SwapTringles(CKVLTriangle* t1, CKVLTriangle* t2) {
 }
 
 int CKVLXsurface_Vantor2::Elevation(const AcGePoint3d& point, double& z) const {
-  const auto e = Tin().elevation(toTin2(point));
-  if (!e) return 0;
-  z = *e;
+  const std::int32_t t = m_triangulation->TriangleAt(toTin2(point));
+  if (t < 0) return 0;
+  z = tin::elevationInTriangle(Tin().mesh(), t, toTin2(point));
   return 1;
 }
 
@@ -169,7 +169,7 @@ int CKVLXsurface_Vantor2::GetPointAtIndex(long index, AcGePoint3d& point) const 
 }
 
 CKVLTriangle* CKVLXsurface_Vantor2::TriangleAt(const AcGePoint3d& point) {
-  const std::int32_t t = Tin().triangleAt(toTin2(point));
+  const std::int32_t t = m_triangulation->TriangleAt(toTin2(point));
   if (t < 0) return nullptr;
   return (*GetAllTriangles())[t];
 }

@@ -2,6 +2,7 @@
 #include "product/engine/CTriangulation.h"
 
 void CTriangulation::Changed() {
+  m_locator.reset();
   m_triangles.reset();
   m_edges.reset();
   m_triangleStore.clear();
@@ -36,4 +37,11 @@ CKVLPointerArray<CKVLEdge>* CTriangulation::Edges() {
     for (auto& e : m_edgeStore) m_edges->append(&e);
   }
   return m_edges.get();
+}
+
+std::int32_t CTriangulation::TriangleAt(const tin::Point2& p) const {
+  if (!m_locator)
+    m_locator = std::make_unique<uv::engine::MeshLocator>(
+        m_surface.mesh(), [this](const tin::Point2& q) { return m_surface.triangleAt(q); });
+  return m_locator->triangleAt(p);
 }

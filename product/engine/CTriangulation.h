@@ -8,6 +8,7 @@
 #include "product/engine/CKVLEdge.h"
 #include "product/engine/CKVLPointerArray.h"
 #include "product/engine/CKVLTriangle.h"
+#include "product/engine/MeshLocator.h"
 #include "tin/Surface.h"
 
 // The geometry of a surface: the TIN core's surface, and the element arrays handed to callers,
@@ -30,6 +31,8 @@ class CTriangulation {
 
   CKVLPointerArray<CKVLTriangle>* Triangles();
   CKVLPointerArray<CKVLEdge>* Edges();
+  // The triangle under p (-1 off the surface), fast for many queries.
+  std::int32_t TriangleAt(const tin::Point2& p) const;
 
  private:
 
@@ -38,4 +41,5 @@ class CTriangulation {
   std::vector<CKVLEdge> m_edgeStore;
   std::unique_ptr<CKVLPointerArray<CKVLTriangle>> m_triangles;
   std::unique_ptr<CKVLPointerArray<CKVLEdge>> m_edges;
+  mutable std::unique_ptr<uv::engine::MeshLocator> m_locator;
 };

@@ -17,7 +17,8 @@ TEST(SwapSelection, PicksPairsUntilTheUserEndsAndTheSwapFollows) {
   CUniquePointSet set = pointSet({{0, 0, 0}, {10, 0, 0}, {10, 10, 10}, {0, 10, 0}});
   surface.SetPoints(set);
   ScriptedUser user;
-  user.appendLines({L"point 2,8", L"point 8,2", L"point 2,8", L"point 50,50", L"point 1,1", L"enter", L"cancel"});
+  // (1, 5) and (9, 5) lie in different triangles whichever diagonal the square has.
+  user.appendLines({L"point 1,5", L"point 9,5", L"point 1,5", L"point 50,50", L"point 1,1", L"enter", L"cancel"});
   UserScope scope(user);
 
   Vantor2_UserSelection::CSwapTringleSelection selection;

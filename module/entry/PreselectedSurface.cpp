@@ -1,0 +1,3 @@
+#include "module/entry/PreselectedSurface.h"
+
+CString g_strPreselectedSurface;

@@ -1,0 +1,250 @@
+// The commands and the entry functions run in the test's process: each
+// opens its dialog with the module's resources current, the entry
+// functions with the document locked, and the preselected surface name goes
+// where it should.
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "ModuleFixture.h"
+#include "base/TextCase.h"
+#include "db/AcDbDatabase.h"
+#include "db/AcDbDictionary.h"
+#include "module/entry/CFunctionTrace.h"
+#include "module/entry/Commands.h"
+#include "module/entry/PreselectedSurface.h"
+#include "module/entry/VantorUIInterface.h"
+#include "product/engine/CKVLSurfaceManager.h"
+#include "product/giscore/CModuleConfiguration.h"
+#include "tests/product/logging/ScopedEnv.h"
+#include "user/ScriptError.h"
+
+namespace uvtest {
+namespace {
+
+using EntryTest = ModuleFixture;
+namespace m = uv::module;
+
+struct CommandCase {
+  const wchar_t* name;
+  void (*run)();
+  void (*call)(const wchar_t*);  // the entry function with a name, or null
+  void (*callPlain)();           // the entry function without one, or null
+  UINT templateId;
+  UINT titleId;
+  const wchar_t* closeLine;  // how the script ends the dialog
+  INT_PTR result;
+};
+
+// In table order.
+const std::vector<CommandCase>& commands() {
+  static const std::vector<CommandCase> cases = {
+      {L"POINTS", m::cmdPoints, CVantorUIInterface::CallLoadPoints, nullptr, 200, 5005, L"click IDCANCEL", 2},
+      {L"BREAKLINE", m::cmdBreakLine, CVantorUIInterface::CallBreakLine, nullptr, 205, 4983, L"click IDCLOSE", 8},
+      {L"SHOW", m::cmdShow, CVantorUIInterface::CallShowSurface, nullptr, 206, 61100, L"click IDOK", 1},
+      {L"PROJECTION", m::cmdProjection, CVantorUIInterface::CallSurfaceProjection, nullptr, 207, 5003,
+       L"click IDCLOSE", 8},
+      {L"SURFMAN", m::cmdSurfMan, nullptr, CVantorUIInterface::CallSurfaceManager, 209, 5008, L"click IDCLOSE", 8},
+      {L"CONVERT", m::cmdConvert, nullptr, CVantorUIInterface::CallConversion, 225, 5030, L"click IDCANCEL", 2},
+      {L"SLOJNICE", m::cmdSlojnice, CVantorUIInterface::CallDrawContourLines, nullptr, 226, 5148, L"click IDCANCEL",
+       2},
+      {L"slojniceoznake", m::cmdSlojniceOznake, CVantorUIInterface::CallContourLineLabels, nullptr, 227, 6235,
+       L"click IDOK", 1},
+      {L"swap", m::cmdSwap, CVantorUIInterface::CallTurnTriangles, nullptr, 204, 6274, L"click IDCLOSE", 8},
+  };
+  return cases;
+}
+
+TEST_F(EntryTest, TheCommandTableListsTheNineCommandsInOrder) {
+  const auto& entries = m::commandTable().entries();
+  ASSERT_EQ(entries.size(), commands().size());
+  for (size_t i = 0; i < entries.size(); ++i) {
+    EXPECT_STREQ(entries[i].group, L"KVLXUIVantor2");
+    EXPECT_STREQ(entries[i].globalName, commands()[i].name);
+    EXPECT_STREQ(entries[i].localName, commands()[i].name);
+    EXPECT_EQ(entries[i].flags, 1);
+    EXPECT_EQ(entries[i].function, commands()[i].run) << uv::toUtf8(commands()[i].name);
+    EXPECT_EQ(entries[i].uiContext, nullptr);
+  }
+}
+
+TEST_F(EntryTest, EachCommandRunsItsDialogWithTheModulesResourcesAndNoLock) {
+  g_strPreselectedSurface = L"Teren";
+  for (const CommandCase& c : commands()) {
+    user.seen.clear();
+    user.appendLines({c.closeLine});
+    c.run();
+    ASSERT_EQ(user.seen.size(), 1u) << uv::toUtf8(c.name);
+    const SeenDialog& s = user.seen[0];
+    EXPECT_EQ(s.templateId, c.templateId) << uv::toUtf8(c.name);
+    EXPECT_EQ(s.title, CModuleConfiguration::GetMsg(c.titleId).str()) << uv::toUtf8(c.name);
+    EXPECT_EQ(s.result, c.result) << uv::toUtf8(c.name);
+    EXPECT_EQ(s.resourceDepth, 1);
+    EXPECT_EQ(s.resources, testModuleInstance());
+    EXPECT_EQ(s.lockCount, 0) << "a command takes no lock of its own";
+    EXPECT_EQ(s.surfaceName.has_value(), c.call != nullptr) << uv::toUtf8(c.name);
+    if (s.surfaceName) {
+      EXPECT_EQ(*s.surfaceName, L"Teren");
+    }
+    EXPECT_EQ(acDocManager->resourceStackDepth(), 0) << "the resources are restored";
+  }
+  EXPECT_TRUE(user.empty());
+}
+
+TEST_F(EntryTest, EntryFunctionsLockTheDocumentAndStoreTheName) {
+  for (const CommandCase& c : commands()) {
+    user.seen.clear();
+    user.appendLines({c.closeLine});
+    const std::wstring name = std::wstring(L"Surface of ") + c.name;  // no such surface: stored all the same
+    g_strPreselectedSurface = L"before";
+    if (c.call) c.call(name.c_str());
+    else c.callPlain();
+    ASSERT_EQ(user.seen.size(), 1u);
+    const SeenDialog& s = user.seen[0];
+    EXPECT_EQ(s.templateId, c.templateId);
+    EXPECT_EQ(s.lockCount, 1) << uv::toUtf8(c.name);
+    EXPECT_EQ(s.resources, testModuleInstance());
+    EXPECT_EQ(s.result, c.result);
+    if (c.call) {
+      EXPECT_EQ(*s.surfaceName, name.c_str());
+      EXPECT_EQ(g_strPreselectedSurface, name.c_str());
+    } else {
+      EXPECT_FALSE(s.surfaceName.has_value());
+      EXPECT_EQ(g_strPreselectedSurface, L"before") << "left unchanged";
+    }
+    EXPECT_EQ(doc->lockCount(), 0);
+    EXPECT_EQ(acDocManager->resourceStackDepth(), 0);
+  }
+}
+
+TEST_F(EntryTest, ThePreselectedNameStaysForEveryLaterCommandUntilReplaced) {
+  user.appendLines({L"click IDOK"});
+  CVantorUIInterface::CallShowSurface(L"Teren");
+  for (const CommandCase& c : commands()) {
+    user.appendLines({c.closeLine});
+    c.run();
+  }
+  user.appendLines({L"click IDCLOSE", L"click IDCANCEL"});
+  CVantorUIInterface::CallSurfaceManager();
+  CVantorUIInterface::CallConversion();
+  user.appendLines({L"click IDOK"});
+  m::cmdShow();
+  int handedOn = 0;
+  for (const SeenDialog& s : user.seen)
+    if (s.surfaceName) {
+      EXPECT_EQ(*s.surfaceName, L"Teren") << "template " << s.templateId;
+      ++handedOn;
+    }
+  EXPECT_EQ(handedOn, 1 + 7 + 1);
+
+  user.appendLines({L"click IDCANCEL", L"click IDOK"});
+  CVantorUIInterface::CallLoadPoints(nullptr);  // a null name stores an empty one
+  m::cmdShow();
+  EXPECT_EQ(*user.seen.back().surfaceName, L"");
+  EXPECT_TRUE(g_strPreselectedSurface.IsEmpty());
+}
+
+TEST_F(EntryTest, ADialogLeftByAnExceptionReleasesResourcesLockAndTrace) {
+  namespace fs = std::filesystem;
+  const fs::path log = fs::temp_directory_path() / ("uv_entry_test_" + std::to_string(::getpid()) + ".log");
+  uv::test::ScopedEnv logging("KVLX_LOGGING", "1");
+  uv::test::ScopedEnv file("KVLX_LOG_FILE", log.c_str());
+  CFunctionTrace::CloseLog();
+  // The script has no answer for the dialog: the scripted user throws.
+  EXPECT_THROW(CVantorUIInterface::CallShowSurface(L"Teren"), uv::ScriptError);
+  EXPECT_EQ(g_strPreselectedSurface, L"Teren");
+  EXPECT_EQ(doc->lockCount(), 0);
+  EXPECT_EQ(acDocManager->resourceStackDepth(), 0);
+  EXPECT_THROW(m::cmdSwap(), uv::ScriptError);
+  EXPECT_EQ(acDocManager->resourceStackDepth(), 0);
+  CFunctionTrace::CloseLog();
+  std::ifstream in(log);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  fs::remove(log);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_NE(lines[0].find("] VantorUIInterface               ("), std::string::npos) << lines[0];
+  EXPECT_NE(lines[1].find("Exiting function , CVantorUIInterface::CallShowSurface"), std::string::npos) << lines[1];
+}
+
+TEST_F(EntryTest, EveryEntryFunctionWritesItsRecordsUnderItsQualifiedName) {
+  namespace fs = std::filesystem;
+  const fs::path log = fs::temp_directory_path() / ("uv_entry_names_" + std::to_string(::getpid()) + ".log");
+  uv::test::ScopedEnv logging("KVLX_LOGGING", "1");
+  uv::test::ScopedEnv file("KVLX_LOG_FILE", log.c_str());
+  CFunctionTrace::CloseLog();
+  const std::vector<std::pair<const char*, std::function<void()>>> calls = {
+      {"CallSurfaceManager", [] { CVantorUIInterface::CallSurfaceManager(); }},
+      {"CallLoadPoints", [] { CVantorUIInterface::CallLoadPoints(L"A"); }},
+      {"CallBreakLine", [] { CVantorUIInterface::CallBreakLine(L"A"); }},
+      {"CallTurnTriangles", [] { CVantorUIInterface::CallTurnTriangles(L"A"); }},
+      {"CallConversion", [] { CVantorUIInterface::CallConversion(); }},
+      {"CallShowSurface", [] { CVantorUIInterface::CallShowSurface(L"A"); }},
+      {"CallDrawContourLines", [] { CVantorUIInterface::CallDrawContourLines(L"A"); }},
+      {"CallContourLineLabels", [] { CVantorUIInterface::CallContourLineLabels(L"A"); }},
+      {"CallSurfaceProjection", [] { CVantorUIInterface::CallSurfaceProjection(L"A"); }},
+  };
+  for (const auto& [name, call] : calls) {
+    user.appendLines({L"cancel"});
+    call();
+  }
+  CFunctionTrace::CloseLog();
+  std::ifstream in(log);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  fs::remove(log);
+  ASSERT_EQ(lines.size(), 2 * calls.size());
+  for (size_t i = 0; i < calls.size(); ++i) {
+    const std::string qualified = std::string("CVantorUIInterface::") + calls[i].first;
+    EXPECT_EQ(lines[2 * i].substr(11, 33), "VantorUIInterface               (");
+    EXPECT_NE(lines[2 * i].find("[" + qualified + "], Entering function , " + qualified), std::string::npos)
+        << lines[2 * i];
+    EXPECT_NE(lines[2 * i + 1].find("[" + qualified + "], Exiting function , " + qualified), std::string::npos)
+        << lines[2 * i + 1];
+    // The same line number on both records of a call.
+    EXPECT_EQ(lines[2 * i].substr(44, 7), lines[2 * i + 1].substr(44, 7));
+  }
+}
+
+// Whether the drawing holds the engine's saved surfaces.
+bool drawingHoldsSurfaces(AcDbDatabase* db) {
+  AcDbDictionary* nod = nullptr;
+  if (db->getNamedObjectsDictionary(nod) != Acad::eOk) return false;
+  const bool has = nod->has(L"KVLX_VANTOR2");
+  nod->close();
+  return has;
+}
+
+TEST_F(EntryTest, CloseSavesTheEnginesSurfacesAndCancelDoesNot) {
+  struct Case {
+    void (*run)();
+    const wchar_t* line;
+    bool saves;
+  };
+  for (const Case& c : std::vector<Case>{{m::cmdConvert, L"click IDCANCEL", false},
+                                         {m::cmdBreakLine, L"click IDCANCEL", false},
+                                         {m::cmdSwap, L"click IDCANCEL", false},
+                                         {m::cmdPoints, L"click IDCANCEL", false},
+                                         {m::cmdProjection, L"click IDCLOSE", false},
+                                         {m::cmdShow, L"click IDOK", false},
+                                         {m::cmdConvert, L"click IDCLOSE", true},
+                                         {m::cmdBreakLine, L"click IDCLOSE", true},
+                                         {m::cmdSwap, L"click IDCLOSE", true},
+                                         {m::cmdPoints, L"click IDCLOSE", true},
+                                         {m::cmdSurfMan, L"cancel", true}}) {
+    AcApDocument* fresh = acDocManager->addDocument(std::make_unique<AcDbDatabase>(), L"");
+    CKVLSurfaceManager* manager = CKVLSurfaceManager::Instance(0);
+    ASSERT_NE(manager->CreateSurface(L"Teren", 0, nullptr, false), nullptr);
+    user.appendLines({c.line});
+    c.run();
+    EXPECT_EQ(drawingHoldsSurfaces(fresh->database()), c.saves) << uv::toUtf8(c.line) << " " << user.seen.back().templateId;
+    CKVLSurfaceManager::Release(fresh->database());
+    ASSERT_EQ(acDocManager->closeDocument(fresh), Acad::eOk);
+    ASSERT_EQ(acDocManager->setCurDocument(doc), Acad::eOk);
+  }
+}
+
+}  // namespace
+}  // namespace uvtest

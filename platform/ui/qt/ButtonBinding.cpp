@@ -7,6 +7,7 @@
 #include "ui/CButton.h"
 #include "ui/qt/DialogMetrics.h"
 #include "ui/qt/QtImages.h"
+#include "ui/qt/QtText.h"
 
 namespace uv::qt {
 
@@ -24,14 +25,6 @@ QAbstractButton* makeButton(CWnd& control, QWidget* parent) {
   }
 }
 
-QString caption(const CString& text) {
-  QString s = QString::fromStdWString(text.str());
-  s.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
-  s.remove(QLatin1Char('&'));
-  s.replace(QLatin1Char('\x01'), QLatin1Char('&'));
-  return s;
-}
-
 }  // namespace
 
 ButtonBinding::ButtonBinding(CWnd& control, QWidget* parent, const DialogMetrics& metrics)
@@ -47,7 +40,7 @@ ButtonBinding::ButtonBinding(CWnd& control, QWidget* parent, const DialogMetrics
 void ButtonBinding::refreshState() {
   auto& model = static_cast<CButton&>(control());
   auto* button = static_cast<QAbstractButton*>(widget());
-  button->setText(caption(model.windowText()));
+  button->setText(withoutMnemonic(model.windowText()));
   if (button->isCheckable() || model.widgetKind() == WidgetKind::kCheckBox ||
       model.widgetKind() == WidgetKind::kRadioButton) {
     button->setCheckable(true);

@@ -6,6 +6,7 @@
 
 #include "ui/CWnd.h"
 #include "ui/qt/DialogMetrics.h"
+#include "ui/qt/QtText.h"
 
 namespace uv::qt {
 
@@ -33,15 +34,6 @@ QWidget* makeWidget(CWnd& control, QWidget* parent) {
     }
     default: return new QLabel(parent);
   }
-}
-
-// Windows shows "&x" as an underlined x and "&&" as "&".
-QString withoutMnemonic(const CString& text) {
-  QString s = QString::fromStdWString(text.str());
-  s.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
-  s.remove(QLatin1Char('&'));
-  s.replace(QLatin1Char('\x01'), QLatin1Char('&'));
-  return s;
 }
 
 }  // namespace

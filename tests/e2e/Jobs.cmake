@@ -48,3 +48,15 @@ if(TARGET ed_line_module)
   uv_add_job_test(line_module JOB jobs/line_module.job.in CHECK checks/line_module.py
                   EXPECT_STDOUT "unloaded module .ed_line_module.so.")
 endif()
+
+# The module UIVantor2: its commands and entry functions, with the entry
+# functions' trace written to the work folder.
+if(TARGET UIVantor2)
+  uv_add_job_test(uivantor2_commands JOB jobs/uivantor2_commands.job.in CHECK checks/uivantor2_trace.py
+                  EXPECT_STDOUT "unloaded module .UIVantor2\\.so.")
+  set_tests_properties(e2e_uivantor2_commands PROPERTIES ENVIRONMENT "KVLX_LOGGING=1;KVLX_LOG_FILE=trace.log")
+  uv_add_job_test(uivantor2_unloaded JOB jobs/uivantor2_unloaded.job.in WILL_FAIL EXIT_CODE 1
+                  EXPECT_STDERR "uivantor2_unloaded\\.job:4: unknown command .SHOW.")
+  uv_add_job_test(uivantor2_help JOB jobs/uivantor2_help.job.in WILL_FAIL EXIT_CODE 1
+                  EXPECT_STDERR "uivantor2_help\\.job:4: .*IDHELP")
+endif()

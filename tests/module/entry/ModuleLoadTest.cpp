@@ -1,0 +1,146 @@
+// UIVantor2.so loaded by the host's loader as cadhost loads it: its
+// exports, its nine commands in and out of the command stack, its one
+// module object, and an entry function called through dlsym.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "base/TextCase.h"
+#include "db/AcDbDatabase.h"
+#include "ed/AcApDocManager.h"
+#include "rx/AcRx.h"
+#include "rx/ArxAppPaths.h"
+#include "rx/ModuleLoader.h"
+#include "rx/OdRxModule.h"
+#include "rx/SystemRegistry.h"
+#include "user/CurrentUser.h"
+#include "user/ScriptedUser.h"
+
+namespace {
+
+const std::wstring kModule = uv::fromUtf8(UV_UIVANTOR2_MODULE);
+const std::vector<std::wstring> kCommands = {L"POINTS",   L"BREAKLINE", L"SHOW",           L"PROJECTION", L"SURFMAN",
+                                             L"CONVERT", L"SLOJNICE",  L"slojniceoznake", L"swap"};
+
+std::vector<std::wstring> groupCommands() {
+  std::vector<std::wstring> names;
+  for (const AcEdCommand* c : acedRegCmds->commandsOfGroup(L"KVLXUIVantor2")) {
+    EXPECT_STREQ(c->localName(), c->globalName());
+    EXPECT_EQ(c->commandFlags(), 1);
+    EXPECT_EQ(c->commandUIContext(), nullptr);
+    names.push_back(c->globalName());
+  }
+  return names;
+}
+
+// A symbol of the loaded module.
+template <class F>
+F exported(const char* name) {
+  const std::string path = uv::toUtf8(std::filesystem::canonical(uv::toUtf8(kModule)).wstring());
+  void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
+  EXPECT_NE(library, nullptr) << "the module is not loaded";
+  if (!library) return nullptr;
+  void* symbol = dlsym(library, name);
+  dlclose(library);
+  return reinterpret_cast<F>(symbol);
+}
+
+class ModuleLoadTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    uv::ModuleResult loaded = uv::ModuleLoader::instance().load(kModule);
+    ASSERT_TRUE(loaded.ok) << uv::toUtf8(loaded.message);
+    instance = loaded.instance;
+  }
+  void TearDown() override {
+    if (uv::ModuleLoader::instance().find(kModule)) uv::ModuleLoader::instance().unload(kModule);
+  }
+  HINSTANCE instance = nullptr;
+};
+
+TEST_F(ModuleLoadTest, LoadingRegistersTheNineCommandsInTableOrder) {
+  EXPECT_EQ(groupCommands(), kCommands);
+  const uv::ModuleInfo* info = uv::ModuleLoader::instance().find(kModule);
+  ASSERT_NE(info, nullptr);
+  EXPECT_TRUE(info->mdiAware);
+  EXPECT_FALSE(info->locked) << "the module unlocks itself so that it may be unloaded";
+  EXPECT_EQ(info->apiMajor, 3);
+  EXPECT_EQ(info->apiMinor, 9);
+  for (const AcEdCommand* c : acedRegCmds->commandsOfGroup(L"KVLXUIVantor2"))
+    EXPECT_EQ(c->resourceHandle(), instance) << "the module's own instance, for its resources";
+  // The module object announced the module's full path.
+  const auto& paths = uv::loadedArxAppPaths();
+  EXPECT_NE(std::find(paths.begin(), paths.end(), info->path), paths.end()) << uv::toUtf8(info->path);
+}
+
+TEST_F(ModuleLoadTest, TheVersionFunctionHasTwoNames) {
+  using VersionFn = int (*)(int&, int&, int&, int&);
+  for (const char* name : {"odrxGetAPIVersion", "acrxGetApiVersion"}) {
+    auto version = exported<VersionFn>(name);
+    ASSERT_NE(version, nullptr) << name;
+    int v[4] = {-1, -1, -1, -1};
+    EXPECT_EQ(version(v[0], v[1], v[2], v[3]), 0);
+    EXPECT_EQ(std::vector<int>(v, v + 4), (std::vector<int>{3, 9, 0, 0})) << name;
+  }
+  EXPECT_EQ(exported<void*>("odrxGetAPIVersion"), exported<void*>("acrxGetApiVersion"));
+}
+
+TEST_F(ModuleLoadTest, ASecondModuleObjectRequestGetsTheFirstObject) {
+  auto create = exported<OdrxCreateModuleObjectFn>("odrxCreateModuleObject");
+  ASSERT_NE(create, nullptr);
+  HINSTANCE handle = reinterpret_cast<HINSTANCE>(0x1234);
+  OdRxModule* first = create(handle);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(handle, reinterpret_cast<HINSTANCE>(0x1234)) << "a later call leaves the caller's handle alone";
+  EXPECT_EQ(create(handle), first);
+  EXPECT_EQ(first->sysData(), instance) << "the object keeps the loader's instance";
+  EXPECT_EQ(first->moduleName(), L"UIVantor2.so");
+}
+
+TEST_F(ModuleLoadTest, MessagesWithoutAHandlerDoNothing) {
+  for (int code : {0, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 100})
+    EXPECT_EQ(uv::ModuleLoader::instance().sendMessage(instance, AcRx::AppMsgCode(code), nullptr), AcRx::kRetOK)
+        << code;
+  EXPECT_EQ(groupCommands(), kCommands);
+}
+
+TEST_F(ModuleLoadTest, UnloadingRemovesExactlyTheNineAndLoadingAgainBringsThemBack) {
+  ASSERT_EQ(acedRegCmds->addCommand(L"OTHERS", L"KEEPME", L"KEEPME", 0, [] {}), Acad::eOk);
+  const size_t before = acedRegCmds->commands().size();
+  const std::wstring path = uv::ModuleLoader::instance().find(kModule)->path;
+
+  uv::ModuleResult unloaded = uv::ModuleLoader::instance().unload(kModule);
+  ASSERT_TRUE(unloaded.ok) << uv::toUtf8(unloaded.message);
+  EXPECT_TRUE(groupCommands().empty());
+  EXPECT_EQ(acedRegCmds->commands().size(), before - kCommands.size());
+  EXPECT_NE(acedRegCmds->lookupCmd(L"KEEPME"), nullptr);
+  const auto& paths = uv::loadedArxAppPaths();
+  EXPECT_EQ(std::find(paths.begin(), paths.end(), path), paths.end()) << "onUnloadArxApp took the path back";
+
+  uv::ModuleResult again = uv::ModuleLoader::instance().load(kModule);
+  ASSERT_TRUE(again.ok) << uv::toUtf8(again.message);
+  EXPECT_EQ(groupCommands(), kCommands);
+  for (const AcEdCommand* c : acedRegCmds->commandsOfGroup(L"KVLXUIVantor2"))
+    EXPECT_EQ(c->resourceHandle(), again.instance) << "the new instance";
+  acedRegCmds->removeGroup(L"OTHERS");
+}
+
+TEST_F(ModuleLoadTest, AnEntryFunctionOpensItsDialogInTheLoadedModule) {
+  AcApDocument* doc = acDocManager->addDocument(std::make_unique<AcDbDatabase>(), L"");
+  uv::ScriptedUser user;
+  user.appendLines({L"check IDC_BOUNDARY on", L"click IDCANCEL"});
+  {
+    uv::UserScope scope(user);
+    auto call = exported<void (*)(const wchar_t*)>("_ZN18CVantorUIInterface15CallShowSurfaceEPKw");
+    ASSERT_NE(call, nullptr);
+    call(L"Teren");
+  }
+  EXPECT_TRUE(user.empty()) << "the show-surface dialog took both lines";
+  EXPECT_EQ(doc->lockCount(), 0);
+  EXPECT_EQ(acDocManager->resourceStackDepth(), 0);
+  ASSERT_EQ(acDocManager->closeDocument(doc), Acad::eOk);
+}
+
+}  // namespace

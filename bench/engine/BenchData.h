@@ -27,6 +27,7 @@ void writeBinaryXY(const std::string& path, const std::vector<tin::Point3>& poin
 std::vector<double> readBinaryXY(const std::string& path);
 void writeQhullText(const std::string& path, const std::vector<tin::Point3>& points);
 
+// Seconds of CPU time used by this process (see BenchData.cpp).
 double seconds();
 // Peak resident memory of this process so far, in bytes.
 double peakBytes();

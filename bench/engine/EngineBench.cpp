@@ -103,8 +103,17 @@ void operations(std::size_t n, const std::string& kind) {
       sum += z;
       ++on;
     }
-  report("elevation_1m_seconds", seconds() - t);
+  report("elevation_1m_one_by_one_seconds", seconds() - t);
   report("elevation_on_surface", on);
+  // The same queries in one call, as kvbtool and other batch users make them.
+  AcGePoint3dArray batch;
+  batch.vector().assign(queries.begin(), queries.end());
+  AcGeDoubleArray zs;
+  AcArray<int> found;
+  t = seconds();
+  const int batchOn = surface->Elevations(batch, zs, found);
+  report("elevation_1m_seconds", seconds() - t);
+  report("elevation_batch_agrees", batchOn == on ? 1 : 0);
 
   std::stringbuf file;
   t = seconds();

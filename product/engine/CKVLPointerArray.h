@@ -22,6 +22,7 @@
 #include "base/AcArray.h"
 #include "base/CString.h"
 #include "product/engine/CBin.h"
+#include "product/engine/CKVLIndexElement.h"
 #include "product/engine/CText.h"
 #include "product/engine/SimpleXml.h"
 
@@ -101,22 +102,19 @@ class CKVLPointerArray : public AcArray<T*>, public CText, public CBin {
   }
 
   bool WriteBin(std::streambuf& out) const override {
-    std::uint32_t n = 0;
+    std::int32_t n = 0;
     for (const T* element : *this) n += element ? 1 : 0;
-    const char b[4] = {char(n & 0xFF), char((n >> 8) & 0xFF), char((n >> 16) & 0xFF), char((n >> 24) & 0xFF)};
-    if (out.sputn(b, 4) != 4) return false;
+    if (!uv::engine::writeIndicesBin(out, &n, 1)) return false;
     for (const T* element : *this)
       if (element && !element->WriteBin(out)) return false;
     return true;
   }
 
   bool ReadBin(std::streambuf& in) override {
-    unsigned char b[4];
-    if (in.sgetn(reinterpret_cast<char*>(b), 4) != 4) return false;
-    const std::uint32_t n = std::uint32_t(b[0]) | (std::uint32_t(b[1]) << 8) | (std::uint32_t(b[2]) << 16) |
-                            (std::uint32_t(b[3]) << 24);
+    std::int32_t n = 0;
+    if (!uv::engine::readIndicesBin(in, &n, 1) || n < 0) return false;
     std::vector<std::unique_ptr<T>> read;
-    for (std::uint32_t i = 0; i < n; ++i) {
+    for (std::int32_t i = 0; i < n; ++i) {
       auto element = std::make_unique<T>();
       if (!element->ReadBin(in)) return false;
       read.push_back(std::move(element));

@@ -89,6 +89,23 @@ int CKVLXsurface_Vantor2::Elevation(const AcGePoint3d& point, double& z) const {
   return 1;
 }
 
+int CKVLXsurface_Vantor2::Elevations(const AcGePoint3dArray& points, AcGeDoubleArray& z,
+                                     AcArray<int>& found) const {
+  const std::vector<tin::Point2> plan = uv::engine::planOf(points);
+  std::vector<std::int32_t> triangles;
+  m_triangulation->TrianglesAt(plan, triangles);
+  z.setLogicalLength(points.length());
+  found.setLogicalLength(points.length());
+  int count = 0;
+  for (std::size_t i = 0; i < plan.size(); ++i) {
+    const int at = static_cast<int>(i);
+    found[at] = triangles[i] >= 0 ? 1 : 0;
+    z[at] = triangles[i] >= 0 ? tin::elevationInTriangle(Tin().mesh(), triangles[i], plan[i]) : 0.0;
+    count += found[at];
+  }
+  return count;
+}
+
 int CKVLXsurface_Vantor2::DrapePieces(const AcGePoint3dArray& points, const AcGeDoubleArray& bulges,
                                       std::vector<AcGePoint3dArray>& pieces, double offSurface) const {
   std::vector<tin::Point3> in;

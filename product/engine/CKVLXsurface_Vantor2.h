@@ -69,6 +69,9 @@ class CKVLXsurface_Vantor2 {
 
   // 1 with the elevation in z when (x, y) lies on the surface, 0 otherwise.
   int Elevation(const AcGePoint3d& point, double& z) const;
+  // The same for many points (much faster than one call each for scattered points): z[i] and
+  // found[i] (1 on the surface, 0 off it, z then 0) for points[i]. Returns the number found.
+  int Elevations(const AcGePoint3dArray& points, AcGeDoubleArray& z, AcArray<int>& found) const;
   // Drapes the polyline (bulge i belongs to the stretch from point i to i + 1) over the surface:
   // every vertex gets the surface elevation and every crossing of a triangle side becomes a
   // vertex; arcs are followed by chords within 5 mm. offSurface is the elevation for stretches

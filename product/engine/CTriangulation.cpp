@@ -39,9 +39,15 @@ CKVLPointerArray<CKVLEdge>* CTriangulation::Edges() {
   return m_edges.get();
 }
 
-std::int32_t CTriangulation::TriangleAt(const tin::Point2& p) const {
+const uv::engine::MeshLocator& CTriangulation::Locator() const {
   if (!m_locator)
     m_locator = std::make_unique<uv::engine::MeshLocator>(
         m_surface.mesh(), [this](const tin::Point2& q) { return m_surface.triangleAt(q); });
-  return m_locator->triangleAt(p);
+  return *m_locator;
+}
+
+std::int32_t CTriangulation::TriangleAt(const tin::Point2& p) const { return Locator().triangleAt(p); }
+
+void CTriangulation::TrianglesAt(std::span<const tin::Point2> points, std::vector<std::int32_t>& out) const {
+  Locator().triangleAt(points, out);
 }

@@ -33,6 +33,7 @@ class CTriangulation {
   CKVLPointerArray<CKVLEdge>* Edges();
   // The triangle under p (-1 off the surface), fast for many queries.
   std::int32_t TriangleAt(const tin::Point2& p) const;
+  void TrianglesAt(std::span<const tin::Point2> points, std::vector<std::int32_t>& out) const;
 
  private:
 
@@ -41,5 +42,6 @@ class CTriangulation {
   std::vector<CKVLEdge> m_edgeStore;
   std::unique_ptr<CKVLPointerArray<CKVLTriangle>> m_triangles;
   std::unique_ptr<CKVLPointerArray<CKVLEdge>> m_edges;
+  const uv::engine::MeshLocator& Locator() const;
   mutable std::unique_ptr<uv::engine::MeshLocator> m_locator;
 };

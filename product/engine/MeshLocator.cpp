@@ -70,12 +70,42 @@ std::int32_t MeshLocator::walk(std::int32_t t, const tin::Point2& p) const {
   return -1;
 }
 
-std::int32_t MeshLocator::triangleAt(const tin::Point2& p) const {
-  if (m_hint.empty() || !std::isfinite(p.x) || !std::isfinite(p.y)) return m_exact(p);
+std::size_t MeshLocator::cellOf(const tin::Point2& p) const {
   const auto ix = std::clamp<std::int64_t>(static_cast<std::int64_t>((p.x - m_x0) * m_inv), 0, m_nx - 1);
   const auto iy = std::clamp<std::int64_t>(static_cast<std::int64_t>((p.y - m_y0) * m_inv), 0, m_ny - 1);
-  const std::int32_t found = walk(m_hint[static_cast<std::size_t>(iy * m_nx + ix)], p);
+  return static_cast<std::size_t>(iy * m_nx + ix);
+}
+
+std::int32_t MeshLocator::triangleAt(const tin::Point2& p) const {
+  if (m_hint.empty() || !std::isfinite(p.x) || !std::isfinite(p.y)) return m_exact(p);
+  const std::int32_t found = walk(m_hint[cellOf(p)], p);
   return found >= 0 ? found : m_exact(p);
+}
+
+void MeshLocator::triangleAt(std::span<const tin::Point2> points, std::vector<std::int32_t>& out) const {
+  out.assign(points.size(), -1);
+  std::vector<std::pair<std::size_t, std::uint32_t>> order;
+  order.reserve(points.size());
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    const auto& p = points[i];
+    if (m_hint.empty() || !std::isfinite(p.x) || !std::isfinite(p.y)) out[i] = m_exact(p);
+    else order.emplace_back(cellOf(p), static_cast<std::uint32_t>(i));
+  }
+  std::sort(order.begin(), order.end());
+  std::int32_t last = -1;
+  std::size_t lastCell = 0;
+  for (const auto& [cell, i] : order) {
+    // From the last answer while it lies in this cell or the one before; from the cell's own
+    // hint after a jump (a new row), where the last answer is far away.
+    const bool near = last >= 0 && cell - lastCell <= 1;
+    std::int32_t found = walk(near ? last : m_hint[cell], points[i]);
+    if (found < 0) found = m_exact(points[i]);
+    out[i] = found;
+    if (found >= 0) {
+      last = found;
+      lastCell = cell;
+    }
+  }
 }
 
 }  // namespace uv::engine

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <vector>
 
 #include "tin/Mesh.h"
@@ -24,8 +25,12 @@ class MeshLocator {
 
   // The triangle under p, -1 off the surface.
   std::int32_t triangleAt(const tin::Point2& p) const;
+  // The same for many points at once, out[i] for points[i]. The points are visited cell by
+  // cell, each walk starting where the last ended, which keeps the mesh in the cache.
+  void triangleAt(std::span<const tin::Point2> points, std::vector<std::int32_t>& out) const;
 
  private:
+  std::size_t cellOf(const tin::Point2& p) const;
   std::int32_t walk(std::int32_t t, const tin::Point2& p) const;
 
   const tin::Mesh& m_mesh;

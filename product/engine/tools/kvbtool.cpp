@@ -193,11 +193,15 @@ int exportSurface(const Arguments& a) {
 int elevation(const Arguments& a) {
   if (a.positional.size() != 2) throw UsageError("elevation needs FILE.kvb and POINTS.xy");
   const auto surface = loadSurface(a.positional[0]);
+  AcGePoint3dArray points;
+  for (const auto& r : uv::kvbtool::readColumns(a.positional[1], 2, true)) points.append(AcGePoint3d(r[0], r[1], 0.0));
+  AcGeDoubleArray z;
+  AcArray<int> found;
+  surface->Elevations(points, z, found);
   std::ostringstream s;
-  for (const auto& r : uv::kvbtool::readColumns(a.positional[1], 2, true)) {
-    double z = 0.0;
-    s << number(r[0]) << ' ' << number(r[1]) << ' ';
-    if (surface->Elevation(AcGePoint3d(r[0], r[1], 0.0), z) == 1) s << number(z) << '\n';
+  for (int i = 0; i < points.length(); ++i) {
+    s << number(points[i].x) << ' ' << number(points[i].y) << ' ';
+    if (found[i] == 1) s << number(z[i]) << '\n';
     else s << "off-surface\n";
   }
   emit(a.option("--output"), s.str());

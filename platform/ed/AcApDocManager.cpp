@@ -4,11 +4,33 @@
 
 #include "db/AcDbDatabase.h"
 #include "db/AcDbHostApplicationServices.h"
+#include "base/TextCase.h"
 #include "rx/ModuleHandles.h"
+#include "rx/ModuleLoader.h"
 
 AcApDocManager* acDocManagerPtr() {
   static AcApDocManager manager;
   return &manager;
+}
+
+AcApDocManager::AcApDocManager() {
+  uv::ModuleLoader::instance().setLoadedListener([this](HINSTANCE module) {
+    for (const auto& doc : m_documents) tellModules(AcRx::kLoadDwgMsg, doc.get(), module);
+  });
+}
+
+void AcApDocManager::tellModules(AcRx::AppMsgCode msg, AcApDocument* doc, HINSTANCE onlyModule) {
+  auto& loader = uv::ModuleLoader::instance();
+  for (const uv::ModuleInfo& m : loader.modules()) {
+    if (onlyModule && m.instance != onlyModule) continue;
+    // A module that fails here must not stop the drawing from opening or closing.
+    try {
+      loader.sendMessage(m.instance, msg, doc);
+    } catch (const std::exception& e) {
+      loader.report(L"module \"" + m.name + L"\": " + (msg == AcRx::kLoadDwgMsg ? L"kLoadDwgMsg" : L"kUnloadDwgMsg") +
+                    L" threw an exception: " + uv::fromUtf8(e.what()));
+    }
+  }
 }
 
 AcApDocument* AcApDocManager::document(int index) const {
@@ -50,6 +72,7 @@ AcApDocument* AcApDocManager::addDocument(std::unique_ptr<AcDbDatabase> database
   if (!database) database = std::make_unique<AcDbDatabase>();
   m_documents.push_back(std::make_unique<AcApDocument>(std::move(database), fileName));
   setCurDocument(m_documents.back().get());
+  tellModules(AcRx::kLoadDwgMsg, m_current);
   return m_current;
 }
 
@@ -57,6 +80,7 @@ Acad::ErrorStatus AcApDocManager::closeDocument(AcApDocument* doc) {
   auto it = std::find_if(m_documents.begin(), m_documents.end(), [&](const auto& d) { return d.get() == doc; });
   if (it == m_documents.end()) return Acad::eNoDocument;
   if (doc->lockCount() > 0) return Acad::eLockViolation;
+  tellModules(AcRx::kUnloadDwgMsg, doc);
   if (acdbHostApplicationServices()->workingDatabase() == doc->database())
     acdbHostApplicationServices()->setWorkingDatabase(nullptr);
   bool wasCurrent = doc == m_current;

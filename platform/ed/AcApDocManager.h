@@ -12,10 +12,15 @@
 
 #include "base/ErrorStatus.h"
 #include "base/WinTypes.h"
+#include "rx/AcRx.h"
 #include "AcApDocument.h"
 
 class AcApDocManager {
  public:
+  // Loaded modules hear of drawings opened and closed (kLoadDwgMsg,
+  // kUnloadDwgMsg, with the document as packet), and a module loaded later
+  // of each drawing already open.
+  AcApDocManager();
   AcApDocument* curDocument() const { return m_current; }
   AcApDocument* mdiActiveDocument() const { return m_current; }
   int documentCount() const { return int(m_documents.size()); }
@@ -44,6 +49,8 @@ class AcApDocManager {
 
  private:
   std::vector<std::unique_ptr<AcApDocument>> m_documents;
+  void tellModules(AcRx::AppMsgCode msg, AcApDocument* doc, HINSTANCE onlyModule = nullptr);
+
   AcApDocument* m_current = nullptr;
   std::vector<HINSTANCE> m_resources;
 };

@@ -148,6 +148,7 @@ ModuleResult ModuleLoader::load(const std::wstring& file) {
   result.ok = true;
   result.instance = record->info.instance;
   result.message = L"loaded module \"" + record->info.name + L"\"";
+  if (m_loadedListener) m_loadedListener(record->info.instance);
   return result;
 }
 

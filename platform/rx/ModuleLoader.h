@@ -78,6 +78,9 @@ class ModuleLoader {
   // besides the result (the editor routes them to the command line).
   void setReporter(std::function<void(const std::wstring&)> reporter) { m_reporter = std::move(reporter); }
   void report(const std::wstring& message) const;
+  // Hears each module that finished loading (the editor then tells it about
+  // the open drawings with kLoadDwgMsg).
+  void setLoadedListener(std::function<void(HINSTANCE)> listener) { m_loadedListener = std::move(listener); }
 
   // Runs module code with the module marked as dispatching.
   class DispatchScope {
@@ -107,6 +110,7 @@ class ModuleLoader {
   HINSTANCE m_hostInstance = nullptr;
   std::uintptr_t m_nextInstance;
   std::function<void(const std::wstring&)> m_reporter;
+  std::function<void(HINSTANCE)> m_loadedListener;
 };
 
 }  // namespace uv

@@ -65,11 +65,13 @@ uv::ArxCommandTable::Record rectRecord(commandTable(), {L"UVLINES", L"UVRECT", L
 class LinesApp : public AcRxArxApp {
  public:
   LinesApp() : AcRxArxApp(commandTable()) {}
-  AcRx::AppRetCode On_kLoadDwgMsg(void*) override {
+  AcRx::AppRetCode On_kLoadDwgMsg(void* pkt) override {
+    acutPrintf(L"\nUVLINES ready in %s", static_cast<AcApDocument*>(pkt)->docTitle());
     acedDefun(L"uvgreet", 7);
     return AcRx::kRetOK;
   }
-  AcRx::AppRetCode On_kUnloadDwgMsg(void*) override {
+  AcRx::AppRetCode On_kUnloadDwgMsg(void* pkt) override {
+    acutPrintf(L"\nUVLINES leaves %s", static_cast<AcApDocument*>(pkt)->docTitle());
     acedUndef(L"uvgreet", 7);
     return AcRx::kRetOK;
   }

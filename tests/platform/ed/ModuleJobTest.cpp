@@ -23,7 +23,6 @@ class ModuleJobTest : public uvtest::EditorFixture {
     EditorFixture::SetUp();
     uv::ModuleResult r = uv::ModuleLoader::instance().load(path);
     ASSERT_TRUE(r.ok) << uv::toUtf8(r.message);
-    uv::ModuleLoader::instance().broadcast(AcRx::kLoadDwgMsg, doc);
   }
   void TearDown() override {
     if (uv::ModuleLoader::instance().find(path)) uv::ModuleLoader::instance().unload(path);
@@ -94,6 +93,15 @@ TEST_F(ModuleJobTest, ScriptFunctionsGetTheirCodeAndArguments) {
   EXPECT_NE(transcript().find(L"Hello, World!"), std::wstring::npos);
   EXPECT_EQ(uv::invokeFunction(L"nosuch", nullptr), RTERROR);
   EXPECT_EQ(acedGetFunCode(), -1);
+}
+
+TEST_F(ModuleJobTest, ModulesHearOfDrawingsOpenedAndClosed) {
+  EXPECT_NE(transcript().find(L"UVLINES ready in site.dxf"), std::wstring::npos);  // open before the module came
+  AcApDocument* second = acDocManager->addDocument(nullptr, L"/drawings/second.dxf");
+  EXPECT_NE(transcript().find(L"UVLINES ready in second.dxf"), std::wstring::npos);
+  ASSERT_EQ(acDocManager->closeDocument(second), Acad::eOk);
+  EXPECT_NE(transcript().find(L"UVLINES leaves second.dxf"), std::wstring::npos);
+  EXPECT_EQ(curDoc(), doc);
 }
 
 TEST_F(ModuleJobTest, UnloadedAndLoadedAgainItWorksAsBefore) {

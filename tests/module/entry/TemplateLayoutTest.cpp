@@ -1,0 +1,83 @@
+// The module's dialog templates: every control the dialogs' code and the
+// scripts name is there, and no two visible controls cover each other.
+#include <gtest/gtest.h>
+
+#include "ModuleFixture.h"
+#include "base/TextCase.h"
+#include "ui/Resources.h"
+
+namespace uvtest {
+namespace {
+
+using TemplateLayoutTest = ModuleFixture;
+
+const std::vector<UINT> kDialogs = {200, 204, 205, 206, 207, 209, 225, 226, 227};
+
+// The part of a control that a person sees: a combo box's rectangle
+// includes its drop-down list, which covers nothing while closed.
+CRect visiblePart(const uv::ControlTemplate& c) {
+  CRect r = c.rect;
+  if (c.kind == uv::ControlKind::kComboBox) r.bottom = std::min(r.bottom, r.top + 14);
+  return r;
+}
+
+bool overlaps(const CRect& a, const CRect& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// Group boxes, frames and lines are drawn behind what they enclose.
+bool isBackground(uv::ControlKind kind) {
+  return kind == uv::ControlKind::kGroupBox || kind == uv::ControlKind::kFrame || kind == uv::ControlKind::kLine;
+}
+
+TEST_F(TemplateLayoutTest, NoTwoVisibleControlsCoverEachOther) {
+  for (UINT id : kDialogs) {
+    const uv::DialogTemplate* d = uv::Resources::instance().dialog(id);
+    ASSERT_NE(d, nullptr) << "template " << id;
+    std::vector<const uv::ControlTemplate*> shown;
+    for (const uv::ControlTemplate& c : d->controls)
+      if ((c.style & WS_VISIBLE) && !isBackground(c.kind)) shown.push_back(&c);
+    for (size_t i = 0; i < shown.size(); ++i)
+      for (size_t j = i + 1; j < shown.size(); ++j)
+        EXPECT_FALSE(overlaps(visiblePart(*shown[i]), visiblePart(*shown[j])))
+            << uv::toUtf8(d->describe()) << ": " << uv::toUtf8(shown[i]->name) << " (line " << shown[i]->line
+            << ") and " << uv::toUtf8(shown[j]->name) << " (line " << shown[j]->line << ")";
+  }
+}
+
+TEST_F(TemplateLayoutTest, EveryDialogHasItsEndingButtonsAndAHiddenHelp) {
+  struct Buttons {
+    UINT dialog;
+    std::vector<int> ids;  // of OK 1, Cancel 2, Close 8, visible
+  };
+  for (const Buttons& b : std::vector<Buttons>{{200, {8, 2}},
+                                               {204, {8, 2}},
+                                               {205, {8, 2}},
+                                               {206, {1, 2}},
+                                               {207, {8}},
+                                               {209, {8}},
+                                               {225, {8, 2}},
+                                               {226, {1, 2}},
+                                               {227, {1, 2}}}) {
+    const uv::DialogTemplate* d = uv::Resources::instance().dialog(b.dialog);
+    ASSERT_NE(d, nullptr);
+    for (int id : b.ids) {
+      const uv::ControlTemplate* c = d->control(id);
+      ASSERT_NE(c, nullptr) << b.dialog << " lacks button " << id;
+      EXPECT_EQ(c->kind, uv::ControlKind::kButton);
+      EXPECT_TRUE(c->style & WS_VISIBLE);
+      EXPECT_TRUE(c->caption.message.has_value()) << "captions are message ids";
+    }
+    for (int id : {1, 2, 8})
+      if (std::find(b.ids.begin(), b.ids.end(), id) == b.ids.end())
+        EXPECT_EQ(d->control(id), nullptr) << b.dialog << " has button " << id;
+    const uv::ControlTemplate* help = d->control(9);
+    ASSERT_NE(help, nullptr) << b.dialog;
+    EXPECT_FALSE(help->style & WS_VISIBLE) << b.dialog;
+    ASSERT_TRUE(help->caption.message.has_value());
+    EXPECT_EQ(*help->caption.message, 50156u);
+  }
+}
+
+}  // namespace
+}  // namespace uvtest

@@ -3,11 +3,9 @@
 #pragma once
 
 #include "base/CString.h"
-#include "ui/CAcUiDialog.h"
+#include "module/components/CModuleDialog.h"
 
-class CKVLSurfaceManager;
-
-class dlg_LinijaLomaTerena : public CAcUiDialog {
+class dlg_LinijaLomaTerena : public CModuleDialog {
  public:
   enum { IDD = 205 };
 
@@ -15,12 +13,4 @@ class dlg_LinijaLomaTerena : public CAcUiDialog {
 
   // The surface the break lines go to.
   CString m_strSurfaceName;
-
- protected:
-  afx_msg void OnBnClickedClose();
-  afx_msg LRESULT OnAcadKeepFocus(WPARAM, LPARAM);
-  DECLARE_MESSAGE_MAP()
-
- private:
-  CKVLSurfaceManager* m_pSurfaceManager;
 };

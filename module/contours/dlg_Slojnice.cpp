@@ -1,7 +1,5 @@
 #include "module/contours/dlg_Slojnice.h"
 
-#include "product/engine/CKVLSurfaceManager.h"
-
 namespace {
 constexpr int IDC_MAJOR_AUTOMATIC = 261;
 constexpr int IDC_MINOR_AUTOMATIC = 270;
@@ -10,19 +8,13 @@ constexpr int IDC_GROUP = 243;
 constexpr int IDC_DRAW_MINOR = 269;
 }  // namespace
 
-BEGIN_MESSAGE_MAP(dlg_Slojnice, CAcUiDialog)
-  ON_MESSAGE(WM_ACAD_KEEPFOCUS, &dlg_Slojnice::OnAcadKeepFocus)
-END_MESSAGE_MAP()
-
-dlg_Slojnice::dlg_Slojnice() : CAcUiDialog(IDD), m_pSurfaceManager(CKVLSurfaceManager::Instance(0)) {}
+dlg_Slojnice::dlg_Slojnice() : CModuleDialog(IDD) {}
 
 void dlg_Slojnice::DoDataExchange(CDataExchange* dx) {
-  CAcUiDialog::DoDataExchange(dx);
+  CModuleDialog::DoDataExchange(dx);
   DDX_Radio(dx, IDC_MAJOR_AUTOMATIC, m_nMajorMode);
   DDX_Radio(dx, IDC_MINOR_AUTOMATIC, m_nMinorMode);
   DDX_Check(dx, IDC_DRAW_AT_ZERO, m_bDrawAtZero);
   DDX_Check(dx, IDC_GROUP, m_bGroup);
   DDX_Check(dx, IDC_DRAW_MINOR, m_bDrawMinor);
 }
-
-LRESULT dlg_Slojnice::OnAcadKeepFocus(WPARAM, LPARAM) { return TRUE; }

@@ -3,11 +3,9 @@
 #pragma once
 
 #include "base/CString.h"
-#include "ui/CAcUiDialog.h"
+#include "module/components/CModuleDialog.h"
 
-class CKVLSurfaceManager;
-
-class dlg_Slojnice : public CAcUiDialog {
+class dlg_Slojnice : public CModuleDialog {
  public:
   enum { IDD = 226 };
 
@@ -24,9 +22,4 @@ class dlg_Slojnice : public CAcUiDialog {
 
  protected:
   void DoDataExchange(CDataExchange* dx) override;
-  afx_msg LRESULT OnAcadKeepFocus(WPARAM, LPARAM);
-  DECLARE_MESSAGE_MAP()
-
- private:
-  CKVLSurfaceManager* m_pSurfaceManager;
 };

@@ -2,11 +2,9 @@
 #pragma once
 
 #include "base/CString.h"
-#include "ui/CAcUiDialog.h"
+#include "module/components/CModuleDialog.h"
 
-class CKVLSurfaceManager;
-
-class dlg_SlojniceOznacavanje : public CAcUiDialog {
+class dlg_SlojniceOznacavanje : public CModuleDialog {
  public:
   enum { IDD = 227 };
 
@@ -19,9 +17,4 @@ class dlg_SlojniceOznacavanje : public CAcUiDialog {
 
  protected:
   void DoDataExchange(CDataExchange* dx) override;
-  afx_msg LRESULT OnAcadKeepFocus(WPARAM, LPARAM);
-  DECLARE_MESSAGE_MAP()
-
- private:
-  CKVLSurfaceManager* m_pSurfaceManager;
 };

@@ -3,11 +3,9 @@
 #pragma once
 
 #include "base/CString.h"
-#include "ui/CAcUiDialog.h"
+#include "module/components/CModuleDialog.h"
 
-class CKVLSurfaceManager;
-
-class dlg_PromjenaDiagonale : public CAcUiDialog {
+class dlg_PromjenaDiagonale : public CModuleDialog {
  public:
   enum { IDD = 204 };
 
@@ -15,12 +13,4 @@ class dlg_PromjenaDiagonale : public CAcUiDialog {
 
   // The surface whose triangles are swapped.
   CString m_strSurfaceName;
-
- protected:
-  afx_msg void OnBnClickedClose();
-  afx_msg LRESULT OnAcadKeepFocus(WPARAM, LPARAM);
-  DECLARE_MESSAGE_MAP()
-
- private:
-  CKVLSurfaceManager* m_pSurfaceManager;
 };

@@ -4,11 +4,9 @@
 #pragma once
 
 #include "base/CString.h"
-#include "ui/CAcUiDialog.h"
+#include "module/components/CModuleDialog.h"
 
-class CKVLSurfaceManager;
-
-class dlg_Projekcija : public CAcUiDialog {
+class dlg_Projekcija : public CModuleDialog {
  public:
   enum { IDD = 207 };
 
@@ -16,12 +14,4 @@ class dlg_Projekcija : public CAcUiDialog {
 
   // The surface projected onto.
   CString m_strSurfaceName;
-
- protected:
-  afx_msg void OnBnClickedClose();
-  afx_msg LRESULT OnAcadKeepFocus(WPARAM, LPARAM);
-  DECLARE_MESSAGE_MAP()
-
- private:
-  CKVLSurfaceManager* m_pSurfaceManager;
 };

@@ -3,25 +3,17 @@
 // does not.
 #pragma once
 
-#include "ui/CAcUiDialog.h"
+#include "module/components/CModuleDialog.h"
 
-class CKVLSurfaceManager;
-
-class dlg_Konverzija : public CAcUiDialog {
+class dlg_Konverzija : public CModuleDialog {
  public:
   enum { IDD = 225 };
 
   dlg_Konverzija();
 
-  // Erase the old record after converting it (check box 258).
+  // Erase the old record after converting it.
   int m_bEraseOld = 1;
 
  protected:
   void DoDataExchange(CDataExchange* dx) override;
-  afx_msg void OnBnClickedClose();
-  afx_msg LRESULT OnAcadKeepFocus(WPARAM, LPARAM);
-  DECLARE_MESSAGE_MAP()
-
- private:
-  CKVLSurfaceManager* m_pSurfaceManager;
 };

@@ -3,22 +3,12 @@
 // ends, when it is destroyed.
 #pragma once
 
-#include "ui/CAcUiDialog.h"
+#include "module/components/CModuleDialog.h"
 
-class CKVLSurfaceManager;
-
-class dlg_UpravljanjePlohama : public CAcUiDialog {
+class dlg_UpravljanjePlohama : public CModuleDialog {
  public:
   enum { IDD = 209 };
 
   dlg_UpravljanjePlohama();
   ~dlg_UpravljanjePlohama() override;
-
- protected:
-  afx_msg void OnBnClickedClose();
-  afx_msg LRESULT OnAcadKeepFocus(WPARAM, LPARAM);
-  DECLARE_MESSAGE_MAP()
-
- private:
-  CKVLSurfaceManager* m_pSurfaceManager;
 };

@@ -84,6 +84,8 @@ TEST_F(EntryTest, EachCommandRunsItsDialogWithTheModulesResourcesAndNoLock) {
     EXPECT_EQ(s.resourceDepth, 1);
     EXPECT_EQ(s.resources, testModuleInstance());
     EXPECT_EQ(s.lockCount, 0) << "a command takes no lock of its own";
+    // The single-page dialogs keep the focus; the frame of pages does not ask to.
+    EXPECT_EQ(s.keepsFocus, c.templateId == 200 ? 0 : TRUE) << uv::toUtf8(c.name);
     EXPECT_EQ(s.surfaceName.has_value(), c.call != nullptr) << uv::toUtf8(c.name);
     if (s.surfaceName) {
       EXPECT_EQ(*s.surfaceName, L"Teren");

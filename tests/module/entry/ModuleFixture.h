@@ -26,6 +26,7 @@ struct SeenDialog {
   int resourceDepth = 0;
   HINSTANCE resources = nullptr;  // the resource handle current while it ran
   INT_PTR result = 0;
+  LRESULT keepsFocus = 0;  // its answer to the host's keep-focus query once open
 };
 
 class RecordingUser : public uv::ScriptedUser {

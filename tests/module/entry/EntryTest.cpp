@@ -148,12 +148,32 @@ TEST_F(EntryTest, ThePreselectedNameStaysForEveryLaterCommandUntilReplaced) {
   EXPECT_TRUE(g_strPreselectedSurface.IsEmpty());
 }
 
+// Logging switched on into a file of its own for the life of a test.
+class TraceLog {
+ public:
+  TraceLog()
+      : m_path(std::filesystem::temp_directory_path() / ("uv_entry_" + std::to_string(::getpid()) + ".log")),
+        m_logging("KVLX_LOGGING", "1"),
+        m_file("KVLX_LOG_FILE", m_path.c_str()) {
+    CFunctionTrace::CloseLog();
+  }
+  ~TraceLog() { std::filesystem::remove(m_path); }
+  // The records written so far; the log is closed first.
+  std::vector<std::string> lines() const {
+    CFunctionTrace::CloseLog();
+    std::ifstream in(m_path);
+    std::vector<std::string> out;
+    for (std::string line; std::getline(in, line);) out.push_back(line);
+    return out;
+  }
+
+ private:
+  std::filesystem::path m_path;
+  uv::test::ScopedEnv m_logging, m_file;
+};
+
 TEST_F(EntryTest, ADialogLeftByAnExceptionReleasesResourcesLockAndTrace) {
-  namespace fs = std::filesystem;
-  const fs::path log = fs::temp_directory_path() / ("uv_entry_test_" + std::to_string(::getpid()) + ".log");
-  uv::test::ScopedEnv logging("KVLX_LOGGING", "1");
-  uv::test::ScopedEnv file("KVLX_LOG_FILE", log.c_str());
-  CFunctionTrace::CloseLog();
+  TraceLog log;
   // The script has no answer for the dialog: the scripted user throws.
   EXPECT_THROW(CVantorUIInterface::CallShowSurface(L"Teren"), uv::ScriptError);
   EXPECT_EQ(g_strPreselectedSurface, L"Teren");
@@ -161,22 +181,14 @@ TEST_F(EntryTest, ADialogLeftByAnExceptionReleasesResourcesLockAndTrace) {
   EXPECT_EQ(acDocManager->resourceStackDepth(), 0);
   EXPECT_THROW(m::cmdSwap(), uv::ScriptError);
   EXPECT_EQ(acDocManager->resourceStackDepth(), 0);
-  CFunctionTrace::CloseLog();
-  std::ifstream in(log);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  fs::remove(log);
+  const std::vector<std::string> lines = log.lines();
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_NE(lines[0].find("] VantorUIInterface               ("), std::string::npos) << lines[0];
   EXPECT_NE(lines[1].find("Exiting function , CVantorUIInterface::CallShowSurface"), std::string::npos) << lines[1];
 }
 
 TEST_F(EntryTest, EveryEntryFunctionWritesItsRecordsUnderItsQualifiedName) {
-  namespace fs = std::filesystem;
-  const fs::path log = fs::temp_directory_path() / ("uv_entry_names_" + std::to_string(::getpid()) + ".log");
-  uv::test::ScopedEnv logging("KVLX_LOGGING", "1");
-  uv::test::ScopedEnv file("KVLX_LOG_FILE", log.c_str());
-  CFunctionTrace::CloseLog();
+  TraceLog log;
   const std::vector<std::pair<const char*, std::function<void()>>> calls = {
       {"CallSurfaceManager", [] { CVantorUIInterface::CallSurfaceManager(); }},
       {"CallLoadPoints", [] { CVantorUIInterface::CallLoadPoints(L"A"); }},
@@ -192,11 +204,7 @@ TEST_F(EntryTest, EveryEntryFunctionWritesItsRecordsUnderItsQualifiedName) {
     user.appendLines({L"cancel"});
     call();
   }
-  CFunctionTrace::CloseLog();
-  std::ifstream in(log);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  fs::remove(log);
+  const std::vector<std::string> lines = log.lines();
   ASSERT_EQ(lines.size(), 2 * calls.size());
   for (size_t i = 0; i < calls.size(); ++i) {
     const std::string qualified = std::string("CVantorUIInterface::") + calls[i].first;

@@ -46,12 +46,10 @@ CommandLineOptions CommandLineOptions::parse(const std::vector<std::string>& arg
         inlineValue = true;
       }
     }
-    if (name == "--help" || name == "-h") {
-      o.help = true;
-      continue;
-    }
-    if (name == "--quiet" || name == "-q") {
-      o.quiet = true;
+    const bool help = name == "--help" || name == "-h", quiet = name == "--quiet" || name == "-q";
+    if (help || quiet) {
+      if (inlineValue) usageError(name + " takes no value");
+      (help ? o.help : o.quiet) = true;
       continue;
     }
     const bool takesValue = name == "--open" || name == "--load" || name == "--job" || name == "--save" ||

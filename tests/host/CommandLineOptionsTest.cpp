@@ -40,6 +40,7 @@ TEST(CommandLineOptions, RefusesWhatItCannotTakeNamingTheOption) {
       {{"site.dxf"}, "unexpected argument \"site.dxf\""},
       {{"--open"}, "--open needs a value"},
       {{"--job="}, "--job needs a value"},
+      {{"--quiet=yes"}, "--quiet takes no value"},
       {{"--open", "a.dxf", "--open", "b.dxf"}, "--open is given twice"},
       {{"--render", "out.bmp"}, "--render writes a .png or .svg file"},
       {{"--render-size", "640"}, "--render-size takes WIDTHxHEIGHT"},

@@ -162,6 +162,33 @@ TEST(Render, ColoursResolveThroughLayersAndBlocks) {
   EXPECT_EQ(pic.count(inked, 55, 35, 65, 45), 0) << "nothing of the block may stay unturned";
 }
 
+TEST(Render, AReferenceOnAnOffLayerHidesOnlyWhatTakesItsLayer) {
+  SketchDrawing d;
+  const AcDbObjectId b = d.block(L"TWO");
+  d.add(with(horizontal(60), 1), b);                        // layer 0: takes the reference's layer
+  d.add(with(horizontal(40), 3, d.layer(L"KEPT", 7)), b);   // a layer of its own, which is on
+  d.add(with(new AcDbBlockReference(AcGePoint3d(0, 0, 0), b), 256, d.layer(L"OFF", 5, true)));
+  const Picture pic = render(d.db());
+  EXPECT_EQ(pic.count(red), 0);
+  EXPECT_TRUE(pic.near(50, 40, green));
+}
+
+TEST(Render, LinetypesAndWeightsComeFromLayersAndReferences) {
+  SketchDrawing d;
+  const AcDbObjectId dashed = d.linetype(L"DASHED", {5, -5});
+  // ByLayer weight: the layer's 2.11 mm.
+  d.add(with(horizontal(80), 1, d.layer(L"HEAVY", 1, false, false, AcDbObjectId(), AcDb::kLnWt211)));
+  // ByBlock linetype: the reference's dashes.
+  const AcDbObjectId b = d.block(L"B");
+  d.add(with(horizontal(40), 3, AcDbObjectId(), d.db().byBlockLinetype()), b);
+  d.add(with(new AcDbBlockReference(AcGePoint3d(0, 0, 0), b), 1, AcDbObjectId(), dashed));
+  const Picture pic = render(d.db());
+  EXPECT_GE(pic.count(red, 50, 75, 50.4, 85), 7);
+  const int dashes = pic.count(green, 10, 39, 90, 41);
+  EXPECT_GT(dashes, 0);
+  EXPECT_LT(dashes, pic.count(red, 10, 79, 90, 81) / 2);
+}
+
 TEST(Render, ArcsAndBulgesAreRound) {
   SketchDrawing d;
   // Bulge 1 from (20,50) to (80,50): the half circle about (50,50) below the chord.

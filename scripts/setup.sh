@@ -6,7 +6,6 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   libcgal-dev libgmp-dev libmpfr-dev libboost-dev
-  libdxflib-dev
   qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   python3 python3-ezdxf python3-pandas

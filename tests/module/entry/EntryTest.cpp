@@ -57,19 +57,6 @@ const std::vector<CommandCase>& commands() {
   return cases;
 }
 
-TEST_F(EntryTest, TheCommandTableListsTheNineCommandsInOrder) {
-  const auto& entries = m::commandTable().entries();
-  ASSERT_EQ(entries.size(), commands().size());
-  for (size_t i = 0; i < entries.size(); ++i) {
-    EXPECT_STREQ(entries[i].group, L"KVLXUIVantor2");
-    EXPECT_STREQ(entries[i].globalName, commands()[i].name);
-    EXPECT_STREQ(entries[i].localName, commands()[i].name);
-    EXPECT_EQ(entries[i].flags, 1);
-    EXPECT_EQ(entries[i].function, commands()[i].run) << uv::toUtf8(commands()[i].name);
-    EXPECT_EQ(entries[i].uiContext, nullptr);
-  }
-}
-
 TEST_F(EntryTest, EachCommandRunsItsDialogWithTheModulesResourcesAndNoLock) {
   g_strPreselectedSurface = L"Teren";
   for (const CommandCase& c : commands()) {

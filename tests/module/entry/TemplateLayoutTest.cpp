@@ -1,5 +1,4 @@
-// The module's dialog templates: every control the dialogs' code and the
-// scripts name is there, and no two visible controls cover each other.
+// The module's dialog templates: no two visible controls cover each other.
 #include <gtest/gtest.h>
 
 #include "ModuleFixture.h"
@@ -42,40 +41,6 @@ TEST_F(TemplateLayoutTest, NoTwoVisibleControlsCoverEachOther) {
         EXPECT_FALSE(overlaps(visiblePart(*shown[i]), visiblePart(*shown[j])))
             << uv::toUtf8(d->describe()) << ": " << uv::toUtf8(shown[i]->name) << " (line " << shown[i]->line
             << ") and " << uv::toUtf8(shown[j]->name) << " (line " << shown[j]->line << ")";
-  }
-}
-
-TEST_F(TemplateLayoutTest, EveryDialogHasItsEndingButtonsAndAHiddenHelp) {
-  struct Buttons {
-    UINT dialog;
-    std::vector<int> ids;  // of OK 1, Cancel 2, Close 8, visible
-  };
-  for (const Buttons& b : std::vector<Buttons>{{200, {8, 2}},
-                                               {204, {8, 2}},
-                                               {205, {8, 2}},
-                                               {206, {1, 2}},
-                                               {207, {8}},
-                                               {209, {8}},
-                                               {225, {8, 2}},
-                                               {226, {1, 2}},
-                                               {227, {1, 2}}}) {
-    const uv::DialogTemplate* d = uv::Resources::instance().dialog(b.dialog);
-    ASSERT_NE(d, nullptr);
-    for (int id : b.ids) {
-      const uv::ControlTemplate* c = d->control(id);
-      ASSERT_NE(c, nullptr) << b.dialog << " lacks button " << id;
-      EXPECT_EQ(c->kind, uv::ControlKind::kButton);
-      EXPECT_TRUE(c->style & WS_VISIBLE);
-      EXPECT_TRUE(c->caption.message.has_value()) << "captions are message ids";
-    }
-    for (int id : {1, 2, 8})
-      if (std::find(b.ids.begin(), b.ids.end(), id) == b.ids.end())
-        EXPECT_EQ(d->control(id), nullptr) << b.dialog << " has button " << id;
-    const uv::ControlTemplate* help = d->control(9);
-    ASSERT_NE(help, nullptr) << b.dialog;
-    EXPECT_FALSE(help->style & WS_VISIBLE) << b.dialog;
-    ASSERT_TRUE(help->caption.message.has_value());
-    EXPECT_EQ(*help->caption.message, 50156u);
   }
 }
 

@@ -6,6 +6,9 @@
 #include "module/entry/CUIVantor2App.h"
 #include "module/entry/VantorUIInterface.h"
 #include "rx/ModuleHandles.h"
+#include "ui/AfxExtension.h"
+
+#include <memory>
 
 namespace {
 
@@ -14,13 +17,30 @@ CUIVantor2App theApp;
 // The library's constructor and destructor stand for the process attach and
 // detach of a module. Defined after theApp, so the application object
 // exists when the instance is stored in it.
+//
+// Attach: the instance goes into the application object; the first attach
+// registers the module as an extension of the dialog framework and, when
+// that succeeds, makes its resources findable and keeps a CDynLinkLibrary
+// for it; then the host's dialog library is prepared. Detach undoes the
+// registration when it was made.
+AFX_EXTENSION_MODULE g_afxModule;
+
 struct ProcessAttachment {
   ProcessAttachment() {
     HINSTANCE instance = uv::attachingModuleInstance();
     theApp.SetModuleInstance(instance);
-    g_extensionModule.Attach(instance);
+    if (AfxInitExtensionModule(g_afxModule, instance)) {
+      g_extensionModule.Attach(instance);
+      m_library = std::make_unique<CDynLinkLibrary>(g_afxModule);
+    }
+    InitAcUiDLL();
   }
-  ~ProcessAttachment() { g_extensionModule.Detach(); }
+  ~ProcessAttachment() {
+    g_extensionModule.Detach();
+    m_library.reset();
+    if (g_afxModule.bInitialized) AfxTermExtensionModule(g_afxModule);
+  }
+  std::unique_ptr<CDynLinkLibrary> m_library;
 };
 ProcessAttachment attachment;
 

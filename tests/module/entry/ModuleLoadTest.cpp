@@ -11,6 +11,7 @@
 #include "db/AcDbDatabase.h"
 #include "ed/AcApDocManager.h"
 #include "rx/AcRx.h"
+#include "ui/AfxExtension.h"
 #include "rx/ArxAppPaths.h"
 #include "rx/ModuleLoader.h"
 #include "rx/OdRxModule.h"
@@ -33,6 +34,12 @@ std::vector<std::wstring> groupCommands() {
     names.push_back(c->globalName());
   }
   return names;
+}
+
+// How many extension-module libraries the dialog framework keeps for an instance.
+long librariesOf(HINSTANCE instance) {
+  const auto& chain = CDynLinkLibrary::chain();
+  return std::count_if(chain.begin(), chain.end(), [&](const CDynLinkLibrary* l) { return l->m_hModule == instance; });
 }
 
 // A symbol of the loaded module.
@@ -110,6 +117,8 @@ TEST_F(ModuleLoadTest, UnloadingRemovesExactlyTheNineAndLoadingAgainBringsThemBa
   ASSERT_EQ(acedRegCmds->addCommand(L"OTHERS", L"KEEPME", L"KEEPME", 0, [] {}), Acad::eOk);
   const size_t before = acedRegCmds->commands().size();
   const std::wstring path = uv::ModuleLoader::instance().find(kModule)->path;
+  const HINSTANCE first = acedRegCmds->commandsOfGroup(L"KVLXUIVantor2").front()->resourceHandle();
+  EXPECT_EQ(librariesOf(first), 1) << "attaching registers the module with the dialog framework";
 
   uv::ModuleResult unloaded = uv::ModuleLoader::instance().unload(kModule);
   ASSERT_TRUE(unloaded.ok) << uv::toUtf8(unloaded.message);
@@ -118,12 +127,14 @@ TEST_F(ModuleLoadTest, UnloadingRemovesExactlyTheNineAndLoadingAgainBringsThemBa
   EXPECT_NE(acedRegCmds->lookupCmd(L"KEEPME"), nullptr);
   const auto& paths = uv::loadedArxAppPaths();
   EXPECT_EQ(std::find(paths.begin(), paths.end(), path), paths.end()) << "onUnloadArxApp took the path back";
+  EXPECT_EQ(librariesOf(first), 0) << "detaching undoes the registration";
 
   uv::ModuleResult again = uv::ModuleLoader::instance().load(kModule);
   ASSERT_TRUE(again.ok) << uv::toUtf8(again.message);
   EXPECT_EQ(groupCommands(), kCommands);
   for (const AcEdCommand* c : acedRegCmds->commandsOfGroup(L"KVLXUIVantor2"))
     EXPECT_EQ(c->resourceHandle(), again.instance) << "the new instance";
+  EXPECT_EQ(librariesOf(again.instance), 1);
   acedRegCmds->removeGroup(L"OTHERS");
 }
 

@@ -56,3 +56,24 @@ class AcRxDbxApp {
   extern "C" AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* pkt) {       \
     return (app).acrxEntryPoint(msg, pkt);                                            \
   }
+
+// The loader's three exports of a plug-in module: the entry point for the
+// application object `app`, interface version 3.9, and the one module object
+// of class `ModuleClass` (constructed from the instance handle, which it takes
+// over), kept in the module's pointer `modulePointer`.
+#define IMPLEMENT_ARX_MODULE_EXPORTS(app, ModuleClass, modulePointer)                  \
+  IMPLEMENT_ARX_ENTRYPOINT(app)                                                       \
+  extern "C" int odrxGetAPIVersion(int& major, int& minor, int& majorBuild,           \
+                                   int& minorBuild) {                                 \
+    major = 3;                                                                        \
+    minor = 9;                                                                        \
+    majorBuild = minorBuild = 0;                                                      \
+    return 0;                                                                         \
+  }                                                                                   \
+  extern "C" OdRxModule* odrxCreateModuleObject(HINSTANCE& instance) {               \
+    if (!(modulePointer)) {                                                           \
+      (modulePointer) = new ModuleClass(instance);                                    \
+      instance = nullptr;                                                             \
+    }                                                                                 \
+    return (modulePointer);                                                           \
+  }

@@ -136,21 +136,4 @@ void CVantorUIInterface::CallCount() {
   space->close();
 }
 
-extern "C" {
-IMPLEMENT_ARX_ENTRYPOINT(theApp)
-
-int odrxGetAPIVersion(int& major, int& minor, int& majorBuild, int& minorBuild) {
-  major = 3;
-  minor = 9;
-  majorBuild = minorBuild = 0;
-  return 0;
-}
-
-OdRxModule* odrxCreateModuleObject(HINSTANCE& instance) {
-  if (!g_module) {
-    g_module = new ModuleObject(instance);
-    instance = nullptr;
-  }
-  return g_module;
-}
-}
+IMPLEMENT_ARX_MODULE_EXPORTS(theApp, ModuleObject, g_module)

@@ -60,3 +60,9 @@ if(TARGET UIVantor2)
   uv_add_job_test(uivantor2_help JOB jobs/uivantor2_help.job.in WILL_FAIL EXIT_CODE 1
                   EXPECT_STDERR "uivantor2_help\\.job:4: .*IDHELP")
 endif()
+
+# The jobs of each subsystem live in suites/<subsystem>.cmake.
+file(GLOB uv_e2e_suites CONFIGURE_DEPENDS ${UV_E2E_DIR}/suites/*.cmake)
+foreach(suite IN LISTS uv_e2e_suites)
+  include(${suite})
+endforeach()

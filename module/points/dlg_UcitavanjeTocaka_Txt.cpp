@@ -1,0 +1,198 @@
+#include "module/points/dlg_UcitavanjeTocaka_Txt.h"
+
+#include <algorithm>
+
+#include "db/AcDbDatabase.h"
+#include "ed/AcApDocManager.h"
+#include "ed/AcApDocument.h"
+#include "ge/AcGePoint3d.h"
+#include "module/components/SurfaceList.h"
+#include "module/points/NumberText.h"
+#include "module/points/StatusBarProgress.h"
+#include "product/engine/CKVLSurfaceManager.h"
+#include "product/engine/CKVLXsurface_Vantor2.h"
+#include "product/engine/CUniquePointSet.h"
+#include "ui/Feedback.h"
+
+namespace {
+
+enum : UINT {
+  IDC_FRAME = 205,
+  IDC_SURFACES = 207,
+  IDC_ADD = 208,
+  IDC_REPLACE = 209,
+  IDC_SURFACE_LABEL = 214,
+  IDC_FILE = 215,
+  IDC_USE_COMMENT = 216,
+  IDC_COMMENT = 217,
+  IDC_SPLIT_DELIMITER = 218,
+  IDC_SPLIT_FIXED = 219,
+  IDC_DELIMITER = 220,
+  IDC_FIXED_WIDTH = 221,
+  IDC_COLUMN_X = 222,
+  IDC_COLUMN_Y = 223,
+  IDC_COLUMN_Z = 224,
+};
+
+constexpr const wchar_t* kPointFileExtension = L"kvb";
+// Fixed width cuts a line into this many columns; the rest of the line
+// makes one more.
+constexpr int kFixedColumns = 50;
+
+// The drawing's file name with the point file's extension, in the drawing's
+// folder; empty for a drawing without a file name.
+CString DefaultPointFile() {
+  std::wstring path;
+  if (AcApDocument* doc = curDoc()) path = doc->fileName();
+  if (path.empty()) return CString();
+  const size_t slash = path.find_last_of(L"/\\");
+  const size_t nameStart = slash == std::wstring::npos ? 0 : slash + 1;
+  const size_t dot = path.rfind(L'.');
+  if (dot != std::wstring::npos && dot > nameStart) path.resize(dot);
+  return CString(path + L"." + kPointFileExtension);
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(dlg_UcitavanjeTocaka_Txt, CAcUiTabChildDialog)
+  ON_BN_CLICKED(IDC_USE_COMMENT, &dlg_UcitavanjeTocaka_Txt::OnBnClickedUseComment)
+  ON_CONTROL_RANGE(BN_CLICKED, IDC_SPLIT_DELIMITER, IDC_SPLIT_FIXED, &dlg_UcitavanjeTocaka_Txt::OnSplitModeChosen)
+  ON_BN_CLICKED(IDC_ADD, &dlg_UcitavanjeTocaka_Txt::AddToSurface)
+  ON_BN_CLICKED(IDC_REPLACE, &dlg_UcitavanjeTocaka_Txt::ReplaceOnSurface)
+END_MESSAGE_MAP()
+
+dlg_UcitavanjeTocaka_Txt::dlg_UcitavanjeTocaka_Txt() = default;
+
+void dlg_UcitavanjeTocaka_Txt::SetSurfaceManager(CKVLSurfaceManager* pManager, const CString& strSurfaceName) {
+  m_pSurfaceManager = pManager;
+  m_strSurfaceName = strSurfaceName;
+}
+
+void dlg_UcitavanjeTocaka_Txt::DoDataExchange(CDataExchange* pDX) {
+  CAcUiTabChildDialog::DoDataExchange(pDX);
+  DDX_Control(pDX, IDC_SURFACES, m_surfaces);
+  DDX_Control(pDX, IDC_FILE, m_file);
+  DDX_Control(pDX, IDC_FIXED_WIDTH, m_fixedWidth);
+  DDX_Control(pDX, IDC_COLUMN_X, m_columnX);
+  DDX_Control(pDX, IDC_COLUMN_Y, m_columnY);
+  DDX_Control(pDX, IDC_COLUMN_Z, m_columnZ);
+  DDX_Control(pDX, IDC_ADD, m_add);
+  DDX_Control(pDX, IDC_REPLACE, m_replace);
+  DDX_Text(pDX, IDC_FILE, m_settings.strFilePath);
+  DDX_Check(pDX, IDC_USE_COMMENT, m_settings.bUseCommentMarker);
+  DDX_Text(pDX, IDC_COMMENT, m_settings.strCommentMarker);
+  DDX_Radio(pDX, IDC_SPLIT_DELIMITER, m_settings.nSplitMode);
+  DDX_Text(pDX, IDC_DELIMITER, m_settings.strDelimiter);
+  DDX_NumericValue(pDX, IDC_FIXED_WIDTH, m_settings.nFixedWidth);
+  DDX_NumericValue(pDX, IDC_COLUMN_X, m_settings.nColumnX);
+  DDX_NumericValue(pDX, IDC_COLUMN_Y, m_settings.nColumnY);
+  DDX_NumericValue(pDX, IDC_COLUMN_Z, m_settings.nColumnZ);
+}
+
+BOOL dlg_UcitavanjeTocaka_Txt::OnInitDialog() {
+  // Digits only, nine at most, no sign and no group separator; an empty
+  // field reads 0.
+  for (CNumericEdit* edit : {&m_fixedWidth, &m_columnX, &m_columnY, &m_columnZ}) {
+    edit->SetDigits(9, 0);
+    edit->AllowNegative(FALSE);
+    edit->SetSeparators(L'.', 0);
+  }
+  m_settings = TextLoadSettings();
+  m_settings.strFilePath = DefaultPointFile();
+  CAcUiTabChildDialog::OnInitDialog();
+
+  m_replace.SetProductIcon(L"IDI_FILEIMPORT1", 20, 20);
+  m_replace.SetToolTipMessage(7753);
+  m_add.SetProductIcon(L"IDI_FILEIMPORTADD", 20, 20);
+  m_add.SetToolTipMessage(7754);
+
+  uv::FillSurfaceList(m_surfaces, m_pSurfaceManager);
+
+  CString filter;
+  filter.Format(L"*.%s|*.%s|*.*|*.*||", kPointFileExtension, kPointFileExtension);
+  m_file.EnableFileBrowseButton(kPointFileExtension, filter, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST);
+  m_file.SetSaveDialog(FALSE);
+  EnableSplitFields();
+  return TRUE;
+}
+
+BOOL dlg_UcitavanjeTocaka_Txt::TakeSettings() { return UpdateData(TRUE); }
+
+void dlg_UcitavanjeTocaka_Txt::EnableSplitFields() {
+  GetDlgItem(IDC_DELIMITER)->EnableWindow(m_settings.nSplitMode == TextLoadSettings::kDelimiter);
+  GetDlgItem(IDC_FIXED_WIDTH)->EnableWindow(m_settings.nSplitMode == TextLoadSettings::kFixedWidth);
+}
+
+// The box only greys the marker field: lines starting with the marker are
+// comments whether it is ticked or not.
+void dlg_UcitavanjeTocaka_Txt::OnBnClickedUseComment() {
+  TakeSettings();
+  GetDlgItem(IDC_COMMENT)->EnableWindow(m_settings.bUseCommentMarker == BST_CHECKED);
+}
+
+void dlg_UcitavanjeTocaka_Txt::OnSplitModeChosen(UINT) {
+  TakeSettings();
+  EnableSplitFields();
+}
+
+void dlg_UcitavanjeTocaka_Txt::AddToSurface() { LoadIntoSurface(Target::kAdd); }
+
+void dlg_UcitavanjeTocaka_Txt::ReplaceOnSurface() { LoadIntoSurface(Target::kReplace); }
+
+void dlg_UcitavanjeTocaka_Txt::LoadIntoSurface(Target target) {
+  CWaitCursor wait;
+  CUniquePointSet points;
+  // The whole file is read before the engine hears of it: a load that
+  // stops half way (an invalid column) sends nothing.
+  if (LoadPointsFromFile(points) <= 0) return;
+  CKVLXsurface_Vantor2* surface = OpenTargetSurface();
+  if (!surface) return;
+  if (target == Target::kAdd) surface->AddPoints(points);
+  else surface->SetPoints(points);
+}
+
+CKVLXsurface_Vantor2* dlg_UcitavanjeTocaka_Txt::OpenTargetSurface() {
+  if (!uv::HasSelectedSurface(m_surfaces) || !m_pSurfaceManager) return nullptr;
+  return m_pSurfaceManager->OpenSurface(m_strSurfaceName);
+}
+
+int dlg_UcitavanjeTocaka_Txt::LoadPointsFromFile(CUniquePointSet& points) {
+  const BOOL taken = TakeSettings();
+  points.Clean();
+  if (!taken) return 0;  // a field the exchange could not read has been reported
+  CTextFile file;
+  file.SetCommentMarker(m_settings.commentMarker());
+  if (file.Read(m_settings.strFilePath)) {
+    CStringArray names;
+    file.GetSectionNames(names);
+    for (int i = 0; i < names.GetSize(); ++i) TakePointsFromSection(file.FindSection(names[i]), points);
+  }
+  return points.Size();
+}
+
+void dlg_UcitavanjeTocaka_Txt::TakePointsFromSection(CTextFile::CSection* pSection, CUniquePointSet& points) {
+  if (!pSection) return;
+  if (m_settings.nSplitMode == TextLoadSettings::kDelimiter) {
+    pSection->SetSplitMode(CTextFile::CSection::kSplitDelimiter, m_settings.delimiter(), CIntArray());
+  } else {
+    CIntArray ends;
+    for (int k = 1; k <= kFixedColumns; ++k) ends.Add(k * m_settings.nFixedWidth);
+    pSection->SetSplitMode(CTextFile::CSection::kSplitColumns, L' ', ends);
+  }
+  // Column 0 gives index -1, which the field array refuses with the dialog
+  // framework's invalid-argument exception once a line has enough fields.
+  const int x = m_settings.nColumnX - 1;
+  const int y = m_settings.nColumnY - 1;
+  const int z = m_settings.nColumnZ - 1;
+  const int largest = std::max({x, y, z});
+
+  const int lineCount = pSection->GetLineCount();
+  uv::StatusBarProgress progress(L"", 0, lineCount);
+  CStringArray fields;
+  for (int i = 0; i < lineCount; ++i) {
+    progress.set(i);
+    if (largest >= pSection->SplitLine(i, fields)) continue;  // too few fields: skipped silently
+    points.AddPoint(AcGePoint3d(uv::NumberFromText(fields.GetAt(x)), uv::NumberFromText(fields.GetAt(y)),
+                                uv::NumberFromText(fields.GetAt(z))));
+  }
+}

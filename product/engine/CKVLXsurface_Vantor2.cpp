@@ -38,7 +38,7 @@ int CKVLXsurface_Vantor2::PointCount() const { return Tin().pointCount(); }
 int CKVLXsurface_Vantor2::TriangleCount() const { return static_cast<int>(Tin().triangles().size()); }
 
 int CKVLXsurface_Vantor2::SetPoints(CUniquePointSet& points) {
-  const tin::PointsResult r = m_triangulation->Change().setPoints(points.Points().points());
+  const tin::PointsResult r = m_triangulation->Change().setPoints(points.Points());
   Changed();
   return r.refused == 0 ? 1 : 0;
 }

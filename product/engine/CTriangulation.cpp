@@ -2,7 +2,6 @@
 #include "product/engine/CTriangulation.h"
 
 void CTriangulation::Changed() {
-  m_locator.reset();
   m_triangles.reset();
   m_edges.reset();
   m_triangleStore.clear();
@@ -39,15 +38,8 @@ CKVLPointerArray<CKVLEdge>* CTriangulation::Edges() {
   return m_edges.get();
 }
 
-const uv::engine::MeshLocator& CTriangulation::Locator() const {
-  if (!m_locator)
-    m_locator = std::make_unique<uv::engine::MeshLocator>(
-        m_surface.mesh(), [this](const tin::Point2& q) { return m_surface.triangleAt(q); });
-  return *m_locator;
-}
-
-std::int32_t CTriangulation::TriangleAt(const tin::Point2& p) const { return Locator().triangleAt(p); }
+std::int32_t CTriangulation::TriangleAt(const tin::Point2& p) const { return m_surface.triangleAt(p); }
 
 void CTriangulation::TrianglesAt(std::span<const tin::Point2> points, std::vector<std::int32_t>& out) const {
-  Locator().triangleAt(points, out);
+  m_surface.trianglesAt(points, out);
 }

@@ -3,12 +3,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "product/engine/CKVLEdge.h"
 #include "product/engine/CKVLPointerArray.h"
 #include "product/engine/CKVLTriangle.h"
-#include "product/engine/MeshLocator.h"
 #include "tin/Surface.h"
 
 // The geometry of a surface: the TIN core's surface, and the element arrays handed to callers,
@@ -31,7 +31,7 @@ class CTriangulation {
 
   CKVLPointerArray<CKVLTriangle>* Triangles();
   CKVLPointerArray<CKVLEdge>* Edges();
-  // The triangle under p (-1 off the surface), fast for many queries.
+  // The triangle under p (-1 off the surface); many at once, out[i] for points[i].
   std::int32_t TriangleAt(const tin::Point2& p) const;
   void TrianglesAt(std::span<const tin::Point2> points, std::vector<std::int32_t>& out) const;
 
@@ -42,6 +42,4 @@ class CTriangulation {
   std::vector<CKVLEdge> m_edgeStore;
   std::unique_ptr<CKVLPointerArray<CKVLTriangle>> m_triangles;
   std::unique_ptr<CKVLPointerArray<CKVLEdge>> m_edges;
-  const uv::engine::MeshLocator& Locator() const;
-  mutable std::unique_ptr<uv::engine::MeshLocator> m_locator;
 };

@@ -42,6 +42,13 @@ struct Mesh {
   const Point3& corner(std::int32_t t, int i) const { return vertices[triangles[t].v[i]]; }
 };
 
+// Puts the triangles into their canonical order: each starts at its smallest point index, and
+// they follow a Morton curve through their centroids over the box of all vertices, ties broken
+// by point indices. The order depends on the triangles alone, not on how they were made.
+// Neighbours and break-line sides (empty: none) move along; vertexTriangle and boundarySides
+// are filled afresh. previous, when given, receives for each triangle the index it had before.
+void orderMesh(Mesh& mesh, std::vector<std::int32_t>* previous = nullptr);
+
 // Derives neighbours, vertexTriangle and boundarySides from vertices and triangles (all
 // triangles counter-clockwise, every side shared by at most two of them).
 void linkMesh(Mesh& mesh);

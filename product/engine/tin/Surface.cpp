@@ -9,6 +9,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "tin/Delaunay.h"
+#include "tin/PointLocator.h"
 #include "tin/Predicates.h"
 #include "tin/Triangulation.h"
 
@@ -29,6 +31,7 @@ struct Surface::Cache {
   std::vector<std::int32_t> vertexOfPoint;  // point index -> vertex
   std::optional<std::vector<Edge>> edges;
   std::optional<std::vector<std::vector<Point3>>> rings;
+  std::unique_ptr<PointLocator> locator;
 };
 
 namespace {
@@ -52,10 +55,11 @@ void checkSettings(const SurfaceSettings& s) {
 }  // namespace
 
 Surface::Surface(const SurfaceSettings& settings)
-    : siteGrid_(settings.planTolerance > 0.0 ? settings.planTolerance : kDefaultPlanTolerance),
-      tri_(std::make_unique<detail::Triangulation>()) {
+    : siteGrid_(settings.planTolerance > 0.0 ? settings.planTolerance : kDefaultPlanTolerance) {
   checkSettings(settings);
   def_.settings = settings;
+  if (compactable(def_)) buildCompact();
+  else tri_ = std::make_unique<detail::Triangulation>();
 }
 
 Surface::~Surface() = default;
@@ -64,8 +68,42 @@ Surface& Surface::operator=(Surface&&) noexcept = default;
 
 Surface Surface::fromDefinition(const Definition& definition) {
   Surface s(definition.settings);
-  s.rebuild(definition);
+  if (compactable(definition)) s.setPoints(definition.points);
+  else s.rebuild(definition);
   return s;
+}
+
+bool Surface::compactable(const Definition& d) {
+  return d.breakLines.empty() && d.swaps.empty() && d.settings.maxEdgeLength == 0.0;
+}
+
+void Surface::buildCompact() {
+  sites_ = {};
+  siteGrid_ = PlanGrid(def_.settings.planTolerance);
+  pointSite_ = {};
+  lineSites_ = {};
+  lineKeys_ = {};
+  vertexSite_ = {};
+  z_ = {};
+  swapApplied_ = {};
+  tri_.reset();
+  cache_.reset();
+  auto c = std::make_unique<Cache>();
+  detail::FlatTriangulation flat;
+  detail::delaunay(def_.points, flat);
+  c->mesh.triangles = std::move(flat.triangles);
+  c->mesh.neighbours = std::move(flat.neighbours);
+  c->mesh.vertices = def_.points;
+  orderMesh(c->mesh);
+  cache_ = std::move(c);
+}
+
+void Surface::ensureEditable() {
+  if (tri_) return;
+  // The rebuild triangulates the same positions in the same order as buildCompact() did, so
+  // the triangles stay what callers saw.
+  const Definition d = std::move(def_);
+  rebuild(d);
 }
 
 // --- definition and sites --------------------------------------------------------------------
@@ -136,7 +174,13 @@ void Surface::insertSites(const std::vector<std::int32_t>& sites) {
   positions.reserve(sites.size());
   for (std::int32_t s : sites) positions.push_back({sites_[s].x, sites_[s].y});
   std::vector<std::int32_t> ids;
-  tri_->insert(positions, ids);
+  if (tri_->vertexCount() == 0) {
+    detail::FlatTriangulation flat;
+    detail::delaunay(positions, flat);
+    tri_->assign(positions, flat, ids);
+  } else {
+    tri_->insert(positions, ids);
+  }
   adoptNewVertices();
   for (std::size_t k = 0; k < sites.size(); ++k) {
     Site& site = sites_[sites[k]];
@@ -188,6 +232,8 @@ void Surface::endChange(std::vector<std::int32_t> pendingLines) {
 }
 
 PointsResult Surface::addPoints(std::span<const Point3> points) {
+  if (!tri_ && def_.points.empty()) return setPoints(points);
+  ensureEditable();
   PointsResult result;
   std::vector<std::int32_t> fresh, touched;
   stagePoints(points, result, fresh, touched);
@@ -206,13 +252,42 @@ PointsResult Surface::addPoints(std::span<const Point3> points) {
 }
 
 PointsResult Surface::setPoints(std::span<const Point3> points) {
-  Definition d = def_;
-  d.points.clear();
-  rebuild(d);
-  return addPoints(points);
+  UniquePointSet unique(def_.settings.planTolerance);
+  unique.reserve(points.size());
+  PointsResult result;
+  for (const Point3& p : points) {
+    switch (unique.add(p)) {
+      case UniquePointSet::Outcome::Added: ++result.added; break;
+      case UniquePointSet::Outcome::Replaced: ++result.replaced; break;
+      case UniquePointSet::Outcome::Refused: ++result.refused; break;
+    }
+  }
+  Definition d{def_.settings, unique.takePoints(), std::move(def_.breakLines), std::move(def_.swaps)};
+  if (compactable(d)) {
+    def_ = std::move(d);
+    buildCompact();
+  } else {
+    rebuild(d);
+  }
+  return result;
+}
+
+PointsResult Surface::setPoints(const UniquePointSet& points) {
+  if (!(points.tolerance() >= def_.settings.planTolerance)) return setPoints(points.points());
+  Definition d{def_.settings, points.points(), std::move(def_.breakLines), std::move(def_.swaps)};
+  PointsResult result;
+  result.added = d.points.size();
+  if (compactable(d)) {
+    def_ = std::move(d);
+    buildCompact();
+  } else {
+    rebuild(d);
+  }
+  return result;
 }
 
 BreakLineResult Surface::addBreakLine(const Point3& a, const Point3& b) {
+  ensureEditable();
   std::vector<std::int32_t> fresh;
   const BreakLineResult staged = stageBreakLine(a, b, fresh);
   if (staged != BreakLineResult::Added) return staged;
@@ -243,6 +318,7 @@ BreakLineResult Surface::addBreakLine(const Point3& a, const Point3& b) {
 }
 
 SwapResult Surface::swapDiagonal(std::int32_t t1, std::int32_t t2) {
+  ensureEditable();
   const Cache& c = cache();
   const Mesh& m = c.mesh;
   const auto n = static_cast<std::int32_t>(m.triangles.size());
@@ -284,6 +360,8 @@ void Surface::setMaxEdgeLength(double length) {
   SurfaceSettings s = def_.settings;
   s.maxEdgeLength = length;
   checkSettings(s);
+  if (s == def_.settings) return;
+  ensureEditable();
   def_.settings = s;
   cache_.reset();
 }
@@ -299,7 +377,7 @@ void Surface::reset(const SurfaceSettings& settings) {
   vertexSite_.clear();
   z_.clear();
   swapApplied_.clear();
-  tri_->clear();
+  tri_ = std::make_unique<detail::Triangulation>();
   cache_.reset();
 }
 
@@ -397,7 +475,9 @@ const Surface::Cache& Surface::cache() const {
 
 const Mesh& Surface::mesh() const { return cache().mesh; }
 
-std::int32_t Surface::pointCount() const { return tri_->vertexCount(); }
+std::int32_t Surface::pointCount() const {
+  return tri_ ? tri_->vertexCount() : static_cast<std::int32_t>(cache_->mesh.vertices.size());
+}
 
 bool Surface::pointAtIndex(std::int32_t index, Point3& out) const {
   const Mesh& m = mesh();
@@ -424,18 +504,35 @@ Extents Surface::extents() const {
   return e;
 }
 
-std::int32_t Surface::triangleAt(const Point2& p) const {
-  if (!std::isfinite(p.x) || !std::isfinite(p.y)) return -1;
-  cache();
-  return tri_->locate(p).triangle;
+MeshLocation Surface::locate(const Point2& p) const {
+  if (!std::isfinite(p.x) || !std::isfinite(p.y)) return {};
+  const Cache& c = cache();
+  // Peeled by the edge-length limit, the mesh need not be convex: a walk could leave it
+  // between two arms of the surface, so the triangulation itself decides.
+  if (def_.settings.maxEdgeLength > 0.0) return tri_->locate(p);
+  if (!c.locator) cache_->locator = std::make_unique<PointLocator>(c.mesh);
+  return c.locator->locate(p);
+}
+
+std::int32_t Surface::triangleAt(const Point2& p) const { return locate(p).triangle; }
+
+void Surface::trianglesAt(std::span<const Point2> points, std::vector<std::int32_t>& out) const {
+  const Cache& c = cache();
+  if (def_.settings.maxEdgeLength > 0.0) {
+    out.resize(points.size());
+    for (std::size_t i = 0; i < points.size(); ++i) out[i] = locate(points[i]).triangle;
+    return;
+  }
+  if (!c.locator) cache_->locator = std::make_unique<PointLocator>(c.mesh);
+  c.locator->trianglesAt(points, out);
 }
 
 std::optional<double> Surface::elevation(const Point2& p) const {
-  if (!std::isfinite(p.x) || !std::isfinite(p.y)) return std::nullopt;
-  cache();
-  double z;
-  if (!tri_->elevation(p, z)) return std::nullopt;
-  return z;
+  const MeshLocation loc = locate(p);
+  if (loc.kind == MeshLocation::Kind::Outside) return std::nullopt;
+  const Mesh& m = mesh();
+  if (loc.kind == MeshLocation::Kind::Vertex) return m.corner(loc.triangle, loc.index).z;
+  return elevationInTriangle(m, loc.triangle, p);
 }
 
 std::vector<std::int32_t> Surface::trianglesInPolygon(std::span<const Point2> polygon) const {
@@ -449,7 +546,7 @@ std::vector<std::int32_t> Surface::edgesInPolygon(std::span<const Point2> polygo
 DrapeResult Surface::drape(std::span<const Point3> points, std::span<const double> bulges,
                            const DrapeOptions& options) const {
   const Mesh& m = mesh();
-  return tin::drape(m, [this](const Point2& p) { return tri_->locate(p); }, points, bulges, options);
+  return tin::drape(m, [this](const Point2& p) { return locate(p); }, points, bulges, options);
 }
 
 void Surface::traceContours(std::span<const double> levels, ContourSink& sink) const {
@@ -466,6 +563,10 @@ Validity Surface::isValid() const {
     (s << ... << parts);
     r.problems.push_back(s.str());
   };
+  if (!tri_) {
+    checkCompact(r);
+    return r;
+  }
   tri_->check(r.problems);
 
   // Sites, points and vertices agree.
@@ -508,6 +609,59 @@ Validity Surface::isValid() const {
   for (std::size_t v = 0; v < m.vertices.size() && v < cache().vertexOfPoint.size(); ++v)
     if (!(m.vertices[v].z == z_[cache().vertexOfPoint[v]])) problem("mesh point ", v, " has a stale elevation");
   return r;
+}
+
+void Surface::checkCompact(Validity& r) const {
+  auto problem = [&](auto&&... parts) {
+    std::ostringstream s;
+    s.precision(17);
+    (s << ... << parts);
+    r.problems.push_back(s.str());
+  };
+  const Mesh& m = cache_->mesh;
+  if (m.vertices != def_.points) problem("mesh points differ from the survey points");
+  const auto np = static_cast<std::int32_t>(m.vertices.size());
+  for (std::size_t t = 0; t < m.triangles.size(); ++t) {
+    const Triangle& tri = m.triangles[t];
+    if (!(tri.v[0] < tri.v[1] && tri.v[0] < tri.v[2])) problem("triangle ", t, " does not start at its smallest index");
+    for (int i = 0; i < 3; ++i)
+      if (tri.v[i] < 0 || tri.v[i] >= np) {
+        problem("triangle ", t, " names no point");
+        return;
+      }
+    if (orientation(m.corner(t, 0), m.corner(t, 1), m.corner(t, 2)) <= 0) problem("triangle ", t, " is not counter-clockwise");
+    // Delaunay: no neighbour's far corner strictly inside the circle.
+    for (int i = 0; i < 3; ++i) {
+      const std::int32_t n = m.neighbours[t][i];
+      if (n < 0) continue;
+      const Triangle& o = m.triangles[n];
+      int far = 0;
+      while (far < 3 && (o.v[far] == tri.v[(i + 1) % 3] || o.v[far] == tri.v[(i + 2) % 3])) ++far;
+      if (far == 3) continue;
+      if (inCircle(m.corner(t, 0).plan(), m.corner(t, 1).plan(), m.corner(t, 2).plan(), m.vertices[o.v[far]].plan()) > 0)
+        problem("side ", tri.v[(i + 1) % 3], "-", tri.v[(i + 2) % 3], " is not Delaunay");
+    }
+  }
+  Mesh relinked = m;
+  linkMesh(relinked);
+  if (relinked.neighbours != m.neighbours) problem("mesh neighbours differ from the triangles' own sides");
+  if (m.triangles.empty()) {
+    // Then the points lie on one line, or there are fewer than three.
+    for (std::int32_t k = 2; k < np; ++k)
+      if (orientation(m.vertices[0], m.vertices[1], m.vertices[k]) != 0) problem("points off one line left untriangulated");
+    return;
+  }
+  // One convex ring around everything, every point used.
+  const auto& rings = boundaryRings();
+  if (rings.size() != 1) problem("the surface ends in ", rings.size(), " rings, not one");
+  for (const auto& ring : rings)
+    for (std::size_t k = 0; k < ring.size(); ++k)
+      if (orientation(ring[k], ring[(k + 1) % ring.size()], ring[(k + 2) % ring.size()]) < 0)
+        problem("the boundary turns right at ", ring[(k + 1) % ring.size()].x, ",", ring[(k + 1) % ring.size()].y);
+  for (std::int32_t v = 0; v < np; ++v)
+    if (m.vertexTriangle[v] < 0) problem("point ", v, " is in no triangle");
+  if (rings.size() == 1 && m.triangles.size() != 2 * m.vertices.size() - 2 - rings[0].size())
+    problem(m.triangles.size(), " triangles for ", np, " points and ", rings[0].size(), " on the hull");
 }
 
 }  // namespace tin

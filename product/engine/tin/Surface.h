@@ -17,6 +17,7 @@
 #include "tin/Geometry.h"
 #include "tin/Mesh.h"
 #include "tin/PlanGrid.h"
+#include "tin/UniquePointSet.h"
 
 namespace tin {
 
@@ -85,6 +86,12 @@ struct Validity {
 // are (a < b), in the order of the first triangle that has them. These orders depend on the
 // surface alone, so indices survive a save and a reload. Any change renumbers.
 //
+// Storage: a surface of survey points alone (no break lines, no swaps, no edge-length limit)
+// keeps its definition and the flat mesh, nothing else, as built by delaunay(). The first
+// change that needs more (later points, a break line, a swap, a limit) rebuilds the editable
+// triangulation from the definition, which gives the very same triangles, and keeps it from
+// then on, so that a run of edits costs each its own work only.
+//
 // Not safe for concurrent use: queries build cached views on first use. References that
 // queries return (mesh, triangles, edges, rings) stay valid until the next change.
 class Surface {
@@ -102,6 +109,9 @@ class Surface {
   // Survey points. setPoints replaces them all; break lines and swaps stay.
   PointsResult addPoints(std::span<const Point3> points);
   PointsResult setPoints(std::span<const Point3> points);
+  // The same for a set whose tolerance is at least the surface's: no two of its points can be
+  // one position here, so they are taken without looking for duplicates again.
+  PointsResult setPoints(const UniquePointSet& points);
 
   BreakLineResult addBreakLine(const Point3& a, const Point3& b);
 
@@ -121,8 +131,12 @@ class Surface {
   // The surface triangle at p (-1 off the surface); on a side or a vertex, one of the triangles
   // there.
   std::int32_t triangleAt(const Point2& p) const;
+  // Where p lies on the mesh: the triangle, and whether on a side or a corner of it.
+  MeshLocation locate(const Point2& p) const;
   // Elevation by the plane of the triangle at p; nothing off the surface.
   std::optional<double> elevation(const Point2& p) const;
+  // triangleAt() for many points at once (out[i] for points[i]), much faster than one by one.
+  void trianglesAt(std::span<const Point2> points, std::vector<std::int32_t>& out) const;
   std::vector<std::int32_t> trianglesInPolygon(std::span<const Point2> polygon) const;
   std::vector<std::int32_t> edgesInPolygon(std::span<const Point2> polygon) const;
   const std::vector<std::vector<Point3>>& boundaryRings() const;
@@ -160,6 +174,11 @@ class Surface {
   void reapplySwaps();
   void reset(const SurfaceSettings& settings);
   void rebuild(const Definition& definition);
+  static bool compactable(const Definition& definition);
+  // From the (unique) points of def_ alone, into the flat mesh; no editable triangulation.
+  void buildCompact();
+  void ensureEditable();
+  void checkCompact(Validity& r) const;
   const Cache& cache() const;
 
   Definition def_;
@@ -171,7 +190,7 @@ class Surface {
   std::vector<std::int32_t> vertexSite_;                 // vertex -> site, -1 for crossings
   std::vector<double> z_;                                // vertex -> elevation
   std::vector<bool> swapApplied_;                        // swap -> made in the current surface
-  std::unique_ptr<detail::Triangulation> tri_;
+  std::unique_ptr<detail::Triangulation> tri_;  // null while the flat mesh is all there is
   mutable std::unique_ptr<Cache> cache_;
 };
 

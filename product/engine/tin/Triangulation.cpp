@@ -59,11 +59,11 @@ int ccw(int i) { return (i + 1) % 3; }
 
 }  // namespace
 
-int orientation(const Point2& a, const Point2& b, const Point2& c) {
+int orientationExact(const Point2& a, const Point2& b, const Point2& c) {
   return static_cast<int>(CGAL::orientation(toP(a), toP(b), toP(c)));
 }
 
-int inCircle(const Point2& a, const Point2& b, const Point2& c, const Point2& d) {
+int inCircleExact(const Point2& a, const Point2& b, const Point2& c, const Point2& d) {
   return static_cast<int>(CGAL::side_of_oriented_circle(toP(a), toP(b), toP(c), toP(d)));
 }
 
@@ -205,6 +205,66 @@ void Triangulation::insert(std::span<const Point2> positions, std::vector<std::i
   }
 }
 
+void Triangulation::assign(std::span<const Point2> positions, const FlatTriangulation& flat,
+                           std::vector<std::int32_t>& ids) {
+  clear();
+  if (flat.triangles.empty()) {
+    insert(positions, ids);
+    return;
+  }
+  Impl& m = *impl_;
+  auto& tds = m.cdt.tds();
+  const std::size_t n = positions.size(), nt = flat.triangles.size();
+  // An empty triangulation holds its infinite vertex in a face of its own; the faces made
+  // here replace that one.
+  const VertexHandle infinite = m.cdt.infinite_vertex();
+  tds.delete_face(infinite->face());
+  m.handles.reserve(n);
+  ids.resize(n);
+  for (std::size_t k = 0; k < n; ++k) {
+    VertexHandle v = tds.create_vertex();
+    v->set_point(toP(positions[k]));
+    v->info().id = static_cast<std::int32_t>(k);
+    m.handles.push_back(v);
+    ids[k] = static_cast<std::int32_t>(k);
+  }
+  std::vector<FaceHandle> faces(nt);
+  for (std::size_t t = 0; t < nt; ++t) {
+    const Triangle& tri = flat.triangles[t];
+    faces[t] = tds.create_face(m.handles[tri.v[0]], m.handles[tri.v[1]], m.handles[tri.v[2]]);
+    for (int i = 0; i < 3; ++i) m.handles[tri.v[i]]->set_face(faces[t]);
+  }
+  // Beyond each hull side a face with the infinite vertex, as CGAL closes the plane: for the
+  // side a->b (surface on its left) the face (b, a, infinite). Its side opposite b meets the
+  // face of the hull side that ends at a; its side opposite a, the one that starts at b.
+  std::vector<FaceHandle> outerFrom(n), outerTo(n);
+  for (std::size_t t = 0; t < nt; ++t)
+    for (int i = 0; i < 3; ++i) {
+      const std::int32_t nb = flat.neighbours[t][i];
+      if (nb >= 0) {
+        faces[t]->set_neighbor(i, faces[nb]);
+        continue;
+      }
+      const std::int32_t a = flat.triangles[t].v[ccw(i)], b = flat.triangles[t].v[cw(i)];
+      FaceHandle g = tds.create_face(m.handles[b], m.handles[a], infinite);
+      g->set_neighbor(2, faces[t]);
+      faces[t]->set_neighbor(i, g);
+      outerFrom[a] = g;
+      outerTo[b] = g;
+      infinite->set_face(g);
+    }
+  for (std::size_t v = 0; v < n; ++v) {
+    if (outerFrom[v] == FaceHandle()) continue;
+    // The face of the side x->v is (v, x, inf), the face of v->w is (w, v, inf): they share
+    // the edge v-inf, as side 1 of the first and side 0 of the second.
+    FaceHandle from = outerFrom[v], to = outerTo[v];
+    from->set_neighbor(0, to);
+    to->set_neighbor(1, from);
+  }
+  tds.set_dimension(2);
+  m.lastVertex = m.handles.back();
+}
+
 void Triangulation::insertBreakLine(std::int32_t line, std::int32_t a, std::int32_t b) {
   Impl& m = *impl_;
   if (static_cast<std::size_t>(line) >= m.lines.size()) {
@@ -315,15 +375,10 @@ void Triangulation::buildMesh(std::span<const std::int32_t> publicIndex, std::sp
   Cdt& cdt = m.cdt;
   out = Mesh{};
   out.vertices.resize(m.handles.size());
-  double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
   for (VertexHandle v : m.handles) {
     const P& p = v->point();
     v->info().z = z[v->info().id];
     out.vertices[publicIndex[v->info().id]] = {p.x(), p.y(), v->info().z};
-    x0 = v == m.handles[0] ? p.x() : std::min(x0, p.x());
-    y0 = v == m.handles[0] ? p.y() : std::min(y0, p.y());
-    x1 = v == m.handles[0] ? p.x() : std::max(x1, p.x());
-    y1 = v == m.handles[0] ? p.y() : std::max(y1, p.y());
   }
   m.buildHints();
   for (auto f = cdt.all_faces_begin(); f != cdt.all_faces_end(); ++f) f->info() = FaceInfo{};
@@ -359,66 +414,37 @@ void Triangulation::buildMesh(std::span<const std::int32_t> publicIndex, std::sp
     }
   }
 
-  // Triangles start at their smallest point index and are sorted along a Morton curve through
-  // their centroids (ties by point indices). The order depends on the surface alone, not on how
-  // it was built, so indices survive a save and a reload; and neighbours lie close together in
-  // memory, which the walks of contouring and draping feel.
-  auto corner = [&](FaceHandle f, int i) { return publicIndex[f->vertex((i + f->info().rotation) % 3)->info().id]; };
-  const double sx = 4294967295.0 / std::max(x1 - x0, 1e-300), sy = 4294967295.0 / std::max(y1 - y0, 1e-300);
-  auto quantize = [](double v) { return static_cast<std::uint64_t>(std::clamp(v, 0.0, 4294967295.0)); };
-  auto spread = [](std::uint64_t v) {
-    v = (v | (v << 16)) & 0x0000FFFF0000FFFFull;
-    v = (v | (v << 8)) & 0x00FF00FF00FF00FFull;
-    v = (v | (v << 4)) & 0x0F0F0F0F0F0F0F0Full;
-    v = (v | (v << 2)) & 0x3333333333333333ull;
-    return (v | (v << 1)) & 0x5555555555555555ull;
-  };
-  std::vector<std::pair<std::uint64_t, FaceHandle>> order;
-  order.reserve(cdt.number_of_faces());
-  for (auto f = cdt.finite_faces_begin(); f != cdt.finite_faces_end(); ++f) {
-    if (f->info().triangle < 0) continue;
-    std::int32_t q[3];
-    double cx = 0.0, cy = 0.0;
-    for (int i = 0; i < 3; ++i) {
-      q[i] = publicIndex[f->vertex(i)->info().id];
-      cx += f->vertex(i)->point().x() - x0;
-      cy += f->vertex(i)->point().y() - y0;
+  // The canonical order of orderMesh(), whatever order the faces come in; the faces learn
+  // their triangle index and which of their corners is the triangle's first.
+  std::vector<FaceHandle> faces;
+  faces.reserve(cdt.number_of_faces());
+  for (auto f = cdt.finite_faces_begin(); f != cdt.finite_faces_end(); ++f)
+    if (f->info().triangle >= 0) {
+      f->info().triangle = static_cast<std::int32_t>(faces.size());
+      faces.push_back(f);
     }
-    f->info().rotation = static_cast<std::int8_t>(q[0] < q[1] ? (q[0] < q[2] ? 0 : 2) : (q[1] < q[2] ? 1 : 2));
-    order.push_back({spread(quantize(cx / 3.0 * sx)) | (spread(quantize(cy / 3.0 * sy)) << 1), f});
-  }
-  std::sort(order.begin(), order.end(), [&](const auto& a, const auto& b) {
-    if (a.first != b.first) return a.first < b.first;
-    for (int i = 0; i < 3; ++i)
-      if (corner(a.second, i) != corner(b.second, i)) return corner(a.second, i) < corner(b.second, i);
-    return false;
-  });
-  const std::size_t nt = order.size();
+  const std::size_t nt = faces.size();
   out.triangles.resize(nt);
-  out.breakLineSides.resize(nt);
-  for (std::size_t k = 0; k < nt; ++k) {
-    FaceHandle f = order[k].second;
-    f->info().triangle = static_cast<std::int32_t>(k);
-    std::uint8_t bits = 0;
-    for (int i = 0; i < 3; ++i) {
-      out.triangles[k].v[i] = corner(f, i);
-      if (f->is_constrained((i + f->info().rotation) % 3)) bits |= static_cast<std::uint8_t>(1u << i);
-    }
-    out.breakLineSides[k] = bits;
-  }
-  // Links straight from the triangulation.
   out.neighbours.resize(nt);
-  out.vertexTriangle.assign(out.vertices.size(), -1);
+  out.breakLineSides.assign(nt, 0);
   for (std::size_t k = 0; k < nt; ++k) {
-    FaceHandle f = order[k].second;
+    FaceHandle f = faces[k];
     for (int i = 0; i < 3; ++i) {
-      FaceHandle n = f->neighbor((i + f->info().rotation) % 3);
-      const std::int32_t t = cdt.is_infinite(n) ? -1 : n->info().triangle;
-      out.neighbours[k][i] = t;
-      if (t < 0) out.boundarySides.push_back({static_cast<std::int32_t>(k), i});
-      std::int32_t& vt = out.vertexTriangle[out.triangles[k].v[i]];
-      if (vt < 0) vt = static_cast<std::int32_t>(k);
+      out.triangles[k].v[i] = publicIndex[f->vertex(i)->info().id];
+      FaceHandle n = f->neighbor(i);
+      out.neighbours[k][i] = cdt.is_infinite(n) ? -1 : n->info().triangle;
+      if (f->is_constrained(i)) out.breakLineSides[k] |= static_cast<std::uint8_t>(1u << i);
     }
+  }
+  std::vector<std::int32_t> previous;
+  orderMesh(out, &previous);
+  for (std::size_t k = 0; k < nt; ++k) {
+    FaceHandle f = faces[previous[k]];
+    f->info().triangle = static_cast<std::int32_t>(k);
+    const std::int32_t first = out.triangles[k].v[0];
+    f->info().rotation = static_cast<std::int8_t>(publicIndex[f->vertex(0)->info().id] == first   ? 0
+                                                  : publicIndex[f->vertex(1)->info().id] == first ? 1
+                                                                                                 : 2);
   }
 }
 

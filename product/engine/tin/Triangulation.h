@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "tin/Delaunay.h"
 #include "tin/Geometry.h"
 #include "tin/Mesh.h"
 
@@ -35,6 +36,10 @@ class Triangulation {
   // ids; a position where a vertex already is gets that vertex. New vertices are numbered on
   // from vertexCount().
   void insert(std::span<const Point2> positions, std::vector<std::int32_t>& ids);
+  // Into an empty triangulation: takes `flat`, the Delaunay triangulation of the positions
+  // (see delaunay()), as it is, vertex k at positions[k]. Positions all on one line (no
+  // triangles) are inserted one by one; ids says where each went.
+  void assign(std::span<const Point2> positions, const FlatTriangulation& flat, std::vector<std::int32_t>& ids);
 
   // Constrains the segment between vertices a and b as break line `line` (numbers increase with
   // each call). Where it crosses an earlier break line a vertex is created; where it passes

@@ -34,6 +34,13 @@ void UniquePointSet::reserve(std::size_t n) {
   grid_.reserve(n);
 }
 
+std::vector<Point3> UniquePointSet::takePoints() {
+  std::vector<Point3> out;
+  out.swap(points_);
+  grid_.clear();
+  return out;
+}
+
 void UniquePointSet::clear() {
   points_.clear();
   grid_.clear();

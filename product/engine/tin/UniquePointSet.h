@@ -40,6 +40,8 @@ class UniquePointSet {
   double tolerance() const { return grid_.tolerance(); }
   void reserve(std::size_t n);
   void clear();
+  // Hands the points over and leaves the set empty.
+  std::vector<Point3> takePoints();
 
  private:
   std::vector<Point3> points_;

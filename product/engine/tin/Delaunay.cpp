@@ -1,0 +1,252 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tin/Delaunay.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+#include "tin/Predicates.h"
+
+namespace tin::detail {
+
+std::uint32_t hilbertKey(double x, double y, double x0, double y0, double x1, double y1) {
+  auto cell = [](double v, double v0, double v1) {
+    constexpr double side = 65535.0;
+    const double span = v1 - v0;
+    const double f = span > 0.0 ? (v - v0) / span * side : 0.0;
+    return static_cast<std::uint32_t>(std::clamp(f, 0.0, side));
+  };
+  std::uint32_t cx = cell(x, x0, x1), cy = cell(y, y0, y1), key = 0;
+  for (std::uint32_t s = 1u << 15; s > 0; s >>= 1) {
+    const std::uint32_t rx = (cx & s) ? 1u : 0u, ry = (cy & s) ? 1u : 0u;
+    key += s * s * ((3u * rx) ^ ry);
+    // Turn the quadrant so that the curve inside it starts and ends where the outer one runs.
+    if (ry == 0) {
+      if (rx == 1) {
+        cx = 65535u - cx;
+        cy = 65535u - cy;
+      }
+      std::swap(cx, cy);
+    }
+  }
+  return key;
+}
+
+namespace {
+
+// Incremental Delaunay triangulation (Bowyer-Watson) over a sphere: a vertex at infinity closes
+// the plane, and each hull side has a "ghost" triangle with that vertex, so a position outside
+// the hull is handled like one inside. A ghost's circumcircle is the open half-plane beyond its
+// hull side together with the open side itself.
+class Builder {
+ public:
+  explicit Builder(std::vector<Point2> sorted) : p_(std::move(sorted)), ghost_(static_cast<std::int32_t>(p_.size())) {}
+
+  bool run();
+  // Finite triangles over the builder's own numbering, neighbours renumbered.
+  void extract(const std::vector<std::int32_t>& original, FlatTriangulation& out) const;
+
+ private:
+  bool isGhost(std::int32_t t) const {
+    return v_[3 * t] == ghost_ || v_[3 * t + 1] == ghost_ || v_[3 * t + 2] == ghost_;
+  }
+  bool conflicts(std::int32_t t, const Point2& q) const;
+  std::int32_t locate(std::int32_t start, const Point2& q) const;
+  std::int32_t conflictByScan(const Point2& q) const;
+  void insert(std::int32_t vertex);
+  std::int32_t newTriangle() {
+    if (!free_.empty()) {
+      const std::int32_t t = free_.back();
+      free_.pop_back();
+      return t;
+    }
+    v_.insert(v_.end(), {-1, -1, -1});
+    n_.insert(n_.end(), {-1, -1, -1});
+    return static_cast<std::int32_t>(v_.size() / 3 - 1);
+  }
+
+  std::vector<Point2> p_;
+  std::int32_t ghost_;
+  std::vector<std::int32_t> v_;  // corners, three per triangle
+  std::vector<std::int32_t> n_;  // neighbours, three per triangle
+  std::vector<std::int32_t> free_;
+  std::vector<std::int32_t> start_;  // new triangle by the first vertex of its cavity side
+  std::int32_t last_ = 0;            // a triangle made by the last insertion
+
+  struct Side {
+    std::int32_t a, b, outside, outsideSide;
+  };
+  std::vector<std::int32_t> cavity_;
+  std::vector<Side> sides_;
+};
+
+bool Builder::conflicts(std::int32_t t, const Point2& q) const {
+  const std::int32_t* c = &v_[3 * t];
+  int g = c[0] == ghost_ ? 0 : c[1] == ghost_ ? 1 : c[2] == ghost_ ? 2 : -1;
+  if (g < 0) return inCircle(p_[c[0]], p_[c[1]], p_[c[2]], q) > 0;
+  const Point2& a = p_[c[(g + 1) % 3]];
+  const Point2& b = p_[c[(g + 2) % 3]];
+  const int o = orientation(a, b, q);
+  if (o != 0) return o > 0;
+  // Exactly on the hull side's line: in conflict strictly between its ends, which one
+  // coordinate decides.
+  if (a.x != b.x) return q.x > std::min(a.x, b.x) && q.x < std::max(a.x, b.x);
+  return q.y > std::min(a.y, b.y) && q.y < std::max(a.y, b.y);
+}
+
+std::int32_t Builder::locate(std::int32_t t, const Point2& q) const {
+  // A visibility walk: leave through a side with q strictly beyond it. On a Delaunay
+  // triangulation it cannot cycle; the step limit only guards against the unforeseen.
+  const std::size_t limit = 64 + 4 * v_.size();
+  unsigned turn = 0;
+  for (std::size_t step = 0; step < limit; ++step) {
+    const std::int32_t* c = &v_[3 * t];
+    const int g = c[0] == ghost_ ? 0 : c[1] == ghost_ ? 1 : c[2] == ghost_ ? 2 : -1;
+    if (g >= 0) {
+      if (conflicts(t, q)) return t;
+      t = n_[3 * t + g];  // back across the hull side
+      continue;
+    }
+    int exit = -1;
+    for (int k = 0; k < 3 && exit < 0; ++k) {
+      const int i = static_cast<int>((k + turn) % 3);
+      if (orientation(p_[c[(i + 1) % 3]], p_[c[(i + 2) % 3]], q) < 0) exit = i;
+    }
+    if (exit < 0) return t;
+    ++turn;
+    t = n_[3 * t + exit];
+  }
+  return conflictByScan(q);
+}
+
+std::int32_t Builder::conflictByScan(const Point2& q) const {
+  std::vector<bool> isFree(v_.size() / 3, false);
+  for (std::int32_t f : free_) isFree[f] = true;
+  for (std::size_t t = 0; t < v_.size() / 3; ++t)
+    if (!isFree[t] && conflicts(static_cast<std::int32_t>(t), q)) return static_cast<std::int32_t>(t);
+  return -1;
+}
+
+void Builder::insert(std::int32_t vertex) {
+  const Point2& q = p_[vertex];
+  std::int32_t t0 = locate(last_, q);
+  if (t0 < 0 || !conflicts(t0, q)) {
+    // Only a position equal to a vertex can be in conflict with nothing.
+    throw std::invalid_argument("delaunay: two positions are the same");
+  }
+  // The cavity: every triangle whose circumcircle holds q strictly, grown from t0 (it is
+  // connected). Its sides face q, so joining them to q gives triangles again.
+  cavity_.assign(1, t0);
+  sides_.clear();
+  for (std::size_t k = 0; k < cavity_.size(); ++k) {
+    const std::int32_t t = cavity_[k];
+    for (int i = 0; i < 3; ++i) {
+      const std::int32_t nb = n_[3 * t + i];
+      if (std::find(cavity_.begin(), cavity_.end(), nb) != cavity_.end()) continue;
+      if (conflicts(nb, q)) {
+        cavity_.push_back(nb);
+        continue;
+      }
+      const int back = n_[3 * nb] == t ? 0 : n_[3 * nb + 1] == t ? 1 : 2;
+      sides_.push_back({v_[3 * t + (i + 1) % 3], v_[3 * t + (i + 2) % 3], nb, back});
+    }
+  }
+  // Each cavity side (a, b) with the outside neighbour becomes the triangle (a, b, q).
+  for (std::int32_t t : cavity_) free_.push_back(t);
+  for (const Side& s : sides_) {
+    const std::int32_t t = newTriangle();
+    v_[3 * t] = s.a;
+    v_[3 * t + 1] = s.b;
+    v_[3 * t + 2] = vertex;
+    n_[3 * t + 2] = s.outside;
+    n_[3 * s.outside + s.outsideSide] = t;
+    start_[s.a] = t;
+    last_ = t;
+  }
+  // Around q: the side (b, q) of triangle (a, b, q) is the side (q, b) of triangle (b, c, q).
+  for (const Side& s : sides_) {
+    const std::int32_t t = start_[s.a], next = start_[s.b];
+    n_[3 * t] = next;
+    n_[3 * next + 1] = t;
+  }
+  if (!isGhost(last_)) return;
+  for (const Side& s : sides_)
+    if (!isGhost(start_[s.a])) last_ = start_[s.a];
+}
+
+bool Builder::run() {
+  const auto n = static_cast<std::int32_t>(p_.size());
+  if (n < 3) return false;
+  // The first triangle: the first two positions and the first one off their line.
+  std::int32_t k = 2;
+  while (k < n && orientation(p_[0], p_[1], p_[k]) == 0) ++k;
+  if (k == n) return false;
+  v_.reserve(6 * static_cast<std::size_t>(n));
+  n_.reserve(6 * static_cast<std::size_t>(n));
+  start_.assign(static_cast<std::size_t>(n) + 1, -1);
+  std::int32_t a = 0, b = 1, c = k;
+  if (orientation(p_[a], p_[b], p_[c]) < 0) std::swap(b, c);
+  // Triangle 0 is (a, b, c); ghosts 1, 2, 3 lie beyond its sides opposite a, b and c.
+  v_ = {a, b, c, c, b, ghost_, a, c, ghost_, b, a, ghost_};
+  n_ = {1, 2, 3, 3, 2, 0, 1, 3, 0, 2, 1, 0};
+  for (std::int32_t i = 1; i < n; ++i)
+    if (i != b && i != c) insert(i);
+  return true;
+}
+
+void Builder::extract(const std::vector<std::int32_t>& original, FlatTriangulation& out) const {
+  const std::size_t all = v_.size() / 3;
+  std::vector<std::int32_t> index(all, -1);
+  std::vector<bool> isFree(all, false);
+  for (std::int32_t f : free_) isFree[f] = true;
+  std::int32_t count = 0;
+  for (std::size_t t = 0; t < all; ++t)
+    if (!isFree[t] && !isGhost(static_cast<std::int32_t>(t))) index[t] = count++;
+  out.triangles.resize(count);
+  out.neighbours.resize(count);
+  for (std::size_t t = 0; t < all; ++t) {
+    const std::int32_t k = index[t];
+    if (k < 0) continue;
+    for (int i = 0; i < 3; ++i) {
+      out.triangles[k].v[i] = original[v_[3 * t + i]];
+      out.neighbours[k][i] = index[n_[3 * t + i]];
+    }
+  }
+}
+
+template <class P>
+void triangulate(std::span<const P> positions, FlatTriangulation& out) {
+  out.triangles.clear();
+  out.neighbours.clear();
+  const std::size_t n = positions.size();
+  if (n < 3) return;
+  // Inserted along a Hilbert curve, each position lies next to the last one made.
+  double x0 = positions[0].x, x1 = x0, y0 = positions[0].y, y1 = y0;
+  for (const P& p : positions) {
+    x0 = std::min(x0, p.x);
+    x1 = std::max(x1, p.x);
+    y0 = std::min(y0, p.y);
+    y1 = std::max(y1, p.y);
+  }
+  std::vector<std::uint64_t> keys(n);
+  for (std::size_t i = 0; i < n; ++i)
+    keys[i] = (static_cast<std::uint64_t>(hilbertKey(positions[i].x, positions[i].y, x0, y0, x1, y1)) << 32) | i;
+  std::sort(keys.begin(), keys.end());
+  std::vector<std::int32_t> original(n);
+  std::vector<Point2> sorted(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    original[i] = static_cast<std::int32_t>(keys[i] & 0xFFFFFFFFu);
+    sorted[i] = {positions[original[i]].x, positions[original[i]].y};
+  }
+  keys = {};
+  Builder builder(std::move(sorted));
+  if (!builder.run()) return;
+  builder.extract(original, out);
+}
+
+}  // namespace
+
+void delaunay(std::span<const Point2> positions, FlatTriangulation& out) { triangulate(positions, out); }
+void delaunay(std::span<const Point3> points, FlatTriangulation& out) { triangulate(points, out); }
+
+}  // namespace tin::detail

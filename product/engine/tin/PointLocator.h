@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "tin/Mesh.h"
+
+namespace tin {
+
+// Point location on a mesh that covers its convex hull (no triangles peeled off): a walk from
+// a nearby triangle across the sides that the point lies beyond, decided by exact orientation
+// tests. Leaving through a side where the surface ends means the point lies off the surface.
+// A coarse grid over the mesh gives each single query a start near its point; many queries at
+// once are visited along a Hilbert curve, each walk starting where the last one ended.
+//
+// The walk picks among the sides it may leave by at random (from a fixed seed), which ends on
+// any triangulation, Delaunay or not; after an absurd number of steps every triangle is tried.
+// Holds a reference to the mesh, which must outlive it and not change.
+class PointLocator {
+ public:
+  explicit PointLocator(const Mesh& mesh);
+
+  MeshLocation locate(const Point2& p) const;
+  // The triangle under each point (-1 off the surface, also for non-finite coordinates), in the
+  // caller's order; on a side or a vertex, one of the triangles there.
+  void trianglesAt(std::span<const Point2> points, std::vector<std::int32_t>& out) const;
+
+ private:
+  std::int32_t hint(const Point2& p) const;
+  MeshLocation walk(std::int32_t start, const Point2& p, std::uint32_t& seed) const;
+  MeshLocation classify(std::int32_t t, const Point2& p) const;
+  MeshLocation scan(const Point2& p) const;
+
+  const Mesh& mesh_;
+  double x0_ = 0, y0_ = 0, x1_ = 0, y1_ = 0, inv_ = 1;
+  std::int64_t nx_ = 0, ny_ = 0;
+  std::vector<std::int32_t> cells_;
+};
+
+}  // namespace tin

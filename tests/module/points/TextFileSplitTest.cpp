@@ -1,0 +1,137 @@
+// Cutting lines into fields: at a delimiter and at column end positions.
+#include <gtest/gtest.h>
+
+#include "TextFixture.h"
+#include "module/points/CTextFile.h"
+
+namespace uvtest {
+namespace {
+
+using Fields = std::vector<std::wstring>;
+
+struct DelimiterCase {
+  const wchar_t* text;
+  const wchar_t* delimiter;
+  Fields fields;
+};
+
+TEST(TextFileSplit, ByDelimiter) {
+  const DelimiterCase cases[] = {
+      {L"1.5 2.5 3.5", L" ", {L"1.5", L"2.5", L"3.5"}},
+      {L"10   20", L" ", {L"10", L"20"}},               // a run of delimiters adds no field
+      {L" 10 20", L" ", {L"10", L"20"}},                // nor a leading one
+      {L"10 20 ", L" ", {L"10", L"20"}},                // nor a trailing one
+      {L"1020", L" ", {}},                              // no delimiter: no fields at all
+      {L"", L" ", {}},
+      {L"a,,b", L",", {L"a", L"b"}},
+      {L",", L",", {}},
+      {L" a ;b; ", L";", {L" a ", L"b", L" "}},          // fields are not trimmed
+      {L"1\t2", L" ", {}},                              // a tab is not a space
+      {L"1::2:3", L"::", {L"1", L"2:3"}},              // a longer delimiter counts whole
+      {L"x y", L"", {}},
+  };
+  CStringArray fields;
+  for (const DelimiterCase& c : cases) {
+    const int n = SplitByDelimiter(c.text, c.delimiter, fields);
+    EXPECT_EQ(toVector(fields), c.fields) << "\"" << CString(c.text).toUtf8() << "\"";
+    EXPECT_EQ(n, int(c.fields.size()));
+  }
+}
+
+struct BoundaryCase {
+  const wchar_t* text;
+  std::vector<int> ends;
+  Fields fields;
+};
+
+TEST(TextFileSplit, ByBoundaries) {
+  const BoundaryCase cases[] = {
+      // 25 characters cut at 10, 20, 30: the third field is short, the
+      // fourth lies past the end and is kept empty.
+      {L"aaaaaaaaaabbbbbbbbbbccccc", {10, 20, 30}, {L"aaaaaaaaaa", L"bbbbbbbbbb", L"ccccc", L""}},
+      {L"abc", {}, {L"abc"}},
+      {L"", {2, 4}, {L"", L"", L""}},
+      {L"abcdef", {2, 4}, {L"ab", L"cd", L"ef"}},
+      // Width 0: every stored column is empty and the last one holds the line.
+      {L"12 34", {0, 0, 0}, {L"", L"", L"", L"12 34"}},
+      // A position behind its predecessor makes an empty field; the next
+      // field starts from it.
+      {L"abcdefgh", {6, 3, 8}, {L"abcdef", L"", L"defgh", L""}},
+  };
+  CStringArray fields;
+  for (const BoundaryCase& c : cases) {
+    CIntArray ends;
+    for (int e : c.ends) ends.Add(e);
+    const int n = SplitByBoundaries(c.text, ends, fields);
+    EXPECT_EQ(toVector(fields), c.fields) << "\"" << CString(c.text).toUtf8() << "\"";
+    EXPECT_EQ(n, int(c.ends.size()) + 1);
+    EXPECT_EQ(ends.GetSize(), int(c.ends.size())) << "the stored list is not changed";
+  }
+}
+
+TEST(TextFileSplit, SectionCutsByItsMode) {
+  CTextFile::CSection section(L"North");
+  section.AddLine(L"  100.5  200.25   3");
+  section.AddLine(L"1;2;3");
+  CStringArray fields;
+
+  EXPECT_EQ(section.GetSplitMode(), CTextFile::CSection::kSplitDelimiter);  // a space by default
+  EXPECT_EQ(section.SplitLine(0, fields), 3);
+  EXPECT_EQ(toVector(fields), (Fields{L"100.5", L"200.25", L"3"}));
+
+  section.SetSplitMode(CTextFile::CSection::kSplitDelimiter, L';', CIntArray());
+  EXPECT_EQ(section.SplitLine(1, fields), 3);
+  EXPECT_EQ(section.SplitLine(0, fields), 0);
+
+  CIntArray ends;
+  ends.Add(7);
+  ends.Add(15);
+  section.SetSplitMode(CTextFile::CSection::kSplitColumns, L' ', ends);
+  EXPECT_EQ(section.SplitLine(0, fields), 3);
+  EXPECT_EQ(toVector(fields), (Fields{L"  100.5", L"  200.25", L"   3"}));
+  ends.Add(20);  // the section keeps its own copy
+  EXPECT_EQ(section.SplitLine(0, fields), 3);
+
+  section.SetSplitMode(7, L' ', ends);  // not a mode: no fields
+  EXPECT_EQ(section.SplitLine(0, fields), 0);
+  EXPECT_TRUE(fields.IsEmpty());
+}
+
+TEST(TextFileSplit, LineOutsideTheSectionIsACallerError) {
+  CTextFile::CSection section(L"a");
+  section.AddLine(L"1 2 3");
+  CStringArray fields;
+  EXPECT_THROW(section.SplitLine(1, fields), CInvalidArgException);
+  EXPECT_THROW(section.SplitLine(-1, fields), CInvalidArgException);
+}
+
+TEST(TextFileSplit, ArrayIsEmptiedBeforeEachLine) {
+  CTextFile::CSection section(L"a");
+  section.AddLine(L"one two three four");
+  section.AddLine(L"x y");
+  section.AddLine(L"nothing");
+  CStringArray fields;
+  fields.Add(L"left over");
+  EXPECT_EQ(section.SplitLine(0, fields), 4);
+  EXPECT_EQ(section.SplitLine(1, fields), 2);
+  EXPECT_EQ(toVector(fields), (Fields{L"x", L"y"}));
+  EXPECT_EQ(section.SplitLine(2, fields), 0);
+  EXPECT_TRUE(fields.IsEmpty());
+}
+
+TEST(TextFileSplit, NonAsciiTextKeepsItsCharacters) {
+  CTextFile::CSection section(L"a");
+  section.AddLine(L"Čvor Đurđevac 12.5");
+  CStringArray fields;
+  ASSERT_EQ(section.SplitLine(0, fields), 3);
+  EXPECT_EQ(fields[1].str(), L"Đurđevac");
+  EXPECT_EQ(section.GetLine(0).str(), L"Čvor Đurđevac 12.5");
+  CIntArray ends;
+  ends.Add(4);
+  section.SetSplitMode(CTextFile::CSection::kSplitColumns, 0, ends);  // positions count characters
+  ASSERT_EQ(section.SplitLine(0, fields), 2);
+  EXPECT_EQ(fields[0].str(), L"Čvor");
+}
+
+}  // namespace
+}  // namespace uvtest

@@ -1,0 +1,72 @@
+// The naming rules the surface dialogs share, and where surface files are
+// offered.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "SurfacesFixture.h"
+#include "base/TextCase.h"
+#include "module/surfaces/SurfaceFiles.h"
+#include "module/surfaces/SurfaceNaming.h"
+
+namespace uvtest {
+namespace {
+
+using uv::surfaces::UniqueName;
+
+TEST(SurfaceNaming, InvalidNameSymbolsInTheirOrder) {
+  const std::wstring symbols = InvalidNameSymbols;
+  const std::vector<unsigned> expected = {0x21, 0x23, 0x26, 0x5B, 0x5D, 0x7B, 0x7D, 0x40, 0x2B, 0x2D,
+                                          0x24, 0x25, 0x26, 0x28, 0x29, 0x3C, 0x3E, 0x5C, 0x2F, 0x22,
+                                          0x3A, 0x3F, 0x2A, 0x7C, 0x2C, 0x3D, 0x27, 0x20, 0xB4, 0xB8};
+  ASSERT_EQ(symbols.size(), expected.size());
+  for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(unsigned(symbols[i]), expected[i]) << "position " << i;
+  EXPECT_EQ(std::set<wchar_t>(symbols.begin(), symbols.end()).size(), 29u);
+}
+
+TEST(SurfaceNaming, NamesWithAndWithoutRefusedCharacters) {
+  struct Case {
+    const wchar_t* name;
+    bool invalid;
+  } cases[] = {{L"Teren", false},     {L"Teren.2014", false}, {L"Površina_č", false}, {L"Te ren", true},
+               {L"A#1", true},        {L"x\u00B4", true},     {L"a/b", true},         {L"", false}};
+  for (const Case& c : cases)
+    EXPECT_EQ(uv::surfaces::HasInvalidNameSymbol(c.name), c.invalid) << uv::toUtf8(c.name);
+}
+
+TEST(SurfaceNaming, UniqueNameAppendsTheFirstFreeNumberToTheFilesOwnName) {
+  struct Case {
+    std::set<CString> taken;
+    const wchar_t* name;
+    const wchar_t* expected;
+  } cases[] = {
+      {{}, L"A", L"A"},
+      {{L"A_1"}, L"A", L"A"},
+      {{L"A", L"A_1"}, L"A", L"A_2"},
+      {{L"A", L"A_2"}, L"A", L"A_1"},
+      // The number never goes to a candidate: A_1 taken gives A_1_1 only for the name A_1.
+      {{L"A", L"A_1", L"A_1_1"}, L"A", L"A_2"},
+      {{L"A_1", L"A_1_1"}, L"A_1", L"A_1_2"},
+      // Letter case counts.
+      {{L"a"}, L"A", L"A"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(UniqueName(c.name, c.taken), CString(c.expected)) << uv::toUtf8(c.name);
+}
+
+using DefaultFileTest = SurfacesFixture;
+
+TEST_F(DefaultFileTest, BesideTheDrawingWithTheGivenExtension) {
+  EXPECT_EQ(uv::surfaces::DefaultFileForDrawing(L"kvb"), CString(L"/drawings/site.kvb"));
+  EXPECT_EQ(uv::surfaces::FileFilter(L"kvb"), CString(L"*.kvb|*.kvb|*.*|*.*||"));
+  struct Case {
+    const wchar_t* drawing;
+    const wchar_t* expected;
+  } cases[] = {{L"/d/a.b.dxf", L"/d/a.b.kvb"}, {L"/d.x/plan", L"/d.x/plan.kvb"}, {L"", L""}};
+  for (const Case& c : cases) {
+    doc->setFileName(c.drawing);
+    EXPECT_EQ(uv::surfaces::DefaultFileForDrawing(L"kvb"), CString(c.expected)) << uv::toUtf8(c.drawing);
+  }
+}
+
+}  // namespace
+}  // namespace uvtest

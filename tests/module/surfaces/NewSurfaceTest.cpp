@@ -1,0 +1,83 @@
+// The new-surface dialog: the name checks, the refused characters and the
+// storage choice with its file field.
+#include <gtest/gtest.h>
+
+#include "SurfacesFixture.h"
+#include "module/surfaces/dlg_NovaPloha.h"
+#include "product/giscore/CModuleConfiguration.h"
+#include "ui/Feedback.h"
+
+namespace uvtest {
+namespace {
+
+using NewSurfaceTest = SurfacesFixture;
+
+TEST_F(NewSurfaceTest, EmptyAndTakenNamesAreRefusedWithTheFocusOnTheName) {
+  dlg_NovaPloha dlg;
+  dlg.AddTakenName(L"Teren");
+  bool nameFocused = true;
+  int probes = 0;
+  surfacesUser.probe = [&](CDialog& d) {
+    // After each refused OK the focus is back on the name.
+    if (++probes == 2 || probes == 4) nameFocused = nameFocused && CWnd::GetFocus() == d.GetDlgItem(250);
+  };
+  script({L"click IDOK", L"answer ok", L"set IDC_NAME \"Teren\"", L"click IDOK", L"answer ok",
+          L"set IDC_NAME \"teren\"", L"set IDC_DESCRIPTION \"Survey 2014\"", L"click IDOK"});
+  ASSERT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_TRUE(nameFocused);
+  EXPECT_EQ(surfacesUser.messages,
+            (std::vector<std::wstring>{CModuleConfiguration::GetMsg(3227).str(), CModuleConfiguration::GetMsg(4991).str()}));
+  // Letter case makes another name.
+  EXPECT_EQ(dlg.m_strName, CString(L"teren"));
+  EXPECT_EQ(dlg.m_strDescription, CString(L"Survey 2014"));
+  EXPECT_EQ(dlg.m_nStorage, 0);
+}
+
+TEST_F(NewSurfaceTest, RefusedCharactersBeepWhenTypedAndVanishWhenPasted) {
+  uv::Feedback::clearBeeps();
+  dlg_NovaPloha dlg;
+  script({L"type IDC_NAME \"Te ren#1\"", L"click IDOK"});
+  ASSERT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_EQ(dlg.m_strName, CString(L"Teren1"));
+  EXPECT_EQ(uv::Feedback::beeps().size(), 2u);
+
+  dlg_NovaPloha pasted;
+  script({L"set IDC_NAME \"Teren.\u010D (1)\"", L"click IDOK"});
+  ASSERT_EQ(pasted.DoModal(), IDOK);
+  EXPECT_EQ(pasted.m_strName, CString(L"Teren.\u010D1"));  // dots and accented letters stay
+}
+
+TEST_F(NewSurfaceTest, TheFileFieldFollowsTheStorageAndItsPathIsHandedOn) {
+  dlg_NovaPloha dlg;
+  std::vector<std::pair<bool, std::wstring>> seen;  // enabled, text
+  surfacesUser.probe = [&](CDialog& d) {
+    CWnd* file = d.GetDlgItem(215);
+    seen.emplace_back(file->IsWindowEnabled() != FALSE, file->windowText().str());
+  };
+  script({L"set IDC_NAME \"N\"", L"click IDC_IN_FILE", L"click IDC_IN_DRAWING", L"click IDOK"});
+  ASSERT_EQ(dlg.DoModal(), IDOK);
+  ASSERT_EQ(seen.size(), 4u);
+  EXPECT_EQ(seen[0], std::make_pair(false, std::wstring(L"/drawings/site.kvb")));
+  EXPECT_EQ(seen[2], std::make_pair(true, std::wstring(L"/drawings/site.kvb")));
+  EXPECT_EQ(seen[3], std::make_pair(false, std::wstring(L"/drawings/site.kvb")));
+  EXPECT_EQ(dlg.m_nStorage, 0);
+  EXPECT_EQ(dlg.m_strFilePath, CString(L"/drawings/site.kvb"));
+
+  dlg_NovaPloha inFile;
+  script({L"set IDC_NAME \"N\"", L"click IDC_IN_FILE", L"click IDC_FILE", L"file \"/data/other\"", L"click IDOK"});
+  ASSERT_EQ(inFile.DoModal(), IDOK);
+  EXPECT_EQ(inFile.m_nStorage, 1);
+  EXPECT_EQ(inFile.m_strFilePath, CString(L"/data/other.kvb"));
+}
+
+TEST_F(NewSurfaceTest, ADrawingWithoutAFileNameStartsWithAnEmptyFileField) {
+  doc->setFileName(L"");
+  dlg_NovaPloha dlg;
+  script({L"set IDC_NAME \"N\"", L"click IDC_IN_FILE", L"click IDOK"});
+  ASSERT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_EQ(dlg.m_nStorage, 1);
+  EXPECT_EQ(dlg.m_strFilePath, CString());
+}
+
+}  // namespace
+}  // namespace uvtest

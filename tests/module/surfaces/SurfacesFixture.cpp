@@ -1,0 +1,98 @@
+#include "SurfacesFixture.h"
+
+#include <fstream>
+#include <random>
+
+#include "base/TextCase.h"
+#include "product/engine/CKVLXsurface_Vantor2.h"
+#include "ui/DialogRunner.h"
+
+namespace uvtest {
+
+namespace {
+
+// Passes a run through and calls the probe once the dialog is open and
+// after each action.
+class Probing : public uv::ModalDialog {
+ public:
+  Probing(uv::ModalDialog& inner, CDialog& dialog, const std::function<void(CDialog&)>& probe)
+      : m_inner(inner), m_dialog(dialog), m_probe(probe) {}
+  void initialise() override {
+    m_inner.initialise();
+    m_probe(m_dialog);
+  }
+  void apply(const uv::DialogAction& action) override {
+    m_inner.apply(action);
+    if (!m_inner.isEnded()) m_probe(m_dialog);
+  }
+  bool isEnded() const override { return m_inner.isEnded(); }
+  INT_PTR result() const override { return m_inner.result(); }
+  std::wstring title() const override { return m_inner.title(); }
+  std::wstring describe() const override { return m_inner.describe(); }
+
+ private:
+  uv::ModalDialog& m_inner;
+  CDialog& m_dialog;
+  const std::function<void(CDialog&)>& m_probe;
+};
+
+}  // namespace
+
+int SurfacesUser::messageBox(const uv::MessageQuestion& q) {
+  messages.push_back(q.text);
+  return ScriptedUser::messageBox(q);
+}
+
+INT_PTR SurfacesUser::runDialog(uv::ModalDialog& modal) {
+  if (!probe) return ScriptedUser::runDialog(modal);
+  Probing probing(modal, dynamic_cast<uv::DialogRunner&>(modal).dialog(), probe);
+  return ScriptedUser::runDialog(probing);
+}
+
+void SurfacesFixture::SetUp() {
+  ModuleFixture::SetUp();
+  m_scope = std::make_unique<uv::UserScope>(surfacesUser);
+  folder = std::filesystem::temp_directory_path() /
+           ("uv-surfaces-" + std::to_string(std::random_device{}()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  std::filesystem::create_directories(folder);
+}
+
+void SurfacesFixture::TearDown() {
+  EXPECT_TRUE(surfacesUser.empty()) << surfacesUser.pending() << " script lines were not used";
+  m_scope.reset();
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
+  ModuleFixture::TearDown();
+}
+
+std::vector<AcGePoint3d> samplePoints(double z0) {
+  return {{0, 0, z0}, {10, 0, z0 + 1}, {10, 10, z0 + 2}, {0, 10, z0 + 1.5}, {5, 4, z0 + 0.5}};
+}
+
+CKVLXsurface_Vantor2* SurfacesFixture::makeSurface(const wchar_t* name, double z0) {
+  CKVLXsurface_Vantor2* s = manager()->CreateSurface(name, CKVLSurfaceManager::kDrawingStorage, nullptr, false);
+  EXPECT_NE(s, nullptr) << uv::toUtf8(name);
+  if (!s) return nullptr;
+  CUniquePointSet points;
+  for (const AcGePoint3d& p : samplePoints(z0)) points.AddPoint(p);
+  s->SetPoints(points);
+  return s;
+}
+
+std::wstring SurfacesFixture::writeSurfaceFile(const std::string& file, const wchar_t* name,
+                                               const wchar_t* description) {
+  CKVLXsurface_Vantor2 s(nullptr);
+  s.SetName(name);
+  s.SetDescription(description);
+  CUniquePointSet points;
+  for (const AcGePoint3d& p : samplePoints(200)) points.AddPoint(p);
+  s.SetPoints(points);
+  std::ofstream out(folder / file, std::ios::out | std::ios::binary);
+  EXPECT_EQ(s.ExportToBin(*out.rdbuf()), 1);
+  return path(file);
+}
+
+void SurfacesFixture::reread() { CKVLSurfaceManager::Release(doc->database()); }
+
+}  // namespace uvtest

@@ -1,0 +1,56 @@
+// What the tests of surface management share: the module's fixture (its
+// resources, a drawing in the current document) with a user that records
+// the message boxes it answers and lets a test look at a dialog after each
+// action; surfaces and surface files to work with.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ModuleFixture.h"
+#include "ge/AcGePoint3d.h"
+#include "product/engine/CKVLSurfaceManager.h"
+
+class CDialog;
+class CKVLXsurface_Vantor2;
+
+namespace uvtest {
+
+class SurfacesUser : public uv::ScriptedUser {
+ public:
+  // Texts of the message boxes shown, oldest first.
+  std::vector<std::wstring> messages;
+  // Called with the dialog once it is open and after each action on it.
+  std::function<void(CDialog&)> probe;
+
+  int messageBox(const uv::MessageQuestion& q) override;
+  INT_PTR runDialog(uv::ModalDialog& dialog) override;
+};
+
+class SurfacesFixture : public ModuleFixture {
+ protected:
+  SurfacesUser surfacesUser;
+  std::filesystem::path folder;
+
+  void SetUp() override;
+  void TearDown() override;
+  void script(std::initializer_list<const wchar_t*> lines) { surfacesUser.appendLines(lines); }
+
+  CKVLSurfaceManager* manager() const { return CKVLSurfaceManager::Instance(0); }
+  // A drawing surface with a few points.
+  CKVLXsurface_Vantor2* makeSurface(const wchar_t* name, double z0 = 100.0);
+  // A surface file written by the engine, holding `name`.
+  std::wstring writeSurfaceFile(const std::string& file, const wchar_t* name, const wchar_t* description);
+  std::wstring path(const std::string& file) const { return (folder / file).wstring(); }
+  // Forgets the manager, so the next Instance() reads the drawing again.
+  void reread();
+
+ private:
+  std::unique_ptr<uv::UserScope> m_scope;
+};
+
+std::vector<AcGePoint3d> samplePoints(double z0);
+
+}  // namespace uvtest

@@ -1,0 +1,188 @@
+#include "DrawingFixture.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "base/TextCase.h"
+#include "db/AcDbArc.h"
+#include "db/AcDbBlockReference.h"
+#include "db/AcDbCircle.h"
+#include "db/AcDbFace.h"
+#include "db/AcDbLine.h"
+#include "db/AcDbPoint.h"
+#include "db/AcDbText.h"
+#include "db/dxf/DxfFile.h"
+#include "ed/ModelSpace.h"
+#include "product/cadwrapper/CKVLC2dPolylinePtr.h"
+#include "product/cadwrapper/CKVLC3dPolylinePtr.h"
+#include "product/cadwrapper/CKVLCEntityPtr.h"
+#include "product/cadwrapper/CKVLCPolylineLWPtr.h"
+#include "product/engine/CKVLSurfaceManager.h"
+#include "product/engine/CKVLXsurface_Vantor2.h"
+#include "product/giscore/CModuleConfiguration.h"
+#include "ui/AfxWin.h"
+#include "ui/CDialog.h"
+#include "ui/DialogRunner.h"
+#include "ui/Resources.h"
+
+namespace uvtest {
+
+namespace {
+
+HINSTANCE moduleInstance() { return reinterpret_cast<HINSTANCE>(0x7E570000); }
+
+// The module's templates, once per program, whichever point-loading
+// fixture comes first; the messages from the product's catalogue.
+void registerModuleResources() {
+  uv::Resources& resources = uv::Resources::instance();
+  if (!resources.dialog(200)) {
+    // As the module reads them: from UIVANTOR2_RESOURCES when set.
+    const char* folder = std::getenv("UIVANTOR2_RESOURCES");
+    const std::string root = folder && *folder ? folder : UV_SOURCE_DIR "/module/resources";
+    resources.addFolder(uv::fromUtf8(root + "/dialogs"), moduleInstance());
+  }
+  resources.setMessageResolver([](UINT id) { return CModuleConfiguration::GetMsg(id).str(); });
+  AfxSetResourceHandle(moduleInstance());
+}
+
+// A point of the entity that tells it from the others of its type.
+bool keyPoint(AcDbEntity* e, AcGePoint3d& p) {
+  if (auto* line = AcDbLine::cast(e)) p = line->startPoint();
+  else if (auto* arc = AcDbArc::cast(e)) p = arc->center();
+  else if (auto* circle = AcDbCircle::cast(e)) p = circle->center();
+  else if (auto* point = AcDbPoint::cast(e)) p = point->position();
+  else if (auto* text = AcDbText::cast(e)) p = text->position();
+  else if (auto* ref = AcDbBlockReference::cast(e)) p = ref->position();
+  else return false;
+  return true;
+}
+
+// Passes the run through and shows the open dialog to a test.
+class Opened : public uv::ModalDialog {
+ public:
+  Opened(uv::ModalDialog& inner, const std::function<void(CDialog&)>& onOpen) : m_inner(inner), m_onOpen(onOpen) {}
+  void initialise() override {
+    m_inner.initialise();
+    if (auto* runner = dynamic_cast<uv::DialogRunner*>(&m_inner); runner && m_onOpen) m_onOpen(runner->dialog());
+  }
+  void apply(const uv::DialogAction& action) override { m_inner.apply(action); }
+  bool isEnded() const override { return m_inner.isEnded(); }
+  INT_PTR result() const override { return m_inner.result(); }
+  std::wstring title() const override { return m_inner.title(); }
+  std::wstring describe() const override { return m_inner.describe(); }
+
+ private:
+  uv::ModalDialog& m_inner;
+  const std::function<void(CDialog&)>& m_onOpen;
+};
+
+}  // namespace
+
+INT_PTR SelectionWatchingUser::runDialog(uv::ModalDialog& dialog) {
+  Opened opened(dialog, onOpen);
+  return ScriptedUser::runDialog(opened);
+}
+
+std::wstring pointsDrawingFile(const char* name) {
+  return uv::fromUtf8(std::string(UV_SOURCE_DIR) + "/tests/e2e/drawings/points_drawing/" + name);
+}
+
+uv::SelectionAnswer SelectionWatchingUser::select(const uv::SelectionQuestion& q) {
+  SelectionMoment m;
+  const auto& open = CDialog::openModalDialogs();
+  m.dialogVisible = !open.empty() && open.back()->IsWindowVisible();
+  m.mainEnabled = AfxGetMainWnd()->IsWindowEnabled();
+  moments.push_back(m);
+  return ScriptedUser::select(q);
+}
+
+void DrawingFixture::SetUp() {
+  registerModuleResources();
+  m_scope = std::make_unique<uv::UserScope>(user);
+  openDrawing("points_drawing.dxf");
+}
+
+void DrawingFixture::TearDown() {
+  if (doc) {
+    CKVLSurfaceManager::Release(db);
+    EXPECT_EQ(acDocManager->closeDocument(doc), Acad::eOk);
+  }
+  m_scope.reset();
+}
+
+void DrawingFixture::openDrawing(const char* file) {
+  if (doc) {
+    CKVLSurfaceManager::Release(db);
+    ASSERT_EQ(acDocManager->closeDocument(doc), Acad::eOk);
+    doc = nullptr;
+  }
+  auto drawing = std::make_unique<AcDbDatabase>();
+  std::wstring path;
+  if (*file) {
+    path = pointsDrawingFile(file);
+    uv::dxf::Result loaded = uv::dxf::load(path, *drawing);
+    ASSERT_TRUE(loaded.ok) << uv::toUtf8(loaded.error);
+  }
+  doc = acDocManager->addDocument(std::move(drawing), path);
+  db = doc->database();
+}
+
+std::vector<AcDbObjectId> DrawingFixture::entities() const { return uv::ModelSpace::entities(db); }
+
+AcDbObjectId DrawingFixture::entityAt(const wchar_t* type, double x, double y) const {
+  for (AcDbObjectId id : entities()) {
+    CKVLCEntityPtr e(id);
+    if (!e.isOpen() || uv::ModelSpace::facts(*e).dxfName != type) continue;
+    AcGePoint3d p;
+    if (!keyPoint(e, p)) {
+      // Polylines and faces: the first vertex.
+      if (auto* face = AcDbFace::cast(e.object())) face->getVertexAt(0, p);
+      else {
+        e.close();
+        AcGePoint3dArray vertices;
+        CKVLC3dPolylinePtr poly3d(id);
+        if (poly3d.getVertexPoints(vertices) != Acad::eOk) {
+          CKVLC2dPolylinePtr poly2d(id);
+          if (poly2d.getVertexPoints(vertices) != Acad::eOk) {
+            CKVLCPolylineLWPtr lw(id);
+            lw.getVertexPoints(vertices);
+          }
+        }
+        if (vertices.length() == 0) continue;
+        p = vertices[0];
+      }
+    }
+    if (std::abs(p.x - x) < 1e-9 && std::abs(p.y - y) < 1e-9) return id;
+  }
+  ADD_FAILURE() << "no " << uv::toUtf8(type) << " at " << x << "," << y;
+  return AcDbObjectId();
+}
+
+CKVLSurfaceManager* DrawingFixture::reopenedManager() {
+  CKVLSurfaceManager::Release(db);
+  return CKVLSurfaceManager::ForDatabase(db);
+}
+
+std::vector<std::string> surfacePoints(CKVLSurfaceManager* manager, const wchar_t* name) {
+  std::vector<std::string> out;
+  CKVLXsurface_Vantor2* surface = manager ? manager->OpenSurface(name) : nullptr;
+  if (!surface) return out;
+  std::vector<AcGePoint3d> points;
+  for (long i = 0; i < surface->PointCount(); ++i) {
+    AcGePoint3d p;
+    if (surface->GetPointAtIndex(i, p) == 1) points.push_back(p);
+  }
+  std::sort(points.begin(), points.end(), [](const AcGePoint3d& a, const AcGePoint3d& b) {
+    return a.x != b.x ? a.x < b.x : a.y < b.y;
+  });
+  for (const AcGePoint3d& p : points) {
+    char text[96];
+    std::snprintf(text, sizeof text, "%g,%g,%g", p.x, p.y, p.z);
+    out.push_back(text);
+  }
+  return out;
+}
+
+}  // namespace uvtest

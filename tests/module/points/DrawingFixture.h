@@ -1,0 +1,73 @@
+// The drawing page's tests: the module's dialog templates and messages
+// registered, the survey drawing of the point-loading jobs
+// (tests/e2e/drawings/points_drawing) in the current document, and a
+// scripted user that notes how the dialog stood while it was asked to
+// select.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "db/AcDbDatabase.h"
+#include "ed/AcApDocManager.h"
+#include "ge/AcGePoint3d.h"
+#include "user/CurrentUser.h"
+#include "user/ScriptedUser.h"
+
+class CDialog;
+class CKVLSurfaceManager;
+
+namespace uvtest {
+
+// How the windows stood when the program asked for a selection.
+struct SelectionMoment {
+  bool dialogVisible = true;
+  bool mainEnabled = false;
+};
+
+class SelectionWatchingUser : public uv::ScriptedUser {
+ public:
+  std::vector<SelectionMoment> moments;
+  // Called with each dialog as soon as it is open.
+  std::function<void(CDialog&)> onOpen;
+  uv::SelectionAnswer select(const uv::SelectionQuestion& q) override;
+  INT_PTR runDialog(uv::ModalDialog& dialog) override;
+};
+
+class DrawingFixture : public ::testing::Test {
+ protected:
+  AcApDocument* doc = nullptr;
+  AcDbDatabase* db = nullptr;
+  SelectionWatchingUser user;
+
+  void SetUp() override;
+  void TearDown() override;
+
+  // Replaces the current drawing with a file of the points drawing folder
+  // ("entities.dxf", "points_drawing.dxf") or an empty drawing ("").
+  void openDrawing(const char* file);
+  void answer(std::initializer_list<const wchar_t*> lines) { user.appendLines(lines); }
+  // The live model-space entities, in drawing order.
+  std::vector<AcDbObjectId> entities() const;
+  // The first model-space entity of that DXF type ("LINE", "INSERT") whose
+  // position, start point or centre lies at (x, y) in plan.
+  AcDbObjectId entityAt(const wchar_t* type, double x, double y) const;
+  // The surface manager read afresh from the drawing: what a saved drawing
+  // would give.
+  CKVLSurfaceManager* reopenedManager();
+
+ private:
+  std::unique_ptr<uv::UserScope> m_scope;
+};
+
+std::wstring pointsDrawingFile(const char* name);
+
+// The points of a surface, sorted by x then y, "x,y,z" with up to three
+// decimals; empty for a missing surface.
+std::vector<std::string> surfacePoints(CKVLSurfaceManager* manager, const wchar_t* name);
+
+}  // namespace uvtest

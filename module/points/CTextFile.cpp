@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -14,7 +15,7 @@
 namespace {
 
 constexpr size_t kMaxLineCharacters = 999;
-constexpr size_t kBlockBytes = size_t(4) << 20;
+constexpr size_t kBlockBytes = size_t(1) << 20;
 
 struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
@@ -33,7 +34,7 @@ CTextFile::CSection::CSection(const CString& name) : m_strName(name) {}
 std::string_view CTextFile::CSection::utf8Line(int index) const {
   if (index < 0 || index >= GetLineCount()) throw CInvalidArgException();
   const size_t begin = index == 0 ? 0 : m_lineEnds[size_t(index) - 1];
-  return std::string_view(m_text).substr(begin, m_lineEnds[size_t(index)] - begin);
+  return std::string_view(m_text.data() + begin, m_lineEnds[size_t(index)] - begin);
 }
 
 CString CTextFile::CSection::GetLine(int index) const { return CString(uv::text::toWide(utf8Line(index))); }
@@ -41,8 +42,13 @@ CString CTextFile::CSection::GetLine(int index) const { return CString(uv::text:
 void CTextFile::CSection::AddLine(const CString& line) { AddLineUtf8(uv::text::toUtf8(line.str())); }
 
 void CTextFile::CSection::AddLineUtf8(std::string_view line) {
-  m_text.append(line);
+  m_text.append(line.data(), line.size());
   m_lineEnds.push_back(m_text.size());
+}
+
+void CTextFile::CSection::Reserve(size_t bytes, size_t lines) {
+  m_text.reserve(bytes);
+  m_lineEnds.reserve(lines);
 }
 
 void CTextFile::CSection::SetSplitMode(int mode, wchar_t delimiter, const CIntArray& endPositions) {
@@ -143,7 +149,19 @@ class CTextFile::Reader {
       return;
     }
     if (!m_current) openSection(L"???");
+    if (!m_reserved) reserveForTheRest();
     m_current->AddLineUtf8(text);
+  }
+
+  // The first section with data gets room for the rest of the file: most
+  // files are one section, and their text then never moves. Memory not
+  // written to is only reserved, not used.
+  void reserveForTheRest() {
+    m_reserved = true;
+    const long long rest = m_fileSize - (long long)m_bufferOffset;
+    if (rest <= 0) return;
+    const double bytes = double(rest) / std::max(m_ratio, 1.0);
+    m_current->Reserve(size_t(bytes), size_t(bytes / 16));  // survey lines run 20 to 40 bytes
   }
 
   // A name met again goes on with the section of that name: its lines are
@@ -162,6 +180,7 @@ class CTextFile::Reader {
   double m_bufferOffset = 0;   // the file offset of m_buffer[0]
   double m_ratio = 1;          // file bytes per decoded byte in the last block
   bool m_hasNul = false;
+  bool m_reserved = false;
   CSection* m_current = nullptr;
   uv::StatusBarProgress* m_progress = nullptr;
 };

@@ -37,6 +37,7 @@
 
 #include "base/CString.h"
 #include "base/CStringArray.h"
+#include "module/points/GrowingBuffer.h"
 
 // Column end positions, counted in characters from 0.
 using CIntArray = CArray<int>;
@@ -57,6 +58,9 @@ class CTextFile {
     void AddLine(const CString& line);
     // A line already in UTF-8, as the reader hands it over.
     void AddLineUtf8(std::string_view line);
+    // Room for so many bytes of text and lines, taken before a large read
+    // so that the text is not copied as it grows.
+    void Reserve(size_t bytes, size_t lines);
 
     // kSplitDelimiter keeps the delimiter, kSplitColumns a copy of the end
     // positions; any other mode cuts lines into no fields.
@@ -74,8 +78,8 @@ class CTextFile {
     std::string_view utf8Line(int index) const;
 
     CString m_strName;
-    std::string m_text;                  // the lines' UTF-8, back to back
-    std::vector<size_t> m_lineEnds;      // line i ends at m_lineEnds[i]
+    uv::text::GrowingBuffer<char> m_text;        // the lines' UTF-8, back to back
+    uv::text::GrowingBuffer<size_t> m_lineEnds;  // line i ends at m_lineEnds[i]
     int m_nSplitMode = kSplitDelimiter;
     wchar_t m_delimiter = L' ';
     std::vector<int> m_columnEnds;

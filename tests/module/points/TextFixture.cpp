@@ -31,3 +31,98 @@ std::vector<std::wstring> toVector(const CStringArray& fields) {
 }
 
 }  // namespace uvtest
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "module/points/CTextFile.h"
+#include "product/engine/CKVLSurfaceManager.h"
+#include "product/engine/CKVLXsurface_Vantor2.h"
+#include "product/giscore/CModuleConfiguration.h"
+#include "ui/AfxWin.h"
+#include "ui/Resources.h"
+
+namespace uvtest {
+
+namespace {
+
+HINSTANCE moduleInstance() { return reinterpret_cast<HINSTANCE>(0x7E570000); }
+
+// The module's templates, once per program, whichever point-loading
+// fixture comes first; the messages from the product's catalogue.
+void registerTemplates() {
+  uv::Resources& resources = uv::Resources::instance();
+  if (!resources.dialog(200)) {
+    const char* folder = std::getenv("UIVANTOR2_RESOURCES");
+    const std::string root = folder && *folder ? folder : UV_SOURCE_DIR "/module/resources";
+    resources.addFolder(uv::fromUtf8(root + "/dialogs"), moduleInstance());
+  }
+  resources.setMessageResolver([](UINT id) { return CModuleConfiguration::GetMsg(id).str(); });
+  AfxSetResourceHandle(moduleInstance());
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(TextPageHost, CAcUiTabMainDialog)
+  ON_BN_CLICKED(IDCLOSE, &TextPageHost::OnClose)
+END_MESSAGE_MAP()
+
+TextPageHost::TextPageHost(CKVLSurfaceManager* manager, const CString& surfaceName) : CAcUiTabMainDialog(200) {
+  page.SetSurfaceManager(manager, surfaceName);
+}
+
+void TextPageHost::DoDataExchange(CDataExchange* dx) { DDX_Control(dx, 204, m_tabs); }
+
+BOOL TextPageHost::OnInitDialog() {
+  CAcUiTabMainDialog::OnInitDialog();
+  SetAcadTabPointer(&m_tabs);
+  m_tabs.AddTab(0, L"Text", dlg_UcitavanjeTocaka_Txt::IDD, &page);
+  if (afterOpen) afterOpen(*this);
+  return TRUE;
+}
+
+void TextPageHost::replace() {
+  page.SendMessage(WM_COMMAND, MAKEWPARAM(209, BN_CLICKED), 0);
+}
+
+void TextPageFixture::SetUp() {
+  TextFilesFixture::SetUp();
+  registerTemplates();
+  doc = acDocManager->addDocument(std::make_unique<AcDbDatabase>(), L"/drawings/site.dxf");
+  manager = CKVLSurfaceManager::Instance(1);
+  ASSERT_NE(manager, nullptr);
+  m_scope = std::make_unique<uv::UserScope>(user);
+}
+
+void TextPageFixture::TearDown() {
+  m_scope.reset();
+  CKVLSurfaceManager::Release(doc->database());
+  EXPECT_EQ(acDocManager->closeDocument(doc), Acad::eOk);
+  TextFilesFixture::TearDown();
+}
+
+void TextPageFixture::run(const CString& surfaceName, std::initializer_list<const wchar_t*> lines,
+                          std::function<void(TextPageHost&)> afterOpen) {
+  TextPageHost host(manager, surfaceName);
+  host.afterOpen = std::move(afterOpen);
+  user.appendLines(lines);
+  user.appendLines({L"click IDCLOSE"});
+  EXPECT_EQ(host.DoModal(), IDCLOSE);
+}
+
+std::vector<std::string> TextPageFixture::pointsOf(const wchar_t* surfaceName) {
+  std::vector<std::string> out;
+  CKVLXsurface_Vantor2* surface = manager->OpenSurface(surfaceName);
+  if (!surface) return out;
+  for (long i = 0; i < surface->PointCount(); ++i) {
+    AcGePoint3d p;
+    if (surface->GetPointAtIndex(i, p) != 1) continue;
+    char text[96];
+    std::snprintf(text, sizeof text, "%g,%g,%g", p.x, p.y, p.z);
+    out.push_back(text);
+  }
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+}  // namespace uvtest

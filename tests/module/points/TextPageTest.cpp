@@ -1,0 +1,221 @@
+// The text page of the load-points dialog: its controls, the settings a
+// person makes and the points that reach the surface.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "TextFixture.h"
+#include "ed/ProgressMeter.h"
+#include "product/engine/CKVLSurfaceManager.h"
+#include "product/engine/CKVLXsurface_Vantor2.h"
+#include "product/engine/CUniquePointSet.h"
+#include "ui/CButton.h"
+#include "user/ScriptError.h"
+
+namespace uvtest {
+namespace {
+
+using Points = std::vector<std::string>;
+
+class TextPage : public TextPageFixture {
+ protected:
+  void SetUp() override {
+    TextPageFixture::SetUp();
+    ASSERT_NE(manager->CreateSurface(L"Teren", 0, nullptr, false), nullptr);
+  }
+  std::wstring setFile(const CString& path) { return L"set IDC_FILE \"" + path.str() + L"\""; }
+};
+
+TEST_F(TextPage, OpensWithItsDefaults) {
+  manager->CreateSurface(L"Bager", 0, nullptr, false);
+  manager->SetCurrentSurface(L"Bager");
+  run(L"Teren", {}, [](TextPageHost& host) {
+    dlg_UcitavanjeTocaka_Txt& p = host.page;
+    auto text = [&](int id) {
+      CString s;
+      p.GetDlgItemText(id, s);
+      return s.str();
+    };
+    EXPECT_EQ(text(215), L"/drawings/site.kvb");
+    EXPECT_EQ(text(217), L"#");
+    EXPECT_EQ(text(220), L" ");
+    EXPECT_EQ(text(221), L"10");
+    EXPECT_EQ(text(222), L"1");
+    EXPECT_EQ(text(223), L"2");
+    EXPECT_EQ(text(224), L"3");
+    EXPECT_EQ(p.IsDlgButtonChecked(216), BST_CHECKED);
+    EXPECT_EQ(p.IsDlgButtonChecked(218), BST_CHECKED);
+    EXPECT_TRUE(p.GetDlgItem(220)->IsWindowEnabled());
+    EXPECT_FALSE(p.GetDlgItem(221)->IsWindowEnabled());
+    for (int hidden : {207, 209, 214}) EXPECT_FALSE(p.GetDlgItem(hidden)->GetStyle() & WS_VISIBLE) << hidden;
+    EXPECT_TRUE(p.GetDlgItem(208)->GetStyle() & WS_VISIBLE);
+    EXPECT_NE(static_cast<CButton*>(p.GetDlgItem(208))->GetIcon(), nullptr);
+    // The hidden surface list holds the engine's surfaces, the current one chosen.
+    CString chosen;
+    p.GetDlgItemText(207, chosen);
+    EXPECT_EQ(chosen.str(), L"Bager");
+  });
+}
+
+TEST_F(TextPage, ControlsFollowTheirSwitches) {
+  TextPageHost host(manager, L"Teren");
+  user.appendLines({L"click IDC_SPLIT_FIXED", L"set IDC_FIXED_WIDTH \"-12a\"", L"check IDC_USE_COMMENT off",
+                    L"click IDCLOSE"});
+  host.DoModal();
+  EXPECT_EQ(host.page.settings().nFixedWidth, 12) << "no sign, no letters";
+  EXPECT_EQ(host.page.settings().nSplitMode, 1);
+  EXPECT_EQ(host.page.settings().bUseCommentMarker, 0);
+
+  // A disabled field refuses the script's action.
+  const std::vector<std::vector<const wchar_t*>> refused = {
+      {L"set IDC_FIXED_WIDTH \"5\""},
+      {L"check IDC_USE_COMMENT off", L"set IDC_COMMENT \";\""},
+      {L"click IDC_SPLIT_FIXED", L"set IDC_DELIMITER \";\""},
+  };
+  for (const auto& lines : refused) {
+    TextPageHost h(manager, L"Teren");
+    for (const wchar_t* line : lines) user.appendLines({line});
+    EXPECT_THROW(h.DoModal(), uv::ScriptError) << CString(lines.back()).toUtf8();
+    user = uv::ScriptedUser();
+  }
+}
+
+struct LoadCase {
+  const char* what;
+  std::string file;
+  std::vector<const wchar_t*> settings;  // script lines before Add
+  Points points;
+};
+
+TEST_F(TextPage, AddLoadsThePointsOfTheFile) {
+  const LoadCase cases[] = {
+      {"spaces, X Y Z", "1.5 2.5 3.5\n", {}, {"1.5,2.5,3.5"}},
+      {"a header of words gives (0, 0, 0)", "East North Height\n1 2 3\n", {}, {"0,0,0", "1,2,3"}},
+      {"a marked header is a comment", "# East North Height\n1 2 3\n", {}, {"1,2,3"}},
+      {"further fields are ignored, too few skip the line", "1 2 3 P17 wall\n4 5\n", {}, {"1,2,3"}},
+      {"X from column 2, Y from column 1", "1 2 3\n", {L"set IDC_COLUMN_X \"2\"", L"set IDC_COLUMN_Y \"1\""},
+       {"2,1,3"}},
+      {"numbers stop at what does not fit", "12.5m -3e2x +.5\n", {}, {"12.5,-300,0.5"}},
+      {"nan and inf read 0", "nan inf 7\n", {}, {"0,0,7"}},
+      {"a number beyond a double gives no point", "1e999 1 1\n2 2 2\n", {}, {"2,2,2"}},
+      {"duplicates: the last height wins", "1 1 5\n1 1 6\n", {}, {"1,1,6"}},
+      {"semicolons", "1;2;3\n", {L"set IDC_DELIMITER \";\""}, {"1,2,3"}},
+      {"an empty delimiter is a space", "1 2 3\n", {L"set IDC_DELIMITER \"\""}, {"1,2,3"}},
+      {"fixed width 10, right-aligned", "       1.5       2.5       3.5\n        10        20\n",
+       {L"click IDC_SPLIT_FIXED"}, {"1.5,2.5,3.5", "10,20,0"}},
+      {"fixed width 0: the whole line in column 51", "5 6 7\n",
+       {L"click IDC_SPLIT_FIXED", L"set IDC_FIXED_WIDTH \"0\"", L"set IDC_COLUMN_X \"51\""}, {"5,0,0"}},
+      {"an empty comment marker: indented lines are comments", " 1 2 3\n4 5 6\n", {L"set IDC_COMMENT \"\""},
+       {"4,5,6"}},
+      {"an unchecked box leaves the marker in force", "#1 2 3\n4 5 6\n", {L"check IDC_USE_COMMENT off"},
+       {"4,5,6"}},
+      {"another marker: # opens sections, all are read", "#B\n1 1 1\n#a\n2 2 2\n;c\n3 3 3\n",
+       {L"set IDC_COMMENT \";\""}, {"1,1,1", "2,2,2", "3,3,3"}},
+  };
+  for (const LoadCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    manager->DeleteSurface(L"Teren");
+    manager->Save();
+    ASSERT_NE(manager->CreateSurface(L"Teren", 0, nullptr, false), nullptr);
+    const CString path = writeFile("points.txt", c.file);
+    const std::wstring file = setFile(path);
+    user.appendLines({file.c_str()});
+    for (const wchar_t* line : c.settings) user.appendLines({line});
+    run(L"Teren", {L"click IDC_ADD"});
+    EXPECT_EQ(pointsOf(L"Teren"), c.points);
+  }
+}
+
+TEST_F(TextPage, AddKeepsAndReplaceDropsTheSurfacesPoints) {
+  const std::wstring first = setFile(writeFile("a.txt", "0 0 1\n10 0 1\n0 10 1\n"));
+  run(L"Teren", {first.c_str(), L"click IDC_ADD"});
+  const CString second = writeFile("b.txt", "5 5 2\n0 0 3\n");
+  const std::wstring file = setFile(second);
+  run(L"Teren", {file.c_str(), L"click IDC_ADD"});
+  EXPECT_EQ(pointsOf(L"Teren"), (Points{"0,0,3", "0,10,1", "10,0,1", "5,5,2"}));
+  run(L"Teren", {}, [&](TextPageHost& host) {
+    host.page.SetDlgItemText(215, second);
+    host.replace();
+  });
+  EXPECT_EQ(pointsOf(L"Teren"), (Points{"0,0,3", "5,5,2"}));
+}
+
+TEST_F(TextPage, NothingReachesTheEngineWithoutATarget) {
+  const std::wstring file = setFile(writeFile("points.txt", "1 2 3\n"));
+  // An empty or unknown surface name: read, then dropped; nothing created.
+  for (const wchar_t* name : {L"", L"Nowhere", L"teren"}) {
+    run(name, {file.c_str(), L"click IDC_ADD"});
+    EXPECT_TRUE(pointsOf(L"Teren").empty()) << CString(name).toUtf8();
+  }
+  CStringArray names;
+  EXPECT_EQ(manager->GetExistingSurfaceNames(names), 1);
+  // A missing file, an empty file, a file of comments: no points, no message.
+  for (const std::wstring& f : {setFile(CString((folder / "none.txt").wstring())),
+                                setFile(writeFile("empty.txt", "")), setFile(writeFile("c.txt", "# a\n# b\n"))})
+    run(L"Teren", {f.c_str(), L"click IDC_ADD"});
+  EXPECT_TRUE(pointsOf(L"Teren").empty());
+}
+
+TEST_F(TextPage, NoSurfaceInTheDrawing) {
+  manager->DeleteSurface(L"Teren");
+  manager->Save();
+  const std::wstring file = setFile(writeFile("points.txt", "1 2 3\n"));
+  run(L"Teren", {file.c_str(), L"click IDC_ADD"});
+  CStringArray names;
+  EXPECT_EQ(manager->GetExistingSurfaceNames(names), 0);
+}
+
+// Column 0 stops the load with the dialog framework's invalid-argument
+// exception before anything reaches the surface, also when earlier lines
+// were fine.
+TEST_F(TextPage, ColumnZeroIsAnInvalidArgument) {
+  const std::wstring good = setFile(writeFile("good.txt", "7 7 7\n"));
+  run(L"Teren", {good.c_str(), L"click IDC_ADD"});
+  const std::wstring file = setFile(writeFile("points.txt", "1 2 3\n4 5 6\n"));
+  for (const wchar_t* column : {L"set IDC_COLUMN_Z \"0\"", L"set IDC_COLUMN_X \"\""}) {
+    TextPageHost host(manager, L"Teren");
+    user.appendLines({file.c_str(), column, L"click IDC_ADD"});
+    EXPECT_THROW(host.DoModal(), CInvalidArgException);
+    EXPECT_FALSE(uv::ProgressMeter::instance().active()) << "the status bar is restored";
+    EXPECT_EQ(pointsOf(L"Teren"), (Points{"7,7,7"}));
+    user = uv::ScriptedUser();
+  }
+  // A file whose lines are all too short never reaches the column: no error.
+  const std::wstring shortLines = setFile(writeFile("short.txt", "12\n"));
+  run(L"Teren", {shortLines.c_str(), L"set IDC_COLUMN_Z \"0\"", L"click IDC_ADD"});
+}
+
+TEST_F(TextPage, BinaryFileGivesOnlyFinitePoints) {
+  std::string bytes;
+  uint32_t state = 12345;
+  for (int i = 0; i < 200000; ++i) {
+    state = state * 1664525u + 1013904223u;
+    bytes += char(state >> 24);
+  }
+  const std::wstring file = setFile(writeFile("picture.png", bytes));
+  run(L"Teren", {file.c_str(), L"click IDC_ADD"});
+  CKVLXsurface_Vantor2* surface = manager->OpenSurface(L"Teren");
+  ASSERT_NE(surface, nullptr);
+  for (long i = 0; i < surface->PointCount(); ++i) {
+    AcGePoint3d p;
+    ASSERT_EQ(surface->GetPointAtIndex(i, p), 1);
+    EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z));
+  }
+}
+
+TEST_F(TextPage, ProgressFollowsTheLinesOfEachSection) {
+  const CString path = writeFile("points.txt", "#A\n1 1 1\n2 2 2\n3 3 3\n#B\n4 4 4\n");
+  CUniquePointSet set;
+  run(L"Teren", {}, [&](TextPageHost& host) {
+    host.page.SetDlgItemText(215, path);
+    host.page.SetDlgItemText(217, L";");
+    EXPECT_EQ(host.page.LoadPointsFromFile(set), 4);
+  });
+  const uv::ProgressMeter& meter = uv::ProgressMeter::instance();
+  EXPECT_FALSE(meter.active());
+  EXPECT_EQ(meter.maxPos(), 1) << "the last section, B, has one line";
+  EXPECT_EQ(meter.history(), (std::vector<int>{0}));
+}
+
+}  // namespace
+}  // namespace uvtest

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "product/engine/CKVLXsurface_Vantor2.h"
 
+#include <cmath>
 #include <stdexcept>
 
 #include "product/engine/GeConvert.h"
@@ -92,15 +93,15 @@ int CKVLXsurface_Vantor2::Elevation(const AcGePoint3d& point, double& z) const {
 int CKVLXsurface_Vantor2::Elevations(const AcGePoint3dArray& points, AcGeDoubleArray& z,
                                      AcArray<int>& found) const {
   const std::vector<tin::Point2> plan = uv::engine::planOf(points);
-  std::vector<std::int32_t> triangles;
-  m_triangulation->TrianglesAt(plan, triangles);
+  std::vector<double> heights;
+  Tin().elevations(plan, heights);
   z.setLogicalLength(points.length());
   found.setLogicalLength(points.length());
   int count = 0;
   for (std::size_t i = 0; i < plan.size(); ++i) {
     const int at = static_cast<int>(i);
-    found[at] = triangles[i] >= 0 ? 1 : 0;
-    z[at] = triangles[i] >= 0 ? tin::elevationInTriangle(Tin().mesh(), triangles[i], plan[i]) : 0.0;
+    found[at] = std::isnan(heights[i]) ? 0 : 1;
+    z[at] = found[at] ? heights[i] : 0.0;
     count += found[at];
   }
   return count;

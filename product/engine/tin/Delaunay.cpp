@@ -43,12 +43,13 @@ class Builder {
   explicit Builder(std::vector<Point2> sorted) : p_(std::move(sorted)), ghost_(static_cast<std::int32_t>(p_.size())) {}
 
   bool run();
-  // Finite triangles over the builder's own numbering, neighbours renumbered.
-  void extract(const std::vector<std::int32_t>& original, FlatTriangulation& out) const;
+  // The finite triangles, corners renumbered by `original`, neighbours renumbered. Drops the
+  // positions first: a large triangulation needs the room.
+  void extract(const std::vector<std::int32_t>& original, FlatTriangulation& out);
 
  private:
   bool isGhost(std::int32_t t) const {
-    return v_[3 * t] == ghost_ || v_[3 * t + 1] == ghost_ || v_[3 * t + 2] == ghost_;
+    return v_[t].v[0] == ghost_ || v_[t].v[1] == ghost_ || v_[t].v[2] == ghost_;
   }
   bool conflicts(std::int32_t t, const Point2& q) const;
   std::int32_t locate(std::int32_t start, const Point2& q) const;
@@ -60,15 +61,16 @@ class Builder {
       free_.pop_back();
       return t;
     }
-    v_.insert(v_.end(), {-1, -1, -1});
-    n_.insert(n_.end(), {-1, -1, -1});
-    return static_cast<std::int32_t>(v_.size() / 3 - 1);
+    v_.push_back({});
+    n_.push_back({-1, -1, -1});
+    return static_cast<std::int32_t>(v_.size() - 1);
   }
 
   std::vector<Point2> p_;
   std::int32_t ghost_;
-  std::vector<std::int32_t> v_;  // corners, three per triangle
-  std::vector<std::int32_t> n_;  // neighbours, three per triangle
+  // Corners and neighbours, laid out as the result wants them so that it can take them over.
+  std::vector<Triangle> v_;
+  std::vector<std::array<std::int32_t, 3>> n_;
   std::vector<std::int32_t> free_;
   std::vector<std::int32_t> start_;  // new triangle by the first vertex of its cavity side
   std::int32_t last_ = 0;            // a triangle made by the last insertion
@@ -81,7 +83,7 @@ class Builder {
 };
 
 bool Builder::conflicts(std::int32_t t, const Point2& q) const {
-  const std::int32_t* c = &v_[3 * t];
+  const std::int32_t* c = v_[t].v;
   int g = c[0] == ghost_ ? 0 : c[1] == ghost_ ? 1 : c[2] == ghost_ ? 2 : -1;
   if (g < 0) return inCircle(p_[c[0]], p_[c[1]], p_[c[2]], q) > 0;
   const Point2& a = p_[c[(g + 1) % 3]];
@@ -100,11 +102,11 @@ std::int32_t Builder::locate(std::int32_t t, const Point2& q) const {
   const std::size_t limit = 64 + 4 * v_.size();
   unsigned turn = 0;
   for (std::size_t step = 0; step < limit; ++step) {
-    const std::int32_t* c = &v_[3 * t];
+    const std::int32_t* c = v_[t].v;
     const int g = c[0] == ghost_ ? 0 : c[1] == ghost_ ? 1 : c[2] == ghost_ ? 2 : -1;
     if (g >= 0) {
       if (conflicts(t, q)) return t;
-      t = n_[3 * t + g];  // back across the hull side
+      t = n_[t][g];  // back across the hull side
       continue;
     }
     int exit = -1;
@@ -114,15 +116,15 @@ std::int32_t Builder::locate(std::int32_t t, const Point2& q) const {
     }
     if (exit < 0) return t;
     ++turn;
-    t = n_[3 * t + exit];
+    t = n_[t][exit];
   }
   return conflictByScan(q);
 }
 
 std::int32_t Builder::conflictByScan(const Point2& q) const {
-  std::vector<bool> isFree(v_.size() / 3, false);
+  std::vector<bool> isFree(v_.size(), false);
   for (std::int32_t f : free_) isFree[f] = true;
-  for (std::size_t t = 0; t < v_.size() / 3; ++t)
+  for (std::size_t t = 0; t < v_.size(); ++t)
     if (!isFree[t] && conflicts(static_cast<std::int32_t>(t), q)) return static_cast<std::int32_t>(t);
   return -1;
 }
@@ -141,33 +143,33 @@ void Builder::insert(std::int32_t vertex) {
   for (std::size_t k = 0; k < cavity_.size(); ++k) {
     const std::int32_t t = cavity_[k];
     for (int i = 0; i < 3; ++i) {
-      const std::int32_t nb = n_[3 * t + i];
+      const std::int32_t nb = n_[t][i];
       if (std::find(cavity_.begin(), cavity_.end(), nb) != cavity_.end()) continue;
       if (conflicts(nb, q)) {
         cavity_.push_back(nb);
         continue;
       }
-      const int back = n_[3 * nb] == t ? 0 : n_[3 * nb + 1] == t ? 1 : 2;
-      sides_.push_back({v_[3 * t + (i + 1) % 3], v_[3 * t + (i + 2) % 3], nb, back});
+      const int back = n_[nb][0] == t ? 0 : n_[nb][1] == t ? 1 : 2;
+      sides_.push_back({v_[t].v[(i + 1) % 3], v_[t].v[(i + 2) % 3], nb, back});
     }
   }
   // Each cavity side (a, b) with the outside neighbour becomes the triangle (a, b, q).
   for (std::int32_t t : cavity_) free_.push_back(t);
   for (const Side& s : sides_) {
     const std::int32_t t = newTriangle();
-    v_[3 * t] = s.a;
-    v_[3 * t + 1] = s.b;
-    v_[3 * t + 2] = vertex;
-    n_[3 * t + 2] = s.outside;
-    n_[3 * s.outside + s.outsideSide] = t;
+    v_[t].v[0] = s.a;
+    v_[t].v[1] = s.b;
+    v_[t].v[2] = vertex;
+    n_[t][2] = s.outside;
+    n_[s.outside][s.outsideSide] = t;
     start_[s.a] = t;
     last_ = t;
   }
   // Around q: the side (b, q) of triangle (a, b, q) is the side (q, b) of triangle (b, c, q).
   for (const Side& s : sides_) {
     const std::int32_t t = start_[s.a], next = start_[s.b];
-    n_[3 * t] = next;
-    n_[3 * next + 1] = t;
+    n_[t][0] = next;
+    n_[next][1] = t;
   }
   if (!isGhost(last_)) return;
   for (const Side& s : sides_)
@@ -181,37 +183,52 @@ bool Builder::run() {
   std::int32_t k = 2;
   while (k < n && orientation(p_[0], p_[1], p_[k]) == 0) ++k;
   if (k == n) return false;
-  v_.reserve(6 * static_cast<std::size_t>(n));
-  n_.reserve(6 * static_cast<std::size_t>(n));
+  // With the vertex at infinity, n + 1 vertices on a sphere make exactly 2n - 2 triangles.
+  v_.reserve(2 * static_cast<std::size_t>(n));
+  n_.reserve(2 * static_cast<std::size_t>(n));
   start_.assign(static_cast<std::size_t>(n) + 1, -1);
   std::int32_t a = 0, b = 1, c = k;
   if (orientation(p_[a], p_[b], p_[c]) < 0) std::swap(b, c);
   // Triangle 0 is (a, b, c); ghosts 1, 2, 3 lie beyond its sides opposite a, b and c.
-  v_ = {a, b, c, c, b, ghost_, a, c, ghost_, b, a, ghost_};
-  n_ = {1, 2, 3, 3, 2, 0, 1, 3, 0, 2, 1, 0};
+  v_.push_back({{a, b, c}});
+  v_.push_back({{c, b, ghost_}});
+  v_.push_back({{a, c, ghost_}});
+  v_.push_back({{b, a, ghost_}});
+  n_.push_back({1, 2, 3});
+  n_.push_back({3, 2, 0});
+  n_.push_back({1, 3, 0});
+  n_.push_back({2, 1, 0});
   for (std::int32_t i = 1; i < n; ++i)
     if (i != b && i != c) insert(i);
   return true;
 }
 
-void Builder::extract(const std::vector<std::int32_t>& original, FlatTriangulation& out) const {
-  const std::size_t all = v_.size() / 3;
+void Builder::extract(const std::vector<std::int32_t>& original, FlatTriangulation& out) {
+  p_ = {};
+  start_ = {};
+  const std::size_t all = v_.size();
   std::vector<std::int32_t> index(all, -1);
-  std::vector<bool> isFree(all, false);
-  for (std::int32_t f : free_) isFree[f] = true;
-  std::int32_t count = 0;
-  for (std::size_t t = 0; t < all; ++t)
-    if (!isFree[t] && !isGhost(static_cast<std::int32_t>(t))) index[t] = count++;
-  out.triangles.resize(count);
-  out.neighbours.resize(count);
-  for (std::size_t t = 0; t < all; ++t) {
-    const std::int32_t k = index[t];
-    if (k < 0) continue;
-    for (int i = 0; i < 3; ++i) {
-      out.triangles[k].v[i] = original[v_[3 * t + i]];
-      out.neighbours[k][i] = index[n_[3 * t + i]];
-    }
+  {
+    std::vector<bool> isFree(all, false);
+    for (std::int32_t f : free_) isFree[f] = true;
+    std::int32_t count = 0;
+    for (std::size_t t = 0; t < all; ++t)
+      if (!isFree[t] && !isGhost(static_cast<std::int32_t>(t))) index[t] = count++;
   }
+  // In place: a triangle only ever moves down.
+  std::size_t kept = 0;
+  for (std::size_t t = 0; t < all; ++t) {
+    if (index[t] < 0) continue;
+    for (int i = 0; i < 3; ++i) {
+      v_[kept].v[i] = original[v_[t].v[i]];
+      n_[kept][i] = index[n_[t][i]];
+    }
+    ++kept;
+  }
+  v_.resize(kept);
+  n_.resize(kept);
+  out.triangles = std::move(v_);
+  out.neighbours = std::move(n_);
 }
 
 template <class P>

@@ -18,12 +18,24 @@ std::uint64_t spread(std::uint64_t v) {
 
 std::uint64_t quantize(double v) { return static_cast<std::uint64_t>(std::clamp(v, 0.0, 4294967295.0)); }
 
-// Applies `order` (new position -> old index) to v without a second full copy of the index.
+// Applies `order` (new position -> old index) in place, cycle by cycle, so that a large mesh
+// needs no second copy of its arrays.
 template <class T>
-void permute(std::vector<T>& v, const std::vector<std::int32_t>& order) {
-  std::vector<T> out(v.size());
-  for (std::size_t k = 0; k < order.size(); ++k) out[k] = v[order[k]];
-  v.swap(out);
+void permute(std::vector<T>& v, const std::vector<std::int32_t>& order, std::vector<bool>& done) {
+  done.assign(order.size(), false);
+  for (std::size_t start = 0; start < order.size(); ++start) {
+    if (done[start]) continue;
+    T first = v[start];
+    std::size_t k = start;
+    for (;;) {
+      done[k] = true;
+      const auto from = static_cast<std::size_t>(order[k]);
+      if (from == start) break;
+      v[k] = v[from];
+      k = from;
+    }
+    v[k] = first;
+  }
 }
 
 }  // namespace
@@ -78,9 +90,10 @@ void orderMesh(Mesh& mesh, std::vector<std::int32_t>* previous) {
     });
     for (std::size_t k = 0; k < nt; ++k) order[k] = keys[k].second;
   }
-  permute(mesh.triangles, order);
-  permute(mesh.neighbours, order);
-  if (bits) permute(mesh.breakLineSides, order);
+  std::vector<bool> done;
+  permute(mesh.triangles, order, done);
+  permute(mesh.neighbours, order, done);
+  if (bits) permute(mesh.breakLineSides, order, done);
   if (previous) *previous = order;
   // Old triangle index -> new, reusing the order's storage.
   std::vector<std::int32_t>& renumber = order;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "tin/Delaunay.h"
 #include "tin/Predicates.h"
@@ -11,16 +12,27 @@ namespace tin {
 
 PointLocator::PointLocator(const Mesh& mesh) : mesh_(mesh) {
   if (mesh.triangles.empty()) return;
+  {
+    std::vector<std::int32_t> local(mesh.vertices.size(), -1);
+    corner_.resize(mesh.triangles.size());
+    for (std::size_t t = 0; t < mesh.triangles.size(); ++t)
+      for (int i = 0; i < 3; ++i) {
+        std::int32_t& l = local[mesh.triangles[t].v[i]];
+        if (l < 0) {
+          l = static_cast<std::int32_t>(corners_.size());
+          corners_.push_back(mesh.vertices[mesh.triangles[t].v[i]]);
+        }
+        corner_[t][i] = l;
+      }
+  }
   bool first = true;
-  for (const Triangle& t : mesh.triangles)
-    for (int i = 0; i < 3; ++i) {
-      const Point3& p = mesh.vertices[t.v[i]];
-      x0_ = first ? p.x : std::min(x0_, p.x);
-      y0_ = first ? p.y : std::min(y0_, p.y);
-      x1_ = first ? p.x : std::max(x1_, p.x);
-      y1_ = first ? p.y : std::max(y1_, p.y);
-      first = false;
-    }
+  for (const Point3& p : corners_) {
+    x0_ = first ? p.x : std::min(x0_, p.x);
+    y0_ = first ? p.y : std::min(y0_, p.y);
+    x1_ = first ? p.x : std::max(x1_, p.x);
+    y1_ = first ? p.y : std::max(y1_, p.y);
+    first = false;
+  }
   // About four triangles a cell: a start is then a step or two from any point.
   const double w = x1_ - x0_, h = y1_ - y0_;
   const double cells = std::max(1.0, static_cast<double>(mesh.triangles.size()) / 4.0);
@@ -31,8 +43,8 @@ PointLocator::PointLocator(const Mesh& mesh) : mesh_(mesh) {
   cells_.assign(static_cast<std::size_t>(nx_ * ny_), -1);
   for (std::size_t t = 0; t < mesh.triangles.size(); ++t) {
     const auto ti = static_cast<std::int32_t>(t);
-    const Point2 c{(mesh.corner(ti, 0).x + mesh.corner(ti, 1).x + mesh.corner(ti, 2).x) / 3.0,
-                   (mesh.corner(ti, 0).y + mesh.corner(ti, 1).y + mesh.corner(ti, 2).y) / 3.0};
+    const Point2 c{(corner(ti, 0).x + corner(ti, 1).x + corner(ti, 2).x) / 3.0,
+                   (corner(ti, 0).y + corner(ti, 1).y + corner(ti, 2).y) / 3.0};
     std::int32_t& cell = cells_[static_cast<std::size_t>(hint(c))];
     if (cell < 0) cell = ti;
   }
@@ -52,10 +64,9 @@ std::int32_t PointLocator::hint(const Point2& p) const {
 }
 
 MeshLocation PointLocator::classify(std::int32_t t, const Point2& p) const {
-  const Triangle& tri = mesh_.triangles[t];
   int zeros = 0, zeroSide = -1, otherZero = -1;
   for (int i = 0; i < 3; ++i) {
-    const int o = orientation(mesh_.vertices[tri.v[(i + 1) % 3]].plan(), mesh_.vertices[tri.v[(i + 2) % 3]].plan(), p);
+    const int o = orientation(corner(t, (i + 1) % 3).plan(), corner(t, (i + 2) % 3).plan(), p);
     if (o < 0) return {};
     if (o == 0) {
       ++zeros;
@@ -70,7 +81,6 @@ MeshLocation PointLocator::classify(std::int32_t t, const Point2& p) const {
 MeshLocation PointLocator::walk(std::int32_t t, const Point2& p, std::uint32_t& seed) const {
   const std::size_t limit = 256 + 4 * mesh_.triangles.size();
   for (std::size_t step = 0; step < limit; ++step) {
-    const Triangle& tri = mesh_.triangles[t];
     seed ^= seed << 13;
     seed ^= seed >> 17;
     seed ^= seed << 5;
@@ -78,7 +88,7 @@ MeshLocation PointLocator::walk(std::int32_t t, const Point2& p, std::uint32_t& 
     int exit = -1;
     for (int k = 0; k < 3 && exit < 0; ++k) {
       const int i = (first + k) % 3;
-      if (orientation(mesh_.vertices[tri.v[(i + 1) % 3]].plan(), mesh_.vertices[tri.v[(i + 2) % 3]].plan(), p) < 0)
+      if (orientation(corner(t, (i + 1) % 3).plan(), corner(t, (i + 2) % 3).plan(), p) < 0)
         exit = i;
     }
     if (exit < 0) return classify(t, p);
@@ -104,7 +114,17 @@ MeshLocation PointLocator::locate(const Point2& p) const {
 }
 
 void PointLocator::trianglesAt(std::span<const Point2> points, std::vector<std::int32_t>& out) const {
+  visit(points, out, nullptr);
+}
+
+void PointLocator::elevationsAt(std::span<const Point2> points, std::vector<std::int32_t>& out,
+                                std::vector<double>& z) const {
+  visit(points, out, &z);
+}
+
+void PointLocator::visit(std::span<const Point2> points, std::vector<std::int32_t>& out, std::vector<double>* z) const {
   out.assign(points.size(), -1);
+  if (z) z->assign(points.size(), std::numeric_limits<double>::quiet_NaN());
   if (cells_.empty()) return;
   std::vector<std::uint64_t> order;
   order.reserve(points.size());
@@ -121,6 +141,7 @@ void PointLocator::trianglesAt(std::span<const Point2> points, std::vector<std::
     const MeshLocation loc = walk(last >= 0 ? last : cells_[static_cast<std::size_t>(hint(points[i]))], points[i], seed);
     out[i] = loc.triangle;
     last = loc.triangle;
+    if (z && last >= 0) (*z)[i] = planeElevation(corner(last, 0), corner(last, 1), corner(last, 2), points[i]);
   }
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -17,7 +18,10 @@ namespace tin {
 //
 // The walk picks among the sides it may leave by at random (from a fixed seed), which ends on
 // any triangulation, Delaunay or not; after an absurd number of steps every triangle is tried.
-// Holds a reference to the mesh, which must outlive it and not change.
+// The locator keeps its own copy of the corners, numbered in the order the triangles first use
+// them: a mesh's points keep the order they were surveyed in, often scattered, and a walk that
+// reads them there waits on memory at every step. Holds a reference to the mesh as well, which
+// must outlive it and not change.
 class PointLocator {
  public:
   explicit PointLocator(const Mesh& mesh);
@@ -26,17 +30,24 @@ class PointLocator {
   // The triangle under each point (-1 off the surface, also for non-finite coordinates), in the
   // caller's order; on a side or a vertex, one of the triangles there.
   void trianglesAt(std::span<const Point2> points, std::vector<std::int32_t>& out) const;
+  // The same, and the elevation there by the plane of that triangle (as elevationInTriangle())
+  // into z, NaN off the surface.
+  void elevationsAt(std::span<const Point2> points, std::vector<std::int32_t>& out, std::vector<double>& z) const;
 
  private:
   std::int32_t hint(const Point2& p) const;
   MeshLocation walk(std::int32_t start, const Point2& p, std::uint32_t& seed) const;
   MeshLocation classify(std::int32_t t, const Point2& p) const;
   MeshLocation scan(const Point2& p) const;
+  const Point3& corner(std::int32_t t, int i) const { return corners_[corner_[t][i]]; }
+  void visit(std::span<const Point2> points, std::vector<std::int32_t>& out, std::vector<double>* z) const;
 
   const Mesh& mesh_;
   double x0_ = 0, y0_ = 0, x1_ = 0, y1_ = 0, inv_ = 1;
   std::int64_t nx_ = 0, ny_ = 0;
   std::vector<std::int32_t> cells_;
+  std::vector<Point3> corners_;
+  std::vector<std::array<std::int32_t, 3>> corner_;
 };
 
 }  // namespace tin

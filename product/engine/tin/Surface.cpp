@@ -504,27 +504,41 @@ Extents Surface::extents() const {
   return e;
 }
 
-MeshLocation Surface::locate(const Point2& p) const {
-  if (!std::isfinite(p.x) || !std::isfinite(p.y)) return {};
+const PointLocator* Surface::locator() const {
   const Cache& c = cache();
   // Peeled by the edge-length limit, the mesh need not be convex: a walk could leave it
   // between two arms of the surface, so the triangulation itself decides.
-  if (def_.settings.maxEdgeLength > 0.0) return tri_->locate(p);
+  if (def_.settings.maxEdgeLength > 0.0) return nullptr;
   if (!c.locator) cache_->locator = std::make_unique<PointLocator>(c.mesh);
-  return c.locator->locate(p);
+  return cache_->locator.get();
+}
+
+MeshLocation Surface::locate(const Point2& p) const {
+  if (!std::isfinite(p.x) || !std::isfinite(p.y)) return {};
+  const PointLocator* l = locator();
+  return l ? l->locate(p) : tri_->locate(p);
 }
 
 std::int32_t Surface::triangleAt(const Point2& p) const { return locate(p).triangle; }
 
 void Surface::trianglesAt(std::span<const Point2> points, std::vector<std::int32_t>& out) const {
-  const Cache& c = cache();
-  if (def_.settings.maxEdgeLength > 0.0) {
-    out.resize(points.size());
-    for (std::size_t i = 0; i < points.size(); ++i) out[i] = locate(points[i]).triangle;
+  if (const PointLocator* l = locator()) {
+    l->trianglesAt(points, out);
     return;
   }
-  if (!c.locator) cache_->locator = std::make_unique<PointLocator>(c.mesh);
-  c.locator->trianglesAt(points, out);
+  out.resize(points.size());
+  for (std::size_t i = 0; i < points.size(); ++i) out[i] = locate(points[i]).triangle;
+}
+
+void Surface::elevations(std::span<const Point2> points, std::vector<double>& z) const {
+  std::vector<std::int32_t> triangles;
+  if (const PointLocator* l = locator()) {
+    l->elevationsAt(points, triangles, z);
+    return;
+  }
+  z.resize(points.size());
+  for (std::size_t i = 0; i < points.size(); ++i)
+    z[i] = elevation(points[i]).value_or(std::numeric_limits<double>::quiet_NaN());
 }
 
 std::optional<double> Surface::elevation(const Point2& p) const {

@@ -21,6 +21,8 @@
 
 namespace tin {
 
+class PointLocator;
+
 namespace detail {
 class Triangulation;
 }
@@ -137,6 +139,8 @@ class Surface {
   std::optional<double> elevation(const Point2& p) const;
   // triangleAt() for many points at once (out[i] for points[i]), much faster than one by one.
   void trianglesAt(std::span<const Point2> points, std::vector<std::int32_t>& out) const;
+  // elevation() for many points at once: z[i] for points[i], NaN off the surface.
+  void elevations(std::span<const Point2> points, std::vector<double>& z) const;
   std::vector<std::int32_t> trianglesInPolygon(std::span<const Point2> polygon) const;
   std::vector<std::int32_t> edgesInPolygon(std::span<const Point2> polygon) const;
   const std::vector<std::vector<Point3>>& boundaryRings() const;
@@ -180,6 +184,7 @@ class Surface {
   void ensureEditable();
   void checkCompact(Validity& r) const;
   const Cache& cache() const;
+  const PointLocator* locator() const;
 
   Definition def_;
   std::vector<Site> sites_;

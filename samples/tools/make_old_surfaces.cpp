@@ -7,11 +7,16 @@
 //   Iskop   an excavation pit: 13 points, triangle-network settings only
 //   Nasip   an embankment: 9 points, no layer settings and no description
 //
-// The heights come from fixed formulas, so every run writes the same file.
+// With a second argument it also writes the Teren of the old drawing as a
+// surface file of the engine, named "Teren_2009" (samples/site-2009.kvb),
+// for jobs that attach or read a surface file.
 //
-// usage: make_old_surfaces OUT.dxf
+// The heights come from fixed formulas, so every run writes the same files.
+//
+// usage: make_old_surfaces OUT.dxf [OUT.kvb]
 #include <cmath>
 #include <cstdio>
+#include <fstream>
 #include <memory>
 
 #include "OldSurfaceWriter.h"
@@ -19,6 +24,7 @@
 #include "db/AcDbDatabase.h"
 #include "db/dxf/DxfFile.h"
 #include "ed/AcApDocManager.h"
+#include "product/engine/CKVLXsurface_Vantor2.h"
 
 namespace {
 
@@ -57,12 +63,28 @@ std::vector<OldSurface> sampleSurfaces() {
   return {teren, iskop, nasip};
 }
 
+// The old Teren as an engine surface file.
+bool writeSurfaceFile(const OldSurface& old, const std::string& path) {
+  CKVLXsurface_Vantor2 surface(nullptr);
+  surface.SetName(L"Teren_2009");
+  surface.SetDescription(old.description.value_or(L""));
+  CUniquePointSet points;
+  for (const AcGePoint3d& p : old.points) points.AddPoint(p);
+  surface.SetPoints(points);
+  std::ofstream out(path, std::ios::out | std::ios::binary | std::ios::trunc);
+  return out && surface.ExportToBin(*out.rdbuf()) == 1 && out.flush();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: make_old_surfaces OUT.dxf\n");
+  if (argc != 2 && argc != 3) {
+    std::fprintf(stderr, "usage: make_old_surfaces OUT.dxf [OUT.kvb]\n");
     return 2;
+  }
+  if (argc == 3 && !writeSurfaceFile(sampleSurfaces().front(), argv[2])) {
+    std::fprintf(stderr, "make_old_surfaces: cannot write %s\n", argv[2]);
+    return 1;
   }
   const std::wstring out = uv::fromUtf8(argv[1]);
   AcApDocument* doc = acDocManager->addDocument(std::make_unique<AcDbDatabase>(), out);

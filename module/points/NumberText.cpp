@@ -1,5 +1,6 @@
 #include "module/points/NumberText.h"
 
+#include <charconv>
 #include <clocale>
 #include <cstdlib>
 #include <cwctype>
@@ -26,26 +27,45 @@ double NumberFromText(const wchar_t* text) {
   const wchar_t* p = text;
   while (*p && std::iswspace(wint_t(*p))) ++p;
 
-  // The longest prefix that is a number, copied as ASCII.
-  std::string number;
-  if (*p == L'+' || *p == L'-') number += char(*p++);
+  // The longest prefix that is a number, copied as ASCII (on the stack for
+  // the numbers of survey files; a text file page reads millions).
+  char small[128];
+  std::string large;
+  size_t length = 0;
+  auto put = [&](wchar_t c) {
+    if (length < sizeof small) small[length] = char(c);
+    else {
+      if (large.empty()) large.assign(small, length);
+      large += char(c);
+    }
+    ++length;
+  };
+  bool negative = false;
+  if (*p == L'+' || *p == L'-') negative = *p++ == L'-';
   size_t digits = 0;
-  for (; isDigit(*p); ++p, ++digits) number += char(*p);
+  for (; isDigit(*p); ++p, ++digits) put(*p);
   if (*p == L'.') {
-    number += '.';
-    for (++p; isDigit(*p); ++p, ++digits) number += char(*p);
+    put(L'.');
+    for (++p; isDigit(*p); ++p, ++digits) put(*p);
   }
   if (digits == 0) return 0.0;
-  if (*p == L'e' || *p == L'E') {
-    const wchar_t* q = p + 1;
-    std::string exponent = "e";
-    if (*q == L'+' || *q == L'-') exponent += char(*q++);
-    if (isDigit(*q)) {
-      for (; isDigit(*q); ++q) exponent += char(*q);
-      number += exponent;
-    }
+  if ((*p == L'e' || *p == L'E') && (isDigit(p[1]) || ((p[1] == L'+' || p[1] == L'-') && isDigit(p[2])))) {
+    put(L'e');
+    ++p;
+    if (*p == L'+' || *p == L'-') put(*p++);
+    for (; isDigit(*p); ++p) put(*p);
   }
-  return strtod_l(number.c_str(), nullptr, classicLocale());
+
+  const char* first = large.empty() ? small : large.data();
+  double value = 0.0;
+  auto [end, error] = std::from_chars(first, first + length, value);
+  if (error == std::errc::result_out_of_range) {
+    // Too large or too small for a double: as the C library reads it
+    // (infinity, or 0 and the like).
+    std::string copy(first, length);
+    value = strtod_l(copy.c_str(), nullptr, classicLocale());
+  }
+  return negative ? -value : value;
 }
 
 }  // namespace uv

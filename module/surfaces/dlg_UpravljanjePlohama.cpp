@@ -306,15 +306,20 @@ bool dlg_UpravljanjePlohama::ReadFileHeader(const CString& path, CString& name, 
   return true;
 }
 
-void dlg_UpravljanjePlohama::OnAttach() {
-  if (!m_pSurfaceManager) return;
+bool dlg_UpravljanjePlohama::ChooseSurfaceFile(CString& path, CString& name, CString& description) {
   CFileDialog files(TRUE, nullptr, uv::surfaces::DefaultFileForDrawing(kSurfaceFileExtension),
                     OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, uv::surfaces::FileFilter(kSurfaceFileExtension), this);
-  if (files.DoModal() != IDOK) return;
-  const CString path = files.GetPathName();
-  CString fileName, description;
-  if (!ReadFileHeader(path, fileName, description)) return;
-  const CString name = UniqueNameForFile(fileName);
+  if (files.DoModal() != IDOK) return false;
+  path = files.GetPathName();
+  CString fileName;
+  if (!ReadFileHeader(path, fileName, description)) return false;
+  name = UniqueNameForFile(fileName);
+  return true;
+}
+
+void dlg_UpravljanjePlohama::OnAttach() {
+  CString path, name, description;
+  if (!m_pSurfaceManager || !ChooseSurfaceFile(path, name, description)) return;
   // The engine reads and checks the whole file before it takes it.
   if (!m_pSurfaceManager->CreateSurface(name, CKVLSurfaceManager::kFileStorage, path, true)) {
     Report(kMsgUnreadableFile, path, EngineText(m_pSurfaceManager->LastError()));
@@ -324,14 +329,8 @@ void dlg_UpravljanjePlohama::OnAttach() {
 }
 
 void dlg_UpravljanjePlohama::OnReadFile() {
-  if (!m_pSurfaceManager) return;
-  CFileDialog files(TRUE, nullptr, uv::surfaces::DefaultFileForDrawing(kSurfaceFileExtension),
-                    OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, uv::surfaces::FileFilter(kSurfaceFileExtension), this);
-  if (files.DoModal() != IDOK) return;
-  const CString path = files.GetPathName();
-  CString fileName, description;
-  if (!ReadFileHeader(path, fileName, description)) return;
-  const CString name = UniqueNameForFile(fileName);
+  CString path, name, description;
+  if (!m_pSurfaceManager || !ChooseSurfaceFile(path, name, description)) return;
   CKVLXsurface_Vantor2* surface =
       m_pSurfaceManager->CreateSurface(name, CKVLSurfaceManager::kDrawingStorage, nullptr, false);
   if (!surface) {

@@ -69,6 +69,9 @@ class dlg_UpravljanjePlohama : public CModuleDialog {
   // the user) when the file cannot be read as one.
   bool ReadFileHeader(const CString& path, CString& name, CString& description);
   CString UniqueNameForFile(const CString& fileName) const;
+  // The open-file dialog, then the chosen file's header and the unique name
+  // its surface gets; false when cancelled or refused.
+  bool ChooseSurfaceFile(CString& path, CString& name, CString& description);
   void Report(UINT formatId, const CString& first, const CString& second);
 
   int m_nCurrentRow = -1;

@@ -1,5 +1,7 @@
 // Conversion of old-format surfaces into engine surfaces: names, points,
-// layer settings and description, and what becomes of the old records.
+// layer settings and description, and the old records when the dialog's list
+// is stale. The rewriting of the old list and Close/Cancel are run by the
+// surfaces_convert jobs.
 #include <gtest/gtest.h>
 
 #include "SurfacesFixture.h"
@@ -113,31 +115,6 @@ TEST_F(ConversionTest, MissingEntriesKeepTheEnginesDefaults) {
   EXPECT_EQ(desc->GetLayerManager()->GetLayer(1)->m_strName, CString(L"Vantor1_Bare_TIN"));
 }
 
-TEST_F(ConversionTest, ErasingRewritesTheListInReverseAndPassesTheActiveName) {
-  writeOld({old(L"A"), old(L"B"), old(L"C")}, L"B");
-  convert({L"choose IDC_OLD_SURFACES \"B\"", L"click IDC_CONVERT", L"click IDCLOSE"});
-  EXPECT_EQ(oldNames(), (std::vector<std::wstring>{L"C", L"A"}));
-  EXPECT_EQ(readText(L"KVX_SURFACE", L"AKTIVNA"), L"C");
-  EXPECT_FALSE(hasDictionary(L"KVX_SURFACE.B"));
-  EXPECT_TRUE(hasDictionary(L"KVX_SURFACE.A"));
-  EXPECT_NE(manager()->GetSurfaceDescription(L"Vantor1_B"), nullptr);
-}
-
-TEST_F(ConversionTest, AnActiveNameOtherThanTheConvertedOneStays) {
-  writeOld({old(L"A"), old(L"B"), old(L"C")}, L"A");
-  convert({L"choose IDC_OLD_SURFACES \"C\"", L"click IDC_CONVERT", L"click IDCLOSE"});
-  EXPECT_EQ(oldNames(), (std::vector<std::wstring>{L"B", L"A"}));
-  EXPECT_EQ(readText(L"KVX_SURFACE", L"AKTIVNA"), L"A");
-}
-
-TEST_F(ConversionTest, TheLastOldSurfaceTakesTheWholeDictionaryWithIt) {
-  writeOld({old(L"Teren")}, L"Teren");
-  convert({L"click IDC_CONVERT", L"click IDCLOSE"});
-  EXPECT_FALSE(hasDictionary(L"KVX_SURFACE"));
-  EXPECT_FALSE(hasDictionary(L"KVX_SURFACE.Teren"));
-  EXPECT_EQ(manager()->OpenSurface(L"Vantor1_Teren")->PointCount(), 5);
-}
-
 TEST_F(ConversionTest, ConvertingTwiceMakesASecondSurfaceWithoutThePointsErasedBefore) {
   writeOld({old(L"A"), old(L"B")}, L"A");
   convert({L"click IDC_CONVERT", L"click IDC_CONVERT", L"click IDCLOSE"});
@@ -161,19 +138,6 @@ TEST_F(ConversionTest, WithoutOldSurfacesConvertAsksForOne) {
   EXPECT_EQ(surfacesUser.messages, std::vector<std::wstring>{CModuleConfiguration::GetMsg(5029).str()});
   CStringArray names;
   EXPECT_EQ(manager()->GetAllSurfaceNames(names), 0);
-}
-
-TEST_F(ConversionTest, CloseSavesAndCancelDoesNot) {
-  writeOld({old(L"A"), old(L"B")}, L"A");
-  convert({L"check IDC_ERASE_OLD off", L"click IDC_CONVERT", L"click IDCANCEL"});
-  reread();
-  CStringArray names;
-  EXPECT_EQ(manager()->GetAllSurfaceNames(names), 0);
-
-  convert({L"check IDC_ERASE_OLD off", L"click IDC_CONVERT", L"click IDCLOSE"});
-  reread();
-  EXPECT_EQ(manager()->GetAllSurfaceNames(names), 1);
-  EXPECT_EQ(manager()->OpenSurface(L"Vantor1_A")->PointCount(), 5);
 }
 
 }  // namespace

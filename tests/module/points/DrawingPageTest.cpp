@@ -19,6 +19,7 @@
 #include "product/engine/CKVLSurfaceManager.h"
 #include "product/engine/CKVLXsurface_Vantor2.h"
 #include "product/engine/CUniquePointSet.h"
+#include "ui/AfxWin.h"
 #include "ui/CWnd.h"
 
 namespace uvtest {
@@ -230,7 +231,10 @@ TEST_F(DrawingPageTest, ReplaceSetsTheSurfacesPointsToTheSelection) {
   page.ElementTypes().SetCheck(10, FALSE);  // ZNAK
   answer({L"select all"});
   page.ReplaceOnSurface();
+  ASSERT_EQ(user.moments.size(), 1u);
   EXPECT_TRUE(owner.IsWindowVisible());
+  EXPECT_FALSE(AfxGetMainWnd()->IsWindowEnabled()) << "the dialog takes the input back";
+  AfxGetMainWnd()->EnableWindow(TRUE);
   EXPECT_EQ(surfacePoints(CKVLSurfaceManager::Instance(0), L"Teren"),
             (std::vector<std::string>{"0,0,10", "0,50,30", "10,0,12", "10,10,12", "10,50,31", "20,0,13",
                                       "20,10,13", "25,5,13", "30,0,14", "35,5,14", "40,0,15", "40,10,17",

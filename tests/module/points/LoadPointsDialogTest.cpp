@@ -1,0 +1,77 @@
+// The load-points frame: what it shows, what it hands its pages, and the
+// windows around a selection.
+#include <gtest/gtest.h>
+
+#include "DrawingFixture.h"
+#include "module/points/dlg_UcitavanjeTocaka.h"
+#include "product/engine/CKVLSurfaceManager.h"
+#include "ui/AfxWin.h"
+
+namespace uvtest {
+namespace {
+
+using LoadPointsDialogTest = DrawingFixture;
+
+CString tabTitle(CAdUiTab& tab, int index) {
+  wchar_t text[64] = {};
+  TCITEM item;
+  item.mask = TCIF_TEXT;
+  item.pszText = text;
+  item.cchTextMax = 64;
+  tab.GetItem(index, &item);
+  return text;
+}
+
+TEST_F(LoadPointsDialogTest, TheFrameHandsBothPagesTheManagerAndTheName) {
+  bool seen = false;
+  user.onOpen = [&](CDialog& opened) {
+    auto& frame = dynamic_cast<dlg_UcitavanjeTocaka&>(opened);
+    seen = true;
+    CString title;
+    frame.GetWindowText(title);
+    EXPECT_EQ(title, L"Load Points");
+    CAdUiTab* tab = frame.GetTabControl();
+    ASSERT_NE(tab, nullptr);
+    ASSERT_EQ(tab->GetTabCount(), 2);
+    EXPECT_EQ(tabTitle(*tab, 0), L"From drawing");
+    EXPECT_EQ(tabTitle(*tab, 1), L"From text file");
+    EXPECT_EQ(tab->GetDialogPtr(0), &frame.DrawingPage());
+    EXPECT_EQ(tab->GetDialogPtr(1), &frame.TextPage());
+    EXPECT_EQ(tab->GetActiveTab(), 0);
+    EXPECT_FALSE(frame.GetDlgItem(IDHELP)->IsWindowVisible());
+    EXPECT_FALSE(frame.GetDlgItem(IDHELP)->IsWindowEnabled());
+
+    CKVLSurfaceManager* manager = CKVLSurfaceManager::Instance(0);
+    EXPECT_EQ(frame.DrawingPage().m_pSurfaceManager, manager);
+    EXPECT_EQ(frame.TextPage().m_pSurfaceManager, manager);
+    EXPECT_EQ(frame.DrawingPage().m_strSurfaceName, L"Teren");
+    EXPECT_EQ(frame.TextPage().m_strSurfaceName, L"Teren");
+    // Each page keeps its own copy.
+    frame.m_strSurfaceName = L"Other";
+    EXPECT_EQ(frame.DrawingPage().m_strSurfaceName, L"Teren");
+  };
+  answer({L"click IDCLOSE"});
+  dlg_UcitavanjeTocaka dialog;
+  dialog.m_strSurfaceName = L"Teren";
+  EXPECT_EQ(dialog.DoModal(), IDCLOSE);
+  EXPECT_TRUE(seen);
+}
+
+TEST_F(LoadPointsDialogTest, TheDialogStepsAsideForEverySelectionAndComesBack) {
+  answer({L"click IDC_TYPES_FROM_SAMPLE", L"cancel", L"click IDC_LAYERS_FROM_SAMPLE", L"select all",
+          L"click IDC_ADD", L"select none", L"click IDCANCEL"});
+  dlg_UcitavanjeTocaka dialog;
+  dialog.m_strSurfaceName = L"Teren";
+  // A hidden dialog would refuse the clicks after the first selection.
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  EXPECT_TRUE(user.empty());
+  ASSERT_EQ(user.moments.size(), 3u);
+  for (const SelectionMoment& m : user.moments) {
+    EXPECT_FALSE(m.dialogVisible);
+    EXPECT_TRUE(m.mainEnabled);
+  }
+  EXPECT_TRUE(AfxGetMainWnd()->IsWindowEnabled()) << "the host's window is given back when the dialog ends";
+}
+
+}  // namespace
+}  // namespace uvtest

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
+#include "ModuleResources.h"
 #include "base/TextCase.h"
 #include "db/AcDbArc.h"
 #include "db/AcDbBlockReference.h"
@@ -21,31 +21,13 @@
 #include "product/cadwrapper/CKVLCPolylineLWPtr.h"
 #include "product/engine/CKVLSurfaceManager.h"
 #include "product/engine/CKVLXsurface_Vantor2.h"
-#include "product/giscore/CModuleConfiguration.h"
 #include "ui/AfxWin.h"
 #include "ui/CDialog.h"
 #include "ui/DialogRunner.h"
-#include "ui/Resources.h"
 
 namespace uvtest {
 
 namespace {
-
-HINSTANCE moduleInstance() { return reinterpret_cast<HINSTANCE>(0x7E570000); }
-
-// The module's templates, once per program, whichever point-loading
-// fixture comes first; the messages from the product's catalogue.
-void registerModuleResources() {
-  uv::Resources& resources = uv::Resources::instance();
-  if (!resources.dialog(200)) {
-    // As the module reads them: from UIVANTOR2_RESOURCES when set.
-    const char* folder = std::getenv("UIVANTOR2_RESOURCES");
-    const std::string root = folder && *folder ? folder : UV_SOURCE_DIR "/module/resources";
-    resources.addFolder(uv::fromUtf8(root + "/dialogs"), moduleInstance());
-  }
-  resources.setMessageResolver([](UINT id) { return CModuleConfiguration::GetMsg(id).str(); });
-  AfxSetResourceHandle(moduleInstance());
-}
 
 // A point of the entity that tells it from the others of its type.
 bool keyPoint(AcDbEntity* e, AcGePoint3d& p) {

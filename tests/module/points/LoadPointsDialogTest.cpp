@@ -6,6 +6,7 @@
 #include "module/points/dlg_UcitavanjeTocaka.h"
 #include "product/engine/CKVLSurfaceManager.h"
 #include "ui/AfxWin.h"
+#include "ui/CListCtrl.h"
 
 namespace uvtest {
 namespace {
@@ -40,6 +41,15 @@ TEST_F(LoadPointsDialogTest, TheFrameHandsBothPagesTheManagerAndTheName) {
     EXPECT_EQ(tab->GetActiveTab(), 0);
     EXPECT_FALSE(frame.GetDlgItem(IDHELP)->IsWindowVisible());
     EXPECT_FALSE(frame.GetDlgItem(IDHELP)->IsWindowEnabled());
+
+    // Every layer of the drawing, sorted, under one fitted column.
+    auto* layers = dynamic_cast<CListCtrl*>(frame.DrawingPage().GetDlgItem(206));
+    ASSERT_NE(layers, nullptr);
+    std::vector<CString> names;
+    for (int i = 0; i < layers->GetItemCount(); ++i) names.push_back(layers->GetItemText(i, 0));
+    EXPECT_EQ(names, (std::vector<CString>{L"0", L"Defpoints", L"KOTE", L"OSTALO", L"TEREN"}));
+    EXPECT_EQ(layers->GetHeaderCtrl()->GetItemCount(), 1);
+    EXPECT_TRUE(layers->GetExtendedStyle() & LVS_EX_FULLROWSELECT);
 
     CKVLSurfaceManager* manager = CKVLSurfaceManager::Instance(0);
     EXPECT_EQ(frame.DrawingPage().m_pSurfaceManager, manager);

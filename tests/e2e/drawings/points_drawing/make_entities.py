@@ -5,7 +5,7 @@ Run with Debian's /usr/bin/python3 (python3-ezdxf) from this folder:
     /usr/bin/python3 make_entities.py
 then regenerate points_drawing.dxf (the same drawing holding the surface
 "Teren") with
-    UV_REGENERATE_POINTS_DRAWING=1 build/tests/module/points/test_module_points \
+    UV_REGENERATE_POINTS_DRAWING=1 build/bin/test_module_points \
         --gtest_filter='PointsDrawing.*'
 
 Plan (x, y) positions are far apart, so every point stays its own unless

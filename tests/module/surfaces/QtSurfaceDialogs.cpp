@@ -1,0 +1,106 @@
+// The surface dialogs shown as Qt widgets, offscreen: every visible
+// control lies inside its dialog, the manager's rows are drawn on their
+// colours (the current surface yellow, an unavailable one red), and a
+// screenshot of each (uivantor2-<template>.png in the build folder) is kept
+// for a person to look at.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QTest>
+
+#include <cstdlib>
+
+#include "SurfacesFixture.h"
+#include "base/TextCase.h"
+#include "module/surfaces/dlg_NovaPloha.h"
+#include "module/surfaces/dlg_UpravljanjePlohama.h"
+#include "module/surfaces/dlg_UredjivanjePlohe.h"
+#include "ui/DialogRunner.h"
+#include "ui/qt/DialogView.h"
+
+namespace uvtest {
+namespace {
+
+class QtEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "test_module_surfaces_qt";
+    static char* argv[] = {name, nullptr};
+    app = std::make_unique<QApplication>(argc, argv);
+  }
+  void TearDown() override { app.reset(); }
+  std::unique_ptr<QApplication> app;
+};
+const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+// Shows the dialog, checks its controls lie inside it and returns its picture.
+QImage showAndGrab(CDialog& dialog) {
+  uv::DialogRunner runner(dialog);
+  runner.initialise();
+  uv::qt::DialogView view(dialog);
+  view.show();
+  EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
+  const QRect inside(QPoint(0, 0), view.size());
+  for (CWnd* control : dialog.children()) {
+    if (!control->IsWindowVisible()) continue;
+    QWidget* widget = view.widgetOf(*control);
+    if (!widget) {
+      ADD_FAILURE() << "no widget for " << uv::toUtf8(control->controlName());
+      continue;
+    }
+    const QRect where(widget->mapTo(&view, QPoint(0, 0)), widget->size());
+    EXPECT_TRUE(inside.contains(where)) << dialog.templateId() << " " << uv::toUtf8(control->controlName());
+  }
+  QImage shot = view.grab().toImage();
+  const char* build = std::getenv("UV_BUILD_DIR");
+  const std::filesystem::path folder = build ? build : std::filesystem::temp_directory_path();
+  shot.save(QString::fromStdString((folder / ("uivantor2-" + std::to_string(dialog.templateId()) + ".png")).string()));
+  dialog.EndDialog(IDCANCEL);
+  return shot;
+}
+
+int countPixels(const QImage& image, QRgb colour) {
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) n += (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
+  return n;
+}
+
+using QtSurfaceDialogsTest = SurfacesFixture;
+
+TEST_F(QtSurfaceDialogsTest, TheManagersRowsAreDrawnOnTheirColours) {
+  makeSurface(L"Teren");
+  makeSurface(L"Bager");
+  ASSERT_EQ(manager()->SetCurrentSurface(L"Teren"), 1);
+  const QImage before = [&] {
+    dlg_UpravljanjePlohama plain;
+    return showAndGrab(plain);
+  }();
+  // A file surface whose file has gone is listed in red.
+  const std::wstring file = writeSurfaceFile("gone.kvb", L"Gone", L"");
+  ASSERT_NE(manager()->CreateSurface(L"Gone", CKVLSurfaceManager::kFileStorage, file.c_str(), true), nullptr);
+  ASSERT_TRUE(manager()->Save()) << manager()->LastError();
+  std::filesystem::remove(file);
+  reread();
+  dlg_UpravljanjePlohama dlg;
+  const QImage after = showAndGrab(dlg);
+  EXPECT_GT(countPixels(before, qRgb(255, 255, 0)), 200) << "no yellow row";
+  EXPECT_EQ(countPixels(before, qRgb(255, 0, 0)), 0);
+  EXPECT_GT(countPixels(after, qRgb(255, 0, 0)), 200) << "no red row";
+}
+
+TEST_F(QtSurfaceDialogsTest, NewSurfaceAndPropertiesShowAllTheirControls) {
+  makeSurface(L"Teren");
+  dlg_NovaPloha create;
+  EXPECT_FALSE(showAndGrab(create).isNull());
+  dlg_UredjivanjePlohe properties;
+  properties.SetSurfaceManager(manager());
+  properties.SetSurfaceDescription(manager()->GetSurfaceDescription(L"Teren"));
+  EXPECT_FALSE(showAndGrab(properties).isNull());
+}
+
+}  // namespace
+}  // namespace uvtest

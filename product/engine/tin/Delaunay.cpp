@@ -5,6 +5,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "tin/Mesh.h"
 #include "tin/Predicates.h"
 
 namespace tin::detail {
@@ -45,7 +46,7 @@ class Builder {
   bool run();
   // The finite triangles, corners renumbered by `original`, neighbours renumbered. Drops the
   // positions first: a large triangulation needs the room.
-  void extract(const std::vector<std::int32_t>& original, FlatTriangulation& out);
+  void extract(const std::vector<std::int32_t>& original, const MeshCurve* curve, FlatTriangulation& out);
 
  private:
   bool isGhost(std::int32_t t) const {
@@ -203,8 +204,7 @@ bool Builder::run() {
   return true;
 }
 
-void Builder::extract(const std::vector<std::int32_t>& original, FlatTriangulation& out) {
-  p_ = {};
+void Builder::extract(const std::vector<std::int32_t>& original, const MeshCurve* curve, FlatTriangulation& out) {
   start_ = {};
   const std::size_t all = v_.size();
   std::vector<std::int32_t> index(all, -1);
@@ -217,14 +217,23 @@ void Builder::extract(const std::vector<std::int32_t>& original, FlatTriangulati
   }
   // In place: a triangle only ever moves down.
   std::size_t kept = 0;
+  out.keys.clear();
+  if (curve) out.keys.reserve(v_.size());
   for (std::size_t t = 0; t < all; ++t) {
     if (index[t] < 0) continue;
+    if (curve) {
+      const std::int32_t* c = v_[t].v;
+      const std::int32_t a = original[c[0]], b = original[c[1]], d = original[c[2]];
+      const int r = a < b ? (a < d ? 0 : 2) : (b < d ? 1 : 2);
+      out.keys.push_back({curve->key(p_[c[r]], p_[c[(r + 1) % 3]], p_[c[(r + 2) % 3]]), static_cast<std::int32_t>(kept)});
+    }
     for (int i = 0; i < 3; ++i) {
       v_[kept].v[i] = original[v_[t].v[i]];
       n_[kept][i] = index[n_[t][i]];
     }
     ++kept;
   }
+  p_ = {};
   v_.resize(kept);
   n_.resize(kept);
   out.triangles = std::move(v_);
@@ -232,9 +241,10 @@ void Builder::extract(const std::vector<std::int32_t>& original, FlatTriangulati
 }
 
 template <class P>
-void triangulate(std::span<const P> positions, FlatTriangulation& out) {
+void triangulate(std::span<const P> positions, FlatTriangulation& out, bool withKeys) {
   out.triangles.clear();
   out.neighbours.clear();
+  out.keys.clear();
   const std::size_t n = positions.size();
   if (n < 3) return;
   // Inserted along a Hilbert curve, each position lies next to the last one made.
@@ -256,14 +266,17 @@ void triangulate(std::span<const P> positions, FlatTriangulation& out) {
     sorted[i] = {positions[original[i]].x, positions[original[i]].y};
   }
   keys = {};
+  const MeshCurve curve = meshCurve(positions);
   Builder builder(std::move(sorted));
   if (!builder.run()) return;
-  builder.extract(original, out);
+  builder.extract(original, withKeys ? &curve : nullptr, out);
 }
 
 }  // namespace
 
-void delaunay(std::span<const Point2> positions, FlatTriangulation& out) { triangulate(positions, out); }
-void delaunay(std::span<const Point3> points, FlatTriangulation& out) { triangulate(points, out); }
+void delaunay(std::span<const Point2> positions, FlatTriangulation& out, bool keys) {
+  triangulate(positions, out, keys);
+}
+void delaunay(std::span<const Point3> points, FlatTriangulation& out, bool keys) { triangulate(points, out, keys); }
 
 }  // namespace tin::detail

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "tin/Geometry.h"
@@ -42,12 +44,37 @@ struct Mesh {
   const Point3& corner(std::int32_t t, int i) const { return vertices[triangles[t].v[i]]; }
 };
 
+// The curve orderMesh() sorts triangles along: a Morton curve over the box of all vertices.
+struct MeshCurve {
+  double x0 = 0, y0 = 0, sx = 1, sy = 1;
+  // The place of the triangle with corners a, b, c (a the one of smallest point index).
+  std::uint64_t key(const Point2& a, const Point2& b, const Point2& c) const;
+};
+template <class P>
+MeshCurve meshCurve(std::span<const P> vertices) {
+  MeshCurve c;
+  double x1 = 0, y1 = 0;
+  for (std::size_t v = 0; v < vertices.size(); ++v) {
+    const P& p = vertices[v];
+    c.x0 = v == 0 ? p.x : std::min(c.x0, p.x);
+    c.y0 = v == 0 ? p.y : std::min(c.y0, p.y);
+    x1 = v == 0 ? p.x : std::max(x1, p.x);
+    y1 = v == 0 ? p.y : std::max(y1, p.y);
+  }
+  c.sx = 4294967295.0 / std::max(x1 - c.x0, 1e-300);
+  c.sy = 4294967295.0 / std::max(y1 - c.y0, 1e-300);
+  return c;
+}
+
 // Puts the triangles into their canonical order: each starts at its smallest point index, and
 // they follow a Morton curve through their centroids over the box of all vertices, ties broken
 // by point indices. The order depends on the triangles alone, not on how they were made.
 // Neighbours and break-line sides (empty: none) move along; vertexTriangle and boundarySides
 // are filled afresh. previous, when given, receives for each triangle the index it had before.
-void orderMesh(Mesh& mesh, std::vector<std::int32_t>* previous = nullptr);
+// keys, when not empty, are the triangles' places on meshCurve(vertices) with their indices,
+// as the triangulator works them out from positions it holds close together.
+void orderMesh(Mesh& mesh, std::vector<std::int32_t>* previous = nullptr,
+               std::vector<std::pair<std::uint64_t, std::int32_t>> keys = {});
 
 // Derives neighbours, vertexTriangle and boundarySides from vertices and triangles (all
 // triangles counter-clockwise, every side shared by at most two of them).

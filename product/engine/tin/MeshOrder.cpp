@@ -40,7 +40,13 @@ void permute(std::vector<T>& v, const std::vector<std::int32_t>& order, std::vec
 
 }  // namespace
 
-void orderMesh(Mesh& mesh, std::vector<std::int32_t>* previous) {
+std::uint64_t MeshCurve::key(const Point2& a, const Point2& b, const Point2& c) const {
+  const double cx = (a.x - x0) + (b.x - x0) + (c.x - x0);
+  const double cy = (a.y - y0) + (b.y - y0) + (c.y - y0);
+  return spread(quantize(cx / 3.0 * sx)) | (spread(quantize(cy / 3.0 * sy)) << 1);
+}
+
+void orderMesh(Mesh& mesh, std::vector<std::int32_t>* previous, std::vector<std::pair<std::uint64_t, std::int32_t>> keys) {
   const std::size_t nt = mesh.triangles.size();
   const bool bits = mesh.breakLineSides.size() == nt;
   if (!bits) mesh.breakLineSides.clear();
@@ -61,25 +67,15 @@ void orderMesh(Mesh& mesh, std::vector<std::int32_t>* previous) {
     if (bits) mesh.breakLineSides[t] = flags;
   }
 
-  double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-  for (std::size_t v = 0; v < mesh.vertices.size(); ++v) {
-    const Point3& p = mesh.vertices[v];
-    x0 = v == 0 ? p.x : std::min(x0, p.x);
-    y0 = v == 0 ? p.y : std::min(y0, p.y);
-    x1 = v == 0 ? p.x : std::max(x1, p.x);
-    y1 = v == 0 ? p.y : std::max(y1, p.y);
-  }
-  const double sx = 4294967295.0 / std::max(x1 - x0, 1e-300), sy = 4294967295.0 / std::max(y1 - y0, 1e-300);
   std::vector<std::int32_t> order(nt);
   {
-    std::vector<std::pair<std::uint64_t, std::int32_t>> keys(nt);
-    for (std::size_t t = 0; t < nt; ++t) {
-      double cx = 0.0, cy = 0.0;
-      for (int i = 0; i < 3; ++i) {
-        cx += mesh.corner(static_cast<std::int32_t>(t), i).x - x0;
-        cy += mesh.corner(static_cast<std::int32_t>(t), i).y - y0;
+    if (keys.size() != nt) {
+      const MeshCurve curve = meshCurve(std::span<const Point3>(mesh.vertices));
+      keys.resize(nt);
+      for (std::size_t t = 0; t < nt; ++t) {
+        const auto ti = static_cast<std::int32_t>(t);
+        keys[t] = {curve.key(mesh.corner(ti, 0).plan(), mesh.corner(ti, 1).plan(), mesh.corner(ti, 2).plan()), ti};
       }
-      keys[t] = {spread(quantize(cx / 3.0 * sx)) | (spread(quantize(cy / 3.0 * sy)) << 1), static_cast<std::int32_t>(t)};
     }
     std::sort(keys.begin(), keys.end(), [&](const auto& a, const auto& b) {
       if (a.first != b.first) return a.first < b.first;
@@ -89,6 +85,7 @@ void orderMesh(Mesh& mesh, std::vector<std::int32_t>* previous) {
       return false;
     });
     for (std::size_t k = 0; k < nt; ++k) order[k] = keys[k].second;
+    keys = {};
   }
   std::vector<bool> done;
   permute(mesh.triangles, order, done);

@@ -90,11 +90,11 @@ void Surface::buildCompact() {
   cache_.reset();
   auto c = std::make_unique<Cache>();
   detail::FlatTriangulation flat;
-  detail::delaunay(def_.points, flat);
+  detail::delaunay(def_.points, flat, true);
   c->mesh.triangles = std::move(flat.triangles);
   c->mesh.neighbours = std::move(flat.neighbours);
   c->mesh.vertices = def_.points;
-  orderMesh(c->mesh);
+  orderMesh(c->mesh, nullptr, std::move(flat.keys));
   cache_ = std::move(c);
 }
 

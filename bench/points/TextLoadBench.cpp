@@ -66,10 +66,21 @@ double toEngine(CUniquePointSet& set) {
   return seconds;
 }
 
+// The meter keeps the first of its positions; the last one it was set to
+// tells how far it went.
 void reportProgress() {
-  const auto& history = uv::ProgressMeter::instance().history();
-  std::printf("progress   %zu positions, last %d of %d\n", history.size(), history.empty() ? -1 : history.back(),
-              uv::ProgressMeter::instance().maxPos());
+  const uv::ProgressMeter& meter = uv::ProgressMeter::instance();
+  std::printf("progress   %zu positions kept, went to %d of %d\n", meter.history().size(), meter.position(),
+              meter.maxPos());
+}
+
+// The peak resident memory of the process so far.
+void reportPeakMemory(const char* after) {
+  std::FILE* f = std::fopen("/proc/self/status", "r");
+  char line[256];
+  while (f && std::fgets(line, sizeof line, f))
+    if (std::strncmp(line, "VmHWM:", 6) == 0) std::printf("peak RSS   after %-8s %s", after, line + 6);
+  if (f) std::fclose(f);
 }
 
 int stages(const char* path) {
@@ -135,7 +146,9 @@ int page(const char* path) {
     }
   }
   report("load", since(start));
+  reportPeakMemory("load");
   report("engine", toEngine(set));
+  reportPeakMemory("engine");
   std::printf("points     %d\n", set.Size());
   return 0;
 }

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 
 #include "TextFixture.h"
+#include "base/TextCase.h"
+#include "db/dxf/DxfFile.h"
 #include "ed/ProgressMeter.h"
 #include "product/engine/CKVLSurfaceManager.h"
 #include "product/engine/CKVLXsurface_Vantor2.h"
@@ -215,6 +218,37 @@ TEST_F(TextPage, ProgressFollowsTheLinesOfEachSection) {
   EXPECT_FALSE(meter.active());
   EXPECT_EQ(meter.maxPos(), 1) << "the last section, B, has one line";
   EXPECT_EQ(meter.history(), (std::vector<int>{0}));
+}
+
+}  // namespace
+}  // namespace uvtest
+
+namespace uvtest {
+namespace {
+
+std::wstring textJobDrawing() {
+  return uv::fromUtf8(UV_SOURCE_DIR "/tests/e2e/drawings/points_text/surfaces.dxf");
+}
+
+// The drawing of the text-file jobs: two empty surfaces kept in the
+// drawing, "Teren" (current) and "Bager". UV_REGENERATE_POINTS_TEXT=1
+// writes it anew.
+TEST_F(TextPageFixture, JobDrawingHoldsTwoEmptySurfaces) {
+  const std::wstring path = textJobDrawing();
+  if (const char* regenerate = std::getenv("UV_REGENERATE_POINTS_TEXT"); regenerate && *regenerate == '1') {
+    for (const wchar_t* name : {L"Teren", L"Bager"}) ASSERT_NE(manager->CreateSurface(name, 0, nullptr, false), nullptr);
+    manager->SetCurrentSurface(L"Teren");
+    ASSERT_TRUE(manager->Save()) << manager->LastError();
+    ASSERT_TRUE(uv::dxf::save(*doc->database(), path).ok);
+  }
+  auto drawing = std::make_unique<AcDbDatabase>();
+  ASSERT_TRUE(uv::dxf::load(path, *drawing).ok);
+  CKVLSurfaceManager* read = CKVLSurfaceManager::ForDatabase(drawing.get());
+  CStringArray names;
+  ASSERT_EQ(read->GetExistingSurfaceNames(names), 2);
+  for (const CString& name : names) EXPECT_EQ(read->OpenSurface(name)->PointCount(), 0) << name.toUtf8();
+  EXPECT_EQ(read->GetCurrentSurface()->m_strName.str(), L"Teren");
+  CKVLSurfaceManager::Release(drawing.get());
 }
 
 }  // namespace

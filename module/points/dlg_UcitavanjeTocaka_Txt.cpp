@@ -2,13 +2,11 @@
 
 #include <algorithm>
 
-#include "db/AcDbDatabase.h"
-#include "ed/AcApDocManager.h"
-#include "ed/AcApDocument.h"
 #include "ge/AcGePoint3d.h"
 #include "module/components/SurfaceList.h"
 #include "module/points/NumberText.h"
 #include "module/points/StatusBarProgress.h"
+#include "module/surfaces/SurfaceFiles.h"
 #include "product/engine/CKVLSurfaceManager.h"
 #include "product/engine/CKVLXsurface_Vantor2.h"
 #include "product/engine/CUniquePointSet.h"
@@ -34,23 +32,9 @@ enum : UINT {
   IDC_COLUMN_Z = 224,
 };
 
-constexpr const wchar_t* kPointFileExtension = L"kvb";
 // Fixed width cuts a line into this many columns; the rest of the line
 // makes one more.
 constexpr int kFixedColumns = 50;
-
-// The drawing's file name with the point file's extension, in the drawing's
-// folder; empty for a drawing without a file name.
-CString DefaultPointFile() {
-  std::wstring path;
-  if (AcApDocument* doc = curDoc()) path = doc->fileName();
-  if (path.empty()) return CString();
-  const size_t slash = path.find_last_of(L"/\\");
-  const size_t nameStart = slash == std::wstring::npos ? 0 : slash + 1;
-  const size_t dot = path.rfind(L'.');
-  if (dot != std::wstring::npos && dot > nameStart) path.resize(dot);
-  return CString(path + L"." + kPointFileExtension);
-}
 
 }  // namespace
 
@@ -98,7 +82,7 @@ BOOL dlg_UcitavanjeTocaka_Txt::OnInitDialog() {
     edit->SetSeparators(L'.', 0);
   }
   m_settings = TextLoadSettings();
-  m_settings.strFilePath = DefaultPointFile();
+  m_settings.strFilePath = uv::surfaces::DefaultFileForDrawing(uv::surfaces::kSurfaceFileExtension);
   CAcUiTabChildDialog::OnInitDialog();
 
   m_replace.SetProductIcon(L"IDI_FILEIMPORT1", 20, 20);
@@ -108,9 +92,10 @@ BOOL dlg_UcitavanjeTocaka_Txt::OnInitDialog() {
 
   uv::FillSurfaceList(m_surfaces, m_pSurfaceManager);
 
-  CString filter;
-  filter.Format(L"*.%s|*.%s|*.*|*.*||", kPointFileExtension, kPointFileExtension);
-  m_file.EnableFileBrowseButton(kPointFileExtension, filter, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST);
+  // The file dialog offers surface files first, as the surface manager's does.
+  m_file.EnableFileBrowseButton(uv::surfaces::kSurfaceFileExtension,
+                                uv::surfaces::FileFilter(uv::surfaces::kSurfaceFileExtension),
+                                OFN_HIDEREADONLY | OFN_FILEMUSTEXIST);
   m_file.SetSaveDialog(FALSE);
   EnableSplitFields();
   return TRUE;

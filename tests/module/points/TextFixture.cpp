@@ -2,9 +2,13 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 
+#include "ModuleResources.h"
 #include "base/TextCase.h"
+#include "product/engine/CKVLSurfaceManager.h"
+#include "product/engine/CKVLXsurface_Vantor2.h"
 
 namespace uvtest {
 
@@ -30,39 +34,6 @@ std::vector<std::wstring> toVector(const CStringArray& fields) {
   return v;
 }
 
-}  // namespace uvtest
-
-#include <algorithm>
-#include <cstdlib>
-
-#include "module/points/CTextFile.h"
-#include "product/engine/CKVLSurfaceManager.h"
-#include "product/engine/CKVLXsurface_Vantor2.h"
-#include "product/giscore/CModuleConfiguration.h"
-#include "ui/AfxWin.h"
-#include "ui/Resources.h"
-
-namespace uvtest {
-
-namespace {
-
-HINSTANCE moduleInstance() { return reinterpret_cast<HINSTANCE>(0x7E570000); }
-
-// The module's templates, once per program, whichever point-loading
-// fixture comes first; the messages from the product's catalogue.
-void registerTemplates() {
-  uv::Resources& resources = uv::Resources::instance();
-  if (!resources.dialog(200)) {
-    const char* folder = std::getenv("UIVANTOR2_RESOURCES");
-    const std::string root = folder && *folder ? folder : UV_SOURCE_DIR "/module/resources";
-    resources.addFolder(uv::fromUtf8(root + "/dialogs"), moduleInstance());
-  }
-  resources.setMessageResolver([](UINT id) { return CModuleConfiguration::GetMsg(id).str(); });
-  AfxSetResourceHandle(moduleInstance());
-}
-
-}  // namespace
-
 BEGIN_MESSAGE_MAP(TextPageHost, CAcUiTabMainDialog)
   ON_BN_CLICKED(IDCLOSE, &TextPageHost::OnClose)
 END_MESSAGE_MAP()
@@ -87,7 +58,7 @@ void TextPageHost::replace() {
 
 void TextPageFixture::SetUp() {
   TextFilesFixture::SetUp();
-  registerTemplates();
+  registerModuleResources();
   doc = acDocManager->addDocument(std::make_unique<AcDbDatabase>(), L"/drawings/site.dxf");
   manager = CKVLSurfaceManager::Instance(1);
   ASSERT_NE(manager, nullptr);

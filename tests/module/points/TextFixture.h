@@ -1,15 +1,24 @@
 // Helpers of the text reader's and the text page's tests: files written
-// into a fresh folder of the test's own.
+// into a fresh folder of the test's own, and the text page run under a
+// tab frame in a drawing with its surface manager.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "base/CString.h"
 #include "base/CStringArray.h"
+#include "db/AcDbDatabase.h"
+#include "ed/AcApDocManager.h"
+#include "module/points/dlg_UcitavanjeTocaka_Txt.h"
+#include "ui/CAdUiTabMainDialog.h"
+#include "user/CurrentUser.h"
+#include "user/ScriptedUser.h"
 
 namespace uvtest {
 
@@ -26,16 +35,6 @@ class TextFilesFixture : public ::testing::Test {
 std::vector<std::wstring> toVector(const CStringArray& fields);
 
 }  // namespace uvtest
-
-#include <functional>
-#include <memory>
-
-#include "db/AcDbDatabase.h"
-#include "ed/AcApDocManager.h"
-#include "module/points/dlg_UcitavanjeTocaka_Txt.h"
-#include "ui/CAdUiTabMainDialog.h"
-#include "user/CurrentUser.h"
-#include "user/ScriptedUser.h"
 
 class CKVLSurfaceManager;
 

@@ -14,11 +14,11 @@ sizes=("$@")
 [ ${#sizes[@]} -gt 0 ] || sizes=(100000 1000000 4000000)
 jobs=${UV_BENCH_JOBS:-2}
 
-need() { command -v "$1" > /dev/null || { echo "run_engine.sh: $1 is missing; run scripts/setup.sh" >&2; exit 1; }; }
-need qdelaunay
-need node
-need npm
-need /usr/bin/time
+need() { command -v "$1" > /dev/null || { echo "run_engine.sh: $1 is missing; $2" >&2; exit 1; }; }
+need qdelaunay "run scripts/setup.sh (package qhull-bin)"
+need node "install Node.js with npm (Debian: nodejs and npm)"
+need npm "install Node.js with npm (Debian: nodejs and npm)"
+need /usr/bin/time "install Debian's time package"
 
 if [ ! -d "$here/node_modules/delaunator" ]; then
   (cd "$here" && npm install --no-audit --no-fund --silent)
@@ -38,6 +38,7 @@ value() { awk -v k="$1" '$1 == k { print $2 }' "$2"; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "n/a" }'; }
 check() { awk -v v="$1" -v limit="$2" 'BEGIN { print (v <= limit ? "ok" : "MISSED") }'; }
 
+echo "load: $(uptime)"
 printf '%-9s %-8s %-22s %12s %14s\n' points data program seconds bytes/point
 for n in "${sizes[@]}"; do
   for kind in random terrain; do
@@ -66,6 +67,11 @@ for n in "${sizes[@]}"; do
     eb=$(value build_peak_bytes_per_point "$work/engine.txt")
     r=$(ratio "$es" "$fastest")
     echo "  build ratio engine/$fastname: $r (target <= 1.2: $(check "$r" 1.2)); engine bytes/point $eb (target < 200: $(check "$eb" 200))"
+    printf '  build ratios:'
+    for peer in cgal delaunator qhull; do
+      printf ' engine/%s %s' "$peer" "$(ratio "$es" "$(value build_seconds "$work/$peer.txt")")"
+    done
+    printf '; bytes/point engine/cgal %s\n' "$(ratio "$eb" "$(value build_peak_bytes_per_point "$work/cgal.txt")")"
 
     "$engine" ops "$n" "$kind" > "$work/ops.txt"
     while read -r key val; do printf '  %-34s %s\n' "$key" "$val"; done < "$work/ops.txt"

@@ -64,34 +64,36 @@ std::int32_t PointLocator::hint(const Point2& p) const {
 }
 
 MeshLocation PointLocator::classify(std::int32_t t, const Point2& p) const {
-  int zeros = 0, zeroSide = -1, otherZero = -1;
-  for (int i = 0; i < 3; ++i) {
-    const int o = orientation(corner(t, (i + 1) % 3).plan(), corner(t, (i + 2) % 3).plan(), p);
-    if (o < 0) return {};
-    if (o == 0) {
-      ++zeros;
-      (zeroSide < 0 ? zeroSide : otherZero) = i;
-    }
-  }
+  int o[3];
+  for (int i = 0; i < 3; ++i) o[i] = orientation(corner(t, (i + 1) % 3).plan(), corner(t, (i + 2) % 3).plan(), p);
+  return classify(t, o);
+}
+
+MeshLocation PointLocator::classify(std::int32_t t, const int o[3]) {
+  if (o[0] < 0 || o[1] < 0 || o[2] < 0) return {};
+  const int zeros = (o[0] == 0) + (o[1] == 0) + (o[2] == 0);
   if (zeros == 0) return {MeshLocation::Kind::Face, t, -1};
-  if (zeros == 1) return {MeshLocation::Kind::Edge, t, zeroSide};
-  return {MeshLocation::Kind::Vertex, t, 3 - zeroSide - otherZero};
+  if (zeros == 1) return {MeshLocation::Kind::Edge, t, o[0] == 0 ? 0 : o[1] == 0 ? 1 : 2};
+  // Two sides through p meet at the corner opposite the third.
+  return {MeshLocation::Kind::Vertex, t, o[0] != 0 ? 0 : o[1] != 0 ? 1 : 2};
 }
 
 MeshLocation PointLocator::walk(std::int32_t t, const Point2& p, std::uint32_t& seed) const {
   const std::size_t limit = 256 + 4 * mesh_.triangles.size();
   for (std::size_t step = 0; step < limit; ++step) {
-    seed ^= seed << 13;
-    seed ^= seed >> 17;
-    seed ^= seed << 5;
-    const int first = static_cast<int>(seed % 3);
-    int exit = -1;
-    for (int k = 0; k < 3 && exit < 0; ++k) {
-      const int i = (first + k) % 3;
-      if (orientation(corner(t, (i + 1) % 3).plan(), corner(t, (i + 2) % 3).plan(), p) < 0)
-        exit = i;
+    int o[3];
+    for (int i = 0; i < 3; ++i) o[i] = orientation(corner(t, (i + 1) % 3).plan(), corner(t, (i + 2) % 3).plan(), p);
+    const int beyond = (o[0] < 0) + (o[1] < 0) + (o[2] < 0);
+    if (beyond == 0) return classify(t, o);
+    int exit = o[0] < 0 ? 0 : o[1] < 0 ? 1 : 2;
+    if (beyond > 1) {
+      // Which of the two sides to leave by is drawn at random, which keeps the walk from
+      // circling on a triangulation that is not Delaunay.
+      seed ^= seed << 13;
+      seed ^= seed >> 17;
+      seed ^= seed << 5;
+      if (seed & 1u) exit = o[2] < 0 ? 2 : 1;
     }
-    if (exit < 0) return classify(t, p);
     const std::int32_t next = mesh_.neighbours[t][exit];
     if (next < 0) return {};  // beyond a side of the convex hull
     t = next;
@@ -114,18 +116,19 @@ MeshLocation PointLocator::locate(const Point2& p) const {
 }
 
 void PointLocator::trianglesAt(std::span<const Point2> points, std::vector<std::int32_t>& out) const {
-  visit(points, out, nullptr);
-}
-
-void PointLocator::elevationsAt(std::span<const Point2> points, std::vector<std::int32_t>& out,
-                                std::vector<double>& z) const {
-  visit(points, out, &z);
-}
-
-void PointLocator::visit(std::span<const Point2> points, std::vector<std::int32_t>& out, std::vector<double>* z) const {
   out.assign(points.size(), -1);
-  if (z) z->assign(points.size(), std::numeric_limits<double>::quiet_NaN());
+  visit(points, out.data(), nullptr);
+}
+
+void PointLocator::elevationsAt(std::span<const Point2> points, std::vector<double>& z) const {
+  z.assign(points.size(), std::numeric_limits<double>::quiet_NaN());
+  visit(points, nullptr, z.data());
+}
+
+void PointLocator::visit(std::span<const Point2> points, std::int32_t* out, double* z) const {
   if (cells_.empty()) return;
+  // Only the keys are sorted; the points are read, and the answers written, where the caller
+  // has them.
   std::vector<std::uint64_t> order;
   order.reserve(points.size());
   for (std::size_t i = 0; i < points.size(); ++i) {
@@ -138,10 +141,10 @@ void PointLocator::visit(std::span<const Point2> points, std::vector<std::int32_
   std::int32_t last = -1;
   for (std::uint64_t key : order) {
     const std::size_t i = key & 0xFFFFFFFFu;
-    const MeshLocation loc = walk(last >= 0 ? last : cells_[static_cast<std::size_t>(hint(points[i]))], points[i], seed);
-    out[i] = loc.triangle;
-    last = loc.triangle;
-    if (z && last >= 0) (*z)[i] = planeElevation(corner(last, 0), corner(last, 1), corner(last, 2), points[i]);
+    const Point2 p = points[i];
+    last = walk(last >= 0 ? last : cells_[static_cast<std::size_t>(hint(p))], p, seed).triangle;
+    if (out) out[i] = last;
+    if (z && last >= 0) z[i] = planeElevation(corner(last, 0), corner(last, 1), corner(last, 2), p);
   }
 }
 

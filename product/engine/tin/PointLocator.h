@@ -16,7 +16,7 @@ namespace tin {
 // A coarse grid over the mesh gives each single query a start near its point; many queries at
 // once are visited along a Hilbert curve, each walk starting where the last one ended.
 //
-// The walk picks among the sides it may leave by at random (from a fixed seed), which ends on
+// Where the walk may leave by two sides it picks one at random (from a fixed seed), which ends on
 // any triangulation, Delaunay or not; after an absurd number of steps every triangle is tried.
 // The locator keeps its own copy of the corners, numbered in the order the triangles first use
 // them: a mesh's points keep the order they were surveyed in, often scattered, and a walk that
@@ -30,17 +30,18 @@ class PointLocator {
   // The triangle under each point (-1 off the surface, also for non-finite coordinates), in the
   // caller's order; on a side or a vertex, one of the triangles there.
   void trianglesAt(std::span<const Point2> points, std::vector<std::int32_t>& out) const;
-  // The same, and the elevation there by the plane of that triangle (as elevationInTriangle())
-  // into z, NaN off the surface.
-  void elevationsAt(std::span<const Point2> points, std::vector<std::int32_t>& out, std::vector<double>& z) const;
+  // The elevation under each point by the plane of its triangle (as elevationInTriangle()),
+  // NaN off the surface.
+  void elevationsAt(std::span<const Point2> points, std::vector<double>& z) const;
 
  private:
   std::int32_t hint(const Point2& p) const;
   MeshLocation walk(std::int32_t start, const Point2& p, std::uint32_t& seed) const;
   MeshLocation classify(std::int32_t t, const Point2& p) const;
+  static MeshLocation classify(std::int32_t t, const int o[3]);
   MeshLocation scan(const Point2& p) const;
   const Point3& corner(std::int32_t t, int i) const { return corners_[corner_[t][i]]; }
-  void visit(std::span<const Point2> points, std::vector<std::int32_t>& out, std::vector<double>* z) const;
+  void visit(std::span<const Point2> points, std::int32_t* out, double* z) const;
 
   const Mesh& mesh_;
   double x0_ = 0, y0_ = 0, x1_ = 0, y1_ = 0, inv_ = 1;

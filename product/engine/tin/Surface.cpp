@@ -531,9 +531,8 @@ void Surface::trianglesAt(std::span<const Point2> points, std::vector<std::int32
 }
 
 void Surface::elevations(std::span<const Point2> points, std::vector<double>& z) const {
-  std::vector<std::int32_t> triangles;
   if (const PointLocator* l = locator()) {
-    l->elevationsAt(points, triangles, z);
+    l->elevationsAt(points, z);
     return;
   }
   z.resize(points.size());

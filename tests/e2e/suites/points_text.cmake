@@ -13,4 +13,7 @@ if(TARGET UIVantor2)
   uv_add_job_test(points_text_column_zero OPEN ${points_text} JOB jobs/points_text/column_zero.job.in
                   WILL_FAIL EXIT_CODE 1 EXPECT_STDERR "column_zero\\.job:4: .*CallLoadPoints failed: invalid argument"
                   CHECK checks/nothing_written.py)
+  uv_add_job_test(points_text_column_empty OPEN ${points_text} JOB jobs/points_text/column_empty.job.in
+                  WILL_FAIL EXIT_CODE 1 EXPECT_STDERR "column_empty\\.job:4: POINTS failed: invalid argument"
+                  EXPECT_STDOUT "POINTS failed: invalid argument" CHECK checks/nothing_written.py)
 endif()

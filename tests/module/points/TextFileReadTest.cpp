@@ -188,3 +188,42 @@ TEST_F(TextFileRead, LargeFileAcrossBlocks) {
 
 }  // namespace
 }  // namespace uvtest
+
+namespace uvtest {
+namespace {
+
+// Random bytes behind every mark: the reader takes them without harm, and
+// what it keeps are lines as the rules make them.
+TEST_F(TextFileRead, RandomBytesInEveryEncoding) {
+  const std::string marks[] = {"", "\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF", std::string("\xFF\xFE\0\0", 4),
+                               std::string("\0\0\xFE\xFF", 4), "\x0E\xFE\xFF"};
+  uint32_t state = 2014;
+  for (const std::string& mark : marks) {
+    std::string bytes = mark;
+    for (int i = 0; i < 300000; ++i) {
+      state = state * 1664525u + 1013904223u;
+      // Line feeds now and then: lines of every length, many cut at 999.
+      bytes += (state >> 20) % 1500 == 0 ? '\n' : char(state >> 24);
+    }
+    CTextFile file;
+    ASSERT_EQ(file.Read(writeFile("noise.bin", bytes)), 1);
+    CStringArray names;
+    file.GetSectionNames(names);
+    for (const CString& name : names) {
+      CTextFile::CSection* s = file.FindSection(name);
+      CStringArray fields;
+      for (int i = 0; i < s->GetLineCount(); ++i) {
+        const std::wstring line = s->GetLine(i).str();
+        ASSERT_FALSE(line.empty());
+        ASSERT_LE(line.size(), 999u);
+        ASSERT_EQ(line.find_first_of(std::wstring(L"\n\0", 2)), std::wstring::npos);
+        ASSERT_NE(line[0], L'*');
+        ASSERT_NE(line[0], L'#');
+        s->SplitLine(i, fields);
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace uvtest

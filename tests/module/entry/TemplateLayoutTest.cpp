@@ -10,7 +10,7 @@ namespace {
 
 using TemplateLayoutTest = ModuleFixture;
 
-const std::vector<UINT> kDialogs = {200, 204, 205, 206, 207, 209, 225, 226, 227};
+const std::vector<UINT> kDialogs = {200, 201, 202, 204, 205, 206, 207, 209, 220, 221, 225, 226, 227};
 
 // The part of a control that a person sees: a combo box's rectangle
 // includes its drop-down list, which covers nothing while closed.

@@ -50,6 +50,8 @@ const Use kProductMessages[] = {
     {5022, Kind::Caption, L""}, {5146, Kind::Caption, L""}, {3789, Kind::Caption, L""},
     // Conversion of old surfaces.
     {5030, Kind::Title, L""}, {812, Kind::Caption, L""}, {5031, Kind::Caption, L""}, {5029, Kind::Message, L""},
+    // Surface files refused, surfaces not created, files and drawings not written.
+    {5035, Kind::Message, L"ss"}, {5036, Kind::Message, L"ss"}, {5037, Kind::Message, L"ss"}, {5038, Kind::Message, L"s"},
     // Load points, both pages.
     {5005, Kind::Title, L""}, {5006, Kind::Caption, L""}, {5007, Kind::Caption, L""}, {7748, Kind::Caption, L""},
     {7749, Kind::Caption, L""}, {7750, Kind::Caption, L""}, {7751, Kind::Caption, L""}, {7752, Kind::Caption, L""},

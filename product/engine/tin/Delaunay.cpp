@@ -5,8 +5,10 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "tin/HugePages.h"
 #include "tin/Mesh.h"
 #include "tin/Predicates.h"
+#include "tin/RadixSort.h"
 
 namespace tin::detail {
 
@@ -18,17 +20,18 @@ std::uint32_t hilbertKey(double x, double y, double x0, double y0, double x1, do
     return static_cast<std::uint32_t>(std::clamp(f, 0.0, side));
   };
   std::uint32_t cx = cell(x, x0, x1), cy = cell(y, y0, y1), key = 0;
-  for (std::uint32_t s = 1u << 15; s > 0; s >>= 1) {
-    const std::uint32_t rx = (cx & s) ? 1u : 0u, ry = (cy & s) ? 1u : 0u;
-    key += s * s * ((3u * rx) ^ ry);
-    // Turn the quadrant so that the curve inside it starts and ends where the outer one runs.
-    if (ry == 0) {
-      if (rx == 1) {
-        cx = 65535u - cx;
-        cy = 65535u - cy;
-      }
-      std::swap(cx, cy);
-    }
+  for (int b = 15; b >= 0; --b) {
+    const std::uint32_t rx = (cx >> b) & 1u, ry = (cy >> b) & 1u;
+    key |= ((3u * rx) ^ ry) << (2 * b);
+    // Turn the quadrant so that the curve inside it starts and ends where the outer one runs:
+    // mirrored (c -> 65535 - c, an xor on 16 bits) in the lower right one, then x and y swapped
+    // in both lower ones. With masks rather than branches, which random positions mispredict.
+    const std::uint32_t mirror = (0u - (rx & ~ry)) & 0xFFFFu;
+    cx ^= mirror;
+    cy ^= mirror;
+    const std::uint32_t swap = (cx ^ cy) & (ry - 1u);
+    cx ^= swap;
+    cy ^= swap;
   }
   return key;
 }
@@ -185,8 +188,9 @@ bool Builder::run() {
   while (k < n && orientation(p_[0], p_[1], p_[k]) == 0) ++k;
   if (k == n) return false;
   // With the vertex at infinity, n + 1 vertices on a sphere make exactly 2n - 2 triangles.
-  v_.reserve(2 * static_cast<std::size_t>(n));
-  n_.reserve(2 * static_cast<std::size_t>(n));
+  reserveLarge(v_, 2 * static_cast<std::size_t>(n));
+  reserveLarge(n_, 2 * static_cast<std::size_t>(n));
+  reserveLarge(start_, static_cast<std::size_t>(n) + 1);
   start_.assign(static_cast<std::size_t>(n) + 1, -1);
   std::int32_t a = 0, b = 1, c = k;
   if (orientation(p_[a], p_[b], p_[c]) < 0) std::swap(b, c);
@@ -207,7 +211,9 @@ bool Builder::run() {
 void Builder::extract(const std::vector<std::int32_t>& original, const MeshCurve* curve, FlatTriangulation& out) {
   start_ = {};
   const std::size_t all = v_.size();
-  std::vector<std::int32_t> index(all, -1);
+  std::vector<std::int32_t> index;
+  reserveLarge(index, all);
+  index.assign(all, -1);
   {
     std::vector<bool> isFree(all, false);
     for (std::int32_t f : free_) isFree[f] = true;
@@ -218,7 +224,7 @@ void Builder::extract(const std::vector<std::int32_t>& original, const MeshCurve
   // In place: a triangle only ever moves down.
   std::size_t kept = 0;
   out.keys.clear();
-  if (curve) out.keys.reserve(v_.size());
+  if (curve) reserveLarge(out.keys, v_.size());
   for (std::size_t t = 0; t < all; ++t) {
     if (index[t] < 0) continue;
     if (curve) {
@@ -255,15 +261,23 @@ void triangulate(std::span<const P> positions, FlatTriangulation& out, bool with
     y0 = std::min(y0, p.y);
     y1 = std::max(y1, p.y);
   }
-  std::vector<std::uint64_t> keys(n);
+  std::vector<std::uint64_t> keys;
+  reserveLarge(keys, n);
   for (std::size_t i = 0; i < n; ++i)
-    keys[i] = (static_cast<std::uint64_t>(hilbertKey(positions[i].x, positions[i].y, x0, y0, x1, y1)) << 32) | i;
-  std::sort(keys.begin(), keys.end());
-  std::vector<std::int32_t> original(n);
-  std::vector<Point2> sorted(n);
+    keys.push_back((static_cast<std::uint64_t>(hilbertKey(positions[i].x, positions[i].y, x0, y0, x1, y1)) << 32) | i);
+  {
+    // The low half (the input index) already increases, so a stable sort on the high half
+    // orders the whole key.
+    std::vector<std::uint64_t> scratch;
+    radixSort(keys, [](std::uint64_t k) { return k >> 32; }, 32, scratch);
+  }
+  std::vector<std::int32_t> original;
+  std::vector<Point2> sorted;
+  reserveLarge(original, n);
+  reserveLarge(sorted, n);
   for (std::size_t i = 0; i < n; ++i) {
-    original[i] = static_cast<std::int32_t>(keys[i] & 0xFFFFFFFFu);
-    sorted[i] = {positions[original[i]].x, positions[original[i]].y};
+    original.push_back(static_cast<std::int32_t>(keys[i] & 0xFFFFFFFFu));
+    sorted.push_back({positions[original[i]].x, positions[original[i]].y});
   }
   keys = {};
   const MeshCurve curve = meshCurve(positions);

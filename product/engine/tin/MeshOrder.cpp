@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "tin/Mesh.h"
+#include "tin/HugePages.h"
 
 namespace tin {
 
@@ -18,23 +19,46 @@ std::uint64_t spread(std::uint64_t v) {
 
 std::uint64_t quantize(double v) { return static_cast<std::uint64_t>(std::clamp(v, 0.0, 4294967295.0)); }
 
-// Applies `order` (new position -> old index) in place, cycle by cycle, so that a large mesh
-// needs no second copy of its arrays.
+// Applies `order` (new position -> old index). A gather into fresh storage: following the
+// permutation's cycles in place reads one element after the other from afar, which a large
+// mesh pays for with a cache miss each.
 template <class T>
-void permute(std::vector<T>& v, const std::vector<std::int32_t>& order, std::vector<bool>& done) {
-  done.assign(order.size(), false);
-  for (std::size_t start = 0; start < order.size(); ++start) {
-    if (done[start]) continue;
-    T first = v[start];
-    std::size_t k = start;
-    for (;;) {
-      done[k] = true;
-      const auto from = static_cast<std::size_t>(order[k]);
-      if (from == start) break;
-      v[k] = v[from];
-      k = from;
-    }
-    v[k] = first;
+void permute(std::vector<T>& v, const std::vector<std::int32_t>& order) {
+  std::vector<T> out;
+  detail::reserveLarge(out, order.size());
+  for (const std::int32_t from : order) out.push_back(v[static_cast<std::size_t>(from)]);
+  v.swap(out);
+}
+
+// Fills order with the triangles of keys sorted by `less`, which orders first by the 64-bit
+// place. Spreads the keys' positions by the place's top bits into buckets of about a thousand,
+// then sorts each bucket in a small buffer while it is close at hand. Needs no second copy of
+// the keys, the largest array of a large build at this point.
+template <class Less>
+void sortedTriangles(const std::vector<std::pair<std::uint64_t, std::int32_t>>& keys, Less less,
+                     std::vector<std::int32_t>& order) {
+  constexpr int kShift = 52;
+  constexpr std::size_t kBuckets = std::size_t{1} << (64 - kShift);
+  const std::size_t n = keys.size();
+  if (n < 4 * kBuckets) {
+    std::vector<std::pair<std::uint64_t, std::int32_t>> all(keys);
+    std::sort(all.begin(), all.end(), less);
+    for (std::size_t k = 0; k < n; ++k) order[k] = all[k].second;
+    return;
+  }
+  std::vector<std::size_t> start(kBuckets + 1, 0);
+  for (const auto& k : keys) ++start[(k.first >> kShift) + 1];
+  for (std::size_t b = 1; b <= kBuckets; ++b) start[b] += start[b - 1];
+  {
+    std::vector<std::size_t> next(start.begin(), start.end() - 1);
+    for (std::size_t i = 0; i < n; ++i) order[next[keys[i].first >> kShift]++] = static_cast<std::int32_t>(i);
+  }
+  std::vector<std::pair<std::uint64_t, std::int32_t>> bucket;
+  for (std::size_t b = 0; b < kBuckets; ++b) {
+    bucket.clear();
+    for (std::size_t k = start[b]; k < start[b + 1]; ++k) bucket.push_back(keys[static_cast<std::size_t>(order[k])]);
+    std::sort(bucket.begin(), bucket.end(), less);
+    for (std::size_t k = 0; k < bucket.size(); ++k) order[start[b] + k] = bucket[k].second;
   }
 }
 
@@ -67,7 +91,9 @@ void orderMesh(Mesh& mesh, std::vector<std::int32_t>* previous, std::vector<std:
     if (bits) mesh.breakLineSides[t] = flags;
   }
 
-  std::vector<std::int32_t> order(nt);
+  std::vector<std::int32_t> order;
+  detail::reserveLarge(order, nt);
+  order.resize(nt);
   {
     if (keys.size() != nt) {
       const MeshCurve curve = meshCurve(std::span<const Point3>(mesh.vertices));
@@ -77,30 +103,31 @@ void orderMesh(Mesh& mesh, std::vector<std::int32_t>* previous, std::vector<std:
         keys[t] = {curve.key(mesh.corner(ti, 0).plan(), mesh.corner(ti, 1).plan(), mesh.corner(ti, 2).plan()), ti};
       }
     }
-    std::sort(keys.begin(), keys.end(), [&](const auto& a, const auto& b) {
+    sortedTriangles(keys, [&](const auto& a, const auto& b) {
       if (a.first != b.first) return a.first < b.first;
       const Triangle &ta = mesh.triangles[a.second], &tb = mesh.triangles[b.second];
       for (int i = 0; i < 3; ++i)
         if (ta.v[i] != tb.v[i]) return ta.v[i] < tb.v[i];
       return false;
-    });
-    for (std::size_t k = 0; k < nt; ++k) order[k] = keys[k].second;
+    }, order);
     keys = {};
   }
-  std::vector<bool> done;
-  permute(mesh.triangles, order, done);
-  permute(mesh.neighbours, order, done);
-  if (bits) permute(mesh.breakLineSides, order, done);
+  permute(mesh.triangles, order);
+  permute(mesh.neighbours, order);
+  if (bits) permute(mesh.breakLineSides, order);
   if (previous) *previous = order;
   // Old triangle index -> new, reusing the order's storage.
   std::vector<std::int32_t>& renumber = order;
   {
-    std::vector<std::int32_t> inverse(nt);
+    std::vector<std::int32_t> inverse;
+    detail::reserveLarge(inverse, nt);
+    inverse.resize(nt);
     for (std::size_t k = 0; k < nt; ++k) inverse[order[k]] = static_cast<std::int32_t>(k);
     renumber.swap(inverse);
   }
   if (!bits) mesh.breakLineSides.assign(nt, 0);
 
+  detail::reserveLarge(mesh.vertexTriangle, mesh.vertices.size());
   mesh.vertexTriangle.assign(mesh.vertices.size(), -1);
   mesh.boundarySides.clear();
   for (std::size_t t = 0; t < nt; ++t)

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "tin/HugePages.h"
 namespace tin {
 
 PlanGrid::PlanGrid(double tolerance) : tol_(tolerance) {
@@ -52,6 +53,7 @@ void PlanGrid::grow(std::size_t minSlots) {
   while (n < minSlots) n *= 2;
   std::vector<Slot> old;
   old.swap(slots_);
+  detail::reserveLarge(slots_, n);
   slots_.assign(n, Slot{});
   mask_ = n - 1;
   count_ = 0;

@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "tin/Delaunay.h"
+#include "tin/HugePages.h"
 #include "tin/PointLocator.h"
 #include "tin/Predicates.h"
 #include "tin/Triangulation.h"
@@ -93,8 +94,17 @@ void Surface::buildCompact() {
   detail::delaunay(def_.points, flat, true);
   c->mesh.triangles = std::move(flat.triangles);
   c->mesh.neighbours = std::move(flat.neighbours);
-  c->mesh.vertices = def_.points;
-  orderMesh(c->mesh, nullptr, std::move(flat.keys));
+  // The mesh borrows the points while it is put in order, the step that needs the most room,
+  // and copies them back after.
+  c->mesh.vertices = std::move(def_.points);
+  try {
+    orderMesh(c->mesh, nullptr, std::move(flat.keys));
+    detail::reserveLarge(def_.points, c->mesh.vertices.size());
+    def_.points.assign(c->mesh.vertices.begin(), c->mesh.vertices.end());
+  } catch (...) {
+    def_.points = std::move(c->mesh.vertices);
+    throw;
+  }
   cache_ = std::move(c);
 }
 

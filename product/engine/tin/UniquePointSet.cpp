@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tin/UniquePointSet.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include "tin/HugePages.h"
 namespace tin {
 
 UniquePointSet::UniquePointSet(double tolerance) : grid_(tolerance) {}
@@ -15,6 +17,8 @@ UniquePointSet::Outcome UniquePointSet::add(const Point3& p) {
     points_[found].z = p.z;
     return Outcome::Replaced;
   }
+  // Grown as a vector would, but with room advised for huge pages.
+  if (points_.size() == points_.capacity()) detail::reserveLarge(points_, std::max<std::size_t>(16, 2 * points_.size()));
   points_.push_back(p);
   grid_.insert(static_cast<std::int32_t>(points_.size() - 1), pos);
   return Outcome::Added;
@@ -30,7 +34,7 @@ std::int32_t UniquePointSet::find(double x, double y) const {
 }
 
 void UniquePointSet::reserve(std::size_t n) {
-  points_.reserve(n);
+  detail::reserveLarge(points_, n);
   grid_.reserve(n);
 }
 

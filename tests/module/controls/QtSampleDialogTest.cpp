@@ -22,25 +22,11 @@
 #include "ui/DialogRunner.h"
 #include "ui/Feedback.h"
 #include "ui/qt/DialogView.h"
+#include "tests/platform/ui/QtTestEnvironment.h"
 #include "user/CurrentUser.h"
 #include "user/JobScript.h"
 
 namespace {
-
-class QtEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "test_ui_qt";
-    static char* argv[] = {name, nullptr};
-    app = std::make_unique<QApplication>(argc, argv);
-  }
-  void TearDown() override { app.reset(); }
-  std::unique_ptr<QApplication> app;
-};
-
-const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 std::string screenshotPath() {
   const char* build = std::getenv("UV_BUILD_DIR");

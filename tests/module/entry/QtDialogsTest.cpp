@@ -26,23 +26,10 @@
 #include "module/surfaces/dlg_UpravljanjePlohama.h"
 #include "ui/DialogRunner.h"
 #include "ui/qt/DialogView.h"
+#include "tests/platform/ui/QtTestEnvironment.h"
 
 namespace uvtest {
 namespace {
-
-class QtEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "test_module_dialogs_qt";
-    static char* argv[] = {name, nullptr};
-    app = std::make_unique<QApplication>(argc, argv);
-  }
-  void TearDown() override { app.reset(); }
-  std::unique_ptr<QApplication> app;
-};
-const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 std::filesystem::path screenshotFolder() {
   const char* build = std::getenv("UV_BUILD_DIR");

@@ -18,23 +18,10 @@
 #include "module/surfaces/dlg_UredjivanjePlohe.h"
 #include "ui/DialogRunner.h"
 #include "ui/qt/DialogView.h"
+#include "tests/platform/ui/QtTestEnvironment.h"
 
 namespace uvtest {
 namespace {
-
-class QtEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "test_module_surfaces_qt";
-    static char* argv[] = {name, nullptr};
-    app = std::make_unique<QApplication>(argc, argv);
-  }
-  void TearDown() override { app.reset(); }
-  std::unique_ptr<QApplication> app;
-};
-const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 // Shows the dialog, checks its controls lie inside it and returns its picture.
 QImage showAndGrab(CDialog& dialog) {

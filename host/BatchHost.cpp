@@ -6,6 +6,7 @@
 
 #include "base/TextCase.h"
 #include "ed/Transcript.h"
+#include "host/DialogPainter.h"
 #include "host/HostSession.h"
 #include "host/JobRunner.h"
 #include "user/ScriptError.h"
@@ -39,6 +40,7 @@ void report(const std::wstring& message) {
 
 ExitCode BatchHost::run(const CommandLineOptions& o) {
   Transcript::instance().setEcho(!o.quiet);
+  installDialogPainter();
   try {
     HostSession session(o.renderWidth, o.renderHeight);
     if (o.open.empty()) session.newDrawing();

@@ -1,6 +1,6 @@
 #include "host/render/OffscreenApplication.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <cstdio>
 
 namespace uv::render {
@@ -19,7 +19,7 @@ void OffscreenApplication::ensure() {
   });
   // Never destroyed: Qt's own statics may be gone by the time static
   // destructors run. The pointer stays reachable, so it is no leak.
-  static QGuiApplication* application = new QGuiApplication(argc, argv);
+  static QApplication* application = new QApplication(argc, argv);
   (void)application;
   qInstallMessageHandler(previous);
 }

@@ -124,6 +124,8 @@ ScriptVocabulary::ScriptVocabulary() {
   // Without a value the cell opens its dialog (a colour cell).
   add(L"edit-cell", K::kDialog, L"C I I S / C I I");
   add(L"close", K::kDialog, L"");
+  // A picture of the open dialog as it is now, written to a PNG file.
+  add(L"picture", K::kDialog, L"S");
   // Done by the host between commands.
   add(L"open", K::kHost, L"S");
   add(L"save", K::kHost, L"S");

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "base/TextCase.h"
+#include "DialogPictures.h"
 #include "JobScript.h"
 #include "MessageBoxCodes.h"
 #include "ScriptError.h"
@@ -253,6 +254,11 @@ INT_PTR ScriptedUser::runDialog(ModalDialog& dialog) {
     ScriptAction a = take();
     // Enter and Escape are keys a person presses in a dialog too.
     if (a.kind != ActionKind::kDialog && a.verb != L"enter" && a.verb != L"cancel") mismatch(a, asked);
+    if (a.verb == L"picture") {
+      const std::wstring why = paintDialog(dialog, a.text(0));
+      if (!why.empty()) throw ScriptError(a.where, L"no picture of " + dialog.describe() + L": " + why);
+      continue;
+    }
     try {
       dialog.apply(DialogAction::fromScript(a));
     } catch (const DialogActionRefused& refused) {

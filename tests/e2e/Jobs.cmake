@@ -17,6 +17,8 @@ uv_add_job_test(bad_line JOB jobs/bad_line.job WILL_FAIL EXIT_CODE 1
                 EXPECT_STDERR "bad_line\\.job:4: cannot read .view 10,10." CHECK checks/nothing_written.py)
 uv_add_job_test(unknown_command JOB jobs/unknown_command.job ARGS --save out.dxf WILL_FAIL EXIT_CODE 1
                 EXPECT_STDERR "unknown_command\\.job:3: unknown command .NOSUCHCMD.")
+uv_add_job_test(picture_outside_dialog JOB jobs/picture_outside_dialog.job WILL_FAIL EXIT_CODE 1
+                EXPECT_STDERR "picture_outside_dialog\\.job:2: nothing asked for this answer: picture")
 uv_add_job_test(answer_first JOB jobs/answer_first.job WILL_FAIL EXIT_CODE 1
                 EXPECT_STDERR "answer_first\\.job:2: nothing asked for this answer: point 1,2")
 
@@ -57,6 +59,7 @@ if(TARGET UIVantor2)
   set_tests_properties(e2e_uivantor2_commands PROPERTIES ENVIRONMENT "KVLX_LOGGING=1;KVLX_LOG_FILE=trace.log")
   uv_add_job_test(uivantor2_unloaded JOB jobs/uivantor2_unloaded.job.in WILL_FAIL EXIT_CODE 1
                   EXPECT_STDERR "uivantor2_unloaded\\.job:4: unknown command .SHOW.")
+  uv_add_job_test(dialog_picture JOB jobs/dialog_picture.job.in CHECK checks/dialog_picture.py)
   uv_add_job_test(uivantor2_help JOB jobs/uivantor2_help.job.in WILL_FAIL EXIT_CODE 1
                   EXPECT_STDERR "uivantor2_help\\.job:4: .*IDHELP")
 endif()

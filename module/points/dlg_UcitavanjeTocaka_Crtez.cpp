@@ -5,6 +5,7 @@
 #include "ed/EdSelection.h"
 #include "module/components/SurfaceList.h"
 #include "module/points/ElementSample.h"
+#include "module/points/EntityFilter.h"
 #include "module/points/EntityPoints.h"
 #include "module/points/LayerList.h"
 #include "product/engine/CKVLSurfaceManager.h"
@@ -127,10 +128,7 @@ void dlg_UcitavanjeTocaka_Crtez::ReplaceOnSurface() { LoadIntoSurface(Target::kR
 
 void dlg_UcitavanjeTocaka_Crtez::LoadIntoSurface(Target target) {
   DialogOutOfTheWay hidden(GetParent());
-  uv::ResbufChain filter(m_types.BuildSelectionFilter());
-  CStringArray layers;
-  uv::SelectedLayers(m_layers, layers);
-  filter.append(uv::BuildLayerClause(layers));
+  uv::ResbufChain filter(uv::BuildEntityFilter(m_types, m_layers));
 
   uv::SelectionSetScope selection;
   if (acedSSGet(nullptr, nullptr, nullptr, filter, selection.name()) != RTNORM) return;

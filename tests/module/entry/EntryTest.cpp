@@ -44,8 +44,9 @@ const std::vector<CommandCase>& commands() {
       {L"POINTS", m::cmdPoints, CVantorUIInterface::CallLoadPoints, nullptr, 200, 5005, L"click IDCANCEL", 2},
       {L"BREAKLINE", m::cmdBreakLine, CVantorUIInterface::CallBreakLine, nullptr, 205, 4983, L"click IDCLOSE", 8},
       {L"SHOW", m::cmdShow, CVantorUIInterface::CallShowSurface, nullptr, 206, 61100, L"click IDOK", 1},
+      // The drawing holds no surface: the projection says so and ends.
       {L"PROJECTION", m::cmdProjection, CVantorUIInterface::CallSurfaceProjection, nullptr, 207, 5003,
-       L"click IDCLOSE", 8},
+       L"answer ok", 8},
       {L"SURFMAN", m::cmdSurfMan, nullptr, CVantorUIInterface::CallSurfaceManager, 209, 5008, L"click IDCLOSE", 8},
       {L"CONVERT", m::cmdConvert, nullptr, CVantorUIInterface::CallConversion, 225, 5030, L"click IDCANCEL", 2},
       {L"SLOJNICE", m::cmdSlojnice, CVantorUIInterface::CallDrawContourLines, nullptr, 226, 5148, L"click IDCANCEL",
@@ -188,7 +189,8 @@ TEST_F(EntryTest, EveryEntryFunctionWritesItsRecordsUnderItsQualifiedName) {
       {"CallSurfaceProjection", [] { CVantorUIInterface::CallSurfaceProjection(L"A"); }},
   };
   for (const auto& [name, call] : calls) {
-    user.appendLines({L"cancel"});
+    // The projection finds no surface in the drawing and says so.
+    user.appendLines({std::string(name) == "CallSurfaceProjection" ? L"answer ok" : L"cancel"});
     call();
   }
   const std::vector<std::string> lines = log.lines();

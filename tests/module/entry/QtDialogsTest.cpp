@@ -24,6 +24,7 @@
 #include "module/projection/dlg_Projekcija.h"
 #include "module/surfaces/dlg_Konverzija.h"
 #include "module/surfaces/dlg_UpravljanjePlohama.h"
+#include "product/engine/CKVLSurfaceManager.h"
 #include "ui/DialogRunner.h"
 #include "ui/qt/DialogView.h"
 #include "tests/platform/ui/QtTestEnvironment.h"
@@ -62,6 +63,10 @@ void showAndCheck() {
 }
 
 TEST_F(QtDialogsTest, EveryDialogShowsAllItsControlsInsideIt) {
+  // Dialogs that work on a surface open only when the drawing has one.
+  ASSERT_NE(CKVLSurfaceManager::Instance(0)->CreateSurface(L"Teren", CKVLSurfaceManager::kDrawingStorage, nullptr,
+                                                           false),
+            nullptr);
   showAndCheck<dlg_UcitavanjeTocaka>();
   showAndCheck<dlg_PromjenaDiagonale>();
   showAndCheck<dlg_LinijaLomaTerena>();

@@ -1,0 +1,253 @@
+// The projection: the bulge of a draped arc, the paths taken from
+// polylines, and the dialog run by a scripted user over the projection
+// jobs' drawing (tests/e2e/drawings/projection) with its survey as the
+// surface "Teren": the marker block loaded once per dialog, the searches
+// while it cannot be found, the samples, the dialog out of the way while
+// the user selects. The geometry of drapes, markers and faces is checked
+// end to end by the projection jobs against scipy.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "ModuleResources.h"
+#include "base/TextCase.h"
+#include "db/AcDb2dPolyline.h"
+#include "db/AcDbBlockReference.h"
+#include "db/AcDbBlockTableRecord.h"
+#include "db/dxf/DxfFile.h"
+#include "ed/AcApDocManager.h"
+#include "ed/ModelSpace.h"
+#include "module/points/LayerList.h"
+#include "module/projection/DrapePath.h"
+#include "module/projection/dlg_Projekcija.h"
+#include "product/cadwrapper/CKVLC2dPolylinePtr.h"
+#include "product/cadwrapper/CKVLCBlockReferencePtr.h"
+#include "product/cadwrapper/CKVLCEntityPtr.h"
+#include "product/engine/CKVLSurfaceManager.h"
+#include "product/engine/CKVLXsurface_Vantor2.h"
+#include "product/engine/CUniquePointSet.h"
+#include "ui/CDialog.h"
+#include "ui/CListCtrl.h"
+#include "ui/DialogRunner.h"
+#include "user/CurrentUser.h"
+#include "user/DialogAction.h"
+#include "user/ScriptedUser.h"
+
+namespace uvtest {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+TEST(ArcBulge, IsTanOfAQuarterOfTheCounterClockwiseSweep) {
+  struct Case {
+    double fromDegrees, toDegrees, bulge;
+  } cases[] = {
+      {0, 90, std::tan(kPi / 8)},           // a quarter: 0.4142
+      {270, 90, 1.0},                       // across zero, a half circle
+      {90, 0, std::tan(3 * kPi / 8)},       // three quarters the long way round
+      {10, 190, 1.0},                       // a half circle without crossing zero
+      {350, 10, std::tan(kPi / 36)},        // 20 degrees across zero
+      {45, 45.0001, std::tan(0.0001 * kPi / 720)},
+  };
+  for (const Case& c : cases)
+    EXPECT_NEAR(uv::projection::ArcBulge(c.fromDegrees * kPi / 180, c.toDegrees * kPi / 180), c.bulge, 1e-12)
+        << c.fromDegrees << " to " << c.toDegrees;
+}
+
+// Records whether the dialog was on screen whenever the user was asked to
+// select.
+class WatchingUser : public uv::ScriptedUser {
+ public:
+  std::vector<bool> dialogShown;
+  uv::SelectionAnswer select(const uv::SelectionQuestion& q) override {
+    const auto& open = CDialog::openModalDialogs();
+    dialogShown.push_back(!open.empty() && open.back()->IsWindowVisible());
+    return ScriptedUser::select(q);
+  }
+};
+
+std::string projectionFile(const char* name) {
+  return std::string(UV_SOURCE_DIR) + "/tests/e2e/drawings/projection/" + name;
+}
+
+class ProjectionTest : public ::testing::Test {
+ protected:
+  AcApDocument* doc = nullptr;
+  AcDbDatabase* db = nullptr;
+  WatchingUser user;
+
+  void SetUp() override {
+    registerModuleResources();
+    m_scope = std::make_unique<uv::UserScope>(user);
+    auto drawing = std::make_unique<AcDbDatabase>();
+    const std::wstring path = uv::fromUtf8(projectionFile("projection.dxf"));
+    uv::dxf::Result loaded = uv::dxf::load(path, *drawing);
+    ASSERT_TRUE(loaded.ok) << uv::toUtf8(loaded.error);
+    doc = acDocManager->addDocument(std::move(drawing), path);
+    db = doc->database();
+
+    CKVLSurfaceManager* manager = CKVLSurfaceManager::Instance(0);
+    CKVLXsurface_Vantor2* surface = manager->CreateSurface(L"Teren", CKVLSurfaceManager::kDrawingStorage, nullptr, false);
+    ASSERT_NE(surface, nullptr);
+    std::ifstream survey(projectionFile("survey.xyz"));
+    CUniquePointSet points;
+    double x, y, z;
+    while (survey >> x >> y >> z) points.AddPoint(AcGePoint3d(x, y, z));
+    ASSERT_EQ(points.Size(), 400);
+    surface->AddPoints(points);
+    unsetenv("KVLX_SYMBOL_DIR");
+  }
+
+  void TearDown() override {
+    unsetenv("KVLX_SYMBOL_DIR");
+    CKVLSurfaceManager::Release(db);
+    EXPECT_EQ(acDocManager->closeDocument(doc), Acad::eOk);
+    m_scope.reset();
+  }
+
+  // The elevation markers of the drawing.
+  int markerCount() const {
+    int n = 0;
+    for (AcDbObjectId id : uv::ModelSpace::entities(db)) {
+      CKVLCBlockReferencePtr ref(id);
+      CString name;
+      if (ref.isOpen() && ref.getBlockName(name) == Acad::eOk && name == L"KVX_ELEV") ++n;
+    }
+    return n;
+  }
+
+  // Selects the circle at (25,60) through the apply button.
+  void markTheCircle(dlg_Projekcija& dialog) {
+    user.appendLines({L"select window 20,55 30,65"});
+    dialog.ProjectSelection();
+    EXPECT_TRUE(user.empty());
+  }
+
+  std::unique_ptr<uv::UserScope> m_scope;
+};
+
+TEST_F(ProjectionTest, TheMarkerBlockIsLoadedOncePerDialog) {
+  dlg_Projekcija dialog;
+  dialog.m_strSurfaceName = L"Teren";
+  uv::DialogRunner runner(dialog);
+  runner.initialise();
+  ASSERT_FALSE(runner.isEnded());
+
+  markTheCircle(dialog);
+  EXPECT_EQ(markerCount(), 1);
+  const AcDbObjectId block = dialog.ElevationMarkerBlock();
+  ASSERT_FALSE(block.isNull());
+
+  // The marker drawing is no longer to be found: the dialog does not look
+  // for it again and keeps marking with the block it loaded.
+  setenv("KVLX_SYMBOL_DIR", "/no/such/folder", 1);
+  markTheCircle(dialog);
+  EXPECT_EQ(markerCount(), 2);
+  EXPECT_EQ(dialog.ElevationMarkerBlock(), block);
+  dialog.EndDialog(IDCLOSE);
+}
+
+TEST_F(ProjectionTest, WhileTheMarkerDrawingIsMissingEveryApplySearchesAgain) {
+  dlg_Projekcija dialog;
+  dialog.m_strSurfaceName = L"Teren";
+  uv::DialogRunner runner(dialog);
+  runner.initialise();
+
+  setenv("KVLX_SYMBOL_DIR", "/no/such/folder", 1);
+  markTheCircle(dialog);
+  EXPECT_EQ(markerCount(), 0);
+  EXPECT_TRUE(dialog.ElevationMarkerBlock().isNull());
+
+  unsetenv("KVLX_SYMBOL_DIR");
+  markTheCircle(dialog);
+  EXPECT_EQ(markerCount(), 1);
+  EXPECT_FALSE(dialog.ElevationMarkerBlock().isNull());
+  dialog.EndDialog(IDCLOSE);
+}
+
+TEST_F(ProjectionTest, AnUnknownSurfaceOrACancelledSelectionProjectsNothing) {
+  const size_t before = uv::ModelSpace::entities(db).size();
+  // No surface of that name: apply does nothing and asks nothing.
+  user.appendLines({L"click IDC_APPLY", L"click IDCLOSE"});
+  {
+    dlg_Projekcija dialog;
+    dialog.m_strSurfaceName = L"Elsewhere";
+    EXPECT_EQ(dialog.DoModal(), IDCLOSE);
+  }
+  EXPECT_TRUE(user.dialogShown.empty());
+  // Cancelled: the dialog comes back.
+  user.appendLines({L"click IDC_APPLY", L"cancel", L"click IDC_APPLY", L"select all", L"click IDCLOSE"});
+  {
+    dlg_Projekcija dialog;
+    dialog.m_strSurfaceName = L"Teren";
+    EXPECT_EQ(dialog.DoModal(), IDCLOSE);
+  }
+  EXPECT_EQ(user.dialogShown, (std::vector<bool>{false, false})) << "hidden while the user selects";
+  EXPECT_GT(uv::ModelSpace::entities(db).size(), before) << "the second apply projected";
+}
+
+TEST_F(ProjectionTest, SamplesAddRowsAndNeverTakeAnyAway) {
+  dlg_Projekcija dialog;
+  dialog.m_strSurfaceName = L"Teren";
+  uv::DialogRunner runner(dialog);
+  runner.initialise();
+  auto* layers = dynamic_cast<CListCtrl*>(dialog.GetDlgItem(206));
+  ASSERT_NE(layers, nullptr);
+
+  user.appendLines({L"select-row IDC_LAYERS \"LINES\"", L"click IDC_LAYERS_FROM_SAMPLE",
+                    L"select window 20,55 30,65", L"click IDC_UNCHECK_ALL", L"click IDC_TYPES_FROM_SAMPLE",
+                    L"select window 40,75 50,85"});
+  while (!user.empty() && !runner.isEnded()) runner.apply(uv::DialogAction::fromScript(user.take()));
+  CStringArray selected;
+  uv::SelectedLayers(*layers, selected);
+  ASSERT_EQ(selected.GetSize(), 2);
+  EXPECT_EQ(selected[0], L"LINES");
+  EXPECT_EQ(selected[1], L"MARKS");
+
+  // The sampled SPOT reference checks its block's row (and the general
+  // row, which the map does not show).
+  std::map<CString, CString> map;
+  EXPECT_EQ(dialog.ElementTypes().GetBlockAttributeMap(map), 1);
+  EXPECT_EQ(map.count(L"SPOT"), 1u);
+  EXPECT_EQ(user.dialogShown, (std::vector<bool>{false, false}));
+  dialog.EndDialog(IDCLOSE);
+}
+
+TEST_F(ProjectionTest, A2dPolylineGivesEveryVertexThatOpensWithItsBulge) {
+  AcGePoint3dArray vertices;
+  vertices.append(AcGePoint3d(1, 1, 0));
+  vertices.append(AcGePoint3d(5, 1, 0));
+  vertices.append(AcGePoint3d(9, 3, 0));
+  vertices.append(AcGePoint3d(9, 8, 0));
+  AcGeDoubleArray bulges{0.0, 0.5, -0.25, 0.0};
+  auto polyline = std::make_unique<AcDb2dPolyline>(AcDb::k2dSimplePoly, vertices, 6.5, false, 0, 0, &bulges);
+  AcDbObjectId id;
+  {
+    CKVLCObjectPtr<AcDbBlockTableRecord> space(db->modelSpaceId(), AcDb::kForWrite);
+    ASSERT_EQ(space->appendAcDbEntity(id, polyline.get()), Acad::eOk);
+    polyline.release()->close();
+  }
+  // The third vertex is held open for write elsewhere: it does not open.
+  CKVLC2dPolylinePtr pline(id);
+  std::unique_ptr<AcDbObjectIterator> it(pline->vertexIterator());
+  it->start();
+  it->step();
+  it->step();
+  CKVLCObjectPtr<AcDb2dVertex> held(it->objectId(), AcDb::kForWrite);
+  ASSERT_TRUE(held.isOpen());
+
+  AcGePoint3dArray points;
+  AcGeDoubleArray got;
+  ASSERT_EQ(uv::projection::Polyline2dPath(*pline.object(), points, got), 3);
+  const AcGePoint3d want[] = {{1, 1, 6.5}, {5, 1, 6.5}, {9, 8, 6.5}};
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(points[i], want[i]) << i;
+  EXPECT_EQ(got, (AcGeDoubleArray{0.0, 0.5, 0.0}));
+}
+
+}  // namespace
+}  // namespace uvtest

@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   python3 python3-ezdxf python3-pandas
+  python3-scipy  # the independent interpolation the projection jobs are checked against
   qhull-bin  # qdelaunay, a peer of the engine in bench/run_engine.sh
 )
 

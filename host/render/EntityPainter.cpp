@@ -7,6 +7,7 @@
 #include "db/AcDbPoint.h"
 #include "db/AcDbPolyline.h"
 #include "db/AcDbText.h"
+#include "db/AcDbWipeout.h"
 #include "host/render/AciPalette.h"
 #include "host/render/CurveSampler.h"
 #include "host/render/Placement.h"
@@ -45,6 +46,22 @@ void EntityPainter::stroke(const std::vector<QPolygonF>& lines, const Stroke& st
   }
 }
 
+void EntityPainter::mask(const AcDbWipeout& wipeout, const CurveSampler& sampler) {
+  if (!(wipeout.displayFlags() & AcDbWipeout::kShow)) return;
+  AcGePoint3dArray vertices;
+  if (wipeout.getVertices(vertices) != Acad::eOk || vertices.length() < 3) return;
+  QPolygonF area;
+  for (const AcGePoint3d& p : vertices) area << sampler.map(p);
+  m_painter.save();
+  m_painter.setPen(Qt::NoPen);
+  m_painter.setBrush(m_painter.background().color());
+  // Edge to edge with what it covers: no smoothing that would let a
+  // covered line shine through the border pixels.
+  m_painter.setRenderHint(QPainter::Antialiasing, false);
+  m_painter.drawPolygon(area, Qt::WindingFill);
+  m_painter.restore();
+}
+
 void EntityPainter::pointMark(const QPointF& at, const Stroke& stroke) {
   m_painter.setPen(QPen(stroke.colour, stroke.width));
   const double r = kPointMarkPixels;
@@ -60,6 +77,10 @@ void EntityPainter::draw(const AcDbEntity& entity, const Resolved& style, const 
   if (auto* text = AcDbText::cast(&entity)) {
     m_text.draw(m_painter, *text, shownText.empty() ? std::wstring(text->textStringConst()) : shownText, s.colour,
                 placement, m_view);
+    return;
+  }
+  if (auto* wipeout = AcDbWipeout::cast(&entity)) {
+    mask(*wipeout, sampler);
     return;
   }
   if (auto* point = AcDbPoint::cast(&entity)) {

@@ -7,6 +7,7 @@
 //   point        a small cross of fixed size on the screen
 //   text, attribute, attribute definition (tag)     TextPainter
 //   3D face      its visible edges
+//   wipeout      its area in the background colour
 //
 // Polylines with a constant width draw that wide; line weights give the
 // width of everything else.
@@ -21,10 +22,12 @@
 #include "host/render/TextPainter.h"
 
 class AcDbEntity;
+class AcDbWipeout;
 class QPainter;
 
 namespace uv::render {
 
+class CurveSampler;
 class Placement;
 class StyleResolver;
 class ViewMapping;
@@ -47,6 +50,9 @@ class EntityPainter {
   // Lines in pixels, dashed by the stroke's pattern.
   void stroke(const std::vector<QPolygonF>& lines, const Stroke& stroke);
   void pointMark(const QPointF& at, const Stroke& stroke);
+  // A wipeout: its area filled with the background colour, covering what
+  // was drawn before it.
+  void mask(const AcDbWipeout& wipeout, const CurveSampler& sampler);
 
   static constexpr double kPointMarkPixels = 3;  // half the cross
 

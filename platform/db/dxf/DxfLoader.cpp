@@ -20,6 +20,7 @@
 #include "db/AcDbXrecord.h"
 #include "db/dxf/DxfError.h"
 #include "db/dxf/ResItemCodec.h"
+#include "db/dxf/WipeoutCodec.h"
 
 namespace uv::dxf {
 
@@ -529,7 +530,7 @@ AcDbObjectId DxfLoader::resolve(std::uint64_t handle) {
 }
 
 bool DxfLoader::isSkippedTree(const DxfRecord& rec, std::set<std::uint64_t>& path) const {
-  if (rec.type == "XRECORD" || rec.type == "GROUP") return false;
+  if (rec.type == "XRECORD" || rec.type == "GROUP" || rec.type == "WIPEOUTVARIABLES") return false;
   if (rec.type != "DICTIONARY") return true;
   const std::vector<Entry> entries = entriesOf(rec, m_codec);
   if (entries.empty() || !path.insert(rec.ownHandle()).second) return false;
@@ -586,6 +587,10 @@ void DxfLoader::loadDictionary(AcDbObjectId dictId, const DxfRecord& rec, std::s
         else g->append(member->second);
       }
       obj = g;
+    } else if (target.type == "WIPEOUTVARIABLES") {
+      auto* vars = new AcDbWipeoutVariables;
+      readWipeoutVariables(target, *vars);
+      obj = vars;
     } else {
       obj = new AcDbXrecord;
     }

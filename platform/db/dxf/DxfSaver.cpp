@@ -16,6 +16,7 @@
 #include "db/dxf/EntityWriter.h"
 #include "db/dxf/GroupWriter.h"
 #include "db/dxf/ResItemCodec.h"
+#include "db/dxf/WipeoutCodec.h"
 
 namespace uv::dxf {
 
@@ -41,6 +42,7 @@ class Saver {
     }
     header();
     section("CLASSES");
+    writeWipeoutClasses(m_out);
     endSection();
     tables();
     blocks();
@@ -279,6 +281,7 @@ class Saver {
       if (auto* d = AcDbDictionary::cast(child)) dictionary(*d, false);
       else if (auto* x = AcDbXrecord::cast(child)) xrecord(*x);
       else if (auto* g = AcDbGroup::cast(child)) group(*g);
+      else if (auto* w = AcDbWipeoutVariables::cast(child)) wipeoutVariables(*w);
       else ++m_skipped[toUtf8(child->isA()->name())];
     }
   }
@@ -289,6 +292,12 @@ class Saver {
     m_out.integer(280, 1);
     writeItems(m_out, x.items());
     writeXData(m_out, x);
+  }
+
+  void wipeoutVariables(const AcDbWipeoutVariables& vars) {
+    objectHead("WIPEOUTVARIABLES", vars, handleOf(vars.ownerId()));
+    writeWipeoutVariablesBody(m_out, vars);
+    writeXData(m_out, vars);
   }
 
   void group(const AcDbGroup& g) {

@@ -17,6 +17,7 @@
 #include "db/AcDbText.h"
 #include "db/dxf/DxfError.h"
 #include "db/dxf/Ocs.h"
+#include "db/dxf/WipeoutCodec.h"
 
 namespace uv::dxf {
 
@@ -198,6 +199,8 @@ std::unique_ptr<AcDbEntity> EntityReader::read(const DxfRecord& full) const {
     check(e->setScaleFactors(AcGeScale3d(rec.real(41, 1), rec.real(42, 1), rec.real(43, 1))), rec, "scale");
     check(e->setRotation(rec.real(50) * kDegree), rec, "rotation");
     out = std::move(e);
+  } else if (type == "WIPEOUT") {
+    out = readWipeout(rec);
   } else {
     return nullptr;
   }

@@ -31,7 +31,7 @@ class EntityReader {
   EntityReader(const TextCodec& codec, SymbolLookup lookup) : m_codec(codec), m_lookup(std::move(lookup)) {}
 
   // LINE, POINT, CIRCLE, ARC, TEXT, ATTDEF, LWPOLYLINE, POLYLINE, 3DFACE,
-  // INSERT; null for other kinds.
+  // INSERT, WIPEOUT; null for other kinds.
   std::unique_ptr<AcDbEntity> read(const DxfRecord& rec) const;
   std::unique_ptr<AcDbEntity> vertex(const DxfRecord& rec, bool is3d) const;
   std::unique_ptr<AcDbAttribute> attribute(const DxfRecord& rec) const;

@@ -21,6 +21,7 @@
 #include "db/dxf/DxfError.h"
 #include "db/dxf/Ocs.h"
 #include "db/dxf/ResItemCodec.h"
+#include "db/dxf/WipeoutCodec.h"
 
 namespace uv::dxf {
 
@@ -249,6 +250,9 @@ void EntityWriter::write(const AcDbEntity& e, bool paperSpace) {
       o.point(10 + i, p);
     }
     if (face->invisibleEdgeFlags() != 0) o.integer(70, face->invisibleEdgeFlags());
+  } else if (auto* wipeout = AcDbWipeout::cast(&e)) {
+    common(e, "WIPEOUT", paperSpace);
+    writeWipeoutBody(o, *wipeout);
   } else if (auto* ref = AcDbBlockReference::cast(&e)) {
     const std::vector<AcDbObjectId> attributes = childrenOf(*ref, &AcDbBlockReference::attributeIterator);
     common(e, "INSERT", paperSpace);

@@ -4,14 +4,19 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
+#include <vector>
 
 #include "db/AcDbBlockTableRecord.h"
 #include "db/AcDbDatabase.h"
 #include "db/AcDbObjectPointer.h"
 #include "db/AcDbPolyline.h"
 #include "db/AcDbText.h"
+#include "db/AcDbHostApplicationServices.h"
+#include "db/AcDbLayerTable.h"
 #include "db/AcDbTextStyleTable.h"
-#include "db/ResbufChain.h"
+#include "db/AcDbWipeout.h"
+#include "db/AcDbWipeoutVariables.h"
 #include "product/engine/ContourTag.h"
 
 namespace {
@@ -54,38 +59,6 @@ Nearest nearestOn(const std::vector<Vertex2>& v, double px, double py) {
   return best;
 }
 
-std::vector<double> runningLengths(const std::vector<Vertex2>& v) {
-  std::vector<double> s(v.size(), 0.0);
-  for (std::size_t i = 1; i < v.size(); ++i) s[i] = s[i - 1] + std::hypot(v[i].x - v[i - 1].x, v[i].y - v[i - 1].y);
-  return s;
-}
-
-Vertex2 pointAt(const std::vector<Vertex2>& v, const std::vector<double>& s, double at) {
-  for (std::size_t i = 1; i < v.size(); ++i) {
-    if (at <= s[i] || i + 1 == v.size()) {
-      const double len = s[i] - s[i - 1];
-      const double t = len > 0.0 ? std::clamp((at - s[i - 1]) / len, 0.0, 1.0) : 0.0;
-      return {v[i - 1].x + t * (v[i].x - v[i - 1].x), v[i - 1].y + t * (v[i].y - v[i - 1].y)};
-    }
-  }
-  return v.back();
-}
-
-// The stretch of the chain between running lengths from and to (from < to).
-std::vector<Vertex2> stretch(const std::vector<Vertex2>& v, const std::vector<double>& s, double from, double to) {
-  std::vector<Vertex2> out{pointAt(v, s, from)};
-  for (std::size_t i = 0; i < v.size(); ++i)
-    if (s[i] > from && s[i] < to) out.push_back(v[i]);
-  out.push_back(pointAt(v, s, to));
-  return out;
-}
-
-void setVertices(AcDbPolyline& p, const std::vector<Vertex2>& v, bool closed) {
-  while (p.numVerts() > 0) p.removeVertexAt(p.numVerts() - 1);
-  for (const auto& q : v) p.addVertexAt(p.numVerts(), AcGePoint2d(q.x, q.y));
-  p.setClosed(closed);
-}
-
 double levelOf(const AcDbPolyline& p) {
   const auto tag = uv::engine::contourTagOf(p);
   return tag ? tag->level : p.elevation();
@@ -94,6 +67,8 @@ double levelOf(const AcDbPolyline& p) {
 }  // namespace
 
 int CIzoLine::LoadWipeout() {
+  AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
+  if (!db || AcDbWipeoutVariables::ensureIn(db).isNull()) return 0;
   g_maskingLoaded = true;
   return 1;
 }
@@ -110,83 +85,15 @@ void CIzoLine::Close() {
   m_pEntity = nullptr;
 }
 
-AcDbPolyline* CIzoLine::PieceNear(const AcGePoint3d& point, AcDbPolyline*& opened) {
-  AcDbPolyline* best = AcDbPolyline::cast(m_pEntity);
-  if (!best) return nullptr;
-  double bestDistance = nearestOn(verticesOf(*best), point.x, point.y).distance;
-  for (const AcDbObjectId& id : m_pieces) {
-    AcDbPolyline* piece = nullptr;
-    if (acdbOpenObject(piece, id, AcDb::kForWrite) != Acad::eOk) continue;
-    const double d = nearestOn(verticesOf(*piece), point.x, point.y).distance;
-    if (d < bestDistance) {
-      if (opened) opened->close();
-      opened = piece;
-      best = piece;
-      bestDistance = d;
-    } else {
-      piece->close();
-    }
-  }
-  return best;
-}
-
-void CIzoLine::CutGap(AcDbPolyline& piece, const AcGePoint3d& point, double half) {
-  if (piece.hasBulges() || !piece.isWriteEnabled()) return;
-  const std::vector<Vertex2> v = verticesOf(piece);
-  if (v.size() < 2) return;
-  const std::vector<double> s = runningLengths(v);
-  const double total = s.back();
-  const Nearest n = nearestOn(v, point.x, point.y);
-  const double at = s[n.segment] + n.t * (s[n.segment + 1] - s[n.segment]);
-  const double tiny = 1e-9 * std::max(1.0, total);
-
-  if (piece.isClosed()) {
-    if (total <= 2.0 * half) return;  // the label is longer than the whole ring
-    // Unroll the ring twice so the part from the gap's end round to its start is one stretch.
-    std::vector<Vertex2> twice(v);
-    twice.insert(twice.end(), v.begin() + 1, v.end());
-    const std::vector<double> s2 = runningLengths(twice);
-    double from = at + half, to = at - half + total;
-    if (from > total) {
-      from -= total;
-      to -= total;
-    }
-    setVertices(piece, stretch(twice, s2, from, to), false);
-    return;
-  }
-  const bool keepHead = at - half > tiny;
-  const bool keepTail = total - (at + half) > tiny;
-  if (!keepHead && !keepTail) return;  // the label covers the whole line: leave it whole
-  std::vector<Vertex2> head = keepHead ? stretch(v, s, 0.0, at - half) : std::vector<Vertex2>();
-  std::vector<Vertex2> tail = keepTail ? stretch(v, s, at + half, total) : std::vector<Vertex2>();
-  setVertices(piece, keepHead ? head : tail, false);
-  if (!keepHead || !keepTail) return;
-  auto* rest = new AcDbPolyline();
-  rest->setPropertiesFrom(&piece);
-  rest->setElevation(piece.elevation());
-  rest->setNormal(piece.normal());
-  setVertices(*rest, tail, false);
-  AcDbObjectPointer<AcDbBlockTableRecord> owner(piece.ownerId(), AcDb::kForWrite);
-  AcDbObjectId id;
-  if (owner.openStatus() != Acad::eOk || owner->appendAcDbEntity(id, rest) != Acad::eOk) {
-    delete rest;
-    return;
-  }
-  if (uv::ResbufChain xdata(piece.xData()); xdata) rest->setXData(xdata);
-  rest->close();
-  m_pieces.push_back(id);
-}
-
 int CIzoLine::DrawLabel(const AcGePoint3d& point,
                         boost::shared_ptr<Vantor2_Configurations::CIzoLineLabelDefinition> definition,
                         AcDbObjectIdArray& ids) {
-  AcDbPolyline* opened = nullptr;
-  AcDbPolyline* piece = PieceNear(point, opened);
-  if (!piece) return 0;
+  AcDbPolyline* contour = AcDbPolyline::cast(m_pEntity);
+  if (!contour) return 0;
   const Vantor2_Configurations::CIzoLineLabelDefinition defaults;
   const auto& def = definition ? *definition : defaults;
 
-  const std::vector<Vertex2> v = verticesOf(*piece);
+  const std::vector<Vertex2> v = verticesOf(*contour);
   double angle = 0.0;
   if (v.size() >= 2) {
     const Nearest n = nearestOn(v, point.x, point.y);
@@ -196,43 +103,76 @@ int CIzoLine::DrawLabel(const AcGePoint3d& point,
   if (angle > kPi / 2.0 + 1e-12) angle -= kPi;
   else if (angle <= -kPi / 2.0 + 1e-12) angle += kPi;
 
-  const CString text = def.FormatLevel(levelOf(*piece));
+  const CString text = def.FormatLevel(levelOf(*contour));
   const double height = def.m_dTextHeight > 0.0 ? def.m_dTextHeight : 2.5;
-  // The host measures a character as 0.6 of the height; the gap uses the same measure.
-  const double width = 0.6 * height * (def.m_dWidthFactor > 0.0 ? def.m_dWidthFactor : 1.0) * text.GetLength();
-  const AcGePoint3d centre(point.x, point.y, piece->elevation());
+  const double widthFactor = def.m_dWidthFactor > 0.0 ? def.m_dWidthFactor : 1.0;
+  const AcGePoint3d centre(point.x, point.y, contour->elevation());
   const AcGeVector3d along(std::cos(angle), std::sin(angle), 0.0), up(-std::sin(angle), std::cos(angle), 0.0);
+  AcDbDatabase* db = contour->database();
+
+  AcDbObjectId layer;
+  if (!def.m_strLayer.IsEmpty()) {
+    AcDbObjectPointer<AcDbLayerTable> layers(db->layerTableId(), AcDb::kForRead);
+    if (layers.openStatus() != Acad::eOk || layers->getAt(def.m_strLayer, layer) != Acad::eOk) layer = AcDbObjectId();
+  }
+  if (layer.isNull()) layer = contour->layerId();
+
+  AcDbObjectPointer<AcDbBlockTableRecord> owner(contour->ownerId(), AcDb::kForWrite);
+  if (owner.openStatus() != Acad::eOk) return 0;
+  auto add = [&](AcDbEntity* entity) {
+    AcDbObjectId id;
+    if (owner->appendAcDbEntity(id, entity) != Acad::eOk) {
+      delete entity;
+      return false;
+    }
+    entity->close();
+    ids.append(id);
+    return true;
+  };
+
+  // The wipeout goes in first, so that the text drawn after it lies on top.
+  if (def.m_bMask && MaskingLoaded()) {
+    const double margin = std::max(0.0, def.m_dMaskMargin) * height;
+    const double halfLength = LabelLength(text, height, widthFactor) / 2.0 + margin;
+    const double halfHeight = height / 2.0 + margin;
+    AcGePoint3dArray box;
+    for (const auto& [s, t] : {std::pair{-1.0, -1.0}, {1.0, -1.0}, {1.0, 1.0}, {-1.0, 1.0}})
+      box.append(centre + along * (s * halfLength) + up * (t * halfHeight));
+    auto* mask = new AcDbWipeout();
+    mask->setDatabaseDefaults(db);
+    mask->setLayer(layer);
+    if (mask->setFrom(box) != Acad::eOk) delete mask;
+    else add(mask);
+  }
 
   auto* label = new AcDbText();
-  label->setDatabaseDefaults(piece->database());
+  label->setDatabaseDefaults(db);
   label->setTextString(text);
   label->setHeight(height);
-  label->setWidthFactor(def.m_dWidthFactor > 0.0 ? def.m_dWidthFactor : 1.0);
+  label->setWidthFactor(widthFactor);
   label->setRotation(angle);
   // Left baseline for readers that place by position, middle alignment for those that align.
-  label->setPosition(centre - along * (width / 2.0) - up * (height / 2.0));
+  label->setPosition(centre - along * (LabelLength(text, height, widthFactor) / 2.0) - up * (height / 2.0));
   label->setHorizontalMode(AcDb::kTextMid);
   label->setAlignmentPoint(centre);
   if (!def.m_strTextStyle.IsEmpty()) {
-    AcDbObjectPointer<AcDbTextStyleTable> styles(piece->database()->textStyleTableId(), AcDb::kForRead);
+    AcDbObjectPointer<AcDbTextStyleTable> styles(db->textStyleTableId(), AcDb::kForRead);
     AcDbObjectId style;
     if (styles.openStatus() == Acad::eOk && styles->getAt(def.m_strTextStyle, style) == Acad::eOk)
       label->setTextStyle(style);
   }
-  if (def.m_strLayer.IsEmpty() || label->setLayer(def.m_strLayer) != Acad::eOk) label->setLayer(piece->layerId());
+  label->setLayer(layer);
   label->setColorIndex(static_cast<Adesk::UInt16>(def.m_nColor >= 0 && def.m_nColor <= 256 ? def.m_nColor : 256));
+  return add(label) ? 1 : 0;
+}
 
-  AcDbObjectPointer<AcDbBlockTableRecord> owner(piece->ownerId(), AcDb::kForWrite);
-  AcDbObjectId id;
-  const bool added = owner.openStatus() == Acad::eOk && owner->appendAcDbEntity(id, label) == Acad::eOk;
-  if (!added) delete label;
-  else label->close();
-  owner.close();
-  if (added) {
-    ids.append(id);
-    if (def.m_bMask && MaskingLoaded())
-      CutGap(*piece, point, width / 2.0 + std::max(0.0, def.m_dMaskMargin) * height);
+double CIzoLine::LabelLength(const CString& text, double height, double widthFactor) {
+  // Generous for the sans-serif and CAD fonts a drawing is shown in: a digit is at most
+  // about 0.9 of the height wide, a point or a minus about half that.
+  double length = 0.0;
+  for (int i = 0; i < text.GetLength(); ++i) {
+    const wchar_t c = text[i];
+    length += (c == L'.' || c == L',' ? 0.45 : c == L'-' ? 0.55 : 0.9) * height;
   }
-  if (opened) opened->close();
-  return added ? 1 : 0;
+  return length * widthFactor;
 }

@@ -2,23 +2,27 @@
 // One contour line, open in the drawing while it is labelled.
 //
 // A label is the contour's level as text, centred on the picked point, turned along the contour
-// and never upside down (its angle kept within -90..+90 degrees). The drawing has no masking
-// entity, so the contour is kept out from behind the text by a gap: the stretch of the contour
-// under the text (plus a margin) is cut out. An open contour cut in its middle becomes two
-// polylines (the second a copy of the first's properties and tag), a closed one becomes open at
-// the gap. LoadWipeout() switches this masking on for the labels drawn after it.
+// and never upside down (its angle kept within -90..+90 degrees). Beneath the text lies a
+// wipeout, a box a little larger than the text that masks the contour there, so the contour
+// stays one whole polyline and the text reads on a clear ground:
+//
+//         ----------+---------------+----------      contour (one polyline)
+//                   | wipeout 102.5 |                text on top of its wipeout
+//         ----------+---------------+----------
+//
+// LoadWipeout() makes wipeouts available in the working drawing (its wipeout settings) and
+// switches the masking on for the labels drawn after it.
 #pragma once
 
 #include <boost/shared_ptr.hpp>
-#include <vector>
 
+#include "base/CString.h"
 #include "db/AcDb.h"
 #include "db/AcDbObjectId.h"
 #include "ge/AcGePoint3d.h"
 #include "product/engine/CIzoLineLabelDefinition.h"
 
 class AcDbEntity;
-class AcDbPolyline;
 
 class CIzoLine {
  public:
@@ -34,20 +38,19 @@ class CIzoLine {
   AcDbEntity* Entity() const { return m_pEntity; }
 
   // Draws one label at the point (on or near the contour; the nearest stretch of the contour
-  // gives the direction) and appends the ids of what it made to ids. 1 on success, 0 when
-  // the contour is not open or not a lightweight polyline.
+  // gives the direction) and appends the ids of what it made to ids: the wipeout (when the
+  // definition masks and masking is loaded), then the text. 1 on success, 0 when the contour
+  // is not open or not a lightweight polyline.
   int DrawLabel(const AcGePoint3d& point,
                 boost::shared_ptr<Vantor2_Configurations::CIzoLineLabelDefinition> definition,
                 AcDbObjectIdArray& ids);
 
-  // Makes the masking of labels available; 1 when it is.
+  // Makes wipeouts available in the working drawing; 1 when they are.
   static int LoadWipeout();
   static bool MaskingLoaded();
+  // The length the text takes at that height, a little more than the fonts it is drawn in.
+  static double LabelLength(const CString& text, double height, double widthFactor);
 
  private:
-  AcDbPolyline* PieceNear(const AcGePoint3d& point, AcDbPolyline*& opened);
-  void CutGap(AcDbPolyline& piece, const AcGePoint3d& point, double halfLength);
-
   AcDbEntity* m_pEntity = nullptr;
-  std::vector<AcDbObjectId> m_pieces;  // parts cut off this contour by earlier labels
 };

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Contours in the drawing, finding them along a path, labels with their gaps, and layers.
+// Contours in the drawing, finding them along a path, labels on their wipeouts, and layers.
 #include <gtest/gtest.h>
 
 #include <boost/make_shared.hpp>
@@ -13,6 +13,7 @@
 #include "db/AcDbObjectPointer.h"
 #include "db/AcDbPolyline.h"
 #include "db/AcDbText.h"
+#include "db/AcDbWipeout.h"
 #include "ed/ModelSpace.h"
 #include "product/engine/CIzoLine.h"
 #include "product/engine/CKVLIzoLineManager.h"
@@ -103,52 +104,67 @@ TEST(Contours, SelectFindsOnlyTheCrossedContoursOfItsSurface) {
   EXPECT_EQ(none.Select(path, found), 0);
 }
 
-// Labels: the text, its angle (upright), and the gap cut in the contour under it.
-TEST(Labels, AreUprightLevelTextsWithTheContourCutAway) {
+// The label's wipeout: four corners in plan, each at most `half` along and `halfUp` across the
+// contour from the label's centre.
+void expectMaskAround(AcDbObjectId id, const AcGePoint3d& centre, double angle, double halfAlong, double halfUp) {
+  AcDbObjectPointer<AcDbWipeout> mask(id, AcDb::kForRead);
+  ASSERT_EQ(mask.openStatus(), Acad::eOk);
+  AcGePoint3dArray corners;
+  ASSERT_EQ(mask->getVertices(corners), Acad::eOk);
+  ASSERT_EQ(corners.length(), 5);  // closed: the first corner repeated
+  for (const AcGePoint3d& c : corners) {
+    const double dx = c.x - centre.x, dy = c.y - centre.y;
+    EXPECT_NEAR(std::fabs(dx * std::cos(angle) + dy * std::sin(angle)), halfAlong, 1e-9);
+    EXPECT_NEAR(std::fabs(-dx * std::sin(angle) + dy * std::cos(angle)), halfUp, 1e-9);
+  }
+}
+
+// Labels: the text, its angle (upright), and the wipeout beneath it; the contour stays whole.
+TEST(Labels, AreUprightLevelTextsOnAWipeoutOverTheWholeContour) {
   TestDrawing drawing;
   CKVLSurfaceManager& m = *CKVLSurfaceManager::ForDatabase(drawing.db());
   CKVLXsurface_Vantor2* r = ramp(m, L"Ramp");
   const AcDbObjectId contour = contoursAt(r, 45.5)[0];  // the line x = 45.5, y 0..100
-  CIzoLine::LoadWipeout();
+  ASSERT_EQ(CIzoLine::LoadWipeout(), 1);
   auto definition = boost::make_shared<Vantor2_Configurations::CIzoLineLabelDefinition>();
   AcDbObjectIdArray labels;
   {
     CIzoLine line(contour);
     ASSERT_TRUE(line.IsOpen());
     ASSERT_EQ(line.DrawLabel(AcGePoint3d(45.5, 50, 0), definition, labels), 1);
-    ASSERT_EQ(line.DrawLabel(AcGePoint3d(45.5, 80, 0), definition, labels), 1);  // on the cut-off part
+    ASSERT_EQ(line.DrawLabel(AcGePoint3d(45.5, 80, 0), definition, labels), 1);
   }
-  ASSERT_EQ(labels.length(), 2);
-  AcDbObjectPointer<AcDbText> text(labels[0], AcDb::kForRead);
+  // Each label: its wipeout first, then the text, so the text is drawn on top.
+  ASSERT_EQ(labels.length(), 4);
+  AcDbObjectPointer<AcDbText> text(labels[1], AcDb::kForRead);
+  ASSERT_EQ(text.openStatus(), Acad::eOk);
   EXPECT_STREQ(text->textStringConst(), L"45.5");
   // The contour runs along y; the label reads along it, never upside down.
   EXPECT_NEAR(std::fabs(text->rotation()), 3.14159265358979323846 / 2, 1e-9);
   EXPECT_LE(text->rotation(), 3.14159265358979323846 / 2 + 1e-9);
   EXPECT_TRUE(text->alignmentPoint().isEqualTo(AcGePoint3d(45.5, 50, 45.5)));
+  const double angle = text->rotation();
   text.close();
+  // "45.5": three digits and a point at height 2.5, a quarter of the height free all round.
+  const double halfAlong = (3 * 0.9 + 0.45) * 2.5 / 2 + 0.25 * 2.5, halfUp = 2.5 / 2 + 0.25 * 2.5;
+  expectMaskAround(labels[0], AcGePoint3d(45.5, 50, 0), angle, halfAlong, halfUp);
+  expectMaskAround(labels[2], AcGePoint3d(45.5, 80, 0), angle, halfAlong, halfUp);
 
-  // Two labels cut the line into three pieces; no piece passes under a label.
-  const std::vector<AcDbObjectId> found = uv::ModelSpace::entities(drawing.db());
-  const double half = 0.6 * 2.5 * 4 / 2 + 0.25 * 2.5;  // "45.5": four characters, height 2.5
-  double covered = 0;
-  int count = 0;
-  for (const auto& id : found) {
+  // The contour is one polyline still, running the whole ramp.
+  int pieces = 0;
+  for (const auto& id : uv::ModelSpace::entities(drawing.db())) {
     AcDbObjectPointer<AcDbPolyline> piece(id, AcDb::kForRead);
     if (piece.openStatus() != Acad::eOk) continue;
-    const auto tag = contourTagOf(*piece.object());
-    if (!tag || tag->level != 45.5) continue;
-    ++count;
+    ++pieces;
     AcGePoint2d a, b;
     piece->getPointAt(0, a);
     piece->getPointAt(piece->numVerts() - 1, b);
-    for (double y : {50.0, 80.0}) EXPECT_FALSE(std::min(a.y, b.y) < y + half - 1e-9 && std::max(a.y, b.y) > y - half + 1e-9);
-    covered += std::fabs(b.y - a.y);
+    EXPECT_NEAR(std::fabs(b.y - a.y), 100.0, 1e-9);
   }
-  EXPECT_EQ(count, 3);
-  EXPECT_NEAR(covered, 100.0 - 4 * half, 1e-9);
+  EXPECT_EQ(pieces, 1);
 }
 
-TEST(Labels, TextFollowsTheLevelFormatAndAClosedContourOpensAtTheGap) {
+TEST(Labels, TextFollowsTheLevelFormatAndAClosedContourStaysClosed) {
   Vantor2_Configurations::CIzoLineLabelDefinition d;
   EXPECT_EQ(d.FormatLevel(105.0), L"105");
   EXPECT_EQ(d.FormatLevel(102.5), L"102.5");
@@ -156,11 +172,14 @@ TEST(Labels, TextFollowsTheLevelFormatAndAClosedContourOpensAtTheGap) {
   d.m_bTrimZeros = false;
   EXPECT_EQ(d.FormatLevel(105.0), L"105.00");
 
-  // Gaps are cut only once masking is loaded; ctest runs each case in its own process.
-  CIzoLine::LoadWipeout();
   TestDrawing drawing;
   CKVLSurfaceManager& m = *CKVLSurfaceManager::ForDatabase(drawing.db());
   const AcDbObjectId ring = contoursAt(cone(m, L"Cone"), 70.0)[0];
+  const unsigned vertices = [&] {
+    AcDbObjectPointer<AcDbPolyline> line(ring, AcDb::kForRead);
+    return line->numVerts();
+  }();
+  ASSERT_EQ(CIzoLine::LoadWipeout(), 1);
   AcDbObjectIdArray labels;
   {
     CIzoLine line(ring);
@@ -168,15 +187,23 @@ TEST(Labels, TextFollowsTheLevelFormatAndAClosedContourOpensAtTheGap) {
     // on the chord there: steep, but not upside down, so the text keeps that direction.
     ASSERT_EQ(line.DrawLabel(AcGePoint3d(20, 50, 0), boost::make_shared<Vantor2_Configurations::CIzoLineLabelDefinition>(), labels), 1);
   }
-  AcDbObjectPointer<AcDbText> text(labels[0], AcDb::kForRead);
+  ASSERT_EQ(labels.length(), 2);
+  AcDbObjectPointer<AcDbText> text(labels[1], AcDb::kForRead);
   EXPECT_NEAR(text->rotation(), -85.0 * 3.14159265358979323846 / 180.0, 1e-6);
   AcDbObjectPointer<AcDbPolyline> line(ring, AcDb::kForRead);
-  EXPECT_FALSE(line->isClosed());
-  AcGePoint2d first, last;
-  line->getPointAt(0, first);
-  line->getPointAt(line->numVerts() - 1, last);
-  EXPECT_GT(std::hypot(first.x - last.x, first.y - last.y), 0.6 * 2.5 * 2);  // "70" leaves a gap
-  EXPECT_LT(std::fabs(first.x - 20), 0.5);
+  EXPECT_TRUE(line->isClosed());
+  EXPECT_EQ(line->numVerts(), vertices);
+
+  // A definition that does not mask gives the text alone.
+  auto plain = boost::make_shared<Vantor2_Configurations::CIzoLineLabelDefinition>();
+  plain->m_bMask = false;
+  line.close();
+  AcDbObjectIdArray more;
+  CIzoLine again(ring);
+  ASSERT_EQ(again.DrawLabel(AcGePoint3d(80, 50, 0), plain, more), 1);
+  ASSERT_EQ(more.length(), 1);
+  AcDbObjectPointer<AcDbText> alone(more[0], AcDb::kForRead);
+  EXPECT_EQ(alone.openStatus(), Acad::eOk);
 }
 
 TEST(Layers, SetOnLayerMakesTheLayerWithColourAndLoadedLinetype) {

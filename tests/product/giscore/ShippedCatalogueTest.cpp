@@ -77,7 +77,8 @@ const Use kProductMessages[] = {
     {5148, Kind::Title, L""}, {776, Kind::Caption, L""}, {775, Kind::Caption, L""}, {5149, Kind::Caption, L""},
     {5153, Kind::Caption, L""}, {313, Kind::Caption, L""}, {5152, Kind::Caption, L""}, {5150, Kind::Caption, L""},
     {5151, Kind::Caption, L""}, {5154, Kind::Caption, L""}, {5155, Kind::Caption, L""}, {5156, Kind::Caption, L""},
-    {5157, Kind::Caption, L""}, {6277, Kind::Caption, L""},
+    {5157, Kind::Caption, L""}, {6277, Kind::Caption, L""}, {70300, Kind::Message, L""},
+    {70301, Kind::Message, L"ffd"},
     // Contour labels.
     {6235, Kind::Title, L""}, {6236, Kind::Caption, L""},
     // Projection onto a surface.

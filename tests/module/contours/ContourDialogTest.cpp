@@ -1,0 +1,271 @@
+// The contour-lines dialog run by the scripted user: what it shows on a
+// surface, its enabling rules, the level lists, and what OK draws.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+#include "SurfacesFixture.h"
+#include "base/TextCase.h"
+#include "db/AcDbDictionary.h"
+#include "db/AcDbDictionaryIterator.h"
+#include "db/AcDbGroup.h"
+#include "db/AcDbObjectPointer.h"
+#include "db/AcDbPolyline.h"
+#include "ed/ModelSpace.h"
+#include "module/contours/dlg_Slojnice.h"
+#include "product/engine/CKVLXsurface_Vantor2.h"
+#include "product/engine/ContourTag.h"
+#include "product/giscore/CModuleConfiguration.h"
+#include "ui/CListCtrl.h"
+
+namespace uvtest {
+namespace {
+
+struct Drawn {
+  double level;
+  bool major;
+  int colour;
+  std::wstring linetype;
+  int weight;
+  std::wstring layer;
+};
+
+class ContourDialogTest : public SurfacesFixture {
+ protected:
+  // Texts and enabled states of the dialog's controls, as the last probe saw them.
+  std::map<int, std::wstring> texts;
+  std::map<int, bool> enabled;
+  std::vector<std::wstring> majorRows, minorRows;
+
+  void SetUp() override {
+    SurfacesFixture::SetUp();
+    // A plane rising along x from 101.37 to 150.82: contours are the lines
+    // x = (level - 101.37) / 0.4945.
+    CKVLXsurface_Vantor2* s = manager()->CreateSurface(L"Teren", CKVLSurfaceManager::kDrawingStorage, nullptr, false);
+    CUniquePointSet points;
+    for (int i = 0; i <= 10; ++i)
+      for (int j = 0; j <= 5; ++j) points.AddPoint(AcGePoint3d(i * 10.0, j * 10.0, 101.37 + 4.945 * i));
+    s->SetPoints(points);
+  }
+
+  INT_PTR run(std::initializer_list<const wchar_t*> lines, const wchar_t* surface = L"Teren") {
+    surfacesUser.probe = [this](CDialog& d) {
+      for (int id = 200; id <= 290; ++id)
+        if (CWnd* c = d.GetDlgItem(id)) {
+          CString t;
+          c->GetWindowText(t);
+          texts[id] = t.str();
+          enabled[id] = c->IsWindowEnabled() != FALSE;
+        }
+      auto rows = [&d](int id) {
+        std::vector<std::wstring> out;
+        auto* list = dynamic_cast<CListCtrl*>(d.GetDlgItem(id));
+        for (int r = 0; list && r < list->GetItemCount(); ++r) out.push_back(list->GetItemText(r, 0).str());
+        return out;
+      };
+      majorRows = rows(264);
+      minorRows = rows(273);
+    };
+    script(lines);
+    dlg_Slojnice dlg;
+    dlg.m_strSurfaceName = surface;
+    return dlg.DoModal();
+  }
+
+  std::vector<Drawn> drawn() const {
+    std::vector<Drawn> out;
+    for (const AcDbObjectId& id : uv::ModelSpace::entities(doc->database())) {
+      AcDbObjectPointer<AcDbPolyline> p(id, AcDb::kForRead);
+      if (p.openStatus() != Acad::eOk) continue;
+      const auto tag = uv::engine::contourTagOf(*p.object());
+      if (!tag) continue;
+      ACHAR* linetype = p->linetype();
+      ACHAR* layer = p->layer();
+      out.push_back({tag->level, tag->major, p->colorIndex(), linetype, int(p->lineWeight()), layer});
+      free(linetype);
+      free(layer);
+    }
+    std::sort(out.begin(), out.end(), [](const Drawn& a, const Drawn& b) { return a.level < b.level; });
+    return out;
+  }
+
+  std::vector<AcDbObjectIdArray> groups() const {
+    std::vector<AcDbObjectIdArray> out;
+    AcDbObjectPointer<AcDbDictionary> dict(doc->database()->groupDictionaryId(), AcDb::kForRead);
+    std::unique_ptr<AcDbDictionaryIterator> it(dict->newIterator());
+    for (; !it->done(); it->next()) {
+      AcDbObjectPointer<AcDbGroup> g(it->objectId(), AcDb::kForRead);
+      AcDbObjectIdArray ids;
+      g->allEntityIds(ids);
+      out.push_back(ids);
+    }
+    return out;
+  }
+};
+
+TEST_F(ContourDialogTest, OpensWithTheSurfaceHeightsAndEachClassRange) {
+  ASSERT_EQ(run({L"click IDCANCEL"}), IDCANCEL);
+  EXPECT_EQ(texts[259], L"101.37");
+  EXPECT_EQ(texts[260], L"150.82");
+  EXPECT_EQ(texts[263], L"5");
+  EXPECT_EQ(texts[281], L"105");
+  EXPECT_EQ(texts[283], L"150");
+  EXPECT_EQ(texts[272], L"1");
+  EXPECT_EQ(texts[285], L"102");
+  EXPECT_EQ(texts[287], L"150");
+  EXPECT_EQ(texts[208], L"ByLayer");
+  EXPECT_EQ(texts[209], L"ByLayer");
+  EXPECT_EQ(texts[210], L"ByLayer");
+  EXPECT_TRUE(drawn().empty());
+}
+
+TEST_F(ContourDialogTest, WithoutTheNamedSurfaceShowsNothingAndOkDrawsNothing) {
+  ASSERT_EQ(run({L"click IDOK"}, L"Elsewhere"), IDOK);
+  EXPECT_EQ(texts[259], L"");
+  EXPECT_EQ(texts[281], L"0");
+  EXPECT_TRUE(drawn().empty());
+  EXPECT_TRUE(surfacesUser.messages.empty());
+}
+
+TEST_F(ContourDialogTest, EnablingFollowsEachClassModeAndTheMinorSwitch) {
+  // Controls looked at: the interval and range of each class, its list with
+  // entry and buttons, and the minor pickers and radio buttons.
+  const std::vector<int> major = {263, 220, 281, 283, 284, 264, 265, 266, 267};
+  const std::vector<int> minor = {211, 221, 212, 213, 270, 271, 272, 224, 285, 287, 273, 274, 275, 276};
+  struct Case {
+    std::vector<const wchar_t*> lines;
+    std::vector<int> on;  // of the controls above; the others are off
+  };
+  const std::vector<Case> cases = {
+      {{}, {263, 220, 281, 283, 284}},
+      {{L"click IDC_MAJOR_GIVEN"}, {264, 265, 266, 267}},
+      {{L"click IDC_MAJOR_GIVEN", L"click IDC_MAJOR_AUTOMATIC"}, {263, 220, 281, 283, 284}},
+      {{L"check IDC_DRAW_MINOR on"}, {263, 220, 281, 283, 284, 211, 221, 212, 213, 270, 271, 272, 224, 285, 287}},
+      {{L"check IDC_DRAW_MINOR on", L"click IDC_MINOR_GIVEN", L"click IDC_MAJOR_GIVEN"},
+       {264, 265, 266, 267, 211, 221, 212, 213, 270, 271, 273, 274, 275, 276}},
+      {{L"check IDC_DRAW_MINOR on", L"click IDC_MINOR_GIVEN", L"check IDC_DRAW_MINOR off"}, {263, 220, 281, 283, 284}},
+  };
+  for (const Case& c : cases) {
+    enabled.clear();
+    surfacesUser.appendLines({});
+    for (const wchar_t* line : c.lines) surfacesUser.appendLines({line});
+    ASSERT_EQ(run({L"click IDCANCEL"}), IDCANCEL);
+    std::wstring what;
+    for (const wchar_t* line : c.lines) what += std::wstring(line) + L"; ";
+    for (const std::vector<int>* ids : {&major, &minor})
+      for (int id : *ids) {
+        const bool on = std::find(c.on.begin(), c.on.end(), id) != c.on.end();
+        EXPECT_EQ(enabled[id], on) << "control " << id << " after " << uv::toUtf8(what);
+      }
+  }
+}
+
+TEST_F(ContourDialogTest, ListsTakeLevelsWithTwoDecimalsSortedByTextAndDeleteTheSelected) {
+  ASSERT_EQ(run({L"click IDC_MAJOR_GIVEN", L"set IDC_MAJOR_LEVEL \"130.1234\"", L"click IDC_MAJOR_ADD",
+                 L"set IDC_MAJOR_LEVEL \"\"", L"click IDC_MAJOR_ADD", L"set IDC_MAJOR_LEVEL \"99.5\"",
+                 L"click IDC_MAJOR_ADD", L"set IDC_MAJOR_LEVEL \"120\"", L"click IDC_MAJOR_ADD",
+                 L"click IDC_MAJOR_ADD", L"click IDCANCEL"}),
+            IDCANCEL);
+  // Compared as texts; a level twice is two rows.
+  EXPECT_EQ(majorRows, (std::vector<std::wstring>{L"0.00", L"120.00", L"120.00", L"130.12", L"99.50"}));
+
+  ASSERT_EQ(run({L"click IDC_MAJOR_GIVEN", L"set IDC_MAJOR_LEVEL \"130.1234\"", L"click IDC_MAJOR_ADD",
+                 L"set IDC_MAJOR_LEVEL \"99.5\"", L"click IDC_MAJOR_ADD", L"set IDC_MAJOR_LEVEL \"120\"",
+                 L"click IDC_MAJOR_ADD", L"select-row IDC_MAJOR_LEVELS \"99.50\"", L"click IDC_MAJOR_DELETE",
+                 L"click IDOK"}),
+            IDOK);
+  EXPECT_EQ(majorRows, (std::vector<std::wstring>{L"120.00", L"130.12"}));
+  // The row's text is the level: 130.12, not 130.1234.
+  const std::vector<Drawn> lines = drawn();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].level, 120.0);
+  EXPECT_EQ(lines[1].level, 130.12);
+}
+
+TEST_F(ContourDialogTest, OkDrawsEveryLevelOnceInTheStyleOfItsClassOnTheContourLayer) {
+  ASSERT_EQ(run({L"choose IDC_MAJOR_COLOR \"Red\"", L"choose IDC_MAJOR_LINETYPE \"Continuous\"",
+                 L"choose IDC_MAJOR_LINEWEIGHT \"0.50 mm\"", L"check IDC_DRAW_MINOR on",
+                 L"choose IDC_MINOR_COLOR \"Yellow\"", L"choose IDC_MINOR_LINEWEIGHT \"0.18 mm\"",
+                 L"check IDC_GROUP on", L"click IDOK"}),
+            IDOK);
+  const std::vector<Drawn> lines = drawn();
+  // Majors 105..150 by 5, minors 102..150 by 1: 49 levels, 10 of them major.
+  ASSERT_EQ(lines.size(), 49u);
+  int majors = 0;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const Drawn& d = lines[i];
+    EXPECT_EQ(d.level, 102.0 + double(i)) << i;
+    const bool major = int(d.level) % 5 == 0;
+    majors += major;
+    EXPECT_EQ(d.major, major) << d.level;
+    EXPECT_EQ(d.colour, major ? 1 : 2) << d.level;
+    EXPECT_EQ(d.linetype, major ? L"Continuous" : L"ByLayer") << d.level;
+    EXPECT_EQ(d.weight, major ? 50 : 18) << d.level;
+    EXPECT_EQ(d.layer, L"Teren_CONTOURS") << d.level;
+  }
+  EXPECT_EQ(majors, 10);
+  const std::vector<AcDbObjectIdArray> all = groups();
+  ASSERT_EQ(all.size(), 1u);
+  EXPECT_EQ(all[0].length(), 49);
+}
+
+TEST_F(ContourDialogTest, ALevelInBothClassesIsDrawnOnceAsMajorAndMinorOffDrawsNoMinor) {
+  ASSERT_EQ(run({L"click IDC_MAJOR_GIVEN", L"set IDC_MAJOR_LEVEL \"120\"", L"click IDC_MAJOR_ADD",
+                 L"choose IDC_MAJOR_COLOR \"Blue\"", L"check IDC_DRAW_MINOR on", L"click IDC_MINOR_GIVEN",
+                 L"set IDC_MINOR_LEVEL \"120\"", L"click IDC_MINOR_ADD", L"set IDC_MINOR_LEVEL \"125.5\"",
+                 L"click IDC_MINOR_ADD", L"choose IDC_MINOR_COLOR \"Green\"", L"click IDOK"}),
+            IDOK);
+  std::vector<Drawn> lines = drawn();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].level, 120.0);
+  EXPECT_TRUE(lines[0].major);
+  EXPECT_EQ(lines[0].colour, 5);
+  EXPECT_EQ(lines[1].level, 125.5);
+  EXPECT_FALSE(lines[1].major);
+  EXPECT_EQ(lines[1].colour, 3);
+  EXPECT_TRUE(groups().empty());  // not asked for
+
+  ASSERT_EQ(run({L"check IDC_DRAW_MINOR on", L"click IDC_MINOR_GIVEN", L"set IDC_MINOR_LEVEL \"111\"",
+                 L"click IDC_MINOR_ADD", L"check IDC_DRAW_MINOR off", L"set IDC_MAJOR_FROM \"140\"", L"click IDOK"}),
+            IDOK);
+  lines = drawn();
+  ASSERT_EQ(lines.size(), 5u);  // the two above and 140, 145, 150
+  EXPECT_EQ(lines[2].level, 140.0);
+  EXPECT_EQ(lines[4].level, 150.0);
+}
+
+TEST_F(ContourDialogTest, AnIntervalThatMakesNoLevelsIsRefusedAndTheDialogStaysOpen) {
+  const CString tooSmall = [] {
+    CString t;
+    t.Format(CModuleConfiguration::GetMsg(70301).GetString(), 0.0, 200.0, 1000000);
+    return t;
+  }();
+  struct Case {
+    std::vector<const wchar_t*> lines;
+    std::wstring message;
+  };
+  const std::vector<Case> cases = {
+      {{L"set IDC_MAJOR_INTERVAL \"0\""}, CModuleConfiguration::GetMsg(70300).str()},
+      {{L"set IDC_MAJOR_INTERVAL \"0.0001\"", L"set IDC_MAJOR_FROM \"0\"", L"set IDC_MAJOR_TO \"200\""},
+       tooSmall.str()},
+      // The minor class is looked at only when it is drawn by interval.
+      {{L"check IDC_DRAW_MINOR on", L"set IDC_MINOR_INTERVAL \"0\""}, CModuleConfiguration::GetMsg(70300).str()},
+  };
+  for (const Case& c : cases) {
+    surfacesUser.messages.clear();
+    for (const wchar_t* line : c.lines) surfacesUser.appendLines({line});
+    ASSERT_EQ(run({L"click IDOK", L"answer ok", L"click IDCANCEL"}), IDCANCEL);
+    ASSERT_EQ(surfacesUser.messages.size(), 1u);
+    EXPECT_EQ(surfacesUser.messages[0], c.message);
+    EXPECT_TRUE(drawn().empty());
+  }
+  // A zero minor interval does not matter while the minor class is off or given.
+  ASSERT_EQ(run({L"set IDC_MAJOR_FROM \"150\"", L"check IDC_DRAW_MINOR on", L"set IDC_MINOR_INTERVAL \"0\"",
+                 L"click IDC_MINOR_GIVEN", L"click IDOK"}),
+            IDOK);
+  EXPECT_EQ(drawn().size(), 1u);
+}
+
+}  // namespace
+}  // namespace uvtest

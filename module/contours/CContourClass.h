@@ -39,7 +39,7 @@ class CContourClass {
     int lineWeight = -1;             // the host's line weight; -1 ByLayer
   };
 
-  CContourClass(const Ids& ids, double startInterval) : m_ids(ids), m_dInterval(startInterval) {}
+  CContourClass(const Ids& ids, double startInterval) : m_dInterval(startInterval), m_ids(ids) {}
 
   const Ids& ids() const { return m_ids; }
 

@@ -1,15 +1,9 @@
 #include "module/contours/dlg_Slojnice.h"
 
-#include "db/AcDbObjectPointer.h"
-#include "db/AcDbPolyline.h"
-#include "module/components/EntityGroup.h"
 #include "module/components/SurfaceList.h"
-#include "module/points/StatusBarProgress.h"
-#include "product/engine/CKVLIzoLineManager.h"
-#include "product/engine/CKVLLayerManager.h"
+#include "module/contours/ContourDrawing.h"
 #include "product/engine/CKVLSurfaceManager.h"
 #include "product/engine/CKVLXsurface_Vantor2.h"
-#include "product/engine/CSurfaceDesc.h"
 #include "product/giscore/CModuleConfiguration.h"
 
 namespace {
@@ -23,7 +17,6 @@ enum : UINT {
   IDC_DRAW_MINOR = 269,
 };
 
-constexpr UINT kMsgProgress = 6277;
 constexpr UINT kMsgIntervalNotPositive = 70300;
 constexpr UINT kMsgTooManyLevels = 70301;
 
@@ -145,38 +138,6 @@ void dlg_Slojnice::DrawContours() {
   if (levels.empty() || !uv::HasSelectedSurface(m_surfaces) || !m_pSurfaceManager) return;
   CKVLXsurface_Vantor2* surface = m_pSurfaceManager->OpenSurface(m_strSurfaceName);
   if (!surface) return;
-
-  const CContourClass::Style majorStyle = m_major.CurrentStyle(), minorStyle = m_minor.CurrentStyle();
-  CKVLIzoLineManager manager;
-  manager.Surface(surface);
-  AcDbObjectIdArray all;
-  {
-    uv::StatusBarProgress progress(CModuleConfiguration::GetMsg(kMsgProgress), 0, int(levels.size()));
-    int i = 0;
-    for (const auto& [level, major] : levels) {
-      DrawContourLevel(manager, level, major, major ? majorStyle : minorStyle, all);
-      progress.set(i++);
-    }
-
-    const CString name = surface->Name();
-    CKVLSurfaceManager::CSurfaceDesc* desc = m_pSurfaceManager->GetSurfaceDescription(name);
-    if (CKVLLayerManager* layers = desc ? desc->GetLayerManager() : nullptr)
-      layers->SetOnLayer(CKVLLayerManager::kContours, all);
-    if (m_bGroup == 1) CreateEntityGroup(all);
-  }
-}
-
-void dlg_Slojnice::DrawContourLevel(CKVLIzoLineManager& manager, double level, bool major,
-                                    const CContourClass::Style& style, AcDbObjectIdArray& all) {
-  AcDbObjectIdArray ids;
-  if (manager.Create(level, major ? 1 : 0, ids, m_bDrawAtZero) > 0) {
-    for (const AcDbObjectId& id : ids) {
-      AcDbObjectPointer<AcDbPolyline> polyline(id, AcDb::kForWrite);
-      if (polyline.openStatus() != Acad::eOk) continue;
-      polyline->setColorIndex(Adesk::UInt16(style.colourIndex), true);
-      polyline->setLinetype(style.linetype, true);
-      polyline->setLineWeight(AcDb::LineWeight(style.lineWeight), true);
-    }
-  }
-  all.append(ids);
+  uv::contours::DrawContours(*m_pSurfaceManager, *surface, levels, {m_major.CurrentStyle(), m_minor.CurrentStyle()},
+                             m_bDrawAtZero == 1, m_bGroup == 1);
 }

@@ -9,7 +9,6 @@
 #pragma once
 
 #include "base/CString.h"
-#include "db/AcDbObjectId.h"
 #include "module/components/CModuleDialog.h"
 #include "module/contours/CContourClass.h"
 #include "module/contours/ContourLevels.h"
@@ -66,8 +65,6 @@ class dlg_Slojnice : public CModuleDialog {
   bool CheckIntervals();
   // Traces the merged levels and styles, files and groups what was drawn.
   void DrawContours();
-  void DrawContourLevel(class CKVLIzoLineManager& manager, double level, bool major,
-                        const CContourClass::Style& style, AcDbObjectIdArray& all);
 
   CComboBox m_surfaces;
   CContourClass m_major;

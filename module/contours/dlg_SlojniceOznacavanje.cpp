@@ -1,16 +1,11 @@
 #include "module/contours/dlg_SlojniceOznacavanje.h"
 
-#include <boost/make_shared.hpp>
-
 #include "db/AcDbObjectPointer.h"
 #include "db/adscodes.h"
 #include "ed/EdInput.h"
-#include "module/components/EntityGroup.h"
 #include "module/components/SurfaceList.h"
+#include "module/contours/ContourDrawing.h"
 #include "product/cadwrapper/CKVLCDraw.h"
-#include "product/engine/CIzoLine.h"
-#include "product/engine/CIzoLineLabelDefinition.h"
-#include "product/engine/CKVLIzoLineManager.h"
 #include "product/engine/CKVLSurfaceManager.h"
 #include "ui/Feedback.h"
 
@@ -93,33 +88,7 @@ void dlg_SlojniceOznacavanje::OnOK() {
 
 void dlg_SlojniceOznacavanje::LabelContours() {
   CWaitCursor wait;
-  CIzoLine::LoadWipeout();
-  auto definition = boost::make_shared<Vantor2_Configurations::CIzoLineLabelDefinition>();
-  CKVLIzoLineManager manager;
-  const AcGePlane plane(AcGePoint3d(0, 0, 0), AcGeVector3d(0, 0, 1));
-
   CKVLXsurface_Vantor2* surface = nullptr;
   if (uv::HasSelectedSurface(m_surfaces) && m_pSurfaceManager) surface = m_pSurfaceManager->OpenSurface(m_strSurfaceName);
-  manager.Surface(surface);
-  AcDbObjectIdArray contours;
-  manager.Select(m_labelPath, contours);
-
-  CKVLCPolylineLWPtr path;
-  CKVLCDraw::polylineLW(m_labelPath, 0.0, 0, &path);
-  AcDbObjectIdArray labels;
-  for (const AcDbObjectId& id : contours) {
-    CIzoLine contour;
-    if (contour.Open(id, AcDb::kForWrite) != Acad::eOk || !path.isOpen()) continue;
-    AcGePoint3dArray crossings;
-    if (contour.Entity()->intersectWith(path.object(), AcDb::kOnBothOperands, plane, crossings, 0, 0) != Acad::eOk)
-      continue;
-    for (const AcGePoint3d& at : crossings) {
-      AcDbObjectIdArray made;
-      contour.DrawLabel(at, definition, made);
-      labels.append(made);
-    }
-    contour.Close();
-  }
-  path.close();
-  if (m_bGroup == 1) CreateEntityGroup(labels);
+  uv::contours::LabelContours(surface, m_labelPath, m_bGroup == 1);
 }

@@ -2,4 +2,4 @@
 # and the fallback in platform/db/dxf/CMakeLists.txt.
 set(UV_DXF_TEST_SOURCES
   DatabaseDump.cpp RichDrawing.cpp ScratchFolder.cpp
-  DxfRoundTripTest.cpp DxfBadInputTest.cpp DxfValueTest.cpp DxfInteropTest.cpp)
+  DxfRoundTripTest.cpp DxfBadInputTest.cpp DxfValueTest.cpp DxfInteropTest.cpp WipeoutDxfTest.cpp)

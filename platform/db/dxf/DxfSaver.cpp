@@ -42,7 +42,7 @@ class Saver {
     }
     header();
     section("CLASSES");
-    writeWipeoutClasses(m_out);
+    if (usesWipeouts()) writeWipeoutClasses(m_out);
     endSection();
     tables();
     blocks();
@@ -63,6 +63,19 @@ class Saver {
       for (const AcDbObjectId& id : t->recordIds())
         if (!id.isErased()) out.push_back(id);
     return out;
+  }
+
+  // Whether the drawing holds wipeouts or their settings, whose classes a reader needs.
+  bool usesWipeouts() const {
+    if (auto* nod = DbAccess::peekAs<AcDbDictionary>(m_db.namedObjectsDictionaryId())) {
+      AcDbObjectId vars;
+      if (nod->getAt(AcDbWipeoutVariables::dictionaryKey(), vars) == Acad::eOk) return true;
+    }
+    for (const AcDbObjectId& id : records(m_db.blockTableId()))
+      if (auto* btr = DbAccess::peekAs<AcDbBlockTableRecord>(id))
+        for (AcDbObject* o : btr->entities())
+          if (AcDbWipeout::cast(o)) return true;
+    return false;
   }
 
   void section(const char* name) {

@@ -44,6 +44,8 @@ class AcDbGroup : public AcDbObject {
   Acad::ErrorStatus subPrepareAdd(AcDbDatabase* db) override;
 
  private:
+  Acad::ErrorStatus checkMember(AcDbObjectId id) const;
+
   std::vector<AcDbObjectId> m_ids;
   std::wstring m_name;  // only until the group is filed in a dictionary
   std::wstring m_description;

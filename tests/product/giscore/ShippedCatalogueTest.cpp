@@ -71,6 +71,7 @@ const Use kProductMessages[] = {
     {2750, Kind::Caption, L""}, {4997, Kind::Caption, L""}, {4998, Kind::Caption, L""}, {2320, Kind::Caption, L""},
     {584, Kind::Prompt, L""}, {5000, Kind::Prompt, L""}, {5001, Kind::Prompt, L""}, {5002, Kind::Prompt, L""},
     {1261, Kind::Prompt, L""}, {4999, Kind::Caption, L""},
+    {70200, Kind::Message, L""}, {70201, Kind::Message, L"s"},
     // Swap triangle diagonal.
     {6274, Kind::Title, L""}, {6275, Kind::Caption, L""}, {6276, Kind::Message, L""},
     // Contour lines.

@@ -1,0 +1,62 @@
+#include "module/display/EntityTagging.h"
+
+#include <cstdint>
+
+#include "db/AcDbRegAppTable.h"
+#include "db/resbuf.h"
+#include "product/cadwrapper/CKVLCEntityPtr.h"
+
+namespace uv::display {
+
+short IndexTagValue(long index) { return static_cast<short>(static_cast<std::uint16_t>(index & 0xFFFF)); }
+
+namespace {
+
+resbuf* StringItem(const CString& text) {
+  resbuf* item = acutNewRb(AcDb::kDxfXdAsciiString);
+  item->resval.rstring = uv::newResString(text);
+  return item;
+}
+
+resbuf* IndexItem(long index) {
+  resbuf* item = acutNewRb(AcDb::kDxfXdInteger16);
+  item->resval.rint = IndexTagValue(index);
+  return item;
+}
+
+// The name first, then the index, whatever became of the name.
+void TagBoth(AcDbEntity* entity, const CString& surfaceName, const wchar_t* indexApp, long index) {
+  TagEntity(entity, kSurfaceNameApp, StringItem(surfaceName));
+  TagEntity(entity, indexApp, IndexItem(index));
+}
+
+}  // namespace
+}  // namespace uv::display
+
+void TagEntity(AcDbEntity* entity, const wchar_t* appName, resbuf* value) {
+  if (!entity) {
+    acutRelRb(value);
+    return;
+  }
+  resbuf* head = entity->xData(appName);
+  if (!head) {
+    acdbRegApp(appName);
+    head = acutNewRb(AcDb::kDxfRegAppName);
+    head->resval.rstring = uv::newResString(appName);
+  } else if (head->rbnext) {
+    acutRelRb(head->rbnext);
+  }
+  head->rbnext = value;
+  entity->setXData(head);
+  acutRelRb(head);
+}
+
+void TagTriangleEdge(AcDbObjectId line, const CString& surfaceName, long index) {
+  CKVLCLinePtr entity(line, AcDb::kForWrite);
+  if (entity.isOpen()) uv::display::TagBoth(entity.object(), surfaceName, uv::display::kEdgeIndexApp, index);
+}
+
+void TagTriangleFace(AcDbObjectId face, const CString& surfaceName, long index) {
+  CKVLCFacePtr entity(face, AcDb::kForWrite);
+  if (entity.isOpen()) uv::display::TagBoth(entity.object(), surfaceName, uv::display::kTriangleIndexApp, index);
+}

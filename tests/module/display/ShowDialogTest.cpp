@@ -1,0 +1,308 @@
+// The show-surface dialog: its start, the enabling rules, the area polygon
+// picked point by point or taken from a polyline, the spacings from a
+// rectangle, the current view, refused spacings, and what OK draws.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "SurfacesFixture.h"
+#include "base/TextCase.h"
+#include "db/AcDbBlockTableRecord.h"
+#include "db/AcDbCircle.h"
+#include "db/AcDbDictionary.h"
+#include "db/AcDbFace.h"
+#include "db/AcDbGroup.h"
+#include "db/AcDbLine.h"
+#include "db/AcDbObjectPointer.h"
+#include "db/AcDbPolyline.h"
+#include "db/resbuf.h"
+#include "ed/EdGraphics.h"
+#include "ed/ModelSpace.h"
+#include "ed/ProgressMeter.h"
+#include "module/display/SurfaceDrawing.h"
+#include "module/display/dlg_PrikazPlohe.h"
+#include "product/cadwrapper/CKVLCDraw.h"
+#include "product/engine/CKVLXsurface_Vantor2.h"
+#include "product/giscore/CModuleConfiguration.h"
+
+namespace uvtest {
+namespace {
+
+class ShowDialogTest : public SurfacesFixture {
+ protected:
+  // Model-space entities of a class, in drawing order.
+  template <class T>
+  std::vector<T*> all() {
+    std::vector<T*> out;
+    AcDbObjectPointer<AcDbBlockTableRecord> space(doc->database()->modelSpaceId());
+    for (AcDbObject* o : space->entities())
+      if (auto* e = T::cast(o)) out.push_back(e);
+    return out;
+  }
+  static CString layerOf(const AcDbEntity* e) {
+    ACHAR* name = e->layer();
+    const CString out(name);
+    acutDelString(name);
+    return out;
+  }
+  int groupCount() {
+    AcDbDictionary* groups = nullptr;
+    doc->database()->getGroupDictionary(groups, AcDb::kForRead);
+    const int n = int(groups->numEntries());
+    groups->close();
+    return n;
+  }
+  // A surface of a 3 x 3 lattice of points 10 apart, z = x + y.
+  CKVLXsurface_Vantor2* lattice(const wchar_t* name) {
+    CKVLXsurface_Vantor2* s = manager()->CreateSurface(name, CKVLSurfaceManager::kDrawingStorage, nullptr, false);
+    CUniquePointSet points;
+    for (int i = 0; i < 3; ++i)
+      for (int j = 0; j < 3; ++j) points.AddPoint(AcGePoint3d(i * 10, j * 10, i * 10 + j * 10));
+    s->SetPoints(points);
+    return s;
+  }
+  // A new, empty drawing in place of the fixture's.
+  void freshDrawing() {
+    CKVLSurfaceManager::Release(doc->database());
+    ASSERT_EQ(acDocManager->closeDocument(doc), Acad::eOk);
+    doc = acDocManager->addDocument(std::make_unique<AcDbDatabase>(), L"/drawings/site.dxf");
+  }
+  INT_PTR run(dlg_PrikazPlohe& dlg, const wchar_t* name = L"Teren") {
+    dlg.m_strSurfaceName = name;
+    return dlg.DoModal();
+  }
+};
+
+TEST_F(ShowDialogTest, WithoutASurfaceItSaysSoAndCloses) {
+  script({L"answer ok"});
+  dlg_PrikazPlohe dlg;
+  EXPECT_EQ(run(dlg), 8);
+  EXPECT_EQ(surfacesUser.messages, std::vector<std::wstring>{CModuleConfiguration::GetMsg(4987).str()});
+}
+
+TEST_F(ShowDialogTest, EnablingFollowsTheThreeOptionGroups) {
+  makeSurface(L"Teren");
+  // Per probe: pick buttons, grid controls (spacings, labels, rectangle), group box.
+  struct State {
+    bool polygon, grid, group;
+    bool operator==(const State&) const = default;
+  };
+  std::vector<State> seen;
+  std::vector<std::wstring> spacings;
+  surfacesUser.probe = [&](CDialog& d) {
+    auto on = [&](int id) { return d.GetDlgItem(id)->IsWindowEnabled() != FALSE; };
+    State s{on(215), on(239), on(243)};
+    EXPECT_EQ(on(215), on(216));
+    for (int id : {240, 244, 245, 217}) EXPECT_EQ(on(id), s.grid) << id;
+    EXPECT_TRUE(on(218));
+    EXPECT_FALSE(d.GetDlgItem(207)->IsWindowVisible());
+    EXPECT_FALSE(d.GetDlgItem(9)->IsWindowVisible());
+    seen.push_back(s);
+    spacings.push_back(d.GetDlgItem(239)->windowText().str() + L"/" + d.GetDlgItem(245)->windowText().str());
+  };
+  script({L"click IDC_AREA_POLYGON", L"click IDC_MESH_GRID", L"click IDC_DISPLAY_LINES", L"click IDC_DISPLAY_FACES",
+          L"click IDC_DISPLAY_TEMPORARY", L"click IDC_AREA_VIEW", L"click IDC_MESH_TRIANGLES", L"click IDCANCEL"});
+  dlg_PrikazPlohe dlg;
+  EXPECT_EQ(run(dlg), IDCANCEL);
+  const std::vector<State> expected = {{false, false, false}, {true, false, false}, {true, true, false},
+                                       {true, true, true},    {true, true, true},   {true, true, false},
+                                       {false, true, false},  {false, false, false}};
+  ASSERT_EQ(seen.size(), expected.size());
+  for (size_t i = 0; i < seen.size(); ++i)
+    EXPECT_TRUE(seen[i] == expected[i]) << "after action " << i;
+  EXPECT_EQ(spacings.front(), L"10/10");
+  EXPECT_EQ(dlg.m_nArea, 2);
+  EXPECT_TRUE(all<AcDbEntity>().empty());  // Cancel draws nothing
+}
+
+TEST_F(ShowDialogTest, APickedPolygonIsClosedAndItsSidesAreErased) {
+  makeSurface(L"Teren");
+  std::vector<int> linesWhileAsked;
+  script({L"click IDC_AREA_POLYGON", L"click IDC_PICK_POLYGON", L"point 0,0", L"point 10,0", L"point 10,10",
+          L"enter",
+          // Ends within 0.01: not closed again.
+          L"click IDC_PICK_POLYGON", L"point 1,1", L"point 5,1", L"point 5,5", L"point 1.005,1.005", L"cancel",
+          // No first point: the polygon stays.
+          L"click IDC_PICK_POLYGON", L"enter", L"click IDCANCEL"});
+  dlg_PrikazPlohe dlg;
+  std::vector<int> polygonLengths;
+  surfacesUser.probe = [&](CDialog&) { polygonLengths.push_back(dlg.m_areaPolygon.length()); };
+  EXPECT_EQ(run(dlg), IDCANCEL);
+  EXPECT_EQ(polygonLengths, (std::vector<int>{0, 0, 4, 4, 4}));
+  ASSERT_EQ(dlg.m_areaPolygon.length(), 4);
+  EXPECT_EQ(dlg.m_areaPolygon[0], AcGePoint3d(1, 1, 0));
+  EXPECT_EQ(dlg.m_areaPolygon[3], AcGePoint3d(1.005, 1.005, 0));
+  EXPECT_TRUE(all<AcDbLine>().empty()) << "the rubber-band sides stay in the drawing";
+}
+
+TEST_F(ShowDialogTest, APolygonFromPolylinesOnlyAndClosed) {
+  makeSurface(L"Teren");
+  AcGePoint3dArray open = {AcGePoint3d(0, 0, 0), AcGePoint3d(8, 0, 0), AcGePoint3d(8, 8, 0)};
+  const AcDbObjectId lw = CKVLCDraw::polylineLW(open, 0, 0);
+  AcGePoint3dArray far = {AcGePoint3d(100, 100, 5), AcGePoint3d(120, 100, 6), AcGePoint3d(120, 120, 7),
+                          AcGePoint3d(100, 100, 5)};
+  const AcDbObjectId p3 = CKVLCDraw::polyline3d(far, 0);
+  AcDbObjectId circleId;
+  {
+    AcDbObjectPointer<AcDbBlockTableRecord> space(doc->database()->modelSpaceId(), AcDb::kForWrite);
+    auto* circle = new AcDbCircle(AcGePoint3d(50, 50, 0), AcGeVector3d(0, 0, 1), 3);
+    ASSERT_EQ(space->appendAcDbEntity(circleId, circle), Acad::eOk);
+    circle->close();
+  }
+  ASSERT_FALSE(lw.isNull() || p3.isNull() || circleId.isNull());
+
+  script({L"click IDC_AREA_POLYGON", L"click IDC_POLYGON_FROM_POLYLINE", L"entity 4,0",
+          L"click IDC_POLYGON_FROM_POLYLINE", L"entity 50,53", L"click IDCANCEL"});
+  dlg_PrikazPlohe dlg;
+  EXPECT_EQ(run(dlg), IDCANCEL);
+  // The circle left the lightweight polyline's polygon, closed.
+  ASSERT_EQ(dlg.m_areaPolygon.length(), 4);
+  EXPECT_EQ(dlg.m_areaPolygon[3], AcGePoint3d(0, 0, 0));
+
+  script({L"click IDC_AREA_POLYGON", L"click IDC_POLYGON_FROM_POLYLINE", L"entity 110,100", L"click IDCANCEL"});
+  dlg_PrikazPlohe closed3d;
+  EXPECT_EQ(run(closed3d), IDCANCEL);
+  ASSERT_EQ(closed3d.m_areaPolygon.length(), 4);  // already closed: as read
+  EXPECT_EQ(closed3d.m_areaPolygon[2], AcGePoint3d(120, 120, 7));
+}
+
+TEST_F(ShowDialogTest, SpacingsFromARectangle) {
+  makeSurface(L"Teren");
+  script({L"click IDC_MESH_GRID", L"click IDC_STEPS_FROM_RECTANGLE", L"point 10,20", L"corner 4,26",
+          L"click IDC_STEPS_FROM_RECTANGLE", L"point 0,0", L"cancel", L"click IDCANCEL"});
+  dlg_PrikazPlohe dlg;
+  std::vector<std::wstring> texts;
+  surfacesUser.probe = [&](CDialog& d) { texts.push_back(d.GetDlgItem(239)->windowText().str() + L"/" +
+                                                        d.GetDlgItem(245)->windowText().str()); };
+  EXPECT_EQ(run(dlg), IDCANCEL);
+  EXPECT_EQ(dlg.m_dStepX, 6);
+  EXPECT_EQ(dlg.m_dStepY, 6);
+  EXPECT_EQ(texts, (std::vector<std::wstring>{L"10/10", L"10/10", L"6/6", L"6/6"}));
+}
+
+TEST_F(ShowDialogTest, ZoomShowsTheSurfaceAndWaitsForEnter) {
+  makeSurface(L"Teren");
+  script({L"click IDC_ZOOM", L"enter", L"click IDCANCEL"});
+  dlg_PrikazPlohe dlg;
+  EXPECT_EQ(run(dlg), IDCANCEL);
+  EXPECT_NEAR(doc->view().centre().x, 5, 1e-9);
+  EXPECT_NEAR(doc->view().centre().y, 5, 1e-9);
+}
+
+TEST_F(ShowDialogTest, TheCurrentViewReplacesAPickedPolygon) {
+  lattice(L"Teren");
+  doc->view().setScreenSize(1000, 500);
+  doc->view().set(AcGePoint3d(0, 0, 0), 20);
+  script({L"click IDC_AREA_POLYGON", L"click IDC_PICK_POLYGON", L"point 1,1", L"point 2,1", L"point 2,2", L"enter",
+          L"click IDC_AREA_VIEW", L"click IDC_DISPLAY_FACES", L"click IDOK"});
+  dlg_PrikazPlohe dlg;
+  EXPECT_EQ(run(dlg), IDOK);
+  ASSERT_EQ(dlg.m_areaPolygon.length(), 5);
+  EXPECT_EQ(dlg.m_areaPolygon[0], AcGePoint3d(20, 10, 0));
+  EXPECT_EQ(dlg.m_areaPolygon[2], AcGePoint3d(-20, -10, 0));
+  // The view holds the lattice's lower row of triangles; the engine gives
+  // the triangles whose centroid lies inside.
+  const auto faces = all<AcDbFace>();
+  CKVLPointerArray<CKVLTriangle> inside;
+  manager()->OpenSurface(L"Teren")->GetContainedTriangles(dlg.m_areaPolygon, inside);
+  EXPECT_EQ(int(faces.size()), inside.length());
+  EXPECT_EQ(faces.size(), 4u);
+}
+
+TEST_F(ShowDialogTest, AZeroOrHugeGridIsRefusedAndTheDialogStaysOpen) {
+  lattice(L"Teren");
+  std::vector<bool> stepYFocused;
+  surfacesUser.probe = [&](CDialog& d) { stepYFocused.push_back(CWnd::GetFocus() == d.GetDlgItem(245)); };
+  script({L"click IDC_MESH_GRID", L"click IDC_DISPLAY_FACES", L"set IDC_STEPY \"0\"", L"click IDOK", L"answer ok",
+          L"set IDC_STEPY \"0.0001\"", L"set IDC_STEPX \"0.0001\"", L"click IDOK", L"answer ok",
+          L"set IDC_STEPX \"10\"", L"set IDC_STEPY \"10\"", L"click IDOK"});
+  dlg_PrikazPlohe dlg;
+  EXPECT_EQ(run(dlg), IDOK);
+  ASSERT_EQ(surfacesUser.messages.size(), 2u);
+  EXPECT_EQ(surfacesUser.messages[0], CModuleConfiguration::GetMsg(70200).str());
+  EXPECT_NE(surfacesUser.messages[1], surfacesUser.messages[0]);
+  EXPECT_NE(surfacesUser.messages[1].find(L" 4000"), std::wstring::npos) << uv::toUtf8(surfacesUser.messages[1]);
+  EXPECT_TRUE(stepYFocused.at(4));  // after the first refusal
+  // 20 x 20 in cells of 10: the upper right cell ends on the maximum and is left out.
+  EXPECT_EQ(all<AcDbFace>().size(), 1u);
+}
+
+TEST_F(ShowDialogTest, TheTableOfDrawings) {
+  struct Case {
+    const wchar_t* mesh;
+    const wchar_t* display;
+    size_t lines, faces, vectors;
+    int layerType;  // of the drawn entities; 0 for none
+  } cases[] = {
+      {L"IDC_MESH_TRIANGLES", L"IDC_DISPLAY_TEMPORARY", 0, 0, 16, 0},
+      {L"IDC_MESH_TRIANGLES", L"IDC_DISPLAY_LINES", 16, 0, 0, 1},
+      {L"IDC_MESH_TRIANGLES", L"IDC_DISPLAY_FACES", 0, 8, 0, 1},
+      {L"IDC_MESH_GRID", L"IDC_DISPLAY_TEMPORARY", 0, 0, 4, 0},
+      {L"IDC_MESH_GRID", L"IDC_DISPLAY_LINES", 4, 0, 0, 2},
+      {L"IDC_MESH_GRID", L"IDC_DISPLAY_FACES", 0, 1, 0, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(uv::toUtf8(std::wstring(c.mesh) + L" " + c.display));
+    freshDrawing();
+    lattice(L"Teren");
+    const std::wstring mesh = std::wstring(L"click ") + c.mesh, display = std::wstring(L"click ") + c.display;
+    surfacesUser.appendLines({mesh.c_str(), display.c_str(), L"click IDOK"});
+    dlg_PrikazPlohe dlg;
+    EXPECT_EQ(run(dlg), IDOK);
+    EXPECT_EQ(all<AcDbLine>().size(), c.lines);
+    EXPECT_EQ(all<AcDbFace>().size(), c.faces);
+    EXPECT_EQ(doc->temporaryGraphics().vectors().size(), c.vectors);
+    for (const auto& v : doc->temporaryGraphics().vectors()) EXPECT_EQ(v.colour, 2);
+    if (c.layerType) {
+      const CString layer = manager()->GetSurfaceDescription(L"Teren")->GetLayerManager()->GetLayer(c.layerType)->m_strName;
+      for (AcDbEntity* e : all<AcDbEntity>()) EXPECT_EQ(layerOf(e), layer);
+    }
+    EXPECT_EQ(groupCount(), 0);
+    EXPECT_FALSE(uv::ProgressMeter::instance().active());
+  }
+}
+
+TEST_F(ShowDialogTest, ProgressCountsEveryElementVisited) {
+  lattice(L"Teren");
+  // The grid over the lattice: 20 x 20 in 10s gives a progress total of 8,
+  // but only the 4 segments that end below the maximum are visited.
+  script({L"click IDC_MESH_GRID", L"click IDC_DISPLAY_LINES", L"check IDC_GROUP on", L"click IDOK"});
+  dlg_PrikazPlohe dlg;
+  EXPECT_EQ(run(dlg), IDOK);
+  const uv::ProgressMeter& meter = uv::ProgressMeter::instance();
+  EXPECT_EQ(meter.label(), CModuleConfiguration::GetMsg(4999).str());
+  EXPECT_EQ(meter.maxPos(), 8);
+  EXPECT_EQ(meter.history(), (std::vector<int>{1, 2, 3, 4}));
+  EXPECT_EQ(groupCount(), 1);  // two segments are enough for a group
+}
+
+TEST_F(ShowDialogTest, BoundaryRingsAreGroupedWhenThereAreTwo) {
+  // Two clusters joined only by long thin triangles, which a limit on the
+  // side length peels away: two rings.
+  CKVLXsurface_Vantor2* s = manager()->CreateSurface(L"Teren", CKVLSurfaceManager::kDrawingStorage, nullptr, false);
+  CUniquePointSet points;
+  for (double x0 : {0.0, 100.0})
+    for (auto [x, y] : {std::pair{0.0, 0.0}, {10.0, 0.0}, {10.0, 10.0}, {0.0, 10.0}, {5.0, 5.0}})
+      points.AddPoint(AcGePoint3d(x0 + x, y, 50));
+  s->SetPoints(points);
+  uv::engine::SurfaceFileContent content = s->FileContent();
+  content.definition.settings.maxEdgeLength = 30;
+  ASSERT_TRUE(s->LoadContent(content));
+  ASSERT_EQ(s->GetBoundaryCount(), 2);
+
+  script({L"check IDC_BOUNDARY on", L"click IDC_DISPLAY_LINES", L"click IDOK"});
+  dlg_PrikazPlohe dlg;
+  EXPECT_EQ(run(dlg), IDOK);
+  const auto rings = all<AcDbPolyline>();
+  ASSERT_EQ(rings.size(), 2u);
+  EXPECT_EQ(groupCount(), 1);  // the rings, though the drawn lines were not to be grouped
+  const CString layer = manager()->GetSurfaceDescription(L"Teren")->GetLayerManager()->GetLayer(3)->m_strName;
+  for (AcDbPolyline* ring : rings) {
+    EXPECT_EQ(layerOf(ring), layer);
+    EXPECT_EQ(ring->numVerts(), 5u);
+  }
+}
+
+}  // namespace
+}  // namespace uvtest

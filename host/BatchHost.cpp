@@ -43,6 +43,8 @@ ExitCode BatchHost::run(const CommandLineOptions& o) {
   installDialogPainter();
   try {
     HostSession session(o.renderWidth, o.renderHeight);
+    session.setDarkBackground(o.renderDark);
+    session.setShadeByElevation(o.renderShadeElevation);
     if (o.open.empty()) session.newDrawing();
     else session.openDrawing(o.open);
     for (const std::wstring& module : o.load) session.loadModule(module);

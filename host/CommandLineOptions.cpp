@@ -35,7 +35,7 @@ bool parseSize(const std::string& text, int& width, int& height) {
 
 CommandLineOptions CommandLineOptions::parse(const std::vector<std::string>& args) {
   CommandLineOptions o;
-  bool sizeGiven = false;
+  bool sizeGiven = false, backgroundGiven = false, shadeGiven = false;
   for (size_t i = 0; i < args.size(); ++i) {
     std::string name = args[i], value;
     bool inlineValue = false;
@@ -53,7 +53,8 @@ CommandLineOptions CommandLineOptions::parse(const std::vector<std::string>& arg
       continue;
     }
     const bool takesValue = name == "--open" || name == "--load" || name == "--job" || name == "--save" ||
-                            name == "--render" || name == "--render-size";
+                            name == "--render" || name == "--render-size" || name == "--render-background" ||
+                            name == "--render-shade";
     if (!takesValue) {
       if (name.rfind("-", 0) == 0) usageError("unknown option " + name);
       usageError("unexpected argument \"" + name + "\" (options start with --)");
@@ -76,7 +77,18 @@ CommandLineOptions CommandLineOptions::parse(const std::vector<std::string>& arg
       if (!endsWithNoCase(o.render, L".png") && !endsWithNoCase(o.render, L".svg"))
         usageError("--render writes a .png or .svg file, not \"" + value + "\"");
     } else if (name == "--load") o.load.push_back(wide);
-    else {
+    else if (name == "--render-background") {
+      if (backgroundGiven) usageError(name + " is given twice");
+      backgroundGiven = true;
+      if (value != "dark" && value != "light") usageError("--render-background is dark or light, not \"" + value + "\"");
+      o.renderDark = value == "dark";
+    } else if (name == "--render-shade") {
+      if (shadeGiven) usageError(name + " is given twice");
+      shadeGiven = true;
+      if (value != "elevation" && value != "none")
+        usageError("--render-shade is elevation or none, not \"" + value + "\"");
+      o.renderShadeElevation = value == "elevation";
+    } else {
       if (sizeGiven) usageError(name + " is given twice");
       sizeGiven = true;
       if (!parseSize(value, o.renderWidth, o.renderHeight))
@@ -103,6 +115,12 @@ Options:
   --save OUT.dxf          save the drawing when the job is done
   --render OUT.png|.svg   draw the drawing into a picture when the job is done
   --render-size WxH       the picture's size in pixels (default 1600x1200)
+  --render-background dark|light
+                          the pictures' background: light (white, the
+                          default) or dark, as CAD programs show model space
+  --render-shade elevation|none
+                          fill 3D faces by their elevation, with a legend of
+                          elevations (default none: outlines only)
   --quiet                 do not copy the command line to standard output
   --help                  show this help
 
@@ -111,6 +129,9 @@ Host verbs in job scripts:
   save "out.dxf"          save the drawing
   render "out.png"        draw a picture of the drawing (.png or .svg)
   view cx,cy height       show the view of this centre and height
+  regen                   regenerate the view: temporary vectors vanish
+  background dark|light   the background of the pictures drawn from now on
+  shade elevation|none    fill 3D faces by elevation in the pictures from now on
   load "module.so"        load a module
   unload "module"         unload a module, by file name
   call Function ["text"]  call CVantorUIInterface::Function of a loaded module

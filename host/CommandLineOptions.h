@@ -14,6 +14,8 @@ struct CommandLineOptions {
   std::wstring save;
   std::wstring render;             // .png or .svg
   int renderWidth = 1600, renderHeight = 1200;
+  bool renderDark = false;        // --render-background dark|light
+  bool renderShadeElevation = false;  // --render-shade elevation|none
   bool quiet = false;
   bool help = false;
 

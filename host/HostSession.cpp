@@ -70,10 +70,14 @@ void HostSession::renderDrawing(const std::wstring& path) const {
   render::DrawingRenderer renderer(database());
   if (viewWasSet()) renderer.setView(m_document->view().centre(), m_document->view().height());
   renderer.setTemporaryVectors(m_document->temporaryGraphics().vectors());
+  renderer.setBackground(m_dark ? render::DrawingRenderer::darkBackground() : render::DrawingRenderer::lightBackground());
+  renderer.setShadeByElevation(m_shadeByElevation);
   const render::RenderResult r = renderer.writeFile(path, QSize(m_width, m_height));
   if (!r.ok) throw HostError(ExitCode::kFileError, r.message);
   Transcript::instance().write(L"Rendered " + path + L"\n");
 }
+
+void HostSession::regenerate() { uv::regenerate(); }
 
 bool HostSession::setView(const AcGePoint3d& centre, double height) {
   if (!m_document || !m_document->view().set(centre, height)) return false;

@@ -38,6 +38,11 @@ class HostSession {
   // False (and no change) for a height that is not positive.
   bool setView(const AcGePoint3d& centre, double height);
   bool viewWasSet() const;
+  // What a regeneration of the view does: the temporary vectors vanish.
+  void regenerate();
+  // How the pictures drawn from now on look.
+  void setDarkBackground(bool dark) { m_dark = dark; }
+  void setShadeByElevation(bool shade) { m_shadeByElevation = shade; }
 
   void loadModule(const std::wstring& path);
   void unloadModule(const std::wstring& name);
@@ -49,6 +54,8 @@ class HostSession {
   AcApDocument* m_document = nullptr;
   int m_width, m_height;
   bool m_viewSet = false;
+  bool m_dark = false;
+  bool m_shadeByElevation = false;
   ViewState m_fitted;  // the view as zoomed to the extents when the drawing came
 };
 

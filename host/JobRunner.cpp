@@ -60,6 +60,12 @@ void JobRunner::runHostVerb(const ScriptAction& a) {
   } else if (a.verb == L"view") {
     if (!m_session.setView(a.point(0), a.number(1)))
       throw HostError(ExitCode::kJobError, L"the view height must be a positive number, not " + a.text(1));
+  } else if (a.verb == L"regen") {
+    m_session.regenerate();
+  } else if (a.verb == L"background") {
+    m_session.setDarkBackground(equalsNoCase(a.text(0), L"dark"));
+  } else if (a.verb == L"shade") {
+    m_session.setShadeByElevation(equalsNoCase(a.text(0), L"elevation"));
   } else if (a.verb == L"load") {
     m_session.loadModule(inputFile(a.text(0)));
   } else if (a.verb == L"unload") {

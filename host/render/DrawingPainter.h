@@ -27,6 +27,8 @@ class DrawingPainter {
 
   void paintModelSpace();
   void paintTemporary(const std::vector<TemporaryVector>& vectors);
+  // 3D faces filled by elevation (null: outlines only). Not owned.
+  void setShading(const ElevationShading* shading) { m_entities.setShading(shading); }
 
   // The box of every entity that paintModelSpace would show.
   static AcDbExtents visibleExtents(const AcDbDatabase& db);

@@ -4,8 +4,10 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 #include <algorithm>
+#include <optional>
 
 #include "host/render/DrawingPainter.h"
+#include "host/render/ElevationShading.h"
 #include "host/render/OffscreenApplication.h"
 
 namespace uv::render {
@@ -39,8 +41,13 @@ void DrawingRenderer::paint(QPainter& painter, const QSize& size) const {
   painter.fillRect(QRect(QPoint(0, 0), size), m_background);
   painter.setClipRect(QRect(QPoint(0, 0), size));
   DrawingPainter drawing(m_db, painter, view);
+  std::optional<ElevationShading> shading;
+  if (double low = 0, high = 0; m_shadeByElevation && ElevationShading::rangeOfFaces(m_db, low, high))
+    shading.emplace(low, high);
+  drawing.setShading(shading ? &*shading : nullptr);
   drawing.paintModelSpace();
   drawing.paintTemporary(m_temporary);
+  if (shading) shading->paintLegend(painter, size, m_background);
   painter.restore();
 }
 

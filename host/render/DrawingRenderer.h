@@ -1,7 +1,8 @@
 // A picture of a drawing in plan: into any QPainter, a QImage, or a PNG or
 // SVG file. The picture shows the drawing's extents with a margin, or the
-// view given with setView, on a white background, with the temporary
-// vectors on top.
+// view given with setView, on a white background (or the one set), with the
+// temporary vectors on top. When asked, 3D faces are filled by their
+// elevation and a legend of elevations stands at the right edge.
 //
 //   uv::render::DrawingRenderer r(*db);
 //   r.setTemporaryVectors(doc->temporaryGraphics().vectors());
@@ -40,6 +41,11 @@ class DrawingRenderer {
   void clearView() { m_view.reset(); }
   void setTemporaryVectors(std::vector<TemporaryVector> vectors) { m_temporary = std::move(vectors); }
   void setBackground(const QColor& colour) { m_background = colour; }
+  void setShadeByElevation(bool shade) { m_shadeByElevation = shade; }
+
+  // The backgrounds a CAD user knows: paper white and the dark of model space.
+  static QColor lightBackground() { return QColor(255, 255, 255); }
+  static QColor darkBackground() { return QColor(33, 40, 48); }
 
   // The mapping a picture of this size uses.
   ViewMapping mapping(const QSize& size) const;
@@ -62,6 +68,7 @@ class DrawingRenderer {
   std::optional<View> m_view;
   std::vector<TemporaryVector> m_temporary;
   QColor m_background{255, 255, 255};
+  bool m_shadeByElevation = false;
 };
 
 }  // namespace uv::render

@@ -10,6 +10,7 @@
 #include "db/AcDbWipeout.h"
 #include "host/render/AciPalette.h"
 #include "host/render/CurveSampler.h"
+#include "host/render/ElevationShading.h"
 #include "host/render/Placement.h"
 #include "host/render/StyleResolver.h"
 #include "host/render/ViewMapping.h"
@@ -69,6 +70,27 @@ void EntityPainter::pointMark(const QPointF& at, const Stroke& stroke) {
   m_painter.drawLine(QPointF(at.x(), at.y() - r), QPointF(at.x(), at.y() + r));
 }
 
+QColor EntityPainter::fillFace(const AcDbFace& face, const CurveSampler& sampler) {
+  QPolygonF corners;
+  double z = 0;
+  int n = 0;
+  for (Adesk::UInt16 i = 0; i < 4; ++i) {
+    AcGePoint3d p;
+    face.getVertexAt(i, p);
+    if (i == 3 && corners.size() == 3 && sampler.map(p) == corners.back()) continue;  // a triangle
+    corners << sampler.map(p);
+    z += p.z;
+    ++n;
+  }
+  const QColor fill = m_shading->colour(z / n);
+  m_painter.setPen(Qt::NoPen);
+  m_painter.setBrush(fill);
+  m_painter.drawPolygon(corners);
+  // The edges a shade darker than the fill, so that the triangles read
+  // without drowning the colours.
+  return fill.darker(118);
+}
+
 void EntityPainter::draw(const AcDbEntity& entity, const Resolved& style, const Placement& placement,
                          const std::wstring& shownText) {
   const CurveSampler sampler(placement, m_view);
@@ -88,6 +110,7 @@ void EntityPainter::draw(const AcDbEntity& entity, const Resolved& style, const 
     return;
   }
   if (auto* face = AcDbFace::cast(&entity)) {
+    if (m_shading) s.colour = fillFace(*face, sampler);
     std::vector<QPolygonF> edges;
     for (Adesk::UInt16 i = 0; i < 4; ++i) {
       Adesk::Boolean visible = false;

@@ -6,7 +6,8 @@
 //                                                    the linetype
 //   point        a small cross of fixed size on the screen
 //   text, attribute, attribute definition (tag)     TextPainter
-//   3D face      its visible edges
+//   3D face      its visible edges; with an elevation shading, filled by
+//                the mean elevation of its corners first
 //   wipeout      its area in the background colour
 //
 // Polylines with a constant width draw that wide; line weights give the
@@ -23,11 +24,13 @@
 
 class AcDbEntity;
 class AcDbWipeout;
+class AcDbFace;
 class QPainter;
 
 namespace uv::render {
 
 class CurveSampler;
+class ElevationShading;
 class Placement;
 class StyleResolver;
 class ViewMapping;
@@ -53,16 +56,21 @@ class EntityPainter {
   // A wipeout: its area filled with the background colour, covering what
   // was drawn before it.
   void mask(const AcDbWipeout& wipeout, const CurveSampler& sampler);
+  // Faces filled by elevation (null: outlines only). Not owned.
+  void setShading(const ElevationShading* shading) { m_shading = shading; }
 
   static constexpr double kPointMarkPixels = 3;  // half the cross
 
  private:
+  // Fills the face with its ramp colour; the colour for its edges.
+  QColor fillFace(const AcDbFace& face, const CurveSampler& sampler);
   Stroke strokeFor(const Resolved& style, double pixelsPerUnit) const;
 
   QPainter& m_painter;
   const ViewMapping& m_view;
   const StyleResolver& m_styles;
   TextPainter m_text;
+  const ElevationShading* m_shading = nullptr;
 };
 
 }  // namespace uv::render

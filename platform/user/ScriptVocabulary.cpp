@@ -131,6 +131,9 @@ ScriptVocabulary::ScriptVocabulary() {
   add(L"save", K::kHost, L"S");
   add(L"render", K::kHost, L"S");
   add(L"view", K::kHost, L"P N");
+  add(L"regen", K::kHost, L"");
+  add(L"background", K::kHost, L"{dark|light}");
+  add(L"shade", K::kHost, L"{elevation|none}");
   add(L"call", K::kHost, L"W S*");
   add(L"load", K::kHost, L"S");
   add(L"unload", K::kHost, L"S");

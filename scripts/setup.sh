@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   python3 python3-ezdxf python3-pandas
-  python3-numpy python3-scipy  # independent surfaces for the projection and contour jobs' checks
+  python3-numpy python3-scipy  # independent surfaces for the projection, contour and display jobs' checks
   python3-matplotlib  # tricontour, a peer of the contour drawing in bench/contours
   qhull-bin  # qdelaunay, a peer of the engine in bench/run_engine.sh
 )

@@ -7,6 +7,7 @@
 #include "db/AcDbBlockReference.h"
 #include "db/AcDbBlockTableRecord.h"
 #include "db/AcDbDatabase.h"
+#include "db/AcDbFace.h"
 #include "db/AcDbObjectPointer.h"
 #include "host/render/AciPalette.h"
 #include "host/render/Placement.h"
@@ -39,7 +40,15 @@ std::vector<AcDbAttribute*> attributesOf(const AcDbBlockReference& reference) {
 DrawingPainter::DrawingPainter(const AcDbDatabase& db, QPainter& painter, const ViewMapping& view)
     : m_db(db), m_painter(painter), m_view(view), m_styles(db), m_entities(painter, view, m_styles) {}
 
-void DrawingPainter::paintModelSpace() { paintBlock(m_db.modelSpaceId(), Placement(), Inherited()); }
+void DrawingPainter::paintModelSpace() {
+  // Filled faces lie under everything else, as a shaded terrain under the
+  // linework drawn over it.
+  if (m_shading)
+    for (AcDbEntity* entity : entitiesOf(m_db.modelSpaceId()))
+      if (auto* face = AcDbFace::cast(entity); face && m_styles.resolve(*face, Inherited()).visible)
+        m_entities.fill(*face, Placement());
+  paintBlock(m_db.modelSpaceId(), Placement(), Inherited());
+}
 
 void DrawingPainter::paintBlock(AcDbObjectId block, const Placement& placement, const Inherited& from) {
   if (int(m_open.size()) >= kMaxNesting || std::find(m_open.begin(), m_open.end(), block) != m_open.end()) return;

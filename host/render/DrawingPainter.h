@@ -18,6 +18,7 @@ class AcDbBlockReference;
 
 namespace uv::render {
 
+class ElevationShading;
 class Placement;
 class ViewMapping;
 
@@ -28,7 +29,10 @@ class DrawingPainter {
   void paintModelSpace();
   void paintTemporary(const std::vector<TemporaryVector>& vectors);
   // 3D faces filled by elevation (null: outlines only). Not owned.
-  void setShading(const ElevationShading* shading) { m_entities.setShading(shading); }
+  void setShading(const ElevationShading* shading) {
+    m_shading = shading;
+    m_entities.setShading(shading);
+  }
 
   // The box of every entity that paintModelSpace would show.
   static AcDbExtents visibleExtents(const AcDbDatabase& db);
@@ -46,6 +50,7 @@ class DrawingPainter {
   StyleResolver m_styles;
   EntityPainter m_entities;
   std::vector<AcDbObjectId> m_open;  // blocks being painted, outermost first
+  const ElevationShading* m_shading = nullptr;
 };
 
 }  // namespace uv::render

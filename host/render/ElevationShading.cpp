@@ -84,7 +84,7 @@ void ElevationShading::paintLegend(QPainter& painter, const QSize& size, const Q
   painter.drawRect(bar);
 
   QFont font = painter.font();
-  font.setPixelSize(std::clamp(int(size.height() * 0.022), 9, 18));
+  font.setPixelSize(std::clamp(int(size.height() * 0.016), 9, 16));
   painter.setFont(font);
   const QFontMetricsF metrics(font);
   constexpr int kLabels = 5;

@@ -70,25 +70,30 @@ void EntityPainter::pointMark(const QPointF& at, const Stroke& stroke) {
   m_painter.drawLine(QPointF(at.x(), at.y() - r), QPointF(at.x(), at.y() + r));
 }
 
-QColor EntityPainter::fillFace(const AcDbFace& face, const CurveSampler& sampler) {
-  QPolygonF corners;
+double EntityPainter::meanElevation(const AcDbFace& face, QPolygonF* corners, const CurveSampler* sampler) {
   double z = 0;
   int n = 0;
+  AcGePoint3d previous;
   for (Adesk::UInt16 i = 0; i < 4; ++i) {
     AcGePoint3d p;
     face.getVertexAt(i, p);
-    if (i == 3 && corners.size() == 3 && sampler.map(p) == corners.back()) continue;  // a triangle
-    corners << sampler.map(p);
+    if (i == 3 && p.isEqualTo(previous)) break;  // a triangle repeats its third corner
+    if (corners) *corners << sampler->map(p);
     z += p.z;
     ++n;
+    previous = p;
   }
-  const QColor fill = m_shading->colour(z / n);
+  return z / n;
+}
+
+void EntityPainter::fill(const AcDbFace& face, const Placement& placement) {
+  if (!m_shading) return;
+  const CurveSampler sampler(placement, m_view);
+  QPolygonF corners;
+  const QColor colour = m_shading->colour(meanElevation(face, &corners, &sampler));
   m_painter.setPen(Qt::NoPen);
-  m_painter.setBrush(fill);
+  m_painter.setBrush(colour);
   m_painter.drawPolygon(corners);
-  // The edges a shade darker than the fill, so that the triangles read
-  // without drowning the colours.
-  return fill.darker(118);
 }
 
 void EntityPainter::draw(const AcDbEntity& entity, const Resolved& style, const Placement& placement,
@@ -110,7 +115,9 @@ void EntityPainter::draw(const AcDbEntity& entity, const Resolved& style, const 
     return;
   }
   if (auto* face = AcDbFace::cast(&entity)) {
-    if (m_shading) s.colour = fillFace(*face, sampler);
+    // Over a filled face the edges take a shade darker than the fill, so
+    // that the triangles read without drowning the colours.
+    if (m_shading) s.colour = m_shading->colour(meanElevation(*face, nullptr, nullptr)).darker(118);
     std::vector<QPolygonF> edges;
     for (Adesk::UInt16 i = 0; i < 4; ++i) {
       Adesk::Boolean visible = false;

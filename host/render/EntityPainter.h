@@ -6,8 +6,9 @@
 //                                                    the linetype
 //   point        a small cross of fixed size on the screen
 //   text, attribute, attribute definition (tag)     TextPainter
-//   3D face      its visible edges; with an elevation shading, filled by
-//                the mean elevation of its corners first
+//   3D face      its visible edges; with an elevation shading, fill()
+//                paints its area in the colour of the mean elevation of its
+//                corners (DrawingPainter fills all faces before it draws)
 //   wipeout      its area in the background colour
 //
 // Polylines with a constant width draw that wide; line weights give the
@@ -58,12 +59,15 @@ class EntityPainter {
   void mask(const AcDbWipeout& wipeout, const CurveSampler& sampler);
   // Faces filled by elevation (null: outlines only). Not owned.
   void setShading(const ElevationShading* shading) { m_shading = shading; }
+  // The face's area in its elevation's colour; nothing without a shading.
+  void fill(const AcDbFace& face, const Placement& placement);
 
   static constexpr double kPointMarkPixels = 3;  // half the cross
 
  private:
-  // Fills the face with its ramp colour; the colour for its edges.
-  QColor fillFace(const AcDbFace& face, const CurveSampler& sampler);
+  // The mean elevation of the face's distinct corners, which go, mapped to
+  // pixels, into `corners` when given.
+  static double meanElevation(const AcDbFace& face, QPolygonF* corners, const CurveSampler* sampler);
   Stroke strokeFor(const Resolved& style, double pixelsPerUnit) const;
 
   QPainter& m_painter;

@@ -43,7 +43,8 @@ const std::vector<CommandCase>& commands() {
   static const std::vector<CommandCase> cases = {
       {L"POINTS", m::cmdPoints, CVantorUIInterface::CallLoadPoints, nullptr, 200, 5005, L"click IDCANCEL", 2},
       {L"BREAKLINE", m::cmdBreakLine, CVantorUIInterface::CallBreakLine, nullptr, 205, 4983, L"click IDCLOSE", 8},
-      {L"SHOW", m::cmdShow, CVantorUIInterface::CallShowSurface, nullptr, 206, 61100, L"click IDOK", 1},
+      // The drawing has no surface: the dialog says so and closes.
+      {L"SHOW", m::cmdShow, CVantorUIInterface::CallShowSurface, nullptr, 206, 61100, L"answer ok", 8},
       // The drawing holds no surface: the projection says so and ends.
       {L"PROJECTION", m::cmdProjection, CVantorUIInterface::CallSurfaceProjection, nullptr, 207, 5003,
        L"answer ok", 8},
@@ -110,7 +111,7 @@ TEST_F(EntryTest, EntryFunctionsLockTheDocumentAndStoreTheName) {
 }
 
 TEST_F(EntryTest, ThePreselectedNameStaysForEveryLaterCommandUntilReplaced) {
-  user.appendLines({L"click IDOK"});
+  user.appendLines({L"answer ok"});
   CVantorUIInterface::CallShowSurface(L"Teren");
   for (const CommandCase& c : commands()) {
     user.appendLines({c.closeLine});
@@ -119,7 +120,7 @@ TEST_F(EntryTest, ThePreselectedNameStaysForEveryLaterCommandUntilReplaced) {
   user.appendLines({L"click IDCLOSE", L"click IDCANCEL"});
   CVantorUIInterface::CallSurfaceManager();
   CVantorUIInterface::CallConversion();
-  user.appendLines({L"click IDOK"});
+  user.appendLines({L"answer ok"});
   m::cmdShow();
   int handedOn = 0;
   for (const SeenDialog& s : user.seen)
@@ -129,7 +130,7 @@ TEST_F(EntryTest, ThePreselectedNameStaysForEveryLaterCommandUntilReplaced) {
     }
   EXPECT_EQ(handedOn, 1 + 7 + 1);
 
-  user.appendLines({L"click IDCANCEL", L"click IDOK"});
+  user.appendLines({L"click IDCANCEL", L"answer ok"});
   CVantorUIInterface::CallLoadPoints(nullptr);  // a null name stores an empty one
   m::cmdShow();
   EXPECT_EQ(*user.seen.back().surfaceName, L"");
@@ -189,8 +190,10 @@ TEST_F(EntryTest, EveryEntryFunctionWritesItsRecordsUnderItsQualifiedName) {
       {"CallSurfaceProjection", [] { CVantorUIInterface::CallSurfaceProjection(L"A"); }},
   };
   for (const auto& [name, call] : calls) {
-    // The projection finds no surface in the drawing and says so.
-    user.appendLines({std::string(name) == "CallSurfaceProjection" ? L"answer ok" : L"cancel"});
+    // The projection and the show-surface dialog find no surface in the
+    // drawing and say so.
+    const bool told = std::string(name) == "CallSurfaceProjection" || std::string(name) == "CallShowSurface";
+    user.appendLines({told ? L"answer ok" : L"cancel"});
     call();
   }
   const std::vector<std::string> lines = log.lines();

@@ -141,14 +141,15 @@ TEST_F(ModuleLoadTest, UnloadingRemovesExactlyTheNineAndLoadingAgainBringsThemBa
 TEST_F(ModuleLoadTest, AnEntryFunctionOpensItsDialogInTheLoadedModule) {
   AcApDocument* doc = acDocManager->addDocument(std::make_unique<AcDbDatabase>(), L"");
   uv::ScriptedUser user;
-  user.appendLines({L"check IDC_BOUNDARY on", L"click IDCANCEL"});
+  // The drawing has no surface: the dialog says so and closes.
+  user.appendLines({L"answer ok"});
   {
     uv::UserScope scope(user);
     auto call = exported<void (*)(const wchar_t*)>("_ZN18CVantorUIInterface15CallShowSurfaceEPKw");
     ASSERT_NE(call, nullptr);
     call(L"Teren");
   }
-  EXPECT_TRUE(user.empty()) << "the show-surface dialog took both lines";
+  EXPECT_TRUE(user.empty()) << "the show-surface dialog asked nothing";
   EXPECT_EQ(doc->lockCount(), 0);
   EXPECT_EQ(acDocManager->resourceStackDepth(), 0);
   ASSERT_EQ(acDocManager->closeDocument(doc), Acad::eOk);

@@ -70,8 +70,6 @@ TEST_F(QtDialogsTest, EveryDialogShowsAllItsControlsInsideIt) {
   showAndCheck<dlg_UcitavanjeTocaka>();
   showAndCheck<dlg_PromjenaDiagonale>();
   showAndCheck<dlg_LinijaLomaTerena>();
-  // Without a surface it would end before it is shown.
-  ASSERT_NE(CKVLSurfaceManager::Instance(0)->CreateSurface(L"Teren", 0, nullptr, false), nullptr);
   showAndCheck<dlg_PrikazPlohe>();
   showAndCheck<dlg_Projekcija>();
   showAndCheck<dlg_UpravljanjePlohama>();

@@ -1,6 +1,7 @@
 #include "module/points/dlg_UcitavanjeTocaka_Txt.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "ge/AcGePoint3d.h"
 #include "module/components/SurfaceList.h"
@@ -160,8 +161,12 @@ void dlg_UcitavanjeTocaka_Txt::TakePointsFromSection(CTextFile::CSection* pSecti
   if (m_settings.nSplitMode == TextLoadSettings::kDelimiter) {
     pSection->SetSplitMode(CTextFile::CSection::kSplitDelimiter, m_settings.delimiter(), CIntArray());
   } else {
+    // The edit takes nine digits, so 50 widths can pass the range of the
+    // end positions: an end beyond it is behind any line anyway and stays
+    // at the largest position.
     CIntArray ends;
-    for (int k = 1; k <= kFixedColumns; ++k) ends.Add(k * m_settings.nFixedWidth);
+    for (long long k = 1; k <= kFixedColumns; ++k)
+      ends.Add(int(std::min<long long>(k * m_settings.nFixedWidth, INT_MAX)));
     pSection->SetSplitMode(CTextFile::CSection::kSplitColumns, L' ', ends);
   }
   // Column 0 gives index -1, which the field array refuses with the dialog

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 #include "product/engine/BinaryIo.h"
@@ -15,6 +16,9 @@ namespace {
 constexpr std::array<unsigned char, 8> kMagic{0x89, 'K', 'V', 'B', 0x0D, 0x0A, 0x1A, 0x0A};
 constexpr std::size_t kPrefix = 16;                // magic, versions, header length
 constexpr std::uint32_t kMaxHeader = 16u << 20;    // far above any real name and description
+// The largest coordinate a file may hold, in drawing units: far beyond any survey, and small
+// enough that the products of coordinates the triangulation forms stay far from overflow.
+constexpr double kMaxCoordinate = 1e15;
 
 void writePoint(ByteWriter& w, const tin::Point3& p) {
   w.f64(p.x);
@@ -74,6 +78,12 @@ std::vector<unsigned char> encodeBody(const SurfaceFileContent& c) {
   return std::move(w.bytes());
 }
 
+std::string formatNumber(double v) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.17g", v);
+  return text;
+}
+
 std::string at(std::size_t offset) { return " (at byte " + std::to_string(offset) + ")"; }
 
 // Checks magic and versions of the 16-byte prefix; returns the header length, 0 on error.
@@ -116,6 +126,39 @@ bool decodeHeader(const unsigned char* p, std::size_t size, SurfaceFileHeader& h
   if (!r.ok()) {
     error = "corrupt surface file: the header is shorter than its fields" + at(kPrefix + r.position());
     return false;
+  }
+  return true;
+}
+
+// A file holds what the engine wrote: finite positions of real places. A NaN, an infinity or
+// a position beyond kMaxCoordinate is damage, and taken in it would put vertices where no
+// input lies (products of such numbers overflow in the break-line crossings).
+bool finiteAndInRange(double v) { return std::isfinite(v) && std::fabs(v) <= kMaxCoordinate; }
+
+bool checkCoordinates(const tin::Definition& d, std::string& error) {
+  auto bad = [&](const char* what, std::size_t index, const char* field, double v) {
+    error = "corrupt surface file: " + std::string(what) + " " + std::to_string(index + 1) + " has " + field + " = " +
+            formatNumber(v) + "; coordinates must be finite numbers within +-" + formatNumber(kMaxCoordinate);
+    return false;
+  };
+  for (std::size_t i = 0; i < d.points.size(); ++i) {
+    const tin::Point3& p = d.points[i];
+    if (!finiteAndInRange(p.x)) return bad("point", i, "x", p.x);
+    if (!finiteAndInRange(p.y)) return bad("point", i, "y", p.y);
+    if (!finiteAndInRange(p.z)) return bad("point", i, "z", p.z);
+  }
+  for (std::size_t i = 0; i < d.breakLines.size(); ++i) {
+    for (const tin::Point3* p : {&d.breakLines[i].a, &d.breakLines[i].b}) {
+      if (!finiteAndInRange(p->x)) return bad("break line", i, "x", p->x);
+      if (!finiteAndInRange(p->y)) return bad("break line", i, "y", p->y);
+      if (!finiteAndInRange(p->z)) return bad("break line", i, "z", p->z);
+    }
+  }
+  for (std::size_t i = 0; i < d.swaps.size(); ++i) {
+    for (const tin::Point2* p : {&d.swaps[i].a, &d.swaps[i].b}) {
+      if (!finiteAndInRange(p->x)) return bad("swap", i, "x", p->x);
+      if (!finiteAndInRange(p->y)) return bad("swap", i, "y", p->y);
+    }
   }
   return true;
 }
@@ -168,6 +211,7 @@ bool decodeBody(const unsigned char* p, std::size_t size, std::size_t offset, Su
     error = "corrupt surface file: the body is shorter than its counts say" + at(offset + r.position());
     return false;
   }
+  if (!checkCoordinates(d, error)) return false;
   const SurfaceFileHeader& h = c.header;
   if (h.pointCount != d.points.size() || h.breakLineCount != d.breakLines.size() || h.swapCount != d.swaps.size()) {
     error = "corrupt surface file: the counts of header and body differ";

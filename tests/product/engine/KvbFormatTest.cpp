@@ -2,6 +2,9 @@
 // The surface file format itself: what it keeps, and what it refuses.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
+#include <limits>
 #include <sstream>
 
 #include "product/engine/BinaryIo.h"
@@ -76,6 +79,47 @@ TEST(KvbFormat, RefusesAFileOfANewerFormatAndALyingBodyLength) {
   std::stringbuf stream(std::string(bytes.begin(), bytes.end()));
   EXPECT_FALSE(readSurfaceFile(stream, KvbDepth::Whole, out, error));
   EXPECT_NE(error.find("truncated"), std::string::npos);
+}
+
+// A file whose checksums hold but whose numbers are no places: refused with the item named,
+// never handed to the triangulation (a break line to 1e308 made a vertex near 1e62).
+TEST(KvbFormat, RefusesNumbersThatAreNoPlaces) {
+  constexpr double kMaxCoordinate = 1e15;  // the largest coordinate a file may hold
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  struct Case {
+    const char* what;
+    std::function<void(tin::Definition&)> damage;
+    const char* named;
+  };
+  const Case cases[] = {
+      {"a NaN swap", [&](tin::Definition& d) { d.swaps[0].a.y = nan; }, "swap 1 has y = nan"},
+      {"a break line to 1e308", [](tin::Definition& d) { d.breakLines[0].b.y = 1e308; }, "break line 1 has y = 1e+308"},
+      {"an infinite height", [&](tin::Definition& d) { d.points[2].z = -inf; }, "point 3 has z = -inf"},
+      {"just beyond the limit", [](tin::Definition& d) { d.points[0].x = std::nextafter(kMaxCoordinate, 1e300); },
+       "point 1 has x"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SurfaceFileContent content = sample();
+    c.damage(content.definition);
+    const auto bytes = encodeSurfaceFile(content);
+    SurfaceFileContent out;
+    out.header.name = L"untouched";
+    std::string error;
+    EXPECT_FALSE(decodeSurfaceFile(bytes.data(), bytes.size(), KvbDepth::Whole, out, error));
+    EXPECT_NE(error.find(c.named), std::string::npos) << error;
+    EXPECT_EQ(out.header.name, L"untouched");
+    // The header alone still reads: a file list can show the name of a damaged file.
+    EXPECT_TRUE(decodeSurfaceFile(bytes.data(), bytes.size(), KvbDepth::Header, out, error)) << error;
+  }
+  // The limit itself is a place.
+  SurfaceFileContent edge = sample();
+  edge.definition.points[0].x = -kMaxCoordinate;
+  const auto bytes = encodeSurfaceFile(edge);
+  SurfaceFileContent out;
+  std::string error;
+  EXPECT_TRUE(decodeSurfaceFile(bytes.data(), bytes.size(), KvbDepth::Whole, out, error)) << error;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "tin/PlanGrid.h"
 
 #include <algorithm>
+#include <bit>
 #include <stdexcept>
 
 #include "tin/HugePages.h"
@@ -25,10 +26,16 @@ void PlanGrid::reserve(std::size_t n) {
 }
 
 std::int64_t PlanGrid::cellOf(double v) const {
-  // Clamped so that absurd coordinates still give a cell instead of undefined behaviour.
-  double c = std::floor(v * invCell_);
-  c = std::clamp(c, -4.0e18, 4.0e18);
-  return static_cast<std::int64_t>(c);
+  const double c = std::floor(v * invCell_);
+  constexpr double kWhole = 0x1p53;  // below it every whole number is a double
+  if (std::fabs(c) < kWhole) return static_cast<std::int64_t>(c);
+  // Beyond, neighbouring doubles lie whole cells apart: they are numbered one by one from
+  // 2^53 on. That keeps cells in order (all find() needs) and distinct, up to infinity, within
+  // the range of the cell numbers. Clamping instead put every position beyond a limit (1e14
+  // at the default tolerance) into one cell, and the table's lookups became linear.
+  const std::uint64_t steps = std::bit_cast<std::uint64_t>(std::fabs(c)) - std::bit_cast<std::uint64_t>(kWhole);
+  const std::int64_t cell = static_cast<std::int64_t>(kWhole) + static_cast<std::int64_t>(steps);
+  return c < 0.0 ? -cell : cell;
 }
 
 std::uint32_t PlanGrid::hashCell(std::int64_t cx, std::int64_t cy) {

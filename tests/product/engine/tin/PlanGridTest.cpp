@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The coincidence grid far from the origin, where a cell number no longer fits a double's
+// whole numbers: positions are still found, and a lookup still reads only its neighbours.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "tin/PlanGrid.h"
+
+namespace tin {
+namespace {
+
+struct FarCase {
+  const char* what;
+  double tolerance;
+  Point2 stored;
+  Point2 query;
+  bool found;
+};
+
+TEST(PlanGrid, FindsPositionsFarFromTheOrigin) {
+  const double beyondWhole = 0x1p53 * 16.0;  // cell 2^53 at tolerance 1
+  const FarCase cases[] = {
+      {"at 1e14, the same position", 1e-6, {-1e14 + 0.5, -1e14 + 0.25}, {-1e14 + 0.5, -1e14 + 0.25}, true},
+      {"at 1e14, the neighbouring double", 1e-6, {1e14, 1e14}, {std::nextafter(1e14, 2e14), 1e14}, false},
+      {"at 1e14, a tolerance of 0.1", 0.1, {1e14, 5.0}, {1e14 + 0.0625, 5.05}, true},
+      {"at 1e300", 1e-6, {1e300, -1e300}, {1e300, -1e300}, true},
+      {"at the largest double", 1e-6, {1.7e308, 0}, {1.7e308, 0}, true},
+      {"cell 2^53, the same position", 1.0, {beyondWhole, 0}, {beyondWhole, 0}, true},
+      {"cell 2^53, one double below", 1.0, {std::nextafter(beyondWhole, 0.0), 0}, {beyondWhole, 0}, false},
+      {"cell -2^53", 1.0, {-beyondWhole, 7}, {-beyondWhole, 7.5}, true},
+  };
+  for (const FarCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    PlanGrid grid(c.tolerance);
+    std::vector<Point2> positions = {{0, 0}, c.stored};
+    auto pos = [&](std::int32_t i) -> const Point2& { return positions[i]; };
+    grid.insert(0, pos);
+    grid.insert(1, pos);
+    EXPECT_EQ(grid.find(c.query.x, c.query.y, pos), c.found ? 1 : -1);
+    EXPECT_EQ(grid.find(0, 0, pos), 0);
+  }
+}
+
+// 20,000 survey positions in a square of 1 km near -1e14: clamped cell numbers once put them
+// all in one cell, and every lookup read every position.
+TEST(PlanGrid, ALookupFarFromTheOriginReadsOnlyItsNeighbours) {
+  std::mt19937_64 rng(11);
+  std::uniform_real_distribution<double> u(-1e14, -1e14 + 1000.0);
+  std::vector<Point2> positions;
+  for (int i = 0; i < 20000; ++i) positions.push_back({u(rng), u(rng)});
+  std::size_t reads = 0;
+  auto pos = [&](std::int32_t i) -> const Point2& {
+    ++reads;
+    return positions[i];
+  };
+  PlanGrid grid;
+  for (std::size_t i = 0; i < positions.size(); ++i) {
+    const std::int32_t found = grid.find(positions[i].x, positions[i].y, pos);
+    if (found < 0) grid.insert(static_cast<std::int32_t>(i), pos);
+  }
+  reads = 0;
+  for (std::size_t i = 0; i < positions.size(); ++i) {
+    const std::int32_t found = grid.find(positions[i].x, positions[i].y, pos);
+    ASSERT_GE(found, 0);
+    EXPECT_EQ(positions[found].x, positions[i].x);
+    EXPECT_EQ(positions[found].y, positions[i].y);
+  }
+  EXPECT_LT(reads, 4 * positions.size()) << "a lookup reads its own cell, not the table";
+}
+
+}  // namespace
+}  // namespace tin

@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <cwchar>
 #include <deque>
+#include <new>
 #include <stdexcept>
 #include <unordered_map>
 
+#include "base/CStringArray.h"
 #include "base/TextCase.h"
 #include "ui/Feedback.h"
 #include "user/CurrentUser.h"
+#include "user/MessageBoxCodes.h"
 
 namespace {
 
@@ -309,7 +312,34 @@ void CWnd::SetRedraw(BOOL redraw) {
   if (m_redrawOn && !was) ++m_redraws;
 }
 
-LRESULT CWnd::SendMessage(UINT message, WPARAM wp, LPARAM lp) { return WindowProc(message, wp, lp); }
+namespace {
+
+// Where the framework hands a message to handler code. The framework's own
+// exception (an index outside an array, CInvalidArgException) or a failed
+// allocation that a handler lets pass is shown to the user, and the window
+// goes on: a dialog stays open so that the field can be corrected. Anything
+// else (a script that ran out, a programming error) passes on as before.
+template <class F>
+void deliverGuarded(F&& deliver) {
+  const wchar_t* text = nullptr;
+  try {
+    deliver();
+    return;
+  } catch (const CInvalidArgException&) {
+    text = L"Invalid argument.";
+  } catch (const std::bad_alloc&) {
+    text = L"Out of memory.";
+  }
+  uv::currentUser().messageBox({text, L"Error", MB_OK | MB_ICONEXCLAMATION});
+}
+
+}  // namespace
+
+LRESULT CWnd::SendMessage(UINT message, WPARAM wp, LPARAM lp) {
+  LRESULT result = 0;
+  deliverGuarded([&] { result = WindowProc(message, wp, lp); });
+  return result;
+}
 
 BOOL CWnd::PostMessage(UINT message, WPARAM wp, LPARAM lp) {
   if (!m_hWnd) return FALSE;
@@ -468,7 +498,9 @@ void CWnd::notifyParent(UINT code) {
   const WPARAM wp = MAKEWPARAM(WORD(m_id), WORD(code));
   const LPARAM lp = reinterpret_cast<LPARAM>(m_hWnd);
   LRESULT result = 0;
-  if (OnChildNotify(WM_COMMAND, wp, lp, &result)) return;
+  BOOL reflected = FALSE;
+  deliverGuarded([&] { reflected = OnChildNotify(WM_COMMAND, wp, lp, &result); });
+  if (reflected) return;
   if (m_parent) m_parent->SendMessage(WM_COMMAND, wp, lp);
 }
 
@@ -477,7 +509,9 @@ LRESULT CWnd::notifyParent(NMHDR& header) {
   header.idFrom = UINT_PTR(m_id);
   const LPARAM lp = reinterpret_cast<LPARAM>(&header);
   LRESULT result = 0;
-  if (OnChildNotify(WM_NOTIFY, WPARAM(m_id), lp, &result)) return result;
+  BOOL reflected = FALSE;
+  deliverGuarded([&] { reflected = OnChildNotify(WM_NOTIFY, WPARAM(m_id), lp, &result); });
+  if (reflected) return result;
   return m_parent ? m_parent->SendMessage(WM_NOTIFY, WPARAM(m_id), lp) : 0;
 }
 

@@ -10,10 +10,10 @@ if(TARGET UIVantor2)
     uv_add_job_test(points_text_${job} OPEN ${points_text} JOB jobs/points_text/${job}.job.in
                     CHECK checks/points_text/unchanged.py)
   endforeach()
+  # A column of 0 is reported in a message box the job answers; the page
+  # stays open for the correction.
   uv_add_job_test(points_text_column_zero OPEN ${points_text} JOB jobs/points_text/column_zero.job.in
-                  WILL_FAIL EXIT_CODE 1 EXPECT_STDERR "column_zero\\.job:4: .*CallLoadPoints failed: invalid argument"
-                  CHECK checks/nothing_written.py)
+                  CHECK checks/points_text/unchanged.py)
   uv_add_job_test(points_text_column_empty OPEN ${points_text} JOB jobs/points_text/column_empty.job.in
-                  WILL_FAIL EXIT_CODE 1 EXPECT_STDERR "column_empty\\.job:4: POINTS failed: invalid argument"
-                  EXPECT_STDOUT "POINTS failed: invalid argument" CHECK checks/nothing_written.py)
+                  CHECK checks/points_text/default.py)
 endif()

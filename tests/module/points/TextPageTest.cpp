@@ -13,6 +13,8 @@
 #include "product/engine/CKVLXsurface_Vantor2.h"
 #include "product/engine/CUniquePointSet.h"
 #include "ui/CButton.h"
+#include "user/MessageBoxCodes.h"
+#include "user/Questions.h"
 #include "user/ScriptError.h"
 
 namespace uvtest {
@@ -108,6 +110,12 @@ TEST_F(TextPage, AddLoadsThePointsOfTheFile) {
        {L"click IDC_SPLIT_FIXED"}, {"1.5,2.5,3.5", "10,20,0"}},
       {"fixed width 0: the whole line in column 51", "5 6 7\n",
        {L"click IDC_SPLIT_FIXED", L"set IDC_FIXED_WIDTH \"0\"", L"set IDC_COLUMN_X \"51\""}, {"5,0,0"}},
+      // 50 widths of 42,949,673 pass the range of a column end: every end
+      // stays behind the line, so column 1 holds it and column 5 is empty.
+      {"fixed width 42949673: column 1 holds the line", "1 2 3\n",
+       {L"click IDC_SPLIT_FIXED", L"set IDC_FIXED_WIDTH \"42949673\""}, {"1,0,0"}},
+      {"fixed width 999999999: column 5 is empty", "7 8 9\n",
+       {L"click IDC_SPLIT_FIXED", L"set IDC_FIXED_WIDTH \"999999999\"", L"set IDC_COLUMN_Z \"5\""}, {"7,0,0"}},
       {"an empty comment marker: indented lines are comments", " 1 2 3\n4 5 6\n", {L"set IDC_COMMENT \"\""},
        {"4,5,6"}},
       {"an unchecked box leaves the marker in force", "#1 2 3\n4 5 6\n", {L"check IDC_USE_COMMENT off"},
@@ -170,18 +178,44 @@ TEST_F(TextPage, NoSurfaceInTheDrawing) {
 
 // Column 0 stops the load with the dialog framework's invalid-argument
 // exception before anything reaches the surface, also when earlier lines
-// were fine.
-TEST_F(TextPage, ColumnZeroIsAnInvalidArgument) {
+// were fine. The framework shows it in a message box and the page stays
+// open, so the user can put the column right and load again.
+TEST_F(TextPage, ColumnZeroIsReportedAndThePageStaysOpen) {
   const std::wstring good = setFile(writeFile("good.txt", "7 7 7\n"));
   run(L"Teren", {good.c_str(), L"click IDC_ADD"});
   const std::wstring file = setFile(writeFile("points.txt", "1 2 3\n4 5 6\n"));
-  for (const wchar_t* column : {L"set IDC_COLUMN_Z \"0\"", L"set IDC_COLUMN_X \"\""}) {
+  struct Case {
+    const wchar_t* wrong;
+    const wchar_t* right;
+  };
+  for (const Case& c : {Case{L"set IDC_COLUMN_Z \"0\"", L"set IDC_COLUMN_Z \"3\""},
+                        Case{L"set IDC_COLUMN_X \"\"", L"set IDC_COLUMN_X \"1\""}}) {
+    SCOPED_TRACE(CString(c.wrong).toUtf8());
+    CUniquePointSet none;
+    manager->OpenSurface(L"Teren")->SetPoints(none);
+    run(L"Teren", {good.c_str(), L"click IDC_ADD"});
+    // The scripted user, noting each message box it is asked.
+    struct RecordingUser : uv::ScriptedUser {
+      int messageBox(const uv::MessageQuestion& q) override {
+        asked.push_back(q);
+        loadingWhenAsked = loadingWhenAsked || uv::ProgressMeter::instance().active();
+        return ScriptedUser::messageBox(q);
+      }
+      std::vector<uv::MessageQuestion> asked;
+      bool loadingWhenAsked = false;
+    } recording;
+    uv::UserScope scope(recording);
+    recording.appendLines({file.c_str(), c.wrong, L"click IDC_ADD", L"answer ok"});
+    // Nothing reached the surface; the page is still open and takes the correction.
+    recording.appendLines({c.right, L"click IDC_ADD", L"click IDCLOSE"});
     TextPageHost host(manager, L"Teren");
-    user.appendLines({file.c_str(), column, L"click IDC_ADD"});
-    EXPECT_THROW(host.DoModal(), CInvalidArgException);
-    EXPECT_FALSE(uv::ProgressMeter::instance().active()) << "the status bar is restored";
-    EXPECT_EQ(pointsOf(L"Teren"), (Points{"7,7,7"}));
-    user = uv::ScriptedUser();
+    EXPECT_NO_THROW(host.DoModal());
+    ASSERT_EQ(recording.asked.size(), 1u);
+    EXPECT_EQ(recording.asked[0].text, L"Invalid argument.");
+    EXPECT_EQ(recording.asked[0].icon(), UINT(MB_ICONEXCLAMATION));
+    EXPECT_FALSE(recording.loadingWhenAsked) << "the status bar is restored before the message";
+    EXPECT_TRUE(recording.empty());
+    EXPECT_EQ(pointsOf(L"Teren"), (Points{"1,2,3", "4,5,6", "7,7,7"}));
   }
   // A file whose lines are all too short never reaches the column: no error.
   const std::wstring shortLines = setFile(writeFile("short.txt", "12\n"));

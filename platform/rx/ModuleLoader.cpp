@@ -1,4 +1,5 @@
 #include "ModuleLoader.h"
+#include "DllMain.h"
 
 #include <dlfcn.h>
 
@@ -20,6 +21,7 @@ struct ModuleLoader::Record {
   void* library = nullptr;
   OdRxModule* object = nullptr;
   AcrxEntryPointFn entry = nullptr;
+  DllMainFn dllMain = nullptr;  // set once the attach succeeded
 };
 
 namespace {
@@ -102,8 +104,25 @@ ModuleResult ModuleLoader::load(const std::wstring& file) {
     dlerror();
     record->library = dlopen(canonical.c_str(), RTLD_NOW | RTLD_LOCAL);
   }
+  if (!record->library) {
+    m_attaching = nullptr;
+    return failLoad(record, L"cannot load module \"" + full + L"\": " + dlError(), false);
+  }
+  if (auto dllMain = reinterpret_cast<DllMainFn>(dlsym(record->library, "DllMain"))) {
+    BOOL attached = FALSE;
+    std::wstring error;
+    bool ran;
+    {
+      DispatchScope scope(*this, record->info.instance);
+      ran = guarded(L"DllMain", [&] { attached = dllMain(record->info.instance, DLL_PROCESS_ATTACH, nullptr); }, error);
+    }
+    m_attaching = nullptr;
+    if (!ran) return failLoad(record, L"module \"" + record->info.name + L"\": " + error, false);
+    if (!attached)
+      return failLoad(record, L"module \"" + record->info.name + L"\" refused to attach (DllMain returned FALSE)", false);
+    record->dllMain = dllMain;
+  }
   m_attaching = nullptr;
-  if (!record->library) return failLoad(record, L"cannot load module \"" + full + L"\": " + dlError(), false);
 
   auto version = reinterpret_cast<OdrxGetAPIVersionFn>(dlsym(record->library, "odrxGetAPIVersion"));
   auto create = reinterpret_cast<OdrxCreateModuleObjectFn>(dlsym(record->library, "odrxCreateModuleObject"));
@@ -178,6 +197,9 @@ void ModuleLoader::discard(Record* record, bool callUninit) {
         report(L"module \"" + record->info.name + L"\": " + error);
       record->object = nullptr;
     }
+    if (record->dllMain &&
+        !guarded(L"DllMain", [&] { record->dllMain(instance, DLL_PROCESS_DETACH, nullptr); }, error))
+      report(L"module \"" + record->info.name + L"\": " + error);
     if (record->library) dlclose(record->library);
   }
   std::erase_if(m_records, [&](const auto& r) { return r.get() == record; });

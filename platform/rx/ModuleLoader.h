@@ -1,10 +1,15 @@
 // Loads module files (shared libraries written against this host) and
 // unloads them again, talking to them the way the host's loader does:
 //
-//   load:   dlopen (library constructors = process attach)
+//   load:   dlopen -> DllMain(instance, DLL_PROCESS_ATTACH) when exported
 //           -> odrxGetAPIVersion (major version must be kApiMajorVersion)
 //           -> odrxCreateModuleObject(instance) -> initApp -> kInitAppMsg
-//   unload: kUnloadAppMsg -> uninitApp -> release the module object -> dlclose
+//   unload: kUnloadAppMsg -> uninitApp -> release the module object
+//           -> DllMain(instance, DLL_PROCESS_DETACH) -> dlclose
+//
+// The attach and detach are calls of their own, not library constructors
+// and destructors, so that they happen on every load and unload whether or
+// not dlclose really takes the library out of memory.
 //
 // Every failure (missing file, missing export, a module object that is not
 // made, kInitAppMsg answered with an error, an exception from module code)

@@ -155,4 +155,29 @@ TEST_F(ModuleLoadTest, AnEntryFunctionOpensItsDialogInTheLoadedModule) {
   ASSERT_EQ(acDocManager->closeDocument(doc), Acad::eOk);
 }
 
+// A library that something else still holds stays in memory after the
+// loader's dlclose, and its destructors do not run (the sanitizer build
+// does this to the module by itself). Unloading detaches all the same, and
+// loading again attaches again.
+TEST_F(ModuleLoadTest, UnloadingDetachesAlsoWhenTheLibraryStaysInMemory) {
+  const std::string path = uv::toUtf8(std::filesystem::canonical(uv::toUtf8(kModule)).wstring());
+  void* pin = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
+  ASSERT_NE(pin, nullptr);
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    const HINSTANCE loaded = uv::ModuleLoader::instance().find(kModule)->instance;
+    EXPECT_EQ(librariesOf(loaded), 1);
+    ASSERT_TRUE(uv::ModuleLoader::instance().unload(kModule).ok);
+    void* still = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
+    EXPECT_NE(still, nullptr) << "the library is still in memory";
+    if (still) dlclose(still);
+    EXPECT_EQ(librariesOf(loaded), 0) << "detached without the library's destructors";
+    uv::ModuleResult again = uv::ModuleLoader::instance().load(kModule);
+    ASSERT_TRUE(again.ok) << uv::toUtf8(again.message);
+    EXPECT_EQ(librariesOf(again.instance), 1) << "attached again with the new instance";
+    EXPECT_EQ(groupCommands(), kCommands);
+  }
+  dlclose(pin);
+}
+
 }  // namespace

@@ -1,4 +1,4 @@
-#include "module/controls/xml/CXmlElement.h"
+#include "xml/CXmlElement.h"
 
 #include <cwchar>
 

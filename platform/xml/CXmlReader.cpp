@@ -1,12 +1,12 @@
-#include "module/controls/xml/CXmlReader.h"
+#include "xml/CXmlReader.h"
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "base/TextCase.h"
-#include "module/controls/xml/CXmlWriter.h"
-#include "module/controls/xml/XmlError.h"
+#include "xml/CXmlWriter.h"
+#include "xml/XmlError.h"
 
 namespace {
 
@@ -131,6 +131,14 @@ class Parser {
   }
 
   CXmlElement element() {
+    // Each level of elements is a level of this reader's recursion.
+    if (m_depth == CXmlReader::kMaxDepth)
+      fail(L"elements nest deeper than " + std::to_wstring(CXmlReader::kMaxDepth) + L" levels");
+    ++m_depth;
+    struct Leave {
+      int& depth;
+      ~Leave() { --depth; }
+    } leave{m_depth};
     expect(L"<", L"\"<\"");
     CXmlElement e{CString(name())};
     while (true) {
@@ -204,6 +212,7 @@ class Parser {
   std::wstring m_s;
   std::wstring m_source;
   size_t m_i = 0;
+  int m_depth = 0;
 };
 
 }  // namespace

@@ -1,11 +1,11 @@
-#include "module/controls/xml/CXmlWriter.h"
+#include "xml/CXmlWriter.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 
 #include "base/TextCase.h"
-#include "module/controls/xml/XmlError.h"
+#include "xml/XmlError.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 
 #include <string>
 
-#include "module/controls/xml/CXmlElement.h"
+#include "xml/CXmlElement.h"
 
 class CXmlWriter {
  public:

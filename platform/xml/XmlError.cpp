@@ -1,4 +1,4 @@
-#include "module/controls/xml/XmlError.h"
+#include "xml/XmlError.h"
 
 #include "base/TextCase.h"
 

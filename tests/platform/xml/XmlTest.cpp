@@ -6,14 +6,14 @@
 #include <filesystem>
 #include <fstream>
 
-#include "module/controls/xml/CXmlReader.h"
-#include "module/controls/xml/CXmlWriter.h"
-#include "module/controls/xml/XmlError.h"
-#include "tests/platform/ui/UiTestSupport.h"
+#include "base/TextCase.h"
+#include "xml/CXmlReader.h"
+#include "xml/CXmlWriter.h"
+#include "xml/XmlError.h"
 
 namespace {
 
-using uvtest::u8;
+std::string u8(const std::wstring& s) { return uv::toUtf8(s); }
 
 // An element array as the terrain engine writes one: the array's name with
 // a count, one child per non-null entry numbered by its index.
@@ -86,6 +86,17 @@ TEST(Xml, MalformedTextsNameLineAndColumn) {
       {"<a><!-- open</a>", L"a.xml:1:4: a comment is not closed with -->"},
       {"<a x=\"<\"/>", L"a.xml:1:7: \"<\" must be written &lt; here"},
   };
+  // 256 levels read; the 257th is refused where it starts, long before the stack runs out.
+  std::string deep, deeper;
+  for (int i = 0; i < 256; ++i) deep = "<e>" + deep + "</e>";
+  for (int i = 0; i < 100000; ++i) deeper += "<e>";
+  EXPECT_NO_THROW(CXmlReader::Parse(deep));
+  try {
+    CXmlReader::Parse(deeper, L"a.xml");
+    ADD_FAILURE() << "100,000 levels read without error";
+  } catch (const uv::XmlError& e) {
+    EXPECT_STREQ(e.what(), "a.xml:1:769: elements nest deeper than 256 levels");
+  }
   for (const auto& c : cases) {
     try {
       CXmlReader::Parse(c.text, L"a.xml");

@@ -15,6 +15,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr int kMaxDialogUnits = 32767;
+
 struct Token {
   std::wstring key;  // "caption" of caption="Name:"; empty for a plain word
   std::wstring value;
@@ -246,7 +248,10 @@ class Parser {
     d.name = t[2].value;
     if (!t[2].key.empty() || d.name.empty()) line.fail(L"the dialog needs a name after its id");
     std::vector<int> size = line.numbers(t[4].value, L'x', 2, L"the dialog size");
-    if (size[0] <= 0 || size[1] <= 0) line.fail(L"the dialog size must be positive");
+    // A dialog template keeps its size in 16 bits, as a Windows template does.
+    if (size[0] <= 0 || size[1] <= 0 || size[0] > kMaxDialogUnits || size[1] > kMaxDialogUnits)
+      line.fail(L"the dialog size must be positive and at most " + std::to_wstring(kMaxDialogUnits) +
+                L" dialog units each way");
     d.width = size[0];
     d.height = size[1];
     d.file = m_file;
@@ -286,10 +291,10 @@ class Parser {
     c.kind = *kind;
     std::vector<int> r = line.numbers(t[4].value, L',', 4, L"the rectangle");
     if (r[2] <= 0 || r[3] <= 0) line.fail(L"the control's width and height must be positive");
-    c.rect = CRect(r[0], r[1], r[0] + r[2], r[1] + r[3]);
-    if (r[0] < 0 || r[1] < 0 || c.rect.right > d.width || c.rect.bottom > d.height)
+    if (r[0] < 0 || r[1] < 0 || r[0] > d.width - r[2] || r[1] > d.height - r[3])
       line.fail(L"control " + c.name + L" lies outside the dialog (" + std::to_wstring(d.width) + L"x" +
                 std::to_wstring(d.height) + L")");
+    c.rect = CRect(r[0], r[1], r[0] + r[2], r[1] + r[3]);
     c.style = defaultStyle(c.kind);
     for (const auto& [key, token] : options(line, t, 5, {L"style", L"caption", L"tooltip", L"image"})) {
       if (key == L"style") applyStyles(line, c, token->value);

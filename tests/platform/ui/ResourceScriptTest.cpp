@@ -74,6 +74,10 @@ TEST(ResourceScript, MistakesNameFileLineAndWhatIsWrong) {
       {head + L"control 1 IDOK buton 1,1,10,10", L"t.dlg:2: unknown control kind \"buton\"; kinds are static,"},
       {head + L"control 1 IDOK button 1,1,10", L"t.dlg:2: the rectangle should be written x,y,width,height"},
       {head + L"control 1 IDOK button 95,1,10,10", L"t.dlg:2: control IDOK lies outside the dialog (100x50)"},
+      // Ends beyond the range of a number.
+      {head + L"control 1 IDOK button 2147483647,1,10,10", L"t.dlg:2: control IDOK lies outside the dialog (100x50)"},
+      {head + L"control 1 IDOK button 1,1,10,2147483647", L"t.dlg:2: control IDOK lies outside the dialog (100x50)"},
+      {L"dialog 1 D size 32768x10", L"t.dlg:1: the dialog size must be positive and at most 32767 dialog units"},
       {head + L"control 1 IDOK button 1,1,0,10", L"t.dlg:2: the control's width and height must be positive"},
       {head + L"control 1 IDOK button 1,1,10,10 style=number",
        L"t.dlg:2: a button takes no style \"number\"; it takes hidden, disabled"},

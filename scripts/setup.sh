@@ -1,7 +1,18 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project builds and tests with, only those
 # that are missing, so a second run costs nothing. Needs root (or sudo).
+#
+#   scripts/setup.sh          what the build and the tests need
+#   scripts/setup.sh --fuzz   also clang and its libFuzzer (scripts/fuzz.sh)
 set -euo pipefail
+
+fuzz=0
+for arg in "$@"; do
+  case "$arg" in
+    --fuzz) fuzz=1 ;;
+    *) echo "setup: unknown option $arg (use --fuzz)" >&2; exit 2 ;;
+  esac
+done
 
 packages=(
   cmake ninja-build g++ pkg-config
@@ -13,6 +24,10 @@ packages=(
   python3-matplotlib  # tricontour, a peer of the contour drawing in bench/contours
   qhull-bin  # qdelaunay, a peer of the engine in bench/run_engine.sh
 )
+
+if [ "$fuzz" -eq 1 ]; then
+  packages+=(clang libclang-rt-14-dev)  # libFuzzer and the sanitizer runtimes of clang 14
+fi
 
 missing=()
 for p in "${packages[@]}"; do

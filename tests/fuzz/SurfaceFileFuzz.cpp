@@ -1,0 +1,65 @@
+// Fuzz target: the surface file reader (product/engine/KvbFormat) and the
+// rebuild of what it accepts. Any bytes are refused with a message or give
+// a definition whose numbers are places; that definition writes back to
+// bytes that read as the same definition, and the triangulation built from
+// it has only vertices that are in it.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+#include "FuzzCheck.h"
+#include "product/engine/KvbFormat.h"
+#include "tin/Surface.h"
+
+namespace {
+
+// Rebuilding is the expensive part; a fuzzer's small inputs stay far below.
+constexpr std::size_t kMaxRebuildItems = 50000;
+
+void rebuild(const tin::Definition& d) {
+  if (d.points.size() + d.breakLines.size() + d.swaps.size() > kMaxRebuildItems) return;
+  std::set<std::pair<double, double>> places;
+  for (const tin::Point3& p : d.points) places.insert({p.x, p.y});
+  for (const tin::Segment3& s : d.breakLines) {
+    places.insert({s.a.x, s.a.y});
+    places.insert({s.b.x, s.b.y});
+  }
+  double extent = 0.0;
+  for (const auto& [x, y] : places) extent = std::max({extent, std::fabs(x), std::fabs(y)});
+  try {
+    const tin::Surface surface = tin::Surface::fromDefinition(d);
+    const tin::Extents e = surface.extents();
+    if (!e.empty)
+      UV_FUZZ_CHECK(std::fabs(e.min.x) <= extent && std::fabs(e.max.x) <= extent && std::fabs(e.min.y) <= extent &&
+                        std::fabs(e.max.y) <= extent,
+                    "a vertex lies outside every input");
+  } catch (const std::invalid_argument&) {
+    // Settings the surface refuses (a tolerance of 0...) are refused the same way everywhere.
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  for (auto depth : {uv::engine::KvbDepth::Header, uv::engine::KvbDepth::Whole}) {
+    uv::engine::SurfaceFileContent content;
+    std::string error;
+    if (!uv::engine::decodeSurfaceFile(data, size, depth, content, error)) {
+      UV_FUZZ_CHECK(!error.empty(), "a refusal without a message");
+      continue;
+    }
+    if (depth == uv::engine::KvbDepth::Header) continue;
+    const auto bytes = uv::engine::encodeSurfaceFile(content);
+    uv::engine::SurfaceFileContent again;
+    UV_FUZZ_CHECK(uv::engine::decodeSurfaceFile(bytes.data(), bytes.size(), depth, again, error),
+                  "a surface written back cannot be read");
+    UV_FUZZ_CHECK(again.definition == content.definition && again.layers == content.layers,
+                  "a surface written back reads as another");
+    rebuild(content.definition);
+  }
+  return 0;
+}

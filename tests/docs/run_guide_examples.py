@@ -13,9 +13,9 @@ drawing was saved. A block whose first line is
 
     # continued from the example above
 
-goes on from the block before it in the same page: it runs as that block's
-job followed by its own lines, on the same drawing, and only its own
-expectations are checked. The phrases an `expect` may use are those of CHECKS below;
+goes on from the block before it in the same page: the blocks of such a
+chain run as one job, the drawing saved at the end of each block, and each
+block's expectations are checked on the drawing as its block left it. The phrases an `expect` may use are those of CHECKS below;
 an unknown phrase fails, so a guide cannot state what nobody checks.
 
 Each example runs in a fresh folder holding a copy of samples/, the way the
@@ -43,11 +43,10 @@ class Example:
         self.source, self.line, self.text = source, line, text
         self.drawing = None
         self.expects = []
-        self.job = text
-        if text.lstrip().lower().startswith("# continued from the example above"):
+        self.continues = text.lstrip().lower().startswith("# continued from the example above")
+        if self.continues:
             if before is None:
                 raise SystemExit("%s:%d: nothing above to continue from" % (source, line))
-            self.job = before.job + text
             self.drawing = before.drawing
         for n, raw in enumerate(text.splitlines()):
             m = re.match(r"\s*#\s*(drawing|expect)\s*:\s*(.*?)\s*$", raw)
@@ -90,15 +89,16 @@ def examples(repo):
 class Outcome:
     """What a run left: exit status, output, the saved drawing."""
 
-    def __init__(self, work, status, stdout, stderr):
+    def __init__(self, work, status, stdout, stderr, drawing="out.dxf"):
         self.work, self.status, self.stdout, self.stderr = work, status, stdout, stderr
+        self.drawing = drawing
         self._doc = None
 
     def doc(self):
         if self._doc is None:
-            path = os.path.join(self.work, "out.dxf")
+            path = os.path.join(self.work, self.drawing)
             if not os.path.isfile(path):
-                raise AssertionError("the job saved no drawing")
+                raise AssertionError("the job stopped before this example's end:\n" + self.stderr)
             self._doc = ezdxf.readfile(path)
         return self._doc
 
@@ -165,23 +165,41 @@ def check(outcome, phrase):
     raise AssertionError("no check knows the phrase %r" % phrase)
 
 
-def run(example, index, args):
+def chains(found):
+    """The examples grouped into runs: one that starts afresh, with those that
+    continue it."""
+    runs = []
+    for example in found:
+        if example.continues and runs:
+            runs[-1].append(example)
+        else:
+            runs.append([example])
+    return runs
+
+
+def run(chain, index, args):
+    """Runs a chain of examples as one job, the drawing saved at the end of
+    each example, and checks each example's expectations on its drawing."""
     work = os.path.join(args.work, "example-%02d" % index)
     shutil.rmtree(work, ignore_errors=True)
     shutil.copytree(os.path.join(args.repo, "samples"), os.path.join(work, "samples"))
     job = os.path.join(work, "example.job")
+    steps = ["guide-step-%d.dxf" % k for k in range(len(chain) - 1)] + ["out.dxf"]
     with open(job, "w", encoding="utf-8") as f:
-        f.write(example.job)
+        for example, step in zip(chain[:-1], steps):
+            f.write(example.text + 'save "%s"\n' % step)
+        f.write(chain[-1].text)
     command = [args.cadhost, "--load", args.module, "--job", job, "--save", "out.dxf"]
-    if example.drawing:
-        command[1:1] = ["--open", os.path.join(work, example.drawing)]
+    if chain[0].drawing:
+        command[1:1] = ["--open", os.path.join(work, chain[0].drawing)]
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
     p = subprocess.run(command, cwd=work, capture_output=True, text=True, env=env, timeout=600)
-    outcome = Outcome(work, p.returncode, p.stdout, p.stderr)
     failures = []
-    if p.returncode != 0 and not any("exit status" in e for _, e in example.expects):
-        failures.append("%s: cadhost failed with exit status %d:\n%s" % (example.where(), p.returncode, p.stderr))
-    else:
+    last = chain[-1]
+    if p.returncode != 0 and not any("exit status" in e for _, e in last.expects):
+        failures.append("%s: cadhost failed with exit status %d:\n%s" % (last.where(), p.returncode, p.stderr))
+    for example, step in zip(chain, steps):
+        outcome = Outcome(work, p.returncode, p.stdout, p.stderr, step)
         for line, phrase in example.expects:
             try:
                 check(outcome, phrase)
@@ -199,12 +217,9 @@ def main():
     if not found:
         print("no job examples found under docs/", file=sys.stderr)
         return 1
-    failures = []
-    for i, example in enumerate(found):
-        if not example.expects:
-            failures.append("%s: the example states no outcome (# expect: ...)" % example.where())
-            continue
-        failures += run(example, i, args)
+    failures = ["%s: the example states no outcome (# expect: ...)" % e.where() for e in found if not e.expects]
+    for i, chain in enumerate(chains(found)):
+        failures += run(chain, i, args)
     for f in failures:
         print(f, file=sys.stderr)
     print("%d job examples, %d failures" % (len(found), len(failures)))

@@ -4,10 +4,7 @@
 #include "db/ResbufChain.h"
 #include "ed/EdSelection.h"
 #include "module/components/SurfaceList.h"
-#include "module/points/ElementSample.h"
-#include "module/points/EntityFilter.h"
 #include "module/points/EntityPoints.h"
-#include "module/points/LayerList.h"
 #include "product/engine/CKVLSurfaceManager.h"
 #include "product/engine/CKVLXsurface_Vantor2.h"
 #include "product/engine/CUniquePointSet.h"
@@ -16,7 +13,6 @@
 
 namespace {
 
-constexpr UINT IDC_LAYERS = 206;
 constexpr UINT IDC_SURFACES = 207;
 constexpr UINT IDC_ADD = 208;
 constexpr UINT IDC_REPLACE = 209;
@@ -24,7 +20,6 @@ constexpr UINT IDC_TYPES_FROM_SAMPLE = 210;
 constexpr UINT IDC_LAYERS_FROM_SAMPLE = 211;
 constexpr UINT IDC_CHECK_ALL = 215;
 constexpr UINT IDC_UNCHECK_ALL = 216;
-constexpr UINT IDC_TYPES_FRAME = 227;
 
 // The load-points dialog out of the way while the user works in the
 // drawing: the host's main window takes the input, the dialog hides; on
@@ -72,14 +67,10 @@ void dlg_UcitavanjeTocaka_Crtez::SetSurfaceManager(CKVLSurfaceManager* pManager,
 
 void dlg_UcitavanjeTocaka_Crtez::DoDataExchange(CDataExchange* pDX) {
   CAcUiTabChildDialog::DoDataExchange(pDX);
-  DDX_Control(pDX, IDC_LAYERS, m_layers);
+  m_filter.Bind(pDX);
   DDX_Control(pDX, IDC_SURFACES, m_surfaces);
   DDX_Control(pDX, IDC_ADD, m_add);
   DDX_Control(pDX, IDC_REPLACE, m_replace);
-  DDX_Control(pDX, IDC_TYPES_FROM_SAMPLE, m_typesFromSample);
-  DDX_Control(pDX, IDC_CHECK_ALL, m_checkAll);
-  DDX_Control(pDX, IDC_UNCHECK_ALL, m_uncheckAll);
-  DDX_Control(pDX, IDC_LAYERS_FROM_SAMPLE, m_layersFromSample);
 }
 
 BOOL dlg_UcitavanjeTocaka_Crtez::OnInitDialog() {
@@ -89,37 +80,24 @@ BOOL dlg_UcitavanjeTocaka_Crtez::OnInitDialog() {
   m_replace.SetToolTipMessage(7753);
   m_add.SetBitmapImage(204);
   m_add.SetToolTipMessage(7754);
-  m_typesFromSample.SetBitmapImage(204);
-  m_typesFromSample.SetToolTipMessage(7759);
-  m_checkAll.SetBitmapImage(203);
-  m_uncheckAll.SetBitmapImage(202);
-  m_layersFromSample.SetBitmapImage(204);
-  m_layersFromSample.SetToolTipMessage(7760);
 
   uv::FillSurfaceList(m_surfaces, m_pSurfaceManager);
-  uv::FillLayerList(m_layers);
-
-  CRect frame;
-  GetDlgItem(IDC_TYPES_FRAME)->GetWindowRect(&frame);
-  ScreenToClient(&frame);
-  m_types.CreateTree(this, frame);
+  m_filter.Create(this);
   return TRUE;
 }
 
-void dlg_UcitavanjeTocaka_Crtez::OnCheckAll() { m_types.CheckAll(); }
+void dlg_UcitavanjeTocaka_Crtez::OnCheckAll() { m_filter.CheckAll(); }
 
-void dlg_UcitavanjeTocaka_Crtez::OnUncheckAll() { m_types.UncheckAll(); }
+void dlg_UcitavanjeTocaka_Crtez::OnUncheckAll() { m_filter.UncheckAll(); }
 
 void dlg_UcitavanjeTocaka_Crtez::OnTypesFromSample() {
   DialogOutOfTheWay hidden(GetParent());
-  uv::ElementSample sample;
-  if (uv::PickSample(uv::SampleKinds::kAll, sample)) m_types.CheckFromSample(sample.types, sample.blocks);
+  m_filter.TypesFromSample();
 }
 
 void dlg_UcitavanjeTocaka_Crtez::OnLayersFromSample() {
   DialogOutOfTheWay hidden(GetParent());
-  uv::ElementSample sample;
-  if (uv::PickSample(uv::SampleKinds::kAll, sample)) uv::SelectLayers(m_layers, sample.layers);
+  m_filter.LayersFromSample();
 }
 
 void dlg_UcitavanjeTocaka_Crtez::AddToSurface() { LoadIntoSurface(Target::kAdd); }
@@ -128,7 +106,7 @@ void dlg_UcitavanjeTocaka_Crtez::ReplaceOnSurface() { LoadIntoSurface(Target::kR
 
 void dlg_UcitavanjeTocaka_Crtez::LoadIntoSurface(Target target) {
   DialogOutOfTheWay hidden(GetParent());
-  uv::ResbufChain filter(uv::BuildEntityFilter(m_types, m_layers));
+  uv::ResbufChain filter(m_filter.BuildSelectionFilter());
 
   uv::SelectionSetScope selection;
   if (acedSSGet(nullptr, nullptr, nullptr, filter, selection.name()) != RTNORM) return;
@@ -145,8 +123,8 @@ void dlg_UcitavanjeTocaka_Crtez::LoadIntoSurface(Target target) {
 int dlg_UcitavanjeTocaka_Crtez::TakePointsFromEntities(const ads_name selection, CUniquePointSet& points) {
   points.Clean();
   uv::EntityPointRules rules;
-  rules.textElevation = m_types.TakesTextElevation();
-  m_types.GetBlockAttributeMap(rules.blockTags);
+  rules.textElevation = m_filter.Types().TakesTextElevation();
+  m_filter.Types().GetBlockAttributeMap(rules.blockTags);
 
   Adesk::Int32 length = 0;
   if (acedSSLength(selection, &length) != RTNORM) return points.Size();

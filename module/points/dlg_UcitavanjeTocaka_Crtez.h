@@ -12,10 +12,10 @@
 #include "base/CString.h"
 #include "db/adsdef.h"
 #include "module/points/CElementType.h"
+#include "module/points/EntityFilterPanel.h"
 #include "product/giscore/CKVLBitmapButton.h"
 #include "ui/CAdUiTabChildDialog.h"
 #include "ui/CComboBox.h"
-#include "ui/CListCtrl.h"
 
 class CKVLSurfaceManager;
 class CKVLXsurface_Vantor2;
@@ -42,7 +42,7 @@ class dlg_UcitavanjeTocaka_Crtez : public CAcUiTabChildDialog {
   // engine refuses the name).
   CKVLXsurface_Vantor2* OpenTargetSurface();
 
-  CElementType& ElementTypes() { return m_types; }
+  CElementType& ElementTypes() { return m_filter.Types(); }
 
   CKVLSurfaceManager* m_pSurfaceManager = nullptr;
   CString m_strSurfaceName;
@@ -62,13 +62,8 @@ class dlg_UcitavanjeTocaka_Crtez : public CAcUiTabChildDialog {
   enum class Target { kAdd, kReplace };
   void LoadIntoSurface(Target target);
 
-  CElementType m_types;
-  CListCtrl m_layers;
+  uv::EntityFilterPanel m_filter{uv::SampleKinds::kAll};
   CComboBox m_surfaces;
   CKVLBitmapButton m_add;
   CKVLBitmapButton m_replace;
-  CKVLBitmapButton m_typesFromSample;
-  CKVLBitmapButton m_checkAll;
-  CKVLBitmapButton m_uncheckAll;
-  CKVLBitmapButton m_layersFromSample;
 };

@@ -9,10 +9,7 @@
 #include "ed/EdFiles.h"
 #include "ed/EdSelection.h"
 #include "module/components/SurfaceList.h"
-#include "module/points/ElementSample.h"
-#include "module/points/EntityFilter.h"
 #include "module/points/EntityKind.h"
-#include "module/points/LayerList.h"
 #include "module/projection/DrapePath.h"
 #include "product/cadwrapper/CKVLC2dPolylinePtr.h"
 #include "product/cadwrapper/CKVLC3dPolylinePtr.h"
@@ -29,13 +26,11 @@
 
 namespace {
 
-constexpr UINT IDC_LAYERS = 206;
 constexpr UINT IDC_SURFACES = 207;
 constexpr UINT IDC_TYPES_FROM_SAMPLE = 210;
 constexpr UINT IDC_LAYERS_FROM_SAMPLE = 211;
 constexpr UINT IDC_CHECK_ALL = 215;
 constexpr UINT IDC_UNCHECK_ALL = 216;
-constexpr UINT IDC_TYPES_FRAME = 227;
 constexpr UINT IDC_APPLY = 247;
 
 constexpr UINT kMsgNoSurface = 4987;
@@ -100,24 +95,14 @@ dlg_Projekcija::dlg_Projekcija() : CModuleDialog(IDD) {}
 
 void dlg_Projekcija::DoDataExchange(CDataExchange* pDX) {
   CModuleDialog::DoDataExchange(pDX);
-  DDX_Control(pDX, IDC_LAYERS, m_layers);
+  m_filter.Bind(pDX);
   DDX_Control(pDX, IDC_SURFACES, m_surfaces);
-  DDX_Control(pDX, IDC_TYPES_FROM_SAMPLE, m_typesFromSample);
-  DDX_Control(pDX, IDC_CHECK_ALL, m_checkAll);
-  DDX_Control(pDX, IDC_UNCHECK_ALL, m_uncheckAll);
-  DDX_Control(pDX, IDC_LAYERS_FROM_SAMPLE, m_layersFromSample);
   DDX_Control(pDX, IDC_APPLY, m_apply);
 }
 
 BOOL dlg_Projekcija::OnInitDialog() {
   CModuleDialog::OnInitDialog();
 
-  m_typesFromSample.SetBitmapImage(204);
-  m_typesFromSample.SetToolTipMessage(7759);
-  m_checkAll.SetBitmapImage(203);
-  m_uncheckAll.SetBitmapImage(202);
-  m_layersFromSample.SetBitmapImage(204);
-  m_layersFromSample.SetToolTipMessage(7760);
   m_apply.SetWindowText(CModuleConfiguration::GetMsg(kMsgApply));
   m_apply.setToolTip(CModuleConfiguration::GetMsg(kMsgApplyTip));
 
@@ -128,30 +113,23 @@ BOOL dlg_Projekcija::OnInitDialog() {
     EndDialog(IDCLOSE);
     return TRUE;
   }
-  uv::FillLayerList(m_layers);
-
-  m_types.SetTypeMask(kProjectionTypes);
-  CRect frame;
-  GetDlgItem(IDC_TYPES_FRAME)->GetWindowRect(&frame);
-  ScreenToClient(&frame);
-  m_types.CreateTree(this, frame);
+  m_filter.SetTypeMask(kProjectionTypes);
+  m_filter.Create(this);
   return TRUE;
 }
 
-void dlg_Projekcija::OnCheckAll() { m_types.CheckAll(); }
+void dlg_Projekcija::OnCheckAll() { m_filter.CheckAll(); }
 
-void dlg_Projekcija::OnUncheckAll() { m_types.UncheckAll(); }
+void dlg_Projekcija::OnUncheckAll() { m_filter.UncheckAll(); }
 
 void dlg_Projekcija::OnTypesFromSample() {
   EditorCommandScope hidden(*this);
-  uv::ElementSample sample;
-  if (uv::PickSample(uv::SampleKinds::kAll, sample)) m_types.CheckFromSample(sample.types, sample.blocks);
+  m_filter.TypesFromSample();
 }
 
 void dlg_Projekcija::OnLayersFromSample() {
   EditorCommandScope hidden(*this);
-  uv::ElementSample sample;
-  if (uv::PickSample(uv::SampleKinds::kAll, sample)) uv::SelectLayers(m_layers, sample.layers);
+  m_filter.LayersFromSample();
 }
 
 void dlg_Projekcija::OnApply() { ProjectSelection(); }
@@ -162,15 +140,15 @@ void dlg_Projekcija::ProjectSelection() {
   if (!surface) return;
 
   EditorCommandScope hidden(*this);
-  uv::ResbufChain filter(uv::BuildEntityFilter(m_types, m_layers));
+  uv::ResbufChain filter(m_filter.BuildSelectionFilter());
   AcDbObjectIdArray draped, markers;
   {
     uv::SelectionSetScope selection;
     if (acedSSGet(nullptr, nullptr, nullptr, filter, selection.name()) != RTNORM) return;
 
     CWaitCursor wait;
-    m_bTextTakesElevation = m_types.TakesTextElevation() ? 1 : 0;
-    m_types.GetBlockAttributeMap(m_blockAttributeMap);
+    m_bTextTakesElevation = m_filter.Types().TakesTextElevation() ? 1 : 0;
+    m_filter.Types().GetBlockAttributeMap(m_blockAttributeMap);
     ProjectEntities(selection.name(), *surface, draped, markers);
   }
 

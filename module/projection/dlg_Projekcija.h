@@ -21,10 +21,8 @@
 #include "db/adsdef.h"
 #include "ge/AcGePointArrays.h"
 #include "module/components/CModuleDialog.h"
-#include "module/points/CElementType.h"
-#include "product/giscore/CKVLBitmapButton.h"
+#include "module/points/EntityFilterPanel.h"
 #include "ui/CComboBox.h"
-#include "ui/CListCtrl.h"
 #include "ui/CXTButton.h"
 
 class CKVLXsurface_Vantor2;
@@ -57,7 +55,7 @@ class dlg_Projekcija : public CModuleDialog {
   void ProjectEntities(const ads_name selection, const CKVLXsurface_Vantor2& surface, AcDbObjectIdArray& draped,
                        AcDbObjectIdArray& markers);
 
-  CElementType& ElementTypes() { return m_types; }
+  CElementType& ElementTypes() { return m_filter.Types(); }
   // The marker block once loaded; null before (or while it cannot be found).
   AcDbObjectId ElevationMarkerBlock() const { return m_elevationMarkerBlock; }
 
@@ -95,13 +93,8 @@ class dlg_Projekcija : public CModuleDialog {
   // z as elevation text ("%.2f").
   CString ElevationText(double z);
 
-  CElementType m_types;
-  CListCtrl m_layers;
+  uv::EntityFilterPanel m_filter{uv::SampleKinds::kAll};
   CComboBox m_surfaces;
-  CKVLBitmapButton m_typesFromSample;
-  CKVLBitmapButton m_checkAll;
-  CKVLBitmapButton m_uncheckAll;
-  CKVLBitmapButton m_layersFromSample;
   CXTButton m_apply;
 
   AcDbObjectId m_elevationMarkerBlock;

@@ -5,11 +5,9 @@
 #include <algorithm>
 #include <map>
 
+#include "DrawingGroups.h"
 #include "SurfacesFixture.h"
 #include "base/TextCase.h"
-#include "db/AcDbDictionary.h"
-#include "db/AcDbDictionaryIterator.h"
-#include "db/AcDbGroup.h"
 #include "db/AcDbObjectPointer.h"
 #include "db/AcDbPolyline.h"
 #include "ed/ModelSpace.h"
@@ -90,18 +88,7 @@ class ContourDialogTest : public SurfacesFixture {
     return out;
   }
 
-  std::vector<AcDbObjectIdArray> groups() const {
-    std::vector<AcDbObjectIdArray> out;
-    AcDbObjectPointer<AcDbDictionary> dict(doc->database()->groupDictionaryId(), AcDb::kForRead);
-    std::unique_ptr<AcDbDictionaryIterator> it(dict->newIterator());
-    for (; !it->done(); it->next()) {
-      AcDbObjectPointer<AcDbGroup> g(it->objectId(), AcDb::kForRead);
-      AcDbObjectIdArray ids;
-      g->allEntityIds(ids);
-      out.push_back(ids);
-    }
-    return out;
-  }
+  std::vector<AcDbObjectIdArray> groups() const { return groupsOf(doc->database()); }
 };
 
 TEST_F(ContourDialogTest, OpensWithTheSurfaceHeightsAndEachClassRange) {

@@ -4,10 +4,8 @@
 
 #include <cmath>
 
+#include "DrawingGroups.h"
 #include "SurfacesFixture.h"
-#include "db/AcDbDictionary.h"
-#include "db/AcDbDictionaryIterator.h"
-#include "db/AcDbGroup.h"
 #include "db/AcDbLine.h"
 #include "db/AcDbObjectPointer.h"
 #include "db/AcDbPolyline.h"
@@ -77,12 +75,7 @@ class LabelDialogTest : public SurfacesFixture {
 
   std::vector<int> groupSizes() const {
     std::vector<int> out;
-    AcDbObjectPointer<AcDbDictionary> dict(doc->database()->groupDictionaryId(), AcDb::kForRead);
-    std::unique_ptr<AcDbDictionaryIterator> it(dict->newIterator());
-    for (; !it->done(); it->next()) {
-      AcDbObjectPointer<AcDbGroup> g(it->objectId(), AcDb::kForRead);
-      out.push_back(int(g->numEntities()));
-    }
+    for (const AcDbObjectIdArray& members : groupsOf(doc->database())) out.push_back(members.length());
     return out;
   }
 };

@@ -4,14 +4,15 @@
 //
 //   bench_contours mesh N DIR    the surface's points and triangles for matplotlib's tricontour
 //   bench_contours draw N        100 levels traced alone, then drawn as the dialog draws them
-//   bench_contours labels N      labels along a path that crosses about 10k contours
+//   bench_contours labels N      labels along a path that crosses the contours about 10k times
 #include <cstdio>
+#include <algorithm>
 #include <fstream>
 #include <memory>
 #include <span>
 #include <string>
 
-#include "BenchData.h"
+#include "bench/engine/BenchData.h"
 #include "db/AcDbDatabase.h"
 #include "db/AcDbHostApplicationServices.h"
 #include "ed/AcApDocManager.h"
@@ -19,12 +20,21 @@
 #include "product/engine/CKVLSurfaceManager.h"
 #include "product/engine/CKVLXsurface_Vantor2.h"
 #include "product/engine/CUniquePointSet.h"
+#include "product/giscore/CModuleConfiguration.h"
 
 namespace {
 
 using uv::bench::seconds;
 
 void report(const char* key, double value) { std::printf("%s %.6g\n", key, value); }
+
+struct Count : tin::ContourSink {
+  std::size_t lines = 0, vertices = 0;
+  void addContour(double, std::span<const tin::Point3> p, bool) override {
+    ++lines;
+    vertices += p.size();
+  }
+};
 
 CKVLXsurface_Vantor2* terrain(CKVLSurfaceManager& manager, std::size_t n) {
   CKVLXsurface_Vantor2* surface = manager.CreateSurface(L"Teren", CKVLSurfaceManager::kDrawingStorage, nullptr, false);
@@ -58,18 +68,23 @@ struct Drawing {
         manager(CKVLSurfaceManager::ForDatabase(doc->database())) {
     acDocManager->setCurDocument(doc);
   }
+  ~Drawing() {
+    std::fflush(stdout);
+    CKVLSurfaceManager::Release(doc->database());
+    acDocManager->closeDocument(doc);
+  }
 };
 
 int mesh(std::size_t n, const std::string& dir) {
   Drawing d;
   CKVLXsurface_Vantor2* surface = terrain(*d.manager, n);
-  const tin::Mesh& m = surface->Tin().mesh();
+  const tin::Mesh& m = surface->Triangulation().Surface().mesh();
   std::ofstream xyz(dir + "/points.bin", std::ios::binary), tri(dir + "/triangles.bin", std::ios::binary);
   for (const auto& p : m.vertices) {
     const double v[3] = {p.x, p.y, p.z};
     xyz.write(reinterpret_cast<const char*>(v), sizeof v);
   }
-  for (const auto& t : m.triangles) tri.write(reinterpret_cast<const char*>(t.v.data()), sizeof(std::int32_t) * 3);
+  for (const auto& t : m.triangles) tri.write(reinterpret_cast<const char*>(t.v), sizeof(std::int32_t) * 3);
   std::ofstream levels(dir + "/levels.txt");
   levels.precision(17);
   for (const auto& [level, major] : levelsOf(*surface)) levels << level << "\n";
@@ -83,20 +98,30 @@ int draw(std::size_t n) {
   const uv::contours::MergedLevels levels = levelsOf(*surface);
   std::vector<double> plain;
   for (const auto& [level, major] : levels) plain.push_back(level);
-  struct Count : tin::ContourSink {
-    std::size_t lines = 0, vertices = 0;
-    void addContour(double, std::span<const tin::Point3> p, bool) override {
-      ++lines;
-      vertices += p.size();
-    }
-  } sink;
+  Count once;
   double t = seconds();
-  surface->Tin().traceContours(plain, sink);
-  const double tracing = seconds() - t;
-  t = seconds();
-  const AcDbObjectIdArray ids = uv::contours::DrawContours(*d.manager, *surface, levels, styles(), false, true);
-  const double drawing = seconds() - t;
-  report("trace_100_seconds", tracing);
+  surface->Triangulation().Surface().traceContours(plain, once);
+  report("trace_100_in_one_call_seconds", seconds() - t);
+  CModuleConfiguration::GetMsg(6277);  // the catalogue is read once a session, not per drawing
+
+  // The engine's own tracing as the contour manager asks for it, one level a call, and the
+  // whole drawing, which traces the same way; each the least of three runs (on a shared
+  // machine the least is the one least disturbed), each drawing
+  // adding its own set of polylines.
+  double tracing = 1e300, drawing = 1e300;
+  AcDbObjectIdArray ids;
+  for (int run = 0; run < 3; ++run) {
+    Count sink;
+    t = seconds();
+    for (double level : plain) surface->Triangulation().Surface().traceContour(level, sink);
+    tracing = std::min(tracing, seconds() - t);
+    t = seconds();
+    ids = uv::contours::DrawContours(*d.manager, *surface, levels, styles(), false, true);
+    drawing = std::min(drawing, seconds() - t);
+  }
+  Count sink;
+  surface->Triangulation().Surface().traceContours(plain, sink);
+  report("trace_100_level_by_level_seconds", tracing);
   report("draw_100_seconds", drawing);
   report("draw_beyond_tracing_seconds", drawing - tracing);
   report("polylines", ids.length());
@@ -112,7 +137,7 @@ int labels(std::size_t n) {
   // A path zigzagging across the whole site: each pass crosses every level a few times.
   const AcDbExtents e = surface->Boundary();
   const double x0 = e.minPoint().x, x1 = e.maxPoint().x, y0 = e.minPoint().y, y1 = e.maxPoint().y;
-  const int passes = 24;
+  const int passes = 160;
   AcGePoint3dArray path;
   for (int i = 0; i <= passes; ++i)
     path.append(AcGePoint3d(i % 2 ? x1 - 1 : x0 + 1, y0 + (y1 - y0) * (i + 0.5) / (passes + 1.0), 0));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace uv {
@@ -26,6 +27,7 @@ struct Piece {
   V2 centre;
   double radius = 0, startAngle = 0, sweep = 0;  // sweep signed, counter-clockwise positive
   double height = 0;       // distance of an arc's plane from the projection plane
+  V2 lo, hi;               // a box around the piece in the plane
 };
 
 struct Frame {
@@ -189,6 +191,17 @@ Acad::ErrorStatus intersectPaths(const CurvePath& a, bool extendA, const CurvePa
       // A straight piece seen end-on has no extent in the plane.
       if (!p.arc && len(p.p1 - p.p0) <= kIntersectionTolerance * (1 + len(p.p0))) continue;
       size = std::max({size, std::fabs(p.p0.x), std::fabs(p.p0.y), std::fabs(p.p1.x), std::fabs(p.p1.y), p.radius});
+      const double inf = std::numeric_limits<double>::infinity();
+      if (p.unbounded) {
+        p.lo = {-inf, -inf};
+        p.hi = {inf, inf};
+      } else if (p.arc) {
+        p.lo = {p.centre.x - p.radius, p.centre.y - p.radius};
+        p.hi = {p.centre.x + p.radius, p.centre.y + p.radius};
+      } else {
+        p.lo = {std::min(p.p0.x, p.p1.x), std::min(p.p0.y, p.p1.y)};
+        p.hi = {std::max(p.p0.x, p.p1.x), std::max(p.p0.y, p.p1.y)};
+      }
       out.push_back(p);
     }
     return size;
@@ -202,6 +215,9 @@ Acad::ErrorStatus intersectPaths(const CurvePath& a, bool extendA, const CurvePa
   std::vector<V2> found2d;
   for (const Piece& x : pa) {
     for (const Piece& y : pb) {
+      // Pieces whose boxes lie apart cannot meet: long polylines against a short path cost
+      // a few comparisons a pair.
+      if (x.hi.x < y.lo.x - eps || y.hi.x < x.lo.x - eps || x.hi.y < y.lo.y - eps || y.hi.y < x.lo.y - eps) continue;
       std::vector<V2> hits;
       if (!x.arc && !y.arc) lineLine(x, y, eps, hits);
       else if (!x.arc) lineArc(x, y, eps, hits);

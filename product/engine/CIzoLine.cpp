@@ -53,9 +53,11 @@ Nearest nearestOn(const std::vector<Vertex2>& v, double px, double py) {
     const double len2 = dx * dx + dy * dy;
     double t = len2 > 0.0 ? ((px - v[i].x) * dx + (py - v[i].y) * dy) / len2 : 0.0;
     t = std::clamp(t, 0.0, 1.0);
-    const double d = std::hypot(v[i].x + t * dx - px, v[i].y + t * dy - py);
-    if (d < best.distance) best = {i, t, d};
+    const double ex = v[i].x + t * dx - px, ey = v[i].y + t * dy - py;
+    const double d2 = ex * ex + ey * ey;  // squared: the root only for the nearest
+    if (d2 < best.distance) best = {i, t, d2};
   }
+  best.distance = std::sqrt(best.distance);
   return best;
 }
 

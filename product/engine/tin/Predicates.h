@@ -5,7 +5,7 @@
 // Each predicate first evaluates its determinant in doubles and trusts the sign when the value
 // clears a bound on the rounding error of that evaluation (the classic forward error bounds for
 // these two determinants). Only when it does not, which takes nearly collinear or nearly
-// cocircular points, the exact version decides: that one is defined in Triangulation.cpp, on
+// cocircular points, the exact version decides: that one is defined in ExactPredicates.cpp, on
 // CGAL's filtered exact kernel.
 #pragma once
 

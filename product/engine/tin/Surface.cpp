@@ -27,9 +27,11 @@ struct Surface::Site {
 
 // Views built on first use after a change.
 struct Surface::Cache {
-  Mesh mesh;
-  std::vector<std::int32_t> pointOfVertex;  // vertex -> point index
-  std::vector<std::int32_t> vertexOfPoint;  // point index -> vertex
+  // A surface of points alone keeps its mesh here; an editable one publishes the
+  // triangulation's own mesh, or a peeled copy of it under an edge-length limit.
+  Mesh own;
+  const Mesh* mesh = &own;
+  std::vector<std::int32_t> surfaceTriangle;  // peeled: triangulation triangle -> surface triangle
   std::optional<std::vector<Edge>> edges;
   std::optional<std::vector<std::vector<Point3>>> rings;
   std::unique_ptr<PointLocator> locator;
@@ -92,17 +94,17 @@ void Surface::buildCompact() {
   auto c = std::make_unique<Cache>();
   detail::FlatTriangulation flat;
   detail::delaunay(def_.points, flat, true);
-  c->mesh.triangles = std::move(flat.triangles);
-  c->mesh.neighbours = std::move(flat.neighbours);
+  c->own.triangles = std::move(flat.triangles);
+  c->own.neighbours = std::move(flat.neighbours);
   // The mesh borrows the points while it is put in order, the step that needs the most room,
   // and copies them back after.
-  c->mesh.vertices = std::move(def_.points);
+  c->own.vertices = std::move(def_.points);
   try {
-    orderMesh(c->mesh, nullptr, std::move(flat.keys));
-    detail::reserveLarge(def_.points, c->mesh.vertices.size());
-    def_.points.assign(c->mesh.vertices.begin(), c->mesh.vertices.end());
+    orderMesh(c->own, nullptr, std::move(flat.keys));
+    detail::reserveLarge(def_.points, c->own.vertices.size());
+    def_.points.assign(c->own.vertices.begin(), c->own.vertices.end());
   } catch (...) {
-    def_.points = std::move(c->mesh.vertices);
+    def_.points = std::move(c->own.vertices);
     throw;
   }
   cache_ = std::move(c);
@@ -110,10 +112,27 @@ void Surface::buildCompact() {
 
 void Surface::ensureEditable() {
   if (tri_) return;
-  // The rebuild triangulates the same positions in the same order as buildCompact() did, so
-  // the triangles stay what callers saw.
-  const Definition d = std::move(def_);
-  rebuild(d);
+  // The flat mesh becomes the editable triangulation as it is, vertex k at survey point k:
+  // nothing is triangulated again, and the triangles stay what callers saw.
+  const auto n = static_cast<std::int32_t>(def_.points.size());
+  sites_.clear();
+  siteGrid_ = PlanGrid(def_.settings.planTolerance);
+  detail::reserveLarge(sites_, def_.points.size());
+  siteGrid_.reserve(def_.points.size());
+  pointSite_.resize(def_.points.size());
+  vertexSite_.resize(def_.points.size());
+  z_.resize(def_.points.size());
+  for (std::int32_t k = 0; k < n; ++k) {
+    const Point3& p = def_.points[k];
+    sites_.push_back(Site{p.x, p.y, k, k});
+    siteGrid_.insert(k, [this](std::int32_t i) -> const Site& { return sites_[i]; });
+    pointSite_[k] = k;
+    vertexSite_[k] = k;
+    z_[k] = p.z;
+  }
+  tri_ = std::make_unique<detail::Triangulation>();
+  tri_->adopt(std::move(cache_->own));
+  cache_.reset();
 }
 
 // --- definition and sites --------------------------------------------------------------------
@@ -330,7 +349,7 @@ BreakLineResult Surface::addBreakLine(const Point3& a, const Point3& b) {
 SwapResult Surface::swapDiagonal(std::int32_t t1, std::int32_t t2) {
   ensureEditable();
   const Cache& c = cache();
-  const Mesh& m = c.mesh;
+  const Mesh& m = *c.mesh;
   const auto n = static_cast<std::int32_t>(m.triangles.size());
   if (t1 < 0 || t2 < 0 || t1 >= n || t2 >= n) return SwapResult::NoSuchTriangle;
   if (t1 == t2) return SwapResult::SameTriangle;
@@ -339,8 +358,10 @@ SwapResult Surface::swapDiagonal(std::int32_t t1, std::int32_t t2) {
   while (j < 3 && m.neighbours[t2][j] != t1) ++j;
   if (i == 3 || j == 3) return SwapResult::NotAdjacent;
   if (m.breakLineSides[t1] & (1u << i)) return SwapResult::BreakLine;
-  const std::int32_t u = c.vertexOfPoint[m.triangles[t1].v[i]];
-  const std::int32_t v = c.vertexOfPoint[m.triangles[t2].v[j]];
+  // The published mesh is the triangulation itself: its point indices are the vertices.
+  (void)c;
+  const std::int32_t u = m.triangles[t1].v[i];
+  const std::int32_t v = m.triangles[t2].v[j];
   switch (tri_->flipTo(u, v)) {
     case detail::FlipOutcome::Flipped: break;
     case detail::FlipOutcome::BreakLine: return SwapResult::BreakLine;
@@ -465,28 +486,50 @@ void Surface::resolveAll(std::vector<double>& z) const {
 const Surface::Cache& Surface::cache() const {
   if (cache_) return *cache_;
   auto c = std::make_unique<Cache>();
+  // Point indices: survey points in definition order, then the other vertices by x, y. The
+  // triangulation takes them as its vertex numbers, so the mesh it publishes is the surface.
   const std::int32_t nv = tri_->vertexCount();
-  c->pointOfVertex.assign(nv, -1);
+  std::vector<std::int32_t> index(nv, -1);
   std::int32_t next = 0;
-  for (std::int32_t s : pointSite_) c->pointOfVertex[sites_[s].vertex] = next++;
+  for (std::int32_t s : pointSite_) index[sites_[s].vertex] = next++;
   std::vector<std::pair<Point2, std::int32_t>> others;
   for (std::int32_t v = 0; v < nv; ++v)
-    if (c->pointOfVertex[v] < 0) others.push_back({tri_->position(v), v});
+    if (index[v] < 0) others.push_back({tri_->position(v), v});
   std::sort(others.begin(), others.end(), [](const auto& a, const auto& b) {
     return a.first.x != b.first.x ? a.first.x < b.first.x : a.first.y < b.first.y;
   });
-  for (const auto& o : others) c->pointOfVertex[o.second] = next++;
-  c->vertexOfPoint.assign(nv, -1);
-  for (std::int32_t v = 0; v < nv; ++v) c->vertexOfPoint[c->pointOfVertex[v]] = v;
-  tri_->buildMesh(c->pointOfVertex, z_, def_.settings.maxEdgeLength, c->mesh);
+  for (const auto& o : others) index[o.second] = next++;
+  bool identity = true;
+  for (std::int32_t v = 0; v < nv && identity; ++v) identity = index[v] == v;
+  if (!identity) {
+    std::vector<std::int32_t> site(nv);
+    std::vector<double> z(nv);
+    for (std::int32_t v = 0; v < nv; ++v) {
+      site[index[v]] = vertexSite_[v];
+      z[index[v]] = z_[v];
+    }
+    vertexSite_.swap(site);
+    z_.swap(z);
+    for (Site& s : sites_)
+      if (s.vertex >= 0) s.vertex = index[s.vertex];
+  } else {
+    index.clear();
+  }
+  tri_->publish(index, z_);
+  if (def_.settings.maxEdgeLength > 0.0) {
+    tri_->peeledMesh(def_.settings.maxEdgeLength, c->own, c->surfaceTriangle);
+    c->mesh = &c->own;
+  } else {
+    c->mesh = &tri_->mesh();
+  }
   cache_ = std::move(c);
   return *cache_;
 }
 
-const Mesh& Surface::mesh() const { return cache().mesh; }
+const Mesh& Surface::mesh() const { return *cache().mesh; }
 
 std::int32_t Surface::pointCount() const {
-  return tri_ ? tri_->vertexCount() : static_cast<std::int32_t>(cache_->mesh.vertices.size());
+  return tri_ ? tri_->vertexCount() : static_cast<std::int32_t>(cache_->own.vertices.size());
 }
 
 bool Surface::pointAtIndex(std::int32_t index, Point3& out) const {
@@ -498,13 +541,13 @@ bool Surface::pointAtIndex(std::int32_t index, Point3& out) const {
 
 const std::vector<Edge>& Surface::edges() const {
   const Cache& c = cache();
-  if (!c.edges) cache_->edges = meshEdges(c.mesh);
+  if (!c.edges) cache_->edges = meshEdges(*c.mesh);
   return *c.edges;
 }
 
 const std::vector<std::vector<Point3>>& Surface::boundaryRings() const {
   const Cache& c = cache();
-  if (!c.rings) cache_->rings = tin::boundaryRings(c.mesh);
+  if (!c.rings) cache_->rings = tin::boundaryRings(*c.mesh);
   return *c.rings;
 }
 
@@ -519,14 +562,38 @@ const PointLocator* Surface::locator() const {
   // Peeled by the edge-length limit, the mesh need not be convex: a walk could leave it
   // between two arms of the surface, so the triangulation itself decides.
   if (def_.settings.maxEdgeLength > 0.0) return nullptr;
-  if (!c.locator) cache_->locator = std::make_unique<PointLocator>(c.mesh);
+  if (!c.locator) cache_->locator = std::make_unique<PointLocator>(*c.mesh);
   return cache_->locator.get();
 }
 
 MeshLocation Surface::locate(const Point2& p) const {
   if (!std::isfinite(p.x) || !std::isfinite(p.y)) return {};
-  const PointLocator* l = locator();
-  return l ? l->locate(p) : tri_->locate(p);
+  if (const PointLocator* l = locator()) return l->locate(p);
+  // Peeled: the whole triangulation is walked, and the answer told in the surface's terms.
+  const Cache& c = cache();
+  const MeshLocation at = tri_->locate(p);
+  if (at.kind == MeshLocation::Kind::Outside) return {};
+  const std::int32_t t = c.surfaceTriangle[at.triangle];
+  const Mesh& all = tri_->mesh();
+  switch (at.kind) {
+    case MeshLocation::Kind::Face:
+      if (t >= 0) return {at.kind, t, -1};
+      return {};
+    case MeshLocation::Kind::Edge: {
+      if (t >= 0) return at.triangle == t ? at : MeshLocation{at.kind, t, at.index};
+      const std::int32_t n = all.neighbours[at.triangle][at.index];
+      if (n < 0 || c.surfaceTriangle[n] < 0) return {};
+      const int j = all.neighbours[n][0] == at.triangle ? 0 : all.neighbours[n][1] == at.triangle ? 1 : 2;
+      return {at.kind, c.surfaceTriangle[n], j};
+    }
+    default: {
+      const std::int32_t v = all.triangles[at.triangle].v[at.index];
+      const std::int32_t s = c.own.vertexTriangle[v];
+      if (s < 0) return {};
+      const Triangle& tri = c.own.triangles[s];
+      return {at.kind, s, tri.v[0] == v ? 0 : tri.v[1] == v ? 1 : 2};
+    }
+  }
 }
 
 std::int32_t Surface::triangleAt(const Point2& p) const { return locate(p).triangle; }
@@ -629,8 +696,8 @@ Validity Surface::isValid() const {
   Mesh relinked = m;
   linkMesh(relinked);
   if (relinked.neighbours != m.neighbours) problem("mesh neighbours differ from the triangles' own sides");
-  for (std::size_t v = 0; v < m.vertices.size() && v < cache().vertexOfPoint.size(); ++v)
-    if (!(m.vertices[v].z == z_[cache().vertexOfPoint[v]])) problem("mesh point ", v, " has a stale elevation");
+  for (std::size_t v = 0; v < m.vertices.size() && v < z_.size(); ++v)
+    if (!(m.vertices[v].z == z_[v])) problem("mesh point ", v, " has a stale elevation");
   return r;
 }
 
@@ -641,7 +708,7 @@ void Surface::checkCompact(Validity& r) const {
     (s << ... << parts);
     r.problems.push_back(s.str());
   };
-  const Mesh& m = cache_->mesh;
+  const Mesh& m = cache_->own;
   if (m.vertices != def_.points) problem("mesh points differ from the survey points");
   const auto np = static_cast<std::int32_t>(m.vertices.size());
   for (std::size_t t = 0; t < m.triangles.size(); ++t) {

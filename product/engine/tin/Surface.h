@@ -90,9 +90,10 @@ struct Validity {
 //
 // Storage: a surface of survey points alone (no break lines, no swaps, no edge-length limit)
 // keeps its definition and the flat mesh, nothing else, as built by delaunay(). The first
-// change that needs more (later points, a break line, a swap, a limit) rebuilds the editable
-// triangulation from the definition, which gives the very same triangles, and keeps it from
-// then on, so that a run of edits costs each its own work only.
+// change that needs more (later points, a break line, a swap, a limit) takes that mesh as its
+// editable triangulation, without triangulating again, and every edit after it costs its own
+// work only. The editable triangulation is the published mesh itself, so a surface never
+// holds two copies of its triangles (except a peeled copy under an edge-length limit).
 //
 // Not safe for concurrent use: queries build cached views on first use. References that
 // queries return (mesh, triangles, edges, rings) stay valid until the next change.
@@ -187,13 +188,14 @@ class Surface {
   const PointLocator* locator() const;
 
   Definition def_;
-  std::vector<Site> sites_;
+  // Publishing the mesh renumbers the vertices (see cache()), so these follow it even there.
+  mutable std::vector<Site> sites_;
   PlanGrid siteGrid_;
   std::vector<std::int32_t> pointSite_;                  // survey point -> site
   std::vector<std::array<std::int32_t, 2>> lineSites_;   // break line -> sites of its ends
   std::unordered_set<std::uint64_t> lineKeys_;           // the site pairs of all break lines
-  std::vector<std::int32_t> vertexSite_;                 // vertex -> site, -1 for crossings
-  std::vector<double> z_;                                // vertex -> elevation
+  mutable std::vector<std::int32_t> vertexSite_;         // vertex -> site, -1 for crossings
+  mutable std::vector<double> z_;                        // vertex -> elevation
   std::vector<bool> swapApplied_;                        // swap -> made in the current surface
   std::unique_ptr<detail::Triangulation> tri_;  // null while the flat mesh is all there is
   mutable std::unique_ptr<Cache> cache_;

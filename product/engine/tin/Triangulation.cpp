@@ -1,363 +1,741 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The only translation unit of the TIN core that includes CGAL (see Triangulation.h).
 #include "tin/Triangulation.h"
-
-#include <CGAL/Constrained_Delaunay_triangulation_2.h>
-#include <CGAL/Constrained_triangulation_plus_2.h>
-#include <CGAL/Exact_predicates_inexact_constructions_kernel.h>
-#include <CGAL/Spatial_sort_traits_adapter_2.h>
-#include <CGAL/Triangulation_face_base_with_info_2.h>
-#include <CGAL/Triangulation_vertex_base_with_info_2.h>
-#include <CGAL/property_map.h>
-#include <CGAL/spatial_sort.h>
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
+#include <deque>
+#include <limits>
 #include <sstream>
+#include <stdexcept>
 #include <unordered_map>
 #include <unordered_set>
 
 #include "tin/Predicates.h"
 
-namespace tin {
+namespace tin::detail {
 
 namespace {
 
-// Exact predicates (filtered: interval arithmetic first, exact numbers only when that cannot
-// decide), inexact constructions. The only constructions are break-line crossings, rounded to
-// the nearest doubles by CGAL's Exact_predicates_tag path, which keeps the structure valid.
-using K = CGAL::Exact_predicates_inexact_constructions_kernel;
-using P = K::Point_2;
+int next(int i) { return i == 2 ? 0 : i + 1; }
+int prev(int i) { return i == 0 ? 2 : i - 1; }
 
-struct VertexInfo {
-  std::int32_t id = -1;
-  double z = 0.0;  // a copy, set with each mesh, so that elevation queries stay in one structure
-};
+double cross(double ax, double ay, double bx, double by) { return ax * by - ay * bx; }
 
-struct FaceInfo {
-  std::int32_t triangle = -1;  // index in the mesh, -1 when not part of the surface
-  std::int8_t rotation = 0;    // mesh corner i is CGAL corner (i + rotation) % 3
-};
+// q on the ray from u through t, all three on one line: one coordinate decides, exactly.
+bool onRay(const Point2& u, const Point2& t, const Point2& q) {
+  if (t.x != u.x) return (q.x - u.x > 0) == (t.x - u.x > 0) && q.x != u.x;
+  return (q.y - u.y > 0) == (t.y - u.y > 0) && q.y != u.y;
+}
 
-using Vb = CGAL::Triangulation_vertex_base_with_info_2<VertexInfo, K>;
-using Fb = CGAL::Triangulation_face_base_with_info_2<FaceInfo, K,
-                                                     CGAL::Constrained_triangulation_face_base_2<K>>;
-using Tds = CGAL::Triangulation_data_structure_2<Vb, Fb>;
-using CdtBase = CGAL::Constrained_Delaunay_triangulation_2<K, Tds, CGAL::Exact_predicates_tag>;
-// The "plus" layer remembers each inserted constraint as a chain of vertices, also after
-// crossings and later points split it: that is how a break line is found again.
-using Cdt = CGAL::Constrained_triangulation_plus_2<CdtBase>;
-using VertexHandle = Cdt::Vertex_handle;
-using FaceHandle = Cdt::Face_handle;
-using ConstraintId = Cdt::Constraint_id;
-
-P toP(const Point2& p) { return P(p.x, p.y); }
-
-int cw(int i) { return (i + 2) % 3; }
-int ccw(int i) { return (i + 1) % 3; }
+std::uint64_t edgeKey(std::int32_t a, std::int32_t b) {
+  if (a > b) std::swap(a, b);
+  return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(a)) << 32) | static_cast<std::uint32_t>(b);
+}
 
 }  // namespace
 
-int orientationExact(const Point2& a, const Point2& b, const Point2& c) {
-  return static_cast<int>(CGAL::orientation(toP(a), toP(b), toP(c)));
-}
-
-int inCircleExact(const Point2& a, const Point2& b, const Point2& c, const Point2& d) {
-  return static_cast<int>(CGAL::side_of_oriented_circle(toP(a), toP(b), toP(c), toP(d)));
-}
-
-namespace detail {
-
 struct Triangulation::Impl {
-  Cdt cdt;
-  std::vector<VertexHandle> handles;
-  std::vector<ConstraintId> lines;
-  std::vector<std::array<std::int32_t, 2>> lineEnds;
-  std::unordered_map<const void*, std::int32_t> lineOfChain;
+  // The triangulation itself: vertices with their positions (z is set by publish()),
+  // triangles, neighbours, break-line flags and one triangle per vertex are kept current
+  // through every change; the boundary sides and the canonical order only by publish().
+  Mesh m;
+  std::vector<std::vector<std::int32_t>> chains;          // break line -> vertices along it
+  std::vector<std::array<std::int32_t, 2>> lineEnds;      // break line -> its two end vertices
+  std::unordered_map<std::int32_t, std::vector<std::int32_t>> linesAt;  // vertex -> lines, ascending
   // Flips made since the last undoFlips(), in order: the new diagonal, then the one it replaced.
   struct Flip {
     std::int32_t u, v, a, b;
   };
   std::vector<Flip> flips;
+  std::int32_t lastTriangle = -1;  // where the last insertion ended: the next walk starts there
+  std::vector<std::pair<std::int32_t, std::int32_t>> work;  // sides to make Delaunay again
 
-  // Point-location hints: one vertex per cell of a grid laid over the vertices. Vertices are
-  // never removed, so a hint stays usable after later changes; the grid is laid anew when the
-  // number of vertices has doubled, and with every mesh.
-  std::vector<VertexHandle> hintCells;
-  std::size_t hintedVertices = 0;
-  double gridX0 = 0, gridY0 = 0, gridInvCell = 0;
-  std::int64_t gridNx = 0, gridNy = 0;
-  mutable VertexHandle lastVertex;
-
-  std::int32_t adopt(VertexHandle vh) {
-    if (vh->info().id < 0) {
-      vh->info().id = static_cast<std::int32_t>(handles.size());
-      handles.push_back(vh);
-    }
-    lastVertex = vh;
-    return vh->info().id;
+  bool hasTriangles() const { return !m.triangles.empty(); }
+  std::int32_t triangleCount() const { return static_cast<std::int32_t>(m.triangles.size()); }
+  Point2 pos(std::int32_t v) const { return m.vertices[v].plan(); }
+  const std::int32_t* corners(std::int32_t t) const { return m.triangles[t].v; }
+  int indexOf(std::int32_t t, std::int32_t v) const {
+    const std::int32_t* c = corners(t);
+    return c[0] == v ? 0 : c[1] == v ? 1 : c[2] == v ? 2 : -1;
+  }
+  int sideTo(std::int32_t t, std::int32_t n) const {
+    const auto& nb = m.neighbours[t];
+    return nb[0] == n ? 0 : nb[1] == n ? 1 : nb[2] == n ? 2 : -1;
+  }
+  bool constrained(std::int32_t t, int i) const { return (m.breakLineSides[t] >> i) & 1u; }
+  void setFlag(std::int32_t t, int i, bool on) {
+    if (on) m.breakLineSides[t] |= static_cast<std::uint8_t>(1u << i);
+    else m.breakLineSides[t] &= static_cast<std::uint8_t>(~(1u << i));
+  }
+  void relink(std::int32_t n, std::int32_t from, std::int32_t to) {
+    if (n < 0) return;
+    const int k = sideTo(n, from);
+    if (k < 0) throw std::runtime_error("triangulation: broken neighbour link");
+    m.neighbours[n][k] = to;
+  }
+  std::int32_t newTriangle() {
+    m.triangles.push_back({});
+    m.neighbours.push_back({-1, -1, -1});
+    m.breakLineSides.push_back(0);
+    return triangleCount() - 1;
+  }
+  void setTriangle(std::int32_t t, std::int32_t a, std::int32_t b, std::int32_t c) {
+    m.triangles[t] = Triangle{{a, b, c}};
+    m.vertexTriangle[a] = m.vertexTriangle[b] = m.vertexTriangle[c] = t;
+  }
+  void pushSides(std::int32_t t) {
+    for (int i = 0; i < 3; ++i) work.push_back({t, i});
   }
 
-  FaceHandle hintFor(const Point2& p) const {
-    VertexHandle v = lastVertex;
-    if (!hintCells.empty()) {
-      auto cell = [&](double c, double c0, std::int64_t n) {
-        double k = std::floor((c - c0) * gridInvCell);
-        return static_cast<std::int64_t>(std::clamp(k, 0.0, static_cast<double>(n - 1)));
-      };
-      v = hintCells[cell(p.y, gridY0, gridNy) * gridNx + cell(p.x, gridX0, gridNx)];
+  // Calls fn(t, k) for the triangles around v (k: v's corner in t) until it returns true.
+  template <class Fn>
+  bool around(std::int32_t v, Fn&& fn) const {
+    const std::int32_t t0 = m.vertexTriangle[v];
+    if (t0 < 0) return false;
+    std::int32_t t = t0;
+    for (;;) {
+      const int k = indexOf(t, v);
+      if (fn(t, k)) return true;
+      t = m.neighbours[t][next(k)];
+      if (t == t0) return false;
+      if (t < 0) break;
     }
-    return v == VertexHandle() ? FaceHandle() : v->face();
-  }
-
-  void ensureHints() {
-    if (handles.size() > 2 * hintedVertices + 64) buildHints();
-  }
-
-  void buildHints() {
-    hintCells.clear();
-    hintedVertices = handles.size();
-    if (handles.empty()) return;
-    double x0 = handles[0]->point().x(), x1 = x0, y0 = handles[0]->point().y(), y1 = y0;
-    for (VertexHandle v : handles) {
-      x0 = std::min(x0, v->point().x());
-      x1 = std::max(x1, v->point().x());
-      y0 = std::min(y0, v->point().y());
-      y1 = std::max(y1, v->point().y());
-    }
-    const double w = std::max(x1 - x0, 1e-300), h = std::max(y1 - y0, 1e-300);
-    const double cells = std::max(1.0, static_cast<double>(handles.size()) / 2.0);
-    const double side = std::max(std::sqrt(w * h / cells), std::max(w, h) / 4096.0);
-    gridX0 = x0;
-    gridY0 = y0;
-    gridInvCell = 1.0 / side;
-    gridNx = std::clamp<std::int64_t>(static_cast<std::int64_t>(w / side) + 1, 1, 4096);
-    gridNy = std::clamp<std::int64_t>(static_cast<std::int64_t>(h / side) + 1, 1, 4096);
-    hintCells.assign(static_cast<std::size_t>(gridNx * gridNy), VertexHandle());
-    for (VertexHandle v : handles) {
-      auto cx = std::min<std::int64_t>(static_cast<std::int64_t>((v->point().x() - x0) * gridInvCell), gridNx - 1);
-      auto cy = std::min<std::int64_t>(static_cast<std::int64_t>((v->point().y() - y0) * gridInvCell), gridNy - 1);
-      hintCells[cy * gridNx + cx] = v;
-    }
-    // Empty cells borrow the nearest filled one in storage order.
-    VertexHandle carry;
-    for (auto& c : hintCells) (c == VertexHandle()) ? void(c = carry) : void(carry = c);
-    carry = VertexHandle();
-    for (auto it = hintCells.rbegin(); it != hintCells.rend(); ++it)
-      (*it == VertexHandle()) ? void(*it = carry) : void(carry = *it);
-  }
-
-  // The edge (f, i) with u and v on its two sides, if u and v face each other across an edge.
-  bool findDiagonal(VertexHandle u, VertexHandle v, FaceHandle& f, int& i) const {
-    auto fc = cdt.incident_faces(u), done = fc;
-    if (fc == nullptr) return false;
-    do {
-      if (cdt.is_infinite(fc)) continue;
-      int k = fc->index(u);
-      FaceHandle n = fc->neighbor(k);
-      if (!cdt.is_infinite(n) && n->vertex(cdt.mirror_index(fc, k)) == v) {
-        f = fc;
-        i = k;
-        return true;
-      }
-    } while (++fc != done);
+    for (t = m.neighbours[t0][prev(indexOf(t0, v))]; t >= 0; t = m.neighbours[t][prev(indexOf(t, v))])
+      if (fn(t, indexOf(t, v))) return true;
     return false;
   }
 
-  void flipEdge(VertexHandle u, VertexHandle v) {
-    FaceHandle f;
+  // The side (t, i) between vertices a and b.
+  bool findEdge(std::int32_t a, std::int32_t b, std::int32_t& t, int& i) const {
+    return around(a, [&](std::int32_t f, int k) {
+      const int kb = indexOf(f, b);
+      if (kb < 0) return false;
+      t = f;
+      i = 3 - k - kb;
+      return true;
+    });
+  }
+
+  // Replaces the diagonal q-r of the quadrilateral p, q, d, r (t = p, q, r; its side i, across
+  // which lies d) by p-d: t becomes (p, q, d), its neighbour (p, d, r).
+  void flip(std::int32_t t, int i) {
+    const std::int32_t n = m.neighbours[t][i];
+    const int j = sideTo(n, t);
+    const std::int32_t p = corners(t)[i], q = corners(t)[next(i)], r = corners(t)[prev(i)], d = corners(n)[j];
+    const std::int32_t nRP = m.neighbours[t][next(i)], nPQ = m.neighbours[t][prev(i)];
+    const std::int32_t nQD = m.neighbours[n][next(j)], nDR = m.neighbours[n][prev(j)];
+    const bool cRP = constrained(t, next(i)), cPQ = constrained(t, prev(i));
+    const bool cQD = constrained(n, next(j)), cDR = constrained(n, prev(j));
+    setTriangle(t, p, q, d);
+    setTriangle(n, p, d, r);
+    m.neighbours[t] = {nQD, n, nPQ};
+    m.neighbours[n] = {nDR, nRP, t};
+    m.breakLineSides[t] = static_cast<std::uint8_t>(cQD | (cPQ << 2));
+    m.breakLineSides[n] = static_cast<std::uint8_t>(cDR | (cRP << 1));
+    relink(nQD, n, t);
+    relink(nRP, t, n);
+  }
+
+  // Lawson's flips from the queued sides: the result is the constrained Delaunay triangulation
+  // wherever the queued sides reach.
+  void legalize() {
+    while (!work.empty()) {
+      const auto [t, i] = work.back();
+      work.pop_back();
+      const std::int32_t n = m.neighbours[t][i];
+      if (n < 0 || constrained(t, i)) continue;
+      const int j = sideTo(n, t);
+      const std::int32_t* c = corners(t);
+      if (inCircle(pos(c[0]), pos(c[1]), pos(c[2]), pos(corners(n)[j])) <= 0) continue;
+      flip(t, i);
+      work.push_back({t, 0});
+      work.push_back({t, 2});
+      work.push_back({n, 0});
+      work.push_back({n, 1});
+    }
+  }
+
+  // --- point location ---
+
+  std::int32_t startNear(const Point2& p) const {
+    const auto nv = static_cast<std::int32_t>(m.vertices.size());
+    std::int32_t best = -1;
+    double bestD = std::numeric_limits<double>::infinity();
+    auto consider = [&](std::int32_t v) {
+      if (m.vertexTriangle[v] < 0) return;
+      const double dx = m.vertices[v].x - p.x, dy = m.vertices[v].y - p.y, d = dx * dx + dy * dy;
+      if (d < bestD) {
+        bestD = d;
+        best = v;
+      }
+    };
+    const std::int32_t step = std::max<std::int32_t>(1, nv / 400);
+    for (std::int32_t v = 0; v < nv; v += step) consider(v);
+    if (lastTriangle >= 0 && lastTriangle < triangleCount()) consider(corners(lastTriangle)[0]);
+    return best >= 0 ? m.vertexTriangle[best] : 0;
+  }
+
+  // A visibility walk from `start` (turning where it starts its tests, so that it cannot
+  // circle for ever on a triangulation that is not Delaunay); Outside names the hull side
+  // that p lies strictly beyond.
+  MeshLocation walk(std::int32_t start, const Point2& p) const {
+    std::int32_t t = start;
+    const std::size_t limit = 64 + 4 * m.triangles.size();
+    unsigned turn = 0;
+    for (std::size_t step = 0; step < limit; ++step) {
+      const std::int32_t* c = corners(t);
+      int exit = -1, zeros = 0;
+      for (int k = 0; k < 3 && exit < 0; ++k) {
+        const int i = static_cast<int>((k + turn) % 3);
+        const int o = orientation(pos(c[next(i)]), pos(c[prev(i)]), p);
+        if (o < 0) exit = i;
+        else if (o == 0) zeros |= 1 << i;
+      }
+      if (exit < 0) {
+        switch (zeros) {
+          case 0: return {MeshLocation::Kind::Face, t, -1};
+          case 1: case 2: case 4: return {MeshLocation::Kind::Edge, t, zeros == 1 ? 0 : zeros == 2 ? 1 : 2};
+          default: return {MeshLocation::Kind::Vertex, t, zeros == 6 ? 0 : zeros == 5 ? 1 : 2};
+        }
+      }
+      ++turn;
+      const std::int32_t n = m.neighbours[t][exit];
+      if (n < 0) return {MeshLocation::Kind::Outside, t, exit};
+      t = n;
+    }
+    return scan(p);
+  }
+
+  MeshLocation scan(const Point2& p) const {
+    for (std::int32_t t = 0; t < triangleCount(); ++t) {
+      const std::int32_t* c = corners(t);
+      int zeros = 0, outside = -1;
+      for (int i = 0; i < 3; ++i) {
+        const int o = orientation(pos(c[next(i)]), pos(c[prev(i)]), p);
+        if (o < 0) outside = i;
+        else if (o == 0) zeros |= 1 << i;
+      }
+      if (outside >= 0) {
+        if (m.neighbours[t][outside] < 0) return {MeshLocation::Kind::Outside, t, outside};
+        continue;
+      }
+      if (zeros == 0) return {MeshLocation::Kind::Face, t, -1};
+      if (zeros == 1 || zeros == 2 || zeros == 4) return {MeshLocation::Kind::Edge, t, zeros == 1 ? 0 : zeros == 2 ? 1 : 2};
+      return {MeshLocation::Kind::Vertex, t, zeros == 6 ? 0 : zeros == 5 ? 1 : 2};
+    }
+    throw std::runtime_error("triangulation: a position lies nowhere");
+  }
+
+  // --- insertion of a vertex ---
+
+  std::int32_t addVertex(const Point2& p) {
+    m.vertices.push_back({p.x, p.y, 0.0});
+    m.vertexTriangle.push_back(-1);
+    return static_cast<std::int32_t>(m.vertices.size() - 1);
+  }
+
+  void addLineAt(std::int32_t v, std::int32_t line) {
+    auto& lines = linesAt[v];
+    auto it = std::lower_bound(lines.begin(), lines.end(), line);
+    if (it == lines.end() || *it != line) lines.insert(it, line);
+  }
+
+  void splitTriangle(std::int32_t t, std::int32_t v) {
+    const std::int32_t a = corners(t)[0], b = corners(t)[1], c = corners(t)[2];
+    const auto nb = m.neighbours[t];
+    const std::uint8_t bits = m.breakLineSides[t];
+    const std::int32_t t1 = newTriangle(), t2 = newTriangle();
+    setTriangle(t, v, b, c);
+    setTriangle(t1, a, v, c);
+    setTriangle(t2, a, b, v);
+    m.neighbours[t] = {nb[0], t1, t2};
+    m.neighbours[t1] = {t, nb[1], t2};
+    m.neighbours[t2] = {t, t1, nb[2]};
+    m.breakLineSides[t] = bits & 1u;
+    m.breakLineSides[t1] = bits & 2u;
+    m.breakLineSides[t2] = bits & 4u;
+    relink(nb[1], t, t1);
+    relink(nb[2], t, t2);
+    m.vertexTriangle[v] = t;
+    work.push_back({t, 0});
+    work.push_back({t1, 1});
+    work.push_back({t2, 2});
+  }
+
+  // v on the side i of t, strictly between its ends.
+  void splitEdge(std::int32_t t, int i, std::int32_t v) {
+    const std::int32_t n = m.neighbours[t][i];
+    const bool c = constrained(t, i);
+    const std::int32_t p = corners(t)[i], q = corners(t)[next(i)], r = corners(t)[prev(i)];
+    const std::int32_t nRP = m.neighbours[t][next(i)], nPQ = m.neighbours[t][prev(i)];
+    const bool cRP = constrained(t, next(i)), cPQ = constrained(t, prev(i));
+    const std::int32_t t2 = newTriangle();
+    std::int32_t n2 = -1;
+    setTriangle(t2, p, v, r);
+    setTriangle(t, p, q, v);
+    if (n >= 0) {
+      const int j = sideTo(n, t);
+      const std::int32_t d = corners(n)[j];
+      const std::int32_t nQD = m.neighbours[n][next(j)], nDR = m.neighbours[n][prev(j)];
+      const bool cQD = constrained(n, next(j)), cDR = constrained(n, prev(j));
+      n2 = newTriangle();
+      setTriangle(n2, d, v, q);
+      setTriangle(n, d, r, v);
+      m.neighbours[n] = {t2, n2, nDR};
+      m.neighbours[n2] = {t, nQD, n};
+      m.breakLineSides[n] = static_cast<std::uint8_t>(c | (cDR << 2));
+      m.breakLineSides[n2] = static_cast<std::uint8_t>(c | (cQD << 1));
+      relink(nQD, n, n2);
+      work.push_back({n, 2});
+      work.push_back({n2, 1});
+    }
+    m.neighbours[t] = {n2, t2, nPQ};
+    m.neighbours[t2] = {n, nRP, t};
+    m.breakLineSides[t] = static_cast<std::uint8_t>(c | (cPQ << 2));
+    m.breakLineSides[t2] = static_cast<std::uint8_t>(c | (cRP << 1));
+    relink(nRP, t, t2);
+    work.push_back({t, 2});
+    work.push_back({t2, 1});
+    if (c) threadThrough(q, r, v);
+  }
+
+  // The break lines along the edge q-r now run through v, between q and r.
+  // The break lines through both q and r (those along the edge q-r among them).
+  std::vector<std::int32_t> linesAlong(std::int32_t q, std::int32_t r) const {
+    std::vector<std::int32_t> both;
+    const auto lq = linesAt.find(q), lr = linesAt.find(r);
+    if (lq == linesAt.end() || lr == linesAt.end()) return both;
+    std::set_intersection(lq->second.begin(), lq->second.end(), lr->second.begin(), lr->second.end(),
+                          std::back_inserter(both));
+    return both;
+  }
+
+  void threadThrough(std::int32_t q, std::int32_t r, std::int32_t v) {
+    for (std::int32_t line : linesAlong(q, r)) {
+      auto& chain = chains[line];
+      for (std::size_t k = 0; k + 1 < chain.size(); ++k)
+        if ((chain[k] == q && chain[k + 1] == r) || (chain[k] == r && chain[k + 1] == q)) {
+          chain.insert(chain.begin() + static_cast<std::ptrdiff_t>(k + 1), v);
+          addLineAt(v, line);
+          break;
+        }
+    }
+  }
+
+  // The hull side (t, i) hides v from the surface: v joins with every hull side it sees.
+  void extendHull(std::int32_t t, int i, std::int32_t v) {
+    const Point2 p = pos(v);
+    // A new triangle (y, x, v) on the hull side x -> y of triangle h, side s.
+    auto attach = [&](std::int32_t h, int s) {
+      const std::int32_t x = corners(h)[next(s)], y = corners(h)[prev(s)];
+      const std::int32_t f = newTriangle();
+      setTriangle(f, y, x, v);
+      m.neighbours[f][2] = h;
+      m.breakLineSides[f] = static_cast<std::uint8_t>(constrained(h, s) << 2);
+      m.neighbours[h][s] = f;
+      work.push_back({f, 2});
+      return f;
+    };
+    const std::int32_t a = corners(t)[next(i)], b = corners(t)[prev(i)];
+    const std::int32_t first = attach(t, i);
+    // Forward from b: the next hull side turning clockwise around b.
+    std::int32_t last = first, at = b, h = t;
+    for (;;) {
+      int k = indexOf(h, at);
+      while (m.neighbours[h][prev(k)] >= 0 && m.neighbours[h][prev(k)] != last) {
+        h = m.neighbours[h][prev(k)];
+        k = indexOf(h, at);
+      }
+      if (m.neighbours[h][prev(k)] == last) break;  // around the whole hull
+      const std::int32_t c = corners(h)[next(k)];
+      if (orientation(pos(at), pos(c), p) >= 0) break;
+      const std::int32_t f = attach(h, prev(k));
+      m.neighbours[last][1] = f;
+      m.neighbours[f][0] = last;
+      last = f;
+      at = c;
+    }
+    // Backward from a: the previous hull side turning counter-clockwise around a.
+    std::int32_t firstNew = first;
+    at = a;
+    h = t;
+    for (;;) {
+      int k = indexOf(h, at);
+      while (m.neighbours[h][next(k)] >= 0 && m.neighbours[h][next(k)] != firstNew) {
+        h = m.neighbours[h][next(k)];
+        k = indexOf(h, at);
+      }
+      if (m.neighbours[h][next(k)] == firstNew) break;
+      const std::int32_t z = corners(h)[prev(k)];
+      if (orientation(pos(z), pos(at), p) >= 0) break;
+      const std::int32_t f = attach(h, next(k));
+      m.neighbours[f][1] = firstNew;
+      m.neighbours[firstNew][0] = f;
+      firstNew = f;
+      at = z;
+    }
+    m.vertexTriangle[v] = first;
+  }
+
+  std::int32_t insertAt(const Point2& p, std::int32_t start) {
+    const MeshLocation loc = walk(start, p);
+    if (loc.kind == MeshLocation::Kind::Vertex) {
+      lastTriangle = loc.triangle;
+      return corners(loc.triangle)[loc.index];
+    }
+    const std::int32_t v = addVertex(p);
+    switch (loc.kind) {
+      case MeshLocation::Kind::Face: splitTriangle(loc.triangle, v); break;
+      case MeshLocation::Kind::Edge: splitEdge(loc.triangle, loc.index, v); break;
+      default: extendHull(loc.triangle, loc.index, v); break;
+    }
+    legalize();
+    lastTriangle = m.vertexTriangle[v];
+    return v;
+  }
+
+  // While there are no triangles (fewer than three positions, or all on one line), vertices
+  // are kept as positions; once they span an area, all are triangulated at once and the break
+  // lines made again in their order.
+  void triangulateAll() {
+    std::vector<Point2> positions(m.vertices.size());
+    for (std::size_t v = 0; v < positions.size(); ++v) positions[v] = pos(static_cast<std::int32_t>(v));
+    FlatTriangulation flat;
+    delaunay(positions, flat);
+    if (flat.triangles.empty()) return;
+    takeFlat(std::move(flat));
+    for (auto& chain : chains) chain.clear();
+    linesAt.clear();
+    for (std::size_t line = 0; line < lineEnds.size(); ++line)
+      if (lineEnds[line][0] >= 0) insertLine(static_cast<std::int32_t>(line));
+  }
+
+  void takeFlat(FlatTriangulation&& flat) {
+    m.triangles = std::move(flat.triangles);
+    m.neighbours = std::move(flat.neighbours);
+    m.breakLineSides.assign(m.triangles.size(), 0);
+    m.vertexTriangle.assign(m.vertices.size(), -1);
+    for (std::int32_t t = 0; t < triangleCount(); ++t)
+      for (int i = 0; i < 3; ++i) m.vertexTriangle[corners(t)[i]] = t;
+  }
+
+  // --- break lines ---
+
+  struct Trace {
+    std::int32_t vertex = -1;                         // the next vertex on the segment
+    std::int32_t blockT = -1;                         // or a break line crossed first: side
+    int blockI = -1;                                  //   blockI of triangle blockT
+    std::vector<std::pair<std::int32_t, std::int32_t>> crossed;  // sides crossed before that
+  };
+
+  Trace trace(std::int32_t u, std::int32_t target) const {
+    Trace r;
+    const Point2 pu = pos(u), pt = pos(target);
+    std::int32_t t = -1;
+    int i = -1;
+    around(u, [&](std::int32_t f, int k) {
+      const std::int32_t q = corners(f)[next(k)], s = corners(f)[prev(k)];
+      const int oq = orientation(pu, pt, pos(q)), os = orientation(pu, pt, pos(s));
+      if (oq == 0 && onRay(pu, pt, pos(q))) return r.vertex = q, true;
+      if (os == 0 && onRay(pu, pt, pos(s))) return r.vertex = s, true;
+      if (oq < 0 && os > 0) return t = f, i = k, true;
+      return false;
+    });
+    if (r.vertex >= 0) return r;
+    if (t < 0) throw std::runtime_error("triangulation: no way from a vertex towards another");
+    std::int32_t q = corners(t)[next(i)], s = corners(t)[prev(i)];
+    for (;;) {
+      if (constrained(t, i)) {
+        r.blockT = t;
+        r.blockI = i;
+        return r;
+      }
+      r.crossed.push_back({q, s});
+      const std::int32_t n = m.neighbours[t][i];
+      if (n < 0) throw std::runtime_error("triangulation: a segment leaves the surface");
+      const int j = sideTo(n, t);
+      const std::int32_t d = corners(n)[j];
+      const int od = d == target ? 0 : orientation(pu, pt, pos(d));
+      if (od == 0) {
+        r.vertex = d;
+        return r;
+      }
+      t = n;
+      if (od < 0) {
+        q = d;
+        i = prev(j);
+      } else {
+        s = d;
+        i = next(j);
+      }
+    }
+  }
+
+  // Makes u-w an edge by flipping away the sides that the segment crosses (each flip of a
+  // strictly convex quadrilateral; one that is not convex waits for its neighbours), then
+  // constrains it and makes the rest Delaunay again.
+  void makeEdge(std::int32_t u, std::int32_t w, const std::vector<std::pair<std::int32_t, std::int32_t>>& crossed) {
+    std::deque<std::pair<std::int32_t, std::int32_t>> queue(crossed.begin(), crossed.end());
+    std::vector<std::int32_t> touched;
+    const Point2 pu = pos(u), pw = pos(w);
+    std::size_t guard = 0;
+    const std::size_t limit = 64 + 16 * crossed.size() * crossed.size();
+    while (!queue.empty()) {
+      if (++guard > limit) throw std::runtime_error("triangulation: cannot clear a segment's way");
+      const auto [c, d] = queue.front();
+      queue.pop_front();
+      std::int32_t t;
+      int i;
+      if (!findEdge(c, d, t, i)) throw std::runtime_error("triangulation: a crossed side went missing");
+      const std::int32_t n = m.neighbours[t][i];
+      const std::int32_t p = corners(t)[i], e = corners(n)[sideTo(n, t)];
+      const int oq = orientation(pos(p), pos(e), pos(corners(t)[next(i)]));
+      const int os = orientation(pos(p), pos(e), pos(corners(t)[prev(i)]));
+      if (!(oq < 0 && os > 0)) {
+        queue.push_back({c, d});
+        continue;
+      }
+      flip(t, i);
+      touched.push_back(t);
+      touched.push_back(n);
+      if (p != u && p != w && e != u && e != w && orientation(pu, pw, pos(p)) * orientation(pu, pw, pos(e)) < 0)
+        queue.push_back({p, e});
+    }
+    constrain(u, w);
+    for (std::int32_t t : touched) pushSides(t);
+    legalize();
+  }
+
+  void constrain(std::int32_t u, std::int32_t w) {
+    std::int32_t t;
     int i;
-    if (cdt.is_edge(u, v, f, i)) cdt.flip(f, i);
+    if (!findEdge(u, w, t, i)) throw std::runtime_error("triangulation: a break-line edge went missing");
+    setFlag(t, i, true);
+    const std::int32_t n = m.neighbours[t][i];
+    if (n >= 0) setFlag(n, sideTo(n, t), true);
+  }
+
+  // The crossing of break line `line` with the break line on side i of t: a new vertex that
+  // splits that side, or one of its ends where the rounded crossing falls onto it.
+  std::int32_t crossing(std::int32_t line, std::int32_t t, int i) {
+    const std::int32_t c = corners(t)[next(i)], d = corners(t)[prev(i)];
+    const Point2 a = pos(lineEnds[line][0]), b = pos(lineEnds[line][1]);
+    const Point2 pc = pos(c), pd = pos(d);
+    const double den = cross(pd.x - pc.x, pd.y - pc.y, b.x - a.x, b.y - a.y);
+    double s = cross(a.x - pc.x, a.y - pc.y, b.x - a.x, b.y - a.y) / den;
+    if (!std::isfinite(s)) s = 0.5;
+    s = std::clamp(s, 0.0, 1.0);
+    const Point2 x{pc.x + s * (pd.x - pc.x), pc.y + s * (pd.y - pc.y)};
+    const std::int32_t n = m.neighbours[t][i];
+    const std::int32_t p = corners(t)[i], e = corners(n)[sideTo(n, t)];
+    const bool fits = orientation(pos(p), pc, x) > 0 && orientation(pos(p), x, pd) > 0 &&
+                      orientation(pos(e), pd, x) > 0 && orientation(pos(e), x, pc) > 0;
+    if (x == pc) return c;
+    if (x == pd) return d;
+    if (!fits) {
+      // The rounded crossing lies beside c-d, beyond a corner that lies within rounding of the
+      // earlier line: x goes where it lies, and the earlier line bends through it.
+      const std::vector<std::int32_t> lines = linesAlong(c, d);
+      setFlag(t, i, false);
+      setFlag(n, sideTo(n, t), false);
+      const std::int32_t v = insertAt(x, t);
+      std::vector<std::int32_t> path{c};
+      for (std::int32_t from : {c, v}) {
+        const std::int32_t to = from == c ? v : d;
+        std::int32_t at = from;
+        for (std::size_t step = 0; at != to; ++step) {
+          if (step > 16 + m.vertices.size()) throw std::runtime_error("triangulation: a bend does not end");
+          Trace tr = trace(at, to);
+          if (tr.blockT >= 0) throw std::runtime_error("triangulation: a bent break line meets another");
+          if (!tr.crossed.empty()) makeEdge(at, tr.vertex, tr.crossed);
+          else constrain(at, tr.vertex);
+          at = tr.vertex;
+          path.push_back(at);
+        }
+      }
+      for (std::int32_t l : lines) {
+        auto& chain = chains[l];
+        for (std::size_t k = 0; k + 1 < chain.size(); ++k) {
+          if (chain[k] == c && chain[k + 1] == d) {
+            chain.insert(chain.begin() + static_cast<std::ptrdiff_t>(k + 1), path.begin() + 1, path.end() - 1);
+          } else if (chain[k] == d && chain[k + 1] == c) {
+            chain.insert(chain.begin() + static_cast<std::ptrdiff_t>(k + 1), path.rbegin() + 1, path.rend() - 1);
+          } else {
+            continue;
+          }
+          for (std::size_t q = 1; q + 1 < path.size(); ++q) addLineAt(path[q], l);
+          break;
+        }
+      }
+      return v;
+    }
+    const std::int32_t v = addVertex(x);
+    splitEdge(t, i, v);
+    legalize();
+    return v;
+  }
+
+  void insertLine(std::int32_t line) {
+    const auto [a, b] = lineEnds[line];
+    auto& chain = chains[line];
+    chain.assign(1, a);
+    addLineAt(a, line);
+    if (a == b) return;
+    std::int32_t u = a, target = b;
+    const std::size_t limit = 16 + 4 * m.vertices.size();
+    for (std::size_t step = 0; u != b; ++step) {
+      if (step > limit) throw std::runtime_error("triangulation: a break line does not end");
+      Trace tr = trace(u, target);
+      if (tr.blockT >= 0) {
+        if (target != b) throw std::runtime_error("triangulation: a crossing lies beyond another");
+        target = crossing(line, tr.blockT, tr.blockI);
+        if (target == u) target = b;  // the earlier line now bends through u
+        continue;
+      }
+      if (!tr.crossed.empty()) makeEdge(u, tr.vertex, tr.crossed);
+      else constrain(u, tr.vertex);
+      u = tr.vertex;
+      chain.push_back(u);
+      addLineAt(u, line);
+      if (u == target) target = b;
+    }
   }
 };
 
 Triangulation::Triangulation() : impl_(std::make_unique<Impl>()) {}
 Triangulation::~Triangulation() = default;
 
-void Triangulation::clear() { impl_ = std::make_unique<Impl>(); }
+std::int32_t Triangulation::vertexCount() const { return static_cast<std::int32_t>(impl_->m.vertices.size()); }
 
-std::int32_t Triangulation::vertexCount() const {
-  return static_cast<std::int32_t>(impl_->handles.size());
-}
-
-Point2 Triangulation::position(std::int32_t v) const {
-  const P& p = impl_->handles[v]->point();
-  return {p.x(), p.y()};
-}
+Point2 Triangulation::position(std::int32_t v) const { return impl_->pos(v); }
 
 void Triangulation::insert(std::span<const Point2> positions, std::vector<std::int32_t>& ids) {
   Impl& m = *impl_;
   ids.assign(positions.size(), -1);
   if (positions.empty()) return;
-  m.ensureHints();
-  // Sorted along a space-filling curve, each insertion starts next to the previous one.
-  std::vector<std::pair<P, std::int32_t>> items;
-  items.reserve(positions.size());
-  for (std::size_t k = 0; k < positions.size(); ++k) items.push_back({toP(positions[k]), static_cast<std::int32_t>(k)});
-  using Map = CGAL::First_of_pair_property_map<std::pair<P, std::int32_t>>;
-  CGAL::spatial_sort(items.begin(), items.end(), CGAL::Spatial_sort_traits_adapter_2<K, Map>());
-  FaceHandle hint = m.hintFor(positions[items.front().second]);
-  for (const auto& [p, k] : items) {
-    VertexHandle vh = m.cdt.insert(p, hint);
-    ids[k] = m.adopt(vh);
-    hint = vh->face();
+  if (!m.hasTriangles()) {
+    for (std::size_t k = 0; k < positions.size(); ++k) {
+      std::int32_t same = -1;
+      for (std::int32_t v = 0; v < vertexCount() && same < 0; ++v)
+        if (m.pos(v) == positions[k]) same = v;
+      ids[k] = same >= 0 ? same : m.addVertex(positions[k]);
+    }
+    m.triangulateAll();
+    return;
+  }
+  // Along a Hilbert curve, each insertion starts next to the previous one.
+  double x0 = positions[0].x, x1 = x0, y0 = positions[0].y, y1 = y0;
+  for (const Point2& p : positions) {
+    x0 = std::min(x0, p.x);
+    x1 = std::max(x1, p.x);
+    y0 = std::min(y0, p.y);
+    y1 = std::max(y1, p.y);
+  }
+  std::vector<std::pair<std::uint32_t, std::int32_t>> order(positions.size());
+  for (std::size_t k = 0; k < positions.size(); ++k)
+    order[k] = {hilbertKey(positions[k].x, positions[k].y, x0, y0, x1, y1), static_cast<std::int32_t>(k)};
+  std::sort(order.begin(), order.end());
+  std::int32_t start = m.startNear(positions[order.front().second]);
+  for (const auto& [key, k] : order) {
+    ids[k] = m.insertAt(positions[k], start);
+    start = m.lastTriangle;
   }
 }
 
 void Triangulation::assign(std::span<const Point2> positions, const FlatTriangulation& flat,
                            std::vector<std::int32_t>& ids) {
-  clear();
-  if (flat.triangles.empty()) {
-    insert(positions, ids);
-    return;
-  }
   Impl& m = *impl_;
-  auto& tds = m.cdt.tds();
-  const std::size_t n = positions.size(), nt = flat.triangles.size();
-  // An empty triangulation holds its infinite vertex in a face of its own; the faces made
-  // here replace that one.
-  const VertexHandle infinite = m.cdt.infinite_vertex();
-  tds.delete_face(infinite->face());
-  m.handles.reserve(n);
-  ids.resize(n);
-  for (std::size_t k = 0; k < n; ++k) {
-    VertexHandle v = tds.create_vertex();
-    v->set_point(toP(positions[k]));
-    v->info().id = static_cast<std::int32_t>(k);
-    m.handles.push_back(v);
-    ids[k] = static_cast<std::int32_t>(k);
-  }
-  std::vector<FaceHandle> faces(nt);
-  for (std::size_t t = 0; t < nt; ++t) {
-    const Triangle& tri = flat.triangles[t];
-    faces[t] = tds.create_face(m.handles[tri.v[0]], m.handles[tri.v[1]], m.handles[tri.v[2]]);
-    for (int i = 0; i < 3; ++i) m.handles[tri.v[i]]->set_face(faces[t]);
-  }
-  // Beyond each hull side a face with the infinite vertex, as CGAL closes the plane: for the
-  // side a->b (surface on its left) the face (b, a, infinite). Its side opposite b meets the
-  // face of the hull side that ends at a; its side opposite a, the one that starts at b.
-  std::vector<FaceHandle> outerFrom(n), outerTo(n);
-  for (std::size_t t = 0; t < nt; ++t)
-    for (int i = 0; i < 3; ++i) {
-      const std::int32_t nb = flat.neighbours[t][i];
-      if (nb >= 0) {
-        faces[t]->set_neighbor(i, faces[nb]);
-        continue;
-      }
-      const std::int32_t a = flat.triangles[t].v[ccw(i)], b = flat.triangles[t].v[cw(i)];
-      FaceHandle g = tds.create_face(m.handles[b], m.handles[a], infinite);
-      g->set_neighbor(2, faces[t]);
-      faces[t]->set_neighbor(i, g);
-      outerFrom[a] = g;
-      outerTo[b] = g;
-      infinite->set_face(g);
-    }
-  for (std::size_t v = 0; v < n; ++v) {
-    if (outerFrom[v] == FaceHandle()) continue;
-    // The face of the side x->v is (v, x, inf), the face of v->w is (w, v, inf): they share
-    // the edge v-inf, as side 1 of the first and side 0 of the second.
-    FaceHandle from = outerFrom[v], to = outerTo[v];
-    from->set_neighbor(0, to);
-    to->set_neighbor(1, from);
-  }
-  tds.set_dimension(2);
-  m.lastVertex = m.handles.back();
+  m = Impl{};
+  m.m.vertices.reserve(positions.size());
+  for (const Point2& p : positions) m.m.vertices.push_back({p.x, p.y, 0.0});
+  m.m.vertexTriangle.assign(positions.size(), -1);
+  ids.resize(positions.size());
+  for (std::size_t k = 0; k < positions.size(); ++k) ids[k] = static_cast<std::int32_t>(k);
+  if (!flat.triangles.empty()) m.takeFlat(FlatTriangulation(flat));
+}
+
+void Triangulation::adopt(Mesh&& mesh) {
+  Impl& m = *impl_;
+  m = Impl{};
+  m.m = std::move(mesh);
+  m.m.breakLineSides.assign(m.m.triangles.size(), 0);
+  m.m.vertexTriangle.resize(m.m.vertices.size(), -1);
 }
 
 void Triangulation::insertBreakLine(std::int32_t line, std::int32_t a, std::int32_t b) {
   Impl& m = *impl_;
-  if (static_cast<std::size_t>(line) >= m.lines.size()) {
-    m.lines.resize(line + 1, ConstraintId());
+  if (static_cast<std::size_t>(line) >= m.lineEnds.size()) {
     m.lineEnds.resize(line + 1, {-1, -1});
+    m.chains.resize(line + 1);
   }
-  ConstraintId cid = m.cdt.insert_constraint(m.handles[a], m.handles[b]);
-  m.lines[line] = cid;
   m.lineEnds[line] = {a, b};
-  if (cid == ConstraintId()) return;
-  m.lineOfChain[cid.vl_ptr()] = line;
-  for (VertexHandle vh : m.cdt.vertices_in_constraint(cid)) m.adopt(vh);
-  // Crossings lie on the new chain; this only guards against a vertex created elsewhere.
-  if (m.cdt.number_of_vertices() != m.handles.size())
-    for (auto v = m.cdt.finite_vertices_begin(); v != m.cdt.finite_vertices_end(); ++v) m.adopt(v);
+  if (!m.hasTriangles()) {
+    m.chains[line] = {a, b};
+    m.addLineAt(a, line);
+    m.addLineAt(b, line);
+    return;
+  }
+  m.insertLine(line);
 }
 
 void Triangulation::breakLineChain(std::int32_t line, std::vector<std::int32_t>& out) const {
   out.clear();
   const Impl& m = *impl_;
-  if (static_cast<std::size_t>(line) >= m.lines.size() || m.lines[line] == ConstraintId()) return;
-  for (VertexHandle vh : m.cdt.vertices_in_constraint(m.lines[line])) out.push_back(vh->info().id);
+  if (static_cast<std::size_t>(line) < m.chains.size()) out = m.chains[line];
 }
 
 void Triangulation::breakLinesThrough(std::int32_t v, std::vector<std::int32_t>& out) const {
   out.clear();
-  const Impl& m = *impl_;
-  if (m.lineOfChain.empty() || m.cdt.dimension() < 1) return;
-  VertexHandle vh = m.handles[v];
-  auto ec = m.cdt.incident_edges(vh), done = ec;
-  if (ec == nullptr) return;
-  do {
-    if (m.cdt.is_infinite(ec) || !m.cdt.is_constrained(*ec)) continue;
-    FaceHandle f = ec->first;
-    int i = ec->second;
-    VertexHandle w = f->vertex(cw(i)) == vh ? f->vertex(ccw(i)) : f->vertex(cw(i));
-    for (auto c = m.cdt.contexts_begin(vh, w); c != m.cdt.contexts_end(vh, w); ++c) {
-      auto context = *c;
-      auto found = m.lineOfChain.find(context.id().vl_ptr());
-      if (found != m.lineOfChain.end()) out.push_back(found->second);
-    }
-  } while (++ec != done);
-  std::sort(out.begin(), out.end());
-  out.erase(std::unique(out.begin(), out.end()), out.end());
+  const auto found = impl_->linesAt.find(v);
+  if (found != impl_->linesAt.end()) out = found->second;
 }
 
 std::int32_t Triangulation::vertexNear(const Point2& p, double tolerance) const {
   const Impl& m = *impl_;
-  if (m.handles.empty()) return -1;
   std::int32_t best = -1;
   double bestDistance = tolerance;
-  auto consider = [&](VertexHandle v) {
-    if (m.cdt.is_infinite(v)) return;
-    double d = std::max(std::fabs(v->point().x() - p.x), std::fabs(v->point().y() - p.y));
-    if (d <= bestDistance) {
-      if (d == bestDistance && best >= 0 && v->info().id > best) return;
+  auto consider = [&](std::int32_t v) {
+    const Point2 q = m.pos(v);
+    const double d = std::max(std::fabs(q.x - p.x), std::fabs(q.y - p.y));
+    if (d < bestDistance || (d == bestDistance && (best < 0 || v < best))) {
       bestDistance = d;
-      best = v->info().id;
+      best = v;
     }
   };
-  if (m.cdt.dimension() < 2) {
-    for (VertexHandle v : m.handles) consider(v);
+  if (!m.hasTriangles()) {
+    for (std::int32_t v = 0; v < vertexCount(); ++v) consider(v);
     return best;
   }
-  Cdt::Locate_type lt;
-  int li;
-  FaceHandle f = m.cdt.locate(toP(p), lt, li, m.hintFor(p));
-  if (lt == Cdt::VERTEX) return f->vertex(li)->info().id;
-  for (int i = 0; i < 3; ++i) consider(f->vertex(i));
-  if (lt == Cdt::EDGE)
-    for (int i = 0; i < 3; ++i) consider(f->neighbor(li)->vertex(i));
+  const MeshLocation loc = m.walk(m.startNear(p), p);
+  if (loc.kind == MeshLocation::Kind::Vertex) return m.corners(loc.triangle)[loc.index];
+  for (int i = 0; i < 3; ++i) consider(m.corners(loc.triangle)[i]);
+  if (loc.kind == MeshLocation::Kind::Edge && m.m.neighbours[loc.triangle][loc.index] >= 0)
+    for (int i = 0; i < 3; ++i) consider(m.corners(m.m.neighbours[loc.triangle][loc.index])[i]);
   return best;
 }
 
 FlipOutcome Triangulation::flipTo(std::int32_t u, std::int32_t v) {
   Impl& m = *impl_;
-  if (u < 0 || v < 0 || u == v || m.cdt.dimension() < 2) return FlipOutcome::MissingVertex;
-  VertexHandle hu = m.handles[u], hv = m.handles[v];
-  if (m.cdt.is_edge(hu, hv)) return FlipOutcome::AlreadyEdge;
-  FaceHandle f;
+  if (u < 0 || v < 0 || u == v || !m.hasTriangles()) return FlipOutcome::MissingVertex;
+  std::int32_t t;
   int i;
-  if (!m.findDiagonal(hu, hv, f, i)) return FlipOutcome::NotAdjacent;
-  if (f->is_constrained(i)) return FlipOutcome::BreakLine;
+  if (m.findEdge(u, v, t, i)) return FlipOutcome::AlreadyEdge;
+  const bool found = m.around(u, [&](std::int32_t f, int k) {
+    const std::int32_t n = m.m.neighbours[f][k];
+    if (n < 0 || m.corners(n)[m.sideTo(n, f)] != v) return false;
+    t = f;
+    i = k;
+    return true;
+  });
+  if (!found) return FlipOutcome::NotAdjacent;
+  if (m.constrained(t, i)) return FlipOutcome::BreakLine;
   // The quadrilateral u, a, v, b is strictly convex when a and b lie strictly on opposite
   // sides of u-v (u and v already lie on opposite sides of a-b).
-  const P& a = f->vertex(cw(i))->point();
-  const P& b = f->vertex(ccw(i))->point();
-  CGAL::Orientation oa = CGAL::orientation(hu->point(), hv->point(), a);
-  CGAL::Orientation ob = CGAL::orientation(hu->point(), hv->point(), b);
-  if (oa == CGAL::COLLINEAR || ob == CGAL::COLLINEAR || oa == ob) return FlipOutcome::NotConvex;
-  const std::int32_t oldA = f->vertex(cw(i))->info().id, oldB = f->vertex(ccw(i))->info().id;
-  m.cdt.flip(f, i);
-  m.flips.push_back({u, v, oldA, oldB});
+  const std::int32_t a = m.corners(t)[next(i)], b = m.corners(t)[prev(i)];
+  const int oa = orientation(m.pos(u), m.pos(v), m.pos(a)), ob = orientation(m.pos(u), m.pos(v), m.pos(b));
+  if (oa == 0 || ob == 0 || oa == ob) return FlipOutcome::NotConvex;
+  m.flip(t, i);
+  m.flips.push_back({u, v, a, b});
   return FlipOutcome::Flipped;
 }
 
@@ -365,261 +743,218 @@ void Triangulation::undoFlips() {
   Impl& m = *impl_;
   // Flipping the new diagonals back, newest first, restores exactly the triangulation that
   // was there before the first flip.
-  for (auto it = m.flips.rbegin(); it != m.flips.rend(); ++it) m.flipEdge(m.handles[it->u], m.handles[it->v]);
+  for (auto it = m.flips.rbegin(); it != m.flips.rend(); ++it) {
+    std::int32_t t;
+    int i;
+    if (m.findEdge(it->u, it->v, t, i)) m.flip(t, i);
+  }
   m.flips.clear();
 }
 
-void Triangulation::buildMesh(std::span<const std::int32_t> publicIndex, std::span<const double> z,
-                              double maxEdgeLength, Mesh& out) {
+void Triangulation::publish(std::span<const std::int32_t> newIndex, std::span<const double> z) {
   Impl& m = *impl_;
-  Cdt& cdt = m.cdt;
+  Mesh& mesh = m.m;
+  const std::size_t nv = mesh.vertices.size();
+  bool identity = true;
+  for (std::size_t v = 0; v < newIndex.size() && identity; ++v) identity = newIndex[v] == static_cast<std::int32_t>(v);
+  if (!identity) {
+    auto to = [&](std::int32_t v) { return v < 0 ? v : newIndex[v]; };
+    std::vector<Point3> vertices(nv);
+    for (std::size_t v = 0; v < nv; ++v) vertices[newIndex[v]] = mesh.vertices[v];
+    mesh.vertices.swap(vertices);
+    vertices = {};
+    for (Triangle& t : mesh.triangles)
+      for (std::int32_t& c : t.v) c = newIndex[c];
+    for (auto& chain : m.chains)
+      for (std::int32_t& v : chain) v = to(v);
+    for (auto& ends : m.lineEnds) ends = {to(ends[0]), to(ends[1])};
+    for (auto& f : m.flips) f = {to(f.u), to(f.v), to(f.a), to(f.b)};
+    std::unordered_map<std::int32_t, std::vector<std::int32_t>> linesAt;
+    for (auto& [v, lines] : m.linesAt) linesAt.emplace(newIndex[v], std::move(lines));
+    m.linesAt.swap(linesAt);
+  }
+  for (std::size_t v = 0; v < nv && v < z.size(); ++v) mesh.vertices[v].z = z[v];
+  if (m.hasTriangles()) {
+    orderMesh(mesh);
+  } else {
+    mesh.vertexTriangle.assign(nv, -1);
+    mesh.boundarySides.clear();
+  }
+  m.lastTriangle = -1;
+}
+
+const Mesh& Triangulation::mesh() const { return impl_->m; }
+
+void Triangulation::peeledMesh(double maxEdgeLength, Mesh& out, std::vector<std::int32_t>& surfaceTriangle) const {
+  const Impl& m = *impl_;
+  const Mesh& all = m.m;
+  const std::int32_t nt = m.triangleCount();
+  std::vector<char> on(static_cast<std::size_t>(nt), 1);
+  const double limit2 = maxEdgeLength * maxEdgeLength;
+  std::vector<std::int32_t> stack;
+  for (const TriangleSide& s : all.boundarySides) stack.push_back(s.triangle);
+  while (!stack.empty()) {
+    const std::int32_t t = stack.back();
+    stack.pop_back();
+    if (!on[t]) continue;
+    bool peel = false;
+    for (int i = 0; i < 3 && !peel; ++i) {
+      const std::int32_t n = all.neighbours[t][i];
+      if ((n >= 0 && on[n]) || m.constrained(t, i)) continue;
+      const Point2 a = m.pos(m.corners(t)[next(i)]), b = m.pos(m.corners(t)[prev(i)]);
+      peel = (a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y) > limit2;
+    }
+    if (!peel) continue;
+    on[t] = 0;
+    for (int i = 0; i < 3; ++i)
+      if (all.neighbours[t][i] >= 0 && on[all.neighbours[t][i]]) stack.push_back(all.neighbours[t][i]);
+  }
+  surfaceTriangle.assign(static_cast<std::size_t>(nt), -1);
   out = Mesh{};
-  out.vertices.resize(m.handles.size());
-  for (VertexHandle v : m.handles) {
-    const P& p = v->point();
-    v->info().z = z[v->info().id];
-    out.vertices[publicIndex[v->info().id]] = {p.x(), p.y(), v->info().z};
+  out.vertices = all.vertices;
+  std::int32_t kept = 0;
+  for (std::int32_t t = 0; t < nt; ++t)
+    if (on[t]) surfaceTriangle[t] = kept++;
+  for (std::int32_t t = 0; t < nt; ++t) {
+    if (!on[t]) continue;
+    out.triangles.push_back(all.triangles[t]);
+    auto nb = all.neighbours[t];
+    for (auto& n : nb) n = n >= 0 ? surfaceTriangle[n] : -1;
+    out.neighbours.push_back(nb);
+    out.breakLineSides.push_back(all.breakLineSides[t]);
   }
-  m.buildHints();
-  for (auto f = cdt.all_faces_begin(); f != cdt.all_faces_end(); ++f) f->info() = FaceInfo{};
-  if (cdt.dimension() < 2) {
-    linkMesh(out);
-    return;
-  }
-
-  // Surface faces: every finite face, less those peeled off by the edge-length limit. The
-  // mark 0 means "on the surface"; -1 "off".
-  for (auto f = cdt.finite_faces_begin(); f != cdt.finite_faces_end(); ++f) f->info().triangle = 0;
-  if (maxEdgeLength > 0.0) {
-    const double limit2 = maxEdgeLength * maxEdgeLength;
-    std::vector<FaceHandle> stack;
-    for (auto f = cdt.finite_faces_begin(); f != cdt.finite_faces_end(); ++f)
-      for (int i = 0; i < 3; ++i)
-        if (cdt.is_infinite(f->neighbor(i))) stack.push_back(f);
-    while (!stack.empty()) {
-      FaceHandle f = stack.back();
-      stack.pop_back();
-      if (f->info().triangle < 0) continue;
-      bool peel = false;
-      for (int i = 0; i < 3 && !peel; ++i) {
-        FaceHandle n = f->neighbor(i);
-        if (!(cdt.is_infinite(n) || n->info().triangle < 0) || f->is_constrained(i)) continue;
-        peel = CGAL::squared_distance(f->vertex(cw(i))->point(), f->vertex(ccw(i))->point()) > limit2;
-      }
-      if (!peel) continue;
-      f->info().triangle = -1;
-      for (int i = 0; i < 3; ++i)
-        if (!cdt.is_infinite(f->neighbor(i)) && f->neighbor(i)->info().triangle >= 0)
-          stack.push_back(f->neighbor(i));
-    }
-  }
-
-  // The canonical order of orderMesh(), whatever order the faces come in; the faces learn
-  // their triangle index and which of their corners is the triangle's first.
-  std::vector<FaceHandle> faces;
-  faces.reserve(cdt.number_of_faces());
-  for (auto f = cdt.finite_faces_begin(); f != cdt.finite_faces_end(); ++f)
-    if (f->info().triangle >= 0) {
-      f->info().triangle = static_cast<std::int32_t>(faces.size());
-      faces.push_back(f);
-    }
-  const std::size_t nt = faces.size();
-  out.triangles.resize(nt);
-  out.neighbours.resize(nt);
-  out.breakLineSides.assign(nt, 0);
-  for (std::size_t k = 0; k < nt; ++k) {
-    FaceHandle f = faces[k];
+  // Still in canonical order: a subsequence of an ordered list is ordered.
+  out.vertexTriangle.assign(out.vertices.size(), -1);
+  for (std::int32_t t = 0; t < kept; ++t)
     for (int i = 0; i < 3; ++i) {
-      out.triangles[k].v[i] = publicIndex[f->vertex(i)->info().id];
-      FaceHandle n = f->neighbor(i);
-      out.neighbours[k][i] = cdt.is_infinite(n) ? -1 : n->info().triangle;
-      if (f->is_constrained(i)) out.breakLineSides[k] |= static_cast<std::uint8_t>(1u << i);
+      if (out.neighbours[t][i] < 0) out.boundarySides.push_back({t, i});
+      std::int32_t& vt = out.vertexTriangle[out.triangles[t].v[i]];
+      if (vt < 0) vt = t;
     }
-  }
-  std::vector<std::int32_t> previous;
-  orderMesh(out, &previous);
-  for (std::size_t k = 0; k < nt; ++k) {
-    FaceHandle f = faces[previous[k]];
-    f->info().triangle = static_cast<std::int32_t>(k);
-    const std::int32_t first = out.triangles[k].v[0];
-    f->info().rotation = static_cast<std::int8_t>(publicIndex[f->vertex(0)->info().id] == first   ? 0
-                                                  : publicIndex[f->vertex(1)->info().id] == first ? 1
-                                                                                                 : 2);
-  }
 }
 
 MeshLocation Triangulation::locate(const Point2& p) const {
   const Impl& m = *impl_;
-  MeshLocation loc;
-  if (m.cdt.dimension() < 2) return loc;
-  Cdt::Locate_type lt;
-  int li;
-  FaceHandle f = m.cdt.locate(toP(p), lt, li, m.hintFor(p));
-  auto meshIndex = [](FaceHandle g, int cgalIndex) { return (cgalIndex - g->info().rotation + 3) % 3; };
-  auto on = [&](FaceHandle g) { return !m.cdt.is_infinite(g) && g->info().triangle >= 0; };
-  switch (lt) {
-    case Cdt::FACE:
-      if (on(f)) loc = {MeshLocation::Kind::Face, f->info().triangle, -1};
-      break;
-    case Cdt::EDGE: {
-      FaceHandle n = f->neighbor(li);
-      if (on(f))
-        loc = {MeshLocation::Kind::Edge, f->info().triangle, meshIndex(f, li)};
-      else if (on(n))
-        loc = {MeshLocation::Kind::Edge, n->info().triangle, meshIndex(n, m.cdt.mirror_index(f, li))};
-      break;
-    }
-    case Cdt::VERTEX: {
-      VertexHandle v = f->vertex(li);
-      auto fc = m.cdt.incident_faces(v), done = fc;
-      do {
-        if (on(fc)) {
-          loc = {MeshLocation::Kind::Vertex, fc->info().triangle, meshIndex(fc, fc->index(v))};
-          break;
-        }
-      } while (++fc != done);
-      break;
-    }
-    default:
-      break;
+  if (!m.hasTriangles()) return {};
+  MeshLocation loc = m.walk(m.startNear(p), p);
+  if (loc.kind == MeshLocation::Kind::Outside) return {};
+  if (loc.kind == MeshLocation::Kind::Edge) {
+    // The side's owner is the triangle the walk ended in; report it in the published mesh's terms.
+    return loc;
   }
   return loc;
 }
 
-bool Triangulation::elevation(const Point2& p, double& z) const {
-  const Impl& m = *impl_;
-  if (m.cdt.dimension() < 2) return false;
-  Cdt::Locate_type lt;
-  int li;
-  FaceHandle f = m.cdt.locate(toP(p), lt, li, m.hintFor(p));
-  if (lt == Cdt::VERTEX) {
-    // A vertex counts when a surface triangle uses it.
-    VertexHandle v = f->vertex(li);
-    auto fc = m.cdt.incident_faces(v), done = fc;
-    do {
-      if (!m.cdt.is_infinite(fc) && fc->info().triangle >= 0) {
-        z = v->info().z;
-        return true;
-      }
-    } while (++fc != done);
-    return false;
-  }
-  if (lt == Cdt::EDGE && (m.cdt.is_infinite(f) || f->info().triangle < 0)) f = f->neighbor(li);
-  if ((lt != Cdt::FACE && lt != Cdt::EDGE) || m.cdt.is_infinite(f) || f->info().triangle < 0) return false;
-  auto corner = [&](int i) {
-    const P& q = f->vertex(i)->point();
-    return Point3{q.x(), q.y(), f->vertex(i)->info().z};
-  };
-  z = planeElevation(corner(0), corner(1), corner(2), p);
-  return true;
-}
-
 void Triangulation::check(std::vector<std::string>& problems) const {
   const Impl& m = *impl_;
-  const Cdt& cdt = m.cdt;
+  const Mesh& mesh = m.m;
   auto problem = [&](auto&&... parts) {
     std::ostringstream s;
+    s.precision(17);
     (s << ... << parts);
     problems.push_back(s.str());
   };
-
-  if (cdt.number_of_vertices() != m.handles.size())
-    problem("triangulation has ", cdt.number_of_vertices(), " vertices, ", m.handles.size(), " numbered");
-  for (std::size_t k = 0; k < m.handles.size(); ++k) {
-    VertexHandle v = m.handles[k];
-    if (v->info().id != static_cast<std::int32_t>(k)) problem("vertex ", k, " carries number ", v->info().id);
-    if (cdt.dimension() == 2 && !v->face()->has_vertex(v)) problem("vertex ", k, " points at a face without it");
-  }
-  if (cdt.dimension() < 2) {
+  const auto nv = static_cast<std::int32_t>(mesh.vertices.size());
+  const std::int32_t nt = m.triangleCount();
+  if (!m.hasTriangles()) {
     if (!m.flips.empty()) problem("flips remembered on a triangulation without triangles");
     return;
   }
-
-  // Links, constrained flags on both sides, orientation.
-  std::size_t faces = 0;
-  for (auto f = cdt.all_faces_begin(); f != cdt.all_faces_end(); ++f) {
-    ++faces;
+  if (mesh.neighbours.size() != mesh.triangles.size() || mesh.breakLineSides.size() != mesh.triangles.size() ||
+      mesh.vertexTriangle.size() != mesh.vertices.size()) {
+    problem("triangulation arrays differ in length");
+    return;
+  }
+  std::int32_t hull = 0;
+  for (std::int32_t t = 0; t < nt; ++t) {
+    const std::int32_t* c = m.corners(t);
+    for (int i = 0; i < 3; ++i)
+      if (c[i] < 0 || c[i] >= nv) {
+        problem("triangle ", t, " names no vertex");
+        return;
+      }
+    if (orientation(m.pos(c[0]), m.pos(c[1]), m.pos(c[2])) <= 0) problem("triangle ", t, " is not counter-clockwise");
     for (int i = 0; i < 3; ++i) {
-      FaceHandle n = f->neighbor(i);
-      if (n == FaceHandle() || !n->has_neighbor(f)) {
-        problem("face neighbour link is not mutual");
+      const std::int32_t n = mesh.neighbours[t][i];
+      if (n < 0) {
+        ++hull;
         continue;
       }
-      int j = cdt.mirror_index(f, i);
-      if (n->vertex(cw(j)) != f->vertex(ccw(i)) || n->vertex(ccw(j)) != f->vertex(cw(i)))
-        problem("neighbouring faces disagree on their shared edge");
-      if (f->is_constrained(i) != n->is_constrained(j)) problem("edge constrained on one side only");
+      const int j = m.sideTo(n, t);
+      if (j < 0) {
+        problem("neighbour link of triangle ", t, " is not mutual");
+        continue;
+      }
+      if (m.corners(n)[next(j)] != c[prev(i)] || m.corners(n)[prev(j)] != c[next(i)])
+        problem("triangles ", t, " and ", n, " disagree on their shared side");
+      if (m.constrained(t, i) != m.constrained(n, j)) problem("side of triangle ", t, " constrained on one side only");
     }
-    if (!cdt.is_infinite(f) &&
-        CGAL::orientation(f->vertex(0)->point(), f->vertex(1)->point(), f->vertex(2)->point()) != CGAL::LEFT_TURN)
-      problem("face not counter-clockwise at ", f->vertex(0)->point());
   }
-  // Euler: V - E + F = 2 on the sphere that the infinite vertex closes.
-  const long v = static_cast<long>(cdt.number_of_vertices()) + 1;
-  const long f = static_cast<long>(faces), e = 3 * f / 2;
-  if (v - e + f != 2) problem("Euler characteristic is ", v - e + f, ", not 2");
+  for (std::int32_t v = 0; v < nv; ++v) {
+    const std::int32_t t = mesh.vertexTriangle[v];
+    if (t < 0 || t >= nt || m.indexOf(t, v) < 0) problem("vertex ", v, " names a triangle without it");
+  }
+  if (nt != 2 * nv - 2 - hull) problem(nt, " triangles for ", nv, " vertices and ", hull, " hull sides");
 
-  // Every flipped diagonal is an edge unless a later flip replaced it; faces beside one are
-  // exempt from the Delaunay test.
-  std::unordered_set<const void*> flipped;
+  // Every flipped diagonal is an edge unless a later flip replaced it; triangles beside one
+  // are exempt from the Delaunay test.
+  std::unordered_set<std::int32_t> exempt;
   for (std::size_t k = 0; k < m.flips.size(); ++k) {
     const Impl::Flip& fl = m.flips[k];
-    const bool replaced = std::any_of(m.flips.begin() + k + 1, m.flips.end(), [&](const Impl::Flip& later) {
-      return (later.a == fl.u && later.b == fl.v) || (later.a == fl.v && later.b == fl.u);
-    });
-    FaceHandle g;
+    const bool replaced = std::any_of(m.flips.begin() + static_cast<std::ptrdiff_t>(k) + 1, m.flips.end(),
+                                      [&](const Impl::Flip& later) { return edgeKey(later.a, later.b) == edgeKey(fl.u, fl.v); });
+    std::int32_t t;
     int i;
-    if (!cdt.is_edge(m.handles[fl.u], m.handles[fl.v], g, i)) {
+    if (!m.findEdge(fl.u, fl.v, t, i)) {
       if (!replaced) problem("swapped diagonal ", fl.u, "-", fl.v, " is not an edge");
       continue;
     }
-    flipped.insert(&*g);
-    flipped.insert(&*g->neighbor(i));
+    exempt.insert(t);
+    if (mesh.neighbours[t][i] >= 0) exempt.insert(mesh.neighbours[t][i]);
   }
-  for (auto g = cdt.finite_faces_begin(); g != cdt.finite_faces_end(); ++g) {
-    if (flipped.count(&*g)) continue;
+  for (std::int32_t t = 0; t < nt; ++t) {
+    if (exempt.count(t)) continue;
+    const std::int32_t* c = m.corners(t);
     for (int i = 0; i < 3; ++i) {
-      FaceHandle n = g->neighbor(i);
-      if (g->is_constrained(i) || cdt.is_infinite(n) || flipped.count(&*n)) continue;
-      const P& opposite = n->vertex(cdt.mirror_index(g, i))->point();
-      if (CGAL::side_of_oriented_circle(g->vertex(0)->point(), g->vertex(1)->point(), g->vertex(2)->point(),
-                                        opposite) == CGAL::ON_POSITIVE_SIDE)
-        problem("edge ", g->vertex(cw(i))->point(), " - ", g->vertex(ccw(i))->point(), " is not Delaunay");
+      const std::int32_t n = mesh.neighbours[t][i];
+      if (n < 0 || m.constrained(t, i) || exempt.count(n)) continue;
+      const Point2 d = m.pos(m.corners(n)[m.sideTo(n, t)]);
+      if (inCircle(m.pos(c[0]), m.pos(c[1]), m.pos(c[2]), d) > 0)
+        problem("side ", c[next(i)], "-", c[prev(i)], " is not Delaunay");
     }
   }
 
   // Break lines: a chain from the first end to the second, every link a constrained edge,
   // every vertex on the segment (up to the rounding of crossings) and in order along it.
-  for (std::size_t line = 0; line < m.lines.size(); ++line) {
-    if (m.lines[line] == ConstraintId()) continue;
-    std::vector<VertexHandle> chain;
-    for (VertexHandle vh : cdt.vertices_in_constraint(m.lines[line])) chain.push_back(vh);
+  for (std::size_t line = 0; line < m.lineEnds.size(); ++line) {
     const auto [a, b] = m.lineEnds[line];
-    if (chain.size() < 2 || chain.front() != m.handles[a] || chain.back() != m.handles[b]) {
+    if (a < 0 || a == b) continue;
+    const auto& chain = m.chains[line];
+    if (chain.size() < 2 || chain.front() != a || chain.back() != b) {
       problem("break line ", line, " does not run between its ends");
       continue;
     }
-    const P pa = chain.front()->point(), pb = chain.back()->point();
-    const double dx = pb.x() - pa.x(), dy = pb.y() - pa.y(), length = std::hypot(dx, dy);
-    const double scale = std::max({std::fabs(pa.x()), std::fabs(pa.y()), std::fabs(pb.x()), std::fabs(pb.y()), length});
+    const Point2 pa = m.pos(a), pb = m.pos(b);
+    const double dx = pb.x - pa.x, dy = pb.y - pa.y, length = std::hypot(dx, dy);
+    const double scale = std::max({std::fabs(pa.x), std::fabs(pa.y), std::fabs(pb.x), std::fabs(pb.y), length});
     const double slack = 1e-13 * scale;
     double lastT = -1.0;
     for (std::size_t k = 0; k < chain.size(); ++k) {
-      const P& q = chain[k]->point();
-      const double t = ((q.x() - pa.x()) * dx + (q.y() - pa.y()) * dy) / (length * length);
-      const double off = std::fabs((q.x() - pa.x()) * dy - (q.y() - pa.y()) * dx) / length;
+      const Point2 q = m.pos(chain[k]);
+      const double t = ((q.x - pa.x) * dx + (q.y - pa.y) * dy) / (length * length);
+      const double off = std::fabs((q.x - pa.x) * dy - (q.y - pa.y) * dx) / length;
       if (off > slack) problem("break line ", line, " passes ", off, " beside its segment");
       if (!(t > lastT)) problem("break line ", line, " goes back along its segment");
       lastT = t;
-      if (k > 0) {
-        FaceHandle g;
-        int i;
-        if (!cdt.is_edge(chain[k - 1], chain[k], g, i) || !g->is_constrained(i))
-          problem("break line ", line, " misses a constrained edge at ", q);
-      }
+      std::int32_t f;
+      int i;
+      if (k > 0 && (!m.findEdge(chain[k - 1], chain[k], f, i) || !m.constrained(f, i)))
+        problem("break line ", line, " misses a constrained edge at ", q.x, ",", q.y);
+      const auto at = m.linesAt.find(chain[k]);
+      if (at == m.linesAt.end() || !std::binary_search(at->second.begin(), at->second.end(), static_cast<std::int32_t>(line)))
+        problem("vertex ", chain[k], " does not know break line ", line, " runs through it");
     }
   }
 }
 
-}  // namespace detail
-}  // namespace tin
+}  // namespace tin::detail

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The constrained Delaunay triangulation under a surface. This header stays free of CGAL:
-// everything that includes CGAL lives in Triangulation.cpp, the one heavy translation unit.
+// The editable constrained Delaunay triangulation under a surface, kept in the flat arrays of a
+// Mesh: three corners, three neighbours and the break-line flags per triangle, one triangle per
+// vertex. A surface of points hands over its mesh as it is, so the first edit costs nothing but
+// its own work, and the published surface is this very mesh put in canonical order.
 //
-// Vertices are numbered in the order they are created, from 0, and are never removed. Break
-// lines are numbered by the caller. The triangulation knows positions only; elevations and the
-// rules for them belong to Surface.
+// Vertices are never removed; a new one is numbered on from vertexCount(). publish() renumbers
+// them all (the caller says how), which is the only other time numbers change. Break lines are
+// numbered by the caller. The triangulation knows positions only; the rules for elevations
+// belong to Surface, which hands them in with publish().
 #pragma once
 
 #include <cstdint>
@@ -28,22 +31,24 @@ class Triangulation {
   Triangulation(const Triangulation&) = delete;
   Triangulation& operator=(const Triangulation&) = delete;
 
-  void clear();
   std::int32_t vertexCount() const;
   Point2 position(std::int32_t v) const;
 
   // Inserts the positions (in a spatial order, for speed) and writes the vertex at each into
-  // ids; a position where a vertex already is gets that vertex. New vertices are numbered on
-  // from vertexCount().
+  // ids; a position where a vertex already is gets that vertex. A position on a break line
+  // splits it there.
   void insert(std::span<const Point2> positions, std::vector<std::int32_t>& ids);
   // Into an empty triangulation: takes `flat`, the Delaunay triangulation of the positions
-  // (see delaunay()), as it is, vertex k at positions[k]. Positions all on one line (no
-  // triangles) are inserted one by one; ids says where each went.
+  // (see delaunay()), as it is, vertex k at positions[k].
   void assign(std::span<const Point2> positions, const FlatTriangulation& flat, std::vector<std::int32_t>& ids);
+  // Into an empty triangulation: takes a Delaunay mesh over its own vertices, vertex k at
+  // mesh.vertices[k], without copying it.
+  void adopt(Mesh&& mesh);
 
   // Constrains the segment between vertices a and b as break line `line` (numbers increase with
   // each call). Where it crosses an earlier break line a vertex is created; where it passes
-  // through a vertex it is split there.
+  // through a vertex it is split there. Throws std::runtime_error if the structure cannot take
+  // it (never seen; the caller restores the surface).
   void insertBreakLine(std::int32_t line, std::int32_t a, std::int32_t b);
   // The vertices along break line `line`, from its first end to its second.
   void breakLineChain(std::int32_t line, std::vector<std::int32_t>& out) const;
@@ -61,16 +66,17 @@ class Triangulation {
   FlipOutcome flipTo(std::int32_t u, std::int32_t v);
   void undoFlips();
 
-  // Fills `out` with the surface: publicIndex maps vertex -> point index, z gives vertex
-  // elevations. With maxEdgeLength > 0, triangles are peeled from the outside while a side
-  // where the surface ends is longer than that and is no break line.
-  void buildMesh(std::span<const std::int32_t> publicIndex, std::span<const double> z,
-                 double maxEdgeLength, Mesh& out);
-  // Where p lies on the mesh last built (valid until the next change).
+  // Renumbers the vertices (vertex v becomes newIndex[v], a permutation; empty: as they are),
+  // sets their elevations (z by the new numbers) and puts the triangles in the canonical order
+  // of orderMesh(). mesh() is then the surface, until the next change.
+  void publish(std::span<const std::int32_t> newIndex, std::span<const double> z);
+  const Mesh& mesh() const;
+  // The triangles that stay when outer triangles are peeled while a side where the surface
+  // ends is longer than maxEdgeLength and is no break line, as a mesh of their own;
+  // surfaceTriangle maps each triangle of mesh() to its index there (-1: peeled). After publish().
+  void peeledMesh(double maxEdgeLength, Mesh& out, std::vector<std::int32_t>& surfaceTriangle) const;
+  // Where p lies among all triangles of mesh() (after publish()).
   MeshLocation locate(const Point2& p) const;
-  // The surface elevation at p, from the triangle there (false off the surface); the same as
-  // locate() and elevationInTriangle(), without touching the mesh.
-  bool elevation(const Point2& p, double& z) const;
 
   // Re-checks the structure: links, orientation, constrained flags, the Delaunay property away
   // from break lines and flipped diagonals, every break line as a chain of constrained edges

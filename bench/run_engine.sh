@@ -26,9 +26,10 @@ fi
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DUV_BUILD_BENCH=ON > /dev/null
 fi
-ninja -C "$build" -j"$jobs" bench_engine bench_cgal_delaunay > /dev/null
+ninja -C "$build" -j"$jobs" bench_engine bench_cgal_delaunay bench_cgal_constrained > /dev/null
 engine=$build/bin/bench_engine
 cgal=$build/bin/bench_cgal_delaunay
+cgalcdt=$build/bin/bench_cgal_constrained
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -81,5 +82,18 @@ for n in "${sizes[@]}"; do
     # The contour target is set for 2M triangles; scale it with the triangle count.
     climit=$(awk -v t="$tri" 'BEGIN { printf "%.3f", t / 2000000 }')
     echo "  contours: $c s for $tri triangles (target <= $climit s: $(check "$c" "$climit")); 1M elevations in one call: $e s (target <= 0.5: $(check "$e" 0.5))"
+
+    # Edits: 10k break-line segments into the fresh surface (its first edit included), one swap,
+    # one point; raw CGAL's constrained triangulation of the same points and segments as peer.
+    "$cgalcdt" "$work/points.bin" "$work/segments.bin" > "$work/cgalcdt.txt"
+    bl=$(value breaklines_10k_seconds "$work/ops.txt")
+    cdt=$(value constrained_seconds "$work/cgalcdt.txt")
+    segs=$(value segments_seconds "$work/cgalcdt.txt")
+    blimit=$(awk -v n="$n" 'BEGIN { printf "%.2f", n <= 1000000 ? 0.5 : 2.0 * n / 4000000 }')
+    sw=$(value swap_seconds "$work/ops.txt")
+    ap=$(value add_point_seconds "$work/ops.txt")
+    kb=$(value edited_kept_bytes_per_point "$work/ops.txt")
+    echo "  break lines: $bl s (target <= $blimit s: $(check "$bl" "$blimit")); raw CGAL constrained from scratch $cdt s (engine/cgal $(ratio "$bl" "$cdt")), its segments alone $segs s (engine/cgal $(ratio "$bl" "$segs"))"
+    echo "  one swap: $sw s, one point: $ap s (target <= 0.01: $(check "$sw" 0.01) $(check "$ap" 0.01)); kept after the edits: $kb bytes/point (target < 200: $(check "$kb" 200)), raw CGAL constrained keeps $(value constrained_kept_bytes_per_point "$work/cgalcdt.txt")"
   done
 done

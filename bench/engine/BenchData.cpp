@@ -95,6 +95,13 @@ void writeBinaryXY(const std::string& path, const std::vector<tin::Point3>& poin
   if (!out) throw std::runtime_error(path + ": cannot write");
 }
 
+void writeBinarySegments(const std::string& path, const std::vector<tin::Segment3>& segments) {
+  std::ofstream out(path, std::ios::binary);
+  for (const auto& s : segments)
+    for (const double v : {s.a.x, s.a.y, s.b.x, s.b.y}) out.write(reinterpret_cast<const char*>(&v), sizeof(double));
+  if (!out) throw std::runtime_error(path + ": cannot write");
+}
+
 std::vector<double> readBinaryXY(const std::string& path) {
   std::ifstream in(path, std::ios::binary | std::ios::ate);
   if (!in) throw std::runtime_error(path + ": cannot open");

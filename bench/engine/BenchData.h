@@ -25,6 +25,8 @@ std::vector<tin::Segment3> randomBreakLines(std::size_t n, std::size_t count, st
 // latter moved to the site's corner, see writeQhullText).
 void writeBinaryXY(const std::string& path, const std::vector<tin::Point3>& points);
 std::vector<double> readBinaryXY(const std::string& path);
+// Segments as x1 y1 x2 y2, little-endian doubles, for raw CGAL's constrained triangulation.
+void writeBinarySegments(const std::string& path, const std::vector<tin::Segment3>& segments);
 void writeQhullText(const std::string& path, const std::vector<tin::Point3>& points);
 
 // Seconds of CPU time used by this process (see BenchData.cpp).

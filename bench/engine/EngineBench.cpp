@@ -4,7 +4,8 @@
 //
 //   bench_engine data N random|terrain DIR   write the points for the peers
 //   bench_engine build N random|terrain      build a surface from the points
-//   bench_engine ops N random|terrain        break lines, contours, elevations, save/load
+//   bench_engine ops N random|terrain        break lines, a swap, a point, contours, elevations,
+//                                            save/load
 #include <cstdio>
 #include <memory>
 #include <random>
@@ -49,17 +50,63 @@ std::unique_ptr<CKVLXsurface_Vantor2> build(const std::vector<tin::Point3>& poin
   return surface;
 }
 
+std::vector<tin::Segment3> linesOf(std::size_t n, const std::string& kind) {
+  return kind == "terrain" ? uv::bench::terrainBreakLines(n, 10000) : uv::bench::randomBreakLines(n, 10000, 5);
+}
+
+// One swap and one added point in the middle of the surface, each timed alone (the mesh is up
+// to date before), then with the query after it that brings the mesh up to date again.
+void edits(CKVLXsurface_Vantor2& surface) {
+  const tin::Mesh& m = surface.Tin().mesh();
+  const AcDbExtents e = surface.Boundary();
+  const tin::Point2 mid{(e.minPoint().x + e.maxPoint().x) / 2, (e.minPoint().y + e.maxPoint().y) / 2};
+  double swap = -1, swapQuery = -1;
+  // The first pair near the middle that may be swapped (convex, no break line between).
+  for (int attempt = 0; attempt < 50 && swap < 0; ++attempt) {
+    const tin::Point2 p{mid.x + attempt * 3.1, mid.y + attempt * 1.7};
+    CKVLTriangle* t1 = surface.TriangleAt(AcGePoint3d(p.x, p.y, 0));
+    if (!t1) continue;
+    for (int i = 0; i < 3 && swap < 0; ++i) {
+      const std::int32_t n = m.neighbours[t1->m_nIndex][i];
+      if (n < 0) continue;
+      const tin::Point3 &a = m.corner(n, 0), &b = m.corner(n, 1), &c = m.corner(n, 2);
+      CKVLTriangle* t2 = surface.TriangleAt(AcGePoint3d((a.x + b.x + c.x) / 3, (a.y + b.y + c.y) / 3, 0));
+      double t = seconds();
+      const int ok = surface.SwapTringles(t1, t2);
+      const double took = seconds() - t;
+      if (ok != 1) continue;
+      swap = took;
+      surface.Tin().triangleAt(p);
+      swapQuery = seconds() - t;
+    }
+  }
+  report("swap_seconds", swap);
+  report("swap_and_query_seconds", swapQuery);
+  CUniquePointSet one;
+  one.AddPoint(AcGePoint3d(mid.x + 0.37, mid.y + 0.21, 123.0));
+  double t = seconds();
+  surface.AddPoints(one);
+  report("add_point_seconds", seconds() - t);
+  surface.Tin().triangleAt(mid);
+  report("add_point_and_query_seconds", seconds() - t);
+}
+
 void operations(std::size_t n, const std::string& kind) {
   const auto points = pointsOf(n, kind);
+  const double before = uv::bench::currentBytes();
   auto surface = build(points, false);
 
-  const auto lines = kind == "terrain" ? uv::bench::terrainBreakLines(n, 10000) : uv::bench::randomBreakLines(n, 10000, 5);
+  const auto lines = linesOf(n, kind);
   double t = seconds();
   for (const auto& l : lines)
     surface->SetBreakLine(AcGePoint3d(l.a.x, l.a.y, l.a.z), AcGePoint3d(l.b.x, l.b.y, l.b.z));
-  const int triangles = surface->TriangleCount();
+  // The mesh is part of a usable surface: brought up to date inside the measurement.
+  const int triangles = static_cast<int>(surface->Tin().mesh().triangles.size());
   report("breaklines_10k_seconds", seconds() - t);
   report("triangles", triangles);
+  edits(*surface);
+  surface->Tin().mesh();
+  report("edited_kept_bytes_per_point", (uv::bench::currentBytes() - before) / static_cast<double>(n));
 
   const AcDbExtents e = surface->Boundary();
   std::vector<double> levels;
@@ -142,6 +189,7 @@ int main(int argc, char** argv) {
     const auto points = pointsOf(n, kind);
     const std::string dir = argv[4];
     uv::bench::writeBinaryXY(dir + "/points.bin", points);
+    uv::bench::writeBinarySegments(dir + "/segments.bin", linesOf(n, kind));
     uv::bench::writeQhullText(dir + "/points.txt", points);
     return 0;
   }

@@ -36,7 +36,7 @@ void CKVLXsurface_Vantor2::Changed() {
 }
 
 int CKVLXsurface_Vantor2::PointCount() const { return Tin().pointCount(); }
-int CKVLXsurface_Vantor2::TriangleCount() const { return static_cast<int>(Tin().triangles().size()); }
+int CKVLXsurface_Vantor2::TriangleCount() const { return static_cast<int>(Tin().triangleCount()); }
 
 int CKVLXsurface_Vantor2::SetPoints(CUniquePointSet& points) {
   const tin::PointsResult r = m_triangulation->Change().setPoints(points.Points());

@@ -528,6 +528,12 @@ const Surface::Cache& Surface::cache() const {
 
 const Mesh& Surface::mesh() const { return *cache().mesh; }
 
+std::size_t Surface::triangleCount() const {
+  // Publishing reorders the triangles but keeps their number; only peeling changes it.
+  if (tri_ && !cache_ && def_.settings.maxEdgeLength == 0.0) return tri_->triangleCount();
+  return mesh().triangles.size();
+}
+
 std::int32_t Surface::pointCount() const {
   return tri_ ? tri_->vertexCount() : static_cast<std::int32_t>(cache_->own.vertices.size());
 }

@@ -129,6 +129,8 @@ class Surface {
   std::int32_t pointCount() const;
   bool pointAtIndex(std::int32_t index, Point3& out) const;
   const Mesh& mesh() const;
+  // triangles().size(), without bringing the mesh up to date after an edit where it need not.
+  std::size_t triangleCount() const;
   const std::vector<Triangle>& triangles() const { return mesh().triangles; }
   const std::vector<Edge>& edges() const;
   // The surface triangle at p (-1 off the surface); on a side or a vertex, one of the triangles

@@ -607,6 +607,8 @@ Triangulation::~Triangulation() = default;
 
 std::int32_t Triangulation::vertexCount() const { return static_cast<std::int32_t>(impl_->m.vertices.size()); }
 
+std::size_t Triangulation::triangleCount() const { return impl_->m.triangles.size(); }
+
 Point2 Triangulation::position(std::int32_t v) const { return impl_->pos(v); }
 
 void Triangulation::insert(std::span<const Point2> positions, std::vector<std::int32_t>& ids) {

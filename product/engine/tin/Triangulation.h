@@ -32,6 +32,7 @@ class Triangulation {
   Triangulation& operator=(const Triangulation&) = delete;
 
   std::int32_t vertexCount() const;
+  std::size_t triangleCount() const;
   Point2 position(std::int32_t v) const;
 
   // Inserts the positions (in a spatial order, for speed) and writes the vertex at each into

@@ -3,8 +3,10 @@
 #include "db/AcDbObjectId.h"
 #include "db/ResbufChain.h"
 #include "ed/EdSelection.h"
+#include "module/components/EditorCommandScope.h"
 #include "module/components/SurfaceList.h"
 #include "module/points/ElementSample.h"
+#include "module/points/EntityFilter.h"
 #include "module/points/LayerList.h"
 #include "module/points/StatusBarProgress.h"
 #include "product/cadwrapper/CKVLC2dPolylinePtr.h"
@@ -34,19 +36,6 @@ constexpr UINT IDC_SET = 228;
 
 // The type list's mask: LINE, LWPOLYLINE and POLYLINE (2D and 3D).
 constexpr unsigned kBreakLineTypes = 0x1D;
-
-// The dialog out of the way while the user works in the drawing, back when
-// the scope ends (also when an exception passes).
-class EditorCommandScope {
- public:
-  explicit EditorCommandScope(CAdUiDialog& dialog) : m_dialog(dialog) { m_dialog.BeginEditorCommand(); }
-  ~EditorCommandScope() { m_dialog.CompleteEditorCommand(TRUE); }
-  EditorCommandScope(const EditorCommandScope&) = delete;
-  EditorCommandScope& operator=(const EditorCommandScope&) = delete;
-
- private:
-  CAdUiDialog& m_dialog;
-};
 
 // The vertices of a line or polyline, in order; empty for anything else or
 // an entity that cannot be opened.
@@ -133,23 +122,20 @@ void dlg_LinijaLomaTerena::OnCheckAll() { m_types.CheckAll(); }
 void dlg_LinijaLomaTerena::OnUncheckAll() { m_types.UncheckAll(); }
 
 void dlg_LinijaLomaTerena::OnTypesFromSample() {
-  EditorCommandScope hidden(*this);
+  uv::EditorCommandScope hidden(*this);
   uv::ElementSample sample;
   if (uv::PickSample(uv::SampleKinds::kLinesAndPolylines, sample)) m_types.CheckFromSample(sample.types, {});
 }
 
 void dlg_LinijaLomaTerena::OnLayersFromSample() {
-  EditorCommandScope hidden(*this);
+  uv::EditorCommandScope hidden(*this);
   uv::ElementSample sample;
   if (uv::PickSample(uv::SampleKinds::kLinesAndPolylines, sample)) uv::SelectLayers(m_layers, sample.layers);
 }
 
 void dlg_LinijaLomaTerena::ApplyBreakLines() {
-  EditorCommandScope hidden(*this);
-  uv::ResbufChain filter(m_types.BuildSelectionFilter());
-  CStringArray layers;
-  uv::SelectedLayers(m_layers, layers);
-  filter.append(uv::BuildLayerClause(layers));
+  uv::EditorCommandScope hidden(*this);
+  uv::ResbufChain filter(uv::BuildEntityFilter(m_types, m_layers));
 
   uv::SelectionSetScope selection;
   if (acedSSGet(nullptr, nullptr, nullptr, filter, selection.name()) != RTNORM) return;

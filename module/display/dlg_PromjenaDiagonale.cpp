@@ -1,6 +1,7 @@
 #include "module/display/dlg_PromjenaDiagonale.h"
 
 #include "ed/EdPrint.h"
+#include "module/components/EditorCommandScope.h"
 #include "module/components/SurfaceList.h"
 #include "product/engine/CKVLSurfaceManager.h"
 #include "product/engine/CKVLXsurface_Vantor2.h"
@@ -43,12 +44,7 @@ BOOL dlg_PromjenaDiagonale::OnInitDialog() {
 }
 
 void dlg_PromjenaDiagonale::OnSwap() {
-  BeginEditorCommand();
-  // Back again however the picking ends.
-  struct Restore {
-    dlg_PromjenaDiagonale& dialog;
-    ~Restore() { dialog.CompleteEditorCommand(TRUE); }
-  } restore{*this};
+  uv::EditorCommandScope hidden(*this);
   if (!m_pSurfaceManager || !uv::HasSelectedSurface(m_surfaces)) return;
   CKVLXsurface_Vantor2* surface = m_pSurfaceManager->OpenSurface(m_strSurfaceName);
   if (!surface) return;

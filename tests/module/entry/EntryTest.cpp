@@ -42,10 +42,10 @@ struct CommandCase {
 const std::vector<CommandCase>& commands() {
   static const std::vector<CommandCase> cases = {
       {L"POINTS", m::cmdPoints, CVantorUIInterface::CallLoadPoints, nullptr, 200, 5005, L"click IDCANCEL", 2},
-      {L"BREAKLINE", m::cmdBreakLine, CVantorUIInterface::CallBreakLine, nullptr, 205, 4983, L"click IDCLOSE", 8},
-      // The drawing has no surface: the dialog says so and closes.
+      // The drawing holds no surface: break lines, the show-surface dialog, the projection and
+      // swaps say so and end.
+      {L"BREAKLINE", m::cmdBreakLine, CVantorUIInterface::CallBreakLine, nullptr, 205, 4983, L"answer ok", 8},
       {L"SHOW", m::cmdShow, CVantorUIInterface::CallShowSurface, nullptr, 206, 61100, L"answer ok", 8},
-      // The drawing holds no surface: the projection says so and ends.
       {L"PROJECTION", m::cmdProjection, CVantorUIInterface::CallSurfaceProjection, nullptr, 207, 5003,
        L"answer ok", 8},
       {L"SURFMAN", m::cmdSurfMan, nullptr, CVantorUIInterface::CallSurfaceManager, 209, 5008, L"click IDCLOSE", 8},
@@ -54,7 +54,7 @@ const std::vector<CommandCase>& commands() {
        2},
       {L"slojniceoznake", m::cmdSlojniceOznake, CVantorUIInterface::CallContourLineLabels, nullptr, 227, 6235,
        L"click IDOK", 1},
-      {L"swap", m::cmdSwap, CVantorUIInterface::CallTurnTriangles, nullptr, 204, 6274, L"click IDCLOSE", 8},
+      {L"swap", m::cmdSwap, CVantorUIInterface::CallTurnTriangles, nullptr, 204, 6274, L"answer ok", 8},
   };
   return cases;
 }
@@ -190,9 +190,11 @@ TEST_F(EntryTest, EveryEntryFunctionWritesItsRecordsUnderItsQualifiedName) {
       {"CallSurfaceProjection", [] { CVantorUIInterface::CallSurfaceProjection(L"A"); }},
   };
   for (const auto& [name, call] : calls) {
-    // The projection and the show-surface dialog find no surface in the
+    // Break lines, swaps, the projection and the show-surface dialog find no surface in the
     // drawing and say so.
-    const bool told = std::string(name) == "CallSurfaceProjection" || std::string(name) == "CallShowSurface";
+    const std::string n = name;
+    const bool told = n == "CallSurfaceProjection" || n == "CallShowSurface" || n == "CallBreakLine" ||
+                      n == "CallTurnTriangles";
     user.appendLines({told ? L"answer ok" : L"cancel"});
     call();
   }

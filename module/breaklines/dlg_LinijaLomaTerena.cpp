@@ -6,7 +6,6 @@
 #include "module/components/EditorCommandScope.h"
 #include "module/components/SurfaceList.h"
 #include "module/points/ElementSample.h"
-#include "module/points/EntityFilter.h"
 #include "module/points/LayerList.h"
 #include "module/points/StatusBarProgress.h"
 #include "product/cadwrapper/CKVLC2dPolylinePtr.h"
@@ -135,7 +134,10 @@ void dlg_LinijaLomaTerena::OnLayersFromSample() {
 
 void dlg_LinijaLomaTerena::ApplyBreakLines() {
   uv::EditorCommandScope hidden(*this);
-  uv::ResbufChain filter(uv::BuildEntityFilter(m_types, m_layers));
+  uv::ResbufChain filter(m_types.BuildSelectionFilter());
+  CStringArray layers;
+  uv::SelectedLayers(m_layers, layers);
+  filter.append(uv::BuildLayerClause(layers));
 
   uv::SelectionSetScope selection;
   if (acedSSGet(nullptr, nullptr, nullptr, filter, selection.name()) != RTNORM) return;

@@ -47,9 +47,9 @@ CommandLineOptions CommandLineOptions::parse(const std::vector<std::string>& arg
       }
     }
     const bool help = name == "--help" || name == "-h", quiet = name == "--quiet" || name == "-q";
-    if (help || quiet) {
+    if (help || quiet || name == "--gui") {
       if (inlineValue) usageError(name + " takes no value");
-      (help ? o.help : o.quiet) = true;
+      (help ? o.help : quiet ? o.quiet : o.gui) = true;
       continue;
     }
     const bool takesValue = name == "--open" || name == "--load" || name == "--job" || name == "--save" ||
@@ -95,17 +95,22 @@ CommandLineOptions CommandLineOptions::parse(const std::vector<std::string>& arg
         usageError("--render-size takes WIDTHxHEIGHT in pixels, such as 1600x1200, not \"" + value + "\"");
     }
   }
+  if (o.gui && (!o.job.empty() || !o.save.empty() || !o.render.empty()))
+    usageError("--gui opens the desktop program; --job, --save and --render are for batch runs");
   return o;
 }
 
 std::string CommandLineOptions::usage() {
   return R"(Usage: cadhost [options]
+       cadhost --gui [--open DRAWING.dxf] [--load MODULE.so]
 
 Runs the CAD host in batch mode: makes the drawing (empty, or read from a
 DXF file), loads the modules, runs the job script, then saves the drawing
-and draws a picture of it.
+and draws a picture of it. With --gui it opens the desktop program instead,
+with UIVantor2.so of the build loaded unless --load names the modules.
 
 Options:
+  --gui                   open the desktop program (a window) on the drawing
   --open DRAWING.dxf      start from this drawing instead of an empty one
   --load MODULE.so        load a module; may be given more than once, the
                           modules load in the order given
@@ -135,6 +140,9 @@ Host verbs in job scripts:
   load "module.so"        load a module
   unload "module"         unload a module, by file name
   call Function ["text"]  call CVantorUIInterface::Function of a loaded module
+  new                     replace the drawing with an empty one
+  layer "NAME" on|off     turn a layer on or off
+  layer "NAME" color N    give a layer the colour N (1-255)
 
 Files a job script reads (drawings, modules, answers) are found from the
 script's folder; files it writes from the current folder.

@@ -8,6 +8,8 @@
 #include "host/EntryFunctionCaller.h"
 #include "host/HostError.h"
 #include "host/HostSession.h"
+#include "host/LayerSettings.h"
+#include "ed/AcApDocument.h"
 #include "user/CurrentUser.h"
 #include "user/ScriptError.h"
 #include "user/ScriptedUser.h"
@@ -70,6 +72,13 @@ void JobRunner::runHostVerb(const ScriptAction& a) {
     m_session.loadModule(inputFile(a.text(0)));
   } else if (a.verb == L"unload") {
     m_session.unloadModule(a.text(0));
+  } else if (a.verb == L"new") {
+    m_session.newDrawing();
+  } else if (a.verb == L"layer") {
+    AcDbDatabase* db = m_session.document() ? m_session.document()->database() : nullptr;
+    if (!db) throw HostError(ExitCode::kJobError, L"there is no drawing");
+    if (a.isWord(1, L"color")) LayerSettings::setColour(*db, a.text(0), a.integer(2));
+    else LayerSettings::setOff(*db, a.text(0), a.isWord(1, L"off"));
   } else if (a.verb == L"call") {
     if (a.has(2)) throw HostError(ExitCode::kJobError, L"call takes a function name and at most one text");
     EntryFunctionCaller::call(a.text(0), a.has(1) ? std::optional<std::wstring>(a.text(1)) : std::nullopt);

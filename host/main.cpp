@@ -1,10 +1,11 @@
-// cadhost in batch mode; see CommandLineOptions::usage().
+// cadhost, in batch mode or as the desktop program (--gui); see CommandLineOptions::usage().
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "host/BatchHost.h"
 #include "host/CommandLineOptions.h"
+#include "host/gui/GuiHost.h"
 
 int main(int argc, char** argv) {
   using namespace uv::host;
@@ -19,5 +20,6 @@ int main(int argc, char** argv) {
     std::fputs(CommandLineOptions::usage().c_str(), stdout);
     return int(ExitCode::kSuccess);
   }
+  if (options.gui) return int(uv::gui::GuiHost::run(options, argc, argv));
   return int(BatchHost::run(options));
 }

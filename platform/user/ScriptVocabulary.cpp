@@ -137,6 +137,8 @@ ScriptVocabulary::ScriptVocabulary() {
   add(L"call", K::kHost, L"W S*");
   add(L"load", K::kHost, L"S");
   add(L"unload", K::kHost, L"S");
+  add(L"new", K::kHost, L"");
+  add(L"layer", K::kHost, L"S {on|off} / S {color} I");
 }
 
 void ScriptVocabulary::add(const std::wstring& verb, ActionKind kind, const std::wstring& pattern) {

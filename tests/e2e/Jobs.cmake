@@ -28,6 +28,9 @@ uv_add_job_test(round_trip OPEN ${site} JOB jobs/nothing.job ARGS --save out.dxf
 uv_add_job_test(render OPEN ${site} JOB jobs/render.job ARGS --render out.png --render-size 640x480
                 CHECK checks/render.py)
 uv_add_job_test(view OPEN ${site} JOB jobs/view.job ARGS --render-size 320x240 CHECK checks/view.py)
+uv_add_job_test(layers OPEN ${site} JOB jobs/layers.job ARGS --save out.dxf --quiet CHECK checks/layers.py)
+uv_add_job_test(layer_missing OPEN ${site} JOB jobs/layer_missing.job WILL_FAIL EXIT_CODE 1
+                EXPECT_STDERR "layer_missing\\.job:2: the drawing has no layer .NO_SUCH_LAYER.")
 
 # A module: commands with prompts, entry functions, load and unload.
 uv_add_job_test(mark_module JOB jobs/mark_module.job.in CHECK checks/mark_module.py

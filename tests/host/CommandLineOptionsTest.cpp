@@ -26,6 +26,10 @@ TEST(CommandLineOptions, TakesEveryOptionInBothForms) {
   EXPECT_EQ(none.renderWidth, 1600);
   EXPECT_EQ(none.renderHeight, 1200);
   EXPECT_TRUE(CommandLineOptions::parse({"--help"}).help);
+  EXPECT_FALSE(none.gui);
+  const CommandLineOptions gui = CommandLineOptions::parse({"--gui", "--open", "site.dxf", "--load", "m.so"});
+  EXPECT_TRUE(gui.gui);
+  EXPECT_EQ(gui.open, L"site.dxf");
   // Names are UTF-8 on the command line.
   EXPECT_EQ(CommandLineOptions::parse({"--open", "ple\xC4\x8D.dxf"}).open, L"ple\u010D.dxf");
 }
@@ -48,6 +52,8 @@ TEST(CommandLineOptions, RefusesWhatItCannotTakeNamingTheOption) {
       {{"--render-size", "640x-1"}, "--render-size takes WIDTHxHEIGHT"},
       {{"--render-size", "99999x480"}, "--render-size takes WIDTHxHEIGHT"},
       {{"--render-size", "10x10", "--render-size", "20x20"}, "--render-size is given twice"},
+      {{"--gui=1"}, "--gui takes no value"},
+      {{"--gui", "--job", "a.job"}, "--job, --save and --render are for batch runs"},
   };
   for (const Case& c : cases) {
     try {
@@ -62,7 +68,7 @@ TEST(CommandLineOptions, RefusesWhatItCannotTakeNamingTheOption) {
 
 TEST(CommandLineOptions, UsageDocumentsTheExitStatus) {
   const std::string usage = CommandLineOptions::usage();
-  for (const char* part : {"--open", "--load", "--job", "--save", "--render", "--render-size", "--quiet", "--help",
+  for (const char* part : {"--open", "--load", "--job", "--save", "--render", "--render-size", "--quiet", "--help", "--gui",
                            "0  success", "1  job error", "2  usage error", "3  file error"})
     EXPECT_NE(usage.find(part), std::string::npos) << part;
 }

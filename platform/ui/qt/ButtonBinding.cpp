@@ -32,7 +32,7 @@ ButtonBinding::ButtonBinding(CWnd& control, QWidget* parent, const DialogMetrics
   auto* button = static_cast<QAbstractButton*>(widget());
   button->setFocusPolicy(Qt::StrongFocus);
   QObject::connect(button, &QAbstractButton::clicked, this, [this] {
-    act([this] { static_cast<CButton&>(this->control()).userClick(); });
+    act([this] { static_cast<CButton&>(this->control()).userClick(); }, said(L"click"));
     refresh();  // Qt toggled the box itself; the model's state wins
   });
 }

@@ -17,12 +17,13 @@ ComboBinding::ComboBinding(CWnd& control, QWidget* parent, const DialogMetrics& 
   auto& model = static_cast<CComboBox&>(control);
   combo->setEditable(!model.isDropDownList());
   QObject::connect(combo, &QComboBox::activated, this, [this](int index) {
-    act([this, index] { static_cast<CComboBox&>(this->control()).userChoose(index); });
+    act([this, index] { static_cast<CComboBox&>(this->control()).userChoose(index); }, said(L"choose", {ControlBinding::index(index)}));
     refresh();
   });
   if (combo->lineEdit())
     QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
-      act([this, text] { static_cast<CComboBox&>(this->control()).userSetText(CString(text.toStdWString())); });
+      act([this, text] { static_cast<CComboBox&>(this->control()).userSetText(CString(text.toStdWString())); },
+          said(L"set", {ControlBinding::text(text.toStdWString())}));
     });
 }
 

@@ -38,11 +38,31 @@ void ControlBinding::refresh() {
   m_updating = false;
 }
 
-void ControlBinding::act(const std::function<void()>& action) {
+namespace {
+ControlBinding::ActionListener& actionListener() {
+  static ControlBinding::ActionListener listener;
+  return listener;
+}
+}  // namespace
+
+void ControlBinding::setActionListener(ActionListener listener) { actionListener() = std::move(listener); }
+
+void ControlBinding::tell(const DialogAction& said) {
+  if (actionListener()) actionListener()(said, false);
+}
+
+DialogAction ControlBinding::said(const wchar_t* verb, std::vector<ScriptToken> values) const {
+  return DialogAction(verb, m_control.controlName(), std::move(values));
+}
+
+void ControlBinding::act(const std::function<void()>& action, const DialogAction& said) {
   if (m_updating) return;
+  const bool tell = !said.verb.empty() && actionListener();
+  if (tell) actionListener()(said, false);
   try {
     action();
   } catch (const DialogActionRefused&) {
+    if (tell && actionListener()) actionListener()(said, true);
     QApplication::beep();
   }
   deliverPostedMessages();

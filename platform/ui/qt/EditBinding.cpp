@@ -39,8 +39,14 @@ EditBinding::EditBinding(CWnd& control, QWidget* parent, const DialogMetrics& me
   m_line->installEventFilter(this);
   if (auto* browse = widget()->findChild<QToolButton*>(QStringLiteral("browse")))
     QObject::connect(browse, &QToolButton::clicked, this, [this] {
-      act([this] { this->control().applyUserAction(DialogAction(L"click", this->control().controlName())); });
+      act([this] { this->control().applyUserAction(DialogAction(L"click", this->control().controlName())); },
+          said(L"click"));
     });
+}
+
+void EditBinding::tellText() {
+  // What the keys left in the field is what a script sets.
+  tell(said(L"set", {text(control().windowText().str())}));
 }
 
 void EditBinding::syncSelection() {
@@ -59,6 +65,7 @@ bool EditBinding::eventFilter(QObject* watched, QEvent* event) {
     syncSelection();
     Clipboard::setText(CString(QGuiApplication::clipboard()->text().toStdWString()));
     act([&] { edit.SendMessage(WM_PASTE); });
+    tellText();
     return true;
   }
   if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete) {
@@ -68,6 +75,7 @@ bool EditBinding::eventFilter(QObject* watched, QEvent* event) {
     // Delete removes the character after the caret: select it, then erase.
     if (key->key() == Qt::Key_Delete && start == end) edit.SetSel(start, start + 1);
     act([&] { edit.SendMessage(WM_CHAR, WPARAM(L'\b')); });
+    tellText();
     return true;
   }
   const QString text = key->text();
@@ -76,6 +84,7 @@ bool EditBinding::eventFilter(QObject* watched, QEvent* event) {
     syncSelection();
     act([&] { edit.SendMessage(WM_CHAR, WPARAM(c.unicode())); });
   }
+  tellText();
   return true;
 }
 

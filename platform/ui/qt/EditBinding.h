@@ -22,6 +22,7 @@ class EditBinding : public ControlBinding {
  private:
   // Tells the model where the widget's caret and selection are.
   void syncSelection();
+  void tellText();
   QLineEdit* m_line = nullptr;
 };
 

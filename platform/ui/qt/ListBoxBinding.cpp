@@ -19,12 +19,12 @@ ListBoxBinding::ListBoxBinding(CWnd& control, QWidget* parent, const DialogMetri
     for (int i = 0; i < list->count(); ++i)
       if (list->item(i)->isSelected()) rows.push_back(i);
     if (rows.empty()) return;
-    act([this, rows] { static_cast<CListBox&>(this->control()).userSelect(rows, false); });
+    act([this, rows] { static_cast<CListBox&>(this->control()).userSelect(rows, false); }, said(L"select-row", indices(rows)));
     refresh();
   });
   QObject::connect(list, &QListWidget::itemDoubleClicked, this, [this, list](QListWidgetItem* item) {
     const int row = list->row(item);
-    act([this, row] { static_cast<CListBox&>(this->control()).userDoubleClick(row); });
+    act([this, row] { static_cast<CListBox&>(this->control()).userDoubleClick(row); }, said(L"double-click", {index(row)}));
   });
 }
 

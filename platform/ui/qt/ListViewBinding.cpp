@@ -48,7 +48,7 @@ ListViewBinding::ListViewBinding(CWnd& control, QWidget* parent, const DialogMet
     for (int i = 0; i < tree->topLevelItemCount(); ++i)
       if (tree->topLevelItem(i)->isSelected()) rows.push_back(i);
     if (rows.empty()) return;
-    act([this, rows] { static_cast<CListCtrl&>(this->control()).userSelect(rows, false); });
+    act([this, rows] { static_cast<CListCtrl&>(this->control()).userSelect(rows, false); }, said(L"select-row", indices(rows)));
     refresh();
   });
   QObject::connect(tree, &QTreeWidget::itemChanged, this, [this, tree](QTreeWidgetItem* item, int column) {
@@ -56,7 +56,7 @@ ListViewBinding::ListViewBinding(CWnd& control, QWidget* parent, const DialogMet
     auto& list = static_cast<CListCtrl&>(this->control());
     const int row = tree->indexOfTopLevelItem(item);
     const bool on = item->checkState(0) == Qt::Checked;
-    if ((list.GetCheck(row) != FALSE) != on) act([&] { list.userTick(row, on); });
+    if ((list.GetCheck(row) != FALSE) != on) act([&] { list.userTick(row, on); }, said(L"tick", {index(row), {on ? L"on" : L"off", false}}));
     refresh();
   });
   QObject::connect(tree, &QTreeWidget::itemDoubleClicked, this, [this, tree](QTreeWidgetItem* item, int column) {
@@ -71,22 +71,26 @@ void ListViewBinding::editCell(int row, int column) {
   bool ok = false;
   switch (editor.type) {
     case CellEditor::Type::kNone:
-      act([&] { list.userDoubleClick(row); });
+      act([&] { list.userDoubleClick(row); }, said(L"double-click", {index(row)}));
       return;
     case CellEditor::Type::kColor:
-      act([&] { list.userEditCell(row, column, std::nullopt); });
+      act([&] { list.userEditCell(row, column, std::nullopt); }, said(L"edit-cell", {number(row), number(column)}));
       break;
     case CellEditor::Type::kText: {
       QString text = QInputDialog::getText(widget(), title, QString(), QLineEdit::Normal,
                                            QString::fromStdWString(list.GetItemText(row, column).str()), &ok);
-      if (ok) act([&] { list.userEditCell(row, column, CString(text.toStdWString())); });
+      if (ok)
+        act([&] { list.userEditCell(row, column, CString(text.toStdWString())); },
+            said(L"edit-cell", {number(row), number(column), ControlBinding::text(text.toStdWString())}));
       break;
     }
     case CellEditor::Type::kChoice: {
       QStringList choices;
       for (const auto& c : editor.choices) choices << QString::fromStdWString(c.str());
       QString chosen = QInputDialog::getItem(widget(), title, QString(), choices, std::max(editor.selected, 0), false, &ok);
-      if (ok) act([&] { list.userEditCell(row, column, CString(chosen.toStdWString())); });
+      if (ok)
+        act([&] { list.userEditCell(row, column, CString(chosen.toStdWString())); },
+            said(L"edit-cell", {number(row), number(column), ControlBinding::text(chosen.toStdWString())}));
       break;
     }
   }

@@ -31,7 +31,7 @@ TabBinding::TabBinding(CWnd& control, QWidget* parent, const DialogMetrics& metr
   auto* bar = widget()->findChild<QTabBar*>(QStringLiteral("tabs"));
   bar->setFont(metrics.font());
   QObject::connect(bar, &QTabBar::tabBarClicked, this, [this](int index) {
-    act([this, index] { static_cast<CTabCtrl&>(this->control()).userSelectTab(index); });
+    act([this, index] { static_cast<CTabCtrl&>(this->control()).userSelectTab(index); }, said(L"choose", {ControlBinding::index(index)}));
     refresh();
   });
 }

@@ -1,0 +1,126 @@
+// A session at the desktop program with the product's module: the surface
+// manager and the load-points dialog worked through their widgets, the
+// dialog stepping aside while a selection is made in the view; then the
+// session, saved as a job, replayed by cadhost in batch gives the drawing
+// the person made.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTabBar>
+#include <QTest>
+
+#include "GuiTestSupport.h"
+#include "base/TextCase.h"
+#include "host/gui/DrawingView.h"
+#include "host/gui/MainWindow.h"
+#include "tests/platform/ui/QtTestEnvironment.h"
+
+namespace uvtest {
+namespace {
+
+using P = AcGePoint3d;
+
+// The shown widget of that name in the window (pages not shown hold their own).
+template <class W>
+W* shown(QWidget* window, const QString& name) {
+  for (W* w : window->findChildren<W*>(name))
+    if (w->isVisible()) return w;
+  ADD_FAILURE() << "no visible " << name.toStdString();
+  return nullptr;
+}
+
+void click(QWidget* window, const char* name) {
+  if (auto* b = shown<QAbstractButton>(window, QString::fromLatin1(name))) QTest::mouseClick(b, Qt::LeftButton);
+}
+
+void typeInto(QWidget* window, const char* name, const QString& text) {
+  if (auto* e = shown<QLineEdit>(window, QString::fromLatin1(name) + QStringLiteral(".text"))) {
+    e->setFocus();
+    QTest::keyClicks(e, text);
+  }
+}
+
+void choosePage(QWidget* window, const QString& title) {
+  for (QTabBar* bar : window->findChildren<QTabBar*>())
+    for (int i = 0; i < bar->count(); ++i)
+      if (bar->tabText(i).contains(title)) QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(i).center());
+}
+
+class GuiSessionTest : public GuiFixture {};
+
+TEST_F(GuiSessionTest, DialogsWorkedThroughWidgetsAndTheSessionReplaysInBatch) {
+  window->loadModule(QString::fromStdString(probeModule()));
+  window->loadModule(QString::fromStdString(mainModule()));
+  ASSERT_NE(window->findChild<QAction*>(QStringLiteral("command_SURFMAN")), nullptr);
+
+  // The surface manager: a new surface "Teren".
+  whenModal([](QWidget* manager) {
+    whenModal([manager](QWidget* fresh) {
+      whenModal([](QWidget* back) { click(back, "IDCLOSE"); }, fresh);
+      typeInto(fresh, "IDC_NAME", QStringLiteral("Teren"));
+      click(fresh, "IDOK");
+    }, manager);
+    click(manager, "IDC_NEW");
+  });
+  type("SURFMAN");
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+  // Points for "Teren": first from the drawing (the dialog steps aside for the
+  // selection in the view), then the survey file.
+  bool hiddenWhileSelecting = false, backAfter = false;
+  then([&] {
+    QWidget* dialog = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->objectName().startsWith(QStringLiteral("dialog"))) dialog = w;
+    hiddenWhileSelecting = dialog && !dialog->isVisible();
+    EXPECT_EQ(window->view().mode(), uv::gui::DrawingView::Mode::kSelect);
+    dragFrom(P(-40, -30, 0), P(40, 30, 0));
+    type("");
+  });
+  whenModal([&](QWidget* points) {
+    click(points, "IDC_ADD");  // the drawing page: a selection
+    backAfter = points->isVisible();
+    choosePage(points, QStringLiteral("text"));
+    typeInto(points, "IDC_FILE", QString::fromStdString(sourceFile("samples/points/site.xyz")));
+    click(points, "IDC_ADD");
+    click(points, "IDCLOSE");
+  });
+  type("call CallLoadPoints \"Teren\"");
+  EXPECT_TRUE(hiddenWhileSelecting);
+  EXPECT_TRUE(backAfter);
+
+  // A line with the probe module, so the replay has commands of both.
+  then([this] { type("5,5"); });
+  then([this] { clickAt(P(20, 10, 0)); });
+  type("GLINE");
+  ASSERT_EQ(lines().size(), 1u);
+
+  const std::string folder = workFolder("session");
+  const std::string person = folder + "/person.dxf", job = folder + "/session.job", replay = folder + "/replay.dxf";
+  session->saveDrawing(uv::fromUtf8(person));  // not part of the session
+  ASSERT_TRUE(window->saveSession(QString::fromStdString(job)));
+
+  QProcess batch;
+  batch.setWorkingDirectory(QString::fromStdString(folder));
+  batch.start(QString::fromStdString(cadhost()),
+              {QStringLiteral("--quiet"), QStringLiteral("--job"), QString::fromStdString(job), QStringLiteral("--save"),
+               QString::fromStdString(replay)});
+  ASSERT_TRUE(batch.waitForFinished(120000));
+  ASSERT_EQ(batch.exitCode(), 0) << batch.readAllStandardError().toStdString() << "\n"
+                                 << window->recorder().text().size();
+  QProcess check;
+  check.start(QStringLiteral("/usr/bin/python3"),
+              {QString::fromStdString(sourceFile("tests/host/gui/same_drawing.py")), QString::fromStdString(person),
+               QString::fromStdString(replay), QStringLiteral("Teren"), QStringLiteral("300")});
+  ASSERT_TRUE(check.waitForFinished(120000));
+  EXPECT_EQ(check.exitCode(), 0) << check.readAllStandardError().toStdString();
+}
+
+}  // namespace
+}  // namespace uvtest

@@ -1,0 +1,135 @@
+// A module for the desktop program's tests: one command per kind of
+// question a person answers in the window.
+//
+//   GLINE   a line from a point to a point picked with a rubber band
+//   GRECT   four lines of a rectangle from a point and a corner
+//   GERASE  erases the entities selected
+//   GASK    a text (spaces allowed), a number and a keyword, written as a
+//           text entity "text|number|keyword" at the origin
+//   GPROG   runs the status bar's progress meter from 0 to 40
+#include "db/AcDbBlockTableRecord.h"
+#include "db/AcDbDatabase.h"
+#include "db/AcDbLine.h"
+#include "db/AcDbText.h"
+#include "ed/AcApDocManager.h"
+#include "ed/EdInput.h"
+#include "ed/EdSelection.h"
+#include "ed/EdStatusBar.h"
+#include "rx/AcRxArxApp.h"
+#include "rx/ArxAppPaths.h"
+#include "rx/ModuleHandles.h"
+#include "rx/OdRxWin32Module.h"
+#include "user/ScriptValues.h"
+
+namespace {
+
+HINSTANCE g_instance = nullptr;
+
+void append(AcDbEntity* entity) {
+  AcDbBlockTableRecord* ms = nullptr;
+  if (acdbOpenObject(ms, curDoc()->database()->modelSpaceId(), AcDb::kForWrite) != Acad::eOk) {
+    delete entity;
+    return;
+  }
+  if (ms->appendAcDbEntity(entity) == Acad::eOk) entity->close();
+  else delete entity;
+  ms->close();
+}
+
+void line(const ads_point a, const ads_point b) {
+  append(new AcDbLine(AcGePoint3d(a[0], a[1], a[2]), AcGePoint3d(b[0], b[1], b[2])));
+}
+
+void cmdLine() {
+  ads_point a, b;
+  if (acedGetPoint(nullptr, L"\nFrom point: ", a) == RTNORM && acedGetPoint(a, L"\nTo point: ", b) == RTNORM) line(a, b);
+}
+
+void cmdRect() {
+  ads_point a, c;
+  if (acedGetPoint(nullptr, L"\nFirst corner: ", a) != RTNORM || acedGetCorner(a, L"\nOther corner: ", c) != RTNORM)
+    return;
+  ads_point b = {c[0], a[1], 0}, d = {a[0], c[1], 0};
+  line(a, b);
+  line(b, c);
+  line(c, d);
+  line(d, a);
+}
+
+void cmdErase() {
+  ads_name ss;
+  if (acedSSGet(nullptr, nullptr, nullptr, nullptr, ss) != RTNORM) return;
+  Adesk::Int32 n = 0;
+  acedSSLength(ss, &n);
+  for (Adesk::Int32 i = 0; i < n; ++i) {
+    ads_name e;
+    AcDbObjectId id;
+    AcDbEntity* entity = nullptr;
+    if (acedSSName(ss, i, e) == RTNORM && acdbGetObjectId(id, e) == Acad::eOk &&
+        acdbOpenObject(entity, id, AcDb::kForWrite) == Acad::eOk) {
+      entity->erase();
+      entity->close();
+    }
+  }
+  acedSSFree(ss);
+}
+
+void cmdAsk() {
+  wchar_t text[133] = {0}, word[133] = {0};
+  double number = 0;
+  if (acedGetString(1, L"\nText: ", text) != RTNORM) return;
+  if (acedGetReal(L"\nNumber: ", &number) != RTNORM) return;
+  acedInitGet(0, L"Left Right");
+  if (acedGetKword(L"\nSide [Left/Right]: ", word) != RTNORM) return;
+  const std::wstring all = std::wstring(text) + L"|" + uv::formatScriptNumber(number) + L"|" + word;
+  append(new AcDbText(AcGePoint3d(0, 0, 0), all.c_str()));
+}
+
+void cmdProgress() {
+  acedSetStatusBarProgressMeter(L"Counting", 0, 40);
+  for (int i = 0; i <= 40; ++i) acedSetStatusBarProgressMeterPos(i);
+  acedRestoreStatusBar();
+}
+
+uv::ArxCommandTable& commandTable() {
+  static uv::ArxCommandTable table;
+  return table;
+}
+uv::ArxCommandTable::Record r1(commandTable(), {L"GPROBE", L"GLINE", L"GLINE", ACRX_CMD_MODAL, &cmdLine});
+uv::ArxCommandTable::Record r2(commandTable(), {L"GPROBE", L"GRECT", L"GRECT", ACRX_CMD_MODAL, &cmdRect});
+uv::ArxCommandTable::Record r3(commandTable(), {L"GPROBE", L"GERASE", L"GERASE", ACRX_CMD_MODAL, &cmdErase});
+uv::ArxCommandTable::Record r4(commandTable(), {L"GPROBE", L"GASK", L"GASK", ACRX_CMD_MODAL, &cmdAsk});
+uv::ArxCommandTable::Record r5(commandTable(), {L"GPROBE", L"GPROG", L"GPROG", ACRX_CMD_MODAL, &cmdProgress});
+
+class ProbeApp : public AcRxArxApp {
+ public:
+  ProbeApp() : AcRxArxApp(commandTable()) {}
+};
+ProbeApp theApp;
+
+class ProbeModule : public OdRxModule {
+ public:
+  explicit ProbeModule(HINSTANCE instance) : m_instance(instance) {}
+  void initApp() override { onLoadArxApp(path().c_str()); }
+  void uninitApp() override { onUnloadArxApp(path().c_str()); }
+
+ private:
+  std::wstring path() const {
+    wchar_t buf[MAX_PATH];
+    GetModuleFileNameW(m_instance, buf, MAX_PATH);
+    return buf;
+  }
+  HINSTANCE m_instance;
+};
+ProbeModule* g_module = nullptr;
+
+struct Attach {
+  Attach() {
+    g_instance = uv::attachingModuleInstance();
+    theApp.SetModuleInstance(g_instance);
+  }
+} attach;
+
+}  // namespace
+
+IMPLEMENT_ARX_MODULE_EXPORTS(theApp, ProbeModule, g_module)

@@ -9,6 +9,7 @@
 #include "host/DialogPainter.h"
 #include "host/HostSession.h"
 #include "host/JobRunner.h"
+#include "user/JobScript.h"
 #include "user/ScriptError.h"
 #include "user/ScriptedUser.h"
 
@@ -28,6 +29,11 @@ void runJob(HostSession& session, const std::wstring& job) {
   } catch (const ScriptError& e) {
     throw HostError(ExitCode::kJobError, e.fullMessage());
   }
+  // Keeping drawings for Undo costs a write of the drawing per command: only jobs that undo pay it.
+  bool undoes = false;
+  for (const ScriptAction& a : JobScript::parseFile(job))
+    undoes = undoes || (a.kind == ActionKind::kCommand && (equalsNoCase(a.verb, L"UNDO") || equalsNoCase(a.verb, L"REDO")));
+  session.setUndoEnabled(undoes);
   JobRunner(session, user, fromUtf8(path.parent_path().string())).run();
 }
 

@@ -47,11 +47,52 @@ void HostSession::adopt(std::unique_ptr<AcDbDatabase> db, const std::wstring& fi
   m_viewSet = false;
 }
 
-void HostSession::newDrawing() { adopt(std::make_unique<AcDbDatabase>(), L""); }
+void HostSession::newDrawing() {
+  adopt(std::make_unique<AcDbDatabase>(), L"");
+  m_history.clear();
+}
+
+void HostSession::keepForUndo(const std::wstring& what) {
+  if (m_undoEnabled && m_document) m_history.keep(database(), what);
+}
+
+void HostSession::reinstate(std::unique_ptr<AcDbDatabase> db) {
+  const ViewState view = m_document->view();
+  const std::wstring fileName = m_document->fileName();
+  const bool viewSet = m_viewSet;
+  const ViewState fitted = m_fitted;
+  adopt(std::move(db), fileName);
+  m_document->view() = view;
+  m_viewSet = viewSet;
+  m_fitted = fitted;
+}
+
+bool HostSession::undo() {
+  if (!m_document || !m_history.canUndo()) {
+    Transcript::instance().write(L"Nothing to undo.\n");
+    return false;
+  }
+  const std::wstring what = m_history.undoName();
+  reinstate(m_history.undo(database()));
+  Transcript::instance().write(L"Undone: " + what + L"\n");
+  return true;
+}
+
+bool HostSession::redo() {
+  if (!m_document || !m_history.canRedo()) {
+    Transcript::instance().write(L"Nothing to redo.\n");
+    return false;
+  }
+  const std::wstring what = m_history.redoName();
+  reinstate(m_history.redo(database()));
+  Transcript::instance().write(L"Redone: " + what + L"\n");
+  return true;
+}
 
 void HostSession::openDrawing(const std::wstring& path) {
   std::unique_ptr<AcDbDatabase> db = DrawingFiles::read(path);
   adopt(std::move(db), path);
+  m_history.clear();
   Transcript::instance().write(L"Opened " + path + L"\n");
 }
 

@@ -14,6 +14,7 @@
 
 #include "ed/ViewState.h"
 #include "ge/AcGePoint3d.h"
+#include "host/UndoHistory.h"
 
 class AcApDocument;
 class AcDbDatabase;
@@ -44,11 +45,25 @@ class HostSession {
   void setDarkBackground(bool dark) { m_dark = dark; }
   void setShadeByElevation(bool shade) { m_shadeByElevation = shade; }
 
+  // Undo and Redo of whole commands (see UndoHistory). keepForUndo keeps
+  // the drawing before a change, when undo is on; undo and redo put a kept
+  // drawing back, keeping the view and the file name, and say on the
+  // command line what they did (false when there was nothing to do).
+  void setUndoEnabled(bool on) { m_undoEnabled = on; }
+  bool undoEnabled() const { return m_undoEnabled; }
+  void keepForUndo(const std::wstring& what);
+  void forgetLastUndo() { m_history.forgetLast(); }
+  bool undo();
+  bool redo();
+  const UndoHistory& history() const { return m_history; }
+
   void loadModule(const std::wstring& path);
   void unloadModule(const std::wstring& name);
 
  private:
   void adopt(std::unique_ptr<AcDbDatabase> db, const std::wstring& fileName);
+  // Puts a kept drawing in the document's place, the view as it was.
+  void reinstate(std::unique_ptr<AcDbDatabase> db);
   AcDbDatabase& database() const;
 
   AcApDocument* m_document = nullptr;
@@ -57,6 +72,8 @@ class HostSession {
   bool m_dark = false;
   bool m_shadeByElevation = false;
   ViewState m_fitted;  // the view as zoomed to the extents when the drawing came
+  bool m_undoEnabled = true;
+  UndoHistory m_history;
 };
 
 }  // namespace uv::host

@@ -75,12 +75,14 @@ void JobRunner::runHostVerb(const ScriptAction& a) {
   } else if (a.verb == L"new") {
     m_session.newDrawing();
   } else if (a.verb == L"layer") {
+    m_session.keepForUndo(L"layer");
     AcDbDatabase* db = m_session.document() ? m_session.document()->database() : nullptr;
     if (!db) throw HostError(ExitCode::kJobError, L"there is no drawing");
     if (a.isWord(1, L"color")) LayerSettings::setColour(*db, a.text(0), a.integer(2));
     else LayerSettings::setOff(*db, a.text(0), a.isWord(1, L"off"));
   } else if (a.verb == L"call") {
     if (a.has(2)) throw HostError(ExitCode::kJobError, L"call takes a function name and at most one text");
+    m_session.keepForUndo(a.text(0));
     EntryFunctionCaller::call(a.text(0), a.has(1) ? std::optional<std::wstring>(a.text(1)) : std::nullopt);
   } else {
     throw HostError(ExitCode::kJobError, L"the host has no verb \"" + a.verb + L"\"");
@@ -88,7 +90,18 @@ void JobRunner::runHostVerb(const ScriptAction& a) {
 }
 
 void JobRunner::runCommand(const ScriptAction& a) {
+  // Undo and Redo are the host's: they replace the drawing, which no command may do while it runs.
+  if (equalsNoCase(a.verb, L"UNDO")) {
+    m_session.undo();
+    return;
+  }
+  if (equalsNoCase(a.verb, L"REDO")) {
+    m_session.redo();
+    return;
+  }
+  m_session.keepForUndo(a.verb);
   const CommandOutcome outcome = CommandRunner::run(a.verb);
+  if (outcome.status == CommandOutcome::Status::kUnknown) m_session.forgetLastUndo();
   switch (outcome.status) {
     case CommandOutcome::Status::kDone:
       return;

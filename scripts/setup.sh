@@ -18,6 +18,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   libcgal-dev libgmp-dev libmpfr-dev libboost-dev
   qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core
+  xvfb xauth  # the desktop program's picture, taken on a virtual X screen by the tests
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   python3 python3-ezdxf python3-pandas
   python3-numpy python3-scipy  # independent surfaces for the projection, contour and display jobs' checks

@@ -140,6 +140,8 @@ MainWindow::MainWindow(host::HostSession& session, QWidget* parent) : QMainWindo
   buildMenus();
   drawingReplaced();
   resize(1280, 860);
+  resizeDocks({lineDock}, {170}, Qt::Vertical);
+  resizeDocks({layerDock}, {230}, Qt::Horizontal);
 }
 
 MainWindow::~MainWindow() {
@@ -202,6 +204,12 @@ void MainWindow::buildMenus() {
   });
   file->addSeparator();
   add(file, QStringLiteral("actionQuit"), QStringLiteral("&Quit"), QKeySequence::Quit, [this] { close(); });
+
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+  m_undoAction = add(edit, QStringLiteral("actionUndo"), QStringLiteral("&Undo"), QKeySequence::Undo,
+                     [this] { runCommand(QStringLiteral("UNDO")); });
+  m_redoAction = add(edit, QStringLiteral("actionRedo"), QStringLiteral("&Redo"), QKeySequence::Redo,
+                     [this] { runCommand(QStringLiteral("REDO")); });
 
   QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
   add(view, QStringLiteral("actionZoomExtents"), QStringLiteral("Zoom &extents"), QKeySequence(Qt::Key_Home),
@@ -287,6 +295,7 @@ bool MainWindow::callEntryFunction(const QString& line) {
     return false;
   }
   m_busy = true;
+  m_session.keepForUndo(action->text(0));
   m_recorder.host(L"call", action->args);
   m_commandLine->append(line + QLatin1Char('\n'));
   bool ok = true;
@@ -314,8 +323,17 @@ bool MainWindow::runCommand(const QString& typed) {
   QString name = typed.trimmed();
   if (name.isEmpty()) name = m_lastCommand;  // Enter repeats the last command, as CAD does
   if (name.isEmpty()) return false;
+  const bool undo = name.compare(QStringLiteral("UNDO"), Qt::CaseInsensitive) == 0;
+  if (undo || name.compare(QStringLiteral("REDO"), Qt::CaseInsensitive) == 0) {
+    m_recorder.command(name.toUpper().toStdWString());
+    m_commandLine->append(QStringLiteral("Command: %1\n").arg(name.toUpper()));
+    if (undo ? m_session.undo() : m_session.redo()) drawingRestored();
+    else m_recorder.retract();
+    return true;
+  }
   m_busy = true;
   for (auto& [n, action] : m_commandActions) action->setEnabled(false);
+  m_session.keepForUndo(name.toUpper().toStdWString());
   m_recorder.command(name.toStdWString());
   const size_t recorded = m_recorder.lines().size();
   CommandOutcome outcome;
@@ -331,6 +349,7 @@ bool MainWindow::runCommand(const QString& typed) {
   if (outcome.status == CommandOutcome::Status::kUnknown) {
     // Not a command: nothing to replay.
     if (m_recorder.lines().size() == recorded) m_recorder.retract();
+    m_session.forgetLastUndo();
     m_commandLine->append(QStringLiteral("Unknown command \"%1\".\n").arg(name));
   } else {
     m_lastCommand = name;
@@ -348,6 +367,7 @@ void MainWindow::afterCommand() {
   m_view->drawingChanged();
   m_layers->refresh(m_session.document() ? m_session.document()->database() : nullptr);
   rebuildCommandMenus();  // a command may load or unload modules
+  updateEditActions();
   updateTitle();
 }
 
@@ -357,7 +377,31 @@ void MainWindow::drawingReplaced() {
   m_layers->refresh(doc ? doc->database() : nullptr);
   m_modified = false;
   if (doc) m_view->zoomExtents();
+  updateEditActions();
   updateTitle();
+}
+
+void MainWindow::drawingRestored() {
+  AcApDocument* doc = m_session.document();
+  m_view->setDocument(doc);
+  m_layers->refresh(doc ? doc->database() : nullptr);
+  m_modified = true;
+  updateEditActions();
+  updateTitle();
+}
+
+void MainWindow::updateEditActions() {
+  const host::UndoHistory& h = m_session.history();
+  if (m_undoAction) {
+    m_undoAction->setEnabled(h.canUndo());
+    m_undoAction->setText(h.canUndo() ? QStringLiteral("&Undo %1").arg(QString::fromStdWString(h.undoName()))
+                                      : QStringLiteral("&Undo"));
+  }
+  if (m_redoAction) {
+    m_redoAction->setEnabled(h.canRedo());
+    m_redoAction->setText(h.canRedo() ? QStringLiteral("&Redo %1").arg(QString::fromStdWString(h.redoName()))
+                                      : QStringLiteral("&Redo"));
+  }
 }
 
 void MainWindow::updateTitle() {
@@ -497,6 +541,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 void MainWindow::switchLayer(const std::wstring& layer, bool on) {
   AcApDocument* doc = m_session.document();
   if (!doc || m_busy) return;
+  m_session.keepForUndo(L"layer");
   try {
     host::LayerSettings::setOff(*doc->database(), layer, !on);
   } catch (const host::HostError& e) {
@@ -506,6 +551,7 @@ void MainWindow::switchLayer(const std::wstring& layer, bool on) {
   m_recorder.host(L"layer", {SessionRecorder::quoted(layer), SessionRecorder::bare(on ? L"on" : L"off")});
   m_modified = true;
   m_view->drawingChanged();
+  updateEditActions();
   updateTitle();
 }
 
@@ -514,6 +560,7 @@ void MainWindow::recolourLayer(const std::wstring& layer, int current) {
   if (!doc || m_busy) return;
   AciColorDialog dialog(current, false, this);
   if (dialog.exec() != QDialog::Accepted) return;
+  m_session.keepForUndo(L"layer");
   try {
     host::LayerSettings::setColour(*doc->database(), layer, dialog.colour());
   } catch (const host::HostError& e) {

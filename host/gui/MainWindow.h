@@ -72,6 +72,9 @@ class MainWindow : public QMainWindow {
   void buildMenus();
   void submitted(const QString& text);
   void drawingReplaced();
+  // Undo or Redo put another drawing in the document: shown in the same view.
+  void drawingRestored();
+  void updateEditActions();
   void afterCommand();
   void updateTitle();
   void rememberRecent(const QString& path);
@@ -93,6 +96,8 @@ class MainWindow : public QMainWindow {
   QLabel* m_progressLabel;
   QProgressBar* m_progress;
   QMenu* m_recentMenu = nullptr;
+  QAction* m_undoAction = nullptr;
+  QAction* m_redoAction = nullptr;
   QMenu* m_commandsMenu = nullptr;
   QToolBar* m_commandsBar = nullptr;
   std::map<QString, QAction*> m_commandActions;

@@ -9,6 +9,8 @@
 #include <filesystem>
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QPlainTextEdit>
 #include <QApplication>
 #include <QLineEdit>
 #include <QProcess>
@@ -17,6 +19,7 @@
 
 #include "GuiTestSupport.h"
 #include "base/TextCase.h"
+#include "host/gui/CommandLine.h"
 #include "host/gui/DrawingView.h"
 #include "host/gui/MainWindow.h"
 #include "tests/platform/ui/QtTestEnvironment.h"
@@ -100,6 +103,11 @@ TEST_F(GuiSessionTest, DialogsWorkedThroughWidgetsAndTheSessionReplaysInBatch) {
   then([this] { clickAt(P(20, 10, 0)); });
   type("GLINE");
   ASSERT_EQ(lines().size(), 1u);
+  // Undo and Redo of the line, typed and from the Edit menu: in the session too.
+  type("undo");
+  EXPECT_TRUE(lines().empty());
+  window->findChild<QAction*>(QStringLiteral("actionRedo"))->trigger();
+  ASSERT_EQ(lines().size(), 1u);
 
   const std::string folder = workFolder("session");
   const std::string person = folder + "/person.dxf", job = folder + "/session.job", replay = folder + "/replay.dxf";
@@ -120,6 +128,71 @@ TEST_F(GuiSessionTest, DialogsWorkedThroughWidgetsAndTheSessionReplaysInBatch) {
                QString::fromStdString(replay), QStringLiteral("Teren"), QStringLiteral("300")});
   ASSERT_TRUE(check.waitForFinished(120000));
   EXPECT_EQ(check.exitCode(), 0) << check.readAllStandardError().toStdString();
+}
+
+void makeSurface(GuiFixture& f) {
+  GuiFixture::whenModal([](QWidget* manager) {
+    GuiFixture::whenModal([manager](QWidget* fresh) {
+      GuiFixture::whenModal([](QWidget* back) { click(back, "IDCLOSE"); }, fresh);
+      typeInto(fresh, "IDC_NAME", QStringLiteral("Teren"));
+      click(fresh, "IDOK");
+    }, manager);
+    click(manager, "IDC_NEW");
+  });
+  f.type("SURFMAN");
+}
+
+void loadSurvey(GuiFixture& f) {
+  GuiFixture::whenModal([](QWidget* points) {
+    choosePage(points, QStringLiteral("text"));
+    typeInto(points, "IDC_FILE", QString::fromStdString(sourceFile("samples/points/site.xyz")));
+    click(points, "IDC_ADD");
+    click(points, "IDCLOSE");
+  });
+  f.type("call CallLoadPoints \"Teren\"");
+}
+
+bool sameDrawing(const std::string& a, const std::string& b, const char* surface = nullptr, int least = 0) {
+  QStringList args = {QString::fromStdString(sourceFile("tests/host/gui/same_drawing.py")), QString::fromStdString(a),
+                      QString::fromStdString(b)};
+  if (surface) args << QString::fromLatin1(surface) << QString::number(least);
+  QProcess check;
+  check.start(QStringLiteral("/usr/bin/python3"), args);
+  if (!check.waitForFinished(120000)) return false;
+  if (check.exitCode() != 0) ADD_FAILURE() << check.readAllStandardError().toStdString();
+  return check.exitCode() == 0;
+}
+
+TEST_F(GuiSessionTest, UndoAndRedoPutTheDrawingAndItsSurfacesBackExactly) {
+  window->loadModule(QString::fromStdString(mainModule()));
+  const std::string folder = workFolder("undo");
+  auto save = [&](const char* name) {
+    const std::string path = folder + "/" + name;
+    session->saveDrawing(uv::fromUtf8(path));
+    return path;
+  };
+  const std::string start = save("start.dxf");
+  makeSurface(*this);
+  const std::string empty = save("empty.dxf");
+  loadSurvey(*this);
+  const std::string loaded = save("loaded.dxf");
+
+  QAction* undo = window->findChild<QAction*>(QStringLiteral("actionUndo"));
+  ASSERT_TRUE(undo->isEnabled());
+  EXPECT_TRUE(undo->text().contains(QStringLiteral("CallLoadPoints")));
+  undo->trigger();
+  EXPECT_TRUE(sameDrawing(empty, save("undone.dxf")));
+  // The module's surface manager reads the drawing again: loading once more gives the same surface.
+  loadSurvey(*this);
+  EXPECT_TRUE(sameDrawing(loaded, save("again.dxf"), "Teren", 300));
+  type("UNDO");
+  type("UNDO");
+  EXPECT_TRUE(sameDrawing(start, save("back.dxf")));
+  type("REDO");
+  type("REDO");
+  EXPECT_TRUE(sameDrawing(loaded, save("redone.dxf"), "Teren", 300));
+  type("REDO");  // nothing more to redo
+  EXPECT_NE(window->commandLine().transcript()->toPlainText().indexOf("Nothing to redo."), -1);
 }
 
 }  // namespace

@@ -11,8 +11,7 @@ std::unique_ptr<AcDbDatabase> DrawingFiles::read(const std::wstring& path) {
   auto db = std::make_unique<AcDbDatabase>();
   const dxf::Result r = dxf::load(path, *db);
   if (!r.ok) throw HostError(ExitCode::kFileError, r.error);
-  if (r.skippedCount() > 0)
-    Transcript::instance().write(path + L": skipped what the drawing does not keep: " + r.skippedText() + L"\n");
+  if (r.mendedCount() > 0) Transcript::instance().write(path + L": mended on reading: " + r.mendedText() + L"\n");
   return db;
 }
 

@@ -12,8 +12,8 @@ namespace uv::host {
 
 class DrawingFiles {
  public:
-  // A new database holding the drawing. What the file held that the
-  // drawing does not keep is told on the command line.
+  // A new database holding the drawing. What the reader had to mend (a
+  // reference to nothing) is told on the command line.
   static std::unique_ptr<AcDbDatabase> read(const std::wstring& path);
   // The file is replaced only once the whole drawing is written.
   static void write(const AcDbDatabase& db, const std::wstring& path);

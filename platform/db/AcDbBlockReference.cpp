@@ -1,6 +1,7 @@
 #include "AcDbBlockReference.h"
 
 #include <cmath>
+#include <map>
 
 #include "AcDbAttributeDefinition.h"
 #include "AcDbBlockTableRecord.h"
@@ -48,33 +49,53 @@ Acad::ErrorStatus AcDbBlockReference::appendAttribute(AcDbObjectId& id, AcDbAttr
 
 namespace {
 
-// Extents of a block's contents seen through a reference; nesting deeper
-// than a few levels (or a block that holds itself) is cut off.
-void addBlockExtents(const AcDbBlockReference& ref, AcDbExtents& out, int depth) {
-  auto* block = uv::DbAccess::peekAs<AcDbBlockTableRecord>(ref.blockTableRecord());
-  if (!block || depth > 16) return;
-  for (AcDbObject* o : block->entities()) {
-    auto* ent = AcDbEntity::cast(o);
-    // Attribute definitions show in the definition only; references show attributes.
-    if (!ent || ent->isKindOf(AcDbAttributeDefinition::desc())) continue;
-    AcDbExtents e;
-    if (auto* inner = AcDbBlockReference::cast(ent)) {
-      addBlockExtents(*inner, e, depth + 1);
-    } else if (ent->getGeomExtents(e) != Acad::eOk) {
-      continue;
+// Extents of blocks in their own coordinates, each block computed once per
+// call (nested references share them), so that wide and deep nesting costs
+// one pass over the blocks. A block that holds itself (which files must not
+// have) is cut off where it comes back.
+class BlockExtents {
+ public:
+  const AcDbExtents& of(AcDbObjectId blockId) {
+    if (auto it = m_done.find(blockId); it != m_done.end()) return it->second;
+    AcDbExtents out;
+    m_done[blockId] = out;  // empty while being computed: ends a cycle
+    auto* block = uv::DbAccess::peekAs<AcDbBlockTableRecord>(blockId);
+    if (block && ++m_depth <= kMaxDepth) {
+      for (AcDbObject* o : block->entities()) {
+        auto* ent = AcDbEntity::cast(o);
+        // Attribute definitions show in the definition only; references show attributes.
+        if (!ent || ent->isKindOf(AcDbAttributeDefinition::desc())) continue;
+        AcDbExtents e;
+        if (auto* inner = AcDbBlockReference::cast(ent)) addThrough(*inner, e);
+        else if (ent->getGeomExtents(e) != Acad::eOk) continue;
+        if (!e.isEmpty()) out.addExt(e);
+      }
     }
-    if (e.isEmpty()) continue;
+    if (block) --m_depth;
+    return m_done[blockId] = out;
+  }
+
+  // The block's extents seen through the reference, in the reference's space.
+  void addThrough(const AcDbBlockReference& ref, AcDbExtents& out) {
+    const AcDbExtents e = of(ref.blockTableRecord());
+    if (e.isEmpty()) return;
     const AcGePoint3d lo = e.minPoint(), hi = e.maxPoint();
     for (int k = 0; k < 8; ++k)
       out.addPoint(ref.blockToWorld(AcGePoint3d(k & 1 ? hi.x : lo.x, k & 2 ? hi.y : lo.y, k & 4 ? hi.z : lo.z)));
   }
-}
+
+ private:
+  static constexpr int kMaxDepth = 256;  // beyond any nesting a reader accepts
+  std::map<AcDbObjectId, AcDbExtents> m_done;
+  int m_depth = 0;
+};
 
 }  // namespace
 
 Acad::ErrorStatus AcDbBlockReference::getGeomExtents(AcDbExtents& extents) const {
   extents = AcDbExtents();
-  addBlockExtents(*this, extents, 0);
+  BlockExtents blocks;
+  blocks.addThrough(*this, extents);
   for (AcDbEntity* a : m_attributes.entities()) {
     AcDbExtents e;
     if (a->getGeomExtents(e) == Acad::eOk) extents.addExt(e);

@@ -118,6 +118,9 @@ Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObjectId& id, AcDbObject* obj)
   uv::ObjectSlot* slot = preset ? findSlot(preset) : nullptr;
   if (slot && slot->object) return Acad::eHandleExists;
   if (const Acad::ErrorStatus es = uv::DbAccess::prepareAdd(*obj, this); es != Acad::eOk) return es;
+  // Handles never wrap: the last one is kept free so that the seed above it
+  // is representable.
+  if (preset >= kHandleLimit || (!preset && m_handseed >= kHandleLimit)) return Acad::eOutOfMemory;
   if (!slot) {
     const std::uint64_t handle = preset ? preset : m_handseed;
     auto owned = std::make_unique<uv::ObjectSlot>();
@@ -190,7 +193,14 @@ Acad::ErrorStatus AcDbDatabase::setCelweight(AcDb::LineWeight weight) {
 }
 
 Acad::ErrorStatus AcDbDatabase::setHandseed(const AcDbHandle& seed) {
-  if (seed.value() < m_handseed) return Acad::eInvalidInput;
+  if (seed.value() < m_handseed || seed.value() > kHandleLimit) return Acad::eInvalidInput;
+  m_handseed = seed.value();
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbDatabase::resetHandseed(const AcDbHandle& seed) {
+  const std::uint64_t above = m_slots.empty() ? 1 : m_slots.rbegin()->first + 1;
+  if (seed.value() < above || seed.value() > kHandleLimit) return Acad::eInvalidInput;
   m_handseed = seed.value();
   return Acad::eOk;
 }
@@ -202,6 +212,7 @@ Acad::ErrorStatus AcDbDatabase::getAcDbObjectId(AcDbObjectId& id, bool createIfN
   uv::ObjectSlot* slot = findSlot(handle.value());
   if (!slot) {
     if (!createIfNotFound) return Acad::eKeyNotFound;
+    if (handle.value() >= kHandleLimit) return Acad::eOutOfMemory;
     auto owned = std::make_unique<uv::ObjectSlot>();
     owned->database = this;
     owned->handle = handle.value();
@@ -216,7 +227,7 @@ Acad::ErrorStatus AcDbDatabase::getAcDbObjectId(AcDbObjectId& id, bool createIfN
 Acad::ErrorStatus AcDbDatabase::setObjectHandle(AcDbObjectId id, const AcDbHandle& handle) {
   uv::ObjectSlot* slot = id.slot();
   if (!slot || slot->database != this || !slot->object) return Acad::eInvalidInput;
-  if (handle.isNull()) return Acad::eInvalidInput;
+  if (handle.isNull() || handle.value() >= kHandleLimit) return Acad::eInvalidInput;
   if (slot->handle == handle.value()) return Acad::eOk;
   if (findSlot(handle.value())) return Acad::eHandleExists;
   auto node = m_slots.extract(slot->handle);

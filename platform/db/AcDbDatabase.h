@@ -18,6 +18,7 @@
 #include "AcDbExtents.h"
 #include "AcDbObjectId.h"
 #include "ObjectSlot.h"
+#include "RawGroups.h"
 
 class AcDbObject;
 class AcDbBlockTable;
@@ -78,9 +79,17 @@ class AcDbDatabase {
   AcDb::LineWeight celweight() const { return m_celweight; }
   Acad::ErrorStatus setCelweight(AcDb::LineWeight weight);
 
-  // The next handle to be given out; it can only be raised.
+  // Handles stay below this (the last 64-bit value stays free so that a
+  // seed above every handle exists): adding an object past it gives
+  // eOutOfMemory, presetting or reserving such a handle is refused.
+  static constexpr std::uint64_t kHandleLimit = 0xFFFFFFFFFFFFFFFFull;
+  // The next handle to be given out; it can only be raised, up to kHandleLimit.
   AcDbHandle handseed() const { return AcDbHandle(m_handseed); }
   Acad::ErrorStatus setHandseed(const AcDbHandle& seed);
+  // For readers, once a file is in: the seed the file gives, lowered or
+  // raised, as long as it stays above every handle in use or reserved
+  // (eInvalidInput otherwise), so that reading does not move it.
+  Acad::ErrorStatus resetHandseed(const AcDbHandle& seed);
   // The id of a handle. With createIfNotFound an unknown handle is reserved
   // (a forward reference of a file reader): the id is valid for comparing,
   // and the object added later with that preset handle fills it.
@@ -104,6 +113,11 @@ class AcDbDatabase {
   Acad::ErrorStatus getFilename(const ACHAR*& name) const;
   void setFilename(const ACHAR* name) { m_filename = name ? name : L""; }
 
+  // What the file the drawing was read from held beyond its objects
+  // (version, header variables, classes), for writing it back.
+  const uv::KeptFileParts& keptFileParts() const { return m_kept; }
+  uv::KeptFileParts& keptFileParts() { return m_kept; }
+
   // Extents of the model space, updated by updateExt (empty without entities).
   AcGePoint3d extmin() const { return m_extents.minPoint(); }
   AcGePoint3d extmax() const { return m_extents.maxPoint(); }
@@ -125,4 +139,5 @@ class AcDbDatabase {
   AcDb::LineWeight m_celweight = AcDb::kLnWtByLayer;
   std::wstring m_filename;
   AcDbExtents m_extents;
+  uv::KeptFileParts m_kept;
 };

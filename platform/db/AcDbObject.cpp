@@ -87,16 +87,23 @@ Acad::ErrorStatus AcDbObject::erase(bool erasing) {
   return Acad::eOk;
 }
 
-void uv::DbAccess::setErasedTree(AcDbObject& o, bool erasing, bool withOwner) {
-  o.m_erased = erasing;
-  o.m_erasedWithOwner = erasing && withOwner;
+void uv::DbAccess::setErasedTree(AcDbObject& top, bool erasing, bool withOwner) {
+  // A worklist, not recursion: ownership may nest deeply (dictionaries).
+  std::vector<std::pair<AcDbObject*, bool>> todo{{&top, withOwner}};
   std::vector<AcDbObjectId> children;
-  o.getOwnedIds(children);
-  for (const AcDbObjectId& id : children) {
-    AcDbObject* child = peek(id);
-    if (!child || child->ownerId() != o.objectId()) continue;
-    // Unerasing brings back only what was erased together with the owner.
-    if (erasing ? !child->m_erased : (child->m_erased && child->m_erasedWithOwner)) setErasedTree(*child, erasing, true);
+  while (!todo.empty()) {
+    auto [o, owned] = todo.back();
+    todo.pop_back();
+    o->m_erased = erasing;
+    o->m_erasedWithOwner = erasing && owned;
+    children.clear();
+    o->getOwnedIds(children);
+    for (const AcDbObjectId& id : children) {
+      AcDbObject* child = peek(id);
+      if (!child || child->ownerId() != o->objectId()) continue;
+      // Unerasing brings back only what was erased together with the owner.
+      if (erasing ? !child->m_erased : (child->m_erased && child->m_erasedWithOwner)) todo.emplace_back(child, true);
+    }
   }
 }
 

@@ -24,6 +24,7 @@
 #include "AcDb.h"
 #include "AcDbObjectId.h"
 #include "AcRxObject.h"
+#include "RawGroups.h"
 #include "ResItem.h"
 
 class AcDbDatabase;
@@ -101,6 +102,12 @@ class AcDbObject : public AcRxObject {
   Acad::ErrorStatus setXData(const resbuf* xdata);
   const std::vector<uv::XDataGroup>& xDataGroups() const { return m_xdata; }
 
+  // Groups of the file the object was read from that the database does not
+  // model (reactors, its extension dictionary, a plot style...), each after
+  // the subclass marker (100) it came under; file writers put them back.
+  const uv::RawGroups& keptGroups() const { return m_kept; }
+  Acad::ErrorStatus setKeptGroups(uv::RawGroups groups) { return setWritable(m_kept, std::move(groups)); }
+
   // Objects this one owns (erased with it), in order, and the references it
   // holds; for erasing, the checker and file writers.
   virtual void getOwnedIds(std::vector<AcDbObjectId>& ids) const {}
@@ -142,6 +149,7 @@ class AcDbObject : public AcRxObject {
   bool m_writer = false;
   int m_notifiers = 0;
   std::vector<uv::XDataGroup> m_xdata;
+  uv::RawGroups m_kept;
 };
 
 namespace uv {

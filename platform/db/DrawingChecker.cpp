@@ -8,6 +8,7 @@
 #include "AcDbDatabase.h"
 #include "AcDbLayerTable.h"
 #include "AcDbLinetypeTable.h"
+#include "AcDbRawObject.h"
 #include "AcDbRegAppTable.h"
 #include "AcDbTextStyleTable.h"
 #include "DbAccess.h"
@@ -52,7 +53,9 @@ class Checker {
 
   bool ownerless(const AcDbObject& o) const {
     const AcDbObjectId id = o.objectId();
-    return o.isKindOf(AcDbSymbolTable::desc()) || id == m_db.namedObjectsDictionaryId();
+    // Objects kept from a file may have no owner there either (a table's head).
+    return o.isKindOf(AcDbSymbolTable::desc()) || id == m_db.namedObjectsDictionaryId() ||
+           o.isKindOf(AcDbRawObject::desc());
   }
 
   void checkObject(const AcDbObject& o) {
@@ -88,6 +91,8 @@ class Checker {
     }
     if (o.isErased()) return;
     if (ow->isErased()) report(me + " is live but its owner " + label(*ow) + " is erased");
+    // Owners do not list the raw objects of a file that name them.
+    if (o.isKindOf(AcDbRawObject::desc())) return;
     std::vector<AcDbObjectId> siblings;
     ow->getOwnedIds(siblings);
     if (std::find(siblings.begin(), siblings.end(), o.objectId()) == siblings.end())

@@ -60,7 +60,11 @@ void parseHeader(PairStream& in, DxfDocument& doc) {
       return;
     }
     Group taken = in.take();
-    if (taken.code == 9) current = &doc.header[taken.value];
+    if (taken.code == 9) {
+      auto [it, fresh] = doc.header.try_emplace(taken.value);
+      if (fresh) doc.headerOrder.push_back(taken.value);
+      current = &it->second;
+    }
     else if (current) current->push_back(taken);
     else throw DxfError(taken.line, "a header value without a variable name (group code 9)");
   }
@@ -116,12 +120,13 @@ void parseList(PairStream& in, std::vector<DxfRecord>& out, const std::string& w
   }
 }
 
-void skipSection(PairStream& in, const std::string& where) {
+void keepSection(PairStream& in, DxfSection& section, const std::string& where) {
   while (true) {
     if (in.atEnd()) endsEarly(in, where);
     Group g = in.take();
     if (g.code == 0 && g.value == "ENDSEC") return;
     if (g.code == 0 && g.value == "EOF") throw DxfError(g.line, where + " has no ENDSEC");
+    section.groups.push_back(std::move(g));
   }
 }
 
@@ -164,7 +169,8 @@ DxfDocument parseDocument(GroupReader& reader) {
     else if (name == "BLOCKS") parseBlocks(in, doc);
     else if (name == "ENTITIES") parseList(in, doc.entities, where);
     else if (name == "OBJECTS") parseList(in, doc.objects, where);
-    else skipSection(in, where);  // CLASSES, THUMBNAILIMAGE, ACDSDATA: nothing the drawing keeps
+    else if (name == "CLASSES") parseList(in, doc.classes, where);
+    else keepSection(in, doc.otherSections.emplace_back(DxfSection{name, {}}), where);  // THUMBNAILIMAGE, ACDSDATA
   }
 }
 

@@ -25,9 +25,20 @@ struct DxfBlock {
   DxfRecord end;  // ENDBLK
 };
 
+// A section of a kind the drawing does not read (THUMBNAILIMAGE,
+// ACDSDATA...), kept whole.
+struct DxfSection {
+  std::string name;
+  std::vector<Group> groups;
+};
+
 struct DxfDocument {
-  // Header variables by name ("$ACADVER"), each with its groups.
+  // Header variables by name ("$ACADVER"), each with its groups, and the
+  // names in file order.
   std::map<std::string, std::vector<Group>> header;
+  std::vector<std::string> headerOrder;
+  std::vector<DxfRecord> classes;
+  std::vector<DxfSection> otherSections;
   std::vector<DxfTable> tables;
   std::vector<DxfBlock> blocks;
   std::vector<DxfRecord> entities;

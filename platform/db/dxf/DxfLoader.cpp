@@ -15,10 +15,14 @@
 #include "db/AcDbLayerTable.h"
 #include "db/AcDbLinetypeTable.h"
 #include "db/AcDbObjectPointer.h"
+#include "db/AcDbRawEntity.h"
+#include "db/AcDbRawObject.h"
 #include "db/AcDbRegAppTable.h"
 #include "db/AcDbTextStyleTable.h"
 #include "db/AcDbXrecord.h"
+#include "db/DbAccess.h"
 #include "db/dxf/DxfError.h"
+#include "db/dxf/KeptGroups.h"
 #include "db/dxf/ResItemCodec.h"
 #include "db/dxf/WipeoutCodec.h"
 
@@ -27,6 +31,17 @@ namespace uv::dxf {
 namespace {
 
 constexpr double kDegree = std::numbers::pi / 180.0;
+// Handles of a file stay below this so that new objects always find free
+// handles above them (the database's handles never wrap).
+constexpr std::uint64_t kMaxFileHandle = 0x8000000000000000ull;
+constexpr int kMaxDictionaryDepth = 10000;
+constexpr int kMaxBlockDepth = 64;
+
+std::string hexText(std::uint64_t h) {
+  char hex[32];
+  std::snprintf(hex, sizeof hex, "%llX", static_cast<unsigned long long>(h));
+  return hex;
+}
 
 std::string narrow(const std::wstring& s) { return toUtf8(s); }
 
@@ -99,10 +114,14 @@ void DxfLoader::run() {
   loadTextStyles();
   loadRegApps();
   loadBlockRecords();
+  loadRawTables();
+  checkBlockNesting();
   loadBlocks();
   loadEntities(m_db.modelSpaceId(), m_doc.entities, true);
   loadObjects();
+  addRawObjects();
   applyHeader();
+  keepFileParts();
 }
 
 void DxfLoader::readVersion() {
@@ -110,19 +129,20 @@ void DxfLoader::readVersion() {
   int number = 0;
   if (ver && ver->value.size() >= 6 && ver->value.compare(0, 2, "AC") == 0) number = std::atoi(ver->value.c_str() + 2);
   m_codec = TextCodec(number >= 1021);
+  m_r12 = number > 0 && number <= 1009;
 }
 
 void DxfLoader::collectHandles() {
   auto note = [this](const DxfRecord& rec) {
     const std::uint64_t h = rec.ownHandle();
     if (!h) return;
+    if (h >= kMaxFileHandle)
+      throw DxfError(rec.line, "handle " + hexText(h) + " of " + rec.type + " is too large: handles must stay below " +
+                                   hexText(kMaxFileHandle) + " so that new objects find free handles");
     auto [it, fresh] = m_fileHandles.emplace(h, rec.line);
-    if (!fresh) {
-      char hex[32];
-      std::snprintf(hex, sizeof hex, "%llX", static_cast<unsigned long long>(h));
-      throw DxfError(rec.line, std::string("handle ") + hex + " of " + rec.type + " is already used by the object at line " +
+    if (!fresh)
+      throw DxfError(rec.line, "handle " + hexText(h) + " of " + rec.type + " is already used by the object at line " +
                                    std::to_string(it->second));
-    }
   };
   for (const DxfTable& t : m_doc.tables) {
     note(t.head);
@@ -176,7 +196,7 @@ void DxfLoader::moveDefaultObjects() {
         }
       if (auto* btr = AcDbBlockTableRecord::cast(rec.object()))
         for (const DxfBlock& b : m_doc.blocks)
-          if (equalsNoCase(name(b.begin), rec->nameText())) {
+          if (equalsNoCase(blockName(b.begin), rec->nameText())) {
             wanted[btr->blockBeginId()] = b.begin.ownHandle();
             wanted[btr->blockEndId()] = b.end.ownHandle();
             break;
@@ -223,6 +243,14 @@ void DxfLoader::moveDefaultObjects() {
   }
 }
 
+std::wstring DxfLoader::blockName(const DxfRecord& rec) const {
+  std::wstring n = name(rec);
+  // R12 files name the two spaces with a dollar.
+  if (m_r12 && equalsNoCase(n, L"$MODEL_SPACE")) n = ACDB_MODEL_SPACE;
+  if (m_r12 && equalsNoCase(n, L"$PAPER_SPACE")) n = ACDB_PAPER_SPACE;
+  return n;
+}
+
 AcDbObjectId DxfLoader::symbol(AcDbObjectId tableId, const std::wstring& n) const {
   AcDbObjectPointer<AcDbSymbolTable> table(tableId);
   AcDbObjectId id;
@@ -265,10 +293,10 @@ void DxfLoader::loadLinetypes() {
   if (!t) return;
   std::set<std::wstring> seen;
   for (const DxfRecord& r : t->records) {
-    if (r.type != "LTYPE") continue;
     const std::wstring n = name(r);
-    if (!seen.insert(foldedKey(n)).second) {
-      skip("LTYPE (duplicate name)");
+    // Entries of another kind or a name given twice are kept as they came.
+    if (r.type != "LTYPE" || !seen.insert(foldedKey(n)).second) {
+      addRawObject(r, m_db.linetypeTableId());
       continue;
     }
     AcDbObjectId id = symbol(m_db.linetypeTableId(), n);
@@ -282,7 +310,7 @@ void DxfLoader::loadLinetypes() {
     for (size_t i = 0; i < dashes.size(); ++i) lt->setDashLengthAt(int(i), dashes[i]);
     lt->setPatternLength(r.real(40));
     lt.close();
-    applyXData(id, r);
+    keepFileData(id, r);
   }
 }
 
@@ -291,10 +319,9 @@ void DxfLoader::loadLayers() {
   if (!t) return;
   std::set<std::wstring> seen;
   for (const DxfRecord& r : t->records) {
-    if (r.type != "LAYER") continue;
     const std::wstring n = name(r);
-    if (!seen.insert(foldedKey(n)).second) {
-      skip("LAYER (duplicate name)");
+    if (r.type != "LAYER" || !seen.insert(foldedKey(n)).second) {
+      addRawObject(r, m_db.layerTableId());
       continue;
     }
     AcDbObjectId id = symbol(m_db.layerTableId(), n);
@@ -303,7 +330,9 @@ void DxfLoader::loadLayers() {
     AcDbObjectPointer<AcDbLayerTableRecord> layer(id, AcDb::kForWrite);
     const long long color = r.integer(62, 7);
     AcCmColor c;
-    c.setColorIndex(Adesk::UInt16(std::llabs(color) >= 1 && std::llabs(color) <= 255 ? std::llabs(color) : 7));
+    // Compared before negating: the smallest integer has no positive counterpart.
+    const bool inRange = (color >= 1 && color <= 255) || (color >= -255 && color <= -1);
+    c.setColorIndex(Adesk::UInt16(inRange ? (color < 0 ? -color : color) : 7));
     layer->setColor(c);
     layer->setIsOff(color < 0);
     const long long flags = r.integer(70);
@@ -317,7 +346,7 @@ void DxfLoader::loadLayers() {
     layer.close();
     // Frozen last: the current layer is known only once the header is applied.
     if (flags & 1) m_frozenLayers.emplace_back(n, &r);
-    applyXData(id, r);
+    keepFileData(id, r);
   }
 }
 
@@ -326,15 +355,11 @@ void DxfLoader::loadTextStyles() {
   if (!t) return;
   std::set<std::wstring> seen;
   for (const DxfRecord& r : t->records) {
-    if (r.type != "STYLE") continue;
     const std::wstring n = name(r);
-    // Shape files are listed as styles without a name; the drawing has no shapes.
-    if (n.empty() || (r.integer(70) & 1)) {
-      skip("STYLE (shape file)");
-      continue;
-    }
-    if (!seen.insert(foldedKey(n)).second) {
-      skip("STYLE (duplicate name)");
+    // Shape files are listed as styles without a name; the drawing keeps
+    // them (and styles of a name given twice) as they came.
+    if (r.type != "STYLE" || n.empty() || (r.integer(70) & 1) || !seen.insert(foldedKey(n)).second) {
+      addRawObject(r, m_db.textStyleTableId());
       continue;
     }
     AcDbObjectId id = symbol(m_db.textStyleTableId(), n);
@@ -346,37 +371,48 @@ void DxfLoader::loadTextStyles() {
     style->setFileName(m_codec.decode(r.text(3)).c_str());
     style->setBigFontFileName(m_codec.decode(r.text(4)).c_str());
     style.close();
-    applyXData(id, r);
+    keepFileData(id, r);
   }
 }
 
 void DxfLoader::loadRegApps() {
   const DxfTable* t = m_doc.table("APPID");
   if (!t) return;
+  std::set<std::wstring> seen;
   for (const DxfRecord& r : t->records) {
-    if (r.type != "APPID") continue;
     const std::wstring n = name(r);
+    if (r.type != "APPID" || !seen.insert(foldedKey(n)).second) {
+      addRawObject(r, m_db.regAppTableId());
+      continue;
+    }
     AcDbObjectId id = symbol(m_db.regAppTableId(), n);
     if (id.isNull()) id = addRecord<AcDbRegAppTableRecord>(m_db.regAppTableId(), n, r);
-    applyXData(id, r);
+    keepFileData(id, r);
   }
 }
 
 void DxfLoader::loadBlockRecords() {
   const DxfTable* t = m_doc.table("BLOCK_RECORD");
   if (!t) return;
+  std::set<std::wstring> seen;
   for (const DxfRecord& r : t->records) {
-    if (r.type != "BLOCK_RECORD") continue;
     const std::wstring n = name(r);
+    if (r.type != "BLOCK_RECORD" || !seen.insert(foldedKey(n)).second) {
+      addRawObject(r, m_db.blockTableId());
+      continue;
+    }
     AcDbObjectId id = symbol(m_db.blockTableId(), n);
     if (id.isNull()) id = addRecord<AcDbBlockTableRecord>(m_db.blockTableId(), n, r);
-    applyXData(id, r);
+    keepFileData(id, r);
   }
 }
 
 void DxfLoader::loadBlocks() {
+  // Every block first, then their entities: a block may insert one the
+  // file defines after it.
+  std::vector<AcDbObjectId> ids;
   for (const DxfBlock& b : m_doc.blocks) {
-    const std::wstring n = name(b.begin);
+    const std::wstring n = blockName(b.begin);
     // Files without a BLOCK_RECORD table (R12) define blocks here only.
     AcDbObjectId id = symbol(m_db.blockTableId(), n);
     if (id.isNull()) id = namedOrNew<AcDbBlockTableRecord>(m_db.blockTableId(), n, "BLOCK", b.begin.line);
@@ -388,9 +424,12 @@ void DxfLoader::loadBlocks() {
       btr.close();
       rehandle(begin, b.begin.ownHandle(), b.begin.line);
       rehandle(end, b.end.ownHandle(), b.end.line);
+      keepFileData(begin, b.begin);
+      keepFileData(end, b.end);
     }
-    loadEntities(id, b.entities, false);
+    ids.push_back(id);
   }
+  for (size_t i = 0; i < ids.size(); ++i) loadEntities(ids[i], m_doc.blocks[i].entities, false);
 }
 
 void DxfLoader::loadEntities(AcDbObjectId defaultOwner, const std::vector<DxfRecord>& records, bool entitiesSection) {
@@ -415,19 +454,21 @@ void DxfLoader::loadEntities(AcDbObjectId defaultOwner, const std::vector<DxfRec
       if ((!children.empty() || rec.integer(66) == 1 || rec.type == "POLYLINE") && j < records.size() &&
           records[j].type == "SEQEND")
         end = &records[j++];
-      i = j - 1;
       if (rec.type == "POLYLINE" && EntityReader::isMesh(rec)) {
-        skip("POLYLINE (mesh)");
+        // Meshes are kept as they came, with their vertices and SEQEND.
+        for (size_t k = i; k < j; ++k) addRawEntity(owner, records[k]);
+        i = j - 1;
         continue;
       }
+      i = j - 1;
       const AcDbObjectId id = addEntity(owner, rec, m_entities.read(rec));
       addSequence(id, children, end, rec.type == "POLYLINE" && (rec.integer(70) & 8));
     } else if (rec.type == "VERTEX" || rec.type == "ATTRIB" || rec.type == "SEQEND") {
-      skip(rec.type + " (without its owner)");
+      addRawEntity(owner, rec);  // without its owner: kept as it came
     } else if (auto entity = m_entities.read(rec)) {
       addEntity(owner, rec, std::move(entity));
     } else {
-      skip(rec.type);
+      addRawEntity(owner, rec);
     }
   }
 }
@@ -446,8 +487,109 @@ AcDbObjectId DxfLoader::addEntity(AcDbObjectId owner, const DxfRecord& rec, std:
   raw->close();
   btr.close();
   if (h) m_loaded[h] = id;
-  applyXData(id, rec);
+  keepFileData(id, rec);
   return id;
+}
+
+AcDbObjectId DxfLoader::addRawEntity(AcDbObjectId owner, const DxfRecord& rec) {
+  auto e = std::make_unique<AcDbRawEntity>(rec.type, rawGroupsOf(rec, m_codec));
+  // The layer and linetype are the database's, so that renaming a layer
+  // carries over and the checker sees the references.
+  e->setLayer(layerNamed(rec.has(8) ? m_codec.decode(rec.text(8)) : L"0", rec.line), false);
+  e->setLinetype(linetypeNamed(rec.has(6) ? m_codec.decode(rec.text(6)) : L"ByLayer", rec.line), false);
+  return addEntity(owner, rec, std::move(e));
+}
+
+AcDbObjectId DxfLoader::addRawObject(const DxfRecord& rec, AcDbObjectId owner) {
+  auto* o = new AcDbRawObject(rec.type, rawGroupsOf(rec, m_codec));
+  if (const std::uint64_t h = rec.ownHandle()) o->presetHandle(AcDbHandle(h));
+  AcDbObjectId id;
+  if (const Acad::ErrorStatus es = m_db.addAcDbObject(id, o); es != Acad::eOk) {
+    delete o;
+    fail(rec.line, rec.type + " cannot be kept", es);
+  }
+  if (!owner.isNull()) o->setOwnerId(owner);
+  o->close();
+  return id;
+}
+
+void DxfLoader::loadRawTables() {
+  const struct {
+    const char* name;
+    AcDbObjectId id;
+  } modelled[] = {{"LTYPE", m_db.linetypeTableId()},
+                  {"LAYER", m_db.layerTableId()},
+                  {"STYLE", m_db.textStyleTableId()},
+                  {"APPID", m_db.regAppTableId()},
+                  {"BLOCK_RECORD", m_db.blockTableId()}};
+  std::set<std::string> seen;
+  for (const DxfTable& t : m_doc.tables) {
+    const std::string n = t.head.text(2);
+    AcDbObjectId tableId;
+    for (const auto& m : modelled)
+      if (n == m.name && seen.insert(n).second) tableId = m.id;
+    if (!tableId.isNull()) {
+      keepFileData(tableId, t.head);
+      continue;
+    }
+    // The VPORT, VIEW, UCS and DIMSTYLE tables (and a table given twice)
+    // are kept whole, their entries owned by the table's head.
+    const AcDbObjectId head = addRawObject(t.head, AcDbObjectId());
+    for (const DxfRecord& r : t.records) addRawObject(r, head);
+  }
+}
+
+void DxfLoader::checkBlockNesting() {
+  // Which blocks each block inserts, by folded name.
+  std::map<std::wstring, std::vector<std::pair<std::wstring, int>>> inserts;
+  std::map<std::wstring, std::wstring> spelling;
+  for (const DxfBlock& b : m_doc.blocks) {
+    const std::wstring n = foldedKey(blockName(b.begin));
+    spelling[n] = blockName(b.begin);
+    auto& out = inserts[n];
+    for (const DxfRecord& r : b.entities)
+      if (r.type == "INSERT") out.emplace_back(foldedKey(m_codec.decode(r.text(2))), r.line);
+  }
+  // Depth-first with an explicit stack: 0 unseen, 1 on the path, 2 done.
+  std::map<std::wstring, int> state;
+  std::map<std::wstring, int> depth;  // levels of blocks below, itself included
+  for (const auto& [startName, _] : inserts) {
+    if (state[startName] == 2) continue;
+    std::vector<std::pair<std::wstring, size_t>> path{{startName, 0}};
+    state[startName] = 1;
+    while (!path.empty()) {
+      auto& [current, next] = path.back();
+      const auto& children = inserts[current];
+      if (next < children.size()) {
+        const auto& [child, line] = children[next++];
+        if (!inserts.count(child)) continue;  // an undefined block: the reader reports it
+        if (state[child] == 1) {
+          std::string chain;
+          bool on = false;
+          for (const auto& p : path) {
+            on = on || p.first == child;
+            if (on) chain += narrow(spelling[p.first]) + " > ";
+          }
+          throw DxfError(line, "block '" + narrow(spelling[child]) + "' holds itself (" + chain +
+                                   narrow(spelling[child]) + "); a block may not contain itself");
+        }
+        if (state[child] == 0) {
+          state[child] = 1;
+          path.emplace_back(child, 0);
+        }
+        continue;
+      }
+      int below = 0;
+      for (const auto& c : children)
+        if (inserts.count(c.first)) below = std::max(below, depth[c.first]);
+      depth[current] = below + 1;
+      state[current] = 2;
+      if (depth[current] > kMaxBlockDepth)
+        throw DxfError(0, "blocks nest deeper than " + std::to_string(kMaxBlockDepth) + " levels (block '" +
+                              narrow(spelling[current]) + "')");
+      path.pop_back();
+    }
+  }
 }
 
 void DxfLoader::addSequence(AcDbObjectId ownerId, const std::vector<const DxfRecord*>& children, const DxfRecord* end,
@@ -490,8 +632,22 @@ void DxfLoader::addSequence(AcDbObjectId ownerId, const std::vector<const DxfRec
     seqEnd->close();
   }
   owner.close();
-  if (end && !endId.isNull()) rehandle(endId, end->ownHandle(), end->line);
-  for (const auto& [id, rec] : added) applyXData(id, *rec);
+  if (end && !endId.isNull()) {
+    rehandle(endId, end->ownHandle(), end->line);
+    keepFileData(endId, *end);
+  }
+  for (const auto& [id, rec] : added) keepFileData(id, *rec);
+}
+
+void DxfLoader::keepFileData(AcDbObjectId id, const DxfRecord& rec) {
+  {
+    AcDbObjectPointer<AcDbObject> obj(id, AcDb::kForWrite);
+    if (obj.openStatus() != Acad::eOk) fail(rec.line, "the " + rec.type + " cannot be opened", obj.openStatus());
+    // Raw objects hold the whole record already.
+    if (AcDbRawEntity::cast(obj.object()) || AcDbRawObject::cast(obj.object())) return;
+    obj->setKeptGroups(keptGroupsOf(rec, m_codec));
+  }
+  applyXData(id, rec);
 }
 
 void DxfLoader::applyXData(AcDbObjectId id, const DxfRecord& rec) {
@@ -529,52 +685,45 @@ AcDbObjectId DxfLoader::resolve(std::uint64_t handle) {
   return id;
 }
 
-bool DxfLoader::isSkippedTree(const DxfRecord& rec, std::set<std::uint64_t>& path) const {
-  if (rec.type == "XRECORD" || rec.type == "GROUP" || rec.type == "WIPEOUTVARIABLES") return false;
-  if (rec.type != "DICTIONARY") return true;
-  const std::vector<Entry> entries = entriesOf(rec, m_codec);
-  if (entries.empty() || !path.insert(rec.ownHandle()).second) return false;
-  bool all = true;
-  for (const Entry& e : entries) {
-    auto it = m_objectsByHandle.find(e.handle);
-    if (it != m_objectsByHandle.end() && !isSkippedTree(*it->second, path)) all = false;
-  }
-  path.erase(rec.ownHandle());
-  return all;
-}
-
 void DxfLoader::loadObjects() {
+  const DxfRecord* root = nullptr;
   for (const DxfRecord& r : m_doc.objects)
     if (r.type == "DICTIONARY" && r.ownerHandle() == 0) {
-      std::set<std::uint64_t> path;
-      loadDictionary(m_db.namedObjectsDictionaryId(), r, path);
-      return;
+      root = &r;
+      break;
     }
+  if (!root) return;
+  m_placed.insert(root->ownHandle());
+  // A worklist, not recursion: dictionaries may nest deeply.
+  std::vector<std::tuple<AcDbObjectId, const DxfRecord*, int>> todo{{m_db.namedObjectsDictionaryId(), root, 0}};
+  while (!todo.empty()) {
+    const auto [dictId, rec, depth] = todo.back();
+    todo.pop_back();
+    loadDictionaryEntries(dictId, *rec, depth, todo);
+  }
 }
 
-void DxfLoader::loadDictionary(AcDbObjectId dictId, const DxfRecord& rec, std::set<std::uint64_t>& path) {
-  path.insert(rec.ownHandle());
-  applyXData(dictId, rec);
+void DxfLoader::loadDictionaryEntries(AcDbObjectId dictId, const DxfRecord& rec, int depth,
+                                      std::vector<std::tuple<AcDbObjectId, const DxfRecord*, int>>& todo) {
+  keepFileData(dictId, rec);
   for (const Entry& e : entriesOf(rec, m_codec)) {
     auto it = m_objectsByHandle.find(e.handle);
     if (it == m_objectsByHandle.end()) {
-      skip("dictionary entry without its object");
+      mend("dictionary entry naming no object");
       continue;
     }
     const DxfRecord& target = *it->second;
+    if (!m_placed.insert(e.handle).second)
+      throw DxfError(e.line, "dictionary entry '" + narrow(e.key) + "' names " + target.type + " " +
+                                 hexText(e.handle) + ", which is filed already (a dictionary holding itself, or an "
+                                 "object in two dictionaries)");
+    if (target.type == "DICTIONARY" && depth + 1 > kMaxDictionaryDepth)
+      throw DxfError(target.line, "dictionaries nest deeper than " + std::to_string(kMaxDictionaryDepth) + " levels");
     if (dictId == m_db.namedObjectsDictionaryId() && e.key == L"ACAD_GROUP" &&
         m_db.groupDictionaryId().handle().value() == e.handle) {
-      loadDictionary(m_db.groupDictionaryId(), target, path);
+      todo.emplace_back(m_db.groupDictionaryId(), &target, depth + 1);
       continue;
     }
-    std::set<std::uint64_t> probe = path;
-    if (isSkippedTree(target, probe)) {
-      skip(target.type == "DICTIONARY" ? "DICTIONARY (of kinds not kept)" : target.type);
-      continue;
-    }
-    if (target.type == "DICTIONARY" && path.count(e.handle))
-      throw DxfError(target.line, "dictionary " + narrow(e.key) + " contains itself");
-
     AcDbObject* obj = nullptr;
     if (target.type == "DICTIONARY") {
       obj = new AcDbDictionary;
@@ -583,7 +732,7 @@ void DxfLoader::loadDictionary(AcDbObjectId dictId, const DxfRecord& rec, std::s
       for (const Group& m : target.groups) {
         if (m.code != 340) continue;
         auto member = m_loaded.find(parseHandle(m));
-        if (member == m_loaded.end()) skip("group member not loaded");
+        if (member == m_loaded.end()) mend("group member naming no entity");
         else g->append(member->second);
       }
       obj = g;
@@ -591,8 +740,10 @@ void DxfLoader::loadDictionary(AcDbObjectId dictId, const DxfRecord& rec, std::s
       auto* vars = new AcDbWipeoutVariables;
       readWipeoutVariables(target, *vars);
       obj = vars;
-    } else {
+    } else if (target.type == "XRECORD") {
       obj = new AcDbXrecord;
+    } else {
+      obj = new AcDbRawObject(target.type, rawGroupsOf(target, m_codec));
     }
     obj->presetHandle(AcDbHandle(e.handle));
     AcDbObjectId id;
@@ -628,11 +779,37 @@ void DxfLoader::loadDictionary(AcDbObjectId dictId, const DxfRecord& rec, std::s
         if (es != Acad::eOk) fail(target.line, "XRECORD data cannot be kept", es);
       }
     }
+    const bool raw = AcDbRawObject::cast(obj) != nullptr;
     obj->close();
-    if (target.type == "DICTIONARY") loadDictionary(id, target, path);
-    else applyXData(id, target);
+    if (target.type == "DICTIONARY") todo.emplace_back(id, &target, depth + 1);
+    else if (!raw) keepFileData(id, target);
   }
-  path.erase(rec.ownHandle());
+}
+
+void DxfLoader::addRawObjects() {
+  // Objects no dictionary of the drawing files (extension dictionaries and
+  // what they hold, image definitions' reactors...) join on their own, and
+  // then find their owners.
+  for (const DxfRecord& r : m_doc.objects) {
+    const std::uint64_t h = r.ownHandle();
+    if (h && m_placed.count(h)) continue;
+    m_rawOwners.emplace_back(addRawObject(r, AcDbObjectId()), r.ownerHandle());
+  }
+  for (const auto& [id, ownerHandle] : m_rawOwners) {
+    AcDbObjectId owner;
+    if (!ownerHandle || m_db.getAcDbObjectId(owner, false, AcDbHandle(ownerHandle)) != Acad::eOk) continue;
+    if (!DbAccess::peek(owner)) continue;  // a handle only reserved: no object
+    AcDbObjectPointer<AcDbObject> obj(id, AcDb::kForWrite);
+    obj->setOwnerId(owner);
+  }
+}
+
+void DxfLoader::keepFileParts() {
+  uv::KeptFileParts& kept = m_db.keptFileParts();
+  if (const Group* ver = m_doc.headerValue("$ACADVER", 1)) kept.version = ver->value;
+  for (const std::string& n : m_doc.headerOrder) kept.header.push_back({n, rawGroupsOf(m_doc.header.at(n), m_codec)});
+  for (const DxfRecord& r : m_doc.classes) kept.classes.push_back({r.type, rawGroupsOf(r, m_codec)});
+  for (const DxfSection& sec : m_doc.otherSections) kept.sections.push_back({sec.name, rawGroupsOf(sec.groups, m_codec)});
 }
 
 void DxfLoader::applyHeader() {
@@ -648,7 +825,7 @@ void DxfLoader::applyHeader() {
   for (const auto& [n, rec] : m_frozenLayers) {
     AcDbObjectPointer<AcDbLayerTableRecord> layer(symbol(m_db.layerTableId(), n), AcDb::kForWrite);
     // The current layer cannot be frozen; a file that says so keeps it thawed.
-    if (layer->objectId() == m_db.clayer()) skip("frozen flag of the current layer");
+    if (layer->objectId() == m_db.clayer()) mend("frozen flag of the current layer (cleared)");
     else if (const Acad::ErrorStatus es = layer->setIsFrozen(true); es != Acad::eOk)
       fail(rec->line, "layer '" + narrow(n) + "' cannot be frozen", es);
   }
@@ -660,9 +837,18 @@ void DxfLoader::applyHeader() {
     const long long w = parseInteger(*g);
     if (AcDbEntity::isValidLineWeight(int(w))) m_db.setCelweight(AcDb::LineWeight(w));
   }
-  if (const Group* g = m_doc.headerValue("$HANDSEED", 5)) {
-    const std::uint64_t seed = parseHandle(*g);
-    if (seed > m_db.handseed().value()) m_db.setHandseed(AcDbHandle(seed));
+  // The file's seed, unless a handle in use lies above it (then the one
+  // above the largest). Objects made while reading (and handed file
+  // handles later) do not move it, so that a drawing opened and saved keeps
+  // its seed. A seed beyond the handles a file may use is only a hint.
+  std::uint64_t seed = 0;
+  if (const Group* g = m_doc.headerValue("$HANDSEED", 5)) seed = parseHandle(*g);
+  if (seed > kMaxFileHandle || m_db.resetHandseed(AcDbHandle(seed)) != Acad::eOk) {
+    const std::vector<AcDbObjectId> ids = m_db.objectIds(true), reserved = m_db.reservedIds();
+    std::uint64_t top = 0;
+    for (const auto* list : {&ids, &reserved})
+      for (const AcDbObjectId& id : *list) top = std::max(top, id.handle().value());
+    m_db.resetHandseed(AcDbHandle(top + 1));
   }
 }
 

@@ -3,9 +3,15 @@
 // default records (layer 0, Continuous, *Model_Space, the tables, the
 // named object dictionary...) are first moved to the handles the file gives
 // them, and every other object joins with its own handle preset. What the
-// drawing does not model (other entity and object kinds, meshes, layouts,
-// viewports, dimension styles) is counted in the result's `skipped` and
-// read past.
+// drawing does not model is kept as it came: entities and objects of other
+// kinds (meshes, dimensions, layouts, the VPORT, VIEW, UCS and DIMSTYLE
+// tables...) as raw entities and objects, the groups of modelled records
+// the database has no value for as each object's kept groups, and header
+// variables, classes and other sections as the database's kept file parts.
+//
+// Limits, stated in the errors that enforce them: handles below
+// 8000000000000000 (room for new objects), dictionaries nested at most
+// 10000 deep, no block that holds itself, blocks nested at most 64 deep.
 //
 // Throws a DxfError naming the line of the file for anything that cannot be
 // taken as it stands; the database is then half built and must be dropped
@@ -16,6 +22,8 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "db/AcDbDatabase.h"
 #include "db/dxf/DxfDocument.h"
@@ -45,12 +53,20 @@ class DxfLoader {
   void addSequence(AcDbObjectId ownerEntity, const std::vector<const DxfRecord*>& children, const DxfRecord* end,
                    bool is3d);
   void loadObjects();
-  void loadDictionary(AcDbObjectId dictId, const DxfRecord& rec, std::set<std::uint64_t>& path);
-  bool isSkippedTree(const DxfRecord& rec, std::set<std::uint64_t>& path) const;
+  void loadDictionaryEntries(AcDbObjectId dictId, const DxfRecord& rec, int depth,
+                             std::vector<std::tuple<AcDbObjectId, const DxfRecord*, int>>& todo);
+  void addRawObjects();
+  void loadRawTables();
+  AcDbObjectId addRawObject(const DxfRecord& rec, AcDbObjectId owner);
+  AcDbObjectId addRawEntity(AcDbObjectId owner, const DxfRecord& rec);
+  void checkBlockNesting();
+  void keepFileParts();
   void applyHeader();
+  // The record's unmodelled groups and its extended data, on the object.
+  void keepFileData(AcDbObjectId id, const DxfRecord& rec);
   void applyXData(AcDbObjectId id, const DxfRecord& rec);
   void rehandle(AcDbObjectId id, std::uint64_t handle, int line);
-  void skip(const std::string& kind) { ++m_result.skipped[kind]; }
+  void mend(const std::string& what) { ++m_result.mended[what]; }
 
   AcDbObjectId symbol(AcDbObjectId tableId, const std::wstring& name) const;
   // The record of the name, added (as a record of `type` at `line`, for
@@ -63,15 +79,19 @@ class DxfLoader {
   AcDbObjectId blockNamed(const std::wstring& name, int line);
   AcDbObjectId resolve(std::uint64_t handle);
   std::wstring name(const DxfRecord& rec) const { return m_codec.decode(rec.text(2)); }
+  std::wstring blockName(const DxfRecord& rec) const;
 
   const DxfDocument& m_doc;
   AcDbDatabase& m_db;
   Result& m_result;
   TextCodec m_codec;
+  bool m_r12 = false;
   EntityReader m_entities;
   std::map<std::uint64_t, int> m_fileHandles;  // handle -> line
   std::map<std::uint64_t, const DxfRecord*> m_objectsByHandle;
   std::map<std::uint64_t, AcDbObjectId> m_loaded;  // handles of entities loaded, for groups
+  std::set<std::uint64_t> m_placed;                 // OBJECTS records filed in a dictionary
+  std::vector<std::pair<AcDbObjectId, std::uint64_t>> m_rawOwners;  // raw objects and their file owners
   std::vector<std::pair<std::wstring, const DxfRecord*>> m_frozenLayers;
 };
 

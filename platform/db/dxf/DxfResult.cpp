@@ -4,15 +4,15 @@
 
 namespace uv::dxf {
 
-int Result::skippedCount() const {
+int Result::mendedCount() const {
   int n = 0;
-  for (const auto& [kind, count] : skipped) n += count;
+  for (const auto& [kind, count] : mended) n += count;
   return n;
 }
 
-std::wstring Result::skippedText() const {
+std::wstring Result::mendedText() const {
   std::wstring out;
-  for (const auto& [kind, count] : skipped) {
+  for (const auto& [kind, count] : mended) {
     if (!out.empty()) out += L", ";
     out += std::to_wstring(count) + L" " + fromUtf8(kind);
   }

@@ -1,6 +1,8 @@
 // What a DXF load or save reports: success, or one error that names the
 // file (and, when reading, the line of the file where it went wrong); and
-// for a load, what the file held that the drawing does not keep.
+// for a load, what the reader had to mend because it pointed at nothing or
+// contradicted the drawing. (Nothing a file holds is left out: what the
+// drawing does not model is kept as it came.)
 #pragma once
 
 #include <map>
@@ -14,14 +16,13 @@ struct Result {
   std::wstring error;
   // The 1-based line of the file the error points at, 0 when none does.
   int line = 0;
-  // Entity and object kinds that were read past, with how many of each
-  // ("HATCH" -> 3). Not an error: a drawing may hold kinds we do not model.
-  std::map<std::string, int> skipped;
-
+  // What was mended, with how many of each ("dictionary entry naming no
+  // object" -> 2). Not an error.
+  std::map<std::string, int> mended;
   explicit operator bool() const { return ok; }
-  int skippedCount() const;
-  // "3 HATCH, 1 MTEXT" (empty when nothing was skipped).
-  std::wstring skippedText() const;
+  int mendedCount() const;
+  // "2 dictionary entries naming no object" (empty when nothing was mended).
+  std::wstring mendedText() const;
 };
 
 }  // namespace uv::dxf

@@ -1,6 +1,10 @@
 #include "db/dxf/DxfSaver.h"
 
+#include <algorithm>
+#include <functional>
+#include <map>
 #include <numbers>
+#include <set>
 
 #include "base/TextCase.h"
 #include "db/AcDbBlockTable.h"
@@ -9,10 +13,13 @@
 #include "db/AcDbGroup.h"
 #include "db/AcDbLayerTable.h"
 #include "db/AcDbLinetypeTable.h"
+#include "db/AcDbRawEntity.h"
+#include "db/AcDbRawObject.h"
 #include "db/AcDbRegAppTable.h"
 #include "db/AcDbTextStyleTable.h"
 #include "db/AcDbXrecord.h"
 #include "db/DbAccess.h"
+#include "db/dxf/DxfError.h"
 #include "db/dxf/EntityWriter.h"
 #include "db/dxf/GroupWriter.h"
 #include "db/dxf/ResItemCodec.h"
@@ -26,28 +33,35 @@ constexpr double kDegree = std::numbers::pi / 180.0;
 
 class Saver {
  public:
-  Saver(const AcDbDatabase& db, std::ostream& out, Result& result)
-      : m_db(db), m_out(out), m_skipped(result.skipped), m_entities(m_out, m_skipped), m_next(db.handseed().value()) {}
+  Saver(const AcDbDatabase& db, std::ostream& out)
+      : m_db(db), m_out(out), m_entities(m_out), m_next(db.handseed().value()) {}
 
   void run() {
+    collectRaw();
     // Handles of what the file needs and the drawing does not hold.
-    m_vportTable = m_next++;
-    m_viewTable = m_next++;
-    m_ucsTable = m_next++;
-    m_dimstyleTable = m_next++;
-    m_layoutDict = m_next++;
-    for (const AcDbObjectId& id : records(m_db.blockTableId())) {
-      auto* btr = DbAccess::peekAs<AcDbBlockTableRecord>(id);
-      if (btr && btr->isLayout()) m_layouts.push_back({id, m_next++});
+    for (const char* name : {"VPORT", "VIEW", "UCS", "DIMSTYLE"})
+      if (!m_rawTables.count(name)) m_newTables[name] = m_next++;
+    auto* nod = DbAccess::peekAs<AcDbDictionary>(m_db.namedObjectsDictionaryId());
+    AcDbObjectId layoutDict;
+    m_newLayouts = !nod || nod->getAt(L"ACAD_LAYOUT", layoutDict) != Acad::eOk;
+    if (m_newLayouts) {
+      m_layoutDict = m_next++;
+      for (const AcDbObjectId& id : records(m_db.blockTableId())) {
+        auto* btr = DbAccess::peekAs<AcDbBlockTableRecord>(id);
+        if (btr && btr->isLayout()) m_layouts.push_back({id, m_next++});
+      }
     }
     header();
-    section("CLASSES");
-    if (usesWipeouts()) writeWipeoutClasses(m_out);
-    endSection();
+    classes();
     tables();
     blocks();
     entities();
     objects();
+    for (const uv::RawRecord& sec : m_db.keptFileParts().sections) {
+      section(sec.name.c_str());
+      m_out.raw(sec.groups);
+      endSection();
+    }
     m_out.start("EOF");
   }
 
@@ -56,6 +70,55 @@ class Saver {
     AcDbObjectId block;
     std::uint64_t handle;
   };
+
+  // The raw objects by owner, and the raw tables by name.
+  void collectRaw() {
+    for (const AcDbObjectId& id : m_db.objectIds()) {
+      auto* raw = DbAccess::peekAs<AcDbRawObject>(id);
+      if (!raw) continue;
+      m_rawChildren[raw->ownerId()].push_back(raw);
+      if (raw->dxfName() == "TABLE") m_rawTables.emplace(raw->value(2), raw);
+    }
+  }
+
+  const std::vector<AcDbRawObject*>& rawChildren(AcDbObjectId owner) const {
+    static const std::vector<AcDbRawObject*> none;
+    auto it = m_rawChildren.find(owner);
+    return it == m_rawChildren.end() ? none : it->second;
+  }
+
+  void writeRawObject(const AcDbRawObject& raw) {
+    if (!m_written.insert(raw.objectId()).second) return;
+    writeRaw(m_out, raw.dxfName(), raw.groups(), raw.objectId(), nullptr);
+  }
+
+  // A table the drawing keeps whole (VPORT, DIMSTYLE...) or, when it has
+  // none, an empty one.
+  void otherTable(const char* name) {
+    auto range = m_rawTables.equal_range(name);
+    if (range.first == range.second) {
+      emptyTable(name, m_newTables.at(name));
+      return;
+    }
+    for (auto it = range.first; it != range.second; ++it) {
+      writeRawObject(*it->second);
+      for (const AcDbRawObject* entry : rawChildren(it->second->objectId())) writeRawObject(*entry);
+      m_out.start("ENDTAB");
+    }
+  }
+
+  void classes() {
+    section("CLASSES");
+    bool wipeoutClasses = false;
+    for (const uv::RawRecord& c : m_db.keptFileParts().classes) {
+      m_out.start(c.name.c_str());
+      m_out.raw(c.groups);
+      for (const uv::RawGroup& g : c.groups)
+        if (g.code == 1 && (g.value == "WIPEOUT" || g.value == "WIPEOUTVARIABLES")) wipeoutClasses = true;
+    }
+    if (!wipeoutClasses && usesWipeouts()) writeWipeoutClasses(m_out);
+    endSection();
+  }
 
   std::vector<AcDbObjectId> records(AcDbObjectId tableId) const {
     std::vector<AcDbObjectId> out;
@@ -84,27 +147,46 @@ class Saver {
   }
   void endSection() { m_out.start("ENDSEC"); }
 
+  // The variables of the file read, in its order, with the ones the
+  // drawing models given their current values; then those it lacked.
   void header() {
     section("HEADER");
-    m_out.text(9, std::string("$ACADVER"));
-    m_out.text(1, std::string("AC1021"));
-    m_out.text(9, std::string("$DWGCODEPAGE"));
-    m_out.text(3, std::string("ANSI_1252"));
-    m_out.text(9, std::string("$HANDSEED"));
-    m_out.handle(5, m_next);
-    m_out.text(9, std::string("$CLAYER"));
-    m_out.text(8, recordName(m_db.clayer()));
-    m_out.text(9, std::string("$CELTYPE"));
-    m_out.text(6, recordName(m_db.celtype()));
-    m_out.text(9, std::string("$TEXTSTYLE"));
-    m_out.text(7, recordName(m_db.textstyle()));
-    m_out.text(9, std::string("$CELWEIGHT"));
-    m_out.integer(370, m_db.celweight());
+    const uv::KeptFileParts& kept = m_db.keptFileParts();
+    // Files before AC1021 are written as AC1021 (UTF-8 text).
+    const std::string version = kept.version.size() == 6 && kept.version >= "AC1021" ? kept.version : "AC1021";
+    const std::vector<std::pair<std::string, std::function<void()>>> modelled = {
+        {"$ACADVER", [&] { m_out.text(1, version); }},
+        {"$HANDSEED", [&] { m_out.handle(5, m_next); }},
+        {"$CLAYER", [&] { m_out.text(8, recordName(m_db.clayer())); }},
+        {"$CELTYPE", [&] { m_out.text(6, recordName(m_db.celtype())); }},
+        {"$TEXTSTYLE", [&] { m_out.text(7, recordName(m_db.textstyle())); }},
+        {"$CELWEIGHT", [&] { m_out.integer(370, m_db.celweight()); }},
+        {"$DWGCODEPAGE", [&] { m_out.text(3, std::string("ANSI_1252")); }},
+    };
+    std::set<std::string> done;
+    auto writeModelled = [&](const std::string& name) {
+      for (const auto& [n, write] : modelled)
+        if (n == name && done.insert(n).second) {
+          m_out.text(9, n);
+          write();
+          return true;
+        }
+      return false;
+    };
+    writeModelled("$ACADVER");
+    for (const uv::RawRecord& v : kept.header) {
+      if (v.name == "$DWGCODEPAGE" && kept.version >= "AC1021") done.insert(v.name);  // kept as it came
+      else if (writeModelled(v.name) || done.count(v.name)) continue;
+      m_out.text(9, v.name);
+      m_out.raw(v.groups);
+    }
+    for (const auto& entry : modelled) writeModelled(entry.first);
     endSection();
   }
 
-  void tableHead(const char* name, std::uint64_t handle, size_t count) {
-    m_out.start("TABLE");
+  void tableHead(const char* name, std::uint64_t handle, size_t count, const uv::RawGroups* kept = nullptr) {
+    m_out.setContext(std::string("TABLE ") + name);
+    m_out.start("TABLE", kept);
     m_out.text(2, std::string(name));
     m_out.handle(5, handle);
     m_out.handle(330, 0);
@@ -112,9 +194,22 @@ class Saver {
     m_out.integer(70, static_cast<long long>(count));
   }
 
+  // A modelled table: its head with its kept groups, its records, and the
+  // entries kept whole (shape files, names given twice).
+  template <class F>
+  void modelledTable(const char* name, AcDbObjectId tableId, F writeRecord) {
+    const auto ids = records(tableId);
+    const auto& raw = rawChildren(tableId);
+    auto* table = DbAccess::peek(tableId);
+    tableHead(name, handleOf(tableId), ids.size() + raw.size(), table ? &table->keptGroups() : nullptr);
+    for (const AcDbObjectId& id : ids) writeRecord(id);
+    for (const AcDbRawObject* entry : raw) writeRawObject(*entry);
+    m_out.start("ENDTAB");
+  }
+
   void recordHead(const char* type, const AcDbSymbolTableRecord& rec, const char* subclass) {
     m_out.setContext(std::string(type) + " " + toUtf8(rec.nameText()));
-    m_out.start(type);
+    m_out.start(type, &rec.keptGroups());
     m_out.handle(5, handleOf(rec.objectId()));
     m_out.handle(330, handleOf(rec.ownerId()));
     m_out.text(100, std::string("AcDbSymbolTableRecord"));
@@ -130,11 +225,9 @@ class Saver {
 
   void tables() {
     section("TABLES");
-    emptyTable("VPORT", m_vportTable);
+    otherTable("VPORT");
 
-    const auto linetypes = records(m_db.linetypeTableId());
-    tableHead("LTYPE", handleOf(m_db.linetypeTableId()), linetypes.size());
-    for (const AcDbObjectId& id : linetypes) {
+    modelledTable("LTYPE", m_db.linetypeTableId(), [&](AcDbObjectId id) {
       auto* lt = DbAccess::peekAs<AcDbLinetypeTableRecord>(id);
       recordHead("LTYPE", *lt, "AcDbLinetypeTableRecord");
       m_out.integer(70, 0);
@@ -147,12 +240,9 @@ class Saver {
         m_out.integer(74, 0);
       }
       writeXData(m_out, *lt);
-    }
-    m_out.start("ENDTAB");
+    });
 
-    const auto layers = records(m_db.layerTableId());
-    tableHead("LAYER", handleOf(m_db.layerTableId()), layers.size());
-    for (const AcDbObjectId& id : layers) {
+    modelledTable("LAYER", m_db.layerTableId(), [&](AcDbObjectId id) {
       auto* layer = DbAccess::peekAs<AcDbLayerTableRecord>(id);
       recordHead("LAYER", *layer, "AcDbLayerTableRecord");
       m_out.integer(70, (layer->isFrozen() ? 1 : 0) | (layer->isLocked() ? 4 : 0));
@@ -163,12 +253,9 @@ class Saver {
       if (!layer->isPlottable()) m_out.integer(290, 0);
       m_out.integer(370, layer->lineWeight());
       writeXData(m_out, *layer);
-    }
-    m_out.start("ENDTAB");
+    });
 
-    const auto styles = records(m_db.textStyleTableId());
-    tableHead("STYLE", handleOf(m_db.textStyleTableId()), styles.size());
-    for (const AcDbObjectId& id : styles) {
+    modelledTable("STYLE", m_db.textStyleTableId(), [&](AcDbObjectId id) {
       auto* style = DbAccess::peekAs<AcDbTextStyleTableRecord>(id);
       recordHead("STYLE", *style, "AcDbTextStyleTableRecord");
       const ACHAR* font = nullptr;
@@ -179,38 +266,34 @@ class Saver {
       m_out.real(40, style->textSize());
       m_out.real(41, style->xScale());
       m_out.real(50, style->obliquingAngle() / kDegree);
-      m_out.integer(71, 0);
-      m_out.real(42, style->textSize() > 0 ? style->textSize() : 2.5);
+      if (!m_out.keeps(71)) m_out.integer(71, 0);
+      if (!m_out.keeps(42)) m_out.real(42, style->textSize() > 0 ? style->textSize() : 2.5);
       m_out.text(3, std::wstring(font ? font : L""));
       m_out.text(4, std::wstring(bigFont ? bigFont : L""));
       writeXData(m_out, *style);
-    }
-    m_out.start("ENDTAB");
+    });
 
-    emptyTable("VIEW", m_viewTable);
-    emptyTable("UCS", m_ucsTable);
+    otherTable("VIEW");
+    otherTable("UCS");
 
-    const auto apps = records(m_db.regAppTableId());
-    tableHead("APPID", handleOf(m_db.regAppTableId()), apps.size());
-    for (const AcDbObjectId& id : apps) {
+    modelledTable("APPID", m_db.regAppTableId(), [&](AcDbObjectId id) {
       auto* app = DbAccess::peekAs<AcDbRegAppTableRecord>(id);
       recordHead("APPID", *app, "AcDbRegAppTableRecord");
       m_out.integer(70, 0);
       writeXData(m_out, *app);
-    }
-    m_out.start("ENDTAB");
+    });
 
-    emptyTable("DIMSTYLE", m_dimstyleTable);
+    otherTable("DIMSTYLE");
 
-    const auto blocks = records(m_db.blockTableId());
-    tableHead("BLOCK_RECORD", handleOf(m_db.blockTableId()), blocks.size());
-    for (const AcDbObjectId& id : blocks) {
+    modelledTable("BLOCK_RECORD", m_db.blockTableId(), [&](AcDbObjectId id) {
       auto* btr = DbAccess::peekAs<AcDbBlockTableRecord>(id);
       recordHead("BLOCK_RECORD", *btr, "AcDbBlockTableRecord");
-      m_out.handle(340, layoutOf(id));
+      if (!m_out.keeps(340)) m_out.handle(340, layoutOf(id));
       writeXData(m_out, *btr);
-    }
-    m_out.start("ENDTAB");
+    });
+    // Tables of other names a file held.
+    for (const auto& [name, raw] : m_rawTables)
+      if (!m_written.count(raw->objectId())) otherTable(name.c_str());
     endSection();
   }
 
@@ -227,7 +310,8 @@ class Saver {
       const bool paper = id == m_db.paperSpaceId();
       auto marker = [&](AcDbObjectId markerId, const char* type) {
         m_out.setContext(std::string(type) + " of " + toUtf8(btr->nameText()));
-        m_out.start(type);
+        auto* obj = DbAccess::peek(markerId);
+        m_out.start(type, obj ? &obj->keptGroups() : nullptr);
         m_out.handle(5, handleOf(markerId));
         m_out.handle(330, handleOf(id));
         m_out.text(100, std::string("AcDbEntity"));
@@ -240,12 +324,14 @@ class Saver {
       m_out.integer(70, (btr->isAnonymous() ? 1 : 0) | (btr->hasAttributeDefinitions() ? 2 : 0));
       m_out.point(10, btr->origin());
       m_out.text(3, btr->nameText());
-      m_out.text(1, std::string());
+      if (!m_out.keeps(1)) m_out.text(1, std::string());
       const ACHAR* comments = nullptr;
       if (btr->comments(comments) == Acad::eOk && comments && *comments) m_out.text(4, std::wstring(comments));
+      if (auto* begin = DbAccess::peek(btr->blockBeginId())) writeXData(m_out, *begin);
       if (!btr->isLayout()) writeEntities(*btr, false);
       marker(btr->blockEndId(), "ENDBLK");
       m_out.text(100, std::string("AcDbBlockEnd"));
+      if (auto* end = DbAccess::peek(btr->blockEndId())) writeXData(m_out, *end);
     }
     endSection();
   }
@@ -264,38 +350,65 @@ class Saver {
 
   void objectHead(const char* type, const AcDbObject& obj, std::uint64_t owner) {
     m_out.setContext(std::string(type) + " " + toUtf8(obj.objectId().handle().text()));
-    m_out.start(type);
+    m_written.insert(obj.objectId());
+    m_out.start(type, &obj.keptGroups());
     m_out.handle(5, handleOf(obj.objectId()));
     m_out.handle(330, owner);
   }
 
-  void dictionary(const AcDbDictionary& dict, bool root) {
+  // The dictionary's record; its live children in order (null standing for
+  // the layouts written here when the drawing has none).
+  std::vector<AcDbObject*> dictionary(const AcDbDictionary& dict, bool root) {
     objectHead("DICTIONARY", dict, root ? 0 : handleOf(dict.ownerId()));
     m_out.text(100, std::string("AcDbDictionary"));
-    m_out.integer(281, 1);
-    std::vector<AcDbObject*> children;
-    if (root) {
-      m_out.text(3, std::string("ACAD_LAYOUT"));
-      m_out.handle(350, m_layoutDict);
-    }
+    struct Entry {
+      std::wstring key;
+      std::uint64_t handle;
+      AcDbObject* child;
+    };
+    std::vector<Entry> entries;
     AcDbDictionaryIterator* it = dict.newIterator();
     for (; !it->done(); it->next()) {
       AcDbObject* child = DbAccess::peek(it->objectId());
-      if (!child || child->isErased()) continue;
-      if (root && equalsNoCase(it->name(), L"ACAD_LAYOUT")) continue;
-      m_out.text(3, std::wstring(it->name()));
-      m_out.handle(350, handleOf(it->objectId()));
-      children.push_back(child);
+      if (child && !child->isErased()) entries.push_back({it->name(), handleOf(it->objectId()), child});
     }
     delete it;
+    // In key order, as the dictionary would hold them once read back.
+    if (root && m_newLayouts) {
+      auto at = std::find_if(entries.begin(), entries.end(),
+                             [](const Entry& e) { return compareNoCase(e.key, L"ACAD_LAYOUT") > 0; });
+      entries.insert(at, {L"ACAD_LAYOUT", m_layoutDict, nullptr});
+    }
+    std::vector<AcDbObject*> children;
+    for (const Entry& e : entries) {
+      m_out.text(3, e.key);
+      m_out.handle(350, e.handle);
+      children.push_back(e.child);
+    }
+    // After the entries, where a kept flag of a file read back comes too.
+    if (!m_out.keeps(281)) m_out.integer(281, 1);
     writeXData(m_out, dict);
-    if (root) layouts();
-    for (AcDbObject* child : children) {
-      if (auto* d = AcDbDictionary::cast(child)) dictionary(*d, false);
+    return children;
+  }
+
+  // The named object dictionary and everything under it, depth first
+  // (with a worklist: dictionaries may nest deeply).
+  void dictionaryTree(const AcDbDictionary& nod) {
+    std::vector<AcDbObject*> todo;
+    auto push = [&todo](std::vector<AcDbObject*> children) { todo.insert(todo.end(), children.rbegin(), children.rend()); };
+    push(dictionary(nod, true));
+    while (!todo.empty()) {
+      AcDbObject* child = todo.back();
+      todo.pop_back();
+      if (!child) layouts();
+      else if (auto* d = AcDbDictionary::cast(child)) push(dictionary(*d, false));
       else if (auto* x = AcDbXrecord::cast(child)) xrecord(*x);
       else if (auto* g = AcDbGroup::cast(child)) group(*g);
       else if (auto* w = AcDbWipeoutVariables::cast(child)) wipeoutVariables(*w);
-      else ++m_skipped[toUtf8(child->isA()->name())];
+      else if (auto* raw = AcDbRawObject::cast(child)) writeRawObject(*raw);
+      else
+        throw DxfError(0, "the drawing holds a " + toUtf8(child->isA()->name()) + " (" +
+                              toUtf8(child->objectId().handle().text()) + "), which has no DXF form here");
     }
   }
 
@@ -328,55 +441,100 @@ class Saver {
   // The layouts a reader expects of model and paper space: the ACAD_LAYOUT
   // dictionary with one LAYOUT per space, pointing at its block.
   void layouts() {
+    struct Named {
+      const Layout* layout;
+      std::string name;
+      int order;
+    };
+    std::vector<Named> named;
+    for (size_t i = 0; i < m_layouts.size(); ++i) {
+      const bool model = m_layouts[i].block == m_db.modelSpaceId();
+      named.push_back({&m_layouts[i], model ? std::string("Model") : "Layout" + std::to_string(i), int(i)});
+    }
+    // In key order, as the dictionary holds them once read back.
+    std::sort(named.begin(), named.end(),
+              [](const Named& a, const Named& b) { return compareNoCase(fromUtf8(a.name), fromUtf8(b.name)) < 0; });
     m_out.setContext("ACAD_LAYOUT");
     m_out.start("DICTIONARY");
     m_out.handle(5, m_layoutDict);
     m_out.handle(330, handleOf(m_db.namedObjectsDictionaryId()));
     m_out.text(100, std::string("AcDbDictionary"));
-    m_out.integer(281, 1);
-    int order = 0;
-    for (const Layout& l : m_layouts) {
-      m_out.text(3, l.block == m_db.modelSpaceId() ? std::string("Model") : "Layout" + std::to_string(order));
-      m_out.handle(350, l.handle);
-      ++order;
+    for (const Named& n : named) {
+      m_out.text(3, n.name);
+      m_out.handle(350, n.layout->handle);
     }
-    order = 0;
-    for (const Layout& l : m_layouts) {
-      const bool model = l.block == m_db.modelSpaceId();
+    m_out.integer(281, 1);
+    for (const Named& n : named) {
+      const bool model = n.layout->block == m_db.modelSpaceId();
       m_out.start("LAYOUT");
-      m_out.handle(5, l.handle);
+      m_out.handle(5, n.layout->handle);
       m_out.handle(330, m_layoutDict);
       m_out.text(100, std::string("AcDbPlotSettings"));
       m_out.text(1, std::string());
       m_out.integer(70, model ? 1712 : 688);
       m_out.text(100, std::string("AcDbLayout"));
-      m_out.text(1, model ? std::string("Model") : "Layout" + std::to_string(order));
+      m_out.text(1, n.name);
       m_out.integer(70, 1);
-      m_out.integer(71, order);
-      m_out.handle(330, handleOf(l.block));
-      ++order;
+      m_out.integer(71, n.order);
+      m_out.handle(330, handleOf(n.layout->block));
     }
+  }
+
+
+  // Whether the object and its owners up the chain are live (a raw
+  // object whose owner was erased goes with it).
+  bool ownersLive(const AcDbObject& o) {
+    std::vector<AcDbObjectId> chain;
+    AcDbObjectId at = o.ownerId();
+    bool live = true;
+    while (!at.isNull()) {
+      if (auto known = m_liveOwner.find(at); known != m_liveOwner.end()) {
+        live = known->second;
+        break;
+      }
+      AcDbObject* owner = DbAccess::peek(at);
+      if (!owner || owner->isErased()) {
+        live = !owner;  // an owner the drawing never had is no reason to drop it
+        if (owner) m_liveOwner[at] = false;
+        break;
+      }
+      m_liveOwner[at] = true;  // provisional: also ends a loop of owners
+      chain.push_back(at);
+      at = owner->ownerId();
+    }
+    for (const AcDbObjectId& c : chain) m_liveOwner[c] = live;
+    return live;
   }
 
   void objects() {
     section("OBJECTS");
-    if (auto* nod = DbAccess::peekAs<AcDbDictionary>(m_db.namedObjectsDictionaryId())) dictionary(*nod, true);
+    if (auto* nod = DbAccess::peekAs<AcDbDictionary>(m_db.namedObjectsDictionaryId())) dictionaryTree(*nod);
+    // Objects kept whole that no dictionary holds, in handle order.
+    for (const AcDbObjectId& id : m_db.objectIds()) {
+      auto* raw = DbAccess::peekAs<AcDbRawObject>(id);
+      if (raw && !m_written.count(id) && ownersLive(*raw)) writeRawObject(*raw);
+    }
     endSection();
   }
 
   const AcDbDatabase& m_db;
   GroupWriter m_out;
-  std::map<std::string, int>& m_skipped;
   EntityWriter m_entities;
   std::uint64_t m_next;
-  std::uint64_t m_vportTable = 0, m_viewTable = 0, m_ucsTable = 0, m_dimstyleTable = 0, m_layoutDict = 0;
+  std::map<std::string, std::uint64_t> m_newTables;  // handles of the empty tables written
+  std::uint64_t m_layoutDict = 0;
+  bool m_newLayouts = false;
   std::vector<Layout> m_layouts;
+  std::map<AcDbObjectId, std::vector<AcDbRawObject*>> m_rawChildren;
+  std::multimap<std::string, AcDbRawObject*> m_rawTables;
+  std::set<AcDbObjectId> m_written;
+  std::map<AcDbObjectId, bool> m_liveOwner;
 };
 
 }  // namespace
 
-void writeDocument(const AcDbDatabase& db, std::ostream& out, Result& result) {
-  Saver saver(db, out, result);
+void writeDocument(const AcDbDatabase& db, std::ostream& out, Result&) {
+  Saver saver(db, out);
   saver.run();
 }
 

@@ -1,5 +1,6 @@
 #include "db/dxf/EntityWriter.h"
 
+#include <algorithm>
 #include <numbers>
 
 #include "base/TextCase.h"
@@ -15,6 +16,7 @@
 #include "db/AcDbObjectIterator.h"
 #include "db/AcDbPoint.h"
 #include "db/AcDbPolyline.h"
+#include "db/AcDbRawEntity.h"
 #include "db/AcDbSymbolTableRecord.h"
 #include "db/AcDbText.h"
 #include "db/DbAccess.h"
@@ -84,10 +86,36 @@ void writeXData(GroupWriter& out, const AcDbObject& obj) {
   }
 }
 
+void writeRaw(GroupWriter& out, const std::string& type, const uv::RawGroups& groups, AcDbObjectId id,
+              const std::wstring* layer) {
+  out.setContext(type + " " + toUtf8(id.handle().text()));
+  out.start(type.c_str());
+  const int handleCode = type == "DIMSTYLE" ? 105 : 5;
+  bool handleDone = false, layerDone = layer == nullptr;
+  // A record without a handle (DXF R12) gets the one the database gave it.
+  if (std::none_of(groups.begin(), groups.end(), [&](const uv::RawGroup& g) { return g.code == handleCode; })) {
+    out.handle(handleCode, handleOf(id));
+    handleDone = true;
+  }
+  uv::RawGroups one(1);
+  for (const uv::RawGroup& g : groups) {
+    if (!handleDone && g.code == handleCode) {
+      out.handle(handleCode, handleOf(id));
+      handleDone = true;
+    } else if (!layerDone && g.code == 8) {
+      out.text(8, *layer);
+      layerDone = true;
+    } else {
+      one[0] = g;
+      out.raw(one);
+    }
+  }
+}
+
 void EntityWriter::common(const AcDbEntity& e, const char* type, bool paperSpace) {
   const std::uint64_t h = handleOf(e.objectId());
   m_out.setContext(std::string(type) + " " + toUtf8(AcDbHandle(h).text()));
-  m_out.start(type);
+  m_out.start(type, &e.keptGroups());
   m_out.handle(5, h);
   m_out.handle(330, handleOf(e.ownerId()));
   m_out.text(100, std::string("AcDbEntity"));
@@ -116,6 +144,11 @@ void EntityWriter::sequence(const AcDbEntity& owner, const std::vector<AcDbObjec
 
 void EntityWriter::write(const AcDbEntity& e, bool paperSpace) {
   GroupWriter& o = m_out;
+  if (auto* raw = AcDbRawEntity::cast(&e)) {
+    const std::wstring layer = recordName(e.layerId());
+    writeRaw(o, raw->dxfName(), raw->groups(), e.objectId(), layer.empty() ? nullptr : &layer);
+    return;
+  }
   if (auto* line = AcDbLine::cast(&e)) {
     common(e, "LINE", paperSpace);
     o.text(100, std::string("AcDbLine"));
@@ -271,8 +304,9 @@ void EntityWriter::write(const AcDbEntity& e, bool paperSpace) {
     sequence(e, attributes, sequenceEndOf(*ref), paperSpace);
     return;
   } else {
-    ++m_skipped[toUtf8(e.isA()->name())];
-    return;
+    // Never leave an entity out of a file silently.
+    throw DxfError(0, "the drawing holds a " + toUtf8(e.isA()->name()) + " (" + toUtf8(e.objectId().handle().text()) +
+                          "), which has no DXF form here");
   }
   writeXData(o, e);
 }

@@ -14,8 +14,7 @@ namespace uv::dxf {
 
 class EntityWriter {
  public:
-  // skipped counts entities of kinds that have no file form here.
-  EntityWriter(GroupWriter& out, std::map<std::string, int>& skipped) : m_out(out), m_skipped(skipped) {}
+  explicit EntityWriter(GroupWriter& out) : m_out(out) {}
 
   // paperSpace: the entity belongs to *Paper_Space (67 1).
   void write(const AcDbEntity& e, bool paperSpace);
@@ -25,8 +24,13 @@ class EntityWriter {
   void sequence(const AcDbEntity& owner, const std::vector<AcDbObjectId>& children, AcDbObjectId end,
                 bool paperSpace);
   GroupWriter& m_out;
-  std::map<std::string, int>& m_skipped;
 };
+
+// Writes a record kept whole (a raw entity or object) under the object's
+// handle (which replaces the file's 5, or 105 for a DIMSTYLE) and, for an
+// entity, its layer's current name (replacing the first 8).
+void writeRaw(GroupWriter& out, const std::string& type, const uv::RawGroups& groups, AcDbObjectId id,
+              const std::wstring* layer);
 
 // Name of a symbol table record, "" for a null id.
 std::wstring recordName(AcDbObjectId id);

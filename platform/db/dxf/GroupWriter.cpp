@@ -18,7 +18,90 @@ std::string GroupWriter::formatReal(double value) {
   return s;
 }
 
+void GroupWriter::start(const char* type, const uv::RawGroups* kept) {
+  text(0, std::string(type));
+  m_kept = kept && !kept->empty() ? kept : nullptr;
+  m_buckets.clear();
+  m_subclass.clear();
+  m_inHead = true;
+  if (!m_kept) return;
+  m_buckets.push_back({std::string(), Bucket{0, 0}});
+  for (size_t i = 0; i < m_kept->size(); ++i) {
+    const uv::RawGroup& g = (*m_kept)[i];
+    if (g.code == 100) m_buckets.push_back({g.value, Bucket{i + 1, i + 1}});
+    else m_buckets.back().second.end = i + 1;
+  }
+}
+
+GroupWriter::Bucket* GroupWriter::bucketOf(const std::string& subclass) {
+  for (auto& [name, bucket] : m_buckets)
+    if (name == subclass && !bucket.written) return &bucket;
+  return nullptr;
+}
+
+bool GroupWriter::keeps(int c) const {
+  if (!m_kept) return false;
+  // The head holds, after its 102 braces, the groups of a file without
+  // subclass markers: they stand for any subclass.
+  for (const auto& [name, bucket] : m_buckets)
+    if ((name == m_subclass || name.empty()) && !bucket.written)
+      for (size_t i = bucket.begin; i < bucket.end; ++i)
+        if ((*m_kept)[i].code == c) return true;
+  return false;
+}
+
+void GroupWriter::writeKept(size_t begin, size_t end) {
+  m_writing = true;
+  for (size_t i = begin; i < end; ++i) text((*m_kept)[i].code, (*m_kept)[i].value);
+  m_writing = false;
+}
+
+// Writes the kept groups of the subclass being written.
+void GroupWriter::closeSubclass() {
+  if (!m_kept || m_inHead) return;
+  if (Bucket* b = bucketOf(m_subclass)) {
+    writeKept(b->begin, b->end);
+    b->written = true;
+  }
+}
+
+// Writes what is left of the kept groups: the current subclass's, then
+// those of subclasses not written, each under its marker; the object's
+// kept groups are then done.
+void GroupWriter::flushKept() {
+  if (!m_kept) return;
+  closeSubclass();
+  const uv::RawGroups* kept = m_kept;
+  m_kept = nullptr;  // the writes below must not flush again
+  for (auto& [name, bucket] : m_buckets) {
+    if (bucket.written || bucket.begin == bucket.end) continue;
+    m_writing = true;
+    if (!name.empty()) text(100, name);
+    for (size_t i = bucket.begin; i < bucket.end; ++i) text((*kept)[i].code, (*kept)[i].value);
+    m_writing = false;
+  }
+  m_buckets.clear();
+}
+
+void GroupWriter::raw(const uv::RawGroups& groups) {
+  m_writing = true;
+  for (const uv::RawGroup& g : groups) text(g.code, g.value);
+  m_writing = false;
+}
+
 void GroupWriter::code(int c) {
+  if (!m_writing && m_kept) {
+    if (c == 0 || c == 1001) {
+      flushKept();
+    } else if (c == 100) {
+      if (m_inHead) {
+        writeHeadBraces();  // when no handle was written to put them after
+        m_inHead = false;
+      } else {
+        closeSubclass();
+      }
+    }
+  }
   char buf[16];
   std::snprintf(buf, sizeof buf, "%3d\n", c);
   m_out << buf;
@@ -27,6 +110,30 @@ void GroupWriter::code(int c) {
 void GroupWriter::text(int c, const std::string& utf8) {
   code(c);
   m_out << utf8 << '\n';
+  if (m_writing || !m_kept) return;
+  if (c == 100) {
+    m_subclass = utf8;
+  } else if (m_inHead && (c == 5 || c == 105)) {
+    writeHeadBraces();  // reactors and the extension dictionary follow the handle
+  }
+}
+
+// Writes the 102 brace groups at the start of the head's kept groups; the
+// rest of the head (groups of a file without subclass markers) comes last.
+void GroupWriter::writeHeadBraces() {
+  Bucket* head = bucketOf(std::string());
+  if (!head) return;
+  size_t end = head->begin;
+  while (end < head->end && (*m_kept)[end].code == 102 && !(*m_kept)[end].value.empty() &&
+         (*m_kept)[end].value[0] == '{') {
+    size_t close = end + 1;
+    while (close < head->end && (*m_kept)[close].code != 102) ++close;
+    if (close == head->end) break;  // unbalanced: left for the end
+    end = close + 1;
+  }
+  writeKept(head->begin, end);
+  head->begin = end;
+  if (head->begin == head->end) head->written = true;
 }
 
 void GroupWriter::text(int c, const std::wstring& value) { text(c, TextCodec::encode(value)); }

@@ -12,7 +12,10 @@
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "db/RawGroups.h"
 #include "ge/AcGePoint3d.h"
 #include "ge/AcGeVector3d.h"
 
@@ -36,15 +39,40 @@ class GroupWriter {
   void vector(int code, const AcGeVector3d& v);
   // The normal only when it is not the world z axis, as files do.
   void normal(int code, const AcGeVector3d& v);
-  // A 0 group starting an object.
-  void start(const char* type) { text(0, std::string(type)); }
+  // A 0 group starting an object. `kept` (which must outlive the object's
+  // writing) are the groups of the file the database does not model, with
+  // their subclass markers: those of the head (reactors, extension
+  // dictionary) follow the handle (5), those of a subclass close it (before
+  // the next 100 marker or the extended data), those of subclasses the
+  // writer does not write come last.
+  void start(const char* type, const uv::RawGroups* kept = nullptr);
+  // Whether the object's kept groups hold the code in the subclass being
+  // written: the writer then leaves the value to them.
+  bool keeps(int code) const;
+  // Writes the groups verbatim (a record kept whole).
+  void raw(const uv::RawGroups& groups);
 
   static std::string formatReal(double value);
 
  private:
+  struct Bucket {
+    size_t begin = 0, end = 0;  // range of m_kept, the marker excluded
+    bool written = false;
+  };
   void code(int c);
+  void writeKept(size_t begin, size_t end);
+  void closeSubclass();
+  void writeHeadBraces();
+  void flushKept();
+  Bucket* bucketOf(const std::string& subclass);
   std::ostream& m_out;
   std::string m_context;
+  const uv::RawGroups* m_kept = nullptr;
+  // The kept groups' subclasses in order; the head has the empty name.
+  std::vector<std::pair<std::string, Bucket>> m_buckets;
+  std::string m_subclass;
+  bool m_inHead = false;
+  bool m_writing = false;
 };
 
 }  // namespace uv::dxf

@@ -9,6 +9,7 @@
 #include "base/TextCase.h"
 #include "db/AcDbBlockTable.h"
 #include "db/AcDbObjectPointer.h"
+#include "db/AcDbRawEntity.h"
 #include "db/AcDbText.h"
 #include "db/dxf/DxfFile.h"
 
@@ -68,7 +69,7 @@ TEST(DxfBadInput, GoodFileLoads) {
   AcDbDatabase db;
   const uv::dxf::Result r = uv::dxf::loadFromString(kGood, db, L"good.dxf");
   ASSERT_TRUE(r.ok) << uv::toUtf8(r.error);
-  EXPECT_EQ(r.skippedCount(), 0);
+  EXPECT_EQ(r.mendedCount(), 0);
 }
 
 TEST(DxfBadInput, EachBadFileFailsWithItsLineAndLeavesTheDrawingAlone) {
@@ -95,22 +96,30 @@ TEST(DxfBadInput, MissingFileNamesThePath) {
   EXPECT_TRUE(uv::dxf::isNewDatabase(db));
 }
 
-TEST(DxfBadInput, UnknownKindsAreSkippedAndCounted) {
-  const std::string extra =
-      "  0\nHATCH\n  5\n40\n  8\n0\n  2\nSOLID\n 91\n0\n"
-      "  0\nMTEXT\n  5\n41\n  1\nnote\n"
-      "  0\nHATCH\n  5\n42\n"
+TEST(DxfBadInput, UnknownKindsAreKeptWholeAndWrittenBackAsTheyCame) {
+  const std::string hatch1 = "  0\nHATCH\n  5\n40\n  8\n0\n  2\nSOLID\n 91\n0\n";
+  const std::string mtext = "  0\nMTEXT\n  5\n41\n  8\nROADS\n  1\nnote\n";
+  const std::string hatch2 = "  0\nHATCH\n  5\n42\n";
+  const std::string mesh =
       "  0\nPOLYLINE\n  5\n43\n 66\n1\n 70\n16\n  0\nVERTEX\n  5\n44\n 10\n0\n 20\n0\n 30\n0\n  0\nSEQEND\n  5\n45\n";
-  const std::string text = replaced(kGood, "  0\nENDSEC\n  0\nEOF\n", extra + "  0\nENDSEC\n  0\nEOF\n");
+  const std::string text =
+      replaced(kGood, "  0\nENDSEC\n  0\nEOF\n", hatch1 + mtext + hatch2 + mesh + "  0\nENDSEC\n  0\nEOF\n");
   AcDbDatabase db;
   const uv::dxf::Result r = uv::dxf::loadFromString(text, db, L"mixed.dxf");
   ASSERT_TRUE(r.ok) << uv::toUtf8(r.error);
-  EXPECT_EQ(r.skipped.at("HATCH"), 2);
-  EXPECT_EQ(r.skipped.at("MTEXT"), 1);
-  EXPECT_EQ(r.skipped.at("POLYLINE (mesh)"), 1);
-  EXPECT_EQ(r.skippedText(), L"2 HATCH, 1 MTEXT, 1 POLYLINE (mesh)");
+  EXPECT_EQ(r.mendedCount(), 0);
   AcDbObjectPointer<AcDbBlockTableRecord> ms(db.modelSpaceId());
-  EXPECT_EQ(ms->entities().size(), 2u);  // the LINE and the INSERT
+  std::vector<std::string> kinds;
+  for (AcDbObject* o : ms->entities())
+    kinds.push_back(AcDbRawEntity::cast(o) ? AcDbRawEntity::cast(o)->dxfName() : uv::toUtf8(o->isA()->name()));
+  const std::vector<std::string> expected = {"AcDbLine", "AcDbBlockReference", "HATCH", "MTEXT", "HATCH",
+                                             "POLYLINE", "VERTEX", "SEQEND"};
+  EXPECT_EQ(kinds, expected);
+  ms.close();
+
+  std::string saved;
+  ASSERT_TRUE(uv::dxf::saveToString(db, saved).ok);
+  for (const std::string& record : {hatch1, mtext, hatch2, mesh}) EXPECT_NE(saved.find(record), std::string::npos) << record;
 }
 
 TEST(DxfBadInput, OlderFilesDecodeEscapesAndTheirCodePage) {

@@ -2,4 +2,5 @@
 # and the fallback in platform/db/dxf/CMakeLists.txt.
 set(UV_DXF_TEST_SOURCES
   DatabaseDump.cpp RichDrawing.cpp ScratchFolder.cpp
-  DxfRoundTripTest.cpp DxfBadInputTest.cpp DxfValueTest.cpp DxfInteropTest.cpp WipeoutDxfTest.cpp)
+  DxfRoundTripTest.cpp DxfBadInputTest.cpp DxfValueTest.cpp DxfInteropTest.cpp WipeoutDxfTest.cpp DxfKeepTest.cpp
+  DxfHostileTest.cpp)

@@ -1,0 +1,3 @@
+#include "AcDbRawEntity.h"
+
+UV_DEFINE_RX_MEMBERS(AcDbRawEntity, AcDbEntity, nullptr)

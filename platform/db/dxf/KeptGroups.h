@@ -1,0 +1,25 @@
+// What of a file record the database keeps verbatim.
+//
+// For the kinds the database models, the groups the reader turns into the
+// database's own values are listed here by subclass marker; every other
+// group of the record (reactors and the extension dictionary in 102
+// braces, a plot style, true colours, flags we do not model...) is kept
+// with the object and written back under the same subclass marker, so that
+// a drawing opened and saved loses none of them. Kinds the database does
+// not model are kept whole.
+#pragma once
+
+#include "db/RawGroups.h"
+#include "db/dxf/DxfRecord.h"
+#include "db/dxf/TextCodec.h"
+
+namespace uv::dxf {
+
+// The groups of rec (before its extended data) that the reader does not
+// model, with the subclass markers (100) they came under.
+RawGroups keptGroupsOf(const DxfRecord& rec, const TextCodec& codec);
+// Every group of rec, as kept for a kind the database does not model.
+RawGroups rawGroupsOf(const DxfRecord& rec, const TextCodec& codec);
+RawGroups rawGroupsOf(const std::vector<Group>& groups, const TextCodec& codec);
+
+}  // namespace uv::dxf

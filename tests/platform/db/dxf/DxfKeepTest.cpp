@@ -1,0 +1,180 @@
+// A drawing opened and saved keeps what the database does not model: every
+// entity kind ezdxf writes comes back record by record, and commands that
+// touch modelled objects leave the kept ones alone.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "ScratchFolder.h"
+#include "base/TextCase.h"
+#include "db/AcDbBlockTable.h"
+#include "db/AcDbLayerTable.h"
+#include "db/AcDbLine.h"
+#include "db/AcDbObjectPointer.h"
+#include "db/AcDbRawEntity.h"
+#include "db/AcDbRawObject.h"
+#include "db/DrawingChecker.h"
+#include "db/dxf/DxfFile.h"
+
+namespace {
+
+const std::string kPython = "/usr/bin/python3";
+const std::string kScripts = UV_TEST_DATA_DIR;
+
+std::string q(const std::filesystem::path& p) { return "'" + p.string() + "'"; }
+
+// Runs a command with its output in a file; the exit status and the output.
+std::pair<int, std::string> run(const uvtest::ScratchFolder& dir, const std::string& command) {
+  const auto log = dir.file("command.log");
+  const int status = std::system((command + " > '" + log.string() + "' 2>&1").c_str());
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, uvtest::readText(log)};
+}
+
+std::string joined(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const std::string& l : lines) out += l + "\n";
+  return out;
+}
+
+// A drawing in DXF R2000 form with kept records around one line.
+const std::string kHeader =
+    "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1024\n  9\n$HANDSEED\n  5\n30\n  9\n$LUNITS\n 70\n2\n"
+    "  0\nENDSEC\n  0\nSECTION\n  2\nCLASSES\n  0\nCLASS\n  1\nWIPEOUTVARIABLES\n  2\nAcDbWipeoutVariables\n"
+    "  3\nWipeOut\n 90\n0\n 91\n1\n280\n0\n281\n0\n  0\nENDSEC\n";
+const std::string kDimension =
+    "  0\nDIMENSION\n  5\n400\n100\nAcDbEntity\n  8\nDIMS\n100\nAcDbDimension\n  2\n*D1\n 10\n1.5\n"
+    " 20\n2.25\n 30\n0.0\n 70\n33\n100\nAcDbAlignedDimension\n 13\n0.0\n 23\n0.0\n 33\n0.0\n";
+const std::string kLine =
+    "  0\nLINE\n  5\n401\n102\n{ACAD_XDICTIONARY\n360\n402\n102\n}\n100\nAcDbEntity\n  8\nDIMS\n"
+    "420\n16711680\n100\nAcDbLine\n 10\n0.0\n 20\n0.0\n 30\n0.0\n 11\n5.0\n 21\n5.0\n 31\n0.0\n";
+const std::string kExtensionDictionary =
+    "  0\nDICTIONARY\n  5\n402\n330\n401\n100\nAcDbDictionary\n280\n1\n281\n1\n  3\nNOTE\n360\n403\n"
+    "  0\nXRECORD\n  5\n403\n330\n402\n100\nAcDbXrecord\n280\n1\n  1\nkept\n";
+
+std::string drawingText() {
+  return kHeader + "  0\nSECTION\n  2\nENTITIES\n" + kDimension + kLine + "  0\nENDSEC\n" +
+         "  0\nSECTION\n  2\nOBJECTS\n" + kExtensionDictionary + "  0\nENDSEC\n  0\nEOF\n";
+}
+
+AcDbObjectId idOf(AcDbDatabase& db, const wchar_t* hex) {
+  AcDbObjectId id;
+  EXPECT_EQ(db.getAcDbObjectId(id, false, AcDbHandle(hex)), Acad::eOk) << uv::toUtf8(hex);
+  return id;
+}
+
+}  // namespace
+
+// Every kind ezdxf writes, in each version family: ezdxf's audit passes and
+// every record comes back (kept ones group for group, modelled ones by
+// their attributes), and a second open and save changes nothing.
+TEST(DxfKeep, EveryEzdxfEntityKindComesBackRecordByRecord) {
+  for (const char* version : {"R12", "R2018"}) {
+    SCOPED_TRACE(version);
+    uvtest::ScratchFolder dir;
+    const auto theirs = dir.file("every.dxf");
+    const auto [made, makeLog] =
+        run(dir, kPython + " " + q(kScripts + "/make_every_entity.py") + " " + version + " " + q(theirs));
+    ASSERT_EQ(made, 0) << makeLog;
+
+    AcDbDatabase db;
+    const uv::dxf::Result r = uv::dxf::load(uv::fromUtf8(theirs.string()), db);
+    ASSERT_TRUE(r.ok) << uv::toUtf8(r.error);
+    EXPECT_EQ(r.mendedText(), L"");
+    EXPECT_EQ(joined(uv::checkDatabase(db)), "");
+    const auto ours = dir.file("ours.dxf");
+    ASSERT_TRUE(uv::dxf::save(db, uv::fromUtf8(ours.string())).ok);
+    const auto [compared, log] =
+        run(dir, kPython + " " + q(kScripts + "/compare_kept.py") + " " + q(theirs) + " " + q(ours));
+    EXPECT_EQ(compared, 0) << log;
+
+    AcDbDatabase again;
+    ASSERT_TRUE(uv::dxf::load(uv::fromUtf8(ours.string()), again).ok);
+    std::string first, second;
+    ASSERT_TRUE(uv::dxf::saveToString(db, first).ok);
+    ASSERT_TRUE(uv::dxf::saveToString(again, second).ok);
+    EXPECT_EQ(first, second);
+  }
+}
+
+TEST(DxfKeep, KeptRecordsComeBackAsTheyCameAroundAChangedDrawing) {
+  AcDbDatabase db;
+  const uv::dxf::Result r = uv::dxf::loadFromString(drawingText(), db, L"kept.dxf");
+  ASSERT_TRUE(r.ok) << uv::toUtf8(r.error);
+  EXPECT_EQ(joined(uv::checkDatabase(db)), "");
+  {
+    AcDbObjectPointer<AcDbRawEntity> dim(idOf(db, L"400"));
+    ASSERT_EQ(dim.openStatus(), Acad::eOk);
+    EXPECT_EQ(dim->dxfName(), "DIMENSION");
+    AcDbObjectPointer<AcDbRawObject> xrecord(idOf(db, L"403"));
+    ASSERT_EQ(xrecord.openStatus(), Acad::eOk);
+    EXPECT_EQ(xrecord->ownerId(), idOf(db, L"402"));
+  }
+  // A command renames the layer and adds a line.
+  {
+    AcDbObjectPointer<AcDbLayerTable> layers(db.layerTableId());
+    AcDbObjectId layerId;
+    ASSERT_EQ(layers->getAt(L"DIMS", layerId), Acad::eOk);
+    AcDbObjectPointer<AcDbLayerTableRecord> layer(layerId, AcDb::kForWrite);
+    ASSERT_EQ(layer->setName(L"KOTE"), Acad::eOk);
+  }
+  AcDbObjectId added;
+  {
+    AcDbObjectPointer<AcDbBlockTableRecord> ms(db.modelSpaceId(), AcDb::kForWrite);
+    auto* line = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0));
+    ASSERT_EQ(ms->appendAcDbEntity(added, line), Acad::eOk);
+    line->close();
+  }
+  // New objects take handles above every kept one, whatever the file's seed said.
+  EXPECT_GT(added.handle().value(), 0x403u);
+
+  std::string saved;
+  ASSERT_TRUE(uv::dxf::saveToString(db, saved).ok);
+  auto renamed = [](std::string record) { return record.replace(record.find("DIMS"), 4, "KOTE"); };
+  for (const std::string& kept :
+       {renamed(kDimension), kExtensionDictionary, std::string("  9\n$LUNITS\n 70\n2\n"),
+        std::string("  9\n$ACADVER\n  1\nAC1024\n"), std::string("  0\nCLASS\n  1\nWIPEOUTVARIABLES\n"),
+        // The line's reactors follow its handle, its true colour closes its entity part.
+        std::string("  0\nLINE\n  5\n401\n102\n{ACAD_XDICTIONARY\n360\n402\n102\n}\n330\n"),
+        std::string("420\n16711680\n100\nAcDbLine\n")})
+    EXPECT_NE(saved.find(kept), std::string::npos) << kept;
+
+  // Erasing the line drops its extension dictionary from the file (nothing
+  // may name an owner the file lacks); the dimension stays.
+  {
+    AcDbObjectPointer<AcDbLine> line(idOf(db, L"401"), AcDb::kForWrite);
+    ASSERT_EQ(line->erase(), Acad::eOk);
+  }
+  ASSERT_TRUE(uv::dxf::saveToString(db, saved).ok);
+  EXPECT_EQ(saved.find("  5\n402\n"), std::string::npos);
+  EXPECT_EQ(saved.find("  5\n403\n"), std::string::npos);
+  EXPECT_NE(saved.find("  0\nDIMENSION\n  5\n400\n"), std::string::npos);
+}
+
+TEST(DxfKeep, UnmodelledEntriesOfModelledTablesStayInTheirTable) {
+  const std::string text =
+      "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nSTYLE\n  5\n3\n 70\n2\n"
+      "  0\nSTYLE\n  5\n11\n100\nAcDbSymbolTableRecord\n100\nAcDbTextStyleTableRecord\n  2\n\n 70\n1\n"
+      " 40\n0.0\n 41\n1.0\n 50\n0.0\n 71\n0\n 42\n1.0\n  3\nltypeshp.shx\n  4\n\n"
+      "  0\nSTYLE\n  5\n12\n100\nAcDbSymbolTableRecord\n100\nAcDbTextStyleTableRecord\n  2\nNOTES\n 70\n0\n"
+      " 40\n0.0\n 41\n1.0\n 50\n0.0\n 71\n4\n 42\n2.5\n  3\nisocp.shx\n  4\n\n1071\n0\n"
+      "  0\nENDTAB\n  0\nENDSEC\n  0\nEOF\n";
+  AcDbDatabase db;
+  const uv::dxf::Result r = uv::dxf::loadFromString(text, db, L"styles.dxf");
+  ASSERT_TRUE(r.ok) << uv::toUtf8(r.error);
+  std::string saved;
+  ASSERT_TRUE(uv::dxf::saveToString(db, saved).ok);
+  const size_t table = saved.find("  2\nSTYLE\n");
+  const size_t end = saved.find("ENDTAB", table);
+  ASSERT_NE(table, std::string::npos);
+  const std::string styles = saved.substr(table, end - table);
+  // The shape file is kept whole, in its table.
+  EXPECT_NE(styles.find("  0\nSTYLE\n  5\n11\n"), std::string::npos) << styles;
+  EXPECT_NE(styles.find("  3\nltypeshp.shx\n"), std::string::npos) << styles;
+  // NOTES keeps its upside-down flag (71) and last height (42), once each.
+  const size_t notes = styles.find("  2\nNOTES\n");
+  ASSERT_NE(notes, std::string::npos) << styles;
+  const std::string record = styles.substr(notes, styles.find("  0\n", notes) - notes);
+  EXPECT_NE(record.find(" 71\n4\n"), std::string::npos) << record;
+  EXPECT_EQ(record.find(" 71\n0\n"), std::string::npos) << record;
+  EXPECT_EQ(record.find(" 42\n2.5\n"), record.rfind(" 42\n2.5\n")) << record;
+}

@@ -25,6 +25,8 @@ uv_add_job_test(answer_first JOB jobs/answer_first.job WILL_FAIL EXIT_CODE 1
 # Drawings in and out, pictures.
 uv_add_job_test(round_trip OPEN ${site} JOB jobs/nothing.job ARGS --save out.dxf --quiet
                 CHECK checks/round_trip.py)
+uv_add_job_test(kept_kinds OPEN drawings/kept_kinds.dxf JOB jobs/nothing.job ARGS --save out.dxf
+                CHECK checks/kept_kinds.py)
 uv_add_job_test(render OPEN ${site} JOB jobs/render.job ARGS --render out.png --render-size 640x480
                 CHECK checks/render.py)
 uv_add_job_test(view OPEN ${site} JOB jobs/view.job ARGS --render-size 320x240 CHECK checks/view.py)

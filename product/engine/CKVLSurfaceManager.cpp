@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cwchar>
 #include <cwctype>
-#include <fstream>
+#include <filesystem>
 
 #include "db/AcDbDatabase.h"
 #include "base/TextCase.h"
@@ -38,12 +38,12 @@ std::vector<std::unique_ptr<CKVLSurfaceManager>>& registry() {
 
 // The record the drawing should hold for a surface now (without bytes).
 SurfaceRecord recordOf(const CKVLSurfaceManager::CSurfaceDesc& desc, const CKVLXsurface_Vantor2* surface,
-                       const SurfaceRecord& saved) {
+                       const SurfaceRecord& saved, const std::wstring& recordPath) {
   SurfaceRecord r;
   r.storage = desc.m_strStorage.str();
   r.name = desc.m_strName.str();
   r.description = desc.m_strDescription.str();
-  r.path = desc.m_strPath.str();
+  r.path = recordPath;
   r.points = surface ? static_cast<std::uint32_t>(surface->PointCount()) : saved.points;
   r.triangles = surface ? static_cast<std::uint32_t>(surface->TriangleCount()) : saved.triangles;
   r.layers = desc.GetLayerManager()->Records();
@@ -115,7 +115,7 @@ void CKVLSurfaceManager::ReadDrawing() {
     desc.m_strName = CString(record.name);
     desc.m_strDescription = CString(record.description);
     desc.m_strStorage = CString(record.storage);
-    desc.m_strPath = CString(record.path);
+    desc.m_strPath = CString(record.path.empty() ? record.path : ResolvePath(record.path));
     if (record.layers.empty()) desc.GetLayerManager()->SetDefaults(desc.m_strName);
     else desc.GetLayerManager()->SetRecords(record.layers);
     entry->key = key;
@@ -146,11 +146,10 @@ void CKVLSurfaceManager::CheckFile(Entry& entry) {
   if (!uv::engine::fileExists(desc.m_strPath.str())) {
     problem = "not found";
   } else {
-    std::ifstream in(uv::engine::nativePath(desc.m_strPath.str()), std::ios::in | std::ios::binary);
     uv::engine::SurfaceFileContent header;
     std::string error;
-    if (!in || !uv::engine::readSurfaceFile(*in.rdbuf(), uv::engine::KvbDepth::Header, header, error))
-      problem = "unreadable: " + (error.empty() ? std::string("cannot open it") : error);
+    if (!uv::engine::readSurfaceFile(desc.m_strPath.str(), uv::engine::KvbDepth::Header, header, error))
+      problem = "unreadable: " + error;
   }
   entry.available = problem.empty();
   setFileInfo(desc, problem);
@@ -209,12 +208,11 @@ bool CKVLSurfaceManager::Load(Entry& entry) {
       desc.m_strInfo += CString(" (unreadable: " + problem + ")");
     }
   } else {
-    std::ifstream in(uv::engine::nativePath(desc.m_strPath.str()), std::ios::in | std::ios::binary);
-    if (!in) problem = "not found";
-    else uv::engine::readSurfaceFile(*in.rdbuf(), uv::engine::KvbDepth::Whole, content, problem);
+    if (!uv::engine::fileExists(desc.m_strPath.str())) problem = "not found";
+    else uv::engine::readSurfaceFile(desc.m_strPath.str(), uv::engine::KvbDepth::Whole, content, problem);
     if (!problem.empty()) {
       entry.available = false;
-      setFileInfo(desc, problem.rfind("not found", 0) == 0 ? problem : "unreadable: " + problem);
+      setFileInfo(desc, problem == "not found" ? problem : "unreadable: " + problem);
     }
   }
   if (!entry.available) {
@@ -261,6 +259,12 @@ CKVLXsurface_Vantor2* CKVLSurfaceManager::CreateSurface(const wchar_t* name, int
     m_error = "a surface kept in a file needs the file's path";
     return nullptr;
   }
+  // Two surfaces in one file would write over each other at every save.
+  if (storage == kFileStorage)
+    if (const Entry* owner = FileOwner(filePath.str())) {
+      m_error = "the surface " + owner->desc->m_strName.toUtf8() + " of this drawing is kept in that file";
+      return nullptr;
+    }
   auto entry = std::make_unique<Entry>();
   CSurfaceDesc& desc = *entry->desc;
   desc.m_strName = surfaceName;
@@ -268,15 +272,14 @@ CKVLXsurface_Vantor2* CKVLSurfaceManager::CreateSurface(const wchar_t* name, int
   desc.GetLayerManager()->SetDefaults(surfaceName);
   auto surface = std::make_unique<CKVLXsurface_Vantor2>(nullptr);
   if (storage == kFileStorage) {
-    desc.m_strPath = filePath;
+    desc.m_strPath = CString(ResolvePath(filePath.str()));
     if (existingFile) {
-      std::ifstream in(uv::engine::nativePath(filePath.str()), std::ios::in | std::ios::binary);
       uv::engine::SurfaceFileContent content;
       std::string problem;
-      if (!in) problem = "cannot open it";
-      else uv::engine::readSurfaceFile(*in.rdbuf(), uv::engine::KvbDepth::Whole, content, problem);
-      if (!problem.empty() || !surface->LoadContent(content)) {
-        m_error = filePath.toUtf8() + ": " + (problem.empty() ? surface->LastError() : problem);
+      // The message that reports this names the file; the reason alone goes here.
+      if (!uv::engine::readSurfaceFile(desc.m_strPath.str(), uv::engine::KvbDepth::Whole, content, problem) ||
+          !surface->LoadContent(content)) {
+        m_error = problem.empty() ? surface->LastError() : problem;
         return nullptr;
       }
       desc.m_strDescription = CString(content.header.description);
@@ -294,6 +297,49 @@ CKVLXsurface_Vantor2* CKVLSurfaceManager::CreateSurface(const wchar_t* name, int
   entry->surface = std::move(surface);
   m_entries.push_back(std::move(entry));
   return m_entries.back()->surface.get();
+}
+
+std::wstring CKVLSurfaceManager::DrawingFolder() const {
+  const ACHAR* name = nullptr;
+  if (m_db->getFilename(name) != Acad::eOk || !name || !*name) return {};
+  std::error_code ec;
+  const std::filesystem::path drawing = std::filesystem::absolute(uv::toUtf8(name), ec);
+  return ec ? std::wstring() : uv::fromUtf8(drawing.lexically_normal().parent_path().string());
+}
+
+std::wstring CKVLSurfaceManager::ResolvePath(const std::wstring& path) const {
+  namespace fs = std::filesystem;
+  if (path.empty()) return path;
+  fs::path p(uv::toUtf8(path));
+  if (p.is_relative()) {
+    const std::wstring folder = DrawingFolder();
+    std::error_code ec;
+    p = folder.empty() ? fs::absolute(p, ec) : fs::path(uv::toUtf8(folder)) / p;
+  }
+  return uv::fromUtf8(p.lexically_normal().string());
+}
+
+std::wstring CKVLSurfaceManager::RecordPath(const std::wstring& path) const {
+  namespace fs = std::filesystem;
+  const std::wstring folder = DrawingFolder();
+  if (folder.empty() || path.empty()) return path;
+  const fs::path relative = fs::path(uv::toUtf8(path)).lexically_relative(uv::toUtf8(folder));
+  // Only a file in the drawing's folder or below moves with it; others stay absolute.
+  if (relative.empty() || *relative.begin() == "..") return path;
+  return uv::fromUtf8(relative.string());
+}
+
+const CKVLSurfaceManager::Entry* CKVLSurfaceManager::FileOwner(const std::wstring& path) const {
+  const std::wstring resolved = ResolvePath(path);
+  for (const auto& entry : m_entries)
+    if (!entry->desc->IsInDrawing() && uv::engine::sameFile(entry->desc->m_strPath.str(), resolved))
+      return entry.get();
+  return nullptr;
+}
+
+CString CKVLSurfaceManager::SurfaceOfFile(const wchar_t* path) const {
+  const Entry* owner = path ? FileOwner(path) : nullptr;
+  return owner ? owner->desc->m_strName : CString();
 }
 
 int CKVLSurfaceManager::SetCurrentSurface(const wchar_t* name) {
@@ -320,7 +366,7 @@ bool CKVLSurfaceManager::SaveEntry(Entry& entry) {
   CSurfaceDesc& desc = *entry.desc;
   CKVLXsurface_Vantor2* surface = entry.surface.get();
   const bool geometryChanged = surface && surface->Revision() != entry.savedRevision;
-  SurfaceRecord record = recordOf(desc, surface, entry.saved);
+  SurfaceRecord record = recordOf(desc, surface, entry.saved, RecordPath(desc.m_strPath.str()));
   const bool recordChanged = entry.record.isNull() || !sameRecord(record, entry.saved);
   std::string error;
 
@@ -333,7 +379,7 @@ bool CKVLSurfaceManager::SaveEntry(Entry& entry) {
     if (fileChanged && entry.available && (surface || Load(entry))) {
       surface = entry.surface.get();
       if (!uv::engine::replaceFile(desc.m_strPath.str(), uv::engine::encodeSurfaceFile(surface->FileContent()), error)) {
-        m_error = error;
+        m_error = "the file " + desc.m_strPath.toUtf8() + " of the surface " + desc.m_strName.toUtf8() + ": " + error;
         return false;
       }
       entry.fileWritten = true;

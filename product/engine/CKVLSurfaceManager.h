@@ -69,7 +69,9 @@ class CKVLSurfaceManager {
 
   // storage 0: a new empty surface kept in the drawing (path and existingFile not used).
   // storage 1, existingFile false: a new empty surface whose file (path) is written at Save(),
-  //   replacing a file of that name.
+  //   replacing a file of that name (the caller asks the user first).
+  // A relative path is taken in the drawing's folder (ResolvePath). A file that another surface
+  // of the drawing is kept in is refused.
   // storage 1, existingFile true: attaches the surface file at path; it is read at once and a
   //   damaged or missing file is refused.
   // Null when the name is empty or taken, the storage unknown, the path empty for storage 1,
@@ -91,6 +93,13 @@ class CKVLSurfaceManager {
   // Looks at the files of unopened file surfaces again (see Instance).
   void Refresh();
 
+  // A relative path taken in the drawing's folder, or in the working folder while the drawing
+  // has no file; normalised. The drawing's records hold a file in the drawing's folder (or
+  // below) relative to it, so a project folder can be moved whole; other files absolute.
+  std::wstring ResolvePath(const std::wstring& path) const;
+  // The surface of this drawing that is kept in the file, or empty.
+  CString SurfaceOfFile(const wchar_t* path) const;
+
   AcDbDatabase* Database() const { return m_db; }
   const std::string& LastError() const { return m_error; }
 
@@ -103,6 +112,9 @@ class CKVLSurfaceManager {
   bool Load(Entry& entry);
   bool SaveEntry(Entry& entry);
   void CheckFile(Entry& entry);
+  std::wstring DrawingFolder() const;
+  std::wstring RecordPath(const std::wstring& path) const;
+  const Entry* FileOwner(const std::wstring& path) const;
   std::wstring NextKey();
 
   AcDbDatabase* m_db;

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "product/engine/BinaryIo.h"
+#include "product/engine/InputFile.h"
 
 namespace uv::engine {
 
@@ -335,6 +336,15 @@ bool readSurfaceFile(std::streambuf& in, KvbDepth depth, SurfaceFileContent& out
     if (read < n) break;
   }
   return decodeSurfaceFile(bytes.data(), bytes.size(), depth, out, error);
+}
+
+bool readSurfaceFile(const std::wstring& path, KvbDepth depth, SurfaceFileContent& out, std::string& error) {
+  InputFile file;
+  if (!file.open(path, error)) return false;
+  if (readSurfaceFile(file.buffer(), depth, out, error)) return true;
+  // A failing disk is not a damaged file: say which it was.
+  if (!file.error().empty()) error = file.error();
+  return false;
 }
 
 }  // namespace uv::engine

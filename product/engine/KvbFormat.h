@@ -70,5 +70,8 @@ bool writeSurfaceFile(std::streambuf& out, const SurfaceFileContent& content);
 bool decodeSurfaceFile(const unsigned char* data, std::size_t size, KvbDepth depth, SurfaceFileContent& out,
                        std::string& error);
 bool readSurfaceFile(std::streambuf& in, KvbDepth depth, SurfaceFileContent& out, std::string& error);
+// The file at `path`; the error says why without naming the file (a folder, a missing file, a
+// read error or the content's fault).
+bool readSurfaceFile(const std::wstring& path, KvbDepth depth, SurfaceFileContent& out, std::string& error);
 
 }  // namespace uv::engine

@@ -107,7 +107,7 @@ void emit(const std::string& output, const std::string& text) {
   }
   std::string error;
   if (!uv::engine::replaceFile(uv::fromUtf8(output), std::vector<unsigned char>(text.begin(), text.end()), error))
-    throw OutputError(error);
+    throw OutputError(output + ": " + error);
 }
 
 int build(const Arguments& a) {
@@ -130,7 +130,7 @@ int build(const Arguments& a) {
   surface.SetDescription(CString(a.option("--description")));
   std::string error;
   if (!uv::engine::replaceFile(uv::fromUtf8(out), uv::engine::encodeSurfaceFile(surface.FileContent()), error))
-    throw OutputError(error);
+    throw OutputError(out + ": " + error);
   std::cerr << "kvbtool: " << out << ": " << surface.PointCount() << " points, " << surface.TriangleCount()
             << " triangles";
   if (refused) std::cerr << "; " << refused << " break lines of no length skipped";

@@ -3,12 +3,17 @@
 // the current surface, deleting, saving, and reading everything back.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <fstream>
+#include <map>
 
 #include "EngineTestSupport.h"
+#include "base/TextCase.h"
 #include "db/AcDbDatabase.h"
 #include "product/engine/CKVLSurfaceManager.h"
 #include "product/engine/CKVLXsurface_Vantor2.h"
+#include "product/engine/DrawingStore.h"
 
 namespace uv::engine::test {
 namespace {
@@ -227,6 +232,86 @@ TEST(SurfaceManager, AttachingAndReadingAFileWrittenByExport) {
   ASSERT_TRUE(m.Save());
   EXPECT_EQ(readBytes(folder.path("t.kvb")), before);  // an unchanged attached file is not rewritten
   EXPECT_EQ(reread(drawing.db()).OpenSurface(L"Teren_1")->TriangleCount(), source.TriangleCount());
+}
+
+// Two surfaces in one file would write over each other at every save: however the path is
+// spelt, a file that holds a surface of the drawing is refused for another.
+TEST(SurfaceManager, TwoSurfacesNeverShareAFile) {
+  TestDrawing drawing;
+  ScratchFolder folder;
+  std::filesystem::create_directory(folder.path("sub"));
+  CKVLSurfaceManager& m = *CKVLSurfaceManager::ForDatabase(drawing.db());
+  fill(*m.CreateSurface(L"F", 1, folder.wpath("f.kvb").c_str(), false), 6);
+  ASSERT_TRUE(m.Save()) << m.LastError();
+  std::filesystem::create_symlink(folder.path("f.kvb"), folder.path("link.kvb"));
+  for (const std::wstring& path : {folder.wpath("f.kvb"), folder.wpath("sub/../f.kvb"), folder.wpath("link.kvb")})
+    for (bool existingFile : {false, true}) {
+      EXPECT_EQ(m.CreateSurface(L"G", 1, path.c_str(), existingFile), nullptr) << uv::toUtf8(path);
+      EXPECT_NE(m.LastError().find("surface F"), std::string::npos) << m.LastError();
+      EXPECT_EQ(m.SurfaceOfFile(path.c_str()), L"F");
+    }
+  EXPECT_EQ(m.SurfaceOfFile(folder.wpath("g.kvb").c_str()), L"");
+  EXPECT_NE(m.CreateSurface(L"G", 1, folder.wpath("g.kvb").c_str(), false), nullptr);
+}
+
+// A file in the drawing's folder (or below) is recorded relative to the drawing, so the
+// project folder can be moved whole; a file elsewhere is recorded as it is.
+TEST(SurfaceManager, RelativePathsFollowTheDrawing) {
+  TestDrawing drawing;
+  ScratchFolder folder;
+  namespace fs = std::filesystem;
+  fs::create_directories(folder.path("project/sub"));
+  fs::create_directories(folder.path("elsewhere"));
+  const std::wstring dwg = folder.wpath("project/site.dxf");
+  drawing.db()->setFilename(dwg.c_str());
+  CKVLSurfaceManager& m = *CKVLSurfaceManager::ForDatabase(drawing.db());
+  fill(*m.CreateSurface(L"Near", 1, L"sub/near.kvb", false), 7);
+  fill(*m.CreateSurface(L"Far", 1, folder.wpath("elsewhere/far.kvb").c_str(), false), 8);
+  EXPECT_EQ(m.GetSurfaceDescription(L"Near")->m_strPath, CString(folder.wpath("project/sub/near.kvb")));
+  ASSERT_TRUE(m.Save()) << m.LastError();
+  EXPECT_TRUE(fs::exists(folder.path("project/sub/near.kvb")));
+
+  std::map<std::wstring, std::wstring> recorded;
+  DrawingStore store(drawing.db());
+  for (const auto& [key, id] : store.records()) {
+    uv::ResItems items;
+    SurfaceRecord record;
+    std::string error;
+    ASSERT_TRUE(store.readItems(id, items) && decodeRecord(items, record, false, error)) << error;
+    recorded[record.name] = record.path;
+  }
+  EXPECT_EQ(recorded[L"Near"], L"sub/near.kvb");
+  EXPECT_EQ(recorded[L"Far"], folder.wpath("elsewhere/far.kvb"));
+
+  // The project moves; the drawing finds its surface file in the new place.
+  fs::rename(folder.path("project"), folder.path("moved"));
+  drawing.db()->setFilename(folder.wpath("moved/site.dxf").c_str());
+  CKVLSurfaceManager& again = reread(drawing.db());
+  EXPECT_EQ(again.GetSurfaceDescription(L"Near")->m_strPath, CString(folder.wpath("moved/sub/near.kvb")));
+  EXPECT_EQ(existing(again), (std::vector<std::wstring>{L"Near", L"Far"}));
+}
+
+// A file that cannot be written keeps its old bytes; the error names the file once and says
+// why, and a later save, once the cause is gone, writes it.
+TEST(SurfaceManager, AFailedSaveKeepsTheOldFileAndCanBeRepeated) {
+  TestDrawing drawing;
+  ScratchFolder folder;
+  CKVLSurfaceManager& m = *CKVLSurfaceManager::ForDatabase(drawing.db());
+  fill(*m.CreateSurface(L"F", 1, folder.wpath("f.kvb").c_str(), false), 9);
+  ASSERT_TRUE(m.Save()) << m.LastError();
+  const auto before = readBytes(folder.path("f.kvb"));
+  ::chmod(folder.path("f.kvb").c_str(), 0444);
+  fill(*m.OpenSurface(L"F"), 10);
+  EXPECT_FALSE(m.Save());
+  const std::string path = folder.path("f.kvb").string();
+  const std::string& error = m.LastError();
+  EXPECT_NE(error.find(path), std::string::npos) << error;
+  EXPECT_EQ(error.find(path, error.find(path) + 1), std::string::npos) << "named twice: " << error;
+  EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+  EXPECT_EQ(readBytes(folder.path("f.kvb")), before);
+  ::chmod(folder.path("f.kvb").c_str(), 0644);
+  EXPECT_TRUE(m.Save()) << m.LastError();
+  EXPECT_NE(readBytes(folder.path("f.kvb")), before);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <exception>
 
 #include "base/TextCase.h"
+#include "ed/WorkFailures.h"
 #include "host/HostError.h"
 #include "rx/ModuleLoader.h"
 #include "user/ScriptError.h"
@@ -69,6 +70,7 @@ void EntryFunctionCaller::call(const std::wstring& function, const std::optional
 
   const Found& target = argument ? withText : plain;
   ModuleLoader::DispatchScope scope(ModuleLoader::instance(), target.module);
+  takeWorkFailures();
   try {
     if (argument) reinterpret_cast<TextFunction>(target.address)(argument->c_str());
     else reinterpret_cast<PlainFunction>(target.address)();
@@ -79,6 +81,8 @@ void EntryFunctionCaller::call(const std::wstring& function, const std::optional
   } catch (...) {
     throw HostError(ExitCode::kJobError, qualified + L" failed with an exception");
   }
+  if (const auto reported = takeWorkFailures(); !reported.empty())
+    throw HostError(ExitCode::kJobError, qualified + L" failed: " + joinWorkFailures(reported));
 }
 
 }  // namespace uv::host

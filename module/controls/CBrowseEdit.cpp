@@ -9,8 +9,13 @@ void CBrowseEdit::EnableFileBrowseButton(LPCTSTR defaultExtension, LPCTSTR filte
 void CBrowseEdit::OnBrowse() {
   CFileDialog dialog(m_save ? FALSE : TRUE, m_defaultExtension, windowText(), m_flags, m_filter, GetParent());
   if (dialog.DoModal() != IDOK) return;
+  m_confirmedPath = dialog.OverwriteConfirmed() ? dialog.GetPathName() : CString();
   SetWindowText(dialog.GetPathName());
   SetFocus();
+}
+
+bool CBrowseEdit::overwriteConfirmed() const {
+  return !m_confirmedPath.IsEmpty() && m_confirmedPath == windowText();
 }
 
 void CBrowseEdit::userBrowse() { OnBrowse(); }

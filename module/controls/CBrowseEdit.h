@@ -21,6 +21,10 @@ class CBrowseEdit : public CEdit {
   const CString& filter() const { return m_filter; }
   DWORD flags() const { return m_flags; }
 
+  // Whether the user, browsing, chose the file now in the field and agreed to replace it, so
+  // that the dialog need not ask again.
+  bool overwriteConfirmed() const;
+
   // A person presses the browse button.
   void userBrowse();
   void applyUserAction(const uv::DialogAction& action) override;
@@ -35,4 +39,5 @@ class CBrowseEdit : public CEdit {
   CString m_filter;
   DWORD m_flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
   bool m_save = false;
+  CString m_confirmedPath;
 };

@@ -9,6 +9,7 @@
 #include "user/ScriptError.h"
 #include "AcApDocManager.h"
 #include "Transcript.h"
+#include "WorkFailures.h"
 
 namespace uv {
 
@@ -75,6 +76,8 @@ CommandOutcome CommandRunner::run(const std::wstring& name, resbuf* args) {
     out.write(outcome.message + L"\n");
     return outcome;
   }
+  // Reports of an enclosing command stay with it.
+  std::vector<std::wstring> enclosing = takeWorkFailures();
   {
     RunScope scope(*cmd, outcome);
     AdsFunctionTable::CallScope call(-1, args);
@@ -89,6 +92,14 @@ CommandOutcome CommandRunner::run(const std::wstring& name, resbuf* args) {
       outcome.status = CommandOutcome::Status::kFailed;
       outcome.message = std::wstring(cmd->globalName()) + L" failed with an exception";
     }
+  }
+  std::vector<std::wstring> reported = takeWorkFailures();
+  for (std::wstring& f : enclosing) reportWorkFailure(f);
+  if (!reported.empty() && outcome.status == CommandOutcome::Status::kDone) {
+    // The command has shown these to the user already; the outcome carries them on.
+    outcome.status = CommandOutcome::Status::kFailed;
+    outcome.message = std::wstring(cmd->globalName()) + L" failed: " + joinWorkFailures(reported);
+    return outcome;
   }
   if (outcome.resourcesUnbalanced)
     outcome.message += (outcome.message.empty() ? L"" : L" ") + std::wstring(cmd->globalName()) +

@@ -6,7 +6,8 @@
 // A command's ScriptError (its script did not fit what it asked) passes
 // through: the job must stop. Any other exception the command lets out is
 // reported on the command line and in the outcome, as the host reports a
-// command that failed, and the editor's state is put back.
+// command that failed, and the editor's state is put back. A command that reported a failure
+// (WorkFailures.h) and ended normally fails with that report.
 #pragma once
 
 #include <string>

@@ -27,6 +27,8 @@ INT_PTR CFileDialog::DoModal() {
   q.confirmOverwrite = q.save && (m_ofn.Flags & OFN_OVERWRITEPROMPT);
   std::optional<std::wstring> chosen = uv::currentUser().chooseFile(q);
   if (!chosen) return IDCANCEL;
+  // A front end returns an existing file for such a question only after the user said Yes.
+  m_overwriteConfirmed = uv::needsOverwriteQuestion(q, *chosen);
   m_path = chosen->c_str();
   if (!q.defaultExtension.empty() && GetFileExt().IsEmpty() && !m_path.IsEmpty())
     m_path += CString(L".") + q.defaultExtension.c_str();

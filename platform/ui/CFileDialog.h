@@ -39,6 +39,8 @@ class CFileDialog {
   CString GetFileExt() const;
   CString GetFileTitle() const;
   CString GetFolderPath() const;
+  // The user chose a file that exists and answered Yes to the overwrite question.
+  bool OverwriteConfirmed() const { return m_overwriteConfirmed; }
 
   OPENFILENAME m_ofn;
 
@@ -48,4 +50,5 @@ class CFileDialog {
   CString m_initialName;
   CString m_filter;
   CString m_path;
+  bool m_overwriteConfirmed = false;
 };

@@ -1,5 +1,9 @@
 #include "Questions.h"
 
+#include <sys/stat.h>
+
+#include "base/TextCase.h"
+
 #include "MessageBoxCodes.h"
 
 namespace uv {
@@ -58,6 +62,15 @@ std::wstring describe(const LinetypeQuestion& q) { return L"a linetype"; }
 
 std::wstring describe(const FileQuestion& q) {
   return withPrompt(q.save ? L"a file to save" : L"a file to open", q.title);
+}
+
+bool needsOverwriteQuestion(const FileQuestion& q, const std::wstring& path) {
+  struct stat st {};
+  return q.save && q.confirmOverwrite && ::lstat(toUtf8(path).c_str(), &st) == 0;
+}
+
+MessageQuestion overwriteQuestion(const FileQuestion& q, const std::wstring& path) {
+  return MessageQuestion{path + L" already exists.\nDo you want to replace it?", q.title, MB_YESNO | MB_ICONWARNING};
 }
 
 }  // namespace uv

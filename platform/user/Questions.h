@@ -72,8 +72,17 @@ struct FileQuestion {
   std::wstring initialName{};
   std::wstring defaultExtension{};  // without the dot
   std::wstring filter{};            // "*.kvb|*.kvb|*.*|*.*||"
+  // A save dialog that asks before it takes an existing file: overwriteQuestion(path), answered
+  // Yes to take the file or No to choose again. Every front end asks it through messageBox, so
+  // a job script answers it with "answer yes" or "answer no" wherever the program runs.
   bool confirmOverwrite = false;
 };
+
+// Whether the dialog must ask before it returns `path`: a save that confirms overwriting, and
+// something (a file, a folder, a link) already at the path.
+bool needsOverwriteQuestion(const FileQuestion& q, const std::wstring& path);
+// "<path> already exists.\nDo you want to replace it?" with Yes and No.
+MessageQuestion overwriteQuestion(const FileQuestion& q, const std::wstring& path);
 
 // "a point (\"Pick first corner:\")" and so on, for messages.
 std::wstring describe(const PointQuestion& q);

@@ -105,7 +105,8 @@ ScriptVocabulary::ScriptVocabulary() {
   add(L"select", K::kAnswer,
       L"{all|last|previous|none} / {window|crossing} P P / {handles} W W*");
   add(L"entity", K::kAnswer, L"P / {handle} W");
-  add(L"answer", K::kAnswer, L"{yes|no|ok|cancel|abort|retry|ignore}");
+  // The text, when given, must be part of the message: a job checks what it was told.
+  add(L"answer", K::kAnswer, L"{yes|no|ok|cancel|abort|retry|ignore} S?");
   add(L"color", K::kAnswer, L"I / {bylayer|byblock}");
   add(L"linetype", K::kAnswer, L"S");
   add(L"file", K::kAnswer, L"{cancel} / S");

@@ -189,6 +189,8 @@ int ScriptedUser::messageBox(const MessageQuestion& q) {
   }
   if (std::find(offered.begin(), offered.end(), id) == offered.end())
     mismatch(a, asked, L"the message box has no such button");
+  if (a.has(1) && q.text.find(a.text(1)) == std::wstring::npos)
+    mismatch(a, asked, L"the message does not say \"" + a.text(1) + L"\"");
   return id;
 }
 
@@ -239,11 +241,15 @@ std::wstring ScriptedUser::resolveFile(const ScriptAction& action, const std::ws
 
 std::optional<std::wstring> ScriptedUser::chooseFile(const FileQuestion& q) {
   const std::wstring asked = describe(q);
-  ScriptAction a = next(asked);
-  if (a.verb == L"cancel" || (a.verb == L"file" && a.isWord(0, L"cancel"))) return std::nullopt;
-  if (a.verb != L"file") mismatch(a, asked);
-  if (a.text(0).empty()) mismatch(a, asked, L"an empty file name");
-  return resolveFile(a, a.text(0), q);
+  // No to the overwrite question leaves the dialog open for another name, as a person sees it.
+  for (;;) {
+    ScriptAction a = next(asked);
+    if (a.verb == L"cancel" || (a.verb == L"file" && a.isWord(0, L"cancel"))) return std::nullopt;
+    if (a.verb != L"file") mismatch(a, asked);
+    if (a.text(0).empty()) mismatch(a, asked, L"an empty file name");
+    std::wstring path = resolveFile(a, a.text(0), q);
+    if (!needsOverwriteQuestion(q, path) || messageBox(overwriteQuestion(q, path)) == IDYES) return path;
+  }
 }
 
 INT_PTR ScriptedUser::runDialog(ModalDialog& dialog) {

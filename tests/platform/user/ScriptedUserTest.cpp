@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
+#include <fstream>
+#include <optional>
 
 #include "base/TextCase.h"
 #include "user/CurrentUser.h"
@@ -82,6 +86,8 @@ TEST(ScriptedUser, AnswersThatAPersonCouldNotGiveAreRefused) {
        L"the program asked for an answer to the message box \"Done.\" (OK) but the script says: answer yes (the "
        L"message box has no such button)"},
       {L"answer ok", [](ScriptedUser& u) { u.messageBox({L"Delete?", L"", MB_YESNO}); }, L"(Yes/No)"},
+      {L"answer ok \"is a folder\"", [](ScriptedUser& u) { u.messageBox({L"x.kvb: truncated", L"", MB_OK}); },
+       L"the message does not say \"is a folder\""},
       {L"color 256", [](ScriptedUser& u) { u.chooseColor({7, false}); }, L"a colour (1 to 255)"},
       {L"color byblock", [](ScriptedUser& u) { u.chooseColor({7, false}); }, L"not offered"},
       {L"color 300", [](ScriptedUser& u) { u.chooseColor({7, true}); }, L"not offered"},
@@ -125,7 +131,7 @@ TEST(ScriptedUser, SelectionsAreDescriptionsForTheEditor) {
 
 TEST(ScriptedUser, MessageBoxesAndHostDialogs) {
   ScriptedUser user;
-  user.appendLines({L"answer yes", L"answer no", L"answer ok", L"answer cancel", L"color 3", L"color bylayer",
+  user.appendLines({L"answer yes \"Delete\"", L"answer no", L"answer ok", L"answer cancel", L"color 3", L"color bylayer",
                     L"cancel", L"linetype \"dashed\"", L"linetype \"ByBlock\"", L"cancel"});
   EXPECT_EQ(user.messageBox({L"Delete?", L"", MB_YESNO | MB_ICONQUESTION}), IDYES);
   EXPECT_EQ(user.messageBox({L"Delete?", L"", MB_YESNO}), IDNO);
@@ -155,6 +161,44 @@ TEST(ScriptedUser, FilesAreFoundBesideTheScript) {
   coded.setBaseFolder(L"/data");
   coded.appendLines({L"file \"p.txt\""});
   EXPECT_EQ(coded.chooseFile(open), L"/data/p.txt");
+}
+
+// The save dialog's question before it takes an existing file: Yes takes it, No asks for
+// another name; a missing file, an open dialog or a dialog that does not confirm asks nothing.
+TEST(ScriptedUser, TheOverwriteQuestionIsAnsweredByTheScript) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("overwrite-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  { std::ofstream(dir / "old.kvb") << "x"; }
+  const std::wstring script = uv::fromUtf8((dir / "job.txt").string());
+  const std::wstring old = uv::fromUtf8((dir / "old.kvb").string());
+  const std::wstring fresh = uv::fromUtf8((dir / "new.kvb").string());
+  uv::FileQuestion confirm{true, L"Save", L"", L"kvb", L"", true};
+  uv::FileQuestion silent{true, L"Save", L"", L"kvb", L"", false};
+  uv::FileQuestion open{false, L"Open", L"", L"kvb", L"", true};
+  struct Case {
+    const wchar_t* lines;
+    const uv::FileQuestion* q;
+    std::optional<std::wstring> chosen;
+  } cases[] = {
+      {L"file \"old\"\nanswer yes\n", &confirm, old},
+      {L"file \"old\"\nanswer no\nfile \"new\"\n", &confirm, fresh},
+      {L"file \"old\"\nanswer no\ncancel\n", &confirm, std::nullopt},
+      {L"file \"new\"\n", &confirm, fresh},
+      {L"file \"old\"\n", &silent, old},
+      {L"file \"old.kvb\"\n", &open, old},
+  };
+  for (const Case& c : cases) {
+    ScriptedUser user = ScriptedUser::fromText(c.lines, script);
+    EXPECT_EQ(user.chooseFile(*c.q), c.chosen) << u8(c.lines);
+    EXPECT_TRUE(user.empty()) << u8(c.lines);
+  }
+  // A script that does not answer the question stops with the question named.
+  ScriptedUser unanswered = ScriptedUser::fromText(L"file \"old\"\nfile \"new\"\n", script);
+  const std::wstring error = errorOf([&] { unanswered.chooseFile(confirm); });
+  EXPECT_NE(error.find(L"old.kvb already exists"), std::wstring::npos) << u8(error);
+  EXPECT_NE(error.find(L"(Yes/No)"), std::wstring::npos) << u8(error);
+  fs::remove_all(dir);
 }
 
 TEST(CurrentUser, ScopesNestAndNobodyAnswersWithAClearError) {

@@ -1,5 +1,6 @@
 #include "module/components/CModuleDialog.h"
 
+#include "module/components/SurfaceSaving.h"
 #include "product/engine/CKVLSurfaceManager.h"
 
 BEGIN_MESSAGE_MAP(CModuleDialog, CAcUiDialog)
@@ -11,7 +12,7 @@ CModuleDialog::CModuleDialog(UINT templateId, CloseSaves closeSaves)
     : CAcUiDialog(templateId), m_pSurfaceManager(CKVLSurfaceManager::Instance(0)), m_closeSaves(closeSaves) {}
 
 void CModuleDialog::OnBnClickedClose() {
-  if (m_closeSaves == CloseSaves::kYes && m_pSurfaceManager) m_pSurfaceManager->Save();
+  if (m_closeSaves == CloseSaves::kYes) uv::SaveSurfaces(m_pSurfaceManager);
   EndDialog(IDCLOSE);
 }
 

@@ -1,11 +1,11 @@
-#include "module/surfaces/SurfaceFiles.h"
+#include "module/components/SurfaceFiles.h"
 
 #include "db/AcDbDatabase.h"
 #include "db/AcDbHostApplicationServices.h"
 #include "ed/AcApDocManager.h"
 #include "ed/AcApDocument.h"
 
-namespace uv::surfaces {
+namespace uv {
 
 namespace {
 
@@ -35,4 +35,4 @@ CString FileFilter(const wchar_t* extension) {
   return filter;
 }
 
-}  // namespace uv::surfaces
+}  // namespace uv

@@ -4,7 +4,7 @@
 
 #include "base/CString.h"
 
-namespace uv::surfaces {
+namespace uv {
 
 constexpr const wchar_t* kSurfaceFileExtension = L"kvb";
 
@@ -16,4 +16,4 @@ CString DefaultFileForDrawing(const wchar_t* extension);
 // "*.kvb|*.kvb|*.*|*.*||" for "kvb".
 CString FileFilter(const wchar_t* extension);
 
-}  // namespace uv::surfaces
+}  // namespace uv

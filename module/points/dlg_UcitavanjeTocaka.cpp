@@ -1,5 +1,6 @@
 #include "module/points/dlg_UcitavanjeTocaka.h"
 
+#include "module/components/SurfaceSaving.h"
 #include "product/engine/CKVLSurfaceManager.h"
 #include "product/giscore/CModuleConfiguration.h"
 
@@ -39,5 +40,5 @@ BOOL dlg_UcitavanjeTocaka::OnInitDialog() {
 
 void dlg_UcitavanjeTocaka::OnBnClickedClose() {
   EndDialog(IDCLOSE);
-  if (m_pSurfaceManager) m_pSurfaceManager->Save();
+  uv::SaveSurfaces(m_pSurfaceManager);
 }

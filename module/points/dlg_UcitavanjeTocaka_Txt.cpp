@@ -7,7 +7,7 @@
 #include "module/components/SurfaceList.h"
 #include "module/points/NumberText.h"
 #include "module/points/StatusBarProgress.h"
-#include "module/surfaces/SurfaceFiles.h"
+#include "module/components/SurfaceFiles.h"
 #include "product/engine/CKVLSurfaceManager.h"
 #include "product/engine/CKVLXsurface_Vantor2.h"
 #include "product/engine/CUniquePointSet.h"
@@ -83,7 +83,7 @@ BOOL dlg_UcitavanjeTocaka_Txt::OnInitDialog() {
     edit->SetSeparators(L'.', 0);
   }
   m_settings = TextLoadSettings();
-  m_settings.strFilePath = uv::surfaces::DefaultFileForDrawing(uv::surfaces::kSurfaceFileExtension);
+  m_settings.strFilePath = uv::DefaultFileForDrawing(uv::kSurfaceFileExtension);
   CAcUiTabChildDialog::OnInitDialog();
 
   m_replace.SetProductIcon(L"IDI_FILEIMPORT1", 20, 20);
@@ -94,8 +94,8 @@ BOOL dlg_UcitavanjeTocaka_Txt::OnInitDialog() {
   uv::FillSurfaceList(m_surfaces, m_pSurfaceManager);
 
   // The file dialog offers surface files first, as the surface manager's does.
-  m_file.EnableFileBrowseButton(uv::surfaces::kSurfaceFileExtension,
-                                uv::surfaces::FileFilter(uv::surfaces::kSurfaceFileExtension),
+  m_file.EnableFileBrowseButton(uv::kSurfaceFileExtension,
+                                uv::FileFilter(uv::kSurfaceFileExtension),
                                 OFN_HIDEREADONLY | OFN_FILEMUSTEXIST);
   m_file.SetSaveDialog(FALSE);
   EnableSplitFields();

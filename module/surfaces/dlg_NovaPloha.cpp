@@ -1,7 +1,7 @@
 #include "module/surfaces/dlg_NovaPloha.h"
 
 #include "module/surfaces/NameRules.h"
-#include "module/surfaces/SurfaceFiles.h"
+#include "module/components/SurfaceFiles.h"
 #include "module/surfaces/SurfaceNaming.h"
 
 namespace {
@@ -33,6 +33,7 @@ void dlg_NovaPloha::DoDataExchange(CDataExchange* dx) {
 
 BOOL dlg_NovaPloha::OnInitDialog() {
   using namespace uv::surfaces;
+  using uv::DefaultFileForDrawing, uv::FileFilter, uv::kSurfaceFileExtension;
   m_strFilePath = DefaultFileForDrawing(kSurfaceFileExtension);
   CModuleDialog::OnInitDialog();
   m_file.EnableFileBrowseButton(kSurfaceFileExtension, FileFilter(kSurfaceFileExtension),
@@ -61,5 +62,6 @@ void dlg_NovaPloha::OnOK() {
                                       [this](const CString& n) { return m_takenNames.count(n) != 0; }))
     return;
   UpdateData(TRUE);
+  if (m_accept && !m_accept(*this)) return;
   EndDialog(IDOK);
 }

@@ -4,6 +4,7 @@
 // back what was entered.
 #pragma once
 
+#include <functional>
 #include <set>
 
 #include "base/CString.h"
@@ -30,6 +31,15 @@ class dlg_NovaPloha : public CModuleDialog {
   // The path in the file field, whichever storage was chosen.
   CString m_strFilePath;
 
+  // Called on OK once the name passes its checks, with the outputs filled in: the caller makes
+  // the surface there, while the dialog still holds what was typed. False keeps the dialog open
+  // (the caller has told the user why and focused the field to correct).
+  void SetAcceptHandler(std::function<bool(dlg_NovaPloha&)> accept) { m_accept = std::move(accept); }
+  void FocusName() { m_name.SetFocus(); }
+  void FocusFile() { m_file.SetFocus(); }
+  // The user chose the file in the field by browsing and agreed there to replace it.
+  bool FileReplaceConfirmed() const { return m_file.overwriteConfirmed(); }
+
   BOOL OnInitDialog() override;
 
  protected:
@@ -42,6 +52,7 @@ class dlg_NovaPloha : public CModuleDialog {
   void ShowFileField();
 
   std::set<CString> m_takenNames;
+  std::function<bool(dlg_NovaPloha&)> m_accept;
   CAlphanumericEdit m_name;
   CBrowseEdit m_file;
 };

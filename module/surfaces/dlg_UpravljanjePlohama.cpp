@@ -1,19 +1,17 @@
 #include "module/surfaces/dlg_UpravljanjePlohama.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <set>
 #include <sstream>
 
 #include "ed/AcApDocManager.h"
-#include "ed/EdPrint.h"
 #include "ed/ResourceHandleScope.h"
-#include "module/surfaces/SurfaceFiles.h"
+#include "module/components/SurfaceFiles.h"
+#include "module/components/SurfaceSaving.h"
 #include "module/surfaces/SurfaceNaming.h"
 #include "module/surfaces/dlg_NovaPloha.h"
 #include "module/surfaces/dlg_UredjivanjePlohe.h"
 #include "product/engine/CKVLXsurface_Vantor2.h"
+#include "product/engine/InputFile.h"
 #include "product/engine/SafeFileWriter.h"
 #include "product/giscore/CModuleConfiguration.h"
 #include "ui/CFileDialog.h"
@@ -38,11 +36,14 @@ enum : UINT {
   kMsgUnreadableFile = 5035,
   kMsgNotCreated = 5036,
   kMsgNotWritten = 5037,
-  kMsgNotSaved = 5038,
+  kMsgNoFileGiven = 70500,
+  kMsgFileOfOtherSurface = 70501,
+  kMsgFileRefused = 70502,
+  kMsgReplaceFile = 70503,
 };
 
 using Desc = CKVLSurfaceManager::CSurfaceDesc;
-using uv::surfaces::kSurfaceFileExtension;
+using uv::kSurfaceFileExtension;
 
 CString EngineText(const std::string& utf8) { return CString(utf8); }
 
@@ -66,13 +67,8 @@ END_MESSAGE_MAP()
 dlg_UpravljanjePlohama::dlg_UpravljanjePlohama()
     : CModuleDialog(IDD), m_hResources(acDocManager->currentResourceHandle()) {}
 
-dlg_UpravljanjePlohama::~dlg_UpravljanjePlohama() {
-  if (!m_pSurfaceManager || m_pSurfaceManager->Save()) return;
-  // The dialog is gone; the command line keeps the news.
-  CString text;
-  text.Format(CModuleConfiguration::GetMsg(kMsgNotSaved), EngineText(m_pSurfaceManager->LastError()).GetString());
-  acutPrintf(L"\n%s\n", text.GetString());
-}
+// However the dialog ends; a failure is told on the command line, the dialog being gone.
+dlg_UpravljanjePlohama::~dlg_UpravljanjePlohama() { uv::SaveSurfaces(m_pSurfaceManager); }
 
 void dlg_UpravljanjePlohama::DoDataExchange(CDataExchange* dx) {
   CModuleDialog::DoDataExchange(dx);
@@ -183,10 +179,14 @@ void dlg_UpravljanjePlohama::OnSetCurrent() { MakeCurrent(m_list.GetNextItem(-1,
 
 void dlg_UpravljanjePlohama::OnItemChanged(NMHDR* header, LRESULT*) {
   const auto* nm = reinterpret_cast<const NMLISTVIEW*>(header);
+  ShowButtonsFor(nm->iItem, (nm->uNewState & LVIS_SELECTED) != 0);
+}
+
+void dlg_UpravljanjePlohama::ShowButtonsFor(int row, bool selected) {
   for (UINT id : {IDC_SETCURRENT, IDC_EDIT, IDC_DELETE, IDC_DELETE_FILE, IDC_WRITE_FILE})
     GetDlgItem(id)->EnableWindow(FALSE);
-  if (!(nm->uNewState & LVIS_SELECTED) || !m_pSurfaceManager) return;
-  const Desc* desc = m_pSurfaceManager->GetSurfaceDescription(m_list.GetItemText(nm->iItem, 0));
+  if (!selected || row < 0 || !m_pSurfaceManager) return;
+  const Desc* desc = m_pSurfaceManager->GetSurfaceDescription(m_list.GetItemText(row, 0));
   if (!desc) return;
   m_btnSetCurrent.EnableWindow(TRUE);
   m_btnEdit.EnableWindow(TRUE);
@@ -228,12 +228,51 @@ void dlg_UpravljanjePlohama::OnNew() {
   CStringArray names;
   if (m_pSurfaceManager->GetAllSurfaceNames(names) > 0)
     for (int i = 0; i < names.GetSize(); ++i) dialog.AddTakenName(names[i]);
+  // The surface is made while the dialog is open, so a refusal leaves the typing in place.
+  dialog.SetAcceptHandler([this](dlg_NovaPloha& d) { return CreateFromDialog(d); });
   if (dialog.DoModal() != IDOK) return;
-  if (!m_pSurfaceManager->CreateSurface(dialog.m_strName, dialog.m_nStorage, dialog.m_strFilePath, false)) {
-    Report(kMsgNotCreated, dialog.m_strName, EngineText(m_pSurfaceManager->LastError()));
-    return;
-  }
   ShowNewSurface(dialog.m_strName, dialog.m_strDescription);
+}
+
+bool dlg_UpravljanjePlohama::CreateFromDialog(dlg_NovaPloha& dialog) {
+  const bool inFile = dialog.m_nStorage == CKVLSurfaceManager::kFileStorage;
+  if (inFile && !AcceptNewSurfaceFile(dialog)) {
+    dialog.FocusFile();
+    return false;
+  }
+  const CString path = inFile ? CString(m_pSurfaceManager->ResolvePath(dialog.m_strFilePath.str())) : CString();
+  if (!m_pSurfaceManager->CreateSurface(dialog.m_strName, dialog.m_nStorage, path, false)) {
+    Report(dialog, kMsgNotCreated, dialog.m_strName, EngineText(m_pSurfaceManager->LastError()));
+    dialog.FocusName();
+    return false;
+  }
+  return true;
+}
+
+// The file must be one the surface may have: a file no other surface of the drawing lives in,
+// in a folder that takes files, and, when it exists, one the user agrees to replace.
+bool dlg_UpravljanjePlohama::AcceptNewSurfaceFile(dlg_NovaPloha& dialog) {
+  if (dialog.m_strFilePath.IsEmpty()) {
+    Report(dialog, kMsgNoFileGiven, CString(), CString());
+    return false;
+  }
+  const CString path(m_pSurfaceManager->ResolvePath(dialog.m_strFilePath.str()));
+  if (const CString owner = m_pSurfaceManager->SurfaceOfFile(path); !owner.IsEmpty()) {
+    Report(dialog, kMsgFileOfOtherSurface, path, owner);
+    return false;
+  }
+  const uv::engine::WriteTarget target = uv::engine::checkWriteTarget(path.str());
+  if (target.state == uv::engine::WriteTarget::State::kRefused) {
+    Report(dialog, kMsgFileRefused, path, EngineText(target.why));
+    return false;
+  }
+  if (target.state == uv::engine::WriteTarget::State::kExisting && !dialog.FileReplaceConfirmed()) {
+    CString question, caption;
+    question.Format(CModuleConfiguration::GetMsg(kMsgReplaceFile), path.GetString());
+    dialog.GetWindowText(caption);
+    if (dialog.MessageBox(question, caption, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
+  }
+  return true;
 }
 
 void dlg_UpravljanjePlohama::ShowNewSurface(const CString& name, const CString& description) {
@@ -259,6 +298,9 @@ void dlg_UpravljanjePlohama::DeleteSelected(UINT questionId) {
   if (!m_pSurfaceManager->DeleteSurface(name)) return;
   m_list.DeleteItem(row);
   m_rowRecords.erase(m_rowRecords.begin() + row);
+  // Removing a row notifies no selection change; the buttons follow what is selected now.
+  const int selected = m_list.GetNextItem(-1, LVNI_SELECTED);
+  ShowButtonsFor(selected, selected >= 0);
   if (row == m_nCurrentRow) {
     m_nCurrentRow = -1;
     ChooseSuccessor(row);
@@ -284,21 +326,26 @@ CString dlg_UpravljanjePlohama::UniqueNameForFile(const CString& fileName) const
 }
 
 void dlg_UpravljanjePlohama::Report(UINT formatId, const CString& first, const CString& second) {
+  Report(*this, formatId, first, second);
+}
+
+void dlg_UpravljanjePlohama::Report(CWnd& owner, UINT formatId, const CString& first, const CString& second) {
   CString text, caption;
   text.Format(CModuleConfiguration::GetMsg(formatId), first.GetString(), second.GetString());
-  GetWindowText(caption);
-  MessageBox(text, caption, MB_OK | MB_ICONEXCLAMATION);
+  owner.GetWindowText(caption);
+  owner.MessageBox(text, caption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 bool dlg_UpravljanjePlohama::ReadFileHeader(const CString& path, CString& name, CString& description) {
-  std::ifstream in(uv::engine::nativePath(path.str()), std::ios::in | std::ios::binary);
-  if (!in.is_open()) {
-    Report(kMsgUnreadableFile, path, EngineText(std::strerror(errno)));
+  uv::engine::InputFile file;
+  std::string why;
+  if (!file.open(path.str(), why)) {
+    Report(kMsgUnreadableFile, path, EngineText(why));
     return false;
   }
   CKVLXsurface_Vantor2 header(nullptr);
-  if (!header.ImportFromBin(*in.rdbuf(), CKVLXsurface_Vantor2::kReadHeader)) {
-    Report(kMsgUnreadableFile, path, EngineText(header.LastError()));
+  if (!header.ImportFromBin(file.buffer(), CKVLXsurface_Vantor2::kReadHeader)) {
+    Report(kMsgUnreadableFile, path, EngineText(file.error().empty() ? header.LastError() : file.error()));
     return false;
   }
   name = header.Name();
@@ -307,8 +354,8 @@ bool dlg_UpravljanjePlohama::ReadFileHeader(const CString& path, CString& name, 
 }
 
 bool dlg_UpravljanjePlohama::ChooseSurfaceFile(CString& path, CString& name, CString& description) {
-  CFileDialog files(TRUE, nullptr, uv::surfaces::DefaultFileForDrawing(kSurfaceFileExtension),
-                    OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, uv::surfaces::FileFilter(kSurfaceFileExtension), this);
+  CFileDialog files(TRUE, nullptr, uv::DefaultFileForDrawing(kSurfaceFileExtension),
+                    OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, uv::FileFilter(kSurfaceFileExtension), this);
   if (files.DoModal() != IDOK) return false;
   path = files.GetPathName();
   CString fileName;
@@ -337,24 +384,31 @@ void dlg_UpravljanjePlohama::OnReadFile() {
     Report(kMsgNotCreated, name, EngineText(m_pSurfaceManager->LastError()));
     return;
   }
-  std::ifstream in(uv::engine::nativePath(path.str()), std::ios::in | std::ios::binary);
-  if (!in.is_open() || !surface->ImportFromBin(*in.rdbuf(), CKVLXsurface_Vantor2::kReadAll)) {
+  uv::engine::InputFile file;
+  std::string why;
+  if (!file.open(path.str(), why) || !surface->ImportFromBin(file.buffer(), CKVLXsurface_Vantor2::kReadAll)) {
     // A damaged body leaves no half-read surface behind.
-    const CString why = in.is_open() ? EngineText(surface->LastError()) : EngineText(std::strerror(errno));
+    if (why.empty()) why = file.error().empty() ? surface->LastError() : file.error();
     m_pSurfaceManager->DeleteSurface(name);
-    Report(kMsgUnreadableFile, path, why);
+    Report(kMsgUnreadableFile, path, EngineText(why));
     return;
   }
   ShowNewSurface(name, description);
 }
 
 void dlg_UpravljanjePlohama::OnWriteFile() {
-  if (!m_pSurfaceManager) return;
-  CFileDialog files(FALSE, kSurfaceFileExtension, uv::surfaces::DefaultFileForDrawing(kSurfaceFileExtension),
-                    OFN_HIDEREADONLY, uv::surfaces::FileFilter(kSurfaceFileExtension), this);
+  if (!m_pSurfaceManager || SelectedName().IsEmpty()) return;
+  // Replacing a file asks first, as a save dialog does; a surface's own file is never offered.
+  CFileDialog files(FALSE, kSurfaceFileExtension, uv::DefaultFileForDrawing(kSurfaceFileExtension),
+                    OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, uv::FileFilter(kSurfaceFileExtension), this);
   if (files.DoModal() != IDOK) return;
   CKVLXsurface_Vantor2* surface = m_pSurfaceManager->OpenSurface(SelectedName());
   if (!surface) return;
+  const CString path = files.GetPathName();
+  if (const CString owner = m_pSurfaceManager->SurfaceOfFile(path); !owner.IsEmpty()) {
+    Report(kMsgFileOfOtherSurface, path, owner);
+    return;
+  }
   // The bytes go to a temporary file that replaces the old one only when
   // complete, so a full disk or a refused folder leaves the old file intact.
   std::stringbuf bytes(std::ios::out | std::ios::binary);
@@ -364,8 +418,7 @@ void dlg_UpravljanjePlohama::OnWriteFile() {
     error = surface->LastError();
   } else {
     const std::string data = bytes.str();
-    written = uv::engine::replaceFile(files.GetPathName().str(),
-                                      std::vector<unsigned char>(data.begin(), data.end()), error);
+    written = uv::engine::replaceFile(path.str(), std::vector<unsigned char>(data.begin(), data.end()), error);
   }
-  if (!written) Report(kMsgNotWritten, files.GetPathName(), EngineText(error));
+  if (!written) Report(kMsgNotWritten, path, EngineText(error));
 }

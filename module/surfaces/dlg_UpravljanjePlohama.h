@@ -16,6 +16,8 @@
 #include "ui/CImageList.h"
 #include "ui/CListCtrl.h"
 
+class dlg_NovaPloha;
+
 class dlg_UpravljanjePlohama : public CModuleDialog {
  public:
   enum { IDD = 209 };
@@ -73,6 +75,14 @@ class dlg_UpravljanjePlohama : public CModuleDialog {
   // its surface gets; false when cancelled or refused.
   bool ChooseSurfaceFile(CString& path, CString& name, CString& description);
   void Report(UINT formatId, const CString& first, const CString& second);
+  // In a message box over `owner` (this dialog or the new-surface dialog above it).
+  static void Report(CWnd& owner, UINT formatId, const CString& first, const CString& second);
+  // Buttons 215, 217, 218, 220 and 222 for a row that is (or is not) selected.
+  void ShowButtonsFor(int row, bool selected);
+  // OK in the new-surface dialog: checks its file and makes the surface; false (after telling
+  // the user) keeps that dialog open.
+  bool CreateFromDialog(dlg_NovaPloha& dialog);
+  bool AcceptNewSurfaceFile(dlg_NovaPloha& dialog);
 
   int m_nCurrentRow = -1;
   std::vector<std::optional<RowRecord>> m_rowRecords;

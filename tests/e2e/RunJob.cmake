@@ -2,6 +2,17 @@
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 
+if(SETUP)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env PYTHONPATH=${PYTHONPATH} ${PYTHON} ${SETUP} ${WORK}
+                  WORKING_DIRECTORY ${WORK} RESULT_VARIABLE prepared OUTPUT_VARIABLE sout ERROR_VARIABLE serr)
+  if(prepared EQUAL 77)
+    message("SKIPPED: ${sout}${serr}")
+    return()
+  elseif(NOT prepared EQUAL 0)
+    message(FATAL_ERROR "the setup ${SETUP} failed: ${prepared}\n${sout}${serr}")
+  endif()
+endif()
+
 set(command ${CADHOST})
 if(OPEN)
   list(APPEND command --open ${OPEN})

@@ -115,6 +115,9 @@ TEST_F(ManagerDialogTest, DeletingTheCurrentLastRowMakesTheRowAboveCurrent) {
   ASSERT_EQ(seen.size(), 4u);
   EXPECT_EQ(seen[2].rows, (std::vector<std::wstring>{L"A 0 white", L"B 0 white", L"C 0 yellow"}));  // No
   EXPECT_EQ(seen[3].rows, (std::vector<std::wstring>{L"A 0 white", L"B 0 yellow"}));
+  // The deleted row was the selection: nothing is selected, so no button of a selection works.
+  EXPECT_EQ(seen[2].enabled, (std::vector<UINT>{215, 217, 218, 222}));
+  EXPECT_TRUE(seen[3].enabled.empty());
   EXPECT_EQ(surfacesUser.messages.back(), L"Delete the surface \"C\" from the drawing?");
   EXPECT_EQ(allNames(), (std::vector<std::wstring>{L"A", L"B"}));
   EXPECT_EQ(current(), L"B");
@@ -189,23 +192,33 @@ TEST_F(ManagerDialogTest, BadFilesChangeNothingAndTheUserLearnsWhy) {
   }
 }
 
-TEST_F(ManagerDialogTest, WritingReplacesAFileWithoutAQuestionAndAFailedWriteLeavesNothingBehind) {
+TEST_F(ManagerDialogTest, WritingAsksBeforeReplacingAFileAndAFailedWriteLeavesNothingBehind) {
   makeSurface(L"A");
   std::ofstream(folder / "out.kvb") << "old content";
   const std::wstring out = L"file \"" + path("out.kvb") + L"\"";
   const std::wstring nowhere = L"file \"" + path("missing/out.kvb") + L"\"";
   std::filesystem::create_directory(folder / "dir.kvb");
   const std::wstring directory = L"file \"" + path("dir.kvb") + L"\"";
-  run({L"select-row IDC_SURFACES \"A\"", L"click IDC_WRITE_FILE", out.c_str(), L"click IDC_WRITE_FILE",
-       nowhere.c_str(), L"answer ok", L"click IDC_WRITE_FILE", directory.c_str(), L"answer ok", L"click IDCLOSE"});
+  // No to the question, then cancel: the file keeps its content.
+  run({L"select-row IDC_SURFACES \"A\"", L"click IDC_WRITE_FILE", out.c_str(), L"answer no", L"file cancel",
+       L"click IDCLOSE"});
+  std::ifstream kept(folder / "out.kvb");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "old content");
+  surfacesUser.messages.clear();
+  run({L"select-row IDC_SURFACES \"A\"", L"click IDC_WRITE_FILE", out.c_str(), L"answer yes",
+       L"click IDC_WRITE_FILE", nowhere.c_str(), L"answer ok", L"click IDC_WRITE_FILE", directory.c_str(),
+       L"answer yes", L"answer ok", L"click IDCLOSE"});
 
   CKVLXsurface_Vantor2 written(nullptr);
   std::ifstream in(folder / "out.kvb", std::ios::binary);
   ASSERT_EQ(written.ImportFromBin(*in.rdbuf(), CKVLXsurface_Vantor2::kReadAll), 1) << written.LastError();
   EXPECT_EQ(written.Name(), CString(L"A"));
   EXPECT_EQ(written.PointCount(), 5);
-  ASSERT_EQ(surfacesUser.messages.size(), 2u);
-  EXPECT_NE(surfacesUser.messages[0].find(L"could not be written to " + path("missing/out.kvb")), std::wstring::npos);
+  ASSERT_EQ(surfacesUser.messages.size(), 4u);
+  EXPECT_EQ(surfacesUser.messages[0], path("out.kvb") + L" already exists.\nDo you want to replace it?");
+  EXPECT_EQ(surfacesUser.messages[1], L"The surface could not be written to " + path("missing/out.kvb") +
+                                          L": its folder does not exist. The file was left as it was.");
+  EXPECT_NE(surfacesUser.messages[3].find(L"dir.kvb: it is a folder, not a file."), std::wstring::npos);
   EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
   EXPECT_TRUE(std::filesystem::is_directory(folder / "dir.kvb"));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()), 2)

@@ -6,7 +6,7 @@
 
 #include "SurfacesFixture.h"
 #include "base/TextCase.h"
-#include "module/surfaces/SurfaceFiles.h"
+#include "module/components/SurfaceFiles.h"
 #include "module/surfaces/SurfaceNaming.h"
 
 namespace uvtest {
@@ -56,15 +56,15 @@ TEST(SurfaceNaming, UniqueNameAppendsTheFirstFreeNumberToTheFilesOwnName) {
 using DefaultFileTest = SurfacesFixture;
 
 TEST_F(DefaultFileTest, BesideTheDrawingWithTheGivenExtension) {
-  EXPECT_EQ(uv::surfaces::DefaultFileForDrawing(L"kvb"), CString(L"/drawings/site.kvb"));
-  EXPECT_EQ(uv::surfaces::FileFilter(L"kvb"), CString(L"*.kvb|*.kvb|*.*|*.*||"));
+  EXPECT_EQ(uv::DefaultFileForDrawing(L"kvb"), CString(L"/drawings/site.kvb"));
+  EXPECT_EQ(uv::FileFilter(L"kvb"), CString(L"*.kvb|*.kvb|*.*|*.*||"));
   struct Case {
     const wchar_t* drawing;
     const wchar_t* expected;
   } cases[] = {{L"/d/a.b.dxf", L"/d/a.b.kvb"}, {L"/d.x/plan", L"/d.x/plan.kvb"}, {L"", L""}};
   for (const Case& c : cases) {
     doc->setFileName(c.drawing);
-    EXPECT_EQ(uv::surfaces::DefaultFileForDrawing(L"kvb"), CString(c.expected)) << uv::toUtf8(c.drawing);
+    EXPECT_EQ(uv::DefaultFileForDrawing(L"kvb"), CString(c.expected)) << uv::toUtf8(c.drawing);
   }
 }
 

@@ -52,6 +52,7 @@ const Use kProductMessages[] = {
     {5030, Kind::Title, L""}, {812, Kind::Caption, L""}, {5031, Kind::Caption, L""}, {5029, Kind::Message, L""},
     // Surface files refused, surfaces not created, files and drawings not written.
     {5035, Kind::Message, L"ss"}, {5036, Kind::Message, L"ss"}, {5037, Kind::Message, L"ss"}, {5038, Kind::Message, L"s"},
+    {70500, Kind::Message, L""}, {70501, Kind::Message, L"ss"}, {70502, Kind::Message, L"ss"}, {70503, Kind::Message, L"s"},
     // Load points, both pages.
     {5005, Kind::Title, L""}, {5006, Kind::Caption, L""}, {5007, Kind::Caption, L""}, {7748, Kind::Caption, L""},
     {7749, Kind::Caption, L""}, {7750, Kind::Caption, L""}, {7751, Kind::Caption, L""}, {7752, Kind::Caption, L""},

@@ -1,0 +1,6 @@
+"""full_disk_at_close.job: a small tmpfs with a surface file, filled to the last byte."""
+from filesafety import copy_sample, fill, mount_tmpfs
+
+mount_tmpfs("small", "size=64k")
+copy_sample("small/old.kvb")
+fill("small")

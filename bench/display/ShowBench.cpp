@@ -29,7 +29,10 @@ namespace {
 using uv::bench::currentBytes;
 using uv::bench::seconds;
 
-void report(const char* key, double value) { std::printf("%s %.6g\n", key, value); }
+void report(const char* key, double value) {
+  std::printf("%s %.6g\n", key, value);
+  std::fflush(stdout);
+}
 
 }  // namespace
 
@@ -98,5 +101,8 @@ int main(int argc, char** argv) {
   report("grid_seconds", seconds() - t);
   report("grid_cells_visited", uv::display::GridFrameFor(request, *surface).cellTotal());
   report("grid_cells_drawn", cells.length());
+  // As the host does when a drawing closes: the surfaces first, then the document.
+  CKVLSurfaceManager::Release(doc->database());
+  acDocManager->closeDocument(doc);
   return 0;
 }

@@ -62,7 +62,9 @@ std::vector<AcDbObject*> ChildList::objects(bool skipErased) const {
 
 bool ChildList::contains(const AcDbObject* child) const {
   if (std::any_of(m_waiting.begin(), m_waiting.end(), [&](const auto& w) { return w.get() == child; })) return true;
-  return std::find(m_ids.begin(), m_ids.end(), child->objectId()) != m_ids.end() && !child->objectId().isNull();
+  // A child without an id (every new one) is in no database list: no search,
+  // so that appending a million entities stays linear.
+  return !child->objectId().isNull() && std::find(m_ids.begin(), m_ids.end(), child->objectId()) != m_ids.end();
 }
 
 }  // namespace uv

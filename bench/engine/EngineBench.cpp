@@ -57,7 +57,7 @@ std::vector<tin::Segment3> linesOf(std::size_t n, const std::string& kind) {
 // One swap and one added point in the middle of the surface, each timed alone (the mesh is up
 // to date before), then with the query after it that brings the mesh up to date again.
 void edits(CKVLXsurface_Vantor2& surface) {
-  const tin::Mesh& m = surface.Tin().mesh();
+  const tin::Mesh& m = surface.Triangulation().Surface().mesh();
   const AcDbExtents e = surface.Boundary();
   const tin::Point2 mid{(e.minPoint().x + e.maxPoint().x) / 2, (e.minPoint().y + e.maxPoint().y) / 2};
   double swap = -1, swapQuery = -1;
@@ -76,7 +76,7 @@ void edits(CKVLXsurface_Vantor2& surface) {
       const double took = seconds() - t;
       if (ok != 1) continue;
       swap = took;
-      surface.Tin().triangleAt(p);
+      surface.Triangulation().Surface().triangleAt(p);
       swapQuery = seconds() - t;
     }
   }
@@ -87,7 +87,7 @@ void edits(CKVLXsurface_Vantor2& surface) {
   double t = seconds();
   surface.AddPoints(one);
   report("add_point_seconds", seconds() - t);
-  surface.Tin().triangleAt(mid);
+  surface.Triangulation().Surface().triangleAt(mid);
   report("add_point_and_query_seconds", seconds() - t);
 }
 
@@ -101,11 +101,11 @@ void operations(std::size_t n, const std::string& kind) {
   for (const auto& l : lines)
     surface->SetBreakLine(AcGePoint3d(l.a.x, l.a.y, l.a.z), AcGePoint3d(l.b.x, l.b.y, l.b.z));
   // The mesh is part of a usable surface: brought up to date inside the measurement.
-  const int triangles = static_cast<int>(surface->Tin().mesh().triangles.size());
+  const int triangles = static_cast<int>(surface->Triangulation().Surface().mesh().triangles.size());
   report("breaklines_10k_seconds", seconds() - t);
   report("triangles", triangles);
   edits(*surface);
-  surface->Tin().mesh();
+  surface->Triangulation().Surface().mesh();
   report("edited_kept_bytes_per_point", (uv::bench::currentBytes() - before) / static_cast<double>(n));
 
   const AcDbExtents e = surface->Boundary();

@@ -2,7 +2,8 @@
 // rebuild of what it accepts. Any bytes are refused with a message or give
 // a definition whose numbers are places; that definition writes back to
 // bytes that read as the same definition, and the triangulation built from
-// it has only vertices that are in it.
+// it has only vertices that are in it. Each input is also read with its
+// checksums made right, so that mutations reach the fields behind them.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -10,8 +11,10 @@
 #include <stdexcept>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "FuzzCheck.h"
+#include "product/engine/BinaryIo.h"
 #include "product/engine/KvbFormat.h"
 #include "tin/Surface.h"
 
@@ -42,9 +45,30 @@ void rebuild(const tin::Definition& d) {
   }
 }
 
-}  // namespace
+// The same bytes with both checksums made right, so that mutations reach the fields behind
+// them instead of stopping at the checksum test.
+std::vector<std::uint8_t> withChecksumsRepaired(const std::uint8_t* data, std::size_t size) {
+  std::vector<std::uint8_t> b(data, data + size);
+  auto u32At = [&](std::size_t at) {
+    return std::uint32_t(b[at]) | std::uint32_t(b[at + 1]) << 8 | std::uint32_t(b[at + 2]) << 16 |
+           std::uint32_t(b[at + 3]) << 24;
+  };
+  auto putU32 = [&](std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + i] = std::uint8_t(v >> (8 * i));
+  };
+  if (b.size() < 16) return b;
+  const std::size_t headerEnd = 16 + std::size_t(u32At(12));
+  if (headerEnd < 16 || b.size() < headerEnd + 4) return b;
+  putU32(headerEnd, uv::engine::crc32(b.data(), headerEnd));
+  const std::size_t bodyStart = headerEnd + 12;
+  if (b.size() < bodyStart) return b;
+  const std::uint64_t bodyLength = std::uint64_t(u32At(headerEnd + 4)) | std::uint64_t(u32At(headerEnd + 8)) << 32;
+  if (bodyLength > b.size() - bodyStart || b.size() - bodyStart - bodyLength < 4) return b;
+  putU32(bodyStart + std::size_t(bodyLength), uv::engine::crc32(b.data() + bodyStart, std::size_t(bodyLength)));
+  return b;
+}
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+void readAndRebuild(const std::uint8_t* data, std::size_t size) {
   for (auto depth : {uv::engine::KvbDepth::Header, uv::engine::KvbDepth::Whole}) {
     uv::engine::SurfaceFileContent content;
     std::string error;
@@ -61,5 +85,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                   "a surface written back reads as another");
     rebuild(content.definition);
   }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  readAndRebuild(data, size);
+  const std::vector<std::uint8_t> repaired = withChecksumsRepaired(data, size);
+  readAndRebuild(repaired.data(), repaired.size());
   return 0;
 }

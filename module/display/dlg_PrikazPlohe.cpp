@@ -7,6 +7,7 @@
 #include "db/resbuf.h"
 #include "ed/EdInput.h"
 #include "ed/SystemVariables.h"
+#include "module/components/EditorCommandScope.h"
 #include "module/components/SurfaceList.h"
 #include "module/display/AreaPolygon.h"
 #include "module/display/SurfaceDrawing.h"
@@ -69,17 +70,6 @@ double PhysicalMemoryBytes() {
   return pages > 0 && size > 0 ? double(pages) * double(size) : 1e12;
 }
 
-// The dialog hidden while the user works in the drawing, shown again after.
-class EditorCommand {
- public:
-  explicit EditorCommand(CAdUiDialog& dialog) : m_dialog(dialog) { m_dialog.BeginEditorCommand(); }
-  ~EditorCommand() { m_dialog.CompleteEditorCommand(); }
-  EditorCommand(const EditorCommand&) = delete;
-  EditorCommand& operator=(const EditorCommand&) = delete;
-
- private:
-  CAdUiDialog& m_dialog;
-};
 
 AcGePoint3d ToPoint(const ads_point p) { return AcGePoint3d(p[0], p[1], p[2]); }
 
@@ -183,7 +173,7 @@ void dlg_PrikazPlohe::OnOptionClicked() {
 }
 
 void dlg_PrikazPlohe::OnPickPolygon() {
-  EditorCommand editing(*this);
+  uv::EditorCommandScope editing(*this);
   const CString prompt = CModuleConfiguration::GetMsg(kMsgPolygonPoint);
   ads_point picked;
   if (acedGetPoint(nullptr, prompt, picked) != RTNORM) return;
@@ -206,7 +196,7 @@ void dlg_PrikazPlohe::OnPickPolygon() {
 }
 
 void dlg_PrikazPlohe::OnPolygonFromPolyline() {
-  EditorCommand editing(*this);
+  uv::EditorCommandScope editing(*this);
   ads_name entity;
   ads_point at;
   if (acedEntSel(CModuleConfiguration::GetMsg(kMsgPickPolyline), entity, at) != RTNORM) return;
@@ -221,7 +211,7 @@ void dlg_PrikazPlohe::OnPolygonFromPolyline() {
 }
 
 void dlg_PrikazPlohe::OnStepsFromRectangle() {
-  EditorCommand editing(*this);
+  uv::EditorCommandScope editing(*this);
   ads_point first, opposite;
   if (acedGetPoint(nullptr, CModuleConfiguration::GetMsg(kMsgFirstCorner), first) != RTNORM) return;
   if (acedGetCorner(first, CModuleConfiguration::GetMsg(kMsgOppositeCorner), opposite) != RTNORM) return;
@@ -235,7 +225,7 @@ void dlg_PrikazPlohe::OnZoomToSurface() {
   if (!uv::HasSelectedSurface(m_surfaces) || !m_pSurfaceManager) return;
   CKVLXsurface_Vantor2* surface = m_pSurfaceManager->OpenSurface(m_strSurfaceName);
   if (!surface) return;
-  EditorCommand editing(*this);
+  uv::EditorCommandScope editing(*this);
   CKVLCEdit::zoom(surface->Boundary());
   wchar_t answer[133] = {};
   acedGetString(0, CModuleConfiguration::GetMsg(kMsgReturn), answer, 133);

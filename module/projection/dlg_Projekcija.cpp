@@ -8,6 +8,7 @@
 #include "db/ResbufChain.h"
 #include "ed/EdFiles.h"
 #include "ed/EdSelection.h"
+#include "module/components/EditorCommandScope.h"
 #include "module/components/SurfaceList.h"
 #include "module/points/EntityKind.h"
 #include "module/projection/DrapePath.h"
@@ -51,19 +52,6 @@ constexpr const wchar_t* kMarkerBlock = L"KVX_ELEV";
 constexpr const wchar_t* kMarkerFileFormat = L"%sKVX_ELEV.dwg";
 
 constexpr const wchar_t* kElevationFormat = L"%.2f";
-
-// The dialog out of the way while the user works in the drawing; back, with
-// the focus, when the scope ends.
-class EditorCommandScope {
- public:
-  explicit EditorCommandScope(CAdUiDialog& dialog) : m_dialog(dialog) { m_dialog.BeginEditorCommand(); }
-  ~EditorCommandScope() { m_dialog.CompleteEditorCommand(); }
-  EditorCommandScope(const EditorCommandScope&) = delete;
-  EditorCommandScope& operator=(const EditorCommandScope&) = delete;
-
- private:
-  CAdUiDialog& m_dialog;
-};
 
 // The elevation of p on the surface into p.z; false off the surface.
 bool liftOnto(const CKVLXsurface_Vantor2& surface, AcGePoint3d& p) {
@@ -123,12 +111,12 @@ void dlg_Projekcija::OnCheckAll() { m_filter.CheckAll(); }
 void dlg_Projekcija::OnUncheckAll() { m_filter.UncheckAll(); }
 
 void dlg_Projekcija::OnTypesFromSample() {
-  EditorCommandScope hidden(*this);
+  uv::EditorCommandScope hidden(*this);
   m_filter.TypesFromSample();
 }
 
 void dlg_Projekcija::OnLayersFromSample() {
-  EditorCommandScope hidden(*this);
+  uv::EditorCommandScope hidden(*this);
   m_filter.LayersFromSample();
 }
 
@@ -139,7 +127,7 @@ void dlg_Projekcija::ProjectSelection() {
   const CKVLXsurface_Vantor2* surface = m_pSurfaceManager->OpenSurface(m_strSurfaceName);
   if (!surface) return;
 
-  EditorCommandScope hidden(*this);
+  uv::EditorCommandScope hidden(*this);
   uv::ResbufChain filter(m_filter.BuildSelectionFilter());
   AcDbObjectIdArray draped, markers;
   {

@@ -41,12 +41,17 @@ DrawingPainter::DrawingPainter(const AcDbDatabase& db, QPainter& painter, const 
     : m_db(db), m_painter(painter), m_view(view), m_styles(db), m_entities(painter, view, m_styles) {}
 
 void DrawingPainter::paintModelSpace() {
-  // Filled faces lie under everything else, as a shaded terrain under the
-  // linework drawn over it.
+  // A shaded terrain lies under everything else: its faces, filled and
+  // edged, first, so that linework drawn before them (a break line along
+  // their edges, a road) still shows over the terrain.
   if (m_shading)
     for (AcDbEntity* entity : entitiesOf(m_db.modelSpaceId()))
-      if (auto* face = AcDbFace::cast(entity); face && m_styles.resolve(*face, Inherited()).visible)
+      if (auto* face = AcDbFace::cast(entity)) {
+        const Resolved style = m_styles.resolve(*face, Inherited());
+        if (!style.visible) continue;
         m_entities.fill(*face, Placement());
+        m_entities.draw(*face, style, Placement());
+      }
   paintBlock(m_db.modelSpaceId(), Placement(), Inherited());
 }
 
@@ -66,6 +71,7 @@ void DrawingPainter::paintEntity(const AcDbEntity& entity, const Placement& plac
     return;
   }
   if (!style.visible) return;
+  if (m_shading && !inBlock && AcDbFace::cast(&entity)) return;  // drawn under the rest already
   if (auto* definition = AcDbAttributeDefinition::cast(&entity)) {
     // In model space a definition shows its tag; in a block only a constant
     // one shows, with its text, as every reference carries it.

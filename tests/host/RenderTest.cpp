@@ -252,6 +252,25 @@ TEST(Render, FacesDrawOnlyTheirVisibleEdges) {
   EXPECT_FALSE(pic.near(50, 50, inked, 3));
 }
 
+TEST(Render, AShadedTerrainLiesUnderLineworkDrawnBeforeIt) {
+  // A break line along the faces' shared edge, drawn before the faces: over
+  // a shaded terrain it still shows; in wireframe the later face edge wins.
+  for (const bool shaded : {true, false}) {
+    SketchDrawing d;
+    d.add(with(new AcDbLine(AcGePoint3d(20, 20, 0), AcGePoint3d(80, 80, 0)), 1));
+    d.add(with(new AcDbFace(AcGePoint3d(20, 20, 0), AcGePoint3d(80, 20, 0), AcGePoint3d(80, 80, 5)), 3));
+    d.add(with(new AcDbFace(AcGePoint3d(20, 20, 0), AcGePoint3d(80, 80, 5), AcGePoint3d(20, 80, 10)), 3));
+    DrawingRenderer renderer(d.db());
+    renderer.setView(AcGePoint3d(50, 50, 0), 100);
+    renderer.setShadeByElevation(shaded);
+    const Picture pic(renderer.image(QSize(200, 200)));
+    int redOnDiagonal = 0;
+    for (double t = 30; t <= 70; t += 2) redOnDiagonal += pic.near(t, t, red);
+    if (shaded) EXPECT_EQ(redOnDiagonal, 21) << "the break line is hidden by the shaded faces";
+    else EXPECT_EQ(redOnDiagonal, 0) << "the later face edges should cover the line";
+  }
+}
+
 TEST(Render, LinetypesDashAndLineWeightsWiden) {
   SketchDrawing d;
   const AcDbObjectId dashed = d.linetype(L"DASHED", {5, -5});  // 10 pixels on, 10 off

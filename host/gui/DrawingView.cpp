@@ -48,6 +48,12 @@ void DrawingView::setDarkBackground(bool dark) {
   drawingChanged();
 }
 
+void DrawingView::setShadeByElevation(bool shade) {
+  if (m_shade == shade) return;
+  m_shade = shade;
+  drawingChanged();
+}
+
 QColor DrawingView::background() const { return m_dark ? QColor(33, 40, 48) : QColor(255, 255, 255); }
 QColor DrawingView::ink() const { return m_dark ? QColor(240, 240, 240) : QColor(20, 20, 20); }
 
@@ -118,6 +124,7 @@ void DrawingView::paintEvent(QPaintEvent*) {
       render::DrawingRenderer renderer(*m_document->database());
       renderer.setView(m_document->view().centre(), m_document->view().height());
       renderer.setBackground(background());
+      renderer.setShadeByElevation(m_shade);
       renderer.paint(p, size);
     } else {
       p.fillRect(QRect(QPoint(0, 0), size), background());

@@ -40,6 +40,10 @@ class DrawingView : public QWidget {
   Mode mode() const { return m_mode; }
   void setDarkBackground(bool dark);
   bool darkBackground() const { return m_dark; }
+  // Faces filled by their elevation, with the legend, as `shade elevation` in a job.
+  void setShadeByElevation(bool shade);
+  bool shadeByElevation() const { return m_shade; }
+  QColor background() const;
 
   void zoomExtents();
   // Zooms by factor (above 1: in) keeping the drawing point under the pixel in place.
@@ -75,13 +79,13 @@ class DrawingView : public QWidget {
  private:
   void viewMoved();
   void paintOverlay(QPainter& painter);
-  QColor background() const;
   QColor ink() const;
 
   AcApDocument* m_document = nullptr;
   Mode m_mode = Mode::kIdle;
   std::optional<AcGePoint3d> m_base;
   bool m_dark = false;
+  bool m_shade = false;
   QImage m_picture;  // the drawing as last painted
   bool m_stale = true;
   bool m_panning = false, m_spaceHeld = false;

@@ -223,6 +223,12 @@ void MainWindow::buildMenus() {
   QAction* dark = add(view, QStringLiteral("actionDark"), QStringLiteral("&Dark background"), {}, [] {});
   dark->setCheckable(true);
   connect(dark, &QAction::toggled, m_view, &DrawingView::setDarkBackground);
+  QAction* shade = add(view, QStringLiteral("actionShade"), QStringLiteral("&Shade by elevation"), {}, [] {});
+  shade->setCheckable(true);
+  connect(shade, &QAction::toggled, this, [this](bool on) {
+    m_view->setShadeByElevation(on);
+    m_session.setShadeByElevation(on);  // pictures saved from the window look the same
+  });
   view->addSeparator();
   for (QDockWidget* dock : findChildren<QDockWidget*>()) view->addAction(dock->toggleViewAction());
 
@@ -464,6 +470,8 @@ bool MainWindow::savePicture(const QString& path) {
   render::DrawingRenderer renderer(*doc->database());
   renderer.setView(doc->view().centre(), doc->view().height());
   renderer.setTemporaryVectors(doc->temporaryGraphics().vectors());
+  renderer.setBackground(m_view->background());
+  renderer.setShadeByElevation(m_view->shadeByElevation());
   const render::RenderResult r = renderer.writeFile(path.toStdWString(), m_view->size());
   if (!r.ok) {
     report(QString::fromStdWString(r.message));
@@ -471,6 +479,8 @@ bool MainWindow::savePicture(const QString& path) {
   }
   m_recorder.host(L"view", {SessionRecorder::bare(formatScriptPoint(doc->view().centre())),
                             SessionRecorder::bare(formatScriptNumber(doc->view().height()))});
+  m_recorder.host(L"background", {SessionRecorder::bare(m_view->darkBackground() ? L"dark" : L"light")});
+  m_recorder.host(L"shade", {SessionRecorder::bare(m_view->shadeByElevation() ? L"elevation" : L"none")});
   m_recorder.host(L"render", {SessionRecorder::quoted(QFileInfo(path).absoluteFilePath().toStdWString())});
   m_commandLine->append(QStringLiteral("Saved the picture %1\n").arg(path));
   return true;

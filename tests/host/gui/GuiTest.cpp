@@ -6,12 +6,16 @@
 
 #include <cmath>
 
+#include <QAction>
+#include <QImage>
 #include <QProgressBar>
 #include <QTest>
 #include <QTreeWidget>
 
 #include "GuiTestSupport.h"
 #include "db/AcDbDatabase.h"
+#include "db/AcDbBlockTableRecord.h"
+#include "db/AcDbFace.h"
 #include "db/AcDbLayerTable.h"
 #include "db/AcDbLayerTableRecord.h"
 #include "ed/AcApDocument.h"
@@ -244,6 +248,44 @@ TEST_F(GuiTest, TheLayerPanelTurnsLayersOffAndTheSessionSaysSo) {
   layer->close();
   table->close();
   EXPECT_EQ(window->recorder().lines().back(), L"layer \"0\" off");
+}
+
+TEST_F(GuiTest, ShadingAndTheDarkBackgroundReachTheSavedPictureAndTheSession) {
+  {
+    // One face from 0 to 100 m of elevation, shown whole.
+    AcDbBlockTableRecord* space = nullptr;
+    ASSERT_EQ(acdbOpenObject(space, db().modelSpaceId(), AcDb::kForWrite), Acad::eOk);
+    AcDbObjectId id;
+    auto* face = new AcDbFace(P(0, 0, 0), P(10, 0, 100), P(5, 10, 50));
+    ASSERT_EQ(space->appendAcDbEntity(id, face), Acad::eOk);
+    face->close();
+    space->close();
+  }
+  window->view().zoomExtents();
+  auto* dark = window->findChild<QAction*>(QStringLiteral("actionDark"));
+  auto* shade = window->findChild<QAction*>(QStringLiteral("actionShade"));
+  ASSERT_TRUE(dark && shade);
+  const QString plain = QString::fromStdString(workFolder("shade") + "/plain.png");
+  const QString shaded = QString::fromStdString(workFolder("shade") + "/shaded.png");
+  ASSERT_TRUE(window->savePicture(plain));
+  dark->setChecked(true);
+  shade->setChecked(true);
+  ASSERT_TRUE(window->savePicture(shaded));
+  const QImage before(plain), after(shaded);
+  ASSERT_FALSE(before.isNull());
+  ASSERT_FALSE(after.isNull());
+  // The middle of the face: bare in the first picture, filled in the second;
+  // a corner of the view, outside the face: white, then the dark background.
+  const QPoint middle = pixelOf(P(5, 4, 0));
+  EXPECT_EQ(before.pixelColor(middle), QColor(Qt::white));
+  EXPECT_NE(after.pixelColor(middle), QColor(Qt::white));
+  EXPECT_NE(after.pixelColor(middle), QColor(33, 40, 48));
+  EXPECT_EQ(after.pixelColor(1, 1), QColor(33, 40, 48));
+  // Replayed in batch, the session draws the same picture.
+  const std::vector<std::wstring>& lines = window->recorder().lines();
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(lines[lines.size() - 3], L"background dark");
+  EXPECT_EQ(lines[lines.size() - 2], L"shade elevation");
 }
 
 }  // namespace

@@ -2,53 +2,9 @@
 lines, swaps), decoded here from the surface file format without our code
 (product/engine/KvbFormat.h), and the break-line segments that a drawing's
 entities make, computed from ezdxf's view of them."""
-import struct
-import zlib
-
 from e2echeck import expect
-
-MAGIC = b"\x89KVB\r\n\x1a\n"
-
-
-def _body(data, name):
-    expect(data[:8] == MAGIC, "surface %s: its bytes are not a surface file" % name)
-    (h,) = struct.unpack_from("<I", data, 12)
-    expect(zlib.crc32(data[:16 + h]) == struct.unpack_from("<I", data, 16 + h)[0],
-           "surface %s: the header's checksum is wrong" % name)
-    (b,) = struct.unpack_from("<Q", data, 20 + h)
-    body = data[28 + h:28 + h + b]
-    expect(zlib.crc32(body) == struct.unpack_from("<I", data, 28 + h + b)[0],
-           "surface %s: the body's checksum is wrong" % name)
-    return body
-
-
-def _decode(body):
-    at = 16
-    result = {}
-    for key, width in (("points", 3), ("lines", 6), ("swaps", 4)):
-        (n,) = struct.unpack_from("<I", body, at)
-        at += 4
-        items = [struct.unpack_from("<%dd" % width, body, at + 8 * width * i) for i in range(n)]
-        at += 8 * width * n
-        result[key] = [tuple(round(c, 6) for c in item) for item in items]
-    return result
-
-
-def definitions(doc):
-    """Name -> {"points", "lines", "swaps"} of every surface kept in the drawing."""
-    root = doc.rootdict
-    if "KVLX_VANTOR2" not in root or "SURFACES" not in root["KVLX_VANTOR2"]:
-        return {}
-    found = {}
-    for _, record in root["KVLX_VANTOR2"]["SURFACES"].items():
-        tags = list(record.tags)
-        names = [value for code, value in tags if code == 2]
-        storage = [value for code, value in tags if code == 1]
-        expect(len(names) == 1, "a surface record without one name: %s" % tags[:4])
-        if storage != ["dict"]:
-            continue
-        found[names[0]] = _decode(_body(b"".join(value for code, value in tags if code == 310), names[0]))
-    return found
+# Name -> {"points", "lines", "swaps"} of every surface kept in the drawing.
+from surfacebytes import drawing_definitions as definitions
 
 
 def segments(doc, types=("LINE", "LWPOLYLINE", "POLYLINE"), layers=None):

@@ -1,0 +1,164 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A surface saved and loaded again is the very surface that was saved: the same points, the
+// same triangles index for index, the same break-line sides, after any mix of edits. Each
+// case mimics a surveyor's session on survey-sized coordinates.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <random>
+#include <sstream>
+
+#include "product/engine/CKVLXsurface_Vantor2.h"
+#include "product/engine/CUniquePointSet.h"
+
+namespace {
+
+constexpr double kX0 = 500000.0, kY0 = 5000000.0;
+
+double ground(double x, double y) { return 200.0 + 30.0 * std::sin(x / 30.0) * std::cos(y / 25.0) + x * 0.01; }
+
+struct Session {
+  std::mt19937_64 rng;
+  double side;
+  CKVLXsurface_Vantor2 surface{nullptr};
+  const tin::Surface& tin() const { return surface.Triangulation().Surface(); }
+
+  Session(std::size_t points, std::uint64_t seed) : rng(seed), side(std::sqrt(static_cast<double>(points))) {
+    std::uniform_real_distribution<double> u(0.0, side);
+    CUniquePointSet set;
+    for (std::size_t i = 0; i < points; ++i) {
+      const double x = std::round(u(rng) * 1000) / 1000, y = std::round(u(rng) * 1000) / 1000;
+      set.AddPoint(AcGePoint3d(kX0 + x, kY0 + y, ground(x, y)));
+    }
+    surface.SetPoints(set);
+  }
+  AcGePoint3d at(double x, double y, double dz = 0.0) { return AcGePoint3d(kX0 + x, kY0 + y, ground(x, y) + dz); }
+  // Short segments anywhere, some clamped onto the edge of the survey, crossing each other.
+  void randomLines(int count) {
+    std::uniform_real_distribution<double> u(0.0, side), d(-15.0, 15.0);
+    for (int i = 0; i < count; ++i) {
+      const double x = u(rng), y = u(rng);
+      const double x2 = std::clamp(x + d(rng), 0.0, side), y2 = std::clamp(y + d(rng), 0.0, side);
+      surface.SetBreakLine(at(x, y), at(x2, y2, 0.3));
+    }
+  }
+  // A polyline across the survey and two beside it: chains of segments sharing their ends.
+  void valley(int segments) {
+    for (double offset : {0.0, -4.0, 4.0})
+      for (int k = 0; k < segments; ++k) {
+        auto p = [&](int j) {
+          const double x = side * j / segments, y = side / 2 + 10.0 * std::sin(x / 15.0) + offset;
+          return at(x, y, -0.5);
+        };
+        surface.SetBreakLine(p(k), p(k + 1));
+      }
+  }
+  void linesPartlyOutside() {
+    surface.SetBreakLine(at(-20.5, side / 2), at(side / 3, side / 2 + 1));
+    surface.SetBreakLine(at(side / 2, -7.25), at(side / 2 + 3, side + 9.5));
+  }
+  // The first swappable pair of triangles near the middle.
+  bool swapNearTheMiddle() {
+    const tin::Mesh& m = tin().mesh();
+    for (int attempt = 0; attempt < 50; ++attempt) {
+      CKVLTriangle* t1 = surface.TriangleAt(at(side / 2 + attempt * 0.31, side / 2 + attempt * 0.17));
+      if (!t1) continue;
+      for (int i = 0; i < 3; ++i) {
+        const std::int32_t n = m.neighbours[t1->m_nIndex][i];
+        if (n < 0) continue;
+        const tin::Point3 &a = m.corner(n, 0), &b = m.corner(n, 1), &c = m.corner(n, 2);
+        CKVLTriangle* t2 = surface.TriangleAt(AcGePoint3d((a.x + b.x + c.x) / 3, (a.y + b.y + c.y) / 3, 0));
+        if (surface.SwapTringles(t1, t2) == 1) return true;
+      }
+    }
+    return false;
+  }
+  void addPoint(double x, double y, double z) {
+    CUniquePointSet one;
+    one.AddPoint(AcGePoint3d(kX0 + x, kY0 + y, z));
+    surface.AddPoints(one);
+  }
+  // A point exactly at the middle of the break line made first.
+  void pointOnTheFirstLine() {
+    const tin::Segment3& l = tin().definition().breakLines.at(0);
+    CUniquePointSet one;
+    one.AddPoint(AcGePoint3d((l.a.x + l.b.x) / 2, (l.a.y + l.b.y) / 2, 77.0));
+    surface.AddPoints(one);
+  }
+};
+
+struct SaveLoadCase {
+  const char* name;
+  std::size_t points;
+  std::uint64_t seed;
+  std::function<void(Session&)> edit;
+};
+
+std::vector<SaveLoadCase> saveLoadCases() {
+  auto surveyorsDay = [](Session& s) {
+    s.randomLines(600);
+    EXPECT_TRUE(s.swapNearTheMiddle());
+    s.addPoint(s.side / 2 + 0.37, s.side / 2 + 0.21, 123.0);
+  };
+  return {
+      {"points_alone", 3000, 1, [](Session&) {}},
+      {"random_lines_seed_1", 6000, 1, [](Session& s) { s.randomLines(600); }},
+      {"lines_swap_and_point_seed_2", 6000, 2, surveyorsDay},
+      {"lines_swap_and_point_seed_3", 6000, 3, surveyorsDay},
+      {"lines_swap_and_point_seed_4", 20000, 4, surveyorsDay},
+      {"valley_swap_and_point", 6000, 5,
+       [](Session& s) {
+         s.valley(200);
+         EXPECT_TRUE(s.swapNearTheMiddle());
+         s.addPoint(s.side / 3 + 0.11, s.side / 4 + 0.23, 99.0);
+       }},
+      {"outside_then_points_on_lines", 6000, 6,
+       [](Session& s) {
+         s.linesPartlyOutside();
+         s.randomLines(200);
+         s.pointOnTheFirstLine();
+         EXPECT_TRUE(s.swapNearTheMiddle());
+         s.randomLines(50);
+       }},
+      {"swaps_then_lines_over_them", 6000, 7,
+       [](Session& s) {
+         for (int k = 0; k < 5; ++k) EXPECT_TRUE(s.swapNearTheMiddle());
+         s.randomLines(300);
+         s.addPoint(s.side / 2, s.side / 2, 50.0);
+       }},
+  };
+}
+
+class SurfaceSaveLoad : public ::testing::TestWithParam<SaveLoadCase> {};
+
+TEST_P(SurfaceSaveLoad, GivesTheSurfaceThatWasSaved) {
+  const SaveLoadCase& c = GetParam();
+  Session s(c.points, c.seed);
+  c.edit(s);
+  const tin::Mesh saved = s.tin().mesh();
+  std::stringbuf file;
+  ASSERT_EQ(s.surface.ExportToBin(file), 1);
+
+  CKVLXsurface_Vantor2 loaded(nullptr);
+  ASSERT_EQ(loaded.ImportFromBin(file, CKVLXsurface_Vantor2::kReadAll), 1) << loaded.LastError();
+  const tin::Surface& t = loaded.Triangulation().Surface();
+  EXPECT_EQ(loaded.TriangleCount(), s.surface.TriangleCount());
+  EXPECT_EQ(loaded.PointCount(), s.surface.PointCount());
+  EXPECT_EQ(t.definition(), s.tin().definition());
+  const tin::Mesh& m = t.mesh();
+  ASSERT_EQ(m.triangles.size(), saved.triangles.size());
+  ASSERT_EQ(m.vertices.size(), saved.vertices.size());
+  for (std::size_t v = 0; v < saved.vertices.size(); ++v) ASSERT_EQ(m.vertices[v], saved.vertices[v]) << "point " << v;
+  for (std::size_t k = 0; k < saved.triangles.size(); ++k) {
+    for (int i = 0; i < 3; ++i) ASSERT_EQ(m.triangles[k].v[i], saved.triangles[k].v[i]) << "triangle " << k;
+    ASSERT_EQ(m.breakLineSides[k], saved.breakLineSides[k]) << "triangle " << k;
+  }
+  EXPECT_TRUE(t.isValid()) << t.isValid().problems.front();
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SurfaceSaveLoad, ::testing::ValuesIn(saveLoadCases()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace

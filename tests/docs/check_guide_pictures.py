@@ -1,11 +1,12 @@
 """The guide's pictures are the program's own and up to date.
 
-Makes every picture of docs/pictures.job anew, as docs/make-pictures.sh
-does, and compares each with the committed one: same size, and nearly every
-pixel the same (fonts may differ by a shade from machine to machine). Every
-picture a page of the guide shows must be one of them.
+Makes every picture of docs/pictures.job and docs/desktop-pictures.list
+anew, as docs/make-pictures.sh does, and compares each with the committed
+one: same size, and nearly every pixel the same (fonts may differ by a shade
+from machine to machine). Every picture a page of the guide shows must be
+one of them.
 
-Usage: check_guide_pictures.py --cadhost BIN --module SO --repo DIR --work DIR
+Usage: check_guide_pictures.py --cadhost BIN --module SO --screenshot BIN --repo DIR --work DIR
 """
 
 import argparse
@@ -17,6 +18,7 @@ import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "e2e"))
 from e2echeck import Png  # noqa: E402
+import desktop_pictures  # noqa: E402
 
 # A pixel differs when a channel moves by more than this; a picture is stale
 # when more than this share of its pixels differ.
@@ -50,11 +52,12 @@ def differing_share(a, b):
 
 def main():
     parser = argparse.ArgumentParser()
-    for name in ("cadhost", "module", "repo", "work"):
+    for name in ("cadhost", "module", "screenshot", "repo", "work"):
         parser.add_argument("--" + name, required=True)
     args = parser.parse_args()
     shutil.rmtree(args.work, ignore_errors=True)
     os.makedirs(os.path.join(args.work, "docs", "pictures"))
+    os.makedirs(os.path.join(args.work, "out"))
     shutil.copytree(os.path.join(args.repo, "samples"), os.path.join(args.work, "samples"))
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
     p = subprocess.run([args.cadhost, "--quiet", "--open", os.path.join(args.repo, "samples", "site.dxf"),
@@ -64,8 +67,14 @@ def main():
     if p.returncode != 0:
         print("docs/pictures.job failed (%d):\n%s" % (p.returncode, p.stderr), file=sys.stderr)
         return 1
-    made = sorted(os.listdir(os.path.join(args.work, "docs", "pictures")))
     failures = []
+    previous = os.getcwd()
+    os.chdir(args.work)
+    try:
+        failures += desktop_pictures.make(args.screenshot, args.module, os.path.join(args.work, "docs", "pictures"))
+    finally:
+        os.chdir(previous)
+    made = sorted(os.listdir(os.path.join(args.work, "docs", "pictures")))
     for name in made:
         committed = os.path.join(args.repo, "docs", "pictures", name)
         if not os.path.isfile(committed):

@@ -1,11 +1,19 @@
-// A picture of the desktop program as a person sees it, for the README and
-// for a person to look at: the sample site open, the surface manager's
-// dialog over it. Runs on a real X server (Xvfb in the tests):
+// Pictures of the desktop program as a person sees it, for the README, the
+// guide and for a person to look at: a drawing open, and optionally a
+// command's dialog over it. Runs on a real X server (Xvfb in the tests):
 //
-//   xvfb-run -a -s "-screen 0 1400x900x24" gui_screenshot SITE.dxf MODULE.so OUT.png
+//   xvfb-run -a -s "-screen 0 1400x900x24" gui_screenshot DRAWING.dxf MODULE.so OUT.png
+//       [COMMAND|-] [--shade] [--dark]
+//
+// COMMAND (SURFMAN when not given; "-" for none) is typed once the window is
+// up, as a person types it (`call CallShowSurface "Teren"` calls an entry
+// function); the picture is taken when its dialog is shown, and the dialog
+// closed.
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
+#include <QAction>
 #include <QApplication>
 #include <QPixmap>
 #include <QPushButton>
@@ -15,22 +23,61 @@
 #include "host/HostSession.h"
 #include "host/gui/MainWindow.h"
 
+namespace {
+
+struct Options {
+  const char* drawing = nullptr;
+  const char* module = nullptr;
+  const char* out = nullptr;
+  QString command = QStringLiteral("SURFMAN");
+  bool shade = false;
+  bool dark = false;
+};
+
+bool parse(int argc, char** argv, Options& o) {
+  if (argc < 4) return false;
+  o.drawing = argv[1];
+  o.module = argv[2];
+  o.out = argv[3];
+  for (int i = 4; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--shade") == 0) o.shade = true;
+    else if (std::strcmp(argv[i], "--dark") == 0) o.dark = true;
+    else if (i == 4 && argv[i][0] != '-') o.command = QString::fromLocal8Bit(argv[i]);
+    else if (i == 4 && std::strcmp(argv[i], "-") == 0) o.command.clear();
+    else return false;
+  }
+  return true;
+}
+
+void check(QMainWindow& window, const char* action, bool on) {
+  if (auto* a = window.findChild<QAction*>(QString::fromLatin1(action))) a->setChecked(on);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: gui_screenshot SITE.dxf MODULE.so OUT.png\n");
+  Options o;
+  if (!parse(argc, argv, o)) {
+    std::fprintf(stderr, "usage: gui_screenshot DRAWING.dxf MODULE.so OUT.png [COMMAND|-] [--shade] [--dark]\n");
     return 2;
   }
   QApplication app(argc, argv);
   uv::host::HostSession session(1600, 1200);
   session.newDrawing();
   uv::gui::MainWindow window(session);
-  if (!window.openDrawing(QString::fromLocal8Bit(argv[1])) || !window.loadModule(QString::fromLocal8Bit(argv[2])))
+  if (!window.openDrawing(QString::fromLocal8Bit(o.drawing)) || !window.loadModule(QString::fromLocal8Bit(o.module)))
     return 3;
-  window.setGeometry(QApplication::primaryScreen()->availableGeometry().adjusted(0, 0, 0, 0));
+  window.setGeometry(QApplication::primaryScreen()->availableGeometry());
+  check(window, "actionShade", o.shade);
+  check(window, "actionDark", o.dark);
   window.show();
   int result = 4;
-  const QString out = QString::fromLocal8Bit(argv[3]);
-  // Once the surface manager is up, the whole screen is taken and the dialog closed.
+  const QString out = QString::fromLocal8Bit(o.out);
+  auto shoot = [&] {
+    const QPixmap shot = QApplication::primaryScreen()->grabWindow(0);
+    result = shot.save(out) ? 0 : 5;
+  };
+  // Once the command's dialog is up, the whole screen is taken and the dialog closed.
   QTimer poll;
   poll.setInterval(100);
   int waited = 0;
@@ -42,9 +89,9 @@ int main(int argc, char** argv) {
       dialog->move(window.geometry().center() - dialog->rect().center() + QPoint(260, -120));
       QApplication::processEvents();
       QTimer::singleShot(500, [&, dialog] {
-        const QPixmap shot = QApplication::primaryScreen()->grabWindow(0);
-        result = shot.save(out) ? 0 : 5;
+        shoot();
         auto* close = dialog->findChild<QPushButton*>(QStringLiteral("IDCLOSE"));
+        if (!close) close = dialog->findChild<QPushButton*>(QStringLiteral("IDCANCEL"));
         if (close) close->click();
         else dialog->close();
       });
@@ -55,8 +102,13 @@ int main(int argc, char** argv) {
   // A dialog that would not close must not hold the tests up.
   QTimer::singleShot(30000, [] { std::_Exit(7); });
   QTimer::singleShot(800, [&] {
-    poll.start();
-    window.runCommand(QStringLiteral("SURFMAN"));
+    if (o.command.isEmpty()) {
+      shoot();
+    } else {
+      poll.start();
+      if (o.command.startsWith(QStringLiteral("call "))) window.callEntryFunction(o.command);
+      else window.runCommand(o.command);
+    }
     QApplication::exit(0);  // quit() would ask whether to save the drawing
   });
   QApplication::exec();

@@ -1,11 +1,20 @@
 #include "host/render/EntityPainter.h"
 
+#include <algorithm>
+#include <numbers>
+
+#include <QLineF>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPen>
 
+#include "db/AcDbEllipse.h"
 #include "db/AcDbFace.h"
+#include "db/AcDbHatch.h"
+#include "db/AcDbMText.h"
 #include "db/AcDbPoint.h"
 #include "db/AcDbPolyline.h"
+#include "db/AcDbSpline.h"
 #include "db/AcDbText.h"
 #include "db/AcDbWipeout.h"
 #include "host/render/AciPalette.h"
@@ -110,6 +119,14 @@ void EntityPainter::draw(const AcDbEntity& entity, const Resolved& style, const 
     mask(*wipeout, sampler);
     return;
   }
+  if (auto* mtext = AcDbMText::cast(&entity)) {
+    drawParagraphs(*mtext, s.colour, placement);
+    return;
+  }
+  if (auto* hatch = AcDbHatch::cast(&entity)) {
+    drawHatch(*hatch, sampler, s);
+    return;
+  }
   if (auto* point = AcDbPoint::cast(&entity)) {
     pointMark(sampler.map(point->position()), s);
     return;
@@ -130,6 +147,10 @@ void EntityPainter::draw(const AcDbEntity& entity, const Resolved& style, const 
     stroke(edges, s);
     return;
   }
+  if (AcDbEllipse::cast(&entity) || AcDbSpline::cast(&entity)) {
+    stroke({smoothCurve(entity, sampler)}, s);
+    return;
+  }
   CurvePath path;
   if (!entity.getCurvePath(path)) return;
   if (auto* poly = AcDbPolyline::cast(&entity)) {
@@ -138,6 +159,85 @@ void EntityPainter::draw(const AcDbEntity& entity, const Resolved& style, const 
       s.width = std::max(s.width, width * sampler.pixelsPerUnit());
   }
   stroke(sampler.sample(path), s);
+}
+
+// Ellipses and splines as straight pieces of about kCurvePiecePixels each,
+// counted from their length in pixels at the database's resolution.
+QPolygonF EntityPainter::smoothCurve(const AcDbEntity& entity, const CurveSampler& sampler) {
+  auto pixels = [&](const std::vector<AcGePoint3d>& points) {
+    QPolygonF line;
+    for (const AcGePoint3d& p : points) line << sampler.map(p);
+    return line;
+  };
+  auto length = [](const QPolygonF& line) {
+    double sum = 0;
+    for (int i = 1; i < line.size(); ++i) sum += QLineF(line[i - 1], line[i]).length();
+    return sum;
+  };
+  if (auto* ellipse = AcDbEllipse::cast(&entity)) {
+    const QPolygonF coarse = pixels(ellipse->sample(AcDbEllipse::kPiecesPerTurn));
+    const double turns = ellipse->sweep() / (2 * std::numbers::pi);
+    const double pieces = std::clamp(length(coarse) / kCurvePiecePixels / turns, double(AcDbEllipse::kPiecesPerTurn), 8192.0);
+    return pieces > AcDbEllipse::kPiecesPerTurn ? pixels(ellipse->sample(int(pieces))) : coarse;
+  }
+  const uv::NurbsCurve curve = AcDbSpline::cast(&entity)->curve();
+  const QPolygonF coarse = pixels(curve.sample(AcDbSpline::kPiecesPerSpan));
+  const double perSpan = std::clamp(length(coarse) / kCurvePiecePixels / std::max(1, curve.spanCount()),
+                                    double(AcDbSpline::kPiecesPerSpan), 1024.0);
+  return perSpan > AcDbSpline::kPiecesPerSpan ? pixels(curve.sample(int(perSpan))) : coarse;
+}
+
+// Each line of the paragraph text as a single-line text, stacked down from
+// the top of the block that the attachment point places.
+void EntityPainter::drawParagraphs(const AcDbMText& mtext, const QColor& colour, const Placement& placement) {
+  const std::vector<std::wstring> lines = mtext.lines();
+  const double h = mtext.textHeight(), step = mtext.lineStep();
+  const double total = h + step * double(lines.size() - 1);
+  const int col = (int(mtext.attachment()) - 1) % 3, row = (int(mtext.attachment()) - 1) / 3;
+  const AcGeVector3d up = mtext.normal().crossProduct(mtext.direction());
+  const AcGePoint3d top = mtext.location() + up * (total * row / 2.0);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].empty()) continue;
+    AcDbText line;
+    const AcGePoint3d at = top - up * (h + step * double(i));
+    line.setNormal(mtext.normal());
+    line.setHeight(h);
+    line.setRotation(mtext.rotation());
+    line.setTextStyle(mtext.textStyle());
+    line.setPosition(at);
+    if (col > 0) {
+      line.setHorizontalMode(col == 1 ? AcDb::kTextCenter : AcDb::kTextRight);
+      line.setAlignmentPoint(at);
+    }
+    m_text.draw(m_painter, line, lines[i], colour, placement, m_view);
+  }
+}
+
+// A solid hatch fills its loops (holes by the odd-even rule); a pattern
+// shows as its outline.
+void EntityPainter::drawHatch(const AcDbHatch& hatch, const CurveSampler& sampler, const Stroke& s) {
+  std::vector<QPolygonF> rings;
+  for (int i = 0; i < hatch.numLoops(); ++i) {
+    std::vector<AcGePoint3d> points;
+    hatch.getLoopAt(i, points);
+    QPolygonF ring;
+    for (const AcGePoint3d& p : points) ring << sampler.map(p);
+    if (ring.size() >= 3) {
+      ring << ring.front();
+      rings.push_back(ring);
+    }
+  }
+  if (!hatch.isSolidFill()) {
+    stroke(rings, s);
+    return;
+  }
+  QPainterPath area;
+  area.setFillRule(Qt::OddEvenFill);
+  for (const QPolygonF& ring : rings) area.addPolygon(ring);
+  m_painter.setPen(Qt::NoPen);
+  m_painter.setBrush(s.colour);
+  m_painter.drawPath(area);
+  m_painter.setBrush(Qt::NoBrush);
 }
 
 }  // namespace uv::render

@@ -6,6 +6,10 @@
 //                                                    the linetype
 //   point        a small cross of fixed size on the screen
 //   text, attribute, attribute definition (tag)     TextPainter
+//   paragraph text   its lines (wrapped, without formatting codes), TextPainter
+//   ellipse, spline  their curves
+//   hatch        solid: its loops filled (holes by the odd-even rule);
+//                a pattern: the loops' outlines
 //   3D face      its visible edges; with an elevation shading, fill()
 //                paints its area in the colour of the mean elevation of its
 //                corners (DrawingPainter fills all faces before it draws)
@@ -24,6 +28,8 @@
 #include "host/render/TextPainter.h"
 
 class AcDbEntity;
+class AcDbHatch;
+class AcDbMText;
 class AcDbWipeout;
 class AcDbFace;
 class QPainter;
@@ -63,12 +69,16 @@ class EntityPainter {
   void fill(const AcDbFace& face, const Placement& placement);
 
   static constexpr double kPointMarkPixels = 3;  // half the cross
+  static constexpr double kCurvePiecePixels = 2;  // ellipses and splines
 
  private:
   // The mean elevation of the face's distinct corners, which go, mapped to
   // pixels, into `corners` when given.
   static double meanElevation(const AcDbFace& face, QPolygonF* corners, const CurveSampler* sampler);
   Stroke strokeFor(const Resolved& style, double pixelsPerUnit) const;
+  QPolygonF smoothCurve(const AcDbEntity& entity, const CurveSampler& sampler);
+  void drawParagraphs(const AcDbMText& mtext, const QColor& colour, const Placement& placement);
+  void drawHatch(const AcDbHatch& hatch, const CurveSampler& sampler, const Stroke& s);
 
   QPainter& m_painter;
   const ViewMapping& m_view;

@@ -27,6 +27,8 @@ uv_add_job_test(round_trip OPEN ${site} JOB jobs/nothing.job ARGS --save out.dxf
                 CHECK checks/round_trip.py)
 uv_add_job_test(kept_kinds OPEN drawings/kept_kinds.dxf JOB jobs/nothing.job ARGS --save out.dxf
                 CHECK checks/kept_kinds.py)
+uv_add_job_test(kept_kinds_picture OPEN drawings/kept_kinds.dxf JOB jobs/kept_kinds_picture.job
+                ARGS --render-size 600x400 CHECK checks/kept_kinds_picture.py)
 uv_add_job_test(render OPEN ${site} JOB jobs/render.job ARGS --render out.png --render-size 640x480
                 CHECK checks/render.py)
 uv_add_job_test(view OPEN ${site} JOB jobs/view.job ARGS --render-size 320x240 CHECK checks/view.py)

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 #include "db/AcDb2dPolyline.h"
 #include "db/AcDb3dPolyline.h"
@@ -10,10 +11,14 @@
 #include "db/AcDbAttributeDefinition.h"
 #include "db/AcDbBlockReference.h"
 #include "db/AcDbCircle.h"
+#include "db/AcDbEllipse.h"
 #include "db/AcDbFace.h"
+#include "db/AcDbHatch.h"
 #include "db/AcDbLine.h"
+#include "db/AcDbMText.h"
 #include "db/AcDbPoint.h"
 #include "db/AcDbPolyline.h"
+#include "db/AcDbSpline.h"
 #include "db/AcDbText.h"
 #include "db/dxf/DxfError.h"
 #include "db/dxf/Ocs.h"
@@ -201,11 +206,88 @@ std::unique_ptr<AcDbEntity> EntityReader::read(const DxfRecord& full) const {
     out = std::move(e);
   } else if (type == "WIPEOUT") {
     out = readWipeout(rec);
+  } else if (type == "ELLIPSE" || type == "SPLINE" || type == "MTEXT" || type == "HATCH") {
+    // Kinds that were kept whole before the database modelled them: a
+    // record that does not make a sound entity still is.
+    try {
+      out = type == "ELLIPSE" ? readEllipse(rec) : type == "SPLINE" ? readSpline(rec)
+            : type == "MTEXT" ? readMText(rec) : readHatch(full, rec);
+      if (out) common(*out, rec);
+    } catch (const DxfError&) {
+      return nullptr;
+    }
+    return out;
   } else {
     return nullptr;
   }
   common(*out, rec);
   return out;
+}
+
+std::unique_ptr<AcDbEntity> EntityReader::readEllipse(const DxfRecord& rec) const {
+  auto e = std::make_unique<AcDbEllipse>();
+  // A shape the ellipse refuses (a ratio above 1, an axis off its plane) is
+  // kept whole instead.
+  if (e->set(pointOf(rec, 10), normalOf(rec), pointOf(rec, 11) - AcGePoint3d(), rec.real(40, 1), rec.real(41),
+             rec.real(42, 2 * std::numbers::pi)) != Acad::eOk)
+    return nullptr;
+  return e;
+}
+
+std::unique_ptr<AcDbEntity> EntityReader::readSpline(const DxfRecord& rec) const {
+  std::vector<AcGePoint3d> controls, fits;
+  std::vector<double> knots, weights;
+  for (const Group& g : rec.groups) {
+    if (g.code == 40) knots.push_back(parseReal(g));
+    else if (g.code == 41) weights.push_back(parseReal(g));
+    else if (g.code == 10) controls.emplace_back(parseReal(g), 0, 0);
+    else if (g.code == 20 && !controls.empty()) controls.back().y = parseReal(g);
+    else if (g.code == 30 && !controls.empty()) controls.back().z = parseReal(g);
+    else if (g.code == 11) fits.emplace_back(parseReal(g), 0, 0);
+    else if (g.code == 21 && !fits.empty()) fits.back().y = parseReal(g);
+    else if (g.code == 31 && !fits.empty()) fits.back().z = parseReal(g);
+  }
+  auto optionalReal = [&](int code) { return rec.has(code) ? std::optional<double>(rec.real(code)) : std::nullopt; };
+  auto optionalVector = [&](int code) {
+    return rec.has(code) ? std::optional<AcGeVector3d>(pointOf(rec, code) - AcGePoint3d()) : std::nullopt;
+  };
+  const long long flags = rec.integer(70);
+  const long long degree = rec.integer(71, 3);
+  auto e = std::make_unique<AcDbSpline>();
+  // Data the spline refuses (knots that do not fit the points, too few
+  // points to draw) leave the record kept whole.
+  if (degree < 1 || degree > 100 || (controls.empty() && fits.size() < 2)) return nullptr;
+  if (!controls.empty() &&
+      e->setNurbsData(int(degree), controls, knots, weights, flags & AcDbSpline::kClosed,
+                      flags & AcDbSpline::kPeriodic) != Acad::eOk)
+    return nullptr;
+  if (e->setFitData(fits, int(degree), optionalVector(12), optionalVector(13)) != Acad::eOk) return nullptr;
+  check(e->setFileData(int(flags), optionalReal(42), optionalReal(43), optionalReal(44)), rec, "flags");
+  check(e->setNormal(normalOf(rec)), rec, "normal");
+  return e;
+}
+
+std::unique_ptr<AcDbEntity> EntityReader::readMText(const DxfRecord& rec) const {
+  auto e = std::make_unique<AcDbMText>();
+  check(e->setNormal(normalOf(rec)), rec, "normal");
+  check(e->setLocation(pointOf(rec, 10)), rec, "location");
+  if (rec.real(40, 1) > 0) check(e->setTextHeight(rec.real(40, 1)), rec, "height");
+  if (rec.real(41) >= 0) check(e->setWidth(rec.real(41)), rec, "width");
+  const long long attachment = rec.integer(71, 1);
+  if (attachment >= 1 && attachment <= 9) check(e->setAttachment(AcDbMText::AttachmentPoint(attachment)), rec, "attachment");
+  if (rec.real(44, 1) > 0) check(e->setLineSpacingFactor(rec.real(44, 1)), rec, "line spacing");
+  // The direction (world coordinates) wins over a rotation (degrees) when
+  // a file gives both.
+  const AcGeVector3d direction = pointOf(rec, 11) - AcGePoint3d();
+  if (rec.has(11) && !direction.isZeroLength()) check(e->setDirection(direction), rec, "direction");
+  else if (rec.has(50)) check(e->setRotation(rec.real(50) * kDegree), rec, "rotation");
+  std::string contents;  // 3 holds the first pieces of a long text, 1 the last
+  for (const Group& g : rec.groups)
+    if (g.code == 3) contents += g.value;
+  contents += rec.text(1);
+  check(e->setContents(m_codec.decode(contents)), rec, "text");
+  if (rec.has(7)) check(e->setTextStyle(m_lookup.textStyle(text(rec, 7), rec.line)), rec, "text style");
+  return e;
 }
 
 std::unique_ptr<AcDbEntity> EntityReader::vertex(const DxfRecord& full, bool is3d) const {

@@ -30,8 +30,10 @@ class EntityReader {
  public:
   EntityReader(const TextCodec& codec, SymbolLookup lookup) : m_codec(codec), m_lookup(std::move(lookup)) {}
 
-  // LINE, POINT, CIRCLE, ARC, TEXT, ATTDEF, LWPOLYLINE, POLYLINE, 3DFACE,
-  // INSERT, WIPEOUT; null for other kinds.
+  // LINE, POINT, CIRCLE, ARC, ELLIPSE, SPLINE, TEXT, MTEXT, ATTDEF,
+  // LWPOLYLINE, POLYLINE, 3DFACE, INSERT, WIPEOUT, HATCH; null for other
+  // kinds (and for an ellipse or spline whose shape the database refuses:
+  // kept whole).
   std::unique_ptr<AcDbEntity> read(const DxfRecord& rec) const;
   std::unique_ptr<AcDbEntity> vertex(const DxfRecord& rec, bool is3d) const;
   std::unique_ptr<AcDbAttribute> attribute(const DxfRecord& rec) const;
@@ -40,6 +42,12 @@ class EntityReader {
 
  private:
   void common(AcDbEntity& e, const DxfRecord& rec) const;
+  // Null for a record that does not make a sound entity (kept whole).
+  std::unique_ptr<AcDbEntity> readEllipse(const DxfRecord& rec) const;
+  std::unique_ptr<AcDbEntity> readSpline(const DxfRecord& rec) const;
+  std::unique_ptr<AcDbEntity> readMText(const DxfRecord& rec) const;
+  // HatchReader.cpp: the loops of the body, the record kept whole.
+  std::unique_ptr<AcDbEntity> readHatch(const DxfRecord& full, const DxfRecord& body) const;
   std::wstring text(const DxfRecord& rec, int code) const { return m_codec.decode(rec.text(code)); }
   const TextCodec& m_codec;
   SymbolLookup m_lookup;

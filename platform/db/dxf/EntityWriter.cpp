@@ -1,7 +1,10 @@
 #include "db/dxf/EntityWriter.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <numbers>
+#include <optional>
 
 #include "base/TextCase.h"
 #include "db/AcDb2dPolyline.h"
@@ -11,18 +14,23 @@
 #include "db/AcDbAttributeDefinition.h"
 #include "db/AcDbBlockReference.h"
 #include "db/AcDbCircle.h"
+#include "db/AcDbEllipse.h"
 #include "db/AcDbFace.h"
 #include "db/AcDbLine.h"
+#include "db/AcDbMText.h"
 #include "db/AcDbObjectIterator.h"
 #include "db/AcDbPoint.h"
 #include "db/AcDbPolyline.h"
+#include "db/AcDbSpline.h"
 #include "db/AcDbRawEntity.h"
 #include "db/AcDbSymbolTableRecord.h"
 #include "db/AcDbText.h"
+#include "db/CurvePath.h"
 #include "db/DbAccess.h"
 #include "db/dxf/DxfError.h"
 #include "db/dxf/Ocs.h"
 #include "db/dxf/ResItemCodec.h"
+#include "db/dxf/TextCodec.h"
 #include "db/dxf/WipeoutCodec.h"
 
 namespace uv::dxf {
@@ -68,6 +76,71 @@ void textBody(GroupWriter& out, const AcDbText& t, bool withAlignment) {
   if (t.horizontalMode() != AcDb::kTextLeft) out.integer(72, t.horizontalMode());
   if (withAlignment && !t.isDefaultAlignment()) out.point(11, ocs.toOcs(t.alignmentPoint()));
   out.normal(210, t.normal());
+}
+
+//   100 AcDbSpline, 210 normal, 70 flags, 71 degree, 72-74 counts,
+//   42-44 tolerances, 12/13 end tangents, 40 knots, 41 weights,
+//   10 control points, 11 fit points
+void splineBody(GroupWriter& out, const AcDbSpline& s) {
+  out.text(100, std::string("AcDbSpline"));
+  out.normal(210, s.normal());
+  out.integer(70, s.flags());
+  out.integer(71, s.degree());
+  out.integer(72, static_cast<long long>(s.knots().size()));
+  out.integer(73, s.numControlPoints());
+  out.integer(74, s.numFitPoints());
+  if (s.knotTolerance()) out.real(42, *s.knotTolerance());
+  if (s.controlPointTolerance()) out.real(43, *s.controlPointTolerance());
+  if (s.fitTolerance()) out.real(44, *s.fitTolerance());
+  if (s.startTangent()) out.vector(12, *s.startTangent());
+  if (s.endTangent()) out.vector(13, *s.endTangent());
+  for (double k : s.knots()) out.real(40, k);
+  for (double w : s.weights()) out.real(41, w);
+  AcGePoint3d p;
+  for (int i = 0; s.getControlPointAt(i, p) == Acad::eOk; ++i) out.point(10, p);
+  for (int i = 0; s.getFitPointAt(i, p) == Acad::eOk; ++i) out.point(11, p);
+}
+
+// The rotation (degrees, group 50) a file gave a paragraph text, which
+// the text keeps with the groups it does not model.
+std::optional<double> keptRotation(const AcDbMText& t) {
+  bool inText = false;
+  for (const RawGroup& g : t.keptGroups()) {
+    if (g.code == 100) inText = g.value == "AcDbMText";
+    else if (inText && g.code == 50) return std::strtod(g.value.c_str(), nullptr);
+  }
+  return std::nullopt;
+}
+
+void mtextBody(GroupWriter& out, const AcDbMText& t) {
+  out.text(100, std::string("AcDbMText"));
+  out.point(10, t.location());
+  out.real(40, t.textHeight());
+  if (t.width() != 0) out.real(41, t.width());
+  out.integer(71, t.attachment());
+  // Long texts go in pieces of 250 bytes (3 groups), the rest last (1); a
+  // piece never ends inside a character.
+  const std::string contents = TextCodec::encode(t.contents());
+  size_t at = 0;
+  while (contents.size() - at > 250) {
+    size_t cut = at + 250;
+    while (cut > at && (static_cast<unsigned char>(contents[cut]) & 0xC0) == 0x80) --cut;
+    out.text(3, contents.substr(at, cut - at));
+    at = cut;
+  }
+  out.text(1, contents.substr(at));
+  out.text(7, recordName(t.textStyle()).empty() ? std::wstring(L"Standard") : recordName(t.textStyle()));
+  out.normal(210, t.normal());
+  // The direction is written unless a kept rotation (or, without one, the
+  // x axis of the normal) says the same: readers take 11 over 50.
+  const AcGeVector3d implied = [&] {
+    AcGeVector3d x, y;
+    ocsAxes(t.normal(), x, y);
+    const double a = keptRotation(t).value_or(0) * kDegree;
+    return x * std::cos(a) + y * std::sin(a);
+  }();
+  if (!t.direction().isEqualTo(implied, AcGeTol(1e-12, 1e-12))) out.vector(11, t.direction());
+  if (t.lineSpacingFactor() != 1) out.real(44, t.lineSpacingFactor());
 }
 
 }  // namespace
@@ -274,6 +347,21 @@ void EntityWriter::write(const AcDbEntity& e, bool paperSpace) {
     o.point(10, v3->position());
     const int type = v3->vertexType();
     o.integer(70, 32 | (type == AcDb::k3dControlVertex ? 16 : type == AcDb::k3dFitVertex ? 8 : 0));
+  } else if (auto* ellipse = AcDbEllipse::cast(&e)) {
+    common(e, "ELLIPSE", paperSpace);
+    o.text(100, std::string("AcDbEllipse"));
+    o.point(10, ellipse->center());
+    o.vector(11, ellipse->majorAxis());
+    o.normal(210, ellipse->normal());
+    o.real(40, ellipse->radiusRatio());
+    o.real(41, ellipse->startParam());
+    o.real(42, ellipse->endParam());
+  } else if (auto* spline = AcDbSpline::cast(&e)) {
+    common(e, "SPLINE", paperSpace);
+    splineBody(o, *spline);
+  } else if (auto* mtext = AcDbMText::cast(&e)) {
+    common(e, "MTEXT", paperSpace);
+    mtextBody(o, *mtext);
   } else if (auto* face = AcDbFace::cast(&e)) {
     common(e, "3DFACE", paperSpace);
     o.text(100, std::string("AcDbFace"));

@@ -37,6 +37,11 @@ const std::map<std::string, Codes>& modelledBySubclass() {
       {"AcDbBlockTableRecord", {2}},
       {"AcDbDictionary", {3, 350, 360}},
       {"AcDbGroup", {300, 70, 71, 340}},
+      {"AcDbEllipse", {10, 20, 30, 11, 21, 31, 210, 220, 230, 40, 41, 42}},
+      {"AcDbSpline", {210, 220, 230, 70, 71, 72, 73, 74, 42, 43, 44, 12, 22, 32, 13, 23, 33, 40, 41, 10, 20, 30, 11,
+                      21, 31}},
+      // 50, a rotation a file may give instead of the direction 11, is kept.
+      {"AcDbMText", {10, 20, 30, 40, 41, 71, 1, 3, 7, 210, 220, 230, 11, 21, 31, 44}},
       {"AcDbWipeout", {90, 10, 20, 30, 11, 21, 31, 12, 22, 32, 13, 23, 340, 70, 280, 281, 282, 283, 360, 71, 91, 14, 24, 290}},
       {"AcDbWipeoutVariables", {70}},
   };
@@ -59,6 +64,9 @@ const std::map<std::string, std::vector<const char*>>& subclassesOfKind() {
       {"POLYLINE", {"AcDbEntity", "AcDb2dPolyline", "AcDb3dPolyline"}},
       {"VERTEX", {"AcDbEntity", "AcDb2dVertex", "AcDb3dPolylineVertex"}},
       {"3DFACE", {"AcDbEntity", "AcDbFace"}},
+      {"ELLIPSE", {"AcDbEntity", "AcDbEllipse"}},
+      {"SPLINE", {"AcDbEntity", "AcDbSpline"}},
+      {"MTEXT", {"AcDbEntity", "AcDbMText"}},
       {"WIPEOUT", {"AcDbEntity", "AcDbWipeout"}},
       {"WIPEOUTVARIABLES", {"AcDbWipeoutVariables"}},
       {"INSERT", {"AcDbEntity", "AcDbBlockReference"}},

@@ -98,12 +98,12 @@ TEST(DxfBadInput, MissingFileNamesThePath) {
 
 TEST(DxfBadInput, UnknownKindsAreKeptWholeAndWrittenBackAsTheyCame) {
   const std::string hatch1 = "  0\nHATCH\n  5\n40\n  8\n0\n  2\nSOLID\n 91\n0\n";
-  const std::string mtext = "  0\nMTEXT\n  5\n41\n  8\nROADS\n  1\nnote\n";
+  const std::string ray = "  0\nRAY\n  5\n41\n  8\nROADS\n 11\n1\n";
   const std::string hatch2 = "  0\nHATCH\n  5\n42\n";
   const std::string mesh =
       "  0\nPOLYLINE\n  5\n43\n 66\n1\n 70\n16\n  0\nVERTEX\n  5\n44\n 10\n0\n 20\n0\n 30\n0\n  0\nSEQEND\n  5\n45\n";
   const std::string text =
-      replaced(kGood, "  0\nENDSEC\n  0\nEOF\n", hatch1 + mtext + hatch2 + mesh + "  0\nENDSEC\n  0\nEOF\n");
+      replaced(kGood, "  0\nENDSEC\n  0\nEOF\n", hatch1 + ray + hatch2 + mesh + "  0\nENDSEC\n  0\nEOF\n");
   AcDbDatabase db;
   const uv::dxf::Result r = uv::dxf::loadFromString(text, db, L"mixed.dxf");
   ASSERT_TRUE(r.ok) << uv::toUtf8(r.error);
@@ -112,14 +112,14 @@ TEST(DxfBadInput, UnknownKindsAreKeptWholeAndWrittenBackAsTheyCame) {
   std::vector<std::string> kinds;
   for (AcDbObject* o : ms->entities())
     kinds.push_back(AcDbRawEntity::cast(o) ? AcDbRawEntity::cast(o)->dxfName() : uv::toUtf8(o->isA()->name()));
-  const std::vector<std::string> expected = {"AcDbLine", "AcDbBlockReference", "HATCH", "MTEXT", "HATCH",
+  const std::vector<std::string> expected = {"AcDbLine", "AcDbBlockReference", "HATCH", "RAY", "HATCH",
                                              "POLYLINE", "VERTEX", "SEQEND"};
   EXPECT_EQ(kinds, expected);
   ms.close();
 
   std::string saved;
   ASSERT_TRUE(uv::dxf::saveToString(db, saved).ok);
-  for (const std::string& record : {hatch1, mtext, hatch2, mesh}) EXPECT_NE(saved.find(record), std::string::npos) << record;
+  for (const std::string& record : {hatch1, ray, hatch2, mesh}) EXPECT_NE(saved.find(record), std::string::npos) << record;
 }
 
 TEST(DxfBadInput, OlderFilesDecodeEscapesAndTheirCodePage) {

@@ -31,7 +31,7 @@ std::vector<double> basisAt(const std::vector<double>& knots, size_t span, int p
 
 std::string NurbsCurve::whyInvalid(int degree, const std::vector<AcGePoint3d>& points, const std::vector<double>& knots,
                                    const std::vector<double>& weights) {
-  if (degree < 1) return "a degree below 1";
+  if (degree < 1 || degree > kMostDegree) return "a degree outside 1 to 25";
   if (points.size() < size_t(degree) + 1) return "fewer control points than the degree needs";
   if (knots.size() != points.size() + size_t(degree) + 1) return "a knot count other than points + degree + 1";
   if (!std::all_of(knots.begin(), knots.end(), [](double k) { return std::isfinite(k); }) ||
@@ -110,7 +110,7 @@ NurbsCurve NurbsCurve::interpolate(const std::vector<AcGePoint3d>& through, int 
     if (isFinitePoint(pt) && (q.empty() || !pt.isEqualTo(q.back()))) q.push_back(pt);
   if (q.size() < 2) return {};
   const size_t n = q.size() - 1;  // points q[0..n]
-  const int p = std::clamp(degree, 1, int(n));
+  const int p = std::clamp(std::min(degree, kMostDegree), 1, int(n));
   // Chord-length parameters in [0, 1].
   std::vector<double> u(n + 1, 0.0);
   double total = 0;

@@ -27,10 +27,13 @@ class NurbsCurve {
  public:
   NurbsCurve() = default;
 
-  // Empty when valid; otherwise why not: a degree below 1, fewer than
-  // degree + 1 points, a knot count other than points + degree + 1, knots
-  // that decrease or a domain of no length, a weight per point that is not
-  // above 0, values that are not finite.
+  // Drawing programs make splines of degree 1 to 25 at most; beyond, the
+  // cost of a point (the square of the degree) is not worth paying.
+  static constexpr int kMostDegree = 25;
+  // Empty when valid; otherwise why not: a degree outside 1..kMostDegree,
+  // fewer than degree + 1 points, a knot count other than points + degree
+  // + 1, knots that decrease or a domain of no length, a weight per point
+  // that is not above 0, values that are not finite.
   static std::string whyInvalid(int degree, const std::vector<AcGePoint3d>& points, const std::vector<double>& knots,
                                 const std::vector<double>& weights);
   // The caller has checked the data with whyInvalid().

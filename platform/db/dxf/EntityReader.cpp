@@ -256,7 +256,7 @@ std::unique_ptr<AcDbEntity> EntityReader::readSpline(const DxfRecord& rec) const
   auto e = std::make_unique<AcDbSpline>();
   // Data the spline refuses (knots that do not fit the points, too few
   // points to draw) leave the record kept whole.
-  if (degree < 1 || degree > 100 || (controls.empty() && fits.size() < 2)) return nullptr;
+  if (degree < 1 || degree > NurbsCurve::kMostDegree || (controls.empty() && fits.size() < 2)) return nullptr;
   if (!controls.empty() &&
       e->setNurbsData(int(degree), controls, knots, weights, flags & AcDbSpline::kClosed,
                       flags & AcDbSpline::kPeriodic) != Acad::eOk)

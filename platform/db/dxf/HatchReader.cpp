@@ -109,7 +109,7 @@ bool readPolylineLoop(Cursor& in, Ring& ring) {
 bool readSplineEdge(Cursor& in, Ring& ring) {
   long long degree = 0, rational = 0, periodic = 0, nKnots = 0, nControls = 0;
   if (!in.nextInt(94, degree) || !in.nextInt(73, rational) || !in.nextInt(74, periodic) || !in.count(95, nKnots) ||
-      !in.count(96, nControls) || degree < 1 || degree > 100)
+      !in.count(96, nControls) || degree < 1 || degree > NurbsCurve::kMostDegree)
     return false;
   std::vector<double> knots, weights;
   std::vector<AcGePoint3d> controls, fits;

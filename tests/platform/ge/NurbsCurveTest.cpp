@@ -70,7 +70,7 @@ TEST(NurbsCurve, RationalQuadraticDrawsAQuarterCircle) {
 
 TEST(NurbsCurve, InvalidDataIsNamed) {
   const std::vector<AcGePoint3d> three = {{0, 0, 0}, {1, 1, 0}, {2, 0, 0}};
-  EXPECT_EQ(NurbsCurve::whyInvalid(0, three, {0, 1, 2, 3}, {}), "a degree below 1");
+  EXPECT_EQ(NurbsCurve::whyInvalid(0, three, {0, 1, 2, 3}, {}), "a degree outside 1 to 25");
   EXPECT_EQ(NurbsCurve::whyInvalid(3, three, {0, 0, 0, 0, 1, 1, 1}, {}), "fewer control points than the degree needs");
   EXPECT_EQ(NurbsCurve::whyInvalid(2, three, {0, 0, 0, 1, 1}, {}), "a knot count other than points + degree + 1");
   EXPECT_EQ(NurbsCurve::whyInvalid(2, three, {0, 0, 1, 0, 1, 1}, {}), "knots that decrease");

@@ -2,15 +2,49 @@
 #include "tin/Delaunay.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <stdexcept>
 
 #include "tin/HugePages.h"
 #include "tin/Mesh.h"
+#include "tin/MeshOrder.h"
 #include "tin/Predicates.h"
 #include "tin/RadixSort.h"
 
 namespace tin::detail {
+
+namespace {
+
+// The curve four bits of each coordinate at a time. A state is the turn the curve has taken so
+// far: bit 0 x and y swapped, bit 1 both mirrored (they commute, so two bits say it all). Each
+// entry holds the eight key bits of a 4 x 4 block in its low byte and the state after it above.
+struct HilbertTable {
+  std::uint16_t step[4][256];
+  HilbertTable() {
+    for (unsigned state = 0; state < 4; ++state)
+      for (unsigned xy = 0; xy < 256; ++xy) {
+        unsigned cx = xy >> 4, cy = xy & 15u, s = state, key = 0;
+        for (int b = 3; b >= 0; --b) {
+          unsigned rx = (cx >> b) & 1u, ry = (cy >> b) & 1u;
+          if (s & 1u) std::swap(rx, ry);
+          if (s & 2u) {
+            rx ^= 1u;
+            ry ^= 1u;
+          }
+          key |= ((3u * rx) ^ ry) << (2 * b);
+          // Below the lower right quadrant the curve runs mirrored and swapped, below the lower
+          // left one swapped.
+          if (ry == 0) s ^= rx ? 3u : 1u;
+        }
+        step[state][xy] = static_cast<std::uint16_t>(key | (s << 8));
+      }
+  }
+};
+
+const HilbertTable kHilbert;
+
+}  // namespace
 
 std::uint32_t hilbertKey(double x, double y, double x0, double y0, double x1, double y1) {
   auto cell = [](double v, double v0, double v1) {
@@ -19,19 +53,12 @@ std::uint32_t hilbertKey(double x, double y, double x0, double y0, double x1, do
     const double f = span > 0.0 ? (v - v0) / span * side : 0.0;
     return static_cast<std::uint32_t>(std::clamp(f, 0.0, side));
   };
-  std::uint32_t cx = cell(x, x0, x1), cy = cell(y, y0, y1), key = 0;
-  for (int b = 15; b >= 0; --b) {
-    const std::uint32_t rx = (cx >> b) & 1u, ry = (cy >> b) & 1u;
-    key |= ((3u * rx) ^ ry) << (2 * b);
-    // Turn the quadrant so that the curve inside it starts and ends where the outer one runs:
-    // mirrored (c -> 65535 - c, an xor on 16 bits) in the lower right one, then x and y swapped
-    // in both lower ones. With masks rather than branches, which random positions mispredict.
-    const std::uint32_t mirror = (0u - (rx & ~ry)) & 0xFFFFu;
-    cx ^= mirror;
-    cy ^= mirror;
-    const std::uint32_t swap = (cx ^ cy) & (ry - 1u);
-    cx ^= swap;
-    cy ^= swap;
+  const std::uint32_t cx = cell(x, x0, x1), cy = cell(y, y0, y1);
+  std::uint32_t key = 0, state = 0;
+  for (int b = 12; b >= 0; b -= 4) {
+    const std::uint32_t e = kHilbert.step[state][(((cx >> b) & 15u) << 4) | ((cy >> b) & 15u)];
+    key |= (e & 0xFFu) << (2 * b);
+    state = e >> 8;
   }
   return key;
 }
@@ -42,6 +69,11 @@ namespace {
 // the plane, and each hull side has a "ghost" triangle with that vertex, so a position outside
 // the hull is handled like one inside. A ghost's circumcircle is the open half-plane beyond its
 // hull side together with the open side itself.
+//
+// Which triangles come out where several are Delaunay depends on the order of insertion only;
+// where each lands in the arrays depends on the walk and on the order the cavity is explored
+// and its room reused, all of which stay as they are so that delaunay() gives the very same
+// arrays for the same input.
 class Builder {
  public:
   explicit Builder(std::vector<Point2> sorted) : p_(std::move(sorted)), ghost_(static_cast<std::int32_t>(p_.size())) {}
@@ -49,7 +81,9 @@ class Builder {
   bool run();
   // The finite triangles, corners renumbered by `original`, neighbours renumbered. Drops the
   // positions first: a large triangulation needs the room.
-  void extract(const std::vector<std::int32_t>& original, const MeshCurve* curve, FlatTriangulation& out);
+  void extract(const std::vector<std::int32_t>& original, FlatTriangulation& out);
+  // The finite triangles in the canonical order of orderMesh() along `curve`, into mesh.
+  void extractOrdered(std::vector<std::int32_t>& original, const MeshCurve& curve, Mesh& mesh);
 
  private:
   bool isGhost(std::int32_t t) const {
@@ -59,31 +93,21 @@ class Builder {
   std::int32_t locate(std::int32_t start, const Point2& q) const;
   std::int32_t conflictByScan(const Point2& q) const;
   void insert(std::int32_t vertex);
-  std::int32_t newTriangle() {
-    if (!free_.empty()) {
-      const std::int32_t t = free_.back();
-      free_.pop_back();
-      return t;
-    }
-    v_.push_back({});
-    n_.push_back({-1, -1, -1});
-    return static_cast<std::int32_t>(v_.size() - 1);
-  }
 
   std::vector<Point2> p_;
   std::int32_t ghost_;
   // Corners and neighbours, laid out as the result wants them so that it can take them over.
   std::vector<Triangle> v_;
   std::vector<std::array<std::int32_t, 3>> n_;
-  std::vector<std::int32_t> free_;
-  std::vector<std::int32_t> start_;  // new triangle by the first vertex of its cavity side
-  std::int32_t last_ = 0;            // a triangle made by the last insertion
+  std::int32_t last_ = 0;  // a triangle made by the last insertion
 
   struct Side {
     std::int32_t a, b, outside, outsideSide;
   };
   std::vector<std::int32_t> cavity_;
   std::vector<Side> sides_;
+  std::vector<std::int32_t> made_;   // the new triangle of each side
+  std::vector<std::int32_t> start_;  // the new triangle of each cavity side by its first vertex
 };
 
 bool Builder::conflicts(std::int32_t t, const Point2& q) const {
@@ -126,10 +150,8 @@ std::int32_t Builder::locate(std::int32_t t, const Point2& q) const {
 }
 
 std::int32_t Builder::conflictByScan(const Point2& q) const {
-  std::vector<bool> isFree(v_.size(), false);
-  for (std::int32_t f : free_) isFree[f] = true;
   for (std::size_t t = 0; t < v_.size(); ++t)
-    if (!isFree[t] && conflicts(static_cast<std::int32_t>(t), q)) return static_cast<std::int32_t>(t);
+    if (conflicts(static_cast<std::int32_t>(t), q)) return static_cast<std::int32_t>(t);
   return -1;
 }
 
@@ -142,42 +164,63 @@ void Builder::insert(std::int32_t vertex) {
   }
   // The cavity: every triangle whose circumcircle holds q strictly, grown from t0 (it is
   // connected). Its sides face q, so joining them to q gives triangles again.
+  // A triangle in the cavity is marked by its first corner turned negative (~v): all of them
+  // are made again below, which clears the marks.
   cavity_.assign(1, t0);
   sides_.clear();
+  std::int32_t corner[3];
+  v_[t0].v[0] = ~v_[t0].v[0];
   for (std::size_t k = 0; k < cavity_.size(); ++k) {
     const std::int32_t t = cavity_[k];
+    corner[0] = ~v_[t].v[0];
+    corner[1] = v_[t].v[1];
+    corner[2] = v_[t].v[2];
     for (int i = 0; i < 3; ++i) {
       const std::int32_t nb = n_[t][i];
-      if (std::find(cavity_.begin(), cavity_.end(), nb) != cavity_.end()) continue;
+      if (v_[nb].v[0] < 0) continue;
       if (conflicts(nb, q)) {
+        v_[nb].v[0] = ~v_[nb].v[0];
         cavity_.push_back(nb);
         continue;
       }
       const int back = n_[nb][0] == t ? 0 : n_[nb][1] == t ? 1 : 2;
-      sides_.push_back({v_[t].v[(i + 1) % 3], v_[t].v[(i + 2) % 3], nb, back});
+      sides_.push_back({corner[(i + 1) % 3], corner[(i + 2) % 3], nb, back});
     }
   }
-  // Each cavity side (a, b) with the outside neighbour becomes the triangle (a, b, q).
-  for (std::int32_t t : cavity_) free_.push_back(t);
-  for (const Side& s : sides_) {
-    const std::int32_t t = newTriangle();
+  // Each cavity side (a, b) with the outside neighbour becomes the triangle (a, b, q), in the
+  // room of the cavity's triangles, last one first; the two more it takes go to the end.
+  const std::size_t k = sides_.size();
+  made_.resize(k);
+  std::size_t reuse = cavity_.size();
+  for (std::size_t j = 0; j < k; ++j) {
+    const Side& s = sides_[j];
+    std::int32_t t;
+    if (reuse > 0) {
+      t = cavity_[--reuse];
+    } else {
+      t = static_cast<std::int32_t>(v_.size());
+      v_.emplace_back();
+      n_.push_back({-1, -1, -1});
+    }
     v_[t].v[0] = s.a;
     v_[t].v[1] = s.b;
     v_[t].v[2] = vertex;
     n_[t][2] = s.outside;
     n_[s.outside][s.outsideSide] = t;
-    start_[s.a] = t;
-    last_ = t;
+    made_[j] = t;
   }
   // Around q: the side (b, q) of triangle (a, b, q) is the side (q, b) of triangle (b, c, q).
-  for (const Side& s : sides_) {
-    const std::int32_t t = start_[s.a], next = start_[s.b];
-    n_[t][0] = next;
-    n_[next][1] = t;
+  // The cavity's boundary is one cycle, so each b is the a of exactly one side.
+  for (std::size_t j = 0; j < k; ++j) start_[sides_[j].a] = made_[j];
+  for (std::size_t j = 0; j < k; ++j) {
+    const std::int32_t next = start_[sides_[j].b];
+    n_[made_[j]][0] = next;
+    n_[next][1] = made_[j];
   }
+  last_ = made_[k - 1];
   if (!isGhost(last_)) return;
-  for (const Side& s : sides_)
-    if (!isGhost(start_[s.a])) last_ = start_[s.a];
+  for (std::size_t j = 0; j < k; ++j)
+    if (!isGhost(made_[j])) last_ = made_[j];
 }
 
 bool Builder::run() {
@@ -191,7 +234,7 @@ bool Builder::run() {
   reserveLarge(v_, 2 * static_cast<std::size_t>(n));
   reserveLarge(n_, 2 * static_cast<std::size_t>(n));
   reserveLarge(start_, static_cast<std::size_t>(n) + 1);
-  start_.assign(static_cast<std::size_t>(n) + 1, -1);
+  start_.resize(static_cast<std::size_t>(n) + 1);
   std::int32_t a = 0, b = 1, c = k;
   if (orientation(p_[a], p_[b], p_[c]) < 0) std::swap(b, c);
   // Triangle 0 is (a, b, c); ghosts 1, 2, 3 lie beyond its sides opposite a, b and c.
@@ -208,31 +251,19 @@ bool Builder::run() {
   return true;
 }
 
-void Builder::extract(const std::vector<std::int32_t>& original, const MeshCurve* curve, FlatTriangulation& out) {
+void Builder::extract(const std::vector<std::int32_t>& original, FlatTriangulation& out) {
   start_ = {};
   const std::size_t all = v_.size();
   std::vector<std::int32_t> index;
   reserveLarge(index, all);
   index.assign(all, -1);
-  {
-    std::vector<bool> isFree(all, false);
-    for (std::int32_t f : free_) isFree[f] = true;
-    std::int32_t count = 0;
-    for (std::size_t t = 0; t < all; ++t)
-      if (!isFree[t] && !isGhost(static_cast<std::int32_t>(t))) index[t] = count++;
-  }
+  std::int32_t count = 0;
+  for (std::size_t t = 0; t < all; ++t)
+    if (!isGhost(static_cast<std::int32_t>(t))) index[t] = count++;
   // In place: a triangle only ever moves down.
   std::size_t kept = 0;
-  out.keys.clear();
-  if (curve) reserveLarge(out.keys, v_.size());
   for (std::size_t t = 0; t < all; ++t) {
     if (index[t] < 0) continue;
-    if (curve) {
-      const std::int32_t* c = v_[t].v;
-      const std::int32_t a = original[c[0]], b = original[c[1]], d = original[c[2]];
-      const int r = a < b ? (a < d ? 0 : 2) : (b < d ? 1 : 2);
-      out.keys.push_back({curve->key(p_[c[r]], p_[c[(r + 1) % 3]], p_[c[(r + 2) % 3]]), static_cast<std::int32_t>(kept)});
-    }
     for (int i = 0; i < 3; ++i) {
       v_[kept].v[i] = original[v_[t].v[i]];
       n_[kept][i] = index[n_[t][i]];
@@ -246,14 +277,68 @@ void Builder::extract(const std::vector<std::int32_t>& original, const MeshCurve
   out.neighbours = std::move(n_);
 }
 
+void Builder::extractOrdered(std::vector<std::int32_t>& original, const MeshCurve& curve, Mesh& mesh) {
+  // Each array is let go as soon as the next step no longer needs it: this is the step that
+  // needs the most room in a large build.
+  start_ = {};
+  const std::size_t all = v_.size();
+  auto turnOf = [&](std::size_t t) {
+    const std::int32_t* c = v_[t].v;
+    const std::int32_t a = original[c[0]], b = original[c[1]], d = original[c[2]];
+    return a < b ? (a < d ? 0 : 2) : (b < d ? 1 : 2);
+  };
+  // Each triangle's place along the curve, from its smallest point index on as orderMesh()
+  // takes it, worked out while the positions lie close together here.
+  std::vector<std::uint64_t> place;
+  reserveLarge(place, all);
+  for (std::size_t t = 0; t < all; ++t) {
+    if (isGhost(static_cast<std::int32_t>(t))) {
+      place.push_back(kNoPlace);
+      continue;
+    }
+    const int r = turnOf(t);
+    const std::int32_t* c = v_[t].v;
+    place.push_back(curve.key(p_[c[r]], p_[c[(r + 1) % 3]], p_[c[(r + 2) % 3]]));
+  }
+  p_ = {};
+  const std::size_t finite = renumberAlongCurve(place, [&](std::int32_t t) {
+    const int r = turnOf(static_cast<std::size_t>(t));
+    Triangle out;
+    for (int i = 0; i < 3; ++i) out.v[i] = original[v_[t].v[(i + r) % 3]];
+    return out;
+  });
+  // The triangles to their places, each turned to start at its smallest point index; the turn
+  // is kept above the new index for the neighbours, read after the corners are gone.
+  reserveLarge(mesh.triangles, finite);
+  mesh.triangles.resize(finite);
+  for (std::size_t t = 0; t < all; ++t) {
+    if (place[t] == kNoPlace) continue;
+    const int r = turnOf(t);
+    Triangle& out = mesh.triangles[place[t]];
+    for (int i = 0; i < 3; ++i) out.v[i] = original[v_[t].v[(i + r) % 3]];
+    place[t] |= static_cast<std::uint64_t>(r) << 32;
+  }
+  v_ = {};
+  original = {};
+  reserveLarge(mesh.neighbours, finite);
+  mesh.neighbours.resize(finite);
+  for (std::size_t t = 0; t < all; ++t) {
+    if (place[t] == kNoPlace) continue;
+    const int r = static_cast<int>(place[t] >> 32);
+    auto& out = mesh.neighbours[place[t] & 0xFFFFFFFFu];
+    for (int i = 0; i < 3; ++i) {
+      const std::uint64_t nb = place[static_cast<std::size_t>(n_[t][(i + r) % 3])];
+      out[i] = nb == kNoPlace ? -1 : static_cast<std::int32_t>(nb & 0xFFFFFFFFu);
+    }
+  }
+  n_ = {};
+}
+
+// Positions in the order of insertion: along a Hilbert curve, so that each lies next to the
+// last one made; original receives the input index of each.
 template <class P>
-void triangulate(std::span<const P> positions, FlatTriangulation& out, bool withKeys) {
-  out.triangles.clear();
-  out.neighbours.clear();
-  out.keys.clear();
+std::vector<Point2> insertionOrder(std::span<const P> positions, std::vector<std::int32_t>& original) {
   const std::size_t n = positions.size();
-  if (n < 3) return;
-  // Inserted along a Hilbert curve, each position lies next to the last one made.
   double x0 = positions[0].x, x1 = x0, y0 = positions[0].y, y1 = y0;
   for (const P& p : positions) {
     x0 = std::min(x0, p.x);
@@ -271,7 +356,6 @@ void triangulate(std::span<const P> positions, FlatTriangulation& out, bool with
     std::vector<std::uint64_t> scratch;
     radixSort(keys, [](std::uint64_t k) { return k >> 32; }, 32, scratch);
   }
-  std::vector<std::int32_t> original;
   std::vector<Point2> sorted;
   reserveLarge(original, n);
   reserveLarge(sorted, n);
@@ -279,18 +363,34 @@ void triangulate(std::span<const P> positions, FlatTriangulation& out, bool with
     original.push_back(static_cast<std::int32_t>(keys[i] & 0xFFFFFFFFu));
     sorted.push_back({positions[original[i]].x, positions[original[i]].y});
   }
-  keys = {};
-  const MeshCurve curve = meshCurve(positions);
-  Builder builder(std::move(sorted));
+  return sorted;
+}
+
+template <class P>
+void triangulate(std::span<const P> positions, FlatTriangulation& out) {
+  out.triangles.clear();
+  out.neighbours.clear();
+  if (positions.size() < 3) return;
+  std::vector<std::int32_t> original;
+  Builder builder(insertionOrder(positions, original));
   if (!builder.run()) return;
-  builder.extract(original, withKeys ? &curve : nullptr, out);
+  builder.extract(original, out);
 }
 
 }  // namespace
 
-void delaunay(std::span<const Point2> positions, FlatTriangulation& out, bool keys) {
-  triangulate(positions, out, keys);
+void delaunay(std::span<const Point2> positions, FlatTriangulation& out) { triangulate(positions, out); }
+
+void delaunayMesh(std::span<const Point3> points, Mesh& mesh) {
+  mesh.triangles.clear();
+  mesh.neighbours.clear();
+  if (points.size() >= 3) {
+    std::vector<std::int32_t> original;
+    Builder builder(insertionOrder(points, original));
+    if (builder.run()) builder.extractOrdered(original, meshCurve(points), mesh);
+  }
+  mesh.breakLineSides.assign(mesh.triangles.size(), 0);
+  indexVerticesAndBoundary(mesh, points.size());
 }
-void delaunay(std::span<const Point3> points, FlatTriangulation& out, bool keys) { triangulate(points, out, keys); }
 
 }  // namespace tin::detail

@@ -17,6 +17,10 @@
 
 #include "tin/Geometry.h"
 
+namespace tin {
+struct Mesh;
+}
+
 namespace tin::detail {
 
 struct FlatTriangulation {
@@ -24,17 +28,19 @@ struct FlatTriangulation {
   std::vector<Triangle> triangles;
   // Neighbour across side i, -1 on the convex hull.
   std::vector<std::array<std::int32_t, 3>> neighbours;
-  // With `keys` asked for: each triangle's place on meshCurve() of the positions, with its
-  // index, ready for orderMesh().
-  std::vector<std::pair<std::uint64_t, std::int32_t>> keys;
 };
 
 // Triangulates positions[0..n); the triangles use those indices. All positions must differ
 // (std::invalid_argument otherwise). Fewer than three positions, or all on one line, give no
 // triangles.
-void delaunay(std::span<const Point2> positions, FlatTriangulation& out, bool keys = false);
-// The same over the plan positions of points, without a copy of them.
-void delaunay(std::span<const Point3> points, FlatTriangulation& out, bool keys = false);
+void delaunay(std::span<const Point2> positions, FlatTriangulation& out);
+
+// The same triangles over the plan positions of points, put straight into their canonical
+// order (exactly as orderMesh() puts them): fills the triangles, neighbours, vertexTriangle,
+// boundarySides and (all clear) breakLineSides of mesh, and leaves its vertices alone. Needs
+// far less room than delaunay() followed by orderMesh(): the order is worked out while the
+// triangulation still holds its positions close together, and each array is made once.
+void delaunayMesh(std::span<const Point3> points, Mesh& mesh);
 
 // A key along a Hilbert curve over the box (x0, y0)-(x1, y1), 16 bits a side: positions with
 // near keys lie near each other.

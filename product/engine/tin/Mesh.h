@@ -71,10 +71,7 @@ MeshCurve meshCurve(std::span<const P> vertices) {
 // by point indices. The order depends on the triangles alone, not on how they were made.
 // Neighbours and break-line sides (empty: none) move along; vertexTriangle and boundarySides
 // are filled afresh. previous, when given, receives for each triangle the index it had before.
-// keys, when not empty, are the triangles' places on meshCurve(vertices) with their indices,
-// as the triangulator works them out from positions it holds close together.
-void orderMesh(Mesh& mesh, std::vector<std::int32_t>* previous = nullptr,
-               std::vector<std::pair<std::uint64_t, std::int32_t>> keys = {});
+void orderMesh(Mesh& mesh, std::vector<std::int32_t>* previous = nullptr);
 
 // Derives neighbours, vertexTriangle and boundarySides from vertices and triangles (all
 // triangles counter-clockwise, every side shared by at most two of them).

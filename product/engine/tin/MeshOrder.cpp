@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <algorithm>
+#include <bit>
 #include <utility>
 
 #include "tin/Mesh.h"
+#include "tin/MeshOrder.h"
 #include "tin/HugePages.h"
 
 namespace tin {
@@ -30,39 +32,72 @@ void permute(std::vector<T>& v, const std::vector<std::int32_t>& order) {
   v.swap(out);
 }
 
-// Fills order with the triangles of keys sorted by `less`, which orders first by the 64-bit
-// place. Spreads the keys' positions by the place's top bits into buckets of about a thousand,
-// then sorts each bucket in a small buffer while it is close at hand. Needs no second copy of
-// the keys, the largest array of a large build at this point.
-template <class Less>
-void sortedTriangles(const std::vector<std::pair<std::uint64_t, std::int32_t>>& keys, Less less,
-                     std::vector<std::int32_t>& order) {
-  constexpr int kShift = 52;
-  constexpr std::size_t kBuckets = std::size_t{1} << (64 - kShift);
-  const std::size_t n = keys.size();
-  if (n < 4 * kBuckets) {
-    std::vector<std::pair<std::uint64_t, std::int32_t>> all(keys);
-    std::sort(all.begin(), all.end(), less);
-    for (std::size_t k = 0; k < n; ++k) order[k] = all[k].second;
-    return;
-  }
-  std::vector<std::size_t> start(kBuckets + 1, 0);
-  for (const auto& k : keys) ++start[(k.first >> kShift) + 1];
-  for (std::size_t b = 1; b <= kBuckets; ++b) start[b] += start[b - 1];
+}  // namespace
+
+namespace detail {
+
+std::size_t renumberAlongCurve(std::vector<std::uint64_t>& place, const std::function<Triangle(std::int32_t)>& corners) {
+  const std::size_t all = place.size();
+  // Buckets of a few triangles each, up to 65536 of them.
+  const int bits = std::clamp(static_cast<int>(std::bit_width(all)) - 3, 1, 16);
+  const int shift = 64 - bits;
+  std::vector<std::uint32_t> start((std::size_t{1} << bits) + 1, 0);
+  std::size_t count = 0;
+  for (const std::uint64_t p : place)
+    if (p != kNoPlace) {
+      ++start[(p >> shift) + 1];
+      ++count;
+    }
+  for (std::size_t b = 1; b < start.size(); ++b) start[b] += start[b - 1];
+  std::vector<std::int32_t> grouped;
+  reserveLarge(grouped, count);
+  grouped.resize(count);
   {
-    std::vector<std::size_t> next(start.begin(), start.end() - 1);
-    for (std::size_t i = 0; i < n; ++i) order[next[keys[i].first >> kShift]++] = static_cast<std::int32_t>(i);
+    std::vector<std::uint32_t> next(start.begin(), start.end() - 1);
+    for (std::size_t t = 0; t < all; ++t)
+      if (place[t] != kNoPlace) grouped[next[place[t] >> shift]++] = static_cast<std::int32_t>(t);
   }
-  std::vector<std::pair<std::uint64_t, std::int32_t>> bucket;
-  for (std::size_t b = 0; b < kBuckets; ++b) {
+  struct Entry {
+    std::uint64_t place;
+    std::int32_t triangle;
+    Triangle corners;  // filled only where places tie
+  };
+  std::vector<Entry> bucket;
+  for (std::size_t b = 0; b + 1 < start.size(); ++b) {
+    const std::uint32_t from = start[b], to = start[b + 1];
     bucket.clear();
-    for (std::size_t k = start[b]; k < start[b + 1]; ++k) bucket.push_back(keys[static_cast<std::size_t>(order[k])]);
-    std::sort(bucket.begin(), bucket.end(), less);
-    for (std::size_t k = 0; k < bucket.size(); ++k) order[start[b] + k] = bucket[k].second;
+    for (std::uint32_t k = from; k < to; ++k) bucket.push_back({place[grouped[k]], grouped[k], {}});
+    std::sort(bucket.begin(), bucket.end(), [](const Entry& x, const Entry& y) { return x.place < y.place; });
+    for (std::size_t i = 0; i < bucket.size();) {
+      std::size_t j = i + 1;
+      while (j < bucket.size() && bucket[j].place == bucket[i].place) ++j;
+      if (j - i > 1) {
+        for (std::size_t e = i; e < j; ++e) bucket[e].corners = corners(bucket[e].triangle);
+        std::sort(bucket.begin() + static_cast<std::ptrdiff_t>(i), bucket.begin() + static_cast<std::ptrdiff_t>(j),
+                  [](const Entry& x, const Entry& y) {
+                    return std::lexicographical_compare(x.corners.v, x.corners.v + 3, y.corners.v, y.corners.v + 3);
+                  });
+      }
+      i = j;
+    }
+    for (std::size_t i = 0; i < bucket.size(); ++i) place[static_cast<std::size_t>(bucket[i].triangle)] = from + i;
   }
+  return count;
 }
 
-}  // namespace
+void indexVerticesAndBoundary(Mesh& mesh, std::size_t vertexCount) {
+  reserveLarge(mesh.vertexTriangle, vertexCount);
+  mesh.vertexTriangle.assign(vertexCount, -1);
+  mesh.boundarySides.clear();
+  for (std::size_t t = 0; t < mesh.triangles.size(); ++t)
+    for (int i = 0; i < 3; ++i) {
+      if (mesh.neighbours[t][i] < 0) mesh.boundarySides.push_back({static_cast<std::int32_t>(t), i});
+      std::int32_t& vt = mesh.vertexTriangle[static_cast<std::size_t>(mesh.triangles[t].v[i])];
+      if (vt < 0) vt = static_cast<std::int32_t>(t);
+    }
+}
+
+}  // namespace detail
 
 std::uint64_t MeshCurve::key(const Point2& a, const Point2& b, const Point2& c) const {
   const double cx = (a.x - x0) + (b.x - x0) + (c.x - x0);
@@ -70,7 +105,7 @@ std::uint64_t MeshCurve::key(const Point2& a, const Point2& b, const Point2& c) 
   return spread(quantize(cx / 3.0 * sx)) | (spread(quantize(cy / 3.0 * sy)) << 1);
 }
 
-void orderMesh(Mesh& mesh, std::vector<std::int32_t>* previous, std::vector<std::pair<std::uint64_t, std::int32_t>> keys) {
+void orderMesh(Mesh& mesh, std::vector<std::int32_t>* previous) {
   const std::size_t nt = mesh.triangles.size();
   const bool bits = mesh.breakLineSides.size() == nt;
   if (!bits) mesh.breakLineSides.clear();
@@ -91,53 +126,33 @@ void orderMesh(Mesh& mesh, std::vector<std::int32_t>* previous, std::vector<std:
     if (bits) mesh.breakLineSides[t] = flags;
   }
 
+  // Old triangle index -> new.
+  std::vector<std::uint64_t> renumber;
+  detail::reserveLarge(renumber, nt);
+  {
+    const MeshCurve curve = meshCurve(std::span<const Point3>(mesh.vertices));
+    for (std::size_t t = 0; t < nt; ++t) {
+      const auto ti = static_cast<std::int32_t>(t);
+      renumber.push_back(curve.key(mesh.corner(ti, 0).plan(), mesh.corner(ti, 1).plan(), mesh.corner(ti, 2).plan()));
+    }
+    detail::renumberAlongCurve(renumber, [&](std::int32_t t) { return mesh.triangles[static_cast<std::size_t>(t)]; });
+  }
   std::vector<std::int32_t> order;
   detail::reserveLarge(order, nt);
   order.resize(nt);
-  {
-    if (keys.size() != nt) {
-      const MeshCurve curve = meshCurve(std::span<const Point3>(mesh.vertices));
-      keys.resize(nt);
-      for (std::size_t t = 0; t < nt; ++t) {
-        const auto ti = static_cast<std::int32_t>(t);
-        keys[t] = {curve.key(mesh.corner(ti, 0).plan(), mesh.corner(ti, 1).plan(), mesh.corner(ti, 2).plan()), ti};
-      }
-    }
-    sortedTriangles(keys, [&](const auto& a, const auto& b) {
-      if (a.first != b.first) return a.first < b.first;
-      const Triangle &ta = mesh.triangles[a.second], &tb = mesh.triangles[b.second];
-      for (int i = 0; i < 3; ++i)
-        if (ta.v[i] != tb.v[i]) return ta.v[i] < tb.v[i];
-      return false;
-    }, order);
-    keys = {};
-  }
+  for (std::size_t t = 0; t < nt; ++t) order[renumber[t]] = static_cast<std::int32_t>(t);
   permute(mesh.triangles, order);
   permute(mesh.neighbours, order);
   if (bits) permute(mesh.breakLineSides, order);
-  if (previous) *previous = order;
-  // Old triangle index -> new, reusing the order's storage.
-  std::vector<std::int32_t>& renumber = order;
-  {
-    std::vector<std::int32_t> inverse;
-    detail::reserveLarge(inverse, nt);
-    inverse.resize(nt);
-    for (std::size_t k = 0; k < nt; ++k) inverse[order[k]] = static_cast<std::int32_t>(k);
-    renumber.swap(inverse);
-  }
+  if (previous) *previous = std::move(order);
+  else order = {};
   if (!bits) mesh.breakLineSides.assign(nt, 0);
 
-  detail::reserveLarge(mesh.vertexTriangle, mesh.vertices.size());
-  mesh.vertexTriangle.assign(mesh.vertices.size(), -1);
-  mesh.boundarySides.clear();
-  for (std::size_t t = 0; t < nt; ++t)
-    for (int i = 0; i < 3; ++i) {
-      std::int32_t& n = mesh.neighbours[t][i];
-      if (n >= 0) n = renumber[n];
-      else mesh.boundarySides.push_back({static_cast<std::int32_t>(t), i});
-      std::int32_t& vt = mesh.vertexTriangle[mesh.triangles[t].v[i]];
-      if (vt < 0) vt = static_cast<std::int32_t>(t);
-    }
+  for (auto& nb : mesh.neighbours)
+    for (std::int32_t& n : nb)
+      if (n >= 0) n = static_cast<std::int32_t>(renumber[static_cast<std::size_t>(n)]);
+  renumber = {};
+  detail::indexVerticesAndBoundary(mesh, mesh.vertices.size());
 }
 
 }  // namespace tin

@@ -92,21 +92,10 @@ void Surface::buildCompact() {
   tri_.reset();
   cache_.reset();
   auto c = std::make_unique<Cache>();
-  detail::FlatTriangulation flat;
-  detail::delaunay(def_.points, flat, true);
-  c->own.triangles = std::move(flat.triangles);
-  c->own.neighbours = std::move(flat.neighbours);
-  // The mesh borrows the points while it is put in order, the step that needs the most room,
-  // and copies them back after.
-  c->own.vertices = std::move(def_.points);
-  try {
-    orderMesh(c->own, nullptr, std::move(flat.keys));
-    detail::reserveLarge(def_.points, c->own.vertices.size());
-    def_.points.assign(c->own.vertices.begin(), c->own.vertices.end());
-  } catch (...) {
-    def_.points = std::move(c->own.vertices);
-    throw;
-  }
+  detail::delaunayMesh(def_.points, c->own);
+  // Copied last, when the room the triangulation needed is free again.
+  detail::reserveLarge(c->own.vertices, def_.points.size());
+  c->own.vertices.assign(def_.points.begin(), def_.points.end());
   cache_ = std::move(c);
 }
 

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "TinTestSupport.h"
+#include "tin/Delaunay.h"
 #include "tin/Mesh.h"
 #include "tin/RadixSort.h"
 
@@ -86,6 +87,70 @@ TEST(MeshOrder, LargeSurfacesFollowTheCurveAndMatchTheirRebuild) {
     for (std::size_t t = 0; t < compact.size(); ++t)
       ASSERT_TRUE(std::equal(compact[t].v, compact[t].v + 3, e.triangles[t].v)) << "triangle " << t;
   }
+}
+
+// The build straight into order and the triangulation ordered afterwards are two roads to the
+// same mesh: index for index, neighbours, first triangles and boundary sides included.
+TEST(MeshOrder, TheOrderedBuildMatchesTriangulatingThenOrdering) {
+  std::vector<Point3> rings;
+  for (int r = 1; r <= 30; ++r)
+    for (int k = 0; k < 48; ++k)
+      rings.push_back({1000.0 + r * std::cos(k * M_PI / 24.0), 2000.0 + r * std::sin(k * M_PI / 24.0), 1.0 * r});
+  const LargeCase cases[] = {
+      {"random", test::randomPoints(20000, 5, 500000, 5000000, 900, wavy)},
+      {"grid", test::gridPoints(150, 140, 500000, 5000000, 1.0, wavy)},
+      {"rings", rings},
+      {"three", test::randomPoints(3, 1, 0, 0, 10, wavy)},
+      {"collinear", {{0, 0, 0}, {1, 1, 0}, {2, 2, 0}, {3, 3, 0}}},
+  };
+  for (const LargeCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Mesh direct;
+    detail::delaunayMesh(c.points, direct);
+
+    detail::FlatTriangulation flat;
+    std::vector<Point2> plan;
+    for (const Point3& p : c.points) plan.push_back(p.plan());
+    detail::delaunay(plan, flat);
+    Mesh ordered;
+    ordered.vertices = c.points;
+    ordered.triangles = flat.triangles;
+    ordered.neighbours = flat.neighbours;
+    orderMesh(ordered);
+
+    ASSERT_EQ(direct.triangles.size(), ordered.triangles.size());
+    for (std::size_t t = 0; t < direct.triangles.size(); ++t) {
+      ASSERT_TRUE(std::equal(direct.triangles[t].v, direct.triangles[t].v + 3, ordered.triangles[t].v)) << t;
+      ASSERT_EQ(direct.neighbours[t], ordered.neighbours[t]) << t;
+    }
+    EXPECT_EQ(direct.vertexTriangle, ordered.vertexTriangle);
+    EXPECT_EQ(direct.breakLineSides, ordered.breakLineSides);
+    ASSERT_EQ(direct.boundarySides.size(), ordered.boundarySides.size());
+    for (std::size_t k = 0; k < direct.boundarySides.size(); ++k) {
+      EXPECT_EQ(direct.boundarySides[k].triangle, ordered.boundarySides[k].triangle);
+      EXPECT_EQ(direct.boundarySides[k].side, ordered.boundarySides[k].side);
+    }
+  }
+}
+
+// The insertion order's curve: along the keys, each cell of a 128 x 128 grid is next to the one
+// before (one step in x or in y), and every cell comes once.
+TEST(MeshOrder, HilbertKeysVisitNeighbouringCellsInTurn) {
+  // Over a box 65535 wide the key's own cells are one unit; each point lies in the middle of a
+  // block of 512 x 512 of them.
+  constexpr int kSide = 128;
+  std::vector<std::pair<std::uint32_t, std::pair<int, int>>> cells;
+  for (int x = 0; x < kSide; ++x)
+    for (int y = 0; y < kSide; ++y)
+      cells.push_back({detail::hilbertKey(512.0 * x + 256.0, 512.0 * y + 256.0, 0, 0, 65535, 65535), {x, y}});
+  std::sort(cells.begin(), cells.end());
+  for (std::size_t k = 1; k < cells.size(); ++k) {
+    ASSERT_NE(cells[k - 1].first, cells[k].first);
+    const auto [x0, y0] = cells[k - 1].second;
+    const auto [x1, y1] = cells[k].second;
+    ASSERT_EQ(std::abs(x1 - x0) + std::abs(y1 - y0), 1) << "step " << k;
+  }
+  EXPECT_EQ(cells.front().second, std::make_pair(0, 0));
 }
 
 }  // namespace

@@ -6,24 +6,47 @@
 #include <limits>
 
 #include "tin/Delaunay.h"
+#include "tin/HugePages.h"
 #include "tin/Predicates.h"
+#include "tin/RadixSort.h"
 
 namespace tin {
+
+namespace {
+constexpr std::uint32_t kSeed = 0x9E3779B9u;
+}  // namespace
 
 PointLocator::PointLocator(const Mesh& mesh) : mesh_(mesh) {
   if (mesh.triangles.empty()) return;
   {
-    std::vector<std::int32_t> local(mesh.vertices.size(), -1);
-    corner_.resize(mesh.triangles.size());
-    for (std::size_t t = 0; t < mesh.triangles.size(); ++t)
+    // The points are read where the mesh keeps them, often scattered: each is asked for a few
+    // triangles ahead, so that the reads overlap instead of waiting one after the other.
+    constexpr std::size_t kAhead = 8;
+    const std::size_t nt = mesh.triangles.size();
+    std::vector<std::int32_t> local;
+    detail::reserveLarge(local, mesh.vertices.size());
+    local.assign(mesh.vertices.size(), -1);
+    detail::reserveLarge(corner_, nt);
+    detail::reserveLarge(corners_, mesh.vertices.size());
+    for (std::size_t t = 0; t < nt; ++t) {
+      if (t + kAhead < nt) {
+        for (const std::int32_t v : mesh.triangles[t + kAhead].v) {
+          __builtin_prefetch(&local[static_cast<std::size_t>(v)]);
+          __builtin_prefetch(&mesh.vertices[static_cast<std::size_t>(v)]);
+        }
+      }
+      std::array<std::int32_t, 3> ids;
       for (int i = 0; i < 3; ++i) {
-        std::int32_t& l = local[mesh.triangles[t].v[i]];
+        const std::int32_t v = mesh.triangles[t].v[i];
+        std::int32_t& l = local[static_cast<std::size_t>(v)];
         if (l < 0) {
           l = static_cast<std::int32_t>(corners_.size());
-          corners_.push_back(mesh.vertices[mesh.triangles[t].v[i]]);
+          corners_.push_back(mesh.vertices[static_cast<std::size_t>(v)]);
         }
-        corner_[t][i] = l;
+        ids[i] = l;
       }
+      corner_.push_back(ids);
+    }
   }
   bool first = true;
   for (const Point3& p : corners_) {
@@ -111,7 +134,7 @@ MeshLocation PointLocator::scan(const Point2& p) const {
 
 MeshLocation PointLocator::locate(const Point2& p) const {
   if (cells_.empty() || !std::isfinite(p.x) || !std::isfinite(p.y)) return {};
-  std::uint32_t seed = 0x9E3779B9u;
+  std::uint32_t seed = kSeed;
   return walk(cells_[static_cast<std::size_t>(hint(p))], p, seed);
 }
 
@@ -128,23 +151,37 @@ void PointLocator::elevationsAt(std::span<const Point2> points, std::vector<doub
 void PointLocator::visit(std::span<const Point2> points, std::int32_t* out, double* z) const {
   if (cells_.empty()) return;
   // Only the keys are sorted; the points are read, and the answers written, where the caller
-  // has them.
+  // has them, each asked for a few queries ahead.
   std::vector<std::uint64_t> order;
-  order.reserve(points.size());
+  detail::reserveLarge(order, points.size());
   for (std::size_t i = 0; i < points.size(); ++i) {
     const Point2& p = points[i];
     if (!std::isfinite(p.x) || !std::isfinite(p.y)) continue;
     order.push_back((static_cast<std::uint64_t>(detail::hilbertKey(p.x, p.y, x0_, y0_, x1_, y1_)) << 32) | i);
   }
-  std::sort(order.begin(), order.end());
-  std::uint32_t seed = 0x9E3779B9u;
-  std::int32_t last = -1;
-  for (std::uint64_t key : order) {
-    const std::size_t i = key & 0xFFFFFFFFu;
+  {
+    // The low half (the index) already increases: a stable sort on the high half is enough.
+    std::vector<std::uint64_t> scratch;
+    detail::radixSort(order, [](std::uint64_t k) { return k >> 32; }, 32, scratch);
+  }
+  // Each walk starts where locate() starts it, from the grid, so that each answer is the one
+  // locate() gives (on a side or a corner, the same of the triangles there). The queries along
+  // the curve keep what the walks read close at hand; the next ones' starts are asked for ahead.
+  constexpr std::size_t kAhead = 8;
+  auto pointAt = [&](std::size_t k) { return points[order[k] & 0xFFFFFFFFu]; };
+  for (std::size_t k = 0; k < order.size(); ++k) {
+    if (k + 2 * kAhead < order.size()) __builtin_prefetch(&points[order[k + 2 * kAhead] & 0xFFFFFFFFu]);
+    if (k + kAhead < order.size()) {
+      const std::int32_t t = cells_[static_cast<std::size_t>(hint(pointAt(k + kAhead)))];
+      __builtin_prefetch(&corner_[static_cast<std::size_t>(t)]);
+      __builtin_prefetch(&mesh_.neighbours[static_cast<std::size_t>(t)]);
+    }
+    const std::size_t i = order[k] & 0xFFFFFFFFu;
     const Point2 p = points[i];
-    last = walk(last >= 0 ? last : cells_[static_cast<std::size_t>(hint(p))], p, seed).triangle;
-    if (out) out[i] = last;
-    if (z && last >= 0) z[i] = planeElevation(corner(last, 0), corner(last, 1), corner(last, 2), p);
+    std::uint32_t seed = kSeed;
+    const std::int32_t t = walk(cells_[static_cast<std::size_t>(hint(p))], p, seed).triangle;
+    if (out) out[i] = t;
+    if (z && t >= 0) z[i] = planeElevation(corner(t, 0), corner(t, 1), corner(t, 2), p);
   }
 }
 

@@ -13,8 +13,9 @@ namespace tin {
 // Point location on a mesh that covers its convex hull (no triangles peeled off): a walk from
 // a nearby triangle across the sides that the point lies beyond, decided by exact orientation
 // tests. Leaving through a side where the surface ends means the point lies off the surface.
-// A coarse grid over the mesh gives each single query a start near its point; many queries at
-// once are visited along a Hilbert curve, each walk starting where the last one ended.
+// A coarse grid over the mesh gives each query a start near its point; many queries at once
+// are visited along a Hilbert curve, which keeps what the walks read close at hand, and each
+// gets the very answer it gets alone.
 //
 // Where the walk may leave by two sides it picks one at random (from a fixed seed), which ends on
 // any triangulation, Delaunay or not; after an absurd number of steps every triangle is tried.

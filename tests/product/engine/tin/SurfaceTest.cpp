@@ -235,5 +235,47 @@ TEST(Surface, RefusesBadSettings) {
   EXPECT_THROW(s.setMaxEdgeLength(std::nan("")), std::invalid_argument);
 }
 
+// Many elevations in one call give what each asked alone gives, to the bit: on vertices and on
+// sides (where two triangles meet), off the surface and for coordinates that are no number.
+TEST(Surface, ElevationsInOneCallMatchOneByOne) {
+  const PointSetCase cases[] = {
+      {"random", test::randomPoints(4000, 8, 500000, 5000000, 600, wavy)},
+      {"grid", test::gridPoints(60, 50, 10, 20, 2.0, wavy)},
+  };
+  for (const PointSetCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Surface s;
+    s.setPoints(c.points);
+    std::vector<Point2> queries;
+    for (std::size_t i = 0; i < c.points.size(); i += 7) queries.push_back(c.points[i].plan());
+    const Mesh& m = s.mesh();
+    for (std::size_t t = 0; t < m.triangles.size(); t += 5) {
+      const Point3 &a = m.corner(static_cast<std::int32_t>(t), 0), &b = m.corner(static_cast<std::int32_t>(t), 1);
+      queries.push_back({(a.x + b.x) / 2, (a.y + b.y) / 2});
+    }
+    const Extents e = s.extents();
+    std::mt19937_64 rng(3);
+    std::uniform_real_distribution<double> ux(e.min.x - 20, e.max.x + 20), uy(e.min.y - 20, e.max.y + 20);
+    for (int k = 0; k < 5000; ++k) queries.push_back({ux(rng), uy(rng)});
+    queries.push_back({std::nan(""), e.min.y});
+    queries.push_back({e.min.x, INFINITY});
+    std::shuffle(queries.begin(), queries.end(), rng);
+
+    std::vector<double> z;
+    s.elevations(queries, z);
+    ASSERT_EQ(z.size(), queries.size());
+    std::size_t on = 0;
+    for (std::size_t i = 0; i < queries.size(); ++i) {
+      const auto one = s.elevation(queries[i]);
+      ASSERT_EQ(one.has_value(), !std::isnan(z[i])) << i;
+      if (one) {
+        ASSERT_EQ(*one, z[i]) << i;
+        ++on;
+      }
+    }
+    EXPECT_GT(on, queries.size() / 2);
+  }
+}
+
 }  // namespace
 }  // namespace tin

@@ -4,6 +4,7 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <array>
 #include <ctime>
 #include <cmath>
 #include <cstdio>
@@ -44,12 +45,42 @@ std::vector<tin::Point3> randomPoints(std::size_t n, std::uint64_t seed) {
 std::vector<tin::Point3> terrainPoints(std::size_t n, std::uint64_t seed) {
   std::mt19937_64 rng(seed);
   const double side = sideOf(n);
-  std::uniform_real_distribution<double> u(0.0, side), near(-15.0, 15.0);
+  std::uniform_real_distribution<double> u(0.0, side), near(-15.0, 15.0), unit(0.0, 1.0);
+  std::normal_distribution<double> spread(0.0, side / 60.0);
+  // Dense patches (building pads, stockpiles) and holes without a shot (a pond, a fenced
+  // yard), fixed by the seed.
+  std::vector<std::array<double, 2>> pads(40), holes(6);
+  for (auto& c : pads) c = {u(rng), u(rng)};
+  for (auto& c : holes) c = {u(rng), u(rng)};
+  const double holeRadius = side / 12.0;
+  auto inHole = [&](double x, double y) {
+    for (const auto& h : holes)
+      if ((x - h[0]) * (x - h[0]) + (y - h[1]) * (y - h[1]) < holeRadius * holeRadius) return true;
+    return false;
+  };
   std::vector<tin::Point3> points(n);
   for (std::size_t i = 0; i < n; ++i) {
-    double x = u(rng), y = u(rng);
-    if (i % 5 == 0) y = side / 2 + 40.0 * std::sin(x / 150.0) + near(rng);  // shots along the valley road
-    y = std::clamp(y, 0.0, side);
+    if (i > 0 && i % 50 == 0) {
+      // A shot taken again (a check shot, or the same file loaded twice): same position, its
+      // elevation a little off.
+      const tin::Point3& again = points[static_cast<std::size_t>(unit(rng) * static_cast<double>(i))];
+      points[i] = {again.x, again.y, again.z + 0.02};
+      continue;
+    }
+    double x, y;
+    do {
+      x = u(rng);
+      y = u(rng);
+      if (i % 5 == 0) {
+        y = side / 2 + 40.0 * std::sin(x / 150.0) + near(rng);  // shots along the valley road
+      } else if (i % 5 == 1) {
+        const auto& pad = pads[i / 5 % pads.size()];
+        x = pad[0] + spread(rng);
+        y = pad[1] + spread(rng);
+      }
+      x = std::clamp(x, 0.0, side);
+      y = std::clamp(y, 0.0, side);
+    } while (inHole(x, y));
     points[i] = {kX0 + std::round(x * 1000) / 1000, kY0 + std::round(y * 1000) / 1000, site(x, y, side)};
   }
   return points;

@@ -14,8 +14,10 @@ namespace uv::bench {
 // n random points over a square of about one point per square metre, at UTM-sized
 // coordinates, on a smooth terrain.
 std::vector<tin::Point3> randomPoints(std::size_t n, std::uint64_t seed);
-// n points of a real-looking site: hills and a valley, denser along a road, and the road's
-// edges and the valley's bottom as break lines (about breakLineCount segments).
+// n points of a real-looking site: hills and a valley, a fifth of the shots along a road, a fifth
+// in dense patches, holes without any shot, and one shot in fifty taken again at the same
+// position (a duplicate in plan, its elevation a little off); the road's edges and the valley's
+// bottom as break lines (about breakLineCount segments).
 std::vector<tin::Point3> terrainPoints(std::size_t n, std::uint64_t seed);
 std::vector<tin::Segment3> terrainBreakLines(std::size_t n, std::size_t breakLineCount);
 // Random short segments over the square of randomPoints(n): the "10k break lines" load.

@@ -45,7 +45,7 @@ int CKVLXsurface_Vantor2::SetPoints(CUniquePointSet& points) {
 }
 
 int CKVLXsurface_Vantor2::AddPoints(CUniquePointSet& points) {
-  const tin::PointsResult r = m_triangulation->Change().addPoints(points.Points().points());
+  const tin::PointsResult r = m_triangulation->Change().addPoints(points.Points());
   Changed();
   return r.refused == 0 ? 1 : 0;
 }

@@ -11,3 +11,13 @@ int CUniquePointSet::AddPoint(const AcGePoint3d& point) {
   }
   return 0;
 }
+
+void CUniquePointSet::AddPoints(std::span<const AcGePoint3d> points) {
+  std::vector<tin::Point3> block(points.size());
+  for (std::size_t i = 0; i < points.size(); ++i) block[i] = uv::engine::toTin(points[i]);
+  m_points.add(block);
+}
+
+void CUniquePointSet::Reserve(int count) {
+  if (count > 0) m_points.reserve(static_cast<std::size_t>(count));
+}

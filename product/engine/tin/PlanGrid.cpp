@@ -25,10 +25,8 @@ void PlanGrid::reserve(std::size_t n) {
   if (2 * n > slots_.size()) grow(2 * n);
 }
 
-std::int64_t PlanGrid::cellOf(double v) const {
-  const double c = std::floor(v * invCell_);
+std::int64_t PlanGrid::farCell(double c) {
   constexpr double kWhole = 0x1p53;  // below it every whole number is a double
-  if (std::fabs(c) < kWhole) return static_cast<std::int64_t>(c);
   // Beyond, neighbouring doubles lie whole cells apart: they are numbered one by one from
   // 2^53 on. That keeps cells in order (all find() needs) and distinct, up to infinity, within
   // the range of the cell numbers. Clamping instead put every position beyond a limit (1e14
@@ -36,15 +34,6 @@ std::int64_t PlanGrid::cellOf(double v) const {
   const std::uint64_t steps = std::bit_cast<std::uint64_t>(std::fabs(c)) - std::bit_cast<std::uint64_t>(kWhole);
   const std::int64_t cell = static_cast<std::int64_t>(kWhole) + static_cast<std::int64_t>(steps);
   return c < 0.0 ? -cell : cell;
-}
-
-std::uint32_t PlanGrid::hashCell(std::int64_t cx, std::int64_t cy) {
-  std::uint64_t h = static_cast<std::uint64_t>(cx) * 0x9E3779B97F4A7C15ull;
-  h ^= static_cast<std::uint64_t>(cy) + 0x632BE59BD9B4E019ull + (h << 6) + (h >> 2);
-  h ^= h >> 31;
-  h *= 0xBF58476D1CE4E5B9ull;
-  h ^= h >> 29;
-  return static_cast<std::uint32_t>(h >> 32);
 }
 
 void PlanGrid::place(std::uint32_t h, std::int32_t index) {

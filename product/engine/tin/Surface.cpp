@@ -269,6 +269,11 @@ PointsResult Surface::addPoints(std::span<const Point3> points) {
   return result;
 }
 
+PointsResult Surface::addPoints(const UniquePointSet& points) {
+  if (!tri_ && def_.points.empty()) return setPoints(points);
+  return addPoints(std::span<const Point3>(points.points()));
+}
+
 PointsResult Surface::setPoints(std::span<const Point3> points) {
   UniquePointSet unique(def_.settings.planTolerance);
   unique.reserve(points.size());

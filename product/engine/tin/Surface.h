@@ -113,8 +113,10 @@ class Surface {
   PointsResult addPoints(std::span<const Point3> points);
   PointsResult setPoints(std::span<const Point3> points);
   // The same for a set whose tolerance is at least the surface's: no two of its points can be
-  // one position here, so they are taken without looking for duplicates again.
+  // one position here, so they are taken without looking for duplicates again (by addPoints
+  // when the surface has no points yet; into a filled one they go as the span does).
   PointsResult setPoints(const UniquePointSet& points);
+  PointsResult addPoints(const UniquePointSet& points);
 
   BreakLineResult addBreakLine(const Point3& a, const Point3& b);
 

@@ -25,8 +25,17 @@ UniquePointSet::Outcome UniquePointSet::add(const Point3& p) {
 }
 
 void UniquePointSet::add(std::span<const Point3> points) {
-  reserve(points_.size() + points.size());
-  for (const Point3& p : points) add(p);
+  // Grown by doubling, so that a caller adding a file in blocks does not copy the set per block.
+  const std::size_t needed = points_.size() + points.size();
+  if (needed > points_.capacity()) reserve(std::max(needed, 2 * points_.capacity()));
+  // Each point looks into a random place of the grid; asking for the place a few points ahead
+  // lets the memory come while the points before it are added.
+  constexpr std::size_t kAhead = 8;
+  const std::size_t n = points.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    if (i + kAhead < n) grid_.prefetch(points[i + kAhead].x, points[i + kAhead].y);
+    add(points[i]);
+  }
 }
 
 std::int32_t UniquePointSet::find(double x, double y) const {

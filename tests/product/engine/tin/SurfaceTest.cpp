@@ -158,6 +158,29 @@ TEST(Surface, DuplicatePointsTakeTheLastElevation) {
   EXPECT_EQ(s.definition().points[4], (Point3{1, 1, 7.5}));
 }
 
+// A set handed over whole (a file load) makes the surface that its points make: into an empty
+// surface it is taken without a second search for duplicates, into a filled one point by point.
+TEST(Surface, AUniqueSetAddsAsItsPointsDo) {
+  UniquePointSet set;
+  for (const Point3& p : test::randomPoints(500, 9, 0, 0, 100, wavy)) set.add(p);
+  Surface fromSet, fromPoints;
+  const PointsResult a = fromSet.addPoints(set), b = fromPoints.addPoints(set.points());
+  EXPECT_EQ(a.added, b.added);
+  EXPECT_EQ(a.refused, 0u);
+  EXPECT_EQ(fromSet.definition(), fromPoints.definition());
+  test::expectSameMesh(fromSet, fromPoints, 0.0);
+
+  UniquePointSet more;
+  for (const Point3& p : test::randomPoints(200, 10, 0, 0, 100, wavy)) more.add(p);
+  more.add(set.points()[3]);  // a point already on the surface
+  const PointsResult c = fromSet.addPoints(more), d = fromPoints.addPoints(more.points());
+  EXPECT_EQ(c.added, d.added);
+  EXPECT_EQ(c.replaced, 1u);
+  ASSERT_TRUE(valid(fromSet));
+  EXPECT_EQ(fromSet.definition(), fromPoints.definition());
+  test::expectSameMesh(fromSet, fromPoints, 0.0);
+}
+
 // Two polygons that split the surface between them get every triangle and every edge exactly
 // once, whatever the split line cuts through.
 TEST(Surface, PolygonsThatTileThePlaneShareOutTrianglesAndEdges) {

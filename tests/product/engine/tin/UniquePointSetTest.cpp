@@ -80,5 +80,38 @@ TEST(UniquePointSet, KeepsOneOfEachAmongManyCopies) {
   EXPECT_EQ(set.find(-5.0, -5.0), -1);
 }
 
+// Adding in blocks (as a file load does) gives the set that adding one by one gives: same points,
+// same order, same winning elevations, also for chains of near copies where a point lies within
+// the tolerance of a copy that was not kept, and for refused points.
+TEST(UniquePointSet, BlocksGiveTheSetOfOneByOne) {
+  std::mt19937_64 rng(11);
+  std::uniform_real_distribution<double> u(0.0, 50.0), step(0.0, 1.9e-6);
+  std::uniform_int_distribution<int> kind(0, 9);
+  std::vector<Point3> input;
+  for (int i = 0; i < 30000; ++i) {
+    const int k = kind(rng);
+    if (k < 3 && !input.empty()) {  // a copy of an earlier point, moved by up to two tolerances
+      const Point3& p = input[std::uniform_int_distribution<std::size_t>(0, input.size() - 1)(rng)];
+      input.push_back({p.x + step(rng), p.y - step(rng), static_cast<double>(i)});
+    } else if (k == 3) {
+      input.push_back({std::nan(""), 1.0, 1.0});
+    } else {
+      input.push_back({u(rng), u(rng), static_cast<double>(i)});
+    }
+  }
+  UniquePointSet one;
+  for (const Point3& p : input) one.add(p);
+  for (std::size_t block : {std::size_t(1), std::size_t(7), std::size_t(4096), input.size()}) {
+    UniquePointSet blocks;
+    for (std::size_t i = 0; i < input.size(); i += block)
+      blocks.add(std::span<const Point3>(input).subspan(i, std::min(block, input.size() - i)));
+    ASSERT_EQ(blocks.size(), one.size()) << block;
+    for (std::size_t i = 0; i < one.size(); ++i) {
+      ASSERT_EQ(blocks.points()[i].plan(), one.points()[i].plan()) << block << " " << i;
+      ASSERT_EQ(blocks.points()[i].z, one.points()[i].z) << block << " " << i;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tin

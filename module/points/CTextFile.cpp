@@ -31,13 +31,13 @@ File openForReading(const CString& path) { return File(std::fopen(uv::toUtf8(pat
 
 CTextFile::CSection::CSection(const CString& name) : m_strName(name) {}
 
-std::string_view CTextFile::CSection::utf8Line(int index) const {
+std::string_view CTextFile::CSection::GetLineUtf8(int index) const {
   if (index < 0 || index >= GetLineCount()) throw CInvalidArgException();
   const size_t begin = index == 0 ? 0 : m_lineEnds[size_t(index) - 1];
   return std::string_view(m_text.data() + begin, m_lineEnds[size_t(index)] - begin);
 }
 
-CString CTextFile::CSection::GetLine(int index) const { return CString(uv::text::toWide(utf8Line(index))); }
+CString CTextFile::CSection::GetLine(int index) const { return CString(uv::text::toWide(GetLineUtf8(index))); }
 
 void CTextFile::CSection::AddLine(const CString& line) { AddLineUtf8(uv::text::toUtf8(line.str())); }
 
@@ -53,23 +53,30 @@ void CTextFile::CSection::Reserve(size_t bytes, size_t lines) {
 
 void CTextFile::CSection::SetSplitMode(int mode, wchar_t delimiter, const CIntArray& endPositions) {
   m_nSplitMode = mode;
-  if (mode == kSplitDelimiter) m_delimiter = delimiter;
-  else if (mode == kSplitColumns) m_columnEnds = endPositions.vector();
+  if (mode == kSplitDelimiter) {
+    // Decoded text never holds a surrogate or a code beyond Unicode, so such
+    // a delimiter is never found: the empty delimiter cuts no fields either.
+    const char32_t code = char32_t(delimiter);
+    m_delimiter.clear();
+    if (code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF)) uv::text::appendUtf8(code, m_delimiter);
+  } else if (mode == kSplitColumns) {
+    m_columnEnds = endPositions.vector();
+  }
+}
+
+int CTextFile::CSection::SplitLineUtf8(int index, std::vector<std::string_view>& fields) const {
+  const std::string_view line = GetLineUtf8(index);
+  switch (m_nSplitMode) {
+    case kSplitDelimiter: return uv::text::cutUtf8AtDelimiter(line, m_delimiter, fields);
+    case kSplitColumns: return uv::text::cutUtf8AtBoundaries(line, m_columnEnds, fields);
+    default: fields.clear(); return 0;
+  }
 }
 
 int CTextFile::CSection::SplitLine(int index, CStringArray& fields) const {
-  const std::string_view line = utf8Line(index);
-  m_decoded.clear();
-  uv::text::appendWide(line, m_decoded);
-  switch (m_nSplitMode) {
-    case kSplitDelimiter:
-      return uv::text::splitByDelimiter(m_decoded, std::wstring_view(&m_delimiter, 1), fields);
-    case kSplitColumns:
-      return uv::text::splitByBoundaries(m_decoded, m_columnEnds, fields);
-    default:
-      fields.RemoveAll();
-      return 0;
-  }
+  SplitLineUtf8(index, m_fields);
+  uv::text::storeWide(m_fields, fields);
+  return fields.GetSize();
 }
 
 // ---------------------------------------------------------------------------

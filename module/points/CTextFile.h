@@ -26,7 +26,8 @@
 // text of its line, as it ends a C string.
 //
 // Lines are kept as UTF-8 in one buffer per section, so a large file costs
-// little more memory than its size; SplitLine decodes a line when asked.
+// little more memory than its size; SplitLine decodes the fields of a line
+// when asked, and SplitLineUtf8 hands them over without decoding.
 #pragma once
 
 #include <map>
@@ -73,17 +74,22 @@ class CTextFile {
     // from call to call, so a caller that keeps one array for all lines
     // pays no allocation per field.
     int SplitLine(int index, CStringArray& fields) const;
+    // The same fields as views of the line's UTF-8, valid while the section
+    // lives and takes no lines: for loads of millions of lines, which need
+    // no wide copy of each field.
+    int SplitLineUtf8(int index, std::vector<std::string_view>& fields) const;
+    // The stored UTF-8 of line `index`; throws like SplitLine.
+    std::string_view GetLineUtf8(int index) const;
 
    private:
-    std::string_view utf8Line(int index) const;
 
     CString m_strName;
     uv::text::GrowingBuffer<char> m_text;        // the lines' UTF-8, back to back
     uv::text::GrowingBuffer<size_t> m_lineEnds;  // line i ends at m_lineEnds[i]
     int m_nSplitMode = kSplitDelimiter;
-    wchar_t m_delimiter = L' ';
+    std::string m_delimiter = " ";  // as UTF-8; empty for a character text cannot hold
     std::vector<int> m_columnEnds;
-    mutable std::wstring m_decoded;      // the line SplitLine works on
+    mutable std::vector<std::string_view> m_fields;  // the views SplitLine decodes
   };
 
   CTextFile();

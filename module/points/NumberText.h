@@ -8,10 +8,16 @@
 //   "1e999"         infinity  as the C library reads a number too large
 //
 // Only the digits 0-9 count; "inf", "nan" and hexadecimal numbers read as 0.
+// The value is the double nearest to the decimal text.
 #pragma once
+
+#include <string_view>
 
 namespace uv {
 
 double NumberFromText(const wchar_t* text);
+// The same reading of UTF-8 text (a field of a point file), without making
+// it wide first.
+double NumberFromUtf8(std::string_view text);
 
 }  // namespace uv

@@ -233,6 +233,11 @@ char32_t firstCharacter(std::string_view utf8) {
   return code;
 }
 
+bool isAscii(std::string_view text) {
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(text.data());
+  return asciiRun(p, p + text.size()) == text.size();
+}
+
 size_t characterCount(std::string_view utf8) {
   size_t n = 0;
   for (char c : utf8) n += !isContinuation(static_cast<unsigned char>(c));

@@ -46,6 +46,8 @@ std::wstring toWide(std::string_view utf8);
 std::string toUtf8(std::wstring_view wide);
 // The first character of valid UTF-8 text, 0 for the empty text.
 char32_t firstCharacter(std::string_view utf8);
+// True when every byte of the text is below 0x80.
+bool isAscii(std::string_view text);
 // The number of characters of valid UTF-8 text.
 size_t characterCount(std::string_view utf8);
 // The byte offset behind the first `characters` characters (the text's

@@ -1,8 +1,7 @@
 #include "module/points/TextFields.h"
 
-#include <algorithm>
-
 #include "module/points/CTextFile.h"
+#include "module/points/TextDecoding.h"
 
 namespace uv::text {
 
@@ -15,6 +14,13 @@ class FieldWriter {
   void add(std::wstring_view field) {
     if (m_count < m_size) m_fields.GetData()[m_count].str().assign(field);
     else m_fields.Add(CString(field));
+    ++m_count;
+  }
+  void addUtf8(std::string_view field) {
+    if (m_count >= m_size) m_fields.Add(CString());
+    std::wstring& s = m_fields.GetData()[m_count].str();
+    s.clear();
+    appendWide(field, s);
     ++m_count;
   }
   int finish() {
@@ -30,32 +36,40 @@ class FieldWriter {
 
 }  // namespace
 
+int cutUtf8AtDelimiter(std::string_view line, std::string_view delimiter, std::vector<std::string_view>& fields) {
+  fields.clear();
+  return cutAtDelimiter(line, delimiter, [&](std::string_view f) { fields.push_back(f); });
+}
+
+int cutUtf8AtBoundaries(std::string_view line, const std::vector<int>& endPositions,
+                        std::vector<std::string_view>& fields) {
+  fields.clear();
+  auto add = [&](std::string_view f) { fields.push_back(f); };
+  // In ASCII, the usual survey file, a character is a byte.
+  if (isAscii(line))
+    return cutAtBoundaries(line, line.size(), endPositions, [](size_t position) { return position; }, add);
+  return cutAtBoundaries(
+      line, characterCount(line), endPositions,
+      [line](size_t position) { return offsetOfCharacter(line, position); }, add);
+}
+
+void storeWide(const std::vector<std::string_view>& fields, CStringArray& out) {
+  FieldWriter writer(out);
+  for (std::string_view f : fields) writer.addUtf8(f);
+  writer.finish();
+}
+
 int splitByDelimiter(std::wstring_view text, std::wstring_view delimiter, CStringArray& fields) {
   FieldWriter out(fields);
-  size_t found = delimiter.empty() ? std::wstring_view::npos : text.find(delimiter);
-  if (found == std::wstring_view::npos) return out.finish();  // no delimiter: no fields at all
-  size_t start = 0;
-  while (true) {
-    const size_t stop = found == std::wstring_view::npos ? text.size() : found;
-    if (stop > start) out.add(text.substr(start, stop - start));
-    if (found == std::wstring_view::npos) break;
-    start = found + delimiter.size();
-    found = text.find(delimiter, start);
-  }
+  cutAtDelimiter(text, delimiter, [&](std::wstring_view f) { out.add(f); });
   return out.finish();
 }
 
 int splitByBoundaries(std::wstring_view text, const std::vector<int>& endPositions, CStringArray& fields) {
   FieldWriter out(fields);
-  const size_t length = text.size();
-  size_t start = 0;
-  for (size_t j = 0; j <= endPositions.size(); ++j) {
-    // The line's length stands behind the stored end positions.
-    const size_t end = j < endPositions.size() ? size_t(std::max(endPositions[j], 0)) : length;
-    if (start >= length || end <= start) out.add({});
-    else out.add(text.substr(start, std::min(end, length) - start));
-    start = end;
-  }
+  cutAtBoundaries(
+      text, text.size(), endPositions, [](size_t position) { return position; },
+      [&](std::wstring_view f) { out.add(f); });
   return out.finish();
 }
 

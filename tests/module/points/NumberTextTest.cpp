@@ -3,6 +3,9 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstring>
+#include <locale.h>
+#include <random>
 #include <string>
 
 #include "base/TextCase.h"
@@ -23,13 +26,50 @@ TEST(NumberText, ReadsTheLeadingNumberAndStopsAtWhatDoesNotFit) {
       {L"101.25 m", 101.25},      {L"1e-400", 0},              {L"00042.000", 42},
       {L"4567890.12345678", 4567890.12345678},
   };
-  for (const Case& c : cases) EXPECT_EQ(uv::NumberFromText(c.text), c.value) << uv::toUtf8(c.text);
+  for (const Case& c : cases) {
+    EXPECT_EQ(uv::NumberFromText(c.text), c.value) << uv::toUtf8(c.text);
+    EXPECT_EQ(uv::NumberFromUtf8(uv::toUtf8(c.text)), c.value) << uv::toUtf8(c.text);
+  }
   EXPECT_EQ(uv::NumberFromText(nullptr), 0);
   EXPECT_TRUE(std::isinf(uv::NumberFromText(L"1e999")));
   EXPECT_LT(uv::NumberFromText(L"-1e999"), 0);
   // A long run of digits is still one number.
   const std::wstring longNumber = L"1" + std::wstring(300, L'0') + L".5";
   EXPECT_DOUBLE_EQ(uv::NumberFromText(longNumber.c_str()), 1e300);
+}
+
+// The UTF-8 reading gives the wide reading's value, bit for bit, also where
+// white space beyond ASCII (whatever the C library counts as such) or
+// another script stands before the number.
+TEST(NumberText, Utf8ReadsAsWideText) {
+  for (const wchar_t* text : {L"\u3000 12.5", L"\u00A012.5", L"\u2003-3", L"\u0160 5", L"\u010D", L" \t\v\f\r7",
+                              L"\x1C 8", L"12.5\u00A0", L"-0", L"1e-400", L"-1e999", L"4567890.123456789012345"}) {
+    const double wide = uv::NumberFromText(text), utf8 = uv::NumberFromUtf8(uv::toUtf8(text));
+    EXPECT_TRUE(std::memcmp(&wide, &utf8, sizeof wide) == 0) << uv::toUtf8(text) << ": " << wide << " " << utf8;
+  }
+}
+
+// Every decimal text reads as the double nearest to it, as the C library
+// reads it: short numbers take a quicker road than long ones, and both must
+// land on the same double.
+TEST(NumberText, NearestDoubleOnEveryRoad) {
+  std::mt19937_64 random(5);
+  std::uniform_int_distribution<int> digit(0, 9), length(1, 20), point(-1, 20), exponent(-30, 30), kind(0, 3);
+  const locale_t c = newlocale(LC_NUMERIC_MASK, "C", locale_t(0));
+  for (int i = 0; i < 200000; ++i) {
+    std::string text = kind(random) == 0 ? "-" : "";
+    const int n = length(random), at = point(random);
+    for (int k = 0; k < n; ++k) {
+      if (k == at) text += '.';
+      text += char('0' + digit(random));
+    }
+    if (kind(random) == 1) text += "e" + std::to_string(exponent(random));
+    const double expected = strtod_l(text.c_str(), nullptr, c);
+    const double got = uv::NumberFromUtf8(text);
+    ASSERT_TRUE(std::memcmp(&expected, &got, sizeof got) == 0) << text << ": " << expected << " " << got;
+    ASSERT_EQ(uv::NumberFromText(uv::fromUtf8(text).c_str()), expected) << text;
+  }
+  freelocale(c);
 }
 
 TEST(NumberText, AFullStopWhateverTheLocale) {

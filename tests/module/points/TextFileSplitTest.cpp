@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "TextFixture.h"
+#include "base/TextCase.h"
 #include "module/points/CTextFile.h"
 
 namespace uvtest {
@@ -131,6 +132,49 @@ TEST(TextFileSplit, NonAsciiTextKeepsItsCharacters) {
   section.SetSplitMode(CTextFile::CSection::kSplitColumns, 0, ends);  // positions count characters
   ASSERT_EQ(section.SplitLine(0, fields), 2);
   EXPECT_EQ(fields[0].str(), L"Čvor");
+}
+
+// The fields as UTF-8 views are the wide fields, for every mode: delimiters
+// of one and of several bytes, a delimiter no text can hold, and columns
+// counted in characters over lines with letters of several bytes.
+TEST(TextFileSplit, Utf8FieldsAreTheWideFields) {
+  CTextFile::CSection section(L"a");
+  for (const wchar_t* line : {L"1.5 2.5 3.5", L"  10   20 ", L"Čvor;Đurđevac;12.5", L"aččbččc", L"x\u20ACy\u20AC",
+                              L"\U0001F600 1 \U0001F600", L"", L"1234567890ščćžđ1234567890"})
+    section.AddLine(line);
+  CIntArray columns, shuffled;
+  for (int e : {3, 6, 10}) columns.Add(e);
+  for (int e : {6, 3, 40, -2}) shuffled.Add(e);
+  struct Mode {
+    int mode;
+    wchar_t delimiter;
+    const CIntArray* ends;
+  };
+  const CIntArray none;
+  const Mode modes[] = {{CTextFile::CSection::kSplitDelimiter, L' ', &none},
+                        {CTextFile::CSection::kSplitDelimiter, L';', &none},
+                        {CTextFile::CSection::kSplitDelimiter, L'\u010D', &none},
+                        {CTextFile::CSection::kSplitDelimiter, L'\u20AC', &none},
+                        {CTextFile::CSection::kSplitDelimiter, wchar_t(0xD800), &none},
+                        {CTextFile::CSection::kSplitDelimiter, wchar_t(0x110000), &none},
+                        {CTextFile::CSection::kSplitColumns, L' ', &columns},
+                        {CTextFile::CSection::kSplitColumns, L' ', &shuffled},
+                        {0, L' ', &none}};
+  CStringArray wide;
+  std::vector<std::string_view> utf8;
+  for (const Mode& m : modes) {
+    section.SetSplitMode(m.mode, m.delimiter, *m.ends);
+    for (int i = 0; i < section.GetLineCount(); ++i) {
+      const int n = section.SplitLine(i, wide);
+      ASSERT_EQ(section.SplitLineUtf8(i, utf8), n) << m.mode << " " << int(m.delimiter) << " line " << i;
+      ASSERT_EQ(utf8.size(), size_t(n));
+      for (int f = 0; f < n; ++f) EXPECT_EQ(uv::fromUtf8(std::string(utf8[size_t(f)])), wide[f].str()) << i << " " << f;
+    }
+  }
+  section.SetSplitMode(CTextFile::CSection::kSplitDelimiter, L'\u010D', none);
+  ASSERT_EQ(section.SplitLine(3, wide), 3);  // "aččbččc" at "č": a, b, c
+  EXPECT_EQ(toVector(wide), (Fields{L"a", L"b", L"c"}));
+  EXPECT_THROW(section.SplitLineUtf8(8, utf8), CInvalidArgException);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "host/DialogPainter.h"
 #include "host/HostSession.h"
 #include "host/JobRunner.h"
+#include "host/StageTimes.h"
 #include "user/JobScript.h"
 #include "user/ScriptError.h"
 #include "user/ScriptedUser.h"
@@ -19,7 +20,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void runJob(HostSession& session, const std::wstring& job) {
+void runJob(HostSession& session, const std::wstring& job, StageTimes& times) {
   std::error_code ec;
   const fs::path path(toUtf8(job));
   if (!fs::is_regular_file(path, ec)) throw HostError(ExitCode::kFileError, job + L": cannot read the job script: no such file");
@@ -34,7 +35,9 @@ void runJob(HostSession& session, const std::wstring& job) {
   for (const ScriptAction& a : JobScript::parseFile(job))
     undoes = undoes || (a.kind == ActionKind::kCommand && (equalsNoCase(a.verb, L"UNDO") || equalsNoCase(a.verb, L"REDO")));
   session.setUndoEnabled(undoes);
-  JobRunner(session, user, fromUtf8(path.parent_path().string())).run();
+  JobRunner runner(session, user, fromUtf8(path.parent_path().string()));
+  runner.setTimes(&times);
+  runner.run();
 }
 
 void report(const std::wstring& message) {
@@ -48,15 +51,25 @@ ExitCode BatchHost::run(const CommandLineOptions& o) {
   Transcript::instance().setEcho(!o.quiet);
   installDialogPainter();
   try {
+    StageTimes times;
+    if (o.times) times.enable();
     HostSession session(o.renderWidth, o.renderHeight);
     session.setDarkBackground(o.renderDark);
     session.setShadeByElevation(o.renderShadeElevation);
     if (o.open.empty()) session.newDrawing();
     else session.openDrawing(o.open);
     for (const std::wstring& module : o.load) session.loadModule(module);
-    if (!o.job.empty()) runJob(session, o.job);
-    if (!o.save.empty()) session.saveDrawing(o.save);
-    if (!o.render.empty()) session.renderDrawing(o.render);
+    times.report(L"start");
+    if (!o.job.empty()) runJob(session, o.job, times);
+    if (!o.save.empty()) {
+      session.saveDrawing(o.save);
+      times.report(L"--save");
+    }
+    if (!o.render.empty()) {
+      session.renderDrawing(o.render);
+      times.report(L"--render");
+    }
+    times.reportTotal();
   } catch (const HostError& e) {
     report(e.message());
     return e.code();

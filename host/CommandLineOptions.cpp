@@ -47,9 +47,9 @@ CommandLineOptions CommandLineOptions::parse(const std::vector<std::string>& arg
       }
     }
     const bool help = name == "--help" || name == "-h", quiet = name == "--quiet" || name == "-q";
-    if (help || quiet || name == "--gui") {
+    if (help || quiet || name == "--gui" || name == "--times") {
       if (inlineValue) usageError(name + " takes no value");
-      (help ? o.help : quiet ? o.quiet : o.gui) = true;
+      (help ? o.help : quiet ? o.quiet : name == "--gui" ? o.gui : o.times) = true;
       continue;
     }
     const bool takesValue = name == "--open" || name == "--load" || name == "--job" || name == "--save" ||
@@ -97,6 +97,7 @@ CommandLineOptions CommandLineOptions::parse(const std::vector<std::string>& arg
   }
   if (o.gui && (!o.job.empty() || !o.save.empty() || !o.render.empty()))
     usageError("--gui opens the desktop program; --job, --save and --render are for batch runs");
+  if (o.gui && o.times) usageError("--gui opens the desktop program; --times is for batch runs");
   return o;
 }
 
@@ -127,6 +128,10 @@ Options:
                           fill 3D faces by their elevation, with a legend of
                           elevations (default none: outlines only)
   --quiet                 do not copy the command line to standard output
+  --times                 print what each step costs: the start, each command
+                          or verb of the job, --save, --render and the whole
+                          run, each with its CPU and wall-clock seconds and
+                          the peak memory so far ("times: ..." lines)
   --help                  show this help
 
 Host verbs in job scripts:

@@ -17,6 +17,7 @@ struct CommandLineOptions {
   bool renderDark = false;        // --render-background dark|light
   bool renderShadeElevation = false;  // --render-shade elevation|none
   bool quiet = false;
+  bool times = false;              // --times: what each step of the job costs
   bool gui = false;                // the desktop program instead of a batch run
   bool help = false;
 

@@ -9,6 +9,7 @@
 #include "host/HostError.h"
 #include "host/HostSession.h"
 #include "host/LayerSettings.h"
+#include "host/StageTimes.h"
 #include "ed/AcApDocument.h"
 #include "user/CurrentUser.h"
 #include "user/ScriptError.h"
@@ -29,7 +30,13 @@ std::wstring JobRunner::inputFile(const std::wstring& name) const {
 
 void JobRunner::run() {
   UserScope scope(m_user);
-  while (!m_user.empty()) runAction(m_user.take());
+  while (!m_user.empty()) {
+    const ScriptAction action = m_user.take();
+    runAction(action);
+    if (m_times)
+      m_times->report((action.where.known() ? L"line " + std::to_wstring(action.where.line) + L": " : L"") +
+                      action.describe());
+  }
 }
 
 void JobRunner::runAction(const ScriptAction& action) {

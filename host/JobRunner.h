@@ -25,10 +25,13 @@ class ScriptedUser;
 namespace uv::host {
 
 class HostSession;
+class StageTimes;
 
 class JobRunner {
  public:
   JobRunner(HostSession& session, ScriptedUser& user, std::wstring scriptFolder);
+  // Each action's cost is reported to `times` when it is done.
+  void setTimes(StageTimes* times) { m_times = times; }
   void run();
 
  private:
@@ -40,6 +43,7 @@ class JobRunner {
   HostSession& m_session;
   ScriptedUser& m_user;
   std::wstring m_folder;
+  StageTimes* m_times = nullptr;
 };
 
 }  // namespace uv::host

@@ -20,6 +20,8 @@ TEST(CommandLineOptions, TakesEveryOptionInBothForms) {
   EXPECT_EQ(o.renderHeight, 480);
   EXPECT_TRUE(o.quiet);
   EXPECT_FALSE(o.help);
+  EXPECT_FALSE(o.times);
+  EXPECT_TRUE(CommandLineOptions::parse({"--times", "--job", "run.job"}).times);
 
   const CommandLineOptions none = CommandLineOptions::parse({});
   EXPECT_TRUE(none.open.empty() && none.load.empty() && none.job.empty());
@@ -54,6 +56,8 @@ TEST(CommandLineOptions, RefusesWhatItCannotTakeNamingTheOption) {
       {{"--render-size", "10x10", "--render-size", "20x20"}, "--render-size is given twice"},
       {{"--gui=1"}, "--gui takes no value"},
       {{"--gui", "--job", "a.job"}, "--job, --save and --render are for batch runs"},
+      {{"--times=yes"}, "--times takes no value"},
+      {{"--gui", "--times"}, "--times is for batch runs"},
   };
   for (const Case& c : cases) {
     try {

@@ -13,6 +13,7 @@ set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
+. "$here/points/road_job.sh"
 build=${UV_BENCH_BUILD_DIR:-$root/build-bench}
 jobs=${UV_BENCH_JOBS:-2}
 lines=${1:-10000000}
@@ -35,17 +36,8 @@ file=$work/points.xyz
 size=$(stat -c %s "$file")
 # The terrain's heights run from about 275 up; 100 levels 3 m apart from 280 cover its lower
 # part, where most of the site lies.
-cat > "$work/scale.job" << EOF
-SURFMAN
-click IDC_NEW
-set IDC_NAME "Teren"
-click IDOK
-click IDCLOSE
-call CallLoadPoints "Teren"
-choose IDC_PAGES "From text file"
-set IDC_FILE "$file"
-click IDC_ADD
-click IDCLOSE
+road_job "$file" > "$work/scale.job"
+cat >> "$work/scale.job" << EOF
 call CallDrawContourLines "Teren"
 set IDC_MAJOR_INTERVAL "3"
 set IDC_MAJOR_FROM "280"

@@ -16,6 +16,7 @@ set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
+. "$here/road_job.sh"
 build=${UV_BENCH_BUILD_DIR:-$root/build-bench}
 jobs=${UV_BENCH_JOBS:-2}
 lines=1000000
@@ -75,18 +76,7 @@ echo "ratio      text / pandas = $r (target <= 1: $(check "$r" 1.0))"
 # The whole road, beside pandas' read and raw CGAL's build.
 cgalSeconds=$("$cgal" "$work/points.bin" | awk '/^build_seconds/ {print $2}')
 echo "raw CGAL   $(printf '%8.3f' "$cgalSeconds") s  (Delaunay triangulation of the file's points)"
-cat > "$work/road.job" << EOF
-SURFMAN
-click IDC_NEW
-set IDC_NAME "Teren"
-click IDOK
-click IDCLOSE
-call CallLoadPoints "Teren"
-choose IDC_PAGES "From text file"
-set IDC_FILE "$file"
-click IDC_ADD
-click IDCLOSE
-EOF
+road_job "$file" > "$work/road.job"
 whole=$(road "$work/road.job")
 add=$(cpuOf CallLoadPoints)
 peers=$(sum "$pandasSeconds" "$cgalSeconds")
@@ -100,14 +90,7 @@ second=$work/second.xyz
 cat "$work/points.bin" "$work/second.bin" > "$work/both.bin"
 read -r pandasSecond rows <<< "$(pandas "$second")"
 cgalBoth=$("$cgal" "$work/both.bin" | awk '/^build_seconds/ {print $2}')
-cat "$work/road.job" > "$work/filled.job"
-cat >> "$work/filled.job" << EOF
-call CallLoadPoints "Teren"
-choose IDC_PAGES "From text file"
-set IDC_FILE "$second"
-click IDC_ADD
-click IDCLOSE
-EOF
+{ road_job "$file"; load_job "$second"; } > "$work/filled.job"
 road "$work/filled.job" > /dev/null
 into=$(cpuOf "line 11: call CallLoadPoints")
 peers=$(sum "$pandasSecond" "$cgalBoth")

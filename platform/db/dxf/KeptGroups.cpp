@@ -110,13 +110,15 @@ RawGroups keptGroupsOf(const DxfRecord& rec, const TextCodec& codec) {
   const Codes* modelled = &unmarked;
   bool all = false, embedded = false, inBraces = false, head = true;
   RawGroups out;
-  static const Codes none;
   for (const Group& g : rec.groups) {
     if (g.code == 1001) break;
     if (g.code == 100 && !embedded) {
       head = false;
       const auto codes = modelledBySubclass().find(g.value);
-      modelled = codes == modelledBySubclass().end() ? &none : &codes->second;
+      // Under a marker we do not know (a misspelled one), the groups the
+      // reader takes from anywhere in the record are its own all the same:
+      // kept, they would be written twice.
+      modelled = codes == modelledBySubclass().end() ? &unmarked : &codes->second;
       all = takesAll(g.value);
       out.push_back({g.code, utf8Of(g, codec)});
       continue;

@@ -17,6 +17,7 @@ done
 packages=(
   cmake ninja-build g++ pkg-config
   libcgal-dev libgmp-dev libmpfr-dev libboost-dev
+  zlib1g-dev  # the checksums of surface files
   qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core
   xvfb xauth  # the desktop program's picture, taken on a virtual X screen by the tests
   libgtest-dev libgmock-dev googletest libbenchmark-dev

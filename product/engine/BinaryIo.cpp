@@ -1,32 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "product/engine/BinaryIo.h"
 
-#include <array>
+#include <zlib.h>
+
+#include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "base/TextCase.h"
 
 namespace uv::engine {
 
-namespace {
-
-std::array<std::uint32_t, 256> makeCrcTable() {
-  std::array<std::uint32_t, 256> table{};
-  for (std::uint32_t i = 0; i < 256; ++i) {
-    std::uint32_t c = i;
-    for (int k = 0; k < 8; ++k) c = (c & 1u) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-    table[i] = c;
-  }
-  return table;
-}
-
-}  // namespace
-
 std::uint32_t crc32(const unsigned char* data, std::size_t size, std::uint32_t crc) {
-  static const std::array<std::uint32_t, 256> table = makeCrcTable();
-  crc = ~crc;
-  for (std::size_t i = 0; i < size; ++i) crc = table[(crc ^ data[i]) & 0xFFu] ^ (crc >> 8);
-  return ~crc;
+  // zlib's, many bytes a step: a large surface's checksum costs a few milliseconds.
+  constexpr std::size_t kStep = std::size_t{1} << 30;
+  uLong c = crc;
+  for (std::size_t at = 0; at < size; at += kStep)
+    c = ::crc32(c, data + at, static_cast<uInt>(std::min(kStep, size - at)));
+  return static_cast<std::uint32_t>(c);
 }
 
 void ByteWriter::u16(std::uint16_t v) {
@@ -57,6 +48,52 @@ void ByteWriter::text(std::wstring_view s) {
 void ByteWriter::raw(const void* data, std::size_t size) {
   const auto* p = static_cast<const unsigned char*>(data);
   m_bytes.insert(m_bytes.end(), p, p + size);
+}
+
+namespace {
+constexpr bool kLittleEndian = std::endian::native == std::endian::little;
+}
+
+void ByteWriter::f64s(const double* v, std::size_t n) {
+  if constexpr (kLittleEndian) {
+    raw(v, n * sizeof(double));
+  } else {
+    for (std::size_t i = 0; i < n; ++i) f64(v[i]);
+  }
+}
+
+void ByteWriter::i32s(const std::int32_t* v, std::size_t n) {
+  if constexpr (kLittleEndian) {
+    raw(v, n * sizeof(std::int32_t));
+  } else {
+    for (std::size_t i = 0; i < n; ++i) i32(v[i]);
+  }
+}
+
+void ByteReader::f64s(double* out, std::size_t n) {
+  if (!expect(n, sizeof(double))) {
+    std::fill(out, out + n, 0.0);
+    return;
+  }
+  if constexpr (kLittleEndian) {
+    std::memcpy(out, m_data + m_pos, n * sizeof(double));
+    m_pos += n * sizeof(double);
+  } else {
+    for (std::size_t i = 0; i < n; ++i) out[i] = f64();
+  }
+}
+
+void ByteReader::i32s(std::int32_t* out, std::size_t n) {
+  if (!expect(n, sizeof(std::int32_t))) {
+    std::fill(out, out + n, 0);
+    return;
+  }
+  if constexpr (kLittleEndian) {
+    std::memcpy(out, m_data + m_pos, n * sizeof(std::int32_t));
+    m_pos += n * sizeof(std::int32_t);
+  } else {
+    for (std::size_t i = 0; i < n; ++i) out[i] = i32();
+  }
 }
 
 bool ByteReader::take(std::size_t n) {

@@ -26,6 +26,9 @@ class ByteWriter {
   // A text as its UTF-8 length (u32) and bytes.
   void text(std::wstring_view s);
   void raw(const void* data, std::size_t size);
+  // Many numbers at once, the same bytes as one by one.
+  void f64s(const double* v, std::size_t n);
+  void i32s(const std::int32_t* v, std::size_t n);
 
   const std::vector<unsigned char>& bytes() const { return m_bytes; }
   std::vector<unsigned char>& bytes() { return m_bytes; }
@@ -49,6 +52,9 @@ class ByteReader {
   std::int32_t i32() { return static_cast<std::int32_t>(u32()); }
   double f64();
   std::wstring text();
+  // Many numbers at once; zeros and the failed state when they are not all there.
+  void f64s(double* out, std::size_t n);
+  void i32s(std::int32_t* out, std::size_t n);
   // Whether `count` items of `itemSize` bytes can still be there; fails the reader if not,
   // so a corrupt count never leads to a huge allocation.
   bool expect(std::uint64_t count, std::size_t itemSize);

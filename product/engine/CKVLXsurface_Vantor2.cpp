@@ -207,14 +207,23 @@ uv::engine::SurfaceFileContent CKVLXsurface_Vantor2::FileContent() const {
   c.header.triangleCount = static_cast<std::uint32_t>(TriangleCount());
   c.header.extents = Tin().extents();
   c.definition = Tin().definition();
+  c.triangulation = Tin().saved();
   c.layers = LayerRecords();
   return c;
 }
 
-bool CKVLXsurface_Vantor2::LoadContent(const uv::engine::SurfaceFileContent& content) {
+bool CKVLXsurface_Vantor2::LoadContent(uv::engine::SurfaceFileContent& content) {
   tin::Surface rebuilt;
   try {
-    rebuilt = tin::Surface::fromDefinition(content.definition);
+    // The saved triangles when the file has them whole; otherwise (an older file, or damaged
+    // triangles) the surface is made again from its definition, which its checksum vouches for.
+    std::optional<tin::Surface> saved;
+    std::string why;
+    if (content.triangulation) {
+      saved = tin::Surface::fromSaved(content.definition, std::move(*content.triangulation), why);
+      content.triangulation.reset();
+    }
+    rebuilt = saved ? std::move(*saved) : tin::Surface::fromDefinition(content.definition);
   } catch (const std::exception& e) {
     m_error = std::string("the surface cannot be rebuilt: ") + e.what();
     return false;

@@ -114,9 +114,10 @@ class CKVLXsurface_Vantor2 {
   std::uint64_t Revision() const { return m_revision; }
   const CTriangulation& Triangulation() const { return *m_triangulation; }
 
-  // The file content of this surface, and taking one over (whole depth).
+  // The file content of this surface, and taking one over (whole depth; its triangles are
+  // moved out of it).
   uv::engine::SurfaceFileContent FileContent() const;
-  bool LoadContent(const uv::engine::SurfaceFileContent& content);
+  bool LoadContent(uv::engine::SurfaceFileContent& content);
   std::vector<uv::engine::LayerData> LayerRecords() const;
 
   // For the manager: the description record this surface shows, its manager, and the

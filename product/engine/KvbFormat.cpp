@@ -56,7 +56,7 @@ std::vector<unsigned char> encodeBody(const SurfaceFileContent& c) {
   w.f64(d.settings.planTolerance);
   w.f64(d.settings.maxEdgeLength);
   w.u32(static_cast<std::uint32_t>(d.points.size()));
-  for (const auto& p : d.points) writePoint(w, p);
+  w.f64s(reinterpret_cast<const double*>(d.points.data()), d.points.size() * 3);
   w.u32(static_cast<std::uint32_t>(d.breakLines.size()));
   for (const auto& s : d.breakLines) {
     writePoint(w, s.a);
@@ -77,6 +77,78 @@ std::vector<unsigned char> encodeBody(const SurfaceFileContent& c) {
     w.text(l.linetype);
   }
   return std::move(w.bytes());
+}
+
+static_assert(sizeof(tin::Point3) == 3 * sizeof(double) && sizeof(tin::Triangle) == 3 * sizeof(std::int32_t),
+              "points and triangles are read and written as plain numbers");
+
+std::vector<unsigned char> encodeTriangulation(const tin::SavedTriangulation& t) {
+  ByteWriter w;
+  w.bytes().reserve(32 + t.extraVertices.size() * 24 + t.triangles.size() * 12 + t.flips.size() * 16 +
+                    t.swapsMade.size());
+  w.u8(t.editable ? 1 : 0);
+  w.u32(static_cast<std::uint32_t>(t.extraVertices.size()));
+  w.f64s(reinterpret_cast<const double*>(t.extraVertices.data()), t.extraVertices.size() * 3);
+  w.u32(static_cast<std::uint32_t>(t.triangles.size()));
+  w.i32s(reinterpret_cast<const std::int32_t*>(t.triangles.data()), t.triangles.size() * 3);
+  w.u32(static_cast<std::uint32_t>(t.chains.size()));
+  for (const auto& chain : t.chains) {
+    w.u32(static_cast<std::uint32_t>(chain.size()));
+    w.i32s(chain.data(), chain.size());
+  }
+  w.u32(static_cast<std::uint32_t>(t.flips.size()));
+  for (const auto& f : t.flips) w.i32s(f.data(), 4);
+  w.u32(static_cast<std::uint32_t>(t.swapsMade.size()));
+  w.raw(t.swapsMade.data(), t.swapsMade.size());
+  return std::move(w.bytes());
+}
+
+bool finiteAndInRange(double v);
+
+bool decodeTriangulation(const unsigned char* p, std::size_t size, tin::SavedTriangulation& t, std::string& error) {
+  ByteReader r(p, size);
+  const std::uint8_t editable = r.u8();
+  t.editable = editable == 1;
+  std::uint32_t n = r.u32();
+  if (r.expect(n, 24)) {
+    t.extraVertices.resize(n);
+    r.f64s(reinterpret_cast<double*>(t.extraVertices.data()), std::size_t{n} * 3);
+  }
+  n = r.u32();
+  if (r.expect(n, 12)) {
+    t.triangles.resize(n);
+    r.i32s(reinterpret_cast<std::int32_t*>(t.triangles.data()), std::size_t{n} * 3);
+  }
+  n = r.u32();
+  if (r.expect(n, 4)) {
+    t.chains.resize(n);
+    for (auto& chain : t.chains) {
+      const std::uint32_t m = r.u32();
+      if (!r.expect(m, 4)) break;
+      chain.resize(m);
+      r.i32s(chain.data(), m);
+    }
+  }
+  n = r.u32();
+  if (r.expect(n, 16)) {
+    t.flips.resize(n);
+    for (auto& f : t.flips) r.i32s(f.data(), 4);
+  }
+  n = r.u32();
+  if (r.expect(n, 1)) {
+    t.swapsMade.resize(n);
+    for (auto& m : t.swapsMade) m = r.u8();
+  }
+  if (!r.ok() || editable > 1) {
+    error = "the triangles are shorter than their counts say";
+    return false;
+  }
+  for (const tin::Point3& v : t.extraVertices)
+    if (!finiteAndInRange(v.x) || !finiteAndInRange(v.y) || !finiteAndInRange(v.z)) {
+      error = "a vertex of the triangles is no place";
+      return false;
+    }
+  return true;
 }
 
 std::string formatNumber(double v) {
@@ -178,7 +250,7 @@ bool decodeBody(const unsigned char* p, std::size_t size, std::size_t offset, Su
   std::uint32_t n = r.u32();
   if (r.expect(n, 24)) {
     d.points.resize(n);
-    for (auto& pt : d.points) pt = readPoint(r);
+    r.f64s(reinterpret_cast<double*>(d.points.data()), std::size_t{n} * 3);
   }
   n = r.u32();
   if (r.expect(n, 48)) {
@@ -234,11 +306,14 @@ std::vector<unsigned char> encodeSurfaceFile(const SurfaceFileContent& content) 
   h.swapCount = static_cast<std::uint32_t>(content.definition.swaps.size());
   const std::vector<unsigned char> header = encodeHeader(h);
   const std::vector<unsigned char> body = encodeBody(content);
+  const std::vector<unsigned char> triangles =
+      content.triangulation ? encodeTriangulation(*content.triangulation) : std::vector<unsigned char>{};
 
   ByteWriter w;
-  w.bytes().reserve(kPrefix + header.size() + 16 + body.size());
+  w.bytes().reserve(kPrefix + header.size() + 16 + body.size() + (content.triangulation ? 12 + triangles.size() : 0));
   w.raw(kMagic.data(), kMagic.size());
-  w.u16(kKvbVersion);
+  // Without triangles the file is what version 1 wrote, byte for byte.
+  w.u16(content.triangulation ? kKvbVersion : 1);
   w.u16(1);
   w.u32(static_cast<std::uint32_t>(header.size()));
   w.raw(header.data(), header.size());
@@ -246,6 +321,11 @@ std::vector<unsigned char> encodeSurfaceFile(const SurfaceFileContent& content) 
   w.u64(body.size());
   w.raw(body.data(), body.size());
   w.u32(crc32(body.data(), body.size()));
+  if (content.triangulation) {
+    w.u64(triangles.size());
+    w.raw(triangles.data(), triangles.size());
+    w.u32(crc32(triangles.data(), triangles.size()));
+  }
   return std::move(w.bytes());
 }
 
@@ -293,6 +373,23 @@ bool decodeSurfaceFile(const unsigned char* data, std::size_t size, KvbDepth dep
     return false;
   }
   if (!decodeBody(data + bodyStart, static_cast<std::size_t>(bodyLength), bodyStart, c, error)) return false;
+  // The triangles: whatever is wrong with them, the definition stands and the surface is
+  // made from it.
+  const std::size_t sectionAt = bodyStart + static_cast<std::size_t>(bodyLength) + 4;
+  if (size > sectionAt) {
+    ByteReader lengthOf(data + sectionAt, size - sectionAt);
+    const std::uint64_t length = lengthOf.u64();
+    const std::size_t start = sectionAt + 8;
+    if (!lengthOf.ok() || length > size - start || size - start - length < 4) {
+      c.triangulationProblem = "the triangles are cut off" + at(size);
+    } else if (ByteReader(data + start + length, 4).u32() != crc32(data + start, static_cast<std::size_t>(length))) {
+      c.triangulationProblem = "the triangles' checksum does not match" + at(start + length);
+    } else {
+      tin::SavedTriangulation t;
+      if (decodeTriangulation(data + start, static_cast<std::size_t>(length), t, c.triangulationProblem))
+        c.triangulation = std::move(t);
+    }
+  }
   out = std::move(c);
   return true;
 }
@@ -323,17 +420,29 @@ bool readSurfaceFile(std::streambuf& in, KvbDepth depth, SurfaceFileContent& out
   ByteReader lengthReader(bytes.data() + lengthAt, 8);
   const std::uint64_t bodyLength = lengthReader.u64();
   const std::uint64_t wanted = bodyLength + 4;
-  constexpr std::size_t kChunk = 1u << 20;
-  std::uint64_t got = 0;
-  while (got < wanted) {
-    const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, wanted - got));
-    const std::size_t before = bytes.size();
-    bytes.resize(before + n);
-    const auto read = static_cast<std::size_t>(in.sgetn(reinterpret_cast<char*>(bytes.data() + before),
-                                                        static_cast<std::streamsize>(n)));
-    bytes.resize(before + read);
-    got += read;
-    if (read < n) break;
+  // Grows in steps as the bytes arrive: a lying length costs no more than the file holds.
+  auto readUpTo = [&](std::uint64_t wanted) {
+    constexpr std::size_t kChunk = std::size_t{1} << 24;
+    std::uint64_t got = 0;
+    while (got < wanted) {
+      const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, wanted - got));
+      const std::size_t before = bytes.size();
+      bytes.resize(before + n);
+      const auto read = static_cast<std::size_t>(in.sgetn(reinterpret_cast<char*>(bytes.data() + before),
+                                                          static_cast<std::streamsize>(n)));
+      bytes.resize(before + read);
+      got += read;
+      if (read < n) return false;
+    }
+    return true;
+  };
+  if (readUpTo(wanted)) {
+    // The triangles' section, when the file has one.
+    const std::size_t sectionAt = bytes.size();
+    if (readUpTo(8) && bytes.size() == sectionAt + 8) {
+      ByteReader sectionLength(bytes.data() + sectionAt, 8);
+      readUpTo(sectionLength.u64() + 4);
+    }
   }
   return decodeSurfaceFile(bytes.data(), bytes.size(), depth, out, error);
 }

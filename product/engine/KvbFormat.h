@@ -3,7 +3,7 @@
 //
 //   offset  size  what
 //   0       8     magic 89 'K' 'V' 'B' 0D 0A 1A 0A (catches text-mode and 7-bit damage)
-//   8       2     format version of the writer (1)
+//   8       2     format version of the writer (2; 1 for a file without triangles)
 //   10      2     oldest format version a reader must understand to read the file (1)
 //   12      4     header length H
 //   16      H     header: name, description (texts: u32 UTF-8 length + bytes), point, break-line,
@@ -16,14 +16,24 @@
 //                 diagonal), layer records (u32 n, n x {i32 type, text name, i32 colour,
 //                 text linetype})
 //   28+H+B  4     CRC-32 of the body
+//   32+H+B  8     triangles length T (version 2; absent in version 1)
+//   40+H+B  T     triangles (tin::SavedTriangulation): u8 editable, extra vertices (u32 n,
+//                 n x 3 f64), triangles (u32 n, n x 3 i32), break lines' vertex chains (u32 n,
+//                 n x {u32 m, m x i32}), flips (u32 n, n x 4 i32), swaps made (u32 n, n x u8)
+//   40+H+B+T 4    CRC-32 of the triangles
 //
 // The header can be read alone (a file list needs names without reading a million points).
 // Header and body carry their lengths, so a later version may append fields to either and an
 // older reader skips them; a change an older reader must not ignore raises the oldest-reader
-// version. The triangles are not stored: the surface is rebuilt from its definition.
+// version. The triangles follow the body in a section of their own, which a version-1 reader
+// never reads: it rebuilds the surface from its definition. A file without that section
+// (written by version 1), or whose section is damaged (its checksum or its contents), is read
+// whole all the same and the surface rebuilt from its definition, which the body's checksum
+// vouches for; the section only saves the time of triangulating.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <streambuf>
 #include <string>
 #include <vector>
@@ -33,7 +43,7 @@
 
 namespace uv::engine {
 
-inline constexpr std::uint16_t kKvbVersion = 1;
+inline constexpr std::uint16_t kKvbVersion = 2;
 
 struct LayerData {
   int type = 0;
@@ -57,6 +67,10 @@ struct SurfaceFileContent {
   SurfaceFileHeader header;
   tin::Definition definition;
   std::vector<LayerData> layers;
+  // The triangles as the surface had them; none in a version-1 file, and none (with the
+  // reason in triangulationProblem) where the section is damaged.
+  std::optional<tin::SavedTriangulation> triangulation;
+  std::string triangulationProblem;
 };
 
 enum class KvbDepth { Header, Whole };

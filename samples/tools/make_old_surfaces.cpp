@@ -71,8 +71,12 @@ bool writeSurfaceFile(const OldSurface& old, const std::string& path) {
   CUniquePointSet points;
   for (const AcGePoint3d& p : old.points) points.AddPoint(p);
   surface.SetPoints(points);
+  // As the engine wrote it in 2009: the definition alone, without the triangles that later
+  // versions keep beside it, so that reading such a file is tested too.
+  uv::engine::SurfaceFileContent content = surface.FileContent();
+  content.triangulation.reset();
   std::ofstream out(path, std::ios::out | std::ios::binary | std::ios::trunc);
-  return out && surface.ExportToBin(*out.rdbuf()) == 1 && out.flush();
+  return out && uv::engine::writeSurfaceFile(*out.rdbuf(), content) && out.flush();
 }
 
 }  // namespace

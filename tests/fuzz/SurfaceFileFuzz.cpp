@@ -1,12 +1,15 @@
 // Fuzz target: the surface file reader (product/engine/KvbFormat) and the
 // rebuild of what it accepts. Any bytes are refused with a message or give
-// a definition whose numbers are places; that definition writes back to
-// bytes that read as the same definition, and the triangulation built from
-// it has only vertices that are in it. Each input is also read with its
-// checksums made right, so that mutations reach the fields behind them.
+// a definition whose numbers are places; that definition (and the saved
+// triangles, where the file has them whole) writes back to bytes that read
+// as the same, and the surface made from them, taken from the saved
+// triangles or built afresh when they do not fit, has only vertices that are
+// in the file. Each input is also read with its checksums made right, so
+// that mutations reach the fields behind them.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -23,8 +26,9 @@ namespace {
 // Rebuilding is the expensive part; a fuzzer's small inputs stay far below.
 constexpr std::size_t kMaxRebuildItems = 50000;
 
-void rebuild(const tin::Definition& d) {
+void rebuild(const tin::Definition& d, std::optional<tin::SavedTriangulation> saved) {
   if (d.points.size() + d.breakLines.size() + d.swaps.size() > kMaxRebuildItems) return;
+  if (saved && saved->triangles.size() + saved->extraVertices.size() > kMaxRebuildItems) return;
   std::set<std::pair<double, double>> places;
   for (const tin::Point3& p : d.points) places.insert({p.x, p.y});
   for (const tin::Segment3& s : d.breakLines) {
@@ -32,9 +36,17 @@ void rebuild(const tin::Definition& d) {
     places.insert({s.b.x, s.b.y});
   }
   double extent = 0.0;
+  if (saved)
+    for (const tin::Point3& p : saved->extraVertices) places.insert({p.x, p.y});
   for (const auto& [x, y] : places) extent = std::max({extent, std::fabs(x), std::fabs(y)});
   try {
-    const tin::Surface surface = tin::Surface::fromDefinition(d);
+    std::string why;
+    std::optional<tin::Surface> fromFile;
+    if (saved) fromFile = tin::Surface::fromSaved(d, std::move(*saved), why);
+    if (fromFile) UV_FUZZ_CHECK(fromFile->triangleCount() == 0 || fromFile->triangleAt(fromFile->mesh().vertices[0].plan()) >= 0,
+                                "a point of saved triangles lies off them");
+    else UV_FUZZ_CHECK(!saved || !why.empty(), "saved triangles refused without a reason");
+    const tin::Surface surface = fromFile ? std::move(*fromFile) : tin::Surface::fromDefinition(d);
     const tin::Extents e = surface.extents();
     if (!e.empty)
       UV_FUZZ_CHECK(std::fabs(e.min.x) <= extent && std::fabs(e.max.x) <= extent && std::fabs(e.min.y) <= extent &&
@@ -65,6 +77,12 @@ std::vector<std::uint8_t> withChecksumsRepaired(const std::uint8_t* data, std::s
   const std::uint64_t bodyLength = std::uint64_t(u32At(headerEnd + 4)) | std::uint64_t(u32At(headerEnd + 8)) << 32;
   if (bodyLength > b.size() - bodyStart || b.size() - bodyStart - bodyLength < 4) return b;
   putU32(bodyStart + std::size_t(bodyLength), uv::engine::crc32(b.data() + bodyStart, std::size_t(bodyLength)));
+  // The triangles' section behind the body.
+  const std::size_t sectionAt = bodyStart + std::size_t(bodyLength) + 4;
+  if (b.size() < sectionAt + 8) return b;
+  const std::uint64_t length = std::uint64_t(u32At(sectionAt)) | std::uint64_t(u32At(sectionAt + 4)) << 32;
+  if (length > b.size() - sectionAt - 8 || b.size() - sectionAt - 8 - length < 4) return b;
+  putU32(sectionAt + 8 + std::size_t(length), uv::engine::crc32(b.data() + sectionAt + 8, std::size_t(length)));
   return b;
 }
 
@@ -81,9 +99,10 @@ void readAndRebuild(const std::uint8_t* data, std::size_t size) {
     uv::engine::SurfaceFileContent again;
     UV_FUZZ_CHECK(uv::engine::decodeSurfaceFile(bytes.data(), bytes.size(), depth, again, error),
                   "a surface written back cannot be read");
-    UV_FUZZ_CHECK(again.definition == content.definition && again.layers == content.layers,
+    UV_FUZZ_CHECK(again.definition == content.definition && again.layers == content.layers &&
+                      again.triangulation == content.triangulation,
                   "a surface written back reads as another");
-    rebuild(content.definition);
+    rebuild(content.definition, std::move(content.triangulation));
   }
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <vector>
 
 #include "tin/Geometry.h"
@@ -27,6 +29,23 @@ struct Definition {
   // Swapped diagonals in the order made, as the plan positions of their two ends.
   std::vector<Segment2> swaps;
   friend bool operator==(const Definition&, const Definition&) = default;
+};
+
+// The triangulation of a surface as it stands, kept beside its definition so that loading is
+// a read and not a triangulation (Surface::saved(), Surface::fromSaved()). Vertices 0..n-1
+// are the definition's points; the others follow.
+struct SavedTriangulation {
+  // False: a surface of points alone, in the order its build gave. True: the editable
+  // triangulation that break lines, swaps, later points or a limit made of it.
+  bool editable = false;
+  std::vector<Point3> extraVertices;  // break-line ends that are no point, crossings
+  std::vector<Triangle> triangles;    // counter-clockwise
+  std::vector<std::vector<std::int32_t>> chains;  // each break line's vertices, end to end
+  // Swapped diagonals as made on the constrained Delaunay triangulation, in order: the new
+  // diagonal u-v, then the one it replaced a-b.
+  std::vector<std::array<std::int32_t, 4>> flips;
+  std::vector<std::uint8_t> swapsMade;  // per swap of the definition: made now (1) or not (0)
+  friend bool operator==(const SavedTriangulation&, const SavedTriangulation&) = default;
 };
 
 }  // namespace tin

@@ -36,6 +36,7 @@ struct Segment3 {
 // Three point indices, counter-clockwise in plan.
 struct Triangle {
   std::int32_t v[3] = {-1, -1, -1};
+  friend bool operator==(const Triangle&, const Triangle&) = default;
 };
 
 // Two point indices, a < b.

@@ -41,6 +41,13 @@ namespace {
 
 constexpr double kUnset = std::numeric_limits<double>::quiet_NaN();
 
+// Room for one more in a table as long as the surface: an eighth more, not double, so that an
+// edit to a large surface does not double what it keeps.
+template <class V>
+void roomForOne(V& v) {
+  if (v.size() == v.capacity()) v.reserve(v.size() + v.size() / 8 + 256);
+}
+
 bool finite(const Point3& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
 
 std::uint64_t lineKey(std::int32_t a, std::int32_t b) {
@@ -87,7 +94,6 @@ void Surface::buildCompact() {
   lineSites_ = {};
   lineKeys_ = {};
   vertexSite_ = {};
-  z_ = {};
   swapApplied_ = {};
   tri_.reset();
   cache_.reset();
@@ -103,6 +109,13 @@ void Surface::ensureEditable() {
   if (tri_) return;
   // The flat mesh becomes the editable triangulation as it is, vertex k at survey point k:
   // nothing is triangulated again, and the triangles stay what callers saw.
+  pointSites();
+  tri_ = std::make_unique<detail::Triangulation>();
+  tri_->adopt(std::move(cache_->own));
+  cache_.reset();
+}
+
+void Surface::pointSites() {
   const auto n = static_cast<std::int32_t>(def_.points.size());
   sites_.clear();
   siteGrid_ = PlanGrid(def_.settings.planTolerance);
@@ -110,18 +123,92 @@ void Surface::ensureEditable() {
   siteGrid_.reserve(def_.points.size());
   pointSite_.resize(def_.points.size());
   vertexSite_.resize(def_.points.size());
-  z_.resize(def_.points.size());
   for (std::int32_t k = 0; k < n; ++k) {
     const Point3& p = def_.points[k];
     sites_.push_back(Site{p.x, p.y, k, k});
     siteGrid_.insert(k, [this](std::int32_t i) -> const Site& { return sites_[i]; });
     pointSite_[k] = k;
     vertexSite_[k] = k;
-    z_[k] = p.z;
   }
-  tri_ = std::make_unique<detail::Triangulation>();
-  tri_->adopt(std::move(cache_->own));
-  cache_.reset();
+}
+
+bool Surface::restoreSites(std::string& why) {
+  pointSites();
+  adoptNewVertices();
+  const auto& chains = tri_->chains();
+  lineSites_.clear();
+  lineKeys_.clear();
+  for (std::size_t line = 0; line < def_.breakLines.size(); ++line) {
+    std::array<std::int32_t, 2> ends{};
+    for (int e = 0; e < 2; ++e) {
+      const Point3& at = e == 0 ? def_.breakLines[line].a : def_.breakLines[line].b;
+      const std::int32_t v = e == 0 ? chains[line].front() : chains[line].back();
+      std::int32_t s = siteAt(at.x, at.y);
+      if (s < 0) {
+        s = addSite(at.x, at.y);
+        sites_[s].vertex = v;
+        vertexSite_[v] = s;
+      }
+      const Point2 p = tri_->position(v);
+      if (sites_[s].vertex != v || p.x != sites_[s].x || p.y != sites_[s].y) {
+        why = "a break line does not end where the definition says";
+        return false;
+      }
+      ends[e] = s;
+    }
+    lineSites_.push_back(ends);
+    lineKeys_.insert(lineKey(ends[0], ends[1]));
+  }
+  return true;
+}
+
+SavedTriangulation Surface::saved() const {
+  SavedTriangulation st;
+  const std::size_t np = def_.points.size();
+  if (!tri_) {
+    st.triangles = cache_->own.triangles;
+    return st;
+  }
+  cache();
+  const Mesh& m = tri_->mesh();
+  st.editable = true;
+  st.triangles = m.triangles;
+  st.extraVertices.assign(m.vertices.begin() + static_cast<std::ptrdiff_t>(np), m.vertices.end());
+  st.chains = tri_->chains();
+  st.flips = tri_->flips();
+  st.swapsMade.assign(swapApplied_.begin(), swapApplied_.end());
+  return st;
+}
+
+std::optional<Surface> Surface::fromSaved(const Definition& d, SavedTriangulation&& st, std::string& why) {
+  Surface s(d.settings);
+  const std::size_t np = d.points.size();
+  if (st.editable ? st.chains.size() != d.breakLines.size() || st.swapsMade.size() != d.swaps.size()
+                  : !compactable(d) || !st.extraVertices.empty() || !st.chains.empty() || !st.flips.empty()) {
+    why = "the triangles do not belong to the definition";
+    return std::nullopt;
+  }
+  Mesh mesh;
+  detail::reserveLarge(mesh.vertices, np + st.extraVertices.size());
+  mesh.vertices.assign(d.points.begin(), d.points.end());
+  mesh.vertices.insert(mesh.vertices.end(), st.extraVertices.begin(), st.extraVertices.end());
+  mesh.triangles = std::move(st.triangles);
+  auto tri = std::make_unique<detail::Triangulation>();
+  if (!tri->restore(std::move(mesh), std::move(st.chains), st.flips, why)) return std::nullopt;
+  s.def_ = d;
+  s.cache_.reset();
+  if (!st.editable) {
+    // A surface of points alone keeps the flat mesh only.
+    auto c = std::make_unique<Cache>();
+    c->own = tri->release();
+    s.tri_.reset();
+    s.cache_ = std::move(c);
+    return s;
+  }
+  s.tri_ = std::move(tri);
+  s.swapApplied_.assign(st.swapsMade.begin(), st.swapsMade.end());
+  if (!s.restoreSites(why)) return std::nullopt;
+  return s;
 }
 
 // --- definition and sites --------------------------------------------------------------------
@@ -131,6 +218,7 @@ std::int32_t Surface::siteAt(double x, double y) const {
 }
 
 std::int32_t Surface::addSite(double x, double y) {
+  roomForOne(sites_);
   sites_.push_back(Site{x, y});
   const auto s = static_cast<std::int32_t>(sites_.size() - 1);
   siteGrid_.insert(s, [this](std::int32_t i) -> const Site& { return sites_[i]; });
@@ -156,6 +244,8 @@ void Surface::stagePoints(std::span<const Point3> points, PointsResult& result, 
       ++result.replaced;
     } else {
       site.point = static_cast<std::int32_t>(def_.points.size());
+      roomForOne(def_.points);
+      roomForOne(pointSite_);
       def_.points.push_back({site.x, site.y, p.z});
       pointSite_.push_back(s);
       ++result.added;
@@ -182,8 +272,24 @@ BreakLineResult Surface::stageBreakLine(const Point3& a, const Point3& b, std::v
 
 void Surface::adoptNewVertices() {
   const auto n = static_cast<std::size_t>(tri_->vertexCount());
+  if (vertexSite_.size() == vertexSite_.capacity()) vertexSite_.reserve(n + n / 8 + 256);
   vertexSite_.resize(n, -1);
-  z_.resize(n, kUnset);
+}
+
+void Surface::numberPoints(std::size_t firstNew) {
+  // Survey point k is vertex k: a new point's vertex takes that number from whichever vertex
+  // has it (a break-line end or a crossing, numbered after all points), which takes the
+  // point's. Ascending, so that a number once given stays.
+  for (std::size_t k = firstNew; k < def_.points.size(); ++k) {
+    const auto want = static_cast<std::int32_t>(k);
+    const std::int32_t v = sites_[pointSite_[k]].vertex;
+    if (v == want) continue;
+    tri_->swapNumbers(v, want);
+    const std::int32_t sv = vertexSite_[v], sw = vertexSite_[want];
+    std::swap(vertexSite_[v], vertexSite_[want]);
+    if (sv >= 0) sites_[sv].vertex = want;
+    if (sw >= 0) sites_[sw].vertex = v;
+  }
 }
 
 void Surface::insertSites(const std::vector<std::int32_t>& sites) {
@@ -204,14 +310,11 @@ void Surface::insertSites(const std::vector<std::int32_t>& sites) {
     Site& site = sites_[sites[k]];
     site.vertex = ids[k];
     vertexSite_[ids[k]] = sites[k];
-    if (site.point >= 0) z_[ids[k]] = def_.points[site.point].z;
+    if (site.point >= 0) tri_->setElevation(ids[k], def_.points[site.point].z);
   }
 }
 
-bool Surface::isPointVertex(std::int32_t v) const {
-  const std::int32_t s = vertexSite_[v];
-  return s >= 0 && sites_[s].point >= 0;
-}
+bool Surface::isPointVertex(std::int32_t v) const { return v >= 0 && static_cast<std::size_t>(v) < def_.points.size(); }
 
 void Surface::linesThrough(std::int32_t v, std::vector<std::int32_t>& out) const {
   if (def_.breakLines.empty()) {
@@ -238,7 +341,7 @@ void Surface::endChange(std::vector<std::int32_t> pendingLines) {
     const std::int32_t line = *work.begin();
     work.erase(work.begin());
     changed.clear();
-    resolveLine(line, z_, &changed);
+    resolveLine(line, nullptr, &changed);
     for (std::int32_t v : changed) {
       linesThrough(v, through);
       for (std::int32_t later : through)
@@ -254,14 +357,19 @@ PointsResult Surface::addPoints(std::span<const Point3> points) {
   ensureEditable();
   PointsResult result;
   std::vector<std::int32_t> fresh, touched;
+  const std::size_t firstNew = def_.points.size();
   stagePoints(points, result, fresh, touched);
   if (fresh.empty() && touched.empty()) return result;
   beginChange();
   insertSites(fresh);
+  // Touched vertices are named by site, as numbering the new points moves vertices.
+  for (std::int32_t& v : touched) v = vertexSite_[v];
+  for (std::int32_t s : fresh) touched.push_back(s);
+  numberPoints(firstNew);
   std::vector<std::int32_t> pending, through;
-  for (std::int32_t s : fresh) touched.push_back(sites_[s].vertex);
+  for (std::int32_t& v : touched) v = sites_[v].vertex;
   for (std::int32_t v : touched) {
-    z_[v] = def_.points[sites_[vertexSite_[v]].point].z;
+    tri_->setElevation(v, def_.points[v].z);
     linesThrough(v, through);
     pending.insert(pending.end(), through.begin(), through.end());
   }
@@ -400,7 +508,6 @@ void Surface::reset(const SurfaceSettings& settings) {
   lineSites_.clear();
   lineKeys_.clear();
   vertexSite_.clear();
-  z_.clear();
   swapApplied_.clear();
   tri_ = std::make_unique<detail::Triangulation>();
   cache_.reset();
@@ -413,20 +520,28 @@ void Surface::rebuild(const Definition& definition) {
   stagePoints(definition.points, ignored, fresh, touched);
   for (const Segment3& line : definition.breakLines) stageBreakLine(line.a, line.b, fresh);
   insertSites(fresh);
+  numberPoints(0);
   for (std::size_t line = 0; line < lineSites_.size(); ++line) {
     const auto [sa, sb] = lineSites_[line];
     tri_->insertBreakLine(static_cast<std::int32_t>(line), sites_[sa].vertex, sites_[sb].vertex);
   }
   adoptNewVertices();
-  resolveAll(z_);
+  for (std::size_t line = 0; line < def_.breakLines.size(); ++line)
+    resolveLine(static_cast<std::int32_t>(line), nullptr, nullptr);
   def_.swaps = definition.swaps;
   reapplySwaps();
 }
 
 // --- elevations ----------------------------------------------------------------------------
 
-void Surface::resolveLine(std::int32_t line, std::vector<double>& z, std::vector<std::int32_t>* changed) const {
+void Surface::resolveLine(std::int32_t line, std::vector<double>* table, std::vector<std::int32_t>* changed) const {
   std::vector<std::int32_t> chain, through;
+  // The rules' elevations: into the triangulation, or into the caller's table.
+  struct Heights {
+    detail::Triangulation& tri;
+    std::vector<double>* table;
+    double operator[](std::int32_t v) const { return table ? (*table)[v] : tri.elevation(v); }
+  } z{*tri_, table};
   tri_->breakLineChain(line, chain);
   const std::size_t n = chain.size();
   if (n < 2) return;
@@ -437,7 +552,8 @@ void Surface::resolveLine(std::int32_t line, std::vector<double>& z, std::vector
   };
   auto set = [&](std::int32_t v, double value) {
     if (z[v] == value) return;
-    z[v] = value;
+    if (table) (*table)[v] = value;
+    else tri_->setElevation(v, value);
     if (changed) changed->push_back(v);
   };
   const Segment3& seg = def_.breakLines[line];
@@ -468,11 +584,11 @@ void Surface::resolveLine(std::int32_t line, std::vector<double>& z, std::vector
 }
 
 void Surface::resolveAll(std::vector<double>& z) const {
-  z.assign(vertexSite_.size(), kUnset);
-  for (std::size_t v = 0; v < vertexSite_.size(); ++v)
-    if (isPointVertex(static_cast<std::int32_t>(v))) z[v] = def_.points[sites_[vertexSite_[v]].point].z;
+  z.assign(static_cast<std::size_t>(tri_->vertexCount()), kUnset);
+  for (std::size_t v = 0; v < z.size(); ++v)
+    if (isPointVertex(static_cast<std::int32_t>(v))) z[v] = def_.points[v].z;
   for (std::size_t line = 0; line < def_.breakLines.size(); ++line)
-    resolveLine(static_cast<std::int32_t>(line), z, nullptr);
+    resolveLine(static_cast<std::int32_t>(line), &z, nullptr);
 }
 
 // --- queries -------------------------------------------------------------------------------
@@ -480,36 +596,9 @@ void Surface::resolveAll(std::vector<double>& z) const {
 const Surface::Cache& Surface::cache() const {
   if (cache_) return *cache_;
   auto c = std::make_unique<Cache>();
-  // Point indices: survey points in definition order, then the other vertices by x, y. The
-  // triangulation takes them as its vertex numbers, so the mesh it publishes is the surface.
-  const std::int32_t nv = tri_->vertexCount();
-  std::vector<std::int32_t> index(nv, -1);
-  std::int32_t next = 0;
-  for (std::int32_t s : pointSite_) index[sites_[s].vertex] = next++;
-  std::vector<std::pair<Point2, std::int32_t>> others;
-  for (std::int32_t v = 0; v < nv; ++v)
-    if (index[v] < 0) others.push_back({tri_->position(v), v});
-  std::sort(others.begin(), others.end(), [](const auto& a, const auto& b) {
-    return a.first.x != b.first.x ? a.first.x < b.first.x : a.first.y < b.first.y;
-  });
-  for (const auto& o : others) index[o.second] = next++;
-  bool identity = true;
-  for (std::int32_t v = 0; v < nv && identity; ++v) identity = index[v] == v;
-  if (!identity) {
-    std::vector<std::int32_t> site(nv);
-    std::vector<double> z(nv);
-    for (std::int32_t v = 0; v < nv; ++v) {
-      site[index[v]] = vertexSite_[v];
-      z[index[v]] = z_[v];
-    }
-    vertexSite_.swap(site);
-    z_.swap(z);
-    for (Site& s : sites_)
-      if (s.vertex >= 0) s.vertex = index[s.vertex];
-  } else {
-    index.clear();
-  }
-  tri_->publish(index, z_);
+  // The triangulation's mesh is the surface as it stands: survey points first, in definition
+  // order (see numberPoints), the triangles where the edits left them.
+  tri_->publish();
   if (def_.settings.maxEdgeLength > 0.0) {
     tri_->peeledMesh(def_.settings.maxEdgeLength, c->own, c->surfaceTriangle);
     c->mesh = &c->own;
@@ -568,6 +657,12 @@ const PointLocator* Surface::locator() const {
 
 MeshLocation Surface::locate(const Point2& p) const {
   if (!std::isfinite(p.x) || !std::isfinite(p.y)) return {};
+  // An edited surface answers one question by a walk on the triangulation, which needs
+  // nothing built after an edit; many at once go through the locator (trianglesAt()).
+  if (tri_ && def_.settings.maxEdgeLength == 0.0) {
+    cache();
+    return tri_->locate(p);
+  }
   if (const PointLocator* l = locator()) return l->locate(p);
   // Peeled: the whole triangulation is walked, and the answer told in the surface's terms.
   const Cache& c = cache();
@@ -660,7 +755,7 @@ Validity Surface::isValid() const {
   tri_->check(r.problems);
 
   // Sites, points and vertices agree.
-  if (vertexSite_.size() != static_cast<std::size_t>(tri_->vertexCount()) || z_.size() != vertexSite_.size())
+  if (vertexSite_.size() != static_cast<std::size_t>(tri_->vertexCount()))
     problem("vertex tables hold ", vertexSite_.size(), " entries for ", tri_->vertexCount(), " vertices");
   for (std::size_t k = 0; k < def_.points.size(); ++k) {
     const Site& site = sites_[pointSite_[k]];
@@ -668,9 +763,10 @@ Validity Surface::isValid() const {
       problem("survey point ", k, " has no vertex");
       continue;
     }
+    if (site.vertex != static_cast<std::int32_t>(k)) problem("survey point ", k, " is vertex ", site.vertex);
     const Point2 at = tri_->position(site.vertex);
     if (at.x != def_.points[k].x || at.y != def_.points[k].y) problem("survey point ", k, " moved");
-    if (!(z_[site.vertex] == def_.points[k].z)) problem("survey point ", k, " lost its elevation");
+    if (!(tri_->elevation(site.vertex) == def_.points[k].z)) problem("survey point ", k, " lost its elevation");
   }
   for (std::size_t s = 0; s < sites_.size(); ++s)
     if (sites_[s].vertex < 0 || vertexSite_[sites_[s].vertex] != static_cast<std::int32_t>(s))
@@ -679,25 +775,36 @@ Validity Surface::isValid() const {
   // Elevations, computed afresh from the definition.
   std::vector<double> fresh;
   resolveAll(fresh);
-  for (std::size_t v = 0; v < fresh.size() && v < z_.size(); ++v) {
+  for (std::size_t v = 0; v < fresh.size(); ++v) {
+    const double z = tri_->elevation(static_cast<std::int32_t>(v));
     if (std::isnan(fresh[v])) problem("vertex ", v, " has no elevation by the rules");
-    else if (!(fresh[v] == z_[v])) problem("vertex ", v, " has elevation ", z_[v], ", the rules give ", fresh[v]);
+    else if (!(fresh[v] == z)) problem("vertex ", v, " has elevation ", z, ", the rules give ", fresh[v]);
   }
 
   if (swapApplied_.size() != def_.swaps.size()) problem("swaps made are not accounted for");
 
-  // The mesh: canonical order, counter-clockwise, links as recomputed from scratch.
+  // The mesh: counter-clockwise, links and boundary as recomputed from scratch.
   const Mesh& m = mesh();
-  for (std::size_t t = 0; t < m.triangles.size(); ++t) {
-    const Triangle& tri = m.triangles[t];
-    if (!(tri.v[0] < tri.v[1] && tri.v[0] < tri.v[2])) problem("triangle ", t, " does not start at its smallest index");
+  for (std::size_t t = 0; t < m.triangles.size(); ++t)
     if (orientation(m.corner(t, 0), m.corner(t, 1), m.corner(t, 2)) <= 0) problem("triangle ", t, " is not counter-clockwise");
-  }
   Mesh relinked = m;
   linkMesh(relinked);
   if (relinked.neighbours != m.neighbours) problem("mesh neighbours differ from the triangles' own sides");
-  for (std::size_t v = 0; v < m.vertices.size() && v < z_.size(); ++v)
-    if (!(m.vertices[v].z == z_[v])) problem("mesh point ", v, " has a stale elevation");
+  auto sides = [](std::vector<TriangleSide> v) {
+    std::sort(v.begin(), v.end(), [](const TriangleSide& a, const TriangleSide& b) {
+      return a.triangle != b.triangle ? a.triangle < b.triangle : a.side < b.side;
+    });
+    return v;
+  };
+  const auto want = sides(relinked.boundarySides), have = sides(m.boundarySides);
+  if (want.size() != have.size() || !std::equal(want.begin(), want.end(), have.begin(), [](const auto& a, const auto& b) {
+        return a.triangle == b.triangle && a.side == b.side;
+      }))
+    problem("the mesh's boundary sides are stale");
+  for (std::size_t v = 0; v < m.vertices.size(); ++v)
+    if (m.vertexTriangle[v] >= 0 && std::find(m.triangles[m.vertexTriangle[v]].v, m.triangles[m.vertexTriangle[v]].v + 3,
+                                              static_cast<std::int32_t>(v)) == m.triangles[m.vertexTriangle[v]].v + 3)
+      problem("point ", v, " names a triangle without it");
   return r;
 }
 

@@ -83,10 +83,15 @@ struct Validity {
 // A swap that is not possible now stays in the definition.
 //
 // Indices: point indices 0..n-1 are the survey points in definition order; vertices that are
-// no survey point (break-line ends, crossings) follow, sorted by x then y. Triangles start at
-// their smallest point index and follow a space-filling curve through their centroids; edges
-// are (a < b), in the order of the first triangle that has them. These orders depend on the
-// surface alone, so indices survive a save and a reload. Any change renumbers.
+// no survey point (break-line ends, crossings) follow, in the order the edits made them. A
+// surface of points alone has its triangles in a canonical order (each starts at its smallest
+// point index; they follow a space-filling curve through their centroids), which depends on
+// the points alone. An edit keeps the triangles it does not touch where they are and puts its
+// own in the places of those it replaced or at the end, so nothing is renumbered or sorted
+// after it and a query right after an edit costs what it costs before. Edges are (a < b), in
+// the order of the first triangle that has them. A surface saved with saved() comes back from
+// fromSaved() with the very same indices; one rebuilt from its definition alone has the same
+// triangles and survey-point indices, the rest numbered by its build.
 //
 // Storage: a surface of survey points alone (no break lines, no swaps, no edge-length limit)
 // keeps its definition and the flat mesh, nothing else, as built by delaunay(). The first
@@ -108,6 +113,13 @@ class Surface {
   // a tolerance that is not a positive number.
   static Surface fromDefinition(const Definition& definition);
   const Definition& definition() const { return def_; }
+  // The triangulation as it stands, for a file: with the definition, fromSaved() makes this
+  // very surface again (the same points, triangles and indices) without triangulating.
+  SavedTriangulation saved() const;
+  // Nothing, with the reason in `why`, when `saved` is no triangulation of the definition's
+  // positions (a damaged file); fromDefinition() then makes the surface. Throws as
+  // fromDefinition() for impossible settings.
+  static std::optional<Surface> fromSaved(const Definition& definition, SavedTriangulation&& saved, std::string& why);
 
   // Survey points. setPoints replaces them all; break lines and swaps stay.
   PointsResult addPoints(std::span<const Point3> points);
@@ -174,11 +186,14 @@ class Surface {
   BreakLineResult stageBreakLine(const Point3& a, const Point3& b, std::vector<std::int32_t>& fresh);
   void insertSites(const std::vector<std::int32_t>& sites);
   void adoptNewVertices();
+  void numberPoints(std::size_t firstNew);
   void beginChange();
   void endChange(std::vector<std::int32_t> pendingLines);
   void linesThrough(std::int32_t v, std::vector<std::int32_t>& out) const;
   bool isPointVertex(std::int32_t v) const;
-  void resolveLine(std::int32_t line, std::vector<double>& z, std::vector<std::int32_t>* changed) const;
+  // Sets the elevations of break line `line` by the rules: in the triangulation (table null)
+  // or in *table. Vertices whose elevation changed go to *changed.
+  void resolveLine(std::int32_t line, std::vector<double>* table, std::vector<std::int32_t>* changed) const;
   void resolveAll(std::vector<double>& z) const;
   void reapplySwaps();
   void reset(const SurfaceSettings& settings);
@@ -187,19 +202,20 @@ class Surface {
   // From the (unique) points of def_ alone, into the flat mesh; no editable triangulation.
   void buildCompact();
   void ensureEditable();
+  // Sites of the survey points, each its own vertex (of the same number).
+  void pointSites();
+  bool restoreSites(std::string& why);
   void checkCompact(Validity& r) const;
   const Cache& cache() const;
   const PointLocator* locator() const;
 
   Definition def_;
-  // Publishing the mesh renumbers the vertices (see cache()), so these follow it even there.
-  mutable std::vector<Site> sites_;
+  std::vector<Site> sites_;
   PlanGrid siteGrid_;
   std::vector<std::int32_t> pointSite_;                  // survey point -> site
   std::vector<std::array<std::int32_t, 2>> lineSites_;   // break line -> sites of its ends
   std::unordered_set<std::uint64_t> lineKeys_;           // the site pairs of all break lines
-  mutable std::vector<std::int32_t> vertexSite_;         // vertex -> site, -1 for crossings
-  mutable std::vector<double> z_;                        // vertex -> elevation
+  std::vector<std::int32_t> vertexSite_;                 // vertex -> site, -1 for crossings
   std::vector<bool> swapApplied_;                        // swap -> made in the current surface
   std::unique_ptr<detail::Triangulation> tri_;  // null while the flat mesh is all there is
   mutable std::unique_ptr<Cache> cache_;

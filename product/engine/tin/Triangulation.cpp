@@ -35,10 +35,11 @@ std::uint64_t edgeKey(std::int32_t a, std::int32_t b) {
 }  // namespace
 
 struct Triangulation::Impl {
-  // The triangulation itself: vertices with their positions (z is set by publish()),
-  // triangles, neighbours, break-line flags and one triangle per vertex are kept current
-  // through every change; the boundary sides and the canonical order only by publish().
+  // The triangulation itself: vertices with their positions and elevations, triangles,
+  // neighbours, break-line flags and one triangle per vertex are kept current through every
+  // change; the boundary sides by publish(), when a change reached the hull.
   Mesh m;
+  bool boundaryDirty = true;
   std::vector<std::vector<std::int32_t>> chains;          // break line -> vertices along it
   std::vector<std::array<std::int32_t, 2>> lineEnds;      // break line -> its two end vertices
   std::unordered_map<std::int32_t, std::vector<std::int32_t>> linesAt;  // vertex -> lines, ascending
@@ -48,6 +49,13 @@ struct Triangulation::Impl {
   };
   std::vector<Flip> flips;
   std::int32_t lastTriangle = -1;  // where the last insertion ended: the next walk starts there
+  // A coarse grid of vertices over the box of the vertices when it was made, about four
+  // vertices a cell: a walk starts at the vertex of the cell of its point. Stale entries are
+  // harmless (vertices are never removed), so it follows insertions and renumbering cheaply.
+  mutable std::vector<std::int32_t> cells;
+  mutable double cx0 = 0, cy0 = 0, cix = 1, ciy = 1;
+  mutable std::int64_t cn = 0;
+  mutable std::size_t cellsFor = 0;
   std::vector<std::pair<std::int32_t, std::int32_t>> work;  // sides to make Delaunay again
 
   bool hasTriangles() const { return !m.triangles.empty(); }
@@ -73,7 +81,16 @@ struct Triangulation::Impl {
     if (k < 0) throw std::runtime_error("triangulation: broken neighbour link");
     m.neighbours[n][k] = to;
   }
+  // Arrays of a large surface grow by an eighth, not by doubling: an edited surface keeps
+  // what it has, and a few edits do not double its memory.
+  template <class V>
+  static void roomFor(V& v) {
+    if (v.size() == v.capacity()) v.reserve(v.size() + v.size() / 8 + 256);
+  }
   std::int32_t newTriangle() {
+    roomFor(m.triangles);
+    roomFor(m.neighbours);
+    roomFor(m.breakLineSides);
     m.triangles.push_back({});
     m.neighbours.push_back({-1, -1, -1});
     m.breakLineSides.push_back(0);
@@ -126,6 +143,7 @@ struct Triangulation::Impl {
     const std::int32_t nQD = m.neighbours[n][next(j)], nDR = m.neighbours[n][prev(j)];
     const bool cRP = constrained(t, next(i)), cPQ = constrained(t, prev(i));
     const bool cQD = constrained(n, next(j)), cDR = constrained(n, prev(j));
+    if (nRP < 0 || nPQ < 0 || nQD < 0 || nDR < 0) boundaryDirty = true;
     setTriangle(t, p, q, d);
     setTriangle(n, p, d, r);
     m.neighbours[t] = {nQD, n, nPQ};
@@ -158,20 +176,26 @@ struct Triangulation::Impl {
   // --- point location ---
 
   std::int32_t startNear(const Point2& p) const {
-    const auto nv = static_cast<std::int32_t>(m.vertices.size());
+    const auto nv = m.vertices.size();
+    if (nv == 0) return 0;
+    if (cells.empty() || nv > 4 * cellsFor + 1024) buildCells();
     std::int32_t best = -1;
     double bestD = std::numeric_limits<double>::infinity();
     auto consider = [&](std::int32_t v) {
-      if (m.vertexTriangle[v] < 0) return;
+      if (v < 0 || m.vertexTriangle[v] < 0) return;
       const double dx = m.vertices[v].x - p.x, dy = m.vertices[v].y - p.y, d = dx * dx + dy * dy;
       if (d < bestD) {
         bestD = d;
         best = v;
       }
     };
-    const std::int32_t step = std::max<std::int32_t>(1, nv / 400);
-    for (std::int32_t v = 0; v < nv; v += step) consider(v);
+    consider(cells[cellOf(p)]);
     if (lastTriangle >= 0 && lastTriangle < triangleCount()) consider(corners(lastTriangle)[0]);
+    if (best < 0) {
+      // An empty cell (or one whose vertex has no triangle yet): a sample of the vertices.
+      const auto step = std::max<std::size_t>(1, nv / 400);
+      for (std::size_t v = 0; v < nv; v += step) consider(static_cast<std::int32_t>(v));
+    }
     return best >= 0 ? m.vertexTriangle[best] : 0;
   }
 
@@ -229,9 +253,39 @@ struct Triangulation::Impl {
   // --- insertion of a vertex ---
 
   std::int32_t addVertex(const Point2& p) {
-    m.vertices.push_back({p.x, p.y, 0.0});
+    roomFor(m.vertices);
+    roomFor(m.vertexTriangle);
+    m.vertices.push_back({p.x, p.y, std::numeric_limits<double>::quiet_NaN()});
     m.vertexTriangle.push_back(-1);
-    return static_cast<std::int32_t>(m.vertices.size() - 1);
+    const auto v = static_cast<std::int32_t>(m.vertices.size() - 1);
+    if (!cells.empty()) cells[cellOf(p)] = v;
+    return v;
+  }
+
+  // --- the grid of start vertices ---
+
+  std::size_t cellOf(const Point2& p) const {
+    const auto clampTo = [this](double f) {
+      return f >= 0.0 ? std::min<std::int64_t>(static_cast<std::int64_t>(f), cn - 1) : std::int64_t{0};
+    };
+    return static_cast<std::size_t>(clampTo((p.y - cy0) * ciy) * cn + clampTo((p.x - cx0) * cix));
+  }
+  void buildCells() const {
+    const std::size_t nv = m.vertices.size();
+    cellsFor = nv;
+    double x1 = 0, y1 = 0;
+    for (std::size_t v = 0; v < nv; ++v) {
+      const Point3& q = m.vertices[v];
+      cx0 = v == 0 ? q.x : std::min(cx0, q.x);
+      cy0 = v == 0 ? q.y : std::min(cy0, q.y);
+      x1 = v == 0 ? q.x : std::max(x1, q.x);
+      y1 = v == 0 ? q.y : std::max(y1, q.y);
+    }
+    cn = std::max<std::int64_t>(1, static_cast<std::int64_t>(std::sqrt(static_cast<double>(nv) / 4.0)));
+    cix = static_cast<double>(cn) / std::max(x1 - cx0, 1e-300);
+    ciy = static_cast<double>(cn) / std::max(y1 - cy0, 1e-300);
+    cells.assign(static_cast<std::size_t>(cn * cn), -1);
+    for (std::size_t v = 0; v < nv; ++v) cells[cellOf(m.vertices[v].plan())] = static_cast<std::int32_t>(v);
   }
 
   void addLineAt(std::int32_t v, std::int32_t line) {
@@ -244,6 +298,7 @@ struct Triangulation::Impl {
     const std::int32_t a = corners(t)[0], b = corners(t)[1], c = corners(t)[2];
     const auto nb = m.neighbours[t];
     const std::uint8_t bits = m.breakLineSides[t];
+    if (nb[0] < 0 || nb[1] < 0 || nb[2] < 0) boundaryDirty = true;
     const std::int32_t t1 = newTriangle(), t2 = newTriangle();
     setTriangle(t, v, b, c);
     setTriangle(t1, a, v, c);
@@ -269,6 +324,7 @@ struct Triangulation::Impl {
     const std::int32_t p = corners(t)[i], q = corners(t)[next(i)], r = corners(t)[prev(i)];
     const std::int32_t nRP = m.neighbours[t][next(i)], nPQ = m.neighbours[t][prev(i)];
     const bool cRP = constrained(t, next(i)), cPQ = constrained(t, prev(i));
+    if (n < 0 || nRP < 0 || nPQ < 0) boundaryDirty = true;
     const std::int32_t t2 = newTriangle();
     std::int32_t n2 = -1;
     setTriangle(t2, p, v, r);
@@ -278,6 +334,7 @@ struct Triangulation::Impl {
       const std::int32_t d = corners(n)[j];
       const std::int32_t nQD = m.neighbours[n][next(j)], nDR = m.neighbours[n][prev(j)];
       const bool cQD = constrained(n, next(j)), cDR = constrained(n, prev(j));
+      if (nQD < 0 || nDR < 0) boundaryDirty = true;
       n2 = newTriangle();
       setTriangle(n2, d, v, q);
       setTriangle(n, d, r, v);
@@ -324,6 +381,7 @@ struct Triangulation::Impl {
 
   // The hull side (t, i) hides v from the surface: v joins with every hull side it sees.
   void extendHull(std::int32_t t, int i, std::int32_t v) {
+    boundaryDirty = true;
     const Point2 p = pos(v);
     // A new triangle (y, x, v) on the hull side x -> y of triangle h, side s.
     auto attach = [&](std::int32_t h, int s) {
@@ -411,6 +469,8 @@ struct Triangulation::Impl {
   }
 
   void takeFlat(FlatTriangulation&& flat) {
+    boundaryDirty = true;
+    cells.clear();
     m.triangles = std::move(flat.triangles);
     m.neighbours = std::move(flat.neighbours);
     m.breakLineSides.assign(m.triangles.size(), 0);
@@ -649,7 +709,7 @@ void Triangulation::assign(std::span<const Point2> positions, const FlatTriangul
   Impl& m = *impl_;
   m = Impl{};
   m.m.vertices.reserve(positions.size());
-  for (const Point2& p : positions) m.m.vertices.push_back({p.x, p.y, 0.0});
+  for (const Point2& p : positions) m.m.vertices.push_back({p.x, p.y, std::numeric_limits<double>::quiet_NaN()});
   m.m.vertexTriangle.assign(positions.size(), -1);
   ids.resize(positions.size());
   for (std::size_t k = 0; k < positions.size(); ++k) ids[k] = static_cast<std::int32_t>(k);
@@ -660,8 +720,105 @@ void Triangulation::adopt(Mesh&& mesh) {
   Impl& m = *impl_;
   m = Impl{};
   m.m = std::move(mesh);
+  m.boundaryDirty = m.m.boundarySides.empty();
   m.m.breakLineSides.assign(m.m.triangles.size(), 0);
   m.m.vertexTriangle.resize(m.m.vertices.size(), -1);
+}
+
+bool Triangulation::restore(Mesh&& mesh, std::vector<std::vector<std::int32_t>> chains,
+                            const std::vector<std::array<std::int32_t, 4>>& flips, std::string& why) {
+  Impl& m = *impl_;
+  m = Impl{};
+  auto fail = [&](std::string reason) {
+    m = Impl{};
+    why = std::move(reason);
+    return false;
+  };
+  const auto nv = static_cast<std::int32_t>(mesh.vertices.size());
+  const auto nt = static_cast<std::int32_t>(mesh.triangles.size());
+  if (nt > 0 && (nv < 3 || static_cast<std::int64_t>(nt) > 2 * static_cast<std::int64_t>(nv)))
+    return fail("too many triangles for the points");
+  for (const Triangle& t : mesh.triangles) {
+    for (std::int32_t c : t.v)
+      if (c < 0 || c >= nv) return fail("a triangle names no point");
+    if (orientation(mesh.vertices[t.v[0]].plan(), mesh.vertices[t.v[1]].plan(), mesh.vertices[t.v[2]].plan()) <= 0)
+      return fail("a triangle is not counter-clockwise");
+  }
+  linkMesh(mesh);
+  m.m = std::move(mesh);
+  m.boundaryDirty = false;
+  const Mesh& g = m.m;
+  // Every link mutual, across the same side the other way round.
+  for (std::int32_t t = 0; t < nt; ++t)
+    for (int i = 0; i < 3; ++i) {
+      const std::int32_t n = g.neighbours[t][i];
+      if (n < 0) continue;
+      const int j = m.sideTo(n, t);
+      if (j < 0 || m.corners(n)[next(j)] != m.corners(t)[prev(i)] || m.corners(n)[prev(j)] != m.corners(t)[next(i)])
+        return fail("triangles overlap along a side");
+    }
+  if (nt > 0) {
+    for (std::int32_t v = 0; v < nv; ++v)
+      if (g.vertexTriangle[v] < 0) return fail("a point lies in no triangle");
+    // The hull: one ring, turning left only, and as many triangles as a triangulation of
+    // these points with that hull has.
+    const auto h = static_cast<std::int32_t>(g.boundarySides.size());
+    if (nt != 2 * nv - 2 - h) return fail("the triangles do not cover the points' hull once");
+    std::vector<std::int32_t> after(static_cast<std::size_t>(nv), -1);
+    for (const TriangleSide& s : g.boundarySides) {
+      const std::int32_t a = m.corners(s.triangle)[next(s.side)], b = m.corners(s.triangle)[prev(s.side)];
+      if (after[a] >= 0) return fail("the hull touches itself");
+      after[a] = b;
+    }
+    const std::int32_t first = m.corners(g.boundarySides[0].triangle)[next(g.boundarySides[0].side)];
+    std::int32_t at = first, steps = 0;
+    do {
+      const std::int32_t b = after[at], c = b >= 0 ? after[b] : -1;
+      if (c < 0 || orientation(m.pos(at), m.pos(b), m.pos(c)) < 0) return fail("the hull is not convex");
+      at = b;
+    } while (at != first && ++steps <= h);
+    if (steps + 1 != h) return fail("the hull is more than one ring");
+  }
+  // Break lines along edges, which become constrained.
+  m.chains = std::move(chains);
+  m.lineEnds.resize(m.chains.size());
+  for (std::size_t line = 0; line < m.chains.size(); ++line) {
+    const auto& chain = m.chains[line];
+    if (chain.empty()) return fail("a break line has no vertices");
+    for (std::int32_t v : chain)
+      if (v < 0 || v >= nv) return fail("a break line names no point");
+    m.lineEnds[line] = {chain.front(), chain.back()};
+    for (std::size_t k = 0; k < chain.size(); ++k) {
+      m.addLineAt(chain[k], static_cast<std::int32_t>(line));
+      if (k == 0 || nt == 0) continue;
+      if (chain[k - 1] == chain[k]) return fail("a break line stands still");
+      std::int32_t t;
+      int i;
+      if (!m.findEdge(chain[k - 1], chain[k], t, i)) return fail("a break line leaves the triangles' sides");
+      m.setFlag(t, i, true);
+      if (g.neighbours[t][i] >= 0) m.setFlag(g.neighbours[t][i], m.sideTo(g.neighbours[t][i], t), true);
+    }
+  }
+  for (const auto& f : flips) {
+    for (std::int32_t v : f)
+      if (v < 0 || v >= nv) return fail("a swap names no point");
+    m.flips.push_back({f[0], f[1], f[2], f[3]});
+  }
+  return true;
+}
+
+Mesh Triangulation::release() {
+  Mesh out = std::move(impl_->m);
+  *impl_ = Impl{};
+  return out;
+}
+
+const std::vector<std::vector<std::int32_t>>& Triangulation::chains() const { return impl_->chains; }
+
+std::vector<std::array<std::int32_t, 4>> Triangulation::flips() const {
+  std::vector<std::array<std::int32_t, 4>> out;
+  for (const auto& f : impl_->flips) out.push_back({f.u, f.v, f.a, f.b});
+  return out;
 }
 
 void Triangulation::insertBreakLine(std::int32_t line, std::int32_t a, std::int32_t b) {
@@ -753,36 +910,68 @@ void Triangulation::undoFlips() {
   m.flips.clear();
 }
 
-void Triangulation::publish(std::span<const std::int32_t> newIndex, std::span<const double> z) {
+void Triangulation::publish() {
   Impl& m = *impl_;
   Mesh& mesh = m.m;
-  const std::size_t nv = mesh.vertices.size();
-  bool identity = true;
-  for (std::size_t v = 0; v < newIndex.size() && identity; ++v) identity = newIndex[v] == static_cast<std::int32_t>(v);
-  if (!identity) {
-    auto to = [&](std::int32_t v) { return v < 0 ? v : newIndex[v]; };
-    std::vector<Point3> vertices(nv);
-    for (std::size_t v = 0; v < nv; ++v) vertices[newIndex[v]] = mesh.vertices[v];
-    mesh.vertices.swap(vertices);
-    vertices = {};
-    for (Triangle& t : mesh.triangles)
-      for (std::int32_t& c : t.v) c = newIndex[c];
-    for (auto& chain : m.chains)
-      for (std::int32_t& v : chain) v = to(v);
-    for (auto& ends : m.lineEnds) ends = {to(ends[0]), to(ends[1])};
-    for (auto& f : m.flips) f = {to(f.u), to(f.v), to(f.a), to(f.b)};
-    std::unordered_map<std::int32_t, std::vector<std::int32_t>> linesAt;
-    for (auto& [v, lines] : m.linesAt) linesAt.emplace(newIndex[v], std::move(lines));
-    m.linesAt.swap(linesAt);
-  }
-  for (std::size_t v = 0; v < nv && v < z.size(); ++v) mesh.vertices[v].z = z[v];
-  if (m.hasTriangles()) {
-    orderMesh(mesh);
-  } else {
-    mesh.vertexTriangle.assign(nv, -1);
+  if (!m.hasTriangles()) {
     mesh.boundarySides.clear();
+    return;
   }
-  m.lastTriangle = -1;
+  if (!m.boundaryDirty) return;
+  mesh.boundarySides.clear();
+  for (std::int32_t t = 0; t < m.triangleCount(); ++t)
+    for (int i = 0; i < 3; ++i)
+      if (mesh.neighbours[t][i] < 0) mesh.boundarySides.push_back({t, i});
+  m.boundaryDirty = false;
+}
+
+void Triangulation::setElevation(std::int32_t v, double z) { impl_->m.vertices[v].z = z; }
+
+double Triangulation::elevation(std::int32_t v) const { return impl_->m.vertices[v].z; }
+
+void Triangulation::swapNumbers(std::int32_t a, std::int32_t b) {
+  Impl& m = *impl_;
+  if (a == b) return;
+  // The triangles at either vertex, found while the links still name them.
+  std::vector<std::int32_t> at;
+  for (std::int32_t v : {a, b})
+    m.around(v, [&](std::int32_t t, int) {
+      at.push_back(t);
+      return false;
+    });
+  std::sort(at.begin(), at.end());
+  at.erase(std::unique(at.begin(), at.end()), at.end());
+  auto other = [a, b](std::int32_t v) { return v == a ? b : v == b ? a : v; };
+  for (std::int32_t t : at)
+    for (std::int32_t& c : m.m.triangles[t].v) c = other(c);
+  std::swap(m.m.vertices[a], m.m.vertices[b]);
+  std::swap(m.m.vertexTriangle[a], m.m.vertexTriangle[b]);
+  // Break lines through either.
+  std::vector<std::int32_t> lines;
+  for (std::int32_t v : {a, b}) {
+    const auto found = m.linesAt.find(v);
+    if (found != m.linesAt.end()) lines.insert(lines.end(), found->second.begin(), found->second.end());
+  }
+  std::sort(lines.begin(), lines.end());
+  lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
+  for (std::int32_t line : lines) {
+    for (std::int32_t& v : m.chains[line]) v = other(v);
+    for (std::int32_t& v : m.lineEnds[line]) v = other(v);
+  }
+  auto la = m.linesAt.extract(a), lb = m.linesAt.extract(b);
+  if (!la.empty()) {
+    la.key() = b;
+    m.linesAt.insert(std::move(la));
+  }
+  if (!lb.empty()) {
+    lb.key() = a;
+    m.linesAt.insert(std::move(lb));
+  }
+  for (auto& f : m.flips) f = {other(f.u), other(f.v), other(f.a), other(f.b)};
+  if (!m.cells.empty()) {
+    m.cells[m.cellOf(m.pos(a))] = a;
+    m.cells[m.cellOf(m.pos(b))] = b;
+  }
 }
 
 const Mesh& Triangulation::mesh() const { return impl_->m; }

@@ -2,14 +2,17 @@
 // The editable constrained Delaunay triangulation under a surface, kept in the flat arrays of a
 // Mesh: three corners, three neighbours and the break-line flags per triangle, one triangle per
 // vertex. A surface of points hands over its mesh as it is, so the first edit costs nothing but
-// its own work, and the published surface is this very mesh put in canonical order.
+// its own work, and the published surface is this very mesh, in the order its edits left it:
+// nothing is renumbered or sorted after an edit, so a query after one costs no more than
+// before it.
 //
-// Vertices are never removed; a new one is numbered on from vertexCount(). publish() renumbers
-// them all (the caller says how), which is the only other time numbers change. Break lines are
-// numbered by the caller. The triangulation knows positions only; the rules for elevations
-// belong to Surface, which hands them in with publish().
+// Vertices are never removed; a new one is numbered on from vertexCount(), and swapNumbers()
+// is the only other way numbers change. Break lines are numbered by the caller. The
+// triangulation decides positions; the elevations of the vertices (NaN for a new one) are
+// Surface's to set, by its rules.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -45,6 +48,17 @@ class Triangulation {
   // Into an empty triangulation: takes a Delaunay mesh over its own vertices, vertex k at
   // mesh.vertices[k], without copying it.
   void adopt(Mesh&& mesh);
+  // Into an empty triangulation: a saved one (see SavedTriangulation): mesh with its vertices
+  // and triangles (links are made here), break lines as chains of vertices, the flips of the
+  // swaps. Checks that they form a triangulation of the vertices (links, orientation, one
+  // convex hull, every vertex used, break lines along edges); false with the reason, and
+  // the triangulation empty, where they do not.
+  bool restore(Mesh&& mesh, std::vector<std::vector<std::int32_t>> chains,
+               const std::vector<std::array<std::int32_t, 4>>& flips, std::string& why);
+  // The mesh, leaving the triangulation empty.
+  Mesh release();
+  const std::vector<std::vector<std::int32_t>>& chains() const;
+  std::vector<std::array<std::int32_t, 4>> flips() const;
 
   // Constrains the segment between vertices a and b as break line `line` (numbers increase with
   // each call). Where it crosses an earlier break line a vertex is created; where it passes
@@ -67,10 +81,15 @@ class Triangulation {
   FlipOutcome flipTo(std::int32_t u, std::int32_t v);
   void undoFlips();
 
-  // Renumbers the vertices (vertex v becomes newIndex[v], a permutation; empty: as they are),
-  // sets their elevations (z by the new numbers) and puts the triangles in the canonical order
-  // of orderMesh(). mesh() is then the surface, until the next change.
-  void publish(std::span<const std::int32_t> newIndex, std::span<const double> z);
+  void setElevation(std::int32_t v, double z);
+  double elevation(std::int32_t v) const;
+  // Vertices a and b exchange their numbers everywhere (triangles, break lines, flips); costs
+  // the triangles and break lines at the two.
+  void swapNumbers(std::int32_t a, std::int32_t b);
+
+  // Brings the mesh's boundary sides up to date where a change reached the hull; mesh() is
+  // then the surface, until the next change.
+  void publish();
   const Mesh& mesh() const;
   // The triangles that stay when outer triangles are peeled while a side where the surface
   // ends is longer than maxEdgeLength and is no break line, as a mesh of their own;

@@ -66,7 +66,7 @@ TEST(KvbFormat, RefusesEveryTruncationAndEveryFlippedByte) {
 TEST(KvbFormat, RefusesAFileOfANewerFormatAndALyingBodyLength) {
   auto bytes = encodeSurfaceFile(sample());
   auto newer = bytes;
-  newer[10] = 2;  // the oldest reader it accepts is version 2
+  newer[10] = 3;  // the oldest reader it accepts is version 3
   SurfaceFileContent out;
   std::string error;
   EXPECT_FALSE(decodeSurfaceFile(newer.data(), newer.size(), KvbDepth::Header, out, error));

@@ -157,7 +157,8 @@ TEST(SurfaceManager, AMissingFileMakesItsSurfaceUnavailableButListed) {
   EXPECT_NE(again.OpenSurface(L"F"), nullptr);
 }
 
-// Damaged files: cut short at several places, one byte flipped in header and body.
+// Damaged files: cut short at several places, one byte flipped in header and body (a file
+// without the triangles' section, so that the last bytes are the body's).
 class DamagedFile : public ::testing::TestWithParam<int> {};
 
 TEST_P(DamagedFile, IsRefusedAndNothingChanges) {
@@ -167,8 +168,10 @@ TEST_P(DamagedFile, IsRefusedAndNothingChanges) {
   fill(source, 6);
   source.SetName(L"Damaged");
   {
+    uv::engine::SurfaceFileContent content = source.FileContent();
+    content.triangulation.reset();
     std::ofstream out(folder.path("good.kvb"), std::ios::binary);
-    ASSERT_EQ(source.ExportToBin(*out.rdbuf()), 1);
+    ASSERT_TRUE(uv::engine::writeSurfaceFile(*out.rdbuf(), content));
   }
   std::vector<unsigned char> bytes = readBytes(folder.path("good.kvb"));
   const int where = GetParam();
@@ -196,6 +199,48 @@ TEST_P(DamagedFile, IsRefusedAndNothingChanges) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Places, DamagedFile, ::testing::Values(0, 7, 15, 30, 60, 200, 1000, 4000, -2, -100, -3000));
+
+// Damaged triangles (cut short, a byte flipped, checksum made right over wrong numbers) never
+// give a wrong surface: the definition, checked on its own, makes the surface again.
+TEST(DamagedTriangles, FallBackToTheDefinition) {
+  CKVLXsurface_Vantor2 source(nullptr);
+  fill(source, 6);
+  source.SetBreakLine(AcGePoint3d(1.5, 1.25, 3.0), AcGePoint3d(4.5, 3.75, 4.0));
+  std::stringbuf good;
+  ASSERT_EQ(source.ExportToBin(good), 1);
+  const std::string bytes = good.str();
+  const int triangles = source.TriangleCount();
+  const std::size_t section = uv::engine::encodeSurfaceFile([&] {
+                                auto c = source.FileContent();
+                                c.triangulation.reset();
+                                return c;
+                              }()).size();
+  ASSERT_GT(bytes.size(), section + 12);
+  auto load = [&](const std::string& file) {
+    std::stringbuf in(file);
+    CKVLXsurface_Vantor2 loaded(nullptr);
+    EXPECT_EQ(loaded.ImportFromBin(in, CKVLXsurface_Vantor2::kReadAll), 1) << loaded.LastError();
+    EXPECT_EQ(loaded.TriangleCount(), triangles);
+    EXPECT_TRUE(loaded.Triangulation().Surface().isValid());
+  };
+  load(bytes);
+  load(bytes.substr(0, section + 5));
+  load(bytes.substr(0, bytes.size() - 3));
+  for (std::size_t at : {section + 9, section + 20, bytes.size() - 30, bytes.size() - 5}) {
+    std::string flipped = bytes;
+    flipped[at] ^= 0x40;
+    load(flipped);
+  }
+  // A triangle that names another point, under a checksum made right: caught by the checks.
+  uv::engine::SurfaceFileContent content;
+  std::string error;
+  ASSERT_TRUE(uv::engine::decodeSurfaceFile(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
+                                            uv::engine::KvbDepth::Whole, content, error));
+  ASSERT_TRUE(content.triangulation);
+  std::swap(content.triangulation->triangles[0].v[1], content.triangulation->triangles[0].v[2]);
+  const auto rewritten = uv::engine::encodeSurfaceFile(content);
+  load(std::string(rewritten.begin(), rewritten.end()));
+}
 
 TEST(SurfaceManager, AttachingAndReadingAFileWrittenByExport) {
   TestDrawing drawing;

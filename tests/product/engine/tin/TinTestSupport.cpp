@@ -2,6 +2,7 @@
 #include "TinTestSupport.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <random>
 
@@ -41,14 +42,43 @@ std::vector<Point3> gridPoints(int nx, int ny, double x0, double y0, double step
 void expectSameMesh(const Surface& a, const Surface& b, double tolerance) {
   const Mesh &ma = a.mesh(), &mb = b.mesh();
   ASSERT_EQ(ma.vertices.size(), mb.vertices.size());
-  for (std::size_t v = 0; v < ma.vertices.size(); ++v) {
-    EXPECT_NEAR(ma.vertices[v].x, mb.vertices[v].x, tolerance) << v;
-    EXPECT_NEAR(ma.vertices[v].y, mb.vertices[v].y, tolerance) << v;
-    EXPECT_NEAR(ma.vertices[v].z, mb.vertices[v].z, tolerance) << v;
+  ASSERT_EQ(a.definition().points.size(), b.definition().points.size());
+  const std::size_t np = a.definition().points.size(), nv = ma.vertices.size();
+  // Survey points index for index; the other vertices matched by position.
+  auto byPosition = [np, nv](const Mesh& m) {
+    std::vector<std::int32_t> order(nv - np);
+    for (std::size_t k = 0; k < order.size(); ++k) order[k] = static_cast<std::int32_t>(np + k);
+    std::sort(order.begin(), order.end(), [&m](std::int32_t p, std::int32_t q) {
+      const Point3 &u = m.vertices[p], &w = m.vertices[q];
+      return u.x != w.x ? u.x < w.x : u.y < w.y;
+    });
+    return order;
+  };
+  const auto oa = byPosition(ma), ob = byPosition(mb);
+  std::vector<std::int32_t> toA(nv);
+  for (std::size_t v = 0; v < np; ++v) toA[v] = static_cast<std::int32_t>(v);
+  for (std::size_t k = 0; k < ob.size(); ++k) toA[ob[k]] = oa[k];
+  for (std::size_t v = 0; v < nv; ++v) {
+    const Point3 &pa = ma.vertices[toA[v]], &pb = mb.vertices[v];
+    EXPECT_NEAR(pa.x, pb.x, tolerance) << v;
+    EXPECT_NEAR(pa.y, pb.y, tolerance) << v;
+    EXPECT_NEAR(pa.z, pb.z, tolerance) << v;
   }
-  ASSERT_EQ(ma.triangles.size(), mb.triangles.size());
-  for (std::size_t t = 0; t < ma.triangles.size(); ++t)
-    EXPECT_TRUE(std::equal(ma.triangles[t].v, ma.triangles[t].v + 3, mb.triangles[t].v)) << "triangle " << t;
+  // The same triangles, in a's numbers, each from its smallest corner, in any order.
+  auto canonical = [](std::vector<std::array<std::int32_t, 3>> all) {
+    for (auto& t : all) std::rotate(t.begin(), std::min_element(t.begin(), t.end()), t.end());
+    std::sort(all.begin(), all.end());
+    return all;
+  };
+  std::vector<std::array<std::int32_t, 3>> ta, tb;
+  for (const Triangle& t : ma.triangles) ta.push_back({t.v[0], t.v[1], t.v[2]});
+  for (const Triangle& t : mb.triangles) tb.push_back({toA[t.v[0]], toA[t.v[1]], toA[t.v[2]]});
+  ASSERT_EQ(ta.size(), tb.size());
+  ta = canonical(std::move(ta));
+  tb = canonical(std::move(tb));
+  std::size_t differ = 0;
+  for (std::size_t k = 0; k < ta.size(); ++k) differ += ta[k] != tb[k] ? 1 : 0;
+  EXPECT_EQ(differ, 0u) << "triangles differ";
 }
 
 double triangleAreaSum(const Surface& s) {

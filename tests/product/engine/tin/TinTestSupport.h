@@ -22,7 +22,9 @@ std::vector<Point3> randomPoints(std::size_t n, std::uint64_t seed, double x0, d
 // (nx x ny) points at integer steps from (x0, y0).
 std::vector<Point3> gridPoints(int nx, int ny, double x0, double y0, double step, const Height& z);
 
-// The same points (each coordinate within `tolerance`) and the same triangles, index for index.
+// The same surface: the same survey points index for index, the same other vertices (break-line
+// ends, crossings: numbered as the edits made them) by position, each coordinate within
+// `tolerance`, and the same triangles, in any order.
 void expectSameMesh(const Surface& a, const Surface& b, double tolerance);
 
 double triangleAreaSum(const Surface& s);

@@ -173,9 +173,16 @@ TEST_F(ManagerDialogTest, BadFilesChangeNothingAndTheUserLearnsWhy) {
   const std::wstring good = writeSurfaceFile("good.kvb", L"G", L"");
   std::ifstream in(std::filesystem::path(good), std::ios::binary);
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  // Cut in the body (past the header, which alone still reads) and in the header.
+  // Cut in the body (past the header, which alone still reads; the body ends 28 bytes and the
+  // header's and body's lengths after the file's start) and in the header.
+  auto u32At = [&bytes](std::size_t at) {
+    std::uint32_t v = 0;
+    for (int i = 0; i < 4; ++i) v |= std::uint32_t(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
+    return v;
+  };
+  const std::size_t header = u32At(12), bodyEnd = 28 + header + u32At(20 + header);
   for (const auto& [name, content] : std::vector<std::pair<std::string, std::string>>{
-           {"text.kvb", "X,Y,Z\n1,2,3\n"}, {"body.kvb", bytes.substr(0, bytes.size() - 20)},
+           {"text.kvb", "X,Y,Z\n1,2,3\n"}, {"body.kvb", bytes.substr(0, bodyEnd - 20)},
            {"header.kvb", bytes.substr(0, 30)}, {"empty.kvb", ""}}) {
     std::ofstream(folder / name, std::ios::binary) << content;
     surfacesUser.messages.clear();

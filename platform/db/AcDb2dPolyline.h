@@ -12,6 +12,7 @@
 class AcDb2dPolyline : public AcDbCurve {
  public:
   ACRX_DECLARE_MEMBERS(AcDb2dPolyline);
+  UV_DECLARE_CLONE(AcDb2dPolyline);
   AcDb2dPolyline();
   // One vertex per point (x and y; the z is kept in the vertex), with the
   // bulge of the same index when bulges are given.

@@ -8,6 +8,7 @@
 class AcDb2dVertex : public AcDbVertex {
  public:
   ACRX_DECLARE_MEMBERS(AcDb2dVertex);
+  UV_DECLARE_CLONE(AcDb2dVertex);
   AcDb2dVertex() = default;
   explicit AcDb2dVertex(const AcGePoint3d& position, double bulge = 0, double startWidth = 0, double endWidth = 0,
                         double tangent = 0)

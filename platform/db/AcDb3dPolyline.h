@@ -10,6 +10,7 @@
 class AcDb3dPolyline : public AcDbCurve {
  public:
   ACRX_DECLARE_MEMBERS(AcDb3dPolyline);
+  UV_DECLARE_CLONE(AcDb3dPolyline);
   AcDb3dPolyline();
   AcDb3dPolyline(AcDb::Poly3dType type, const AcGePoint3dArray& vertices, bool closed = false);
 

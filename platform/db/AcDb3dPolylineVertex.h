@@ -6,6 +6,7 @@
 class AcDb3dPolylineVertex : public AcDbVertex {
  public:
   ACRX_DECLARE_MEMBERS(AcDb3dPolylineVertex);
+  UV_DECLARE_CLONE(AcDb3dPolylineVertex);
   AcDb3dPolylineVertex() = default;
   explicit AcDb3dPolylineVertex(const AcGePoint3d& position) : m_position(position) {}
 

@@ -8,6 +8,7 @@
 class AcDbArc : public AcDbCurve {
  public:
   ACRX_DECLARE_MEMBERS(AcDbArc);
+  UV_DECLARE_CLONE(AcDbArc);
   AcDbArc() = default;
   AcDbArc(const AcGePoint3d& centre, double radius, double startAngle, double endAngle)
       : m_center(centre), m_radius(radius), m_start(startAngle), m_end(endAngle) {}

@@ -9,6 +9,7 @@ class AcDbAttributeDefinition;
 class AcDbAttribute : public AcDbText {
  public:
   ACRX_DECLARE_MEMBERS(AcDbAttribute);
+  UV_DECLARE_CLONE(AcDbAttribute);
   AcDbAttribute() = default;
   AcDbAttribute(const AcGePoint3d& position, const ACHAR* text, const ACHAR* tag, AcDbObjectId style = AcDbObjectId());
 

@@ -7,6 +7,7 @@
 class AcDbAttributeDefinition : public AcDbText {
  public:
   ACRX_DECLARE_MEMBERS(AcDbAttributeDefinition);
+  UV_DECLARE_CLONE(AcDbAttributeDefinition);
   AcDbAttributeDefinition() = default;
   AcDbAttributeDefinition(const AcGePoint3d& position, const ACHAR* text, const ACHAR* tag, const ACHAR* prompt,
                           AcDbObjectId style = AcDbObjectId());

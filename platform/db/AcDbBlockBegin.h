@@ -7,11 +7,13 @@
 class AcDbBlockBegin : public AcDbEntity {
  public:
   ACRX_DECLARE_MEMBERS(AcDbBlockBegin);
+  UV_DECLARE_CLONE(AcDbBlockBegin);
 };
 
 class AcDbBlockEnd : public AcDbEntity {
  public:
   ACRX_DECLARE_MEMBERS(AcDbBlockEnd);
+  UV_DECLARE_CLONE(AcDbBlockEnd);
 };
 
 // The SEQEND marker after the vertices of a polyline or the attributes of a
@@ -19,4 +21,5 @@ class AcDbBlockEnd : public AcDbEntity {
 class AcDbSequenceEnd : public AcDbEntity {
  public:
   ACRX_DECLARE_MEMBERS(AcDbSequenceEnd);
+  UV_DECLARE_CLONE(AcDbSequenceEnd);
 };

@@ -11,6 +11,7 @@
 class AcDbBlockReference : public AcDbEntity {
  public:
   ACRX_DECLARE_MEMBERS(AcDbBlockReference);
+  UV_DECLARE_CLONE(AcDbBlockReference);
   AcDbBlockReference() = default;
   AcDbBlockReference(const AcGePoint3d& position, AcDbObjectId blockTableRecord)
       : m_position(position), m_block(blockTableRecord) {}

@@ -12,4 +12,5 @@ class AcDbBlockTableIterator : public AcDbTypedSymbolTableIterator<AcDbBlockTabl
 class AcDbBlockTable : public AcDbTypedSymbolTable<AcDbBlockTableRecord, AcDbBlockTableIterator> {
  public:
   ACRX_DECLARE_MEMBERS(AcDbBlockTable);
+  UV_DECLARE_CLONE(AcDbBlockTable);
 };

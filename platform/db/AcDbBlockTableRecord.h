@@ -17,6 +17,7 @@ class AcDbBlockEnd;
 class AcDbBlockTableRecord : public AcDbSymbolTableRecord {
  public:
   ACRX_DECLARE_MEMBERS(AcDbBlockTableRecord);
+  UV_DECLARE_CLONE(AcDbBlockTableRecord);
 
   // The block open for write; the entity joins the database open for write
   // (close it). While the block is not in a database, the entity waits in it.

@@ -6,6 +6,7 @@
 class AcDbCircle : public AcDbCurve {
  public:
   ACRX_DECLARE_MEMBERS(AcDbCircle);
+  UV_DECLARE_CLONE(AcDbCircle);
   AcDbCircle() = default;
   AcDbCircle(const AcGePoint3d& centre, const AcGeVector3d& normal, double radius)
       : m_center(centre), m_normal(normal.normal()), m_radius(radius) {}

@@ -7,6 +7,7 @@
 class AcDbCurve : public AcDbEntity {
  public:
   ACRX_DECLARE_MEMBERS(AcDbCurve);
+  UV_DECLARE_CLONE(AcDbCurve);
   virtual bool isClosed() const { return false; }
   // eDegenerateGeometry for a curve without pieces.
   virtual Acad::ErrorStatus getStartPoint(AcGePoint3d& p) const;

@@ -13,6 +13,7 @@
 #include "AcDbRegAppTable.h"
 #include "AcDbTextStyleTable.h"
 #include "DbAccess.h"
+#include "UndoLog.h"
 
 namespace {
 
@@ -47,6 +48,30 @@ AcDbDatabase::~AcDbDatabase() {
   for (auto& [handle, slot] : m_slots)
     if (slot->object) uv::DbAccess::attach(*slot->object, nullptr);
   m_slots.clear();
+  m_undo.reset();
+}
+
+uv::UndoLog& AcDbDatabase::undoLog() {
+  if (!m_undo) m_undo = std::make_unique<uv::UndoLog>(*this);
+  return *m_undo;
+}
+
+const uv::UndoLog& AcDbDatabase::undoLog() const { return const_cast<AcDbDatabase*>(this)->undoLog(); }
+
+void AcDbDatabase::keepForUndo(uv::ObjectSlot& slot) { m_undo->changing(slot); }
+
+std::unique_ptr<uv::ObjectSlot> AcDbDatabase::takeSlot(uv::ObjectSlot* slot) {
+  auto node = m_slots.extract(slot->handle);
+  return node.empty() ? nullptr : std::move(node.mapped());
+}
+
+void AcDbDatabase::putSlot(std::unique_ptr<uv::ObjectSlot> slot) {
+  const std::uint64_t handle = slot->handle;
+  m_slots.emplace(handle, std::move(slot));
+}
+
+void AcDbDatabase::retireSlot(std::unique_ptr<uv::ObjectSlot> slot) {
+  if (slot) m_retired.push_back(std::move(slot));
 }
 
 bool AcDbDatabase::isLive(const AcDbDatabase* db) {
@@ -121,6 +146,7 @@ Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObjectId& id, AcDbObject* obj)
   // Handles never wrap: the last one is kept free so that the seed above it
   // is representable.
   if (preset >= kHandleLimit || (!preset && m_handseed >= kHandleLimit)) return Acad::eOutOfMemory;
+  const bool newHandle = !slot;
   if (!slot) {
     const std::uint64_t handle = preset ? preset : m_handseed;
     auto owned = std::make_unique<uv::ObjectSlot>();
@@ -132,6 +158,7 @@ Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObjectId& id, AcDbObject* obj)
   m_handseed = std::max(m_handseed, slot->handle + 1);
   slot->object.reset(obj);
   uv::DbAccess::attach(*obj, slot);
+  if (m_undoStep) m_undo->added(*slot, newHandle);
   uv::DbAccess::openForWrite(*obj);
   id = AcDbObjectId(slot);
   uv::DbAccess::added(*obj);
@@ -219,6 +246,7 @@ Acad::ErrorStatus AcDbDatabase::getAcDbObjectId(AcDbObjectId& id, bool createIfN
     slot = owned.get();
     m_slots.emplace(handle.value(), std::move(owned));
     m_handseed = std::max(m_handseed, handle.value() + 1);
+    if (m_undoStep) m_undo->added(*slot, true);
   }
   id = AcDbObjectId(slot);
   return Acad::eOk;

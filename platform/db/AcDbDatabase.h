@@ -28,6 +28,11 @@ class AcDbTextStyleTable;
 class AcDbRegAppTable;
 class AcDbDictionary;
 
+namespace uv {
+class UndoLog;
+struct DbAccess;
+}  // namespace uv
+
 class AcDbDatabase {
  public:
   explicit AcDbDatabase(bool buildDefaultDrawing = true, bool noDocument = false);
@@ -126,7 +131,26 @@ class AcDbDatabase {
   // Whether db names a database that exists now.
   static bool isLive(const AcDbDatabase* db);
 
+  // The record of what each command changed, for Undo and Redo (UndoLog.h);
+  // it records nothing until enabled.
+  uv::UndoLog& undoLog();
+  const uv::UndoLog& undoLog() const;
+
  private:
+  friend class uv::UndoLog;
+  friend struct uv::DbAccess;
+  // Before the object of the slot changes (see UndoLog).
+  void aboutToChange(uv::ObjectSlot& slot) {
+    if (m_undoStep && slot.step != m_undoStep) keepForUndo(slot);
+  }
+  void keepForUndo(uv::ObjectSlot& slot);
+  // The undo log takes the places of handles out of the drawing and puts
+  // them back; a place retired stays with the database, empty, so that ids
+  // of it stay safe to ask.
+  std::unique_ptr<uv::ObjectSlot> takeSlot(uv::ObjectSlot* slot);
+  void putSlot(std::unique_ptr<uv::ObjectSlot> slot);
+  void retireSlot(std::unique_ptr<uv::ObjectSlot> slot);
+
   void buildDefaultDrawing();
   uv::ObjectSlot* findSlot(std::uint64_t handle) const;
 
@@ -140,4 +164,7 @@ class AcDbDatabase {
   std::wstring m_filename;
   AcDbExtents m_extents;
   uv::KeptFileParts m_kept;
+  std::uint32_t m_undoStep = 0;  // the step the undo log records, 0: none
+  std::unique_ptr<uv::UndoLog> m_undo;
+  std::vector<std::unique_ptr<uv::ObjectSlot>> m_retired;
 };

@@ -15,6 +15,7 @@ class AcDbDictionaryIterator;
 class AcDbDictionary : public AcDbObject {
  public:
   ACRX_DECLARE_MEMBERS(AcDbDictionary);
+  UV_DECLARE_CLONE(AcDbDictionary);
 
   Acad::ErrorStatus getAt(const ACHAR* key, AcDbObject*& obj, AcDb::OpenMode mode) const;
   Acad::ErrorStatus getAt(const ACHAR* key, AcDbObjectId& id) const;

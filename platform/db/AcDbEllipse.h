@@ -18,6 +18,7 @@
 class AcDbEllipse : public AcDbCurve {
  public:
   ACRX_DECLARE_MEMBERS(AcDbEllipse);
+  UV_DECLARE_CLONE(AcDbEllipse);
   AcDbEllipse() = default;
 
   AcGePoint3d center() const { return m_center; }

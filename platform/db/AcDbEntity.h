@@ -18,6 +18,7 @@
 class AcDbEntity : public AcDbObject {
  public:
   ACRX_DECLARE_MEMBERS(AcDbEntity);
+  UV_DECLARE_CLONE(AcDbEntity);
 
   // The block table record holding the entity (for vertices and attributes,
   // that of their owner).

@@ -8,6 +8,7 @@
 class AcDbFace : public AcDbEntity {
  public:
   ACRX_DECLARE_MEMBERS(AcDbFace);
+  UV_DECLARE_CLONE(AcDbFace);
   AcDbFace() = default;
   AcDbFace(const AcGePoint3d& pt0, const AcGePoint3d& pt1, const AcGePoint3d& pt2, const AcGePoint3d& pt3,
            bool e0vis = true, bool e1vis = true, bool e2vis = true, bool e3vis = true);

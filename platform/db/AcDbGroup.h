@@ -13,6 +13,7 @@ class AcDbEntity;
 class AcDbGroup : public AcDbObject {
  public:
   ACRX_DECLARE_MEMBERS(AcDbGroup);
+  UV_DECLARE_CLONE(AcDbGroup);
   explicit AcDbGroup(const ACHAR* description = nullptr, bool selectable = true);
 
   // The key in the owning dictionary; before that, the name given by setName.

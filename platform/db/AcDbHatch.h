@@ -15,6 +15,7 @@
 class AcDbHatch : public AcDbRawEntity {
  public:
   ACRX_DECLARE_MEMBERS(AcDbHatch);
+  UV_DECLARE_CLONE(AcDbHatch);
   enum HatchPatternType { kUserDefined = 0, kPreDefined = 1, kCustomDefined = 2 };
   // Loop flags as files give them (group 92).
   enum HatchLoopType { kDefault = 0, kExternal = 1, kPolyline = 2, kDerived = 4, kTextbox = 8, kOutermost = 16 };

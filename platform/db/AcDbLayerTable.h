@@ -12,4 +12,5 @@ class AcDbLayerTableIterator : public AcDbTypedSymbolTableIterator<AcDbLayerTabl
 class AcDbLayerTable : public AcDbTypedSymbolTable<AcDbLayerTableRecord, AcDbLayerTableIterator> {
  public:
   ACRX_DECLARE_MEMBERS(AcDbLayerTable);
+  UV_DECLARE_CLONE(AcDbLayerTable);
 };

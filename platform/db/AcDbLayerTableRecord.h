@@ -7,6 +7,7 @@
 class AcDbLayerTableRecord : public AcDbSymbolTableRecord {
  public:
   ACRX_DECLARE_MEMBERS(AcDbLayerTableRecord);
+  UV_DECLARE_CLONE(AcDbLayerTableRecord);
   AcDbLayerTableRecord();
 
   bool isOff() const { return m_off; }

@@ -5,6 +5,7 @@
 class AcDbLine : public AcDbCurve {
  public:
   ACRX_DECLARE_MEMBERS(AcDbLine);
+  UV_DECLARE_CLONE(AcDbLine);
   AcDbLine() = default;
   AcDbLine(const AcGePoint3d& start, const AcGePoint3d& end) : m_start(start), m_end(end) {}
 

@@ -12,4 +12,5 @@ class AcDbLinetypeTableIterator : public AcDbTypedSymbolTableIterator<AcDbLinety
 class AcDbLinetypeTable : public AcDbTypedSymbolTable<AcDbLinetypeTableRecord, AcDbLinetypeTableIterator> {
  public:
   ACRX_DECLARE_MEMBERS(AcDbLinetypeTable);
+  UV_DECLARE_CLONE(AcDbLinetypeTable);
 };

@@ -10,6 +10,7 @@
 class AcDbLinetypeTableRecord : public AcDbSymbolTableRecord {
  public:
   ACRX_DECLARE_MEMBERS(AcDbLinetypeTableRecord);
+  UV_DECLARE_CLONE(AcDbLinetypeTableRecord);
 
   // A malloc'ed copy of the description.
   Acad::ErrorStatus comments(ACHAR*& text) const;

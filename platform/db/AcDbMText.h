@@ -18,6 +18,7 @@
 class AcDbMText : public AcDbEntity {
  public:
   ACRX_DECLARE_MEMBERS(AcDbMText);
+  UV_DECLARE_CLONE(AcDbMText);
   enum AttachmentPoint {
     kTopLeft = 1, kTopCenter, kTopRight, kMiddleLeft, kMiddleCenter, kMiddleRight,
     kBottomLeft, kBottomCenter, kBottomRight

@@ -14,6 +14,15 @@ UV_DEFINE_RX_MEMBERS(AcDbObject, AcRxObject, nullptr)
 
 AcDbObject::AcDbObject() = default;
 
+AcDbObject::AcDbObject(const AcDbObject& other)
+    : AcRxObject(other),
+      m_ownerId(other.m_ownerId),
+      m_presetHandle(other.m_presetHandle),
+      m_erased(other.m_erased),
+      m_erasedWithOwner(other.m_erasedWithOwner),
+      m_xdata(other.m_xdata),
+      m_kept(other.m_kept) {}
+
 AcDbObject::~AcDbObject() {
   // The database clears m_slot before it deletes an object; a slot still set
   // here means someone deleted an object the database owns, which would be
@@ -65,6 +74,7 @@ Acad::ErrorStatus AcDbObject::upgradeOpen() {
   if (m_writer) return Acad::eWasOpenForWrite;
   if (m_readers > 1) return Acad::eWasOpenForRead;
   if (m_readers != 1) return Acad::eInvalidOpenState;
+  uv::DbAccess::aboutToChange(*this);
   m_readers = 0;
   m_writer = true;
   return Acad::eOk;
@@ -94,6 +104,7 @@ void uv::DbAccess::setErasedTree(AcDbObject& top, bool erasing, bool withOwner) 
   while (!todo.empty()) {
     auto [o, owned] = todo.back();
     todo.pop_back();
+    aboutToChange(*o);
     o->m_erased = erasing;
     o->m_erasedWithOwner = erasing && owned;
     children.clear();

@@ -61,8 +61,12 @@ class AcDbObject : public AcRxObject {
   ACRX_DECLARE_MEMBERS(AcDbObject);
   AcDbObject();
   ~AcDbObject() override;
-  AcDbObject(const AcDbObject&) = delete;
   AcDbObject& operator=(const AcDbObject&) = delete;
+
+  // A copy of the object's state (its class, values, owner, extended data,
+  // whether erased), not in any database and closed; the database's undo
+  // log keeps objects as they were this way.
+  virtual AcDbObject* clone() const { return new AcDbObject(*this); }
 
   AcDbObjectId objectId() const;
   AcDbObjectId ownerId() const { return m_ownerId; }
@@ -114,6 +118,9 @@ class AcDbObject : public AcRxObject {
   virtual void getReferences(std::vector<uv::ObjectReference>& refs) const {}
 
  protected:
+  // For clone(): the state without the database's slot and open state.
+  AcDbObject(const AcDbObject& other);
+
   bool writeOk() const { return isWriteEnabled(); }
   // The plain setter: refused unless open for write, else the value stored.
   template <class T, class V>
@@ -151,6 +158,11 @@ class AcDbObject : public AcRxObject {
   std::vector<uv::XDataGroup> m_xdata;
   uv::RawGroups m_kept;
 };
+
+// In the class body of every database class, after ACRX_DECLARE_MEMBERS:
+// clone() copies the object whole, as its own class.
+#define UV_DECLARE_CLONE(CLASS) \
+  AcDbObject* clone() const override { return new CLASS(*this); }
 
 namespace uv {
 // Opens id in the given mode if its object is of class cls (or derived).

@@ -5,6 +5,7 @@
 class AcDbPoint : public AcDbEntity {
  public:
   ACRX_DECLARE_MEMBERS(AcDbPoint);
+  UV_DECLARE_CLONE(AcDbPoint);
   AcDbPoint() = default;
   explicit AcDbPoint(const AcGePoint3d& position) : m_position(position) {}
 

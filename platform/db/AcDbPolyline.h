@@ -12,6 +12,7 @@
 class AcDbPolyline : public AcDbCurve {
  public:
   ACRX_DECLARE_MEMBERS(AcDbPolyline);
+  UV_DECLARE_CLONE(AcDbPolyline);
   explicit AcDbPolyline(unsigned int numVerts = 0);
 
   unsigned int numVerts() const { return unsigned(m_verts.size()); }

@@ -13,6 +13,7 @@
 class AcDbRawEntity : public AcDbEntity {
  public:
   ACRX_DECLARE_MEMBERS(AcDbRawEntity);
+  UV_DECLARE_CLONE(AcDbRawEntity);
   AcDbRawEntity() = default;
   AcDbRawEntity(std::string dxfName, uv::RawGroups groups)
       : m_dxfName(std::move(dxfName)), m_groups(std::move(groups)) {}

@@ -13,6 +13,7 @@
 class AcDbRawObject : public AcDbObject {
  public:
   ACRX_DECLARE_MEMBERS(AcDbRawObject);
+  UV_DECLARE_CLONE(AcDbRawObject);
   AcDbRawObject() = default;
   AcDbRawObject(std::string dxfName, uv::RawGroups groups)
       : m_dxfName(std::move(dxfName)), m_groups(std::move(groups)) {}

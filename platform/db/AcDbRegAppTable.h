@@ -12,6 +12,7 @@ class AcDbRegAppTableIterator : public AcDbTypedSymbolTableIterator<AcDbRegAppTa
 class AcDbRegAppTable : public AcDbTypedSymbolTable<AcDbRegAppTableRecord, AcDbRegAppTableIterator> {
  public:
   ACRX_DECLARE_MEMBERS(AcDbRegAppTable);
+  UV_DECLARE_CLONE(AcDbRegAppTable);
 };
 
 // Registers an application name in the working database: RTNORM when it was

@@ -6,4 +6,5 @@
 class AcDbRegAppTableRecord : public AcDbSymbolTableRecord {
  public:
   ACRX_DECLARE_MEMBERS(AcDbRegAppTableRecord);
+  UV_DECLARE_CLONE(AcDbRegAppTableRecord);
 };

@@ -15,6 +15,7 @@
 class AcDbSpline : public AcDbCurve {
  public:
   ACRX_DECLARE_MEMBERS(AcDbSpline);
+  UV_DECLARE_CLONE(AcDbSpline);
   // The flags of drawing files (group 70).
   enum Flags { kClosed = 1, kPeriodic = 2, kRational = 4, kPlanar = 8, kLinear = 16 };
   AcDbSpline() = default;

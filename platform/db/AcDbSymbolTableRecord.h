@@ -11,6 +11,7 @@
 class AcDbSymbolTableRecord : public AcDbObject {
  public:
   ACRX_DECLARE_MEMBERS(AcDbSymbolTableRecord);
+  UV_DECLARE_CLONE(AcDbSymbolTableRecord);
 
   // A malloc'ed copy (free it, or acutDelString).
   Acad::ErrorStatus getName(ACHAR*& name) const;

@@ -9,6 +9,7 @@
 class AcDbText : public AcDbEntity {
  public:
   ACRX_DECLARE_MEMBERS(AcDbText);
+  UV_DECLARE_CLONE(AcDbText);
   AcDbText() = default;
   AcDbText(const AcGePoint3d& position, const ACHAR* text, AcDbObjectId style = AcDbObjectId(), double height = 0,
            double rotation = 0);

@@ -12,4 +12,5 @@ class AcDbTextStyleTableIterator : public AcDbTypedSymbolTableIterator<AcDbTextS
 class AcDbTextStyleTable : public AcDbTypedSymbolTable<AcDbTextStyleTableRecord, AcDbTextStyleTableIterator> {
  public:
   ACRX_DECLARE_MEMBERS(AcDbTextStyleTable);
+  UV_DECLARE_CLONE(AcDbTextStyleTable);
 };

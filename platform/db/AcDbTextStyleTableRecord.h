@@ -8,6 +8,7 @@
 class AcDbTextStyleTableRecord : public AcDbSymbolTableRecord {
  public:
   ACRX_DECLARE_MEMBERS(AcDbTextStyleTableRecord);
+  UV_DECLARE_CLONE(AcDbTextStyleTableRecord);
 
   double textSize() const { return m_textSize; }
   Acad::ErrorStatus setTextSize(double size);

@@ -6,4 +6,5 @@
 class AcDbVertex : public AcDbEntity {
  public:
   ACRX_DECLARE_MEMBERS(AcDbVertex);
+  UV_DECLARE_CLONE(AcDbVertex);
 };

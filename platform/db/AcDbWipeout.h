@@ -24,6 +24,7 @@
 class AcDbWipeout : public AcDbEntity {
  public:
   ACRX_DECLARE_MEMBERS(AcDbWipeout);
+  UV_DECLARE_CLONE(AcDbWipeout);
   AcDbWipeout() = default;
 
   // Display flags (DXF 70): show the image, show it when not aligned with

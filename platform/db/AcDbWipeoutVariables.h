@@ -10,6 +10,7 @@ class AcDbDatabase;
 class AcDbWipeoutVariables : public AcDbObject {
  public:
   ACRX_DECLARE_MEMBERS(AcDbWipeoutVariables);
+  UV_DECLARE_CLONE(AcDbWipeoutVariables);
 
   bool showFrame() const { return m_frame; }
   Acad::ErrorStatus setShowFrame(bool on) { return setWritable(m_frame, on); }

@@ -10,6 +10,7 @@
 class AcDbXrecord : public AcDbObject {
  public:
   ACRX_DECLARE_MEMBERS(AcDbXrecord);
+  UV_DECLARE_CLONE(AcDbXrecord);
 
   // A new chain of the values (released by the caller), null when empty.
   Acad::ErrorStatus rbChain(resbuf*& chain, AcDbDatabase* auxDb = nullptr) const;

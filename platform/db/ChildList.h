@@ -13,6 +13,11 @@ namespace uv {
 
 class ChildList {
  public:
+  ChildList() = default;
+  // The ids only: a copy is of an owner in a database, with none waiting.
+  ChildList(const ChildList& other) : m_ids(other.m_ids) {}
+  ChildList& operator=(const ChildList&) = delete;
+
   // Takes child. With an owner in a database the child joins it at once and
   // stays open for write for the caller (the host's rule); id receives its id.
   Acad::ErrorStatus append(AcDbObject& owner, AcDbObject* child, AcDbObjectId* id);

@@ -3,6 +3,7 @@
 // geometry; the database sets ids and erases owned objects).
 #pragma once
 
+#include "AcDbDatabase.h"
 #include "AcDbObject.h"
 #include "ObjectSlot.h"
 
@@ -14,15 +15,27 @@ struct DbAccess {
   template <class T>
   static T* peekAs(AcDbObjectId id) { return T::cast(peek(id)); }
 
-  static void setOwner(AcDbObject& o, AcDbObjectId owner) { o.m_ownerId = owner; }
+  // Before o changes: the undo log keeps its state before the first change
+  // of the step it records.
+  static void aboutToChange(AcDbObject& o) {
+    if (o.m_slot) o.m_slot->database->aboutToChange(*o.m_slot);
+  }
+  static void setOwner(AcDbObject& o, AcDbObjectId owner) {
+    if (o.m_ownerId == owner) return;
+    aboutToChange(o);
+    o.m_ownerId = owner;
+  }
   static ObjectSlot* slot(const AcDbObject& o) { return o.m_slot; }
   static void attach(AcDbObject& o, ObjectSlot* s) { o.m_slot = s; }
   static Acad::ErrorStatus prepareAdd(AcDbObject& o, AcDbDatabase* db) { return o.subPrepareAdd(db); }
   static void added(AcDbObject& o) { o.subAdded(); }
-  static void openForWrite(AcDbObject& o) { o.m_writer = true; }
+  static void openForWrite(AcDbObject& o) {
+    aboutToChange(o);
+    o.m_writer = true;
+  }
   static void open(AcDbObject& o, AcDb::OpenMode mode) {
     if (mode == AcDb::kForRead) ++o.m_readers;
-    else if (mode == AcDb::kForWrite) o.m_writer = true;
+    else if (mode == AcDb::kForWrite) openForWrite(o);
     else ++o.m_notifiers;
   }
   static void closeWriter(AcDbObject& o) { o.m_writer = false; }

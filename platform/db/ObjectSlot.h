@@ -16,6 +16,9 @@ struct ObjectSlot {
   AcDbDatabase* database = nullptr;
   std::uint64_t handle = 0;
   std::unique_ptr<AcDbObject> object;
+  // The undo step that last kept this object's state or made it (0: none);
+  // see UndoLog.
+  std::uint32_t step = 0;
 };
 
 }  // namespace uv

@@ -3,4 +3,4 @@
 set(UV_DXF_TEST_SOURCES
   DatabaseDump.cpp RichDrawing.cpp ScratchFolder.cpp
   DxfRoundTripTest.cpp DxfBadInputTest.cpp DxfValueTest.cpp DxfInteropTest.cpp WipeoutDxfTest.cpp DxfKeepTest.cpp
-  DxfHostileTest.cpp DrawnKindsDxfTest.cpp)
+  DxfHostileTest.cpp DrawnKindsDxfTest.cpp UndoDxfTest.cpp)

@@ -4,6 +4,7 @@
 
 #include "base/TextCase.h"
 #include "db/AcDbDatabase.h"
+#include "db/UndoLog.h"
 #include "ed/AcApDocManager.h"
 #include "ed/EdGraphics.h"
 #include "ed/Transcript.h"
@@ -38,6 +39,7 @@ void HostSession::adopt(std::unique_ptr<AcDbDatabase> db, const std::wstring& fi
                                                fromUtf8(Acad::statusText(es)) + L")");
     m_document = nullptr;
   }
+  if (m_undoEnabled) db->undoLog().enable();
   m_document = acDocManager->addDocument(std::move(db), fileName);
   ViewState& view = m_document->view();
   view.setScreenSize(m_width, m_height);
@@ -47,52 +49,48 @@ void HostSession::adopt(std::unique_ptr<AcDbDatabase> db, const std::wstring& fi
   m_viewSet = false;
 }
 
-void HostSession::newDrawing() {
-  adopt(std::make_unique<AcDbDatabase>(), L"");
-  m_history.clear();
+void HostSession::newDrawing() { adopt(std::make_unique<AcDbDatabase>(), L""); }
+
+void HostSession::setUndoEnabled(bool on) {
+  m_undoEnabled = on;
+  if (on && m_document) database().undoLog().enable();
+}
+
+const uv::UndoLog* HostSession::undoLog() const {
+  return m_undoEnabled && m_document ? &m_document->database()->undoLog() : nullptr;
 }
 
 void HostSession::keepForUndo(const std::wstring& what) {
-  if (m_undoEnabled && m_document) m_history.keep(database(), what);
+  if (m_undoEnabled && m_document) database().undoLog().begin(what);
 }
 
-void HostSession::reinstate(std::unique_ptr<AcDbDatabase> db) {
-  const ViewState view = m_document->view();
-  const std::wstring fileName = m_document->fileName();
-  const bool viewSet = m_viewSet;
-  const ViewState fitted = m_fitted;
-  adopt(std::move(db), fileName);
-  m_document->view() = view;
-  m_viewSet = viewSet;
-  m_fitted = fitted;
+void HostSession::forgetLastUndo() {
+  if (m_undoEnabled && m_document) database().undoLog().forgetStep();
 }
 
-bool HostSession::undo() {
-  if (!m_document || !m_history.canUndo()) {
-    Transcript::instance().write(L"Nothing to undo.\n");
+bool HostSession::restore(bool undo) {
+  uv::UndoLog* log = m_undoEnabled && m_document ? &database().undoLog() : nullptr;
+  if (!log || !(undo ? log->canUndo() : log->canRedo())) {
+    Transcript::instance().write(undo ? L"Nothing to undo.\n" : L"Nothing to redo.\n");
     return false;
   }
-  const std::wstring what = m_history.undoName();
-  reinstate(m_history.undo(database()));
-  Transcript::instance().write(L"Undone: " + what + L"\n");
+  const std::wstring what = undo ? log->undoName() : log->redoName();
+  const Acad::ErrorStatus es = undo ? log->undo() : log->redo();
+  if (es != Acad::eOk) {
+    Transcript::instance().write((undo ? L"Cannot undo " : L"Cannot redo ") + what + L": " +
+                                 fromUtf8(Acad::statusText(es)) + L"\n");
+    return false;
+  }
+  Transcript::instance().write((undo ? L"Undone: " : L"Redone: ") + what + L"\n");
   return true;
 }
 
-bool HostSession::redo() {
-  if (!m_document || !m_history.canRedo()) {
-    Transcript::instance().write(L"Nothing to redo.\n");
-    return false;
-  }
-  const std::wstring what = m_history.redoName();
-  reinstate(m_history.redo(database()));
-  Transcript::instance().write(L"Redone: " + what + L"\n");
-  return true;
-}
+bool HostSession::undo() { return restore(true); }
+bool HostSession::redo() { return restore(false); }
 
 void HostSession::openDrawing(const std::wstring& path) {
   std::unique_ptr<AcDbDatabase> db = DrawingFiles::read(path);
   adopt(std::move(db), path);
-  m_history.clear();
   Transcript::instance().write(L"Opened " + path + L"\n");
 }
 

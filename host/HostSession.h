@@ -14,10 +14,12 @@
 
 #include "ed/ViewState.h"
 #include "ge/AcGePoint3d.h"
-#include "host/UndoHistory.h"
 
 class AcApDocument;
 class AcDbDatabase;
+namespace uv {
+class UndoLog;
+}
 
 namespace uv::host {
 
@@ -45,25 +47,28 @@ class HostSession {
   void setDarkBackground(bool dark) { m_dark = dark; }
   void setShadeByElevation(bool shade) { m_shadeByElevation = shade; }
 
-  // Undo and Redo of whole commands (see UndoHistory). keepForUndo keeps
-  // the drawing before a change, when undo is on; undo and redo put a kept
-  // drawing back, keeping the view and the file name, and say on the
-  // command line what they did (false when there was nothing to do).
-  void setUndoEnabled(bool on) { m_undoEnabled = on; }
+  // Undo and Redo of whole commands, through the drawing's own record of
+  // what each command changed (uv::UndoLog; a drawing that comes in starts
+  // its history anew). keepForUndo starts the record of a change named
+  // `what` ("LINE"), when undo is on; forgetLastUndo drops it again when
+  // it changed nothing (a command that was not one). undo and redo take
+  // the drawing back or forward a step and say on the command line what
+  // they did (false when there was nothing to do).
+  void setUndoEnabled(bool on);
   bool undoEnabled() const { return m_undoEnabled; }
   void keepForUndo(const std::wstring& what);
-  void forgetLastUndo() { m_history.forgetLast(); }
+  void forgetLastUndo();
   bool undo();
   bool redo();
-  const UndoHistory& history() const { return m_history; }
+  // The drawing's record (null without a drawing or with undo off).
+  const uv::UndoLog* undoLog() const;
 
   void loadModule(const std::wstring& path);
   void unloadModule(const std::wstring& name);
 
  private:
   void adopt(std::unique_ptr<AcDbDatabase> db, const std::wstring& fileName);
-  // Puts a kept drawing in the document's place, the view as it was.
-  void reinstate(std::unique_ptr<AcDbDatabase> db);
+  bool restore(bool undo);
   AcDbDatabase& database() const;
 
   AcApDocument* m_document = nullptr;
@@ -73,7 +78,6 @@ class HostSession {
   bool m_shadeByElevation = false;
   ViewState m_fitted;  // the view as zoomed to the extents when the drawing came
   bool m_undoEnabled = true;
-  UndoHistory m_history;
 };
 
 }  // namespace uv::host

@@ -23,6 +23,7 @@
 
 #include "base/TextCase.h"
 #include "db/AcDbDatabase.h"
+#include "db/UndoLog.h"
 #include "ed/AcApDocument.h"
 #include "ed/CommandRunner.h"
 #include "ed/ProgressMeter.h"
@@ -251,10 +252,14 @@ void MainWindow::rebuildCommandMenus() {
   for (const auto& [group, commands] : groups) {
     QMenu* menu = m_commandsMenu->addMenu(QString::fromStdWString(group));
     for (const AcEdCommand* c : commands) {
+      // A command group offers its commands' global and local names, no
+      // images: the button shows the local name's first letters and the
+      // menu the local name, which a person may type as well.
       const QString name = QString::fromWCharArray(c->globalName());
-      QAction* a = menu->addAction(commandIcon(name), name);
+      const QString local = *c->localName() ? QString::fromWCharArray(c->localName()) : name;
+      QAction* a = menu->addAction(commandIcon(local), local);
       a->setObjectName(QStringLiteral("command_") + name);
-      a->setToolTip(QString::fromStdWString(group) + QStringLiteral(": ") + name);
+      a->setToolTip(QString::fromStdWString(group) + QStringLiteral(": ") + local);
       connect(a, &QAction::triggered, this, [this, name] { runCommand(name); });
       m_commandsBar->addAction(a);
       m_commandActions[name.toUpper()] = a;
@@ -397,16 +402,17 @@ void MainWindow::drawingRestored() {
 }
 
 void MainWindow::updateEditActions() {
-  const host::UndoHistory& h = m_session.history();
+  const uv::UndoLog* log = m_session.undoLog();
+  const bool undo = log && log->canUndo(), redo = log && log->canRedo();
   if (m_undoAction) {
-    m_undoAction->setEnabled(h.canUndo());
-    m_undoAction->setText(h.canUndo() ? QStringLiteral("&Undo %1").arg(QString::fromStdWString(h.undoName()))
-                                      : QStringLiteral("&Undo"));
+    m_undoAction->setEnabled(undo);
+    m_undoAction->setText(undo ? QStringLiteral("&Undo %1").arg(QString::fromStdWString(log->undoName()))
+                               : QStringLiteral("&Undo"));
   }
   if (m_redoAction) {
-    m_redoAction->setEnabled(h.canRedo());
-    m_redoAction->setText(h.canRedo() ? QStringLiteral("&Redo %1").arg(QString::fromStdWString(h.redoName()))
-                                      : QStringLiteral("&Redo"));
+    m_redoAction->setEnabled(redo);
+    m_redoAction->setText(redo ? QStringLiteral("&Redo %1").arg(QString::fromStdWString(log->redoName()))
+                               : QStringLiteral("&Redo"));
   }
 }
 

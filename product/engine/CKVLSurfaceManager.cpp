@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "db/AcDbDatabase.h"
+#include "db/UndoLog.h"
 #include "base/TextCase.h"
 #include "db/AcDbHostApplicationServices.h"
 #include "ed/AcApDocManager.h"
@@ -80,9 +81,12 @@ CKVLSurfaceManager* CKVLSurfaceManager::Instance(int refresh) {
 
 CKVLSurfaceManager* CKVLSurfaceManager::ForDatabase(AcDbDatabase* db) {
   auto& managers = registry();
-  // A manager whose drawing is gone (or whose address a new drawing took) goes with it.
+  // A manager whose drawing is gone (or whose address a new drawing took) goes with it, and so
+  // does one whose drawing was taken back or forward by Undo or Redo: the next one reads what the
+  // drawing says now.
   std::erase_if(managers, [](const auto& m) {
-    return !AcDbDatabase::isLive(m->m_db) || m->m_db->namedObjectsDictionaryId() != m->m_nod;
+    return !AcDbDatabase::isLive(m->m_db) || m->m_db->namedObjectsDictionaryId() != m->m_nod ||
+           m->m_db->undoLog().restores() != m->m_restores;
   });
   if (!db || !AcDbDatabase::isLive(db)) return nullptr;
   for (auto& m : managers)
@@ -95,7 +99,8 @@ void CKVLSurfaceManager::Release(AcDbDatabase* db) {
   std::erase_if(registry(), [db](const auto& m) { return m->m_db == db; });
 }
 
-CKVLSurfaceManager::CKVLSurfaceManager(AcDbDatabase* db) : m_db(db), m_nod(db->namedObjectsDictionaryId()) {
+CKVLSurfaceManager::CKVLSurfaceManager(AcDbDatabase* db)
+    : m_db(db), m_nod(db->namedObjectsDictionaryId()), m_restores(db->undoLog().restores()) {
   ReadDrawing();
 }
 

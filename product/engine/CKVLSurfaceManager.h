@@ -119,6 +119,7 @@ class CKVLSurfaceManager {
 
   AcDbDatabase* m_db;
   AcDbObjectId m_nod;  // to tell a new drawing at the address of a closed one
+  std::uint64_t m_restores;  // the drawing's undos and redos when it was read
   std::vector<std::unique_ptr<Entry>> m_entries;
   std::vector<AcDbObjectId> m_deletedRecords;
   Entry* m_current = nullptr;

@@ -11,6 +11,7 @@
 #include "EngineTestSupport.h"
 #include "base/TextCase.h"
 #include "db/AcDbDatabase.h"
+#include "db/UndoLog.h"
 #include "product/engine/CKVLSurfaceManager.h"
 #include "product/engine/CKVLXsurface_Vantor2.h"
 #include "product/engine/DrawingStore.h"
@@ -357,6 +358,43 @@ TEST(SurfaceManager, AFailedSaveKeepsTheOldFileAndCanBeRepeated) {
   ::chmod(folder.path("f.kvb").c_str(), 0644);
   EXPECT_TRUE(m.Save()) << m.LastError();
   EXPECT_NE(readBytes(folder.path("f.kvb")), before);
+}
+
+}  // namespace
+}  // namespace uv::engine::test
+
+namespace uv::engine::test {
+namespace {
+
+// Undo and Redo of the drawing: the manager reads what the drawing says
+// again. A surface file written by the undone step stays on disk as the
+// step left it (undo changes the drawing, never files).
+TEST(SurfaceManager, UndoAndRedoOfTheDrawingAreReadAgain) {
+  TestDrawing drawing;
+  ScratchFolder folder;
+  drawing.db()->undoLog().enable();
+  drawing.db()->undoLog().begin(L"SURFMAN");
+  CKVLSurfaceManager* m = CKVLSurfaceManager::ForDatabase(drawing.db());
+  fill(*m->CreateSurface(L"InDrawing", 0, nullptr, false), 3);
+  fill(*m->CreateSurface(L"InFile", 1, folder.wpath("f.kvb").c_str(), false), 4);
+  ASSERT_TRUE(m->SetCurrentSurface(L"InFile"));
+  const int points = m->OpenSurface(L"InFile")->PointCount();
+  ASSERT_TRUE(m->Save());
+  const auto bytes = std::filesystem::file_size(folder.path("f.kvb"));
+
+  ASSERT_EQ(drawing.db()->undoLog().undo(), Acad::eOk);
+  CKVLSurfaceManager* undone = CKVLSurfaceManager::ForDatabase(drawing.db());
+  EXPECT_TRUE(all(*undone).empty());
+  EXPECT_EQ(undone->GetCurrentSurface(), nullptr);
+  EXPECT_EQ(std::filesystem::file_size(folder.path("f.kvb")), bytes);
+
+  ASSERT_EQ(drawing.db()->undoLog().redo(), Acad::eOk);
+  CKVLSurfaceManager* redone = CKVLSurfaceManager::ForDatabase(drawing.db());
+  EXPECT_EQ(all(*redone), (std::vector<std::wstring>{L"InDrawing", L"InFile"}));
+  ASSERT_NE(redone->OpenSurface(L"InDrawing"), nullptr);
+  ASSERT_NE(redone->OpenSurface(L"InFile"), nullptr);
+  EXPECT_EQ(redone->OpenSurface(L"InFile")->PointCount(), points);
+  EXPECT_EQ(redone->IsCurrent(L"InFile"), 1);
 }
 
 }  // namespace

@@ -68,6 +68,7 @@ QPointF DrawingView::toPixel(const AcGePoint3d& p) const { return mapping().toPi
 
 void DrawingView::drawingChanged() {
   m_stale = true;
+  m_indexStale = true;
   update();
 }
 
@@ -110,7 +111,8 @@ void DrawingView::panByPixels(const QPointF& delta) {
 
 void DrawingView::resizeEvent(QResizeEvent*) {
   if (m_document) m_document->view().setScreenSize(std::max(width(), 1), std::max(height(), 1));
-  drawingChanged();
+  m_stale = true;
+  update();
 }
 
 void DrawingView::paintEvent(QPaintEvent*) {
@@ -121,7 +123,13 @@ void DrawingView::paintEvent(QPaintEvent*) {
     m_picture.setDevicePixelRatio(ratio);
     QPainter p(&m_picture);
     if (m_document) {
+      if (m_indexStale || m_indexed != m_document->database()) {
+        m_index = render::DrawingIndex::build(*m_document->database());
+        m_indexed = m_document->database();
+        m_indexStale = false;
+      }
       render::DrawingRenderer renderer(*m_document->database());
+      renderer.setIndex(&m_index);
       renderer.setView(m_document->view().centre(), m_document->view().height());
       renderer.setBackground(background());
       renderer.setShadeByElevation(m_shade);

@@ -10,7 +10,10 @@
 // a right click ends the input as Enter does.
 //
 // The drawing is painted once into a picture kept until the view or the
-// drawing changes, so moving the mouse only repaints the overlays.
+// drawing changes, so moving the mouse only repaints the overlays. It is
+// painted through a spatial index of the drawing, built again only when
+// the drawing changed, so a view of a corner of a large drawing costs what
+// that corner holds, and a view of all of it about one pass over it.
 #pragma once
 
 #include <optional>
@@ -20,9 +23,11 @@
 #include <QWidget>
 
 #include "ge/AcGePoint3d.h"
+#include "host/render/DrawingIndex.h"
 #include "host/render/ViewMapping.h"
 
 class AcApDocument;
+class AcDbDatabase;
 
 namespace uv::gui {
 
@@ -88,6 +93,9 @@ class DrawingView : public QWidget {
   bool m_shade = false;
   QImage m_picture;  // the drawing as last painted
   bool m_stale = true;
+  render::DrawingIndex m_index;
+  bool m_indexStale = true;
+  const AcDbDatabase* m_indexed = nullptr;  // the drawing m_index was built from
   bool m_panning = false, m_spaceHeld = false;
   QPointF m_panFrom;
   std::optional<QPointF> m_pressAt;  // left button down in the selection mode

@@ -1,6 +1,9 @@
 #include "host/render/DrawingPainter.h"
 
 #include <algorithm>
+#include <cmath>
+
+#include <QImage>
 
 #include "db/AcDbAttribute.h"
 #include "db/AcDbAttributeDefinition.h"
@@ -10,6 +13,7 @@
 #include "db/AcDbFace.h"
 #include "db/AcDbObjectPointer.h"
 #include "host/render/AciPalette.h"
+#include "host/render/DrawingIndex.h"
 #include "host/render/Placement.h"
 #include "host/render/ViewMapping.h"
 
@@ -40,7 +44,15 @@ std::vector<AcDbAttribute*> attributesOf(const AcDbBlockReference& reference) {
 DrawingPainter::DrawingPainter(const AcDbDatabase& db, QPainter& painter, const ViewMapping& view)
     : m_db(db), m_painter(painter), m_view(view), m_styles(db), m_entities(painter, view, m_styles) {}
 
+double DrawingPainter::reachPixels() {
+  return StyleResolver::pixelWidth(AcDb::kLnWt211) / 2 + EntityPainter::kPointMarkPixels + 2;
+}
+
 void DrawingPainter::paintModelSpace() {
+  if (m_index) {
+    paintIndexed();
+    return;
+  }
   // A shaded terrain lies under everything else: its faces, filled and
   // edged, first, so that linework drawn before them (a break line along
   // their edges, a road) still shows over the terrain.
@@ -53,6 +65,74 @@ void DrawingPainter::paintModelSpace() {
         m_entities.draw(*face, style, Placement());
       }
   paintBlock(m_db.modelSpaceId(), Placement(), Inherited());
+}
+
+void DrawingPainter::paintIndexed() {
+  const QSize size = m_view.size();
+  const double scale = m_view.pixelsPerUnit();
+  const double reach = reachPixels();
+  const AcGePoint3d a = m_view.toDrawing(QPointF(-reach, -reach));
+  const AcGePoint3d b = m_view.toDrawing(QPointF(size.width() + reach, size.height() + reach));
+  std::vector<std::uint32_t> shown;
+  std::vector<std::uint32_t> dots;
+  m_index->query(PlanBox::of(a.x, a.y, b.x, b.y), [&](std::uint32_t order) {
+    const DrawingIndex::Entry& e = m_index->entry(order);
+    if (e.screenSized || e.box.width() * scale >= 1 || e.box.height() * scale >= 1) {
+      shown.push_back(order);
+      return;
+    }
+    if (e.colour < 0) return;
+    const QPointF at = m_view.toPixel((e.box.minX + e.box.maxX) / 2, (e.box.minY + e.box.maxY) / 2);
+    const double x = std::floor(at.x()), y = std::floor(at.y());
+    if (x < 0 || y < 0 || x >= size.width() || y >= size.height()) return;
+    if (dots.empty()) dots.assign(size_t(size.width()) * size.height(), 0);
+    std::uint32_t& dot = dots[size_t(y) * size.width() + size_t(x)];
+    dot = std::max(dot, order + 1);
+  });
+  shown.insert(shown.end(), m_index->unboxed().begin(), m_index->unboxed().end());
+  // Into drawing order: by sorting when few, through a mark per entry when many.
+  if (shown.size() < m_index->size() / 16) {
+    std::sort(shown.begin(), shown.end());
+  } else {
+    std::vector<bool> marked(m_index->size());
+    for (std::uint32_t order : shown) marked[order] = true;
+    shown.clear();
+    for (std::uint32_t order = 0; order < marked.size(); ++order)
+      if (marked[order]) shown.push_back(order);
+  }
+  if (!dots.empty()) paintDots(dots);
+  if (m_shading)
+    for (std::uint32_t order : shown)
+      if (auto* face = AcDbFace::cast(m_index->entry(order).entity)) {
+        m_entities.fill(*face, Placement());
+        m_entities.draw(*face, m_styles.resolve(*face, Inherited()), Placement());
+      }
+  m_open.push_back(m_db.modelSpaceId());
+  for (std::uint32_t order : shown) paintEntity(*m_index->entry(order).entity, Placement(), Inherited(), false);
+  m_open.pop_back();
+}
+
+void DrawingPainter::paintDots(const std::vector<std::uint32_t>& dots) {
+  const QSize size = m_view.size();
+  QImage layer(size, QImage::Format_ARGB32_Premultiplied);
+  layer.fill(Qt::transparent);
+  const QColor background = m_painter.background().color();
+  QRgb colours[256] = {};
+  bool known[256] = {};
+  for (int y = 0; y < size.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(layer.scanLine(y));
+    const std::uint32_t* row = dots.data() + size_t(y) * size.width();
+    for (int x = 0; x < size.width(); ++x) {
+      if (!row[x]) continue;
+      const int aci = std::clamp(m_index->entry(row[x] - 1).colour, 0, 255);
+      if (!known[aci]) {
+        colours[aci] = AciPalette::onBackground(aci, background).rgba();
+        known[aci] = true;
+      }
+      line[x] = colours[aci];
+    }
+  }
+  m_painter.drawImage(QPoint(0, 0), layer);
 }
 
 void DrawingPainter::paintBlock(AcDbObjectId block, const Placement& placement, const Inherited& from) {

@@ -45,6 +45,7 @@ void DrawingRenderer::paint(QPainter& painter, const QSize& size) const {
   if (double low = 0, high = 0; m_shadeByElevation && ElevationShading::rangeOfFaces(m_db, low, high))
     shading.emplace(low, high);
   drawing.setShading(shading ? &*shading : nullptr);
+  drawing.setIndex(m_index);
   drawing.paintModelSpace();
   drawing.paintTemporary(m_temporary);
   if (shading) shading->paintLegend(painter, size, m_background);

@@ -25,6 +25,8 @@ class QPainter;
 
 namespace uv::render {
 
+class DrawingIndex;
+
 struct RenderResult {
   bool ok = true;
   std::wstring message;  // why not, naming the file
@@ -42,6 +44,9 @@ class DrawingRenderer {
   void setTemporaryVectors(std::vector<TemporaryVector> vectors) { m_temporary = std::move(vectors); }
   void setBackground(const QColor& colour) { m_background = colour; }
   void setShadeByElevation(bool shade) { m_shadeByElevation = shade; }
+  // Paint through this index of the drawing, skipping what is off the
+  // picture or smaller than a pixel (see DrawingPainter). Not owned.
+  void setIndex(const DrawingIndex* index) { m_index = index; }
 
   // The backgrounds a CAD user knows: paper white and the dark of model space.
   static QColor lightBackground() { return QColor(255, 255, 255); }
@@ -69,6 +74,7 @@ class DrawingRenderer {
   std::vector<TemporaryVector> m_temporary;
   QColor m_background{255, 255, 255};
   bool m_shadeByElevation = false;
+  const DrawingIndex* m_index = nullptr;
 };
 
 }  // namespace uv::render

@@ -326,18 +326,24 @@ std::optional<std::wstring> DesktopUser::chooseFile(const FileQuestion& q) {
   dialog.setOption(QFileDialog::DontUseNativeDialog, true);
   dialog.setAcceptMode(q.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(q.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  dialog.setOption(QFileDialog::DontConfirmOverwrite, !q.confirmOverwrite);
+  // The question before replacing a file is ours, not Qt's, so that the
+  // session records the answer as a job answers it (answer yes or no).
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
   if (!q.defaultExtension.empty()) dialog.setDefaultSuffix(QString::fromStdWString(q.defaultExtension));
   const QStringList filters = FileFilter::toQt(q.filter);
   if (!filters.isEmpty()) dialog.setNameFilters(filters);
   const FileFilter::Start start = FileFilter::start(q.initialName);
   if (!start.folder.isEmpty()) dialog.setDirectory(start.folder);
   if (!start.name.isEmpty()) dialog.selectFile(start.name);
-  std::optional<std::wstring> answer;
-  if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-    answer = dialog.selectedFiles().front().toStdWString();
-  m_recorder.file(answer);
-  return answer;
+  // No to the question leaves the dialog open for another name.
+  for (;;) {
+    std::optional<std::wstring> answer;
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+      answer = dialog.selectedFiles().front().toStdWString();
+    m_recorder.file(answer);
+    if (!answer || !needsOverwriteQuestion(q, *answer) || messageBox(overwriteQuestion(q, *answer)) == IDYES)
+      return answer;
+  }
 }
 
 INT_PTR DesktopUser::runDialog(ModalDialog& modal) {

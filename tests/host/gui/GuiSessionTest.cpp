@@ -12,6 +12,9 @@
 #include <QAction>
 #include <QPlainTextEdit>
 #include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QLineEdit>
 #include <QProcess>
 #include <QTabBar>
@@ -111,6 +114,36 @@ TEST_F(GuiSessionTest, DialogsWorkedThroughWidgetsAndTheSessionReplaysInBatch) {
 
   const std::string folder = workFolder("session");
   const std::string person = folder + "/person.dxf", job = folder + "/session.job", replay = folder + "/replay.dxf";
+
+  // A file dialog that asks before it takes an existing file: the question
+  // is the host's message box, and the session records the answer.
+  const QString taken = QString::fromStdString(folder + "/taken.txt");
+  {
+    QFile file(taken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("kept\n");
+  }
+  bool asked = false;
+  whenModal([&](QWidget* files) {
+    whenModal([&](QWidget* box) {
+      asked = box->objectName() == QStringLiteral("messageBox");
+      auto* question = qobject_cast<QMessageBox*>(box);
+      ASSERT_NE(question, nullptr);
+      question->button(QMessageBox::Yes)->click();
+    }, files);
+    auto* dialog = qobject_cast<QFileDialog*>(files);
+    ASSERT_NE(dialog, nullptr);
+    dialog->selectFile(taken);
+    dialog->accept();
+  });
+  type("GSAVE");
+  EXPECT_TRUE(asked);
+  ASSERT_EQ(texts().size(), 1u);
+  EXPECT_EQ(QString::fromStdWString(texts().front()), taken);
+  const std::wstring recorded = window->recorder().text();
+  const size_t fileLine = recorded.find(L"file \"" + taken.toStdWString() + L"\"");
+  ASSERT_NE(fileLine, std::wstring::npos) << uv::toUtf8(recorded);
+  EXPECT_EQ(recorded.find(L"answer yes", fileLine), recorded.find(L'\n', fileLine) + 1) << uv::toUtf8(recorded);
   session->saveDrawing(uv::fromUtf8(person));  // not part of the session
   ASSERT_TRUE(window->saveSession(QString::fromStdString(job)));
 
@@ -152,6 +185,12 @@ void loadSurvey(GuiFixture& f) {
   f.type("call CallLoadPoints \"Teren\"");
 }
 
+// The two files hold the same bytes.
+bool sameBytes(const std::string& a, const std::string& b) {
+  QFile fa(QString::fromStdString(a)), fb(QString::fromStdString(b));
+  return fa.open(QIODevice::ReadOnly) && fb.open(QIODevice::ReadOnly) && fa.readAll() == fb.readAll();
+}
+
 bool sameDrawing(const std::string& a, const std::string& b, const char* surface = nullptr, int least = 0) {
   QStringList args = {QString::fromStdString(sourceFile("tests/host/gui/same_drawing.py")), QString::fromStdString(a),
                       QString::fromStdString(b)};
@@ -181,15 +220,18 @@ TEST_F(GuiSessionTest, UndoAndRedoPutTheDrawingAndItsSurfacesBackExactly) {
   ASSERT_TRUE(undo->isEnabled());
   EXPECT_TRUE(undo->text().contains(QStringLiteral("CallLoadPoints")));
   undo->trigger();
-  EXPECT_TRUE(sameDrawing(empty, save("undone.dxf")));
+  // The drawing of before, down to its handles: the file byte for byte.
+  EXPECT_TRUE(sameBytes(empty, save("undone.dxf")));
   // The module's surface manager reads the drawing again: loading once more gives the same surface.
   loadSurvey(*this);
   EXPECT_TRUE(sameDrawing(loaded, save("again.dxf"), "Teren", 300));
+  const std::string again = save("again-saved.dxf");
   type("UNDO");
   type("UNDO");
-  EXPECT_TRUE(sameDrawing(start, save("back.dxf")));
+  EXPECT_TRUE(sameBytes(start, save("back.dxf")));
   type("REDO");
   type("REDO");
+  EXPECT_TRUE(sameBytes(again, save("redone.dxf")));
   EXPECT_TRUE(sameDrawing(loaded, save("redone.dxf"), "Teren", 300));
   type("REDO");  // nothing more to redo
   EXPECT_NE(window->commandLine().transcript()->toPlainText().indexOf("Nothing to redo."), -1);

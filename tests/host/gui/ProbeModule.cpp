@@ -7,6 +7,8 @@
 //   GASK    a text (spaces allowed), a number and a keyword, written as a
 //           text entity "text|number|keyword" at the origin
 //   GPROG   runs the status bar's progress meter from 0 to 40
+//   GSAVE   a file to save through the file dialog, asking before it takes
+//           an existing one, written as a text entity of its path
 #include "db/AcDbBlockTableRecord.h"
 #include "db/AcDbDatabase.h"
 #include "db/AcDbLine.h"
@@ -19,6 +21,7 @@
 #include "rx/ArxAppPaths.h"
 #include "rx/ModuleHandles.h"
 #include "rx/OdRxWin32Module.h"
+#include "ui/CFileDialog.h"
 #include "user/ScriptValues.h"
 
 namespace {
@@ -91,6 +94,11 @@ void cmdProgress() {
   acedRestoreStatusBar();
 }
 
+void cmdSave() {
+  CFileDialog dialog(FALSE, L"txt", L"probe.txt", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, L"Texts (*.txt)|*.txt||");
+  if (dialog.DoModal() == IDOK) append(new AcDbText(AcGePoint3d(0, 10, 0), dialog.GetPathName().c_str()));
+}
+
 uv::ArxCommandTable& commandTable() {
   static uv::ArxCommandTable table;
   return table;
@@ -100,6 +108,7 @@ uv::ArxCommandTable::Record r2(commandTable(), {L"GPROBE", L"GRECT", L"GRECT", A
 uv::ArxCommandTable::Record r3(commandTable(), {L"GPROBE", L"GERASE", L"GERASE", ACRX_CMD_MODAL, &cmdErase});
 uv::ArxCommandTable::Record r4(commandTable(), {L"GPROBE", L"GASK", L"GASK", ACRX_CMD_MODAL, &cmdAsk});
 uv::ArxCommandTable::Record r5(commandTable(), {L"GPROBE", L"GPROG", L"GPROG", ACRX_CMD_MODAL, &cmdProgress});
+uv::ArxCommandTable::Record r6(commandTable(), {L"GPROBE", L"GSAVE", L"GSAVE", ACRX_CMD_MODAL, &cmdSave});
 
 class ProbeApp : public AcRxArxApp {
  public:

@@ -124,7 +124,13 @@ void DrawingPainter::paintDots(const std::vector<std::uint32_t>& dots) {
     const std::uint32_t* row = dots.data() + size_t(y) * size.width();
     for (int x = 0; x < size.width(); ++x) {
       if (!row[x]) continue;
-      const int aci = std::clamp(m_index->entry(row[x] - 1).colour, 0, 255);
+      const DrawingIndex::Entry& e = m_index->entry(row[x] - 1);
+      // A face of a shaded terrain shows its fill, which covers most of it.
+      if (auto* face = m_shading ? AcDbFace::cast(e.entity) : nullptr) {
+        line[x] = m_entities.fillColour(*face).rgba();
+        continue;
+      }
+      const int aci = std::clamp(e.colour, 0, 255);
       if (!known[aci]) {
         colours[aci] = AciPalette::onBackground(aci, background).rgba();
         known[aci] = true;

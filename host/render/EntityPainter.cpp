@@ -95,6 +95,10 @@ double EntityPainter::meanElevation(const AcDbFace& face, QPolygonF* corners, co
   return z / n;
 }
 
+QColor EntityPainter::fillColour(const AcDbFace& face) const {
+  return m_shading ? m_shading->colour(meanElevation(face, nullptr, nullptr)) : QColor();
+}
+
 void EntityPainter::fill(const AcDbFace& face, const Placement& placement) {
   if (!m_shading) return;
   const CurveSampler sampler(placement, m_view);

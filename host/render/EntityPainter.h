@@ -67,6 +67,8 @@ class EntityPainter {
   void setShading(const ElevationShading* shading) { m_shading = shading; }
   // The face's area in its elevation's colour; nothing without a shading.
   void fill(const AcDbFace& face, const Placement& placement);
+  // The colour fill() gives the face (invalid without a shading).
+  QColor fillColour(const AcDbFace& face) const;
 
   static constexpr double kPointMarkPixels = 3;  // half the cross
   static constexpr double kCurvePiecePixels = 2;  // ellipses and splines

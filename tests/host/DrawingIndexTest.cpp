@@ -206,3 +206,21 @@ TEST(DrawingIndex, WhatIsSmallerThanAPixelIsADotOfItsColour) {
     for (int j = 0; j < 10; ++j)
       EXPECT_EQ(image.pixelColor(10 * i + 5, 100 - (10 * j + 5) - 1), QColor(255, 0, 0)) << i << "," << j;
 }
+
+TEST(DrawingIndex, OverAShadedTerrainADotTakesItsFacesFill) {
+  SketchDrawing d;
+  // Two tiny faces, the left one low, the right one high.
+  for (const auto& [x, z] : {std::pair{20.02, 0.0}, std::pair{40.02, 100.0}})
+    d.add(with(new AcDbFace(AcGePoint3d(x, 50.02, z), AcGePoint3d(x + 0.1, 50.02, z), AcGePoint3d(x, 50.12, z)), 1));
+  const DrawingIndex index = DrawingIndex::build(d.db());
+  DrawingRenderer renderer(d.db());
+  renderer.setView(AcGePoint3d(50, 50, 0), 100);
+  renderer.setShadeByElevation(true);
+  renderer.setIndex(&index);
+  const QImage with = renderer.image(QSize(100, 100));
+  const QColor low = with.pixelColor(20, 49), high = with.pixelColor(40, 49);
+  EXPECT_NE(low, QColor(255, 0, 0));
+  EXPECT_NE(low, high);
+  EXPECT_NE(low, QColor(255, 255, 255));
+  EXPECT_NE(high, QColor(255, 255, 255));
+}

@@ -134,7 +134,7 @@ TEST_F(GuiSessionTest, DialogsWorkedThroughWidgetsAndTheSessionReplaysInBatch) {
     auto* dialog = qobject_cast<QFileDialog*>(files);
     ASSERT_NE(dialog, nullptr);
     dialog->selectFile(taken);
-    dialog->accept();
+    QMetaObject::invokeMethod(dialog, "accept");  // as the Save button does
   });
   type("GSAVE");
   EXPECT_TRUE(asked);

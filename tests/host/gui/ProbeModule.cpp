@@ -96,7 +96,7 @@ void cmdProgress() {
 
 void cmdSave() {
   CFileDialog dialog(FALSE, L"txt", L"probe.txt", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, L"Texts (*.txt)|*.txt||");
-  if (dialog.DoModal() == IDOK) append(new AcDbText(AcGePoint3d(0, 10, 0), dialog.GetPathName().c_str()));
+  if (dialog.DoModal() == IDOK) append(new AcDbText(AcGePoint3d(0, 10, 0), dialog.GetPathName().str().c_str()));
 }
 
 uv::ArxCommandTable& commandTable() {

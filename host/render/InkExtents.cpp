@@ -9,6 +9,7 @@
 #include "db/AcDbAttributeDefinition.h"
 #include "db/AcDbBlockReference.h"
 #include "db/AcDbBlockTableRecord.h"
+#include "db/AcDbMText.h"
 #include "db/AcDbObjectPointer.h"
 #include "db/AcDbPolyline.h"
 #include "db/AcDbText.h"
@@ -62,6 +63,14 @@ bool InkExtents::extents(const AcDbEntity& entity, AcDbExtents& box) {
     return true;
   }
   if (entity.getGeomExtents(box) != Acad::eOk || box.isEmpty()) return false;
+  if (auto* paragraphs = AcDbMText::cast(&entity)) {
+    // The database estimates glyph widths; a word longer than the width
+    // runs past it. As much again on every side holds any such lines.
+    const AcGePoint3d lo = box.minPoint(), hi = box.maxPoint();
+    const double grow = std::max(hi.x - lo.x, hi.y - lo.y) + 2 * std::abs(paragraphs->textHeight());
+    box.set(lo - AcGeVector3d(grow, grow, 0), hi + AcGeVector3d(grow, grow, 0));
+    return true;
+  }
   if (auto* poly = AcDbPolyline::cast(&entity)) {
     double width = 0;
     if (poly->getConstantWidth(width) == Acad::eOk && width > 0) {

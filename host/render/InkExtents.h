@@ -2,7 +2,8 @@
 // out what is drawn in pixels (line widths, the cross of a point), which
 // the view adds as a margin of pixels. It errs on the large side where the
 // database's own extents are an estimate: a text's box is wide enough for
-// any glyphs of its height in either alignment, a polyline's includes its
+// any glyphs of its height in either alignment (a paragraph text's holds
+// lines that run past its width), a polyline's includes its
 // width, a block reference's is its block's such box through the reference
 // (nested blocks too, once each) with its attributes.
 //

@@ -1,5 +1,8 @@
 #include "UndoLog.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "AcDbDatabase.h"
 #include "DbAccess.h"
 
@@ -105,7 +108,14 @@ void UndoLog::changing(ObjectSlot& slot) {
   if (!m_open || !slot.object) return;
   if (!m_redo.empty()) dropRedo();
   slot.step = m_open->number;
-  m_open->changed.push_back({&slot, std::unique_ptr<AcDbObject>(slot.object->clone())});
+  std::unique_ptr<AcDbObject> copy(slot.object->clone());
+  // A class without its own clone() would come back as its base class,
+  // losing what it holds: stop at once, naming it.
+  if (copy->isA() != slot.object->isA()) {
+    std::fprintf(stderr, "fatal: %ls does not clone itself (UV_DECLARE_CLONE)\n", slot.object->isA()->name());
+    std::abort();
+  }
+  m_open->changed.push_back({&slot, std::move(copy)});
 }
 
 void UndoLog::added(ObjectSlot& slot, bool newHandle) {

@@ -9,6 +9,8 @@
 
 #include "db/AcDbBlockReference.h"
 #include "db/AcDbCircle.h"
+#include "db/AcDbEllipse.h"
+#include "db/AcDbMText.h"
 #include "db/AcDbFace.h"
 #include "db/AcDbLine.h"
 #include "db/AcDbPoint.h"
@@ -145,6 +147,18 @@ void sketchOfEveryKind(SketchDrawing& d) {
     wide->addVertexAt(1, AcGePoint2d(at(random), at(random)));
     wide->setConstantWidth(3);
     d.add(with(wide, 3));
+  }
+  for (int i = 0; i < 12; ++i) {
+    auto* paragraphs = new AcDbMText;
+    paragraphs->setLocation(AcGePoint3d(at(random), at(random), 0));
+    paragraphs->setTextHeight(3);
+    paragraphs->setWidth(10);
+    paragraphs->setAttachment(AcDbMText::AttachmentPoint(1 + i % 9));
+    paragraphs->setContents(L"WWWWWWWWWWWWW MMM\\Pwide words");
+    d.add(with(paragraphs, 4));
+    auto* ellipse = new AcDbEllipse;
+    ellipse->set(AcGePoint3d(at(random), at(random), 0), AcGeVector3d::kZAxis, AcGeVector3d(8, 3, 0), 0.4);
+    d.add(with(ellipse, 2));
   }
   const AcDbObjectId block = d.block(L"MARK");
   d.add(with(new AcDbCircle(AcGePoint3d(0, 0, 0), AcGeVector3d::kZAxis, 2), 0), block);

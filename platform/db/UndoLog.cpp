@@ -190,34 +190,22 @@ void UndoLog::replay(AcDbDatabase& db, Step& step) {
   db.m_undo->setValues(step.after);
 }
 
-Acad::ErrorStatus UndoLog::undo() {
-  seal();
-  Acad::ErrorStatus es = Acad::eNotApplicable;
-  if (!m_done.empty()) {
-    if (anyOpen(*m_done.back())) {
-      es = Acad::eWasOpenForWrite;
-    } else {
-      revert(m_db, *m_done.back());
-      m_redo.push_back(std::move(m_done.back()));
-      m_done.pop_back();
-      ++m_restores;
-      es = Acad::eOk;
-    }
-  }
-  if (m_enabled) open(kBetweenSteps, false);
-  return es;
-}
+Acad::ErrorStatus UndoLog::undo() { return restore(true); }
+Acad::ErrorStatus UndoLog::redo() { return restore(false); }
 
-Acad::ErrorStatus UndoLog::redo() {
+Acad::ErrorStatus UndoLog::restore(bool undoing) {
   seal();
+  std::deque<std::unique_ptr<Step>>& from = undoing ? m_done : m_redo;
+  std::deque<std::unique_ptr<Step>>& to = undoing ? m_redo : m_done;
   Acad::ErrorStatus es = Acad::eNotApplicable;
-  if (!m_redo.empty()) {
-    if (anyOpen(*m_redo.back())) {
+  if (!from.empty()) {
+    if (anyOpen(*from.back())) {
       es = Acad::eWasOpenForWrite;
     } else {
-      replay(m_db, *m_redo.back());
-      m_done.push_back(std::move(m_redo.back()));
-      m_redo.pop_back();
+      if (undoing) revert(m_db, *from.back());
+      else replay(m_db, *from.back());
+      to.push_back(std::move(from.back()));
+      from.pop_back();
       while (m_done.size() > m_depth) m_done.pop_front();
       ++m_restores;
       es = Acad::eOk;

@@ -103,12 +103,13 @@ class UndoLog {
   static void revert(AcDbDatabase& db, Step& step);
   static void replay(AcDbDatabase& db, Step& step);
   bool anyOpen(const Step& step) const;
+  Acad::ErrorStatus restore(bool undoing);
 
   AcDbDatabase& m_db;
   bool m_enabled = false;
   std::unique_ptr<Step> m_open;
   std::deque<std::unique_ptr<Step>> m_done;
-  std::vector<std::unique_ptr<Step>> m_redo;
+  std::deque<std::unique_ptr<Step>> m_redo;
   size_t m_depth = 50;
   std::uint32_t m_nextNumber = 1;
   std::uint64_t m_restores = 0;

@@ -64,10 +64,13 @@ bool InkExtents::extents(const AcDbEntity& entity, AcDbExtents& box) {
   }
   if (entity.getGeomExtents(box) != Acad::eOk || box.isEmpty()) return false;
   if (auto* paragraphs = AcDbMText::cast(&entity)) {
-    // The database estimates glyph widths; a word longer than the width
-    // runs past it. As much again on every side holds any such lines.
+    // The database estimates glyph widths, and a word longer than the
+    // width runs past it: room on every side for the longest line in the
+    // widest glyphs, whichever way the attachment puts it.
+    size_t longest = 0;
+    for (const std::wstring& line : paragraphs->lines()) longest = std::max(longest, line.size());
     const AcGePoint3d lo = box.minPoint(), hi = box.maxPoint();
-    const double grow = std::max(hi.x - lo.x, hi.y - lo.y) + 2 * std::abs(paragraphs->textHeight());
+    const double grow = (double(longest) + 2) * std::abs(paragraphs->textHeight()) * 1.5;
     box.set(lo - AcGeVector3d(grow, grow, 0), hi + AcGeVector3d(grow, grow, 0));
     return true;
   }

@@ -170,6 +170,17 @@ void sketchOfEveryKind(SketchDrawing& d) {
   }
 }
 
+// Where two pictures differ, for the failure message.
+std::string difference(const QImage& a, const QImage& b) {
+  int n = 0;
+  QPoint first(-1, -1);
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x)
+      if (a.pixel(x, y) != b.pixel(x, y) && n++ == 0) first = QPoint(x, y);
+  return std::to_string(n) + " pixels differ, the first at " + std::to_string(first.x()) + "," +
+         std::to_string(first.y());
+}
+
 QImage picture(const AcDbDatabase& db, const AcGePoint3d& centre, double height, const DrawingIndex* index) {
   DrawingRenderer renderer(db);
   renderer.setView(centre, height);
@@ -189,7 +200,8 @@ TEST(DrawingIndex, ZoomedPicturesAreThoseOfEveryEntity) {
            {50, 50, 40}, {100, 100, 60}, {13, 171, 25}, {180, 20, 80}, {0, 0, 30}, {150, 120, 12}}) {
     const AcGePoint3d centre(x, y, 0);
     const QImage with = picture(d.db(), centre, h, &index), without = picture(d.db(), centre, h, nullptr);
-    EXPECT_TRUE(with == without) << "view at " << x << "," << y << " height " << h;
+    EXPECT_TRUE(with == without) << "view at " << x << "," << y << " height " << h << ": "
+                                 << difference(with, without);
   }
 }
 

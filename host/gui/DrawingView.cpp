@@ -32,6 +32,7 @@ DrawingView::DrawingView(QWidget* parent) : QWidget(parent) {
 void DrawingView::setDocument(AcApDocument* document) {
   m_document = document;
   if (m_document) m_document->view().setScreenSize(std::max(width(), 1), std::max(height(), 1));
+  m_index = render::DrawingIndex();  // another drawing, perhaps where the last one lived
   drawingChanged();
 }
 
@@ -74,7 +75,8 @@ void DrawingView::drawingChanged() {
 
 void DrawingView::viewMoved() {
   regenerate();  // a new view clears the temporary vectors, as in batch
-  drawingChanged();
+  m_stale = true;  // the drawing is as it was: its index holds
+  update();
   emit viewChanged();
 }
 
@@ -123,9 +125,8 @@ void DrawingView::paintEvent(QPaintEvent*) {
     m_picture.setDevicePixelRatio(ratio);
     QPainter p(&m_picture);
     if (m_document) {
-      if (m_indexStale || m_indexed != m_document->database()) {
-        m_index = render::DrawingIndex::build(*m_document->database());
-        m_indexed = m_document->database();
+      if (m_indexStale) {
+        m_index.update(*m_document->database());
         m_indexStale = false;
       }
       render::DrawingRenderer renderer(*m_document->database());

@@ -11,9 +11,10 @@
 //
 // The drawing is painted once into a picture kept until the view or the
 // drawing changes, so moving the mouse only repaints the overlays. It is
-// painted through a spatial index of the drawing, built again only when
-// the drawing changed, so a view of a corner of a large drawing costs what
-// that corner holds, and a view of all of it about one pass over it.
+// painted through a spatial index of the drawing, kept while the view pans
+// and zooms and brought up to date from what a command changed, so a view
+// of a corner of a large drawing costs what that corner holds, a view of
+// all of it about one pass over it, and a command what it touched.
 #pragma once
 
 #include <optional>
@@ -94,8 +95,7 @@ class DrawingView : public QWidget {
   QImage m_picture;  // the drawing as last painted
   bool m_stale = true;
   render::DrawingIndex m_index;
-  bool m_indexStale = true;
-  const AcDbDatabase* m_indexed = nullptr;  // the drawing m_index was built from
+  bool m_indexStale = true;  // the drawing changed since the index caught up
   bool m_panning = false, m_spaceHeld = false;
   QPointF m_panFrom;
   std::optional<QPointF> m_pressAt;  // left button down in the selection mode

@@ -394,7 +394,7 @@ void MainWindow::drawingReplaced() {
 
 void MainWindow::drawingRestored() {
   AcApDocument* doc = m_session.document();
-  m_view->setDocument(doc);
+  m_view->drawingChanged();  // the same drawing, taken back or forward
   m_layers->refresh(doc ? doc->database() : nullptr);
   m_modified = true;
   updateEditActions();

@@ -72,7 +72,7 @@ class MainWindow : public QMainWindow {
   void buildMenus();
   void submitted(const QString& text);
   void drawingReplaced();
-  // Undo or Redo put another drawing in the document: shown in the same view.
+  // Undo or Redo took the drawing back or forward.
   void drawingRestored();
   void updateEditActions();
   void afterCommand();

@@ -89,7 +89,8 @@ void DrawingPainter::paintIndexed() {
     std::uint32_t& dot = dots[size_t(y) * size.width() + size_t(x)];
     dot = std::max(dot, order + 1);
   });
-  shown.insert(shown.end(), m_index->unboxed().begin(), m_index->unboxed().end());
+  for (std::uint32_t order : m_index->unboxed())
+    if (!m_index->entry(order).gone) shown.push_back(order);
   // Into drawing order: by sorting when few, through a mark per entry when many.
   if (shown.size() < m_index->size() / 16) {
     std::sort(shown.begin(), shown.end());

@@ -1,5 +1,6 @@
 #include "UndoLog.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -76,6 +77,7 @@ void UndoLog::open(const std::wstring& what, bool named) {
   if (m_nextNumber == 0) m_nextNumber = 1;  // 0 means no step
   m_open->before = values();
   m_db.m_undoStep = m_open->number;
+  m_openChanges = changeMark();
 }
 
 void UndoLog::seal() {
@@ -96,6 +98,9 @@ void UndoLog::dropRedo() {
 }
 
 void UndoLog::clear() {
+  // What was read afresh left no trace: every holder reads it all again.
+  m_changesBase += m_changes.size() + 1;
+  m_changes.clear();
   const bool wasOpen = m_open != nullptr;
   m_open.reset();
   m_db.m_undoStep = 0;
@@ -116,6 +121,7 @@ void UndoLog::changing(ObjectSlot& slot) {
     std::abort();
   }
   m_open->changed.push_back({&slot, std::move(copy)});
+  touched(&slot);
 }
 
 void UndoLog::added(ObjectSlot& slot, bool newHandle) {
@@ -123,6 +129,30 @@ void UndoLog::added(ObjectSlot& slot, bool newHandle) {
   if (!m_redo.empty()) dropRedo();
   slot.step = m_open->number;
   (newHandle ? m_open->made : m_open->filled).push_back(&slot);
+  touched(&slot);
+}
+
+void UndoLog::touched(ObjectSlot* slot) {
+  if (m_changes.size() >= kChangeLimit) {
+    m_changesBase += m_changes.size();
+    m_changes.clear();
+  }
+  m_changes.push_back(AcDbObjectId(slot));
+}
+
+void UndoLog::touchedStep(const Step& step) {
+  for (const Step::Kept& k : step.changed) touched(k.slot);
+  for (ObjectSlot* s : step.made) touched(s);
+  for (ObjectSlot* s : step.filled) touched(s);
+}
+
+bool UndoLog::changesSince(std::uint64_t mark, std::vector<AcDbObjectId>& ids) const {
+  ids.clear();
+  if (!enabled() || mark > changeMark()) return false;
+  const std::uint64_t from = m_open ? std::min(mark, m_openChanges) : mark;
+  if (from < m_changesBase) return false;
+  ids.assign(m_changes.begin() + std::ptrdiff_t(from - m_changesBase), m_changes.end());
+  return true;
 }
 
 UndoLog::Values UndoLog::values() const {
@@ -204,6 +234,7 @@ Acad::ErrorStatus UndoLog::restore(bool undoing) {
     } else {
       if (undoing) revert(m_db, *from.back());
       else replay(m_db, *from.back());
+      touchedStep(*from.back());
       to.push_back(std::move(from.back()));
       from.pop_back();
       while (m_done.size() > m_depth) m_done.pop_front();

@@ -78,6 +78,19 @@ class UndoLog {
   // reads it again when this changed.
   std::uint64_t restores() const { return m_restores; }
 
+  // What changed, for a holder of state read from the drawing that would
+  // rather catch up than read it all again (the view's index): the ids of
+  // the objects each change touched (added, changed or erased in a step,
+  // put back or taken out by Undo and Redo), oldest first, since `mark`
+  // (changeMark() when the holder last read), and again those the open
+  // step touched before it (an object is kept once a step, so its later
+  // changes in the step leave no new trace). False when some are no longer
+  // known: nothing recorded, more than kChangeLimit since, or the history
+  // cleared. An id may come more than once.
+  std::uint64_t changeMark() const { return m_changesBase + m_changes.size(); }
+  bool changesSince(std::uint64_t mark, std::vector<AcDbObjectId>& ids) const;
+  static constexpr size_t kChangeLimit = size_t(1) << 22;
+
   static constexpr const wchar_t* kBetweenSteps = L"changes between commands";
 
  private:
@@ -103,6 +116,8 @@ class UndoLog {
   static void revert(AcDbDatabase& db, Step& step);
   static void replay(AcDbDatabase& db, Step& step);
   bool anyOpen(const Step& step) const;
+  void touched(ObjectSlot* slot);
+  void touchedStep(const Step& step);
   Acad::ErrorStatus restore(bool undoing);
 
   AcDbDatabase& m_db;
@@ -113,6 +128,11 @@ class UndoLog {
   size_t m_depth = 50;
   std::uint32_t m_nextNumber = 1;
   std::uint64_t m_restores = 0;
+  // The ids changes touched, the first of them the m_changesBase-th since
+  // the log was made; where the open step's begin.
+  std::vector<AcDbObjectId> m_changes;
+  std::uint64_t m_changesBase = 0;
+  std::uint64_t m_openChanges = 0;
 };
 
 }  // namespace uv

@@ -1,12 +1,17 @@
-// The view's spatial index: its queries against a scan of every box, and
-// pictures painted through it against pictures painted without it.
+// The view's spatial index: its queries against a scan of every box,
+// pictures painted through it against pictures painted without it, and the
+// index caught up after changes against one built afresh.
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <random>
+#include <tuple>
 
+#include "db/AcDb2dPolyline.h"
+#include "db/AcDb2dVertex.h"
 #include "db/AcDbBlockReference.h"
 #include "db/AcDbCircle.h"
 #include "db/AcDbEllipse.h"
@@ -16,6 +21,7 @@
 #include "db/AcDbPoint.h"
 #include "db/AcDbPolyline.h"
 #include "db/AcDbText.h"
+#include "db/UndoLog.h"
 #include "host/render/DrawingIndex.h"
 #include "host/render/DrawingRenderer.h"
 #include "SketchDrawing.h"
@@ -249,4 +255,162 @@ TEST(DrawingIndex, OverAShadedTerrainADotTakesItsFacesFill) {
   EXPECT_NE(low, high);
   EXPECT_NE(low, QColor(255, 255, 255));
   EXPECT_NE(high, QColor(255, 255, 255));
+}
+
+namespace {
+
+// What an index shows: each entry not gone, in drawing order, by handle,
+// with its box and colour; and what a few views find.
+struct Shown {
+  std::vector<std::tuple<std::uint64_t, double, double, double, double, int, bool>> entries;
+  std::vector<std::vector<std::uint64_t>> found;
+  bool operator==(const Shown&) const = default;
+};
+
+Shown shownBy(const DrawingIndex& index) {
+  Shown s;
+  auto handle = [&](std::uint32_t order) { return std::uint64_t(index.entry(order).id.handle()); };
+  for (std::uint32_t i = 0; i < index.size(); ++i) {
+    const DrawingIndex::Entry& e = index.entry(i);
+    if (e.gone) continue;
+    EXPECT_NE(e.entity, nullptr);
+    EXPECT_EQ(e.entity ? e.entity->objectId() : AcDbObjectId(), e.id);
+    s.entries.emplace_back(handle(i), e.box.minX, e.box.minY, e.box.maxX, e.box.maxY, e.colour, e.screenSized);
+  }
+  for (const PlanBox& area : {PlanBox::of(-1000, -1000, 1000, 1000), PlanBox::of(0, 0, 20, 20),
+                              PlanBox::of(45, 45, 55, 60), PlanBox::of(90, -5, 200, 12)}) {
+    s.found.emplace_back();
+    for (std::uint32_t order : index.query(area)) s.found.back().push_back(handle(order));
+  }
+  return s;
+}
+
+AcDbObjectId lineAt(SketchDrawing& d, double x, double y, int colour = 1) {
+  return d.add(with(new AcDbLine(AcGePoint3d(x, y, 0), AcGePoint3d(x + 3, y + 2, 0)), colour));
+}
+
+template <class T>
+void change(AcDbObjectId id, const std::function<void(T&)>& how) {
+  AcDbObjectPointer<T> object(id, AcDb::kForWrite);
+  ASSERT_EQ(object.openStatus(), Acad::eOk);
+  how(*object.object());
+}
+
+}  // namespace
+
+TEST(DrawingIndex, CatchesUpWithWhatEachCommandChangedAsAFreshIndexShowsIt) {
+  SketchDrawing d;
+  uv::UndoLog& log = d.db().undoLog();
+  log.enable();
+  std::vector<AcDbObjectId> lines;
+  for (int i = 0; i < 100; ++i) lines.push_back(lineAt(d, i % 10 * 10, i / 10 * 10, 1 + i % 7));
+  auto* outline = new AcDb2dPolyline;
+  d.add(with(outline, 4));
+  AcDbObjectId vertex;
+  {
+    AcDbObjectPointer<AcDb2dPolyline> poly(outline->objectId(), AcDb::kForWrite);
+    for (const AcGePoint3d& p : {AcGePoint3d(50, 50, 0), AcGePoint3d(52, 51, 0)}) {
+      auto* v = new AcDb2dVertex(p);
+      ASSERT_EQ(poly->appendVertex(vertex, v), Acad::eOk);
+      v->close();  // appended vertices stay open for their caller
+    }
+  }
+  const AcDbObjectId block = d.block(L"MARK");
+  d.add(with(new AcDbCircle(AcGePoint3d(0, 0, 0), AcGeVector3d::kZAxis, 2), 2), block);
+  d.add(new AcDbBlockReference(AcGePoint3d(95, 5, 0), block));
+  DrawingIndex index = DrawingIndex::build(d.db());
+
+  struct Case {
+    const char* what;
+    std::function<void()> change;
+    bool caughtUp;  // false: built again
+    bool command = true;  // a step of its own; Undo and Redo are not
+  };
+  const std::vector<Case> cases = {
+      {"nothing changed", [] {}, true},
+      {"a line added", [&] { lineAt(d, 5, 5, 3); }, true},
+      {"a line moved and recoloured",
+       [&] { change<AcDbLine>(lines[3], [](AcDbLine& l) { l.setStartPoint(AcGePoint3d(-40, -40, 0)); l.setColorIndex(6); }); },
+       true},
+      {"a line erased", [&] { change<AcDbLine>(lines[12], [](AcDbLine& l) { l.erase(); }); }, true},
+      {"Undo of the erase", [&] { ASSERT_EQ(log.undo(), Acad::eOk); }, true, false},
+      {"Redo of the erase", [&] { ASSERT_EQ(log.redo(), Acad::eOk); }, true, false},
+      {"Undo of the erase, the move and the line added",
+       [&] {
+         for (int i = 0; i < 3; ++i) ASSERT_EQ(log.undo(), Acad::eOk);
+       },
+       true, false},
+      {"Redo of them", [&] {
+         for (int i = 0; i < 3; ++i) ASSERT_EQ(log.redo(), Acad::eOk);
+       }, true, false},
+      {"a vertex of a polyline moved",
+       [&] { change<AcDb2dVertex>(vertex, [](AcDb2dVertex& v) { v.setPosition(AcGePoint3d(70, 58, 0)); }); }, true},
+      {"a line hidden", [&] { change<AcDbLine>(lines[40], [](AcDbLine& l) { l.setVisibility(AcDb::kInvisible); }); },
+       true},
+      {"and shown again in its place",
+       [&] { change<AcDbLine>(lines[40], [](AcDbLine& l) { l.setVisibility(AcDb::kVisible); }); }, true},
+      {"a line and a circle in paper space",
+       [&] {
+         lineAt(d, 1, 1);
+         d.add(new AcDbCircle(AcGePoint3d(1, 1, 0), AcGeVector3d::kZAxis, 1), d.db().paperSpaceId());
+       },
+       true},
+      {"lines in the many, in one command",
+       [&] {
+         for (int i = 0; i < 1200; ++i) lineAt(d, i % 40 * 3.0, i / 40 * 3.0, 5);
+       },
+       false},
+      {"Undo of them", [&] { ASSERT_EQ(log.undo(), Acad::eOk); }, false, false},
+      {"a layer's colour", [&] { d.layer(L"NEW", 3); }, false},
+      {"the block changed", [&] { d.add(new AcDbCircle(AcGePoint3d(0, 0, 0), AcGeVector3d::kZAxis, 9), block); }, false},
+      {"Undo of the block's change", [&] { ASSERT_EQ(log.undo(), Acad::eOk); }, false, false},
+      {"an erased line back in the middle, never indexed",
+       [&] {
+         ASSERT_EQ(log.undo(), Acad::eOk);  // the layer
+         for (int i = 0; i < 5; ++i) ASSERT_EQ(log.undo(), Acad::eOk);  // down to the erase of line 12
+       },
+       false, false},
+  };
+  int step = 0;
+  for (const Case& c : cases) {
+    if (c.command) log.begin(L"STEP" + std::to_wstring(++step));
+    c.change();
+    EXPECT_EQ(index.update(d.db()), c.caughtUp) << c.what;
+    EXPECT_TRUE(shownBy(index) == shownBy(DrawingIndex::build(d.db()))) << c.what;
+  }
+}
+
+TEST(DrawingIndex, StaysTrueThroughManyCommandsAndPacksAgain) {
+  // Enough single commands that the entries beside the tree and the gone
+  // ones are packed again, checked after each against a fresh index.
+  SketchDrawing d;
+  uv::UndoLog& log = d.db().undoLog();
+  log.enable();
+  log.setDepth(10000);
+  std::vector<AcDbObjectId> lines;
+  for (int i = 0; i < 12000; ++i) lines.push_back(lineAt(d, i % 100, i / 100, 1));
+  DrawingIndex index = DrawingIndex::build(d.db());
+  int caughtUp = 0, built = 0;
+  auto check = [&](const std::string& what) {
+    (index.update(d.db()) ? caughtUp : built)++;
+    if (caughtUp % 97 == 0 || built) {
+      ASSERT_TRUE(shownBy(index) == shownBy(DrawingIndex::build(d.db()))) << what;
+    }
+  };
+  for (int i = 0; i < 1100; ++i) {
+    log.begin(L"LINE");
+    lineAt(d, i % 30 + 0.5, i / 30 + 0.5, 2);
+    check("line " + std::to_string(i));
+  }
+  for (int k = 0; k < 7; ++k) {  // more than half of it gone
+    log.begin(L"ERASE");
+    for (int i = 0; i < 1000; ++i) change<AcDbLine>(lines[k * 1000 + i], [](AcDbLine& l) { l.erase(); });
+    check("erase " + std::to_string(k));
+  }
+  for (int k = 0; k < 3; ++k) {
+    ASSERT_EQ(log.undo(), Acad::eOk);
+    check("undo " + std::to_string(k));
+  }
+  EXPECT_TRUE(shownBy(index) == shownBy(DrawingIndex::build(d.db())));
+  EXPECT_GE(caughtUp, 1100);
 }

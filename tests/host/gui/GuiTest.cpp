@@ -7,6 +7,8 @@
 #include <cmath>
 
 #include <QAction>
+#include <QApplication>
+#include <QWheelEvent>
 #include <QImage>
 #include <QProgressBar>
 #include <QTest>
@@ -23,6 +25,8 @@
 #include "host/gui/DesktopUser.h"
 #include "host/gui/DrawingView.h"
 #include "host/gui/LayerPanel.h"
+#include "host/render/DrawingIndex.h"
+#include "host/render/DrawingRenderer.h"
 #include "tests/platform/ui/QtTestEnvironment.h"
 
 namespace uvtest {
@@ -286,6 +290,101 @@ TEST_F(GuiTest, ShadingAndTheDarkBackgroundReachTheSavedPictureAndTheSession) {
   ASSERT_GE(lines.size(), 3u);
   EXPECT_EQ(lines[lines.size() - 3], L"background dark");
   EXPECT_EQ(lines[lines.size() - 2], L"shade elevation");
+}
+
+TEST_F(GuiTest, TheViewShowsWhatTheDrawingHoldsAfterEachCommandUndoAndRedo) {
+  // The view keeps its index of the drawing from command to command; after
+  // each, its picture is the one an index built afresh paints.
+  auto seen = [this] { return window->view().grab().toImage().convertToFormat(QImage::Format_RGB32); };
+  auto fresh = [this] {
+    AcApDocument* doc = session->document();
+    const uv::render::DrawingIndex index = uv::render::DrawingIndex::build(db());
+    uv::render::DrawingRenderer renderer(db());
+    renderer.setIndex(&index);
+    renderer.setView(doc->view().centre(), doc->view().height());
+    renderer.setBackground(window->view().background());
+    renderer.setTemporaryVectors(doc->temporaryGraphics().vectors());
+    return renderer.image(window->view().size()).convertToFormat(QImage::Format_RGB32);
+  };
+  struct Case {
+    const char* what;
+    std::function<void()> act;
+    size_t lines;  // in the drawing after it
+  };
+  const std::vector<Case> cases = {
+      {"a line",
+       [this] {
+         then([this] { type("0,0"); });
+         then([this] { type("40,30"); });
+         type("GLINE");
+         window->view().zoomExtents();
+       },
+       1},
+      {"a rectangle",
+       [this] {
+         then([this] { type("-30,-20"); });
+         then([this] { type("-10,-5"); });
+         type("GRECT");
+       },
+       5},
+      {"zoomed to the extents, then out with the wheel",
+       [this] {
+         window->findChild<QAction*>(QStringLiteral("actionZoomExtents"))->trigger();
+         QWheelEvent wheel(QPointF(100, 100), window->view().mapToGlobal(QPointF(100, 100)), QPoint(), QPoint(0, -120),
+                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+         QApplication::sendEvent(&window->view(), &wheel);
+       },
+       5},
+      {"the line moved",
+       [this] {
+         then([this] {
+           dragFrom(P(-1, -1, 0), P(41, 31, 0));  // a window around the line alone
+           type("");
+         });
+         then([this] { type("0,0"); });
+         then([this] { type("12,-25"); });
+         type("GMOVE");
+       },
+       5},
+      {"an edge of the rectangle erased",
+       [this] {
+         then([this] {
+           clickAt(P(-20, -20, 0));
+           type("");
+         });
+         type("GERASE");
+       },
+       4},
+      {"Undo of the erase", [this] { type("UNDO"); }, 5},
+      {"Undo of the move", [this] { type("UNDO"); }, 5},
+      {"Redo of the move", [this] { type("REDO"); }, 5},
+      {"Undo of the move and the rectangle",
+       [this] {
+         type("UNDO");
+         type("UNDO");
+       },
+       1},
+      {"Redo of the rectangle", [this] { type("REDO"); }, 5},
+  };
+  for (const Case& c : cases) {
+    c.act();
+    ASSERT_EQ(steps(), 0u) << c.what;
+    EXPECT_EQ(lines().size(), c.lines) << c.what;
+    const QImage shown = seen(), expected = fresh();
+    EXPECT_TRUE(shown == expected) << c.what;
+  }
+  // The move undone, the line shows where it was and not where it went.
+  const QImage last = seen();
+  const QPoint was = pixelOf(P(20, 15, 0)), went = pixelOf(P(32, -10, 0));
+  ASSERT_TRUE(last.rect().contains(was) && last.rect().contains(went));
+  auto inked = [&](const QPoint& at) {  // within a pixel of it, for the smoothing of the line
+    for (int dx = -1; dx <= 1; ++dx)
+      for (int dy = -1; dy <= 1; ++dy)
+        if (last.pixelColor(at + QPoint(dx, dy)) != window->view().background()) return true;
+    return false;
+  };
+  EXPECT_TRUE(inked(was));
+  EXPECT_FALSE(inked(went));
 }
 
 }  // namespace

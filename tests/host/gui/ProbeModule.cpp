@@ -4,6 +4,7 @@
 //   GLINE   a line from a point to a point picked with a rubber band
 //   GRECT   four lines of a rectangle from a point and a corner
 //   GERASE  erases the entities selected
+//   GMOVE   moves the lines selected from a base point to a second point
 //   GASK    a text (spaces allowed), a number and a keyword, written as a
 //           text entity "text|number|keyword" at the origin
 //   GPROG   runs the status bar's progress meter from 0 to 40
@@ -77,6 +78,31 @@ void cmdErase() {
   acedSSFree(ss);
 }
 
+void cmdMove() {
+  ads_name ss;
+  if (acedSSGet(nullptr, nullptr, nullptr, nullptr, ss) != RTNORM) return;
+  ads_point from, to;
+  if (acedGetPoint(nullptr, L"\nBase point: ", from) != RTNORM || acedGetPoint(from, L"\nSecond point: ", to) != RTNORM) {
+    acedSSFree(ss);
+    return;
+  }
+  const AcGeVector3d by(to[0] - from[0], to[1] - from[1], to[2] - from[2]);
+  Adesk::Int32 n = 0;
+  acedSSLength(ss, &n);
+  for (Adesk::Int32 i = 0; i < n; ++i) {
+    ads_name e;
+    AcDbObjectId id;
+    AcDbLine* line = nullptr;
+    if (acedSSName(ss, i, e) == RTNORM && acdbGetObjectId(id, e) == Acad::eOk &&
+        acdbOpenObject(line, id, AcDb::kForWrite) == Acad::eOk) {
+      line->setStartPoint(line->startPoint() + by);
+      line->setEndPoint(line->endPoint() + by);
+      line->close();
+    }
+  }
+  acedSSFree(ss);
+}
+
 void cmdAsk() {
   wchar_t text[133] = {0}, word[133] = {0};
   double number = 0;
@@ -109,6 +135,7 @@ uv::ArxCommandTable::Record r3(commandTable(), {L"GPROBE", L"GERASE", L"GERASE",
 uv::ArxCommandTable::Record r4(commandTable(), {L"GPROBE", L"GASK", L"GASK", ACRX_CMD_MODAL, &cmdAsk});
 uv::ArxCommandTable::Record r5(commandTable(), {L"GPROBE", L"GPROG", L"GPROG", ACRX_CMD_MODAL, &cmdProgress});
 uv::ArxCommandTable::Record r6(commandTable(), {L"GPROBE", L"GSAVE", L"GSAVE", ACRX_CMD_MODAL, &cmdSave});
+uv::ArxCommandTable::Record r7(commandTable(), {L"GPROBE", L"GMOVE", L"GMOVE", ACRX_CMD_MODAL, &cmdMove});
 
 class ProbeApp : public AcRxArxApp {
  public:

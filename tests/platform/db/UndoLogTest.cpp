@@ -4,6 +4,7 @@
 // dxf/UndoDxfTest.cpp.)
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -28,6 +29,7 @@
 #include "db/AcDbLayerTable.h"
 #include "db/AcDbLine.h"
 #include "db/AcDbLinetypeTable.h"
+#include "db/AcDbObjectPointer.h"
 #include "db/AcDbPoint.h"
 #include "db/AcDbPolyline.h"
 #include "db/AcDbRawEntity.h"
@@ -163,4 +165,52 @@ TEST(UndoLog, StepsThatChangeNothingAndChangesBetweenSteps) {
   EXPECT_EQ(log.undo(), Acad::eOk);
   EXPECT_EQ(log.undo(), Acad::eNotApplicable);
   EXPECT_SOUND(db);
+}
+
+TEST(UndoLog, SaysWhatChangedSinceAMark) {
+  AcDbDatabase db;
+  uv::UndoLog& log = db.undoLog();
+  std::vector<AcDbObjectId> ids;
+  EXPECT_FALSE(log.changesSince(log.changeMark(), ids));  // nothing recorded yet
+  log.enable();
+  auto handles = [&](std::uint64_t mark) {
+    std::vector<std::uint64_t> out;
+    if (!log.changesSince(mark, ids)) return std::vector<std::uint64_t>{0};
+    for (AcDbObjectId id : ids) out.push_back(id.handle());
+    std::sort(out.begin(), out.end());
+    out.erase(std::unique(out.begin(), out.end()), out.end());
+    return out;
+  };
+  const std::uint64_t ms = db.modelSpaceId().handle();
+  log.begin(L"LINE");
+  const AcDbObjectId line = addToModelSpace(db, new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0)));
+  const std::uint64_t afterLine = log.changeMark();
+  EXPECT_EQ(handles(0), (std::vector<std::uint64_t>{ms, line.handle()}));
+  // Changed again in the same step: the open step is said again whole.
+  {
+    AcDbObjectPointer<AcDbLine> l(line, AcDb::kForWrite);
+    l->setEndPoint(AcGePoint3d(2, 0, 0));
+  }
+  EXPECT_EQ(log.changeMark(), afterLine);
+  EXPECT_EQ(handles(afterLine), (std::vector<std::uint64_t>{ms, line.handle()}));
+
+  log.begin(L"CIRCLE");
+  const std::uint64_t beforeCircle = log.changeMark();
+  EXPECT_EQ(handles(beforeCircle), std::vector<std::uint64_t>{});
+  const AcDbObjectId circle = addToModelSpace(db, new AcDbCircle(AcGePoint3d(0, 0, 0), AcGeVector3d::kZAxis, 1));
+  EXPECT_EQ(handles(beforeCircle), (std::vector<std::uint64_t>{ms, circle.handle()}));
+  const std::uint64_t beforeUndo = log.changeMark();
+  ASSERT_EQ(log.undo(), Acad::eOk);
+  EXPECT_EQ(handles(beforeUndo), (std::vector<std::uint64_t>{ms, circle.handle()}));
+  const std::uint64_t beforeRedo = log.changeMark();
+  ASSERT_EQ(log.redo(), Acad::eOk);
+  EXPECT_EQ(handles(beforeRedo), (std::vector<std::uint64_t>{ms, circle.handle()}));
+
+  // A mark from the future, or from before a history cleared, is no mark.
+  EXPECT_FALSE(log.changesSince(log.changeMark() + 1, ids));
+  const std::uint64_t beforeClear = log.changeMark();
+  log.clear();
+  EXPECT_FALSE(log.changesSince(beforeClear, ids));
+  EXPECT_TRUE(log.changesSince(log.changeMark(), ids));
+  EXPECT_TRUE(ids.empty());
 }

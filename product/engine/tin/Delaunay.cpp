@@ -252,7 +252,7 @@ bool Builder::run() {
 }
 
 void Builder::extract(const std::vector<std::int32_t>& original, FlatTriangulation& out) {
-  start_ = {};
+  release(start_);
   const std::size_t all = v_.size();
   std::vector<std::int32_t> index;
   reserveLarge(index, all);
@@ -270,7 +270,7 @@ void Builder::extract(const std::vector<std::int32_t>& original, FlatTriangulati
     }
     ++kept;
   }
-  p_ = {};
+  release(p_);
   v_.resize(kept);
   n_.resize(kept);
   out.triangles = std::move(v_);
@@ -280,7 +280,7 @@ void Builder::extract(const std::vector<std::int32_t>& original, FlatTriangulati
 void Builder::extractOrdered(std::vector<std::int32_t>& original, const MeshCurve& curve, Mesh& mesh) {
   // Each array is let go as soon as the next step no longer needs it: this is the step that
   // needs the most room in a large build.
-  start_ = {};
+  release(start_);
   const std::size_t all = v_.size();
   auto turnOf = [&](std::size_t t) {
     const std::int32_t* c = v_[t].v;
@@ -300,7 +300,7 @@ void Builder::extractOrdered(std::vector<std::int32_t>& original, const MeshCurv
     const std::int32_t* c = v_[t].v;
     place.push_back(curve.key(p_[c[r]], p_[c[(r + 1) % 3]], p_[c[(r + 2) % 3]]));
   }
-  p_ = {};
+  release(p_);
   const std::size_t finite = renumberAlongCurve(place, [&](std::int32_t t) {
     const int r = turnOf(static_cast<std::size_t>(t));
     Triangle out;
@@ -318,8 +318,8 @@ void Builder::extractOrdered(std::vector<std::int32_t>& original, const MeshCurv
     for (int i = 0; i < 3; ++i) out.v[i] = original[v_[t].v[(i + r) % 3]];
     place[t] |= static_cast<std::uint64_t>(r) << 32;
   }
-  v_ = {};
-  original = {};
+  release(v_);
+  release(original);
   reserveLarge(mesh.neighbours, finite);
   mesh.neighbours.resize(finite);
   for (std::size_t t = 0; t < all; ++t) {
@@ -331,7 +331,7 @@ void Builder::extractOrdered(std::vector<std::int32_t>& original, const MeshCurv
       out[i] = nb == kNoPlace ? -1 : static_cast<std::int32_t>(nb & 0xFFFFFFFFu);
     }
   }
-  n_ = {};
+  release(n_);
 }
 
 // Positions in the order of insertion: along a Hilbert curve, so that each lies next to the

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Room for the arrays of a large build (tens of megabytes each) in huge pages where the system
 // offers them on request: filling such an array page by page otherwise spends about a third of
-// a million-point build in page faults. Changes where memory lies, never what it holds.
+// a million-point build in page faults. Changes where memory lies, never what it holds. And
+// giving such room back as soon as it is no longer needed.
 #pragma once
 
 #include <cstddef>
@@ -19,6 +20,12 @@ void reserveLarge(std::vector<T>& v, std::size_t n) {
   if (n <= v.capacity()) return;
   v.reserve(n);
   adviseHugePages(v.data(), v.capacity() * sizeof(T));
+}
+
+// Gives v's room back (v = {} would keep it: that assigns an empty list).
+template <class T>
+void release(std::vector<T>& v) {
+  std::vector<T>().swap(v);
 }
 
 }  // namespace tin::detail

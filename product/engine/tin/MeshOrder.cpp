@@ -145,13 +145,13 @@ void orderMesh(Mesh& mesh, std::vector<std::int32_t>* previous) {
   permute(mesh.neighbours, order);
   if (bits) permute(mesh.breakLineSides, order);
   if (previous) *previous = std::move(order);
-  else order = {};
+  else detail::release(order);
   if (!bits) mesh.breakLineSides.assign(nt, 0);
 
   for (auto& nb : mesh.neighbours)
     for (std::int32_t& n : nb)
       if (n >= 0) n = static_cast<std::int32_t>(renumber[static_cast<std::size_t>(n)]);
-  renumber = {};
+  detail::release(renumber);
   detail::indexVerticesAndBoundary(mesh, mesh.vertices.size());
 }
 

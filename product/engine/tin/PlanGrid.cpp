@@ -16,7 +16,8 @@ PlanGrid::PlanGrid(double tolerance) : tol_(tolerance) {
 }
 
 void PlanGrid::clear() {
-  slots_.assign(16, Slot{});
+  // A fresh table: assigning would keep the room of a large one.
+  std::vector<Slot>(16).swap(slots_);
   mask_ = slots_.size() - 1;
   count_ = 0;
 }

@@ -88,13 +88,13 @@ bool Surface::compactable(const Definition& d) {
 }
 
 void Surface::buildCompact() {
-  sites_ = {};
+  detail::release(sites_);
   siteGrid_ = PlanGrid(def_.settings.planTolerance);
-  pointSite_ = {};
-  lineSites_ = {};
+  detail::release(pointSite_);
+  detail::release(lineSites_);
   lineKeys_ = {};
-  vertexSite_ = {};
-  swapApplied_ = {};
+  detail::release(vertexSite_);
+  detail::release(swapApplied_);
   tri_.reset();
   cache_.reset();
   auto c = std::make_unique<Cache>();

@@ -87,7 +87,7 @@ bool Surface::compactable(const Definition& d) {
   return d.breakLines.empty() && d.swaps.empty() && d.settings.maxEdgeLength == 0.0;
 }
 
-void Surface::buildCompact() {
+void Surface::buildCompact(const std::vector<Point3>* from) {
   detail::release(sites_);
   siteGrid_ = PlanGrid(def_.settings.planTolerance);
   detail::release(pointSite_);
@@ -98,10 +98,15 @@ void Surface::buildCompact() {
   tri_.reset();
   cache_.reset();
   auto c = std::make_unique<Cache>();
-  detail::delaunayMesh(def_.points, c->own);
+  const std::vector<Point3>& points = from ? *from : def_.points;
+  detail::delaunayMesh(points, c->own);
   // Copied last, when the room the triangulation needed is free again.
-  detail::reserveLarge(c->own.vertices, def_.points.size());
-  c->own.vertices.assign(def_.points.begin(), def_.points.end());
+  detail::reserveLarge(c->own.vertices, points.size());
+  c->own.vertices.assign(points.begin(), points.end());
+  if (from) {
+    detail::reserveLarge(def_.points, from->size());
+    def_.points.assign(from->begin(), from->end());
+  }
   cache_ = std::move(c);
 }
 
@@ -405,13 +410,14 @@ PointsResult Surface::setPoints(std::span<const Point3> points) {
 
 PointsResult Surface::setPoints(const UniquePointSet& points) {
   if (!(points.tolerance() >= def_.settings.planTolerance)) return setPoints(points.points());
-  Definition d{def_.settings, points.points(), std::move(def_.breakLines), std::move(def_.swaps)};
   PointsResult result;
-  result.added = d.points.size();
+  result.added = points.size();
+  Definition d{def_.settings, {}, std::move(def_.breakLines), std::move(def_.swaps)};
   if (compactable(d)) {
     def_ = std::move(d);
-    buildCompact();
+    buildCompact(&points.points());
   } else {
+    d.points = points.points();
     rebuild(d);
   }
   return result;
@@ -661,10 +667,17 @@ MeshLocation Surface::locate(const Point2& p) const {
   // nothing built after an edit; many at once go through the locator (trianglesAt()).
   if (tri_ && def_.settings.maxEdgeLength == 0.0) {
     cache();
-    return tri_->locate(p);
+    const MeshLocation at = tri_->locate(p);
+    return at.kind == MeshLocation::Kind::Outside ? at : canonicalLocation(tri_->mesh(), at);
   }
   if (const PointLocator* l = locator()) return l->locate(p);
   // Peeled: the whole triangulation is walked, and the answer told in the surface's terms.
+  const Cache& c = cache();
+  const MeshLocation found = surfaceLocation(p);
+  return found.kind == MeshLocation::Kind::Outside ? found : canonicalLocation(*c.mesh, found);
+}
+
+MeshLocation Surface::surfaceLocation(const Point2& p) const {
   const Cache& c = cache();
   const MeshLocation at = tri_->locate(p);
   if (at.kind == MeshLocation::Kind::Outside) return {};

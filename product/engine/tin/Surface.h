@@ -200,7 +200,9 @@ class Surface {
   void rebuild(const Definition& definition);
   static bool compactable(const Definition& definition);
   // From the (unique) points of def_ alone, into the flat mesh; no editable triangulation.
-  void buildCompact();
+  // Given `from` (the points to become def_'s), they are copied in only after the
+  // triangulation, when the room it needed is free again.
+  void buildCompact(const std::vector<Point3>* from = nullptr);
   void ensureEditable();
   // Sites of the survey points, each its own vertex (of the same number).
   void pointSites();
@@ -208,6 +210,9 @@ class Surface {
   void checkCompact(Validity& r) const;
   const Cache& cache() const;
   const PointLocator* locator() const;
+  // Under an edge-length limit: where p lies on the peeled surface, by a walk on the whole
+  // triangulation.
+  MeshLocation surfaceLocation(const Point2& p) const;
 
   Definition def_;
   std::vector<Site> sites_;

@@ -162,6 +162,36 @@ void trianglesAround(const Mesh& mesh, std::int32_t v, std::vector<std::int32_t>
   }
 }
 
+MeshLocation canonicalLocation(const Mesh& mesh, const MeshLocation& at) {
+  auto indexOf = [&](std::int32_t t, std::int32_t v) {
+    const Triangle& tri = mesh.triangles[t];
+    return tri.v[0] == v ? 0 : tri.v[1] == v ? 1 : 2;
+  };
+  if (at.kind == MeshLocation::Kind::Edge) {
+    const std::int32_t n = mesh.neighbours[at.triangle][at.index];
+    if (n < 0 || n > at.triangle) return at;
+    const auto& back = mesh.neighbours[n];
+    return {at.kind, n, back[0] == at.triangle ? 0 : back[1] == at.triangle ? 1 : 2};
+  }
+  if (at.kind != MeshLocation::Kind::Vertex) return at;
+  // Around the corner one way, and the other way where the fan is open.
+  const std::int32_t v = mesh.triangles[at.triangle].v[at.index];
+  std::int32_t best = at.triangle;
+  std::int32_t t = at.triangle;
+  do {
+    best = std::min(best, t);
+    t = mesh.neighbours[t][(indexOf(t, v) + 2) % 3];
+  } while (t >= 0 && t != at.triangle);
+  if (t < 0) {
+    t = mesh.neighbours[at.triangle][(at.index + 1) % 3];
+    while (t >= 0) {
+      best = std::min(best, t);
+      t = mesh.neighbours[t][(indexOf(t, v) + 1) % 3];
+    }
+  }
+  return {at.kind, best, indexOf(best, v)};
+}
+
 namespace {
 
 struct Box {

@@ -95,6 +95,11 @@ inline double elevationInTriangle(const Mesh& mesh, std::int32_t t, const Point2
 // The surface triangles around vertex v (any order).
 void trianglesAround(const Mesh& mesh, std::int32_t v, std::vector<std::int32_t>& out);
 
+// The same place told by the triangle of smallest index among those that hold it: a point on
+// a side or a corner lies in several, and whichever a walk reached first, every query about
+// it then names the same one (and computes its elevation on the same plane).
+MeshLocation canonicalLocation(const Mesh& mesh, const MeshLocation& at);
+
 // Triangles whose centroid lies inside the polygon, and edges whose midpoint does (even-odd
 // rule of insidePolygon). A centroid is inside exactly one of several polygons that tile the
 // plane, so a surface drawn piece by piece has neither gaps nor overlaps.

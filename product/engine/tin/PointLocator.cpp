@@ -101,13 +101,14 @@ MeshLocation PointLocator::classify(std::int32_t t, const int o[3]) {
   return {MeshLocation::Kind::Vertex, t, o[0] != 0 ? 0 : o[1] != 0 ? 1 : 2};
 }
 
-MeshLocation PointLocator::walk(std::int32_t t, const Point2& p, std::uint32_t& seed) const {
+MeshLocation PointLocator::walk(std::int32_t t, const Point2& p, std::uint32_t& seed, std::int32_t& last) const {
   const std::size_t limit = 256 + 4 * mesh_.triangles.size();
   for (std::size_t step = 0; step < limit; ++step) {
+    last = t;
     int o[3];
     for (int i = 0; i < 3; ++i) o[i] = orientation(corner(t, (i + 1) % 3).plan(), corner(t, (i + 2) % 3).plan(), p);
     const int beyond = (o[0] < 0) + (o[1] < 0) + (o[2] < 0);
-    if (beyond == 0) return classify(t, o);
+    if (beyond == 0) return canonicalLocation(mesh_, classify(t, o));
     int exit = o[0] < 0 ? 0 : o[1] < 0 ? 1 : 2;
     if (beyond > 1) {
       // Which of the two sides to leave by is drawn at random, which keeps the walk from
@@ -127,7 +128,7 @@ MeshLocation PointLocator::walk(std::int32_t t, const Point2& p, std::uint32_t& 
 MeshLocation PointLocator::scan(const Point2& p) const {
   for (std::size_t t = 0; t < mesh_.triangles.size(); ++t) {
     const MeshLocation loc = classify(static_cast<std::int32_t>(t), p);
-    if (loc.kind != MeshLocation::Kind::Outside) return loc;
+    if (loc.kind != MeshLocation::Kind::Outside) return canonicalLocation(mesh_, loc);
   }
   return {};
 }
@@ -135,7 +136,8 @@ MeshLocation PointLocator::scan(const Point2& p) const {
 MeshLocation PointLocator::locate(const Point2& p) const {
   if (cells_.empty() || !std::isfinite(p.x) || !std::isfinite(p.y)) return {};
   std::uint32_t seed = kSeed;
-  return walk(cells_[static_cast<std::size_t>(hint(p))], p, seed);
+  std::int32_t last = -1;
+  return walk(cells_[static_cast<std::size_t>(hint(p))], p, seed, last);
 }
 
 void PointLocator::trianglesAt(std::span<const Point2> points, std::vector<std::int32_t>& out) const {
@@ -164,22 +166,17 @@ void PointLocator::visit(std::span<const Point2> points, std::int32_t* out, doub
     std::vector<std::uint64_t> scratch;
     detail::radixSort(order, [](std::uint64_t k) { return k >> 32; }, 32, scratch);
   }
-  // Each walk starts where locate() starts it, from the grid, so that each answer is the one
-  // locate() gives (on a side or a corner, the same of the triangles there). The queries along
-  // the curve keep what the walks read close at hand; the next ones' starts are asked for ahead.
-  constexpr std::size_t kAhead = 8;
-  auto pointAt = [&](std::size_t k) { return points[order[k] & 0xFFFFFFFFu]; };
+  // Each walk starts where the one before ended: along the curve the next point is a step or
+  // two away, wherever the points cluster, and what the walks read stays close at hand.
+  std::int32_t from = -1;
   for (std::size_t k = 0; k < order.size(); ++k) {
-    if (k + 2 * kAhead < order.size()) __builtin_prefetch(&points[order[k + 2 * kAhead] & 0xFFFFFFFFu]);
-    if (k + kAhead < order.size()) {
-      const std::int32_t t = cells_[static_cast<std::size_t>(hint(pointAt(k + kAhead)))];
-      __builtin_prefetch(&corner_[static_cast<std::size_t>(t)]);
-      __builtin_prefetch(&mesh_.neighbours[static_cast<std::size_t>(t)]);
-    }
+    if (k + 8 < order.size()) __builtin_prefetch(&points[order[k + 8] & 0xFFFFFFFFu]);
     const std::size_t i = order[k] & 0xFFFFFFFFu;
     const Point2 p = points[i];
     std::uint32_t seed = kSeed;
-    const std::int32_t t = walk(cells_[static_cast<std::size_t>(hint(p))], p, seed).triangle;
+    std::int32_t last = -1;
+    const std::int32_t t = walk(from >= 0 ? from : cells_[static_cast<std::size_t>(hint(p))], p, seed, last).triangle;
+    from = t >= 0 ? t : last;
     if (out) out[i] = t;
     if (z && t >= 0) z[i] = planeElevation(corner(t, 0), corner(t, 1), corner(t, 2), p);
   }

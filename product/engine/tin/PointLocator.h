@@ -13,9 +13,11 @@ namespace tin {
 // Point location on a mesh that covers its convex hull (no triangles peeled off): a walk from
 // a nearby triangle across the sides that the point lies beyond, decided by exact orientation
 // tests. Leaving through a side where the surface ends means the point lies off the surface.
-// A coarse grid over the mesh gives each query a start near its point; many queries at once
-// are visited along a Hilbert curve, which keeps what the walks read close at hand, and each
-// gets the very answer it gets alone.
+// A coarse grid over the mesh gives one query a start near its point; many queries at once
+// are visited along a Hilbert curve, each walk starting where the one before ended (a step or
+// two away, however the points cluster). A point on a side or a corner is told by the triangle
+// of smallest index there (canonicalLocation()), so each answer is the very one a query alone
+// gets, whichever way its walk came.
 //
 // Where the walk may leave by two sides it picks one at random (from a fixed seed), which ends on
 // any triangulation, Delaunay or not; after an absurd number of steps every triangle is tried.
@@ -37,7 +39,8 @@ class PointLocator {
 
  private:
   std::int32_t hint(const Point2& p) const;
-  MeshLocation walk(std::int32_t start, const Point2& p, std::uint32_t& seed) const;
+  // Ends with `last` the triangle it stopped in (where it left the surface, for a point off it).
+  MeshLocation walk(std::int32_t start, const Point2& p, std::uint32_t& seed, std::int32_t& last) const;
   MeshLocation classify(std::int32_t t, const Point2& p) const;
   static MeshLocation classify(std::int32_t t, const int o[3]);
   MeshLocation scan(const Point2& p) const;

@@ -5,8 +5,10 @@
 #include <cmath>
 #include <random>
 #include <set>
+#include <string>
 
 #include "TinTestSupport.h"
+#include "tin/Predicates.h"
 
 namespace tin {
 namespace {
@@ -258,19 +260,53 @@ TEST(Surface, RefusesBadSettings) {
   EXPECT_THROW(s.setMaxEdgeLength(std::nan("")), std::invalid_argument);
 }
 
+// The triangles that hold p, by an independent test of every triangle.
+std::vector<std::int32_t> holders(const Mesh& m, const Point2& p) {
+  std::vector<std::int32_t> out;
+  for (std::size_t t = 0; t < m.triangles.size(); ++t) {
+    const auto ti = static_cast<std::int32_t>(t);
+    bool in = true;
+    for (int i = 0; i < 3; ++i) in = in && orientation(m.corner(ti, (i + 1) % 3).plan(), m.corner(ti, (i + 2) % 3).plan(), p) >= 0;
+    if (in) out.push_back(ti);
+  }
+  return out;
+}
+
 // Many elevations in one call give what each asked alone gives, to the bit: on vertices and on
-// sides (where two triangles meet), off the surface and for coordinates that are no number.
+// sides (where two triangles meet), off the surface and for coordinates that are no number; on
+// a surface of points, an edited one (break lines, a swap) and one peeled by a length limit.
+// A point where several triangles meet is told by the one of smallest index, whichever way the
+// walk to it came.
 TEST(Surface, ElevationsInOneCallMatchOneByOne) {
-  const PointSetCase cases[] = {
-      {"random", test::randomPoints(4000, 8, 500000, 5000000, 600, wavy)},
-      {"grid", test::gridPoints(60, 50, 10, 20, 2.0, wavy)},
+  enum class Kind { Points, Edited, Peeled };
+  const struct {
+    const char* name;
+    std::vector<Point3> points;
+    Kind kind;
+  } cases[] = {
+      {"random", test::randomPoints(4000, 8, 500000, 5000000, 600, wavy), Kind::Points},
+      {"grid", test::gridPoints(60, 50, 10, 20, 2.0, wavy), Kind::Points},
+      {"clustered", test::randomPoints(3000, 4, 0, 0, 20, wavy), Kind::Points},
+      {"grid_edited", test::gridPoints(40, 40, 0, 0, 2.0, wavy), Kind::Edited},
+      {"random_peeled", test::randomPoints(3000, 5, 0, 0, 300, wavy), Kind::Peeled},
   };
-  for (const PointSetCase& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     Surface s;
-    s.setPoints(c.points);
+    std::vector<Point3> points = c.points;
+    if (std::string(c.name) == "clustered")
+      for (const Point3& p : test::randomPoints(300, 6, 5000, 5000, 2000, wavy)) points.push_back(p);
+    s.setPoints(points);
+    if (c.kind == Kind::Edited) {
+      s.addBreakLine({1.3, 0.7, 90}, {70.1, 60.9, 110});
+      s.addBreakLine({0.5, 70.0, 95}, {77.7, 3.3, 96});
+      const Mesh& m = s.mesh();
+      for (std::int32_t t = 0; t < static_cast<std::int32_t>(m.triangles.size()); ++t)
+        if (s.swapDiagonal(t, m.neighbours[t][0]) == SwapResult::Swapped) break;
+    }
+    if (c.kind == Kind::Peeled) s.setMaxEdgeLength(12.0);
     std::vector<Point2> queries;
-    for (std::size_t i = 0; i < c.points.size(); i += 7) queries.push_back(c.points[i].plan());
+    for (std::size_t i = 0; i < points.size(); i += 7) queries.push_back(points[i].plan());
     const Mesh& m = s.mesh();
     for (std::size_t t = 0; t < m.triangles.size(); t += 5) {
       const Point3 &a = m.corner(static_cast<std::int32_t>(t), 0), &b = m.corner(static_cast<std::int32_t>(t), 1);
@@ -286,17 +322,27 @@ TEST(Surface, ElevationsInOneCallMatchOneByOne) {
 
     std::vector<double> z;
     s.elevations(queries, z);
+    std::vector<std::int32_t> at;
+    s.trianglesAt(queries, at);
     ASSERT_EQ(z.size(), queries.size());
+    ASSERT_EQ(at.size(), queries.size());
     std::size_t on = 0;
     for (std::size_t i = 0; i < queries.size(); ++i) {
       const auto one = s.elevation(queries[i]);
       ASSERT_EQ(one.has_value(), !std::isnan(z[i])) << i;
+      ASSERT_EQ(s.triangleAt(queries[i]), at[i]) << i;
       if (one) {
         ASSERT_EQ(*one, z[i]) << i;
         ++on;
       }
     }
-    EXPECT_GT(on, queries.size() / 2);
+    EXPECT_GT(on, queries.size() / 3);
+    // The smallest of the triangles holding the point, checked on a sample against all.
+    for (std::size_t i = 0; i < queries.size(); i += 37) {
+      if (!std::isfinite(queries[i].x) || !std::isfinite(queries[i].y)) continue;
+      const std::vector<std::int32_t> h = holders(m, queries[i]);
+      ASSERT_EQ(h.empty() ? -1 : h.front(), at[i]) << i;
+    }
   }
 }
 

@@ -1,88 +1,89 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Undo and Redo of a command that added a TIN of 3D faces (2M by default)
-// to a drawing, through the database's record of the command; beside it
-// the way the host undid before: the drawing kept as DXF before the
-// command, and undo writing the drawing as it is (for Redo) and reading
-// the kept one back.
+// Undo and Redo, in the desktop program, of a command that added a TIN of
+// 3D faces (2M by default) to the drawing: run as a person runs them (the
+// UNDO and REDO commands of the main window, through the host session and
+// the drawing's undo log) and the view painted after each, its index caught
+// up or built again. Beside them the way the host undid before it had the
+// log: the drawing kept as DXF before the command, and Undo writing the
+// drawing as it is (for Redo) and reading the kept one back.
 //
 //   bench_undo [faces] [scratch folder]
 //
-// Prints "key value" lines: CPU seconds, and the ratio of the DXF way to
-// the record's.
-#include <cmath>
-#include <cstdio>
+// Prints "key value" lines: CPU seconds, sizes, and the ratio of the DXF way
+// to the log's.
+#include <QApplication>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
-#include <memory>
 #include <string>
 
+#include "BenchWindow.h"
 #include "base/TextCase.h"
-#include "db/AcDbBlockTableRecord.h"
-#include "db/AcDbDatabase.h"
-#include "db/AcDbFace.h"
 #include "db/UndoLog.h"
 #include "db/dxf/DxfFile.h"
+#include "ed/AcApDocManager.h"
+#include "ed/AcApDocument.h"
+#include "rx/AcEdCommandStack.h"
+#include "rx/SystemRegistry.h"
 
 namespace {
 
-double cpuSeconds() { return double(std::clock()) / CLOCKS_PER_SEC; }
+using uvbench::cpuSeconds;
+using uvbench::report;
 
-void report(const char* key, double value) {
-  std::printf("%s %.6g\n", key, value);
-  std::fflush(stdout);
-}
+long g_faces = 2000000;
 
-// The command: n faces in a grid, appended to model space.
-void addFaces(AcDbDatabase& db, long n) {
+// The command: the TIN, appended to model space.
+void addFaces() { uvbench::addTin(*curDoc()->database(), g_faces); }
+
+size_t entityCount(AcDbDatabase& db) {
   AcDbBlockTableRecord* space = nullptr;
-  acdbOpenObject(space, db.modelSpaceId(), AcDb::kForWrite);
-  const long side = std::max(1L, long(std::sqrt(n / 2.0)));
-  for (long k = 0; k < n; ++k) {
-    const double i = double((k / 2) % side), j = double((k / 2) / side);
-    auto* face = k % 2 ? new AcDbFace(AcGePoint3d(i, j, 1), AcGePoint3d(i + 1, j, 2), AcGePoint3d(i + 1, j + 1, 3))
-                       : new AcDbFace(AcGePoint3d(i, j, 1), AcGePoint3d(i + 1, j + 1, 3), AcGePoint3d(i, j + 1, 2));
-    space->appendAcDbEntity(face);
-    face->close();
-  }
+  if (acdbOpenObject(space, db.modelSpaceId(), AcDb::kForRead) != Acad::eOk) return 0;
+  size_t n = 0;
+  for (AcDbObject* o : space->entities(true)) n += o != nullptr;
   space->close();
+  return n;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const long n = argc > 1 ? std::atol(argv[1]) : 2000000;
+  g_faces = argc > 1 ? std::atol(argv[1]) : 2000000;
   const std::filesystem::path folder = argc > 2 ? argv[2] : std::filesystem::temp_directory_path();
-  report("faces", double(n));
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  uvbench::reportLoad();
 
-  {
-    AcDbDatabase db;
-    double t = cpuSeconds();
-    addFaces(db, n);
-    report("add_unrecorded_s", cpuSeconds() - t);
-  }
-
-  AcDbDatabase db;
-  db.undoLog().enable();
-  db.undoLog().begin(L"FACES");
+  uvbench::BenchWindow w(QSize(1280, 800));
+  acedRegCmds->addCommand(L"BENCH", L"FACES", L"FACES", 0, &addFaces);
   double t = cpuSeconds();
-  addFaces(db, n);
-  report("add_recorded_s", cpuSeconds() - t);
+  if (!w.window->runCommand(QStringLiteral("FACES"))) return 1;
+  report("command_s", cpuSeconds() - t);
+  const size_t added = entityCount(w.db());
+  report("faces", double(added));
+  w.view().zoomExtents();
+  t = cpuSeconds();
+  w.paint();
+  report("paint_after_command_s", cpuSeconds() - t);
 
-  t = cpuSeconds();
-  const bool undone = db.undoLog().undo() == Acad::eOk;
-  const double undo = cpuSeconds() - t;
-  report("undo_s", undo);
-  t = cpuSeconds();
-  const bool redone = db.undoLog().redo() == Acad::eOk;
-  report("redo_s", cpuSeconds() - t);
-  t = cpuSeconds();
-  db.undoLog().undo();
-  report("undo_again_s", cpuSeconds() - t);
-  if (!undone || !redone) {
-    std::fprintf(stderr, "undo or redo failed\n");
-    return 1;
-  }
+  auto step = [&](const char* name, const char* key, const char* paintKey, size_t expected) {
+    const double t0 = cpuSeconds();
+    w.window->runCommand(QString::fromLatin1(name));
+    const double done = cpuSeconds() - t0;
+    const double t1 = cpuSeconds();
+    w.paint();
+    const double painted = cpuSeconds() - t1;
+    report(key, done);
+    report(paintKey, painted);
+    if (entityCount(w.db()) != expected) {
+      std::fprintf(stderr, "%s left %zu entities, not %zu\n", name, entityCount(w.db()), expected);
+      std::exit(1);
+    }
+    return done + painted;
+  };
+  const double undo = step("UNDO", "undo_s", "undo_paint_s", 0);
+  report("undo_seen_s", undo);
+  report("redo_seen_s", step("REDO", "redo_s", "redo_paint_s", added));
+  report("undo_again_seen_s", step("UNDO", "undo_again_s", "undo_again_paint_s", 0));
 
   // The DXF way: the empty drawing was kept before the command; Undo writes
   // the drawing with its faces and reads the kept one.
@@ -92,7 +93,7 @@ int main(int argc, char** argv) {
     const std::wstring now = uv::fromUtf8((folder / "bench_undo_now.dxf").string());
     uv::dxf::save(before, kept);
     AcDbDatabase after;
-    addFaces(after, n);
+    uvbench::addTin(after, g_faces);
     t = cpuSeconds();
     uv::dxf::save(after, now);
     AcDbDatabase restored;
@@ -104,5 +105,6 @@ int main(int argc, char** argv) {
     std::filesystem::remove(folder / "bench_undo_now.dxf");
   }
   report("target_undo_s", 1.0);
+  uvbench::reportLoad();
   return 0;
 }

@@ -170,19 +170,26 @@ bool DrawingIndex::catchUp(const AcDbDatabase& db) {
       else if (find(ids[i]) != kNoLeaf) return false;
     }
     if (order.size() != newcomers.size()) return false;
-    const size_t known = m_byId.size();
+    const size_t known = m_byIdRecent.size();
     for (auto k = order.rbegin(); k != order.rend(); ++k) {
       const auto at = std::uint32_t(m_entries.size());
       m_entries.push_back(newcomers[*k]);
       m_leafOf.push_back(kNowhere);
-      m_byId.emplace_back(m_entries.back().id.slot(), at);
+      m_byIdRecent.emplace_back(m_entries.back().id.slot(), at);
       Entry e = m_entries.back();
       m_entries.back().gone = true;  // placed by replace
       ++m_gone;
       replace(at, e);
     }
-    std::sort(m_byId.begin() + std::ptrdiff_t(known), m_byId.end());
-    std::inplace_merge(m_byId.begin(), m_byId.begin() + std::ptrdiff_t(known), m_byId.end());
+    std::sort(m_byIdRecent.begin() + std::ptrdiff_t(known), m_byIdRecent.end());
+    std::inplace_merge(m_byIdRecent.begin(), m_byIdRecent.begin() + std::ptrdiff_t(known), m_byIdRecent.end());
+    // Merging into the big list costs a pass over it: now and then.
+    if (m_byIdRecent.size() > 4096 && m_byIdRecent.size() > m_byId.size() / 64) {
+      const size_t big = m_byId.size();
+      m_byId.insert(m_byId.end(), m_byIdRecent.begin(), m_byIdRecent.end());
+      std::inplace_merge(m_byId.begin(), m_byId.begin() + std::ptrdiff_t(big), m_byId.end());
+      m_byIdRecent.clear();
+    }
   }
 
   // A tree full of holes, or many entries beside it, is packed again.
@@ -192,8 +199,11 @@ bool DrawingIndex::catchUp(const AcDbDatabase& db) {
 }
 
 std::uint32_t DrawingIndex::find(AcDbObjectId id) const {
-  const auto it = std::lower_bound(m_byId.begin(), m_byId.end(), IdOrder(id.slot(), 0));
-  return it != m_byId.end() && it->first == id.slot() ? it->second : kNoLeaf;
+  for (const std::vector<IdOrder>* list : {&m_byId, &m_byIdRecent}) {
+    const auto it = std::lower_bound(list->begin(), list->end(), IdOrder(id.slot(), 0));
+    if (it != list->end() && it->first == id.slot()) return it->second;
+  }
+  return kNoLeaf;
 }
 
 bool DrawingIndex::boxed(const PlanBox& b) {
@@ -257,6 +267,7 @@ void DrawingIndex::pack(bool compact) {
   m_levelEnds.clear();
   m_loose.clear();
   m_byId.clear();
+  m_byIdRecent.clear();
   m_bounds = PlanBox();
   m_leafOf.assign(m_entries.size(), kNowhere);
   std::vector<std::uint32_t> boxedEntries;

@@ -103,6 +103,7 @@ class DrawingIndex {
   std::vector<std::uint32_t> m_leafOf;
   std::vector<std::uint32_t> m_loose;
   std::vector<IdOrder> m_byId;
+  std::vector<IdOrder> m_byIdRecent;  // entries added since, till merged in
   size_t m_gone = 0;
   // The drawing the index holds and its undo log's mark when last read.
   const AcDbDatabase* m_db = nullptr;

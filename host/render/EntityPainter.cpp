@@ -114,6 +114,14 @@ void EntityPainter::draw(const AcDbEntity& entity, const Resolved& style, const 
   const CurveSampler sampler(placement, m_view);
   Stroke s = strokeFor(style, sampler.pixelsPerUnit());
 
+  // Faces first: a terrain has millions of them.
+  if (auto* face = AcDbFace::cast(&entity)) {
+    // Over a filled face the edges take a shade darker than the fill, so
+    // that the triangles read without drowning the colours.
+    if (m_shading) s.colour = m_shading->colour(meanElevation(*face, nullptr, nullptr)).darker(118);
+    drawEdges(*face, sampler, s);
+    return;
+  }
   if (auto* text = AcDbText::cast(&entity)) {
     m_text.draw(m_painter, *text, shownText.empty() ? std::wstring(text->textStringConst()) : shownText, s.colour,
                 placement, m_view);
@@ -135,22 +143,6 @@ void EntityPainter::draw(const AcDbEntity& entity, const Resolved& style, const 
     pointMark(sampler.map(point->position()), s);
     return;
   }
-  if (auto* face = AcDbFace::cast(&entity)) {
-    // Over a filled face the edges take a shade darker than the fill, so
-    // that the triangles read without drowning the colours.
-    if (m_shading) s.colour = m_shading->colour(meanElevation(*face, nullptr, nullptr)).darker(118);
-    std::vector<QPolygonF> edges;
-    for (Adesk::UInt16 i = 0; i < 4; ++i) {
-      Adesk::Boolean visible = false;
-      AcGePoint3d a, b;
-      face->isEdgeVisibleAt(i, visible);
-      face->getVertexAt(i, a);
-      face->getVertexAt(Adesk::UInt16((i + 1) % 4), b);
-      if (visible && !a.isEqualTo(b)) edges.push_back(QPolygonF({sampler.map(a), sampler.map(b)}));
-    }
-    stroke(edges, s);
-    return;
-  }
   if (AcDbEllipse::cast(&entity) || AcDbSpline::cast(&entity)) {
     stroke({smoothCurve(entity, sampler)}, s);
     return;
@@ -163,6 +155,37 @@ void EntityPainter::draw(const AcDbEntity& entity, const Resolved& style, const 
       s.width = std::max(s.width, width * sampler.pixelsPerUnit());
   }
   stroke(sampler.sample(path), s);
+}
+
+// The visible edges of a face, each corner mapped once; solid edges in one
+// call with the pen of the face before, as a TIN's faces mostly share one.
+void EntityPainter::drawEdges(const AcDbFace& face, const CurveSampler& sampler, const Stroke& s) {
+  AcGePoint3d corners[4];
+  QPointF pixels[4];
+  for (Adesk::UInt16 i = 0; i < 4; ++i) {
+    face.getVertexAt(i, corners[i]);
+    pixels[i] = sampler.map(corners[i]);
+  }
+  QLineF edges[4];
+  int n = 0;
+  for (Adesk::UInt16 i = 0; i < 4; ++i) {
+    Adesk::Boolean visible = false;
+    face.isEdgeVisibleAt(i, visible);
+    const int j = (i + 1) % 4;
+    if (visible && !corners[i].isEqualTo(corners[j])) edges[n++] = QLineF(pixels[i], pixels[j]);
+  }
+  if (!s.pattern.isContinuous()) {
+    std::vector<QPolygonF> lines;
+    for (int i = 0; i < n; ++i) lines.push_back(QPolygonF({edges[i].p1(), edges[i].p2()}));
+    stroke(lines, s);
+    return;
+  }
+  if (n == 0) return;
+  if (m_edgePen.color() != s.colour || m_edgePen.widthF() != s.width)
+    m_edgePen = QPen(s.colour, s.width, Qt::SolidLine, s.width > 1.5 ? Qt::RoundCap : Qt::FlatCap, Qt::RoundJoin);
+  if (m_painter.pen() != m_edgePen) m_painter.setPen(m_edgePen);
+  m_painter.setBrush(Qt::NoBrush);
+  m_painter.drawLines(edges, n);
 }
 
 // Ellipses and splines as straight pieces of about kCurvePiecePixels each,

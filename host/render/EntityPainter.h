@@ -20,6 +20,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPen>
 #include <QPolygonF>
 #include <string>
 #include <vector>
@@ -81,12 +82,14 @@ class EntityPainter {
   QPolygonF smoothCurve(const AcDbEntity& entity, const CurveSampler& sampler);
   void drawParagraphs(const AcDbMText& mtext, const QColor& colour, const Placement& placement);
   void drawHatch(const AcDbHatch& hatch, const CurveSampler& sampler, const Stroke& s);
+  void drawEdges(const AcDbFace& face, const CurveSampler& sampler, const Stroke& s);
 
   QPainter& m_painter;
   const ViewMapping& m_view;
   const StyleResolver& m_styles;
   TextPainter m_text;
   const ElevationShading* m_shading = nullptr;
+  QPen m_edgePen;  // the last face's
 };
 
 }  // namespace uv::render

@@ -9,6 +9,7 @@
 
 #include "product/engine/BinaryIo.h"
 #include "product/engine/InputFile.h"
+#include "tin/HugePages.h"
 
 namespace uv::engine {
 
@@ -116,6 +117,8 @@ bool decodeTriangulation(const unsigned char* p, std::size_t size, tin::SavedTri
   }
   n = r.u32();
   if (r.expect(n, 12)) {
+    // Room for the edits to come (address space only until used; see HugePages.h).
+    tin::detail::reserveWithRoom(t.triangles, n);
     t.triangles.resize(n);
     r.i32s(reinterpret_cast<std::int32_t*>(t.triangles.data()), std::size_t{n} * 3);
   }

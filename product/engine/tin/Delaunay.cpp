@@ -309,7 +309,7 @@ void Builder::extractOrdered(std::vector<std::int32_t>& original, const MeshCurv
   });
   // The triangles to their places, each turned to start at its smallest point index; the turn
   // is kept above the new index for the neighbours, read after the corners are gone.
-  reserveLarge(mesh.triangles, finite);
+  reserveWithRoom(mesh.triangles, finite);
   mesh.triangles.resize(finite);
   for (std::size_t t = 0; t < all; ++t) {
     if (place[t] == kNoPlace) continue;
@@ -320,7 +320,7 @@ void Builder::extractOrdered(std::vector<std::int32_t>& original, const MeshCurv
   }
   release(v_);
   release(original);
-  reserveLarge(mesh.neighbours, finite);
+  reserveWithRoom(mesh.neighbours, finite);
   mesh.neighbours.resize(finite);
   for (std::size_t t = 0; t < all; ++t) {
     if (place[t] == kNoPlace) continue;
@@ -389,6 +389,7 @@ void delaunayMesh(std::span<const Point3> points, Mesh& mesh) {
     Builder builder(insertionOrder(points, original));
     if (builder.run()) builder.extractOrdered(original, meshCurve(points), mesh);
   }
+  reserveWithRoom(mesh.breakLineSides, mesh.triangles.size());
   mesh.breakLineSides.assign(mesh.triangles.size(), 0);
   indexVerticesAndBoundary(mesh, points.size());
 }

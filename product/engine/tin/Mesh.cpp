@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "tin/HugePages.h"
 #include "tin/Polygon.h"
 
 namespace tin {
@@ -40,10 +41,15 @@ void bucketSides(const Mesh& mesh, std::vector<std::int32_t>& start, std::vector
 
 void linkMesh(Mesh& mesh) {
   const std::size_t nt = mesh.triangles.size();
+  detail::reserveWithRoom(mesh.neighbours, nt);
+  detail::reserveWithRoom(mesh.vertexTriangle, mesh.vertices.size());
   mesh.neighbours.assign(nt, {-1, -1, -1});
   mesh.vertexTriangle.assign(mesh.vertices.size(), -1);
   mesh.boundarySides.clear();
-  if (mesh.breakLineSides.size() != nt) mesh.breakLineSides.assign(nt, 0);
+  if (mesh.breakLineSides.size() != nt) {
+    detail::reserveWithRoom(mesh.breakLineSides, nt);
+    mesh.breakLineSides.assign(nt, 0);
+  }
 
   std::vector<std::int32_t> start;
   std::vector<SideRef> sides;

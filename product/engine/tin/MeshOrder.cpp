@@ -86,7 +86,7 @@ std::size_t renumberAlongCurve(std::vector<std::uint64_t>& place, const std::fun
 }
 
 void indexVerticesAndBoundary(Mesh& mesh, std::size_t vertexCount) {
-  reserveLarge(mesh.vertexTriangle, vertexCount);
+  reserveWithRoom(mesh.vertexTriangle, vertexCount);
   mesh.vertexTriangle.assign(vertexCount, -1);
   mesh.boundarySides.clear();
   for (std::size_t t = 0; t < mesh.triangles.size(); ++t)

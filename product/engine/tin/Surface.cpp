@@ -101,10 +101,10 @@ void Surface::buildCompact(const std::vector<Point3>* from) {
   const std::vector<Point3>& points = from ? *from : def_.points;
   detail::delaunayMesh(points, c->own);
   // Copied last, when the room the triangulation needed is free again.
-  detail::reserveLarge(c->own.vertices, points.size());
+  detail::reserveWithRoom(c->own.vertices, points.size());
   c->own.vertices.assign(points.begin(), points.end());
   if (from) {
-    detail::reserveLarge(def_.points, from->size());
+    detail::reserveWithRoom(def_.points, from->size());
     def_.points.assign(from->begin(), from->end());
   }
   cache_ = std::move(c);
@@ -115,8 +115,17 @@ void Surface::ensureEditable() {
   // The flat mesh becomes the editable triangulation as it is, vertex k at survey point k:
   // nothing is triangulated again, and the triangles stay what callers saw.
   pointSites();
+  // Built with room to grow (see reserveWithRoom()), so that the edits add to the arrays
+  // without copying them whole; a mesh made otherwise gets it here.
+  Mesh& m = cache_->own;
+  detail::reserveWithRoom(def_.points, def_.points.size());
+  detail::reserveWithRoom(m.vertices, m.vertices.size());
+  detail::reserveWithRoom(m.vertexTriangle, m.vertexTriangle.size());
+  detail::reserveWithRoom(m.triangles, m.triangles.size());
+  detail::reserveWithRoom(m.neighbours, m.neighbours.size());
+  detail::reserveWithRoom(m.breakLineSides, m.triangles.size());
   tri_ = std::make_unique<detail::Triangulation>();
-  tri_->adopt(std::move(cache_->own));
+  tri_->adopt(std::move(m));
   cache_.reset();
 }
 
@@ -124,7 +133,9 @@ void Surface::pointSites() {
   const auto n = static_cast<std::int32_t>(def_.points.size());
   sites_.clear();
   siteGrid_ = PlanGrid(def_.settings.planTolerance);
-  detail::reserveLarge(sites_, def_.points.size());
+  detail::reserveWithRoom(sites_, def_.points.size());
+  detail::reserveWithRoom(pointSite_, def_.points.size());
+  detail::reserveWithRoom(vertexSite_, def_.points.size());
   siteGrid_.reserve(def_.points.size());
   pointSite_.resize(def_.points.size());
   vertexSite_.resize(def_.points.size());
@@ -194,13 +205,18 @@ std::optional<Surface> Surface::fromSaved(const Definition& d, SavedTriangulatio
     return std::nullopt;
   }
   Mesh mesh;
-  detail::reserveLarge(mesh.vertices, np + st.extraVertices.size());
+  detail::reserveWithRoom(mesh.vertices, np + st.extraVertices.size());
   mesh.vertices.assign(d.points.begin(), d.points.end());
   mesh.vertices.insert(mesh.vertices.end(), st.extraVertices.begin(), st.extraVertices.end());
   mesh.triangles = std::move(st.triangles);
   auto tri = std::make_unique<detail::Triangulation>();
   if (!tri->restore(std::move(mesh), std::move(st.chains), st.flips, why)) return std::nullopt;
-  s.def_ = d;
+  // With room to grow, like the mesh: a later point takes its place without a copy of all.
+  s.def_.settings = d.settings;
+  detail::reserveWithRoom(s.def_.points, np);
+  s.def_.points.assign(d.points.begin(), d.points.end());
+  s.def_.breakLines = d.breakLines;
+  s.def_.swaps = d.swaps;
   s.cache_.reset();
   if (!st.editable) {
     // A surface of points alone keeps the flat mesh only.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <filesystem>
+#include <set>
 
 #include <QAction>
 #include <QActionGroup>
@@ -57,8 +58,20 @@ QString fileFilterFor(const QString& kind) {
   return QStringLiteral("PNG picture (*.png);;SVG picture (*.svg)");
 }
 
-// A button face for a command: its first letters on the module's colour.
-QIcon commandIcon(const QString& name) {
+// Two letters for a command's button that no button before it shows: its
+// first letter and the first one after it that makes a new pair
+// (SLOJNICE "SL", slojniceoznake "SO").
+QString buttonLetters(const QString& name, std::set<QString>& taken) {
+  const QString upper = name.toUpper();
+  for (qsizetype i = 1; i < upper.size(); ++i) {
+    const QString pair = upper.left(1) + upper.at(i);
+    if (upper.at(i).isLetterOrNumber() && taken.insert(pair).second) return pair;
+  }
+  return upper.left(2);
+}
+
+// A button face for a command: letters on the module's colour.
+QIcon commandIcon(const QString& letters) {
   QPixmap face(32, 32);
   face.fill(Qt::transparent);
   QPainter p(&face);
@@ -71,7 +84,7 @@ QIcon commandIcon(const QString& name) {
   f.setBold(true);
   f.setPixelSize(13);
   p.setFont(f);
-  p.drawText(QRectF(0, 0, 32, 32), Qt::AlignCenter, name.left(2).toUpper());
+  p.drawText(QRectF(0, 0, 32, 32), Qt::AlignCenter, letters);
   return QIcon(face);
 }
 
@@ -248,16 +261,19 @@ void MainWindow::rebuildCommandMenus() {
   AcEdCommandStack* stack = acedRegCmds;
   if (!stack) return;
   std::map<std::wstring, std::vector<const AcEdCommand*>> groups;
+  std::set<QString> faces;
   for (const AcEdCommand* c : stack->commands()) groups[c->groupName()].push_back(c);
   for (const auto& [group, commands] : groups) {
     QMenu* menu = m_commandsMenu->addMenu(QString::fromStdWString(group));
     for (const AcEdCommand* c : commands) {
       // A command group offers its commands' global and local names, no
-      // images: the button shows the local name's first letters and the
-      // menu the local name, which a person may type as well.
+      // images: the button shows letters of the local name and the menu the
+      // local name, which a person may type as well.
       const QString name = QString::fromWCharArray(c->globalName());
       const QString local = *c->localName() ? QString::fromWCharArray(c->localName()) : name;
-      QAction* a = menu->addAction(commandIcon(local), local);
+      const QString letters = buttonLetters(local, faces);
+      QAction* a = menu->addAction(commandIcon(letters), local);
+      a->setIconText(letters);
       a->setObjectName(QStringLiteral("command_") + name);
       a->setToolTip(QString::fromStdWString(group) + QStringLiteral(": ") + local);
       connect(a, &QAction::triggered, this, [this, name] { runCommand(name); });

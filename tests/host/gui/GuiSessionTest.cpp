@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 
 #include <QAbstractButton>
 #include <QAction>
@@ -19,6 +20,7 @@
 #include <QProcess>
 #include <QTabBar>
 #include <QTest>
+#include <QToolBar>
 
 #include "GuiTestSupport.h"
 #include "base/TextCase.h"
@@ -64,6 +66,12 @@ TEST_F(GuiSessionTest, DialogsWorkedThroughWidgetsAndTheSessionReplaysInBatch) {
   window->loadModule(QString::fromStdString(probeModule()));
   window->loadModule(QString::fromStdString(mainModule()));
   ASSERT_NE(window->findChild<QAction*>(QStringLiteral("command_SURFMAN")), nullptr);
+  // Each command's button shows letters of its own, even where names begin alike.
+  std::set<QString> faces;
+  for (QAction* a : window->findChild<QToolBar*>(QStringLiteral("commandsToolBar"))->actions())
+    EXPECT_TRUE(faces.insert(a->iconText()).second) << a->text().toStdString() << " " << a->iconText().toStdString();
+  EXPECT_EQ(window->findChild<QAction*>(QStringLiteral("command_SLOJNICE"))->iconText(), QStringLiteral("SL"));
+  EXPECT_EQ(window->findChild<QAction*>(QStringLiteral("command_slojniceoznake"))->iconText(), QStringLiteral("SO"));
 
   // The surface manager: a new surface "Teren".
   whenModal([](QWidget* manager) {

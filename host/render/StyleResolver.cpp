@@ -14,8 +14,10 @@ namespace uv::render {
 StyleResolver::StyleResolver(const AcDbDatabase& db) : m_db(db) {}
 
 const StyleResolver::LayerInfo& StyleResolver::info(AcDbObjectId layer) const {
+  if (m_lastInfo && layer == m_lastLayer) return *m_lastInfo;
+  m_lastLayer = layer;
   auto it = m_layers.find(layer);
-  if (it != m_layers.end()) return it->second;
+  if (it != m_layers.end()) return *(m_lastInfo = &it->second);
   LayerInfo li;
   AcDbObjectPointer<AcDbLayerTableRecord> record(layer, AcDb::kForRead);
   if (record.openStatus() == Acad::eOk) {
@@ -27,7 +29,7 @@ const StyleResolver::LayerInfo& StyleResolver::info(AcDbObjectId layer) const {
     const int w = record->lineWeight();
     li.lineWeight = w >= 0 ? w : kDefaultLineWeight;
   }
-  return m_layers.emplace(layer, li).first->second;
+  return *(m_lastInfo = &m_layers.emplace(layer, li).first->second);
 }
 
 AcDbObjectId StyleResolver::continuousOrNull(AcDbObjectId linetype) const {

@@ -70,6 +70,9 @@ class StyleResolver {
 
   const AcDbDatabase& m_db;
   mutable std::map<AcDbObjectId, LayerInfo> m_layers;
+  // The layer asked last: entities of one layer mostly come together.
+  mutable AcDbObjectId m_lastLayer;
+  mutable const LayerInfo* m_lastInfo = nullptr;
   mutable std::map<AcDbObjectId, std::vector<double>> m_dashes;
 };
 

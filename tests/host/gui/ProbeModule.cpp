@@ -60,22 +60,29 @@ void cmdRect() {
   line(d, a);
 }
 
-void cmdErase() {
-  ads_name ss;
-  if (acedSSGet(nullptr, nullptr, nullptr, nullptr, ss) != RTNORM) return;
+// Each entity of the selection set opened for write (and closed after),
+// then the set freed.
+template <class T, class F>
+void eachSelected(ads_name ss, F change) {
   Adesk::Int32 n = 0;
   acedSSLength(ss, &n);
   for (Adesk::Int32 i = 0; i < n; ++i) {
     ads_name e;
     AcDbObjectId id;
-    AcDbEntity* entity = nullptr;
+    T* entity = nullptr;
     if (acedSSName(ss, i, e) == RTNORM && acdbGetObjectId(id, e) == Acad::eOk &&
         acdbOpenObject(entity, id, AcDb::kForWrite) == Acad::eOk) {
-      entity->erase();
+      change(*entity);
       entity->close();
     }
   }
   acedSSFree(ss);
+}
+
+void cmdErase() {
+  ads_name ss;
+  if (acedSSGet(nullptr, nullptr, nullptr, nullptr, ss) != RTNORM) return;
+  eachSelected<AcDbEntity>(ss, [](AcDbEntity& entity) { entity.erase(); });
 }
 
 void cmdMove() {
@@ -87,20 +94,10 @@ void cmdMove() {
     return;
   }
   const AcGeVector3d by(to[0] - from[0], to[1] - from[1], to[2] - from[2]);
-  Adesk::Int32 n = 0;
-  acedSSLength(ss, &n);
-  for (Adesk::Int32 i = 0; i < n; ++i) {
-    ads_name e;
-    AcDbObjectId id;
-    AcDbLine* line = nullptr;
-    if (acedSSName(ss, i, e) == RTNORM && acdbGetObjectId(id, e) == Acad::eOk &&
-        acdbOpenObject(line, id, AcDb::kForWrite) == Acad::eOk) {
-      line->setStartPoint(line->startPoint() + by);
-      line->setEndPoint(line->endPoint() + by);
-      line->close();
-    }
-  }
-  acedSSFree(ss);
+  eachSelected<AcDbLine>(ss, [&](AcDbLine& line) {
+    line.setStartPoint(line.startPoint() + by);
+    line.setEndPoint(line.endPoint() + by);
+  });
 }
 
 void cmdAsk() {

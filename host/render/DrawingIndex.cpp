@@ -78,10 +78,12 @@ DrawingIndex::DrawingIndex(std::vector<Entry> entries) : m_entries(std::move(ent
 
 DrawingIndex DrawingIndex::build(const AcDbDatabase& db) {
   DrawingIndex index;
+  AcDbObjectPointer<AcDbBlockTableRecord> space(db.modelSpaceId(), AcDb::kForRead);
+  // Model space open for write (a command is under way): an empty index,
+  // which the next update builds again rather than catches up.
+  if (space.openStatus() != Acad::eOk) return index;
   index.m_db = &db;
   index.m_mark = db.undoLog().changeMark();
-  AcDbObjectPointer<AcDbBlockTableRecord> space(db.modelSpaceId(), AcDb::kForRead);
-  if (space.openStatus() != Acad::eOk) return index;
   const std::vector<AcDbObject*> objects = space->entities(true);
   index.m_entries.reserve(objects.size());
   const StyleResolver styles(db);

@@ -414,3 +414,25 @@ TEST(DrawingIndex, StaysTrueThroughManyCommandsAndPacksAgain) {
   EXPECT_TRUE(shownBy(index) == shownBy(DrawingIndex::build(d.db())));
   EXPECT_GE(caughtUp, 1100);
 }
+
+TEST(DrawingIndex, BuiltWhileModelSpaceIsOpenForWriteIsBuiltAgainAfter) {
+  // A paint in the middle of a command that holds model space open finds
+  // nothing to index; the update after the command reads the whole drawing.
+  SketchDrawing d;
+  d.db().undoLog().enable();
+  for (int i = 0; i < 20; ++i) lineAt(d, i, 0);
+  d.db().undoLog().begin(L"LINE");
+  DrawingIndex index;
+  {
+    AcDbObjectPointer<AcDbBlockTableRecord> space(d.db().modelSpaceId(), AcDb::kForWrite);
+    ASSERT_EQ(space.openStatus(), Acad::eOk);
+    auto* line = new AcDbLine(AcGePoint3d(0, 5, 0), AcGePoint3d(9, 5, 0));
+    ASSERT_EQ(space->appendAcDbEntity(line), Acad::eOk);
+    line->close();
+    index = DrawingIndex::build(d.db());
+    EXPECT_EQ(index.size(), 0u);
+  }
+  EXPECT_FALSE(index.update(d.db()));
+  EXPECT_EQ(index.size(), 21u);
+  EXPECT_TRUE(shownBy(index) == shownBy(DrawingIndex::build(d.db())));
+}

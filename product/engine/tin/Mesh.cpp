@@ -12,26 +12,45 @@ namespace tin {
 namespace {
 
 struct SideRef {
-  std::int32_t other;  // the larger vertex index of the side
+  std::int32_t other;  // the side's other vertex (by the numbering of bucketSides)
   std::int32_t triangle;
   std::int32_t side;
 };
 
-// Groups the sides of all triangles by their smaller vertex: bucket k holds the sides whose
-// smaller end is k, so sides are matched within buckets of a few entries.
+// Groups the sides of all triangles by the corner that the triangles reach first: bucket k
+// holds the sides whose ends are that corner and a later one. Numbering the corners in the
+// order the triangles use them keeps the buckets' writes close together (point numbers follow
+// the survey, often scattered, and writing by them waits on memory at every side).
 void bucketSides(const Mesh& mesh, std::vector<std::int32_t>& start, std::vector<SideRef>& sides) {
-  const std::size_t nv = mesh.vertices.size();
-  start.assign(nv + 1, 0);
-  for (const Triangle& t : mesh.triangles)
-    for (int i = 0; i < 3; ++i) ++start[std::min(t.v[(i + 1) % 3], t.v[(i + 2) % 3]) + 1];
-  for (std::size_t k = 0; k < nv; ++k) start[k + 1] += start[k];
-  sides.resize(mesh.triangles.size() * 3);
+  const std::size_t nt = mesh.triangles.size();
+  std::vector<std::int32_t> local;
+  detail::reserveLarge(local, mesh.vertices.size());
+  local.assign(mesh.vertices.size(), -1);
+  std::vector<Triangle> corners;
+  detail::reserveLarge(corners, nt);
+  std::int32_t used = 0;
+  for (const Triangle& t : mesh.triangles) {
+    Triangle c;
+    for (int i = 0; i < 3; ++i) {
+      std::int32_t& l = local[static_cast<std::size_t>(t.v[i])];
+      if (l < 0) l = used++;
+      c.v[i] = l;
+    }
+    corners.push_back(c);
+  }
+  detail::release(local);
+  start.assign(static_cast<std::size_t>(used) + 1, 0);
+  for (const Triangle& t : corners)
+    for (int i = 0; i < 3; ++i) ++start[static_cast<std::size_t>(std::min(t.v[(i + 1) % 3], t.v[(i + 2) % 3])) + 1];
+  for (std::size_t k = 0; k < static_cast<std::size_t>(used); ++k) start[k + 1] += start[k];
+  detail::reserveLarge(sides, nt * 3);
+  sides.resize(nt * 3);
   std::vector<std::int32_t> fill(start.begin(), start.end() - 1);
-  for (std::size_t t = 0; t < mesh.triangles.size(); ++t) {
-    const Triangle& tri = mesh.triangles[t];
+  for (std::size_t t = 0; t < nt; ++t) {
+    const Triangle& tri = corners[t];
     for (int i = 0; i < 3; ++i) {
       std::int32_t a = tri.v[(i + 1) % 3], b = tri.v[(i + 2) % 3];
-      sides[fill[std::min(a, b)]++] =
+      sides[static_cast<std::size_t>(fill[static_cast<std::size_t>(std::min(a, b))]++)] =
           SideRef{std::max(a, b), static_cast<std::int32_t>(t), static_cast<std::int32_t>(i)};
     }
   }

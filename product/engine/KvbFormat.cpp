@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <ios>
 
 #include "product/engine/BinaryIo.h"
 #include "product/engine/InputFile.h"
@@ -423,6 +424,14 @@ bool readSurfaceFile(std::streambuf& in, KvbDepth depth, SurfaceFileContent& out
   ByteReader lengthReader(bytes.data() + lengthAt, 8);
   const std::uint64_t bodyLength = lengthReader.u64();
   const std::uint64_t wanted = bodyLength + 4;
+  // Room for the rest of a stream that tells its length (a file, a string), at once: growing
+  // a large file's bytes step by step copied them several times over.
+  {
+    const auto here = in.pubseekoff(0, std::ios_base::cur, std::ios_base::in);
+    const auto end = here >= 0 ? in.pubseekoff(0, std::ios_base::end, std::ios_base::in) : here;
+    if (here >= 0 && end >= here && in.pubseekoff(here, std::ios_base::beg, std::ios_base::in) == here)
+      tin::detail::reserveLarge(bytes, bytes.size() + static_cast<std::size_t>(end - here));
+  }
   // Grows in steps as the bytes arrive: a lying length costs no more than the file holds.
   auto readUpTo = [&](std::uint64_t wanted) {
     constexpr std::size_t kChunk = std::size_t{1} << 24;

@@ -88,6 +88,7 @@ bool Surface::compactable(const Definition& d) {
 }
 
 void Surface::buildCompact(const std::vector<Point3>* from) {
+  sitesPending_ = false;
   detail::release(sites_);
   siteGrid_ = PlanGrid(def_.settings.planTolerance);
   detail::release(pointSite_);
@@ -146,6 +147,15 @@ void Surface::pointSites() {
     pointSite_[k] = k;
     vertexSite_[k] = k;
   }
+}
+
+void Surface::ensureSites() {
+  if (!sitesPending_) return;
+  sitesPending_ = false;
+  std::string why;
+  // Only a damaged file gets past the checks of the load and fails here: the surface is then
+  // made from its definition, as a file with damaged triangles is.
+  if (!restoreSites(why)) rebuild(Definition(def_));
 }
 
 bool Surface::restoreSites(std::string& why) {
@@ -228,7 +238,19 @@ std::optional<Surface> Surface::fromSaved(const Definition& d, SavedTriangulatio
   }
   s.tri_ = std::move(tri);
   s.swapApplied_.assign(st.swapsMade.begin(), st.swapsMade.end());
-  if (!s.restoreSites(why)) return std::nullopt;
+  // The table of positions the edits look points up in is made by the first edit that needs
+  // it (a million-point load would spend a good part of its time on it); here only each break
+  // line's ends are checked to be where the definition says.
+  const auto& chains = s.tri_->chains();
+  for (std::size_t line = 0; line < d.breakLines.size(); ++line) {
+    const Point2 a = s.tri_->position(chains[line].front()), b = s.tri_->position(chains[line].back());
+    const Segment3& l = d.breakLines[line];
+    if (a.x != l.a.x || a.y != l.a.y || b.x != l.b.x || b.y != l.b.y) {
+      why = "a break line does not end where the definition says";
+      return std::nullopt;
+    }
+  }
+  s.sitesPending_ = true;
   return s;
 }
 
@@ -376,6 +398,7 @@ void Surface::endChange(std::vector<std::int32_t> pendingLines) {
 PointsResult Surface::addPoints(std::span<const Point3> points) {
   if (!tri_ && def_.points.empty()) return setPoints(points);
   ensureEditable();
+  ensureSites();
   PointsResult result;
   std::vector<std::int32_t> fresh, touched;
   const std::size_t firstNew = def_.points.size();
@@ -441,6 +464,7 @@ PointsResult Surface::setPoints(const UniquePointSet& points) {
 
 BreakLineResult Surface::addBreakLine(const Point3& a, const Point3& b) {
   ensureEditable();
+  ensureSites();
   std::vector<std::int32_t> fresh;
   const BreakLineResult staged = stageBreakLine(a, b, fresh);
   if (staged != BreakLineResult::Added) return staged;
@@ -524,6 +548,7 @@ void Surface::setMaxEdgeLength(double length) {
 void Surface::reset(const SurfaceSettings& settings) {
   checkSettings(settings);
   def_ = Definition{settings, {}, {}, {}};
+  sitesPending_ = false;
   sites_.clear();
   siteGrid_ = PlanGrid(settings.planTolerance);
   pointSite_.clear();
@@ -781,6 +806,9 @@ Validity Surface::isValid() const {
     checkCompact(r);
     return r;
   }
+  // The sites are derived from the definition and the triangulation; made here if a load
+  // left them to the first edit.
+  const_cast<Surface*>(this)->ensureSites();
   tri_->check(r.problems);
 
   // Sites, points and vertices agree.

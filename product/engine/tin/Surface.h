@@ -207,6 +207,8 @@ class Surface {
   // Sites of the survey points, each its own vertex (of the same number).
   void pointSites();
   bool restoreSites(std::string& why);
+  // restoreSites() where a load left it to the first edit that needs the sites.
+  void ensureSites();
   void checkCompact(Validity& r) const;
   const Cache& cache() const;
   const PointLocator* locator() const;
@@ -222,6 +224,7 @@ class Surface {
   std::unordered_set<std::uint64_t> lineKeys_;           // the site pairs of all break lines
   std::vector<std::int32_t> vertexSite_;                 // vertex -> site, -1 for crossings
   std::vector<bool> swapApplied_;                        // swap -> made in the current surface
+  bool sitesPending_ = false;                            // sites_ and their tables not made yet
   std::unique_ptr<detail::Triangulation> tri_;  // null while the flat mesh is all there is
   mutable std::unique_ptr<Cache> cache_;
 };

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <tuple>
 #include <cmath>
 #include <functional>
 #include <random>
@@ -156,6 +158,32 @@ TEST_P(SurfaceSaveLoad, GivesTheSurfaceThatWasSaved) {
     ASSERT_EQ(m.breakLineSides[k], saved.breakLineSides[k]) << "triangle " << k;
   }
   EXPECT_TRUE(t.isValid()) << t.isValid().problems.front();
+
+  // Later edits go on as on the surface that was saved: a break line from the end of an
+  // existing one (or across the middle) and a point.
+  const auto& lines = s.tin().definition().breakLines;
+  const tin::Point3 from = lines.empty() ? tin::Point3{s.side * 0.1, s.side * 0.2, 40.0} : lines.front().a;
+  for (CKVLXsurface_Vantor2* surface : {&s.surface, &loaded}) {
+    ASSERT_EQ(surface->SetBreakLine(AcGePoint3d(from.x, from.y, from.z), AcGePoint3d(s.side * 0.7, s.side * 0.65, 60.0)), 1);
+    CUniquePointSet one;
+    one.AddPoint(AcGePoint3d(s.side * 0.31, s.side * 0.57, 77.0));
+    surface->AddPoints(one);
+  }
+  // The same triangles by their corners' places (the new vertices may be numbered apart).
+  auto places = [](const tin::Mesh& m) {
+    std::vector<std::array<double, 9>> out;
+    for (std::size_t k = 0; k < m.triangles.size(); ++k) {
+      std::array<tin::Point3, 3> c;
+      for (int i = 0; i < 3; ++i) c[i] = m.vertices[m.triangles[k].v[i]];
+      std::sort(c.begin(), c.end(), [](const tin::Point3& a, const tin::Point3& b) { return std::tie(a.x, a.y) < std::tie(b.x, b.y); });
+      out.push_back({c[0].x, c[0].y, c[0].z, c[1].x, c[1].y, c[1].z, c[2].x, c[2].y, c[2].z});
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+  };
+  EXPECT_EQ(places(loaded.Triangulation().Surface().mesh()), places(s.tin().mesh()));
+  const tin::Validity v = loaded.Triangulation().Surface().isValid();
+  EXPECT_TRUE(v) << (v ? "" : v.problems.front());
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SurfaceSaveLoad, ::testing::ValuesIn(saveLoadCases()),

@@ -1,6 +1,7 @@
 #include "UndoLog.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 
@@ -31,7 +32,16 @@ struct UndoLog::Step {
   bool empty() const { return changed.empty() && made.empty() && filled.empty(); }
 };
 
-UndoLog::UndoLog(AcDbDatabase& db) : m_db(db) {}
+namespace {
+// Marks of one log never pass for marks of another (a drawing made where an
+// old one lived): each log counts from its own far-apart start.
+std::uint64_t firstMark() {
+  static std::atomic<std::uint64_t> logs{0};
+  return (++logs) << 40;
+}
+}  // namespace
+
+UndoLog::UndoLog(AcDbDatabase& db) : m_db(db), m_changesBase(firstMark()) {}
 
 UndoLog::~UndoLog() = default;
 

@@ -128,8 +128,8 @@ class UndoLog {
   size_t m_depth = 50;
   std::uint32_t m_nextNumber = 1;
   std::uint64_t m_restores = 0;
-  // The ids changes touched, the first of them the m_changesBase-th since
-  // the log was made; where the open step's begin.
+  // The ids changes touched, the first of them numbered m_changesBase (each
+  // log counts from a start of its own); where the open step's begin.
   std::vector<AcDbObjectId> m_changes;
   std::uint64_t m_changesBase = 0;
   std::uint64_t m_openChanges = 0;

@@ -173,6 +173,7 @@ TEST(UndoLog, SaysWhatChangedSinceAMark) {
   std::vector<AcDbObjectId> ids;
   EXPECT_FALSE(log.changesSince(log.changeMark(), ids));  // nothing recorded yet
   log.enable();
+  const std::uint64_t start = log.changeMark();
   auto handles = [&](std::uint64_t mark) {
     std::vector<std::uint64_t> out;
     if (!log.changesSince(mark, ids)) return std::vector<std::uint64_t>{0};
@@ -185,7 +186,7 @@ TEST(UndoLog, SaysWhatChangedSinceAMark) {
   log.begin(L"LINE");
   const AcDbObjectId line = addToModelSpace(db, new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0)));
   const std::uint64_t afterLine = log.changeMark();
-  EXPECT_EQ(handles(0), (std::vector<std::uint64_t>{ms, line.handle()}));
+  EXPECT_EQ(handles(start), (std::vector<std::uint64_t>{ms, line.handle()}));
   // Changed again in the same step: the open step is said again whole.
   {
     AcDbObjectPointer<AcDbLine> l(line, AcDb::kForWrite);
@@ -206,8 +207,14 @@ TEST(UndoLog, SaysWhatChangedSinceAMark) {
   ASSERT_EQ(log.redo(), Acad::eOk);
   EXPECT_EQ(handles(beforeRedo), (std::vector<std::uint64_t>{ms, circle.handle()}));
 
-  // A mark from the future, or from before a history cleared, is no mark.
+  // A mark from the future, from another drawing's log, or from before a
+  // history cleared, is no mark.
   EXPECT_FALSE(log.changesSince(log.changeMark() + 1, ids));
+  AcDbDatabase other;
+  other.undoLog().enable();
+  addToModelSpace(other, new AcDbPoint(AcGePoint3d(0, 0, 0)));
+  EXPECT_FALSE(log.changesSince(other.undoLog().changeMark(), ids));
+  EXPECT_FALSE(other.undoLog().changesSince(start, ids));
   const std::uint64_t beforeClear = log.changeMark();
   log.clear();
   EXPECT_FALSE(log.changesSince(beforeClear, ids));

@@ -199,21 +199,10 @@ MeshLocation canonicalLocation(const Mesh& mesh, const MeshLocation& at) {
     return {at.kind, n, back[0] == at.triangle ? 0 : back[1] == at.triangle ? 1 : 2};
   }
   if (at.kind != MeshLocation::Kind::Vertex) return at;
-  // Around the corner one way, and the other way where the fan is open.
   const std::int32_t v = mesh.triangles[at.triangle].v[at.index];
-  std::int32_t best = at.triangle;
-  std::int32_t t = at.triangle;
-  do {
-    best = std::min(best, t);
-    t = mesh.neighbours[t][(indexOf(t, v) + 2) % 3];
-  } while (t >= 0 && t != at.triangle);
-  if (t < 0) {
-    t = mesh.neighbours[at.triangle][(at.index + 1) % 3];
-    while (t >= 0) {
-      best = std::min(best, t);
-      t = mesh.neighbours[t][(indexOf(t, v) + 1) % 3];
-    }
-  }
+  std::vector<std::int32_t> around;
+  trianglesAround(mesh, v, around);
+  const std::int32_t best = std::min(at.triangle, around.empty() ? at.triangle : *std::min_element(around.begin(), around.end()));
   return {at.kind, best, indexOf(best, v)};
 }
 

@@ -66,7 +66,7 @@ struct Entry {
 std::vector<Entry> entriesOf(const DxfRecord& rec, const TextCodec& codec) {
   std::vector<Entry> out;
   const Group* key = nullptr;
-  for (const Group& g : rec.groups) {
+  for (const Group& g : rec.body()) {
     if (g.code == 3) key = &g;
     else if ((g.code == 350 || g.code == 360) && key) {
       out.push_back({codec.decode(key->value), parseHandle(g), key->line});
@@ -304,7 +304,7 @@ void DxfLoader::loadLinetypes() {
     AcDbObjectPointer<AcDbLinetypeTableRecord> lt(id, AcDb::kForWrite);
     lt->setComments(m_codec.decode(r.text(3)).c_str());
     std::vector<double> dashes;
-    for (const Group& g : r.groups)
+    for (const Group& g : r.body())
       if (g.code == 49) dashes.push_back(parseReal(g));
     lt->setNumDashes(int(dashes.size()));
     for (size_t i = 0; i < dashes.size(); ++i) lt->setDashLengthAt(int(i), dashes[i]);
@@ -729,7 +729,7 @@ void DxfLoader::loadDictionaryEntries(AcDbObjectId dictId, const DxfRecord& rec,
       obj = new AcDbDictionary;
     } else if (target.type == "GROUP") {
       auto* g = new AcDbGroup(m_codec.decode(target.text(300)).c_str(), target.integer(71, 1) != 0);
-      for (const Group& m : target.groups) {
+      for (const Group& m : target.body()) {
         if (m.code != 340) continue;
         auto member = m_loaded.find(parseHandle(m));
         if (member == m_loaded.end()) mend("group member naming no entity");
@@ -756,17 +756,7 @@ void DxfLoader::loadDictionaryEntries(AcDbObjectId dictId, const DxfRecord& rec,
       }
     }
     if (auto* x = AcDbXrecord::cast(obj)) {
-      // Data follows the subclass marker and the cloning flag (280) after it.
-      size_t begin = 0;
-      for (size_t k = 0; k < target.groups.size(); ++k)
-        if (target.groups[k].code == 100) begin = k + 1;
-      if (begin == 0)
-        while (begin < target.groups.size() &&
-               (target.groups[begin].code == 5 || target.groups[begin].code == 330 || target.groups[begin].code == 102))
-          ++begin;
-      if (begin < target.groups.size() && target.groups[begin].code == 280 && begin > 0 &&
-          target.groups[begin - 1].code == 100)
-        ++begin;
+      const size_t begin = xrecordDataStart(target);
       const ResItems items = readItems(target.groups, begin, target.xdataStart(), m_codec,
                                        [this](std::uint64_t h, const Group&) { return resolve(h); });
       for (const ResItem& item : items)

@@ -57,9 +57,20 @@ std::uint64_t parseHandle(const Group& g) {
   return v;
 }
 
+namespace {
+
+// Where a record's body ends: extended data, or an embedded object except in
+// an xrecord, whose data may hold any code below 1000, 101 too.
+bool endsBody(const Group& g, bool xrecord) { return g.code == 1001 || (g.code == 101 && !xrecord); }
+
+}  // namespace
+
 const Group* DxfRecord::find(int code) const {
-  for (const Group& g : groups)
+  const bool xrecord = type == "XRECORD";
+  for (const Group& g : groups) {
+    if (endsBody(g, xrecord)) break;
     if (g.code == code) return &g;
+  }
   return nullptr;
 }
 
@@ -99,6 +110,13 @@ std::uint64_t DxfRecord::ownerHandle() const {
 size_t DxfRecord::xdataStart() const {
   for (size_t i = 0; i < groups.size(); ++i)
     if (groups[i].code == 1001) return i;
+  return groups.size();
+}
+
+size_t DxfRecord::bodyEnd() const {
+  const bool xrecord = type == "XRECORD";
+  for (size_t i = 0; i < groups.size(); ++i)
+    if (endsBody(groups[i], xrecord)) return i;
   return groups.size();
 }
 

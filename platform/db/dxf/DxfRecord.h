@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,7 @@ struct DxfRecord {
   int line = 0;  // the line of the type name (after its 0 group code)
   std::vector<Group> groups;
 
-  // The first group with the code, or null.
+  // The first group with the code in the record's body, or null.
   const Group* find(int code) const;
   bool has(int code) const { return find(code) != nullptr; }
   double real(int code, double fallback = 0) const;
@@ -30,6 +31,12 @@ struct DxfRecord {
   std::uint64_t ownerHandle() const;
   // The index of the first extended-data group (1001), or groups.size().
   size_t xdataStart() const;
+  // The record's own groups, which the reader models: those before an
+  // embedded object (101, which repeats codes of its own) and before the
+  // extended data. What follows is kept as it came, never read as well:
+  // read and kept, it would be written twice.
+  size_t bodyEnd() const;
+  std::span<const Group> body() const { return {groups.data(), bodyEnd()}; }
 };
 
 double parseReal(const Group& g);

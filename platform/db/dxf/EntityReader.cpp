@@ -39,17 +39,10 @@ AcGeVector3d normalOf(const DxfRecord& rec) {
   return n.isZeroLength() ? AcGeVector3d(0, 0, 1) : n.normal();
 }
 
-// The groups before extended data and before an embedded object (101),
-// which repeats codes of its own.
+// The record with its body only (see DxfRecord::body).
 DxfRecord body(const DxfRecord& rec) {
-  DxfRecord out;
-  out.type = rec.type;
-  out.line = rec.line;
-  for (const Group& g : rec.groups) {
-    if (g.code == 101 || g.code == 1001) break;
-    out.groups.push_back(g);
-  }
-  return out;
+  const std::span<const Group> own = rec.body();
+  return {rec.type, rec.line, {own.begin(), own.end()}};
 }
 
 void check(Acad::ErrorStatus es, const DxfRecord& rec, const char* what) {

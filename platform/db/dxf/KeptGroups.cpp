@@ -44,12 +44,10 @@ const std::map<std::string, Codes>& modelledBySubclass() {
       {"AcDbMText", {10, 20, 30, 40, 41, 71, 1, 3, 7, 210, 220, 230, 11, 21, 31, 44}},
       {"AcDbWipeout", {90, 10, 20, 30, 11, 21, 31, 12, 22, 32, 13, 23, 340, 70, 280, 281, 282, 283, 360, 71, 91, 14, 24, 290}},
       {"AcDbWipeoutVariables", {70}},
+      {"AcDbXrecord", {280}},  // the cloning flag; the data after it is taken whole
   };
   return table;
 }
-
-// Subclasses whose every group the reader takes (an xrecord's data).
-bool takesAll(const std::string& subclass) { return subclass == "AcDbXrecord"; }
 
 const std::map<std::string, std::vector<const char*>>& subclassesOfKind() {
   static const std::map<std::string, std::vector<const char*>> kinds = {
@@ -81,6 +79,7 @@ const std::map<std::string, std::vector<const char*>>& subclassesOfKind() {
       {"BLOCK_RECORD", {"AcDbBlockTableRecord"}},
       {"DICTIONARY", {"AcDbDictionary"}},
       {"GROUP", {"AcDbGroup"}},
+      {"XRECORD", {"AcDbXrecord"}},
   };
   return kinds;
 }
@@ -101,6 +100,22 @@ RawGroups rawGroupsOf(const std::vector<Group>& groups, const TextCodec& codec) 
 
 RawGroups rawGroupsOf(const DxfRecord& rec, const TextCodec& codec) { return rawGroupsOf(rec.groups, codec); }
 
+size_t xrecordDataStart(const DxfRecord& rec) {
+  const std::vector<Group>& gs = rec.groups;
+  size_t begin = 0;
+  // After the subclass marker and the cloning flag (280) after it...
+  while (begin < gs.size() && gs[begin].code != 100 && gs[begin].code != 1001) ++begin;
+  if (begin < gs.size() && gs[begin].code == 100) {
+    ++begin;
+    if (begin < gs.size() && gs[begin].code == 280) ++begin;
+    return begin;
+  }
+  // ...or, in a file without markers, after the handle, the reactors and the owner.
+  begin = 0;
+  while (begin < gs.size() && (gs[begin].code == 5 || gs[begin].code == 330 || gs[begin].code == 102)) ++begin;
+  return begin;
+}
+
 RawGroups keptGroupsOf(const DxfRecord& rec, const TextCodec& codec) {
   Codes unmarked;  // what a record without markers is matched against
   if (auto kind = subclassesOfKind().find(rec.type); kind != subclassesOfKind().end())
@@ -108,27 +123,34 @@ RawGroups keptGroupsOf(const DxfRecord& rec, const TextCodec& codec) {
       if (auto codes = modelledBySubclass().find(sub); codes != modelledBySubclass().end())
         unmarked.insert(codes->second.begin(), codes->second.end());
   const Codes* modelled = &unmarked;
-  bool all = false, embedded = false, inBraces = false, head = true;
+  // The reader models the body and, of an xrecord, the data whole; an
+  // embedded object after the body is kept as it came.
+  const size_t bodyEnd = rec.bodyEnd();
+  const size_t dataStart = rec.type == "XRECORD" ? xrecordDataStart(rec) : rec.groups.size();
+  bool inBraces = false, head = true;
   RawGroups out;
-  for (const Group& g : rec.groups) {
+  for (size_t i = 0; i < rec.groups.size(); ++i) {
+    const Group& g = rec.groups[i];
     if (g.code == 1001) break;
-    if (g.code == 100 && !embedded) {
+    if (i >= bodyEnd) {
+      out.push_back({g.code, utf8Of(g, codec)});
+      continue;
+    }
+    if (i >= dataStart) continue;
+    if (g.code == 100) {
       head = false;
       const auto codes = modelledBySubclass().find(g.value);
       // Under a marker we do not know (a misspelled one), the groups the
       // reader takes from anywhere in the record are its own all the same:
       // kept, they would be written twice.
       modelled = codes == modelledBySubclass().end() ? &unmarked : &codes->second;
-      all = takesAll(g.value);
       out.push_back({g.code, utf8Of(g, codec)});
       continue;
     }
-    // An embedded object (101) repeats codes of its own: kept whole.
-    if (g.code == 101) embedded = true;
     if (g.code == 102) inBraces = !g.value.empty() && g.value[0] == '{';
     const bool own = head && !inBraces && g.code != 102 &&
                      (g.code == 5 || g.code == 330 || (rec.type == "DIMSTYLE" && g.code == 105));
-    if (embedded || (!own && !all && !modelled->count(g.code))) out.push_back({g.code, utf8Of(g, codec)});
+    if (!own && !modelled->count(g.code)) out.push_back({g.code, utf8Of(g, codec)});
   }
   // Markers with nothing after them carry nothing.
   RawGroups pruned;

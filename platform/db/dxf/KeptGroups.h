@@ -18,6 +18,9 @@ namespace uv::dxf {
 // The groups of rec (before its extended data) that the reader does not
 // model, with the subclass markers (100) they came under.
 RawGroups keptGroupsOf(const DxfRecord& rec, const TextCodec& codec);
+// Where an xrecord's data begins; the reader takes it whole, up to the
+// extended data.
+size_t xrecordDataStart(const DxfRecord& rec);
 // Every group of rec, as kept for a kind the database does not model.
 RawGroups rawGroupsOf(const DxfRecord& rec, const TextCodec& codec);
 RawGroups rawGroupsOf(const std::vector<Group>& groups, const TextCodec& codec);

@@ -9,7 +9,9 @@
 #include "base/TextCase.h"
 #include "db/AcDbBlockReference.h"
 #include "db/AcDbBlockTable.h"
+#include "db/AcDbDictionary.h"
 #include "db/AcDbLayerTable.h"
+#include "db/AcDbLayerTableRecord.h"
 #include "db/AcDbLine.h"
 #include "db/AcDbObjectPointer.h"
 #include "db/DrawingChecker.h"
@@ -31,6 +33,12 @@ std::string nestedDictionaries(int levels) {
   }
   std::snprintf(buf, sizeof buf, "  0\nXRECORD\n  5\n%X\n100\nAcDbXrecord\n  1\nleaf\n", 0x100 + levels);
   return text + buf + "  0\nENDSEC\n  0\nEOF\n";
+}
+
+size_t occurrences(const std::string& text, const std::string& part) {
+  size_t count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
 }
 
 }  // namespace
@@ -157,4 +165,81 @@ TEST(DxfHostile, AHandleSeedAtTheLimitNeitherWrapsNorBreaksTheNextOpen) {
   auto* line = new AcDbLine;
   EXPECT_EQ(full.addAcDbObject(line), Acad::eOutOfMemory);
   delete line;
+}
+
+// A subclass marker turned into an embedded object's (101, as fuzzing did to
+// a dictionary's): what follows is kept as it came and not read as the
+// object's own as well, so it is written once and the drawing opens again.
+TEST(DxfHostile, GroupsAfterAnEmbeddedObjectMarkerAreKeptOnlyNotReadAsWell) {
+  const std::string head = "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1021\n  0\nENDSEC\n";
+  const struct {
+    const char* what;
+    std::string sections;
+    const char* once;  // lines the saved drawing holds exactly once
+  } cases[] = {
+      {"dictionary entries",
+       "  0\nSECTION\n  2\nOBJECTS\n"
+       "  0\nDICTIONARY\n  5\nC\n330\n0\n100\nAcDbDictionary\n  3\nNOTES\n350\nD\n"
+       "  0\nDICTIONARY\n  5\nD\n330\nC\n101\nAcDbDictionary\n  3\nSURVEY-KEY\n350\nE\n"
+       "  0\nXRECORD\n  5\nE\n330\nD\n100\nAcDbXrecord\n280\n1\n  1\nkept-note\n  0\nENDSEC\n",
+       "SURVEY-KEY\n"},
+      // An xrecord's data is its own whatever codes it holds, under a
+      // marker misspelled too.
+      {"an xrecord's data holding 101",
+       "  0\nSECTION\n  2\nOBJECTS\n  0\nDICTIONARY\n  5\nC\n330\n0\n100\nAcDbDictionary\n  3\nNOTES\n350\nE\n"
+       "  0\nXRECORD\n  5\nE\n330\nC\n100\nAcDbXrecord\n280\n1\n101\ninner\n  1\nafter-101\n  0\nENDSEC\n",
+       "after-101\n"},
+      {"an xrecord under a misspelled marker",
+       "  0\nSECTION\n  2\nOBJECTS\n  0\nDICTIONARY\n  5\nC\n330\n0\n100\nAcDbDictionary\n  3\nNOTES\n350\nE\n"
+       "  0\nXRECORD\n  5\nE\n330\nC\n100\nAcDbXrecorx\n280\n1\n  1\nxrecord-data\n  0\nENDSEC\n",
+       "xrecord-data\n"},
+      {"a layer's colour",
+       "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nLAYER\n  5\n2\n100\nAcDbSymbolTable\n 70\n1\n"
+       "  0\nLAYER\n  5\n10\n100\nAcDbSymbolTableRecord\n100\nAcDbLayerTableRecord\n  2\nPEGS\n 70\n0\n"
+       "101\nEmbedded Object\n 62\n123\n  0\nENDTAB\n  0\nENDSEC\n",
+       " 62\n123\n"},
+      {"a line's end",
+       "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  5\n30\n100\nAcDbEntity\n  8\n0\n100\nAcDbLine\n"
+       " 10\n1.0\n 20\n2.0\n 30\n0.0\n101\nEmbedded Object\n 11\n77.5\n 21\n88.5\n 31\n0.0\n  0\nENDSEC\n",
+       " 11\n77.5\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    AcDbDatabase db;
+    const uv::dxf::Result r = uv::dxf::loadFromString(head + c.sections + "  0\nEOF\n", db, L"embedded.dxf");
+    ASSERT_TRUE(r.ok) << uv::toUtf8(r.error);
+    std::string saved;
+    ASSERT_TRUE(uv::dxf::saveToString(db, saved).ok);
+    EXPECT_EQ(occurrences(saved, c.once), 1u) << saved;
+    AcDbDatabase again;
+    const uv::dxf::Result reopened = uv::dxf::loadFromString(saved, again, L"saved.dxf");
+    ASSERT_TRUE(reopened.ok) << uv::toUtf8(reopened.error);
+    EXPECT_EQ(uv::checkDatabase(again), std::vector<std::string>());
+    std::string savedAgain;
+    ASSERT_TRUE(uv::dxf::saveToString(again, savedAgain).ok);
+    EXPECT_EQ(occurrences(savedAgain, c.once), 1u) << savedAgain;
+  }
+
+  // What the embedded part held is not the object's: the layer keeps its
+  // default colour, the line ends at its start's default, the dictionary
+  // files no entry.
+  AcDbDatabase db;
+  ASSERT_TRUE(uv::dxf::loadFromString(head + cases[3].sections + cases[4].sections + "  0\nEOF\n", db).ok);
+  AcDbObjectPointer<AcDbLayerTable> layers(db.layerTableId());
+  AcDbObjectId layerId;
+  ASSERT_EQ(layers->getAt(L"PEGS", layerId), Acad::eOk);
+  AcDbObjectPointer<AcDbLayerTableRecord> layer(layerId);
+  EXPECT_EQ(layer->color().colorIndex(), 7);
+  AcDbObjectId lineId;
+  ASSERT_EQ(db.getAcDbObjectId(lineId, false, AcDbHandle(L"30")), Acad::eOk);
+  AcDbObjectPointer<AcDbLine> line(lineId);
+  ASSERT_EQ(line.openStatus(), Acad::eOk);
+  EXPECT_EQ(line->endPoint(), AcGePoint3d(0, 0, 0));
+  AcDbDatabase dicts;
+  ASSERT_TRUE(uv::dxf::loadFromString(head + cases[0].sections + "  0\nEOF\n", dicts).ok);
+  AcDbObjectId dictId;
+  ASSERT_EQ(dicts.getAcDbObjectId(dictId, false, AcDbHandle(L"D")), Acad::eOk);
+  AcDbObjectPointer<AcDbDictionary> dict(dictId);
+  ASSERT_EQ(dict.openStatus(), Acad::eOk);
+  EXPECT_EQ(dict->numEntries(), 0u);
 }

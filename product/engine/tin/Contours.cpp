@@ -13,25 +13,40 @@ namespace {
 
 class LevelTracer {
  public:
-  LevelTracer(const Mesh& mesh, ContourSink& sink) : mesh_(mesh), sink_(sink), visit_(mesh.triangles.size(), -1) {}
+  // Dense: a mark for every triangle of the mesh, for tracing many levels in one go. Otherwise
+  // a mark for each candidate of the level alone, found by its place among them, so that a
+  // level traced by itself costs what it crosses, not the size of the mesh.
+  LevelTracer(const Mesh& mesh, ContourSink& sink, bool dense)
+      : mesh_(mesh), sink_(sink), dense_(dense), visit_(dense ? mesh.triangles.size() : 0, -1) {}
 
-  // `candidates`: the triangles with a vertex below the level and one at or above it.
+  // `candidates`: the triangles with a vertex below the level and one at or above it, in
+  // ascending order.
   void trace(double level, int stamp, const std::vector<std::int32_t>& candidates) {
     level_ = level;
     stamp_ = stamp;
+    candidates_ = &candidates;
+    if (!dense_) visit_.assign(candidates.size(), -1);
     // Open polylines start in a triangle whose entry side has no neighbour.
     for (std::int32_t t : candidates) {
       int entry, exit;
       sides(t, entry, exit);
-      if (mesh_.neighbours[t][entry] < 0 && visit_[t] != stamp_) follow(t, false);
+      if (mesh_.neighbours[t][entry] < 0 && !visited(t)) follow(t, false);
     }
     for (std::int32_t t : candidates)
-      if (visit_[t] != stamp_) follow(t, true);
+      if (!visited(t)) follow(t, true);
     flush();
   }
 
  private:
   bool above(std::int32_t v) const { return mesh_.vertices[v].z >= level_; }
+
+  // Every triangle a contour passes through crosses the level, so it is among the candidates.
+  int& mark(std::int32_t t) {
+    if (dense_) return visit_[t];
+    const auto& c = *candidates_;
+    return visit_[std::lower_bound(c.begin(), c.end(), t) - c.begin()];
+  }
+  bool visited(std::int32_t t) { return mark(t) == stamp_; }
 
   // In a crossed triangle, going counter-clockwise, the contour enters through the side that
   // runs from above to below and leaves through the side from below to above; that keeps the
@@ -63,7 +78,7 @@ class LevelTracer {
     sides(t, entry, exit);
     push(crossing(t, entry));
     for (;;) {
-      visit_[t] = stamp_;
+      mark(t) = stamp_;
       sides(t, entry, exit);
       const std::int32_t next = mesh_.neighbours[t][exit];
       if (closedRing && next == start) break;
@@ -132,7 +147,9 @@ class LevelTracer {
 
   const Mesh& mesh_;
   ContourSink& sink_;
+  const bool dense_;
   std::vector<int> visit_;
+  const std::vector<std::int32_t>* candidates_ = nullptr;
   std::vector<Point3> points_;
   std::vector<std::pair<std::vector<Point3>, bool>> found_;
   double level_ = 0.0;
@@ -173,12 +190,77 @@ void traceContours(const Mesh& mesh, std::span<const double> levels, ContourSink
   range.clear();
   range.shrink_to_fit();
 
-  LevelTracer tracer(mesh, sink);
+  LevelTracer tracer(mesh, sink, true);
   std::vector<std::int32_t> candidates;
   for (std::size_t k = 0; k < sorted.size(); ++k) {
     candidates.assign(byLevel.begin() + start[k], byLevel.begin() + start[k + 1]);
     tracer.trace(sorted[k], static_cast<int>(k), candidates);
   }
+}
+
+namespace {
+
+void heightRange(const Mesh& mesh, std::int32_t t, double& lo, double& hi) {
+  const Triangle& tri = mesh.triangles[t];
+  lo = hi = mesh.vertices[tri.v[0]].z;
+  for (int i = 1; i < 3; ++i) {
+    lo = std::min(lo, mesh.vertices[tri.v[i]].z);
+    hi = std::max(hi, mesh.vertices[tri.v[i]].z);
+  }
+}
+
+}  // namespace
+
+LevelIndex::LevelIndex(const Mesh& mesh) {
+  const std::size_t n = mesh.triangles.size();
+  std::vector<std::pair<double, std::int32_t>> low(n);
+  for (std::size_t t = 0; t < n; ++t) {
+    double lo, hi;
+    heightRange(mesh, static_cast<std::int32_t>(t), lo, hi);
+    low[t] = {lo, static_cast<std::int32_t>(t)};
+  }
+  std::sort(low.begin(), low.end());
+  byLow_.resize(n);
+  for (std::size_t i = 0; i < n; ++i) byLow_[i] = low[i].second;
+  low.clear();
+  low.shrink_to_fit();
+  for (std::size_t b = 0; b < n; b += kBlock) {
+    double high = -INFINITY;
+    for (std::size_t i = b; i < std::min(n, b + kBlock); ++i) {
+      double lo, hi;
+      heightRange(mesh, byLow_[i], lo, hi);
+      if (i == b) blockLow_.push_back(lo);
+      high = std::max(high, hi);
+    }
+    blockHigh_.push_back(high);
+  }
+}
+
+void LevelIndex::crossing(const Mesh& mesh, double level, std::vector<std::int32_t>& out) const {
+  out.clear();
+  // Blocks are in ascending order of their lowest corners: past the first that starts at or
+  // above the level, no triangle has a corner below it.
+  for (std::size_t b = 0; b < blockLow_.size() && blockLow_[b] < level; ++b) {
+    if (blockHigh_[b] < level) continue;
+    const std::size_t end = std::min(byLow_.size(), (b + 1) * kBlock);
+    for (std::size_t i = b * kBlock; i < end; ++i) {
+      double lo, hi;
+      heightRange(mesh, byLow_[i], lo, hi);
+      if (lo < level && level <= hi) out.push_back(byLow_[i]);
+    }
+  }
+  // Tracing starts its polylines in triangle order, so that the contours come out as the
+  // one-pass tracing gives them.
+  std::sort(out.begin(), out.end());
+}
+
+void traceContour(const Mesh& mesh, const LevelIndex& index, double level, ContourSink& sink) {
+  if (!std::isfinite(level) || mesh.triangles.empty()) return;
+  std::vector<std::int32_t> candidates;
+  index.crossing(mesh, level, candidates);
+  if (candidates.empty()) return;
+  LevelTracer tracer(mesh, sink, false);
+  tracer.trace(level, 0, candidates);
 }
 
 }  // namespace tin

@@ -35,6 +35,7 @@ struct Surface::Cache {
   std::optional<std::vector<Edge>> edges;
   std::optional<std::vector<std::vector<Point3>>> rings;
   std::unique_ptr<PointLocator> locator;
+  std::unique_ptr<LevelIndex> levels;
 };
 
 namespace {
@@ -789,7 +790,11 @@ DrapeResult Surface::drape(std::span<const Point3> points, std::span<const doubl
 }
 
 void Surface::traceContours(std::span<const double> levels, ContourSink& sink) const {
-  tin::traceContours(mesh(), levels, sink);
+  const Cache& c = cache();
+  // Contour commands ask for one level at a time; many levels at once are traced in one pass.
+  if (levels.size() != 1) return tin::traceContours(*c.mesh, levels, sink);
+  if (!c.levels) cache_->levels = std::make_unique<LevelIndex>(*c.mesh);
+  tin::traceContour(*c.mesh, *c.levels, levels[0], sink);
 }
 
 // --- validity ------------------------------------------------------------------------------

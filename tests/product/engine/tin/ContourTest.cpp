@@ -190,5 +190,55 @@ TEST(Contours, NothingOutsideTheRangeOrForNoLevel) {
   EXPECT_TRUE(sink.contours.empty());
 }
 
+// A level asked alone goes through the surface's height index; many levels at once are traced
+// in one pass. Both must give the same polylines in the same order, also after an edit (an
+// index left over from before the edit would miss or invent crossings).
+void expectSameAsOnePass(const Surface& s, const std::vector<double>& levels) {
+  RecordingSink together;
+  s.traceContours(levels, together);
+  RecordingSink alone;
+  for (double level : levels) s.traceContour(level, alone);
+  ASSERT_EQ(alone.contours.size(), together.contours.size());
+  for (std::size_t i = 0; i < alone.contours.size(); ++i) {
+    EXPECT_EQ(alone.contours[i].level, together.contours[i].level) << i;
+    EXPECT_EQ(alone.contours[i].closed, together.contours[i].closed) << i;
+    EXPECT_TRUE(alone.contours[i].points == together.contours[i].points) << "contour " << i;
+  }
+}
+
+struct IndexCase {
+  const char* name;
+  std::vector<Point3> points;
+};
+
+TEST(Contours, OneLevelAtATimeGivesWhatOnePassGives) {
+  const std::vector<IndexCase> cases{
+      {"hill", cone(1.0)},
+      {"hollow", cone(-1.0)},
+      {"plane through vertices", test::gridPoints(9, 7, 0, 0, 1, [](double x, double y) { return x + 2 * y; })},
+      {"plateau at a level", test::gridPoints(12, 12, 0, 0, 1, [](double x, double y) {
+         return std::min(4.0, std::fabs(x - 5.5) + std::fabs(y - 5.5));
+       })},
+      {"rough ground", test::randomPoints(800, 7, 0, 0, 100, [](double x, double y) {
+         return 15 * std::sin(0.3 * x) * std::cos(0.2 * y) + std::fmod(x * y, 3.0);
+       })},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Surface s;
+    s.addPoints(c.points);
+    // Every corner height (through vertices), between them, and beyond the surface.
+    std::vector<double> levels{-100.0, 100.0};
+    for (const auto& p : c.points) levels.push_back(p.z);
+    for (double z = -20.25; z < 20; z += 0.5) levels.push_back(z);
+    std::sort(levels.begin(), levels.end());
+    levels.erase(std::unique(levels.begin(), levels.end()), levels.end());
+    expectSameAsOnePass(s, levels);  // which leaves the index built
+
+    s.addPoints(std::vector<Point3>{{c.points[0].x + 0.25, c.points[0].y + 0.25, 50.0}});
+    expectSameAsOnePass(s, levels);
+  }
+}
+
 }  // namespace
 }  // namespace tin

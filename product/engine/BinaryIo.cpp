@@ -71,6 +71,7 @@ void ByteWriter::i32s(const std::int32_t* v, std::size_t n) {
 }
 
 void ByteReader::f64s(double* out, std::size_t n) {
+  if (n == 0) return;  // out may be the null data of an empty array
   if (!expect(n, sizeof(double))) {
     std::fill(out, out + n, 0.0);
     return;
@@ -84,6 +85,7 @@ void ByteReader::f64s(double* out, std::size_t n) {
 }
 
 void ByteReader::i32s(std::int32_t* out, std::size_t n) {
+  if (n == 0) return;  // out may be the null data of an empty array
   if (!expect(n, sizeof(std::int32_t))) {
     std::fill(out, out + n, 0);
     return;

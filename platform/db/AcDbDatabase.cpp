@@ -153,7 +153,7 @@ Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObjectId& id, AcDbObject* obj)
     owned->database = this;
     owned->handle = handle;
     slot = owned.get();
-    m_slots.emplace(handle, std::move(owned));
+    m_slots.emplace_hint(m_slots.end(), handle, std::move(owned));
   }
   m_handseed = std::max(m_handseed, slot->handle + 1);
   slot->object.reset(obj);
@@ -244,7 +244,7 @@ Acad::ErrorStatus AcDbDatabase::getAcDbObjectId(AcDbObjectId& id, bool createIfN
     owned->database = this;
     owned->handle = handle.value();
     slot = owned.get();
-    m_slots.emplace(handle.value(), std::move(owned));
+    m_slots.emplace_hint(m_slots.end(), handle.value(), std::move(owned));
     m_handseed = std::max(m_handseed, handle.value() + 1);
     if (m_undoStep) m_undo->added(*slot, true);
   }

@@ -154,7 +154,9 @@ class AcDbDatabase {
   void buildDefaultDrawing();
   uv::ObjectSlot* findSlot(std::uint64_t handle) const;
 
-  std::map<std::uint64_t, std::unique_ptr<uv::ObjectSlot>> m_slots;
+  using SlotMap = std::map<std::uint64_t, std::unique_ptr<uv::ObjectSlot>, std::less<std::uint64_t>,
+                           uv::PoolAllocator<std::pair<const std::uint64_t, std::unique_ptr<uv::ObjectSlot>>>>;
+  SlotMap m_slots;
   std::uint64_t m_handseed = 1;
   AcDbObjectId m_blockTable, m_layerTable, m_linetypeTable, m_textStyleTable, m_regAppTable;
   AcDbObjectId m_nod, m_groupDictionary, m_modelSpace, m_paperSpace;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
 #include <string>
 
 #include "base/TextCase.h"
@@ -127,70 +128,55 @@ bool isXDataCode(int code) {
   return uv::resvalKind(code) != uv::ResvalKind::kInvalid;
 }
 
-// The registered spelling of an application name, or empty when unknown.
-std::wstring registeredName(const AcDbDatabase* db, const std::wstring& app) {
-  if (!db) return {};
+// The registered spelling of an application name, or null when unknown.
+const std::wstring* registeredName(const AcDbDatabase* db, const ACHAR* app) {
+  if (!db) return nullptr;
   auto* table = uv::DbAccess::peekAs<AcDbRegAppTable>(db->regAppTableId());
   AcDbObjectId recId;
-  if (!table || table->getAt(app.c_str(), recId) != Acad::eOk) return {};
-  const ACHAR* name = nullptr;
+  if (!table || table->getAt(app, recId) != Acad::eOk) return nullptr;
   auto* rec = uv::DbAccess::peekAs<AcDbSymbolTableRecord>(recId);
-  if (!rec || rec->getName(name) != Acad::eOk) return {};
-  return name;
+  if (!rec) return nullptr;
+  return uv::internAppName(rec->nameText());
 }
 
 }  // namespace
 
-resbuf* AcDbObject::xData(const ACHAR* regappName) const {
-  uv::ResItems items;
-  for (const uv::XDataGroup& g : m_xdata) {
-    if (regappName && !uv::equalsNoCase(g.appName, regappName)) continue;
-    items.push_back(uv::ResItem::ofString(1001, g.appName));
-    items.insert(items.end(), g.items.begin(), g.items.end());
-  }
-  return uv::chainFromItems(items);
-}
+resbuf* AcDbObject::xData(const ACHAR* regappName) const { return m_xdata.chain(regappName); }
 
 Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
   if (!writeOk()) return Acad::eNotOpenForWrite;
-  uv::ResItems items;
-  if (!uv::itemsFromChain(xdata, items)) return Acad::eInvalidDxfCode;
-  size_t i = 0;
-  if (i < items.size() && items[i].code == -3) ++i;  // a leading extended-data sentinel is allowed
-  if (i < items.size() && items[i].code != 1001) return Acad::eInvalidInput;
+  for (const resbuf* rb = xdata; rb; rb = rb->rbnext)
+    if (uv::resvalKind(rb->restype) == uv::ResvalKind::kInvalid) return Acad::eInvalidDxfCode;
+  const resbuf* rb = xdata;
+  if (rb && rb->restype == -3) rb = rb->rbnext;  // a leading extended-data sentinel is allowed
+  if (rb && rb->restype != 1001) return Acad::eInvalidInput;
   const AcDbDatabase* db = database() ? database() : acdbHostApplicationServices()->workingDatabase();
-  std::vector<uv::XDataGroup> groups;
-  for (; i < items.size(); ++i) {
-    if (items[i].code == 1001) {
-      std::wstring name = registeredName(db, items[i].text);
-      if (name.empty()) return Acad::eKeyNotFound;
-      groups.push_back({std::move(name), {}});
+  // Tagging calls this for every entity it draws: the groups are gathered
+  // in a buffer kept between calls rather than allocated each time.
+  thread_local std::vector<uv::XData::ChainGroup> groups;
+  groups.clear();
+  for (; rb; rb = rb->rbnext) {
+    if (rb->restype == 1001) {
+      const std::wstring* name = registeredName(db, rb->resval.rstring ? rb->resval.rstring : L"");
+      if (!name) return Acad::eKeyNotFound;
+      if (!groups.empty()) groups.back().end = rb;
+      groups.push_back({name, rb->rbnext, nullptr});
       continue;
     }
-    if (!isXDataCode(items[i].code)) return Acad::eInvalidDxfCode;
-    groups.back().items.push_back(items[i]);
+    if (!isXDataCode(rb->restype)) return Acad::eInvalidDxfCode;
   }
-  for (const uv::XDataGroup& g : groups) {
+  for (uv::XData::ChainGroup& g : groups) {
     int depth = 0;
-    for (const uv::ResItem& r : g.items) {
-      if (r.code != 1002) continue;
-      if (r.text == L"{") ++depth;
-      else if (r.text == L"}" && depth > 0) --depth;
+    for (const resbuf* item = g.first; item != g.end; item = item->rbnext) {
+      if (item->restype != 1002) continue;
+      const wchar_t* brace = item->resval.rstring ? item->resval.rstring : L"";
+      if (std::wcscmp(brace, L"{") == 0) ++depth;
+      else if (std::wcscmp(brace, L"}") == 0 && depth > 0) --depth;
       else return Acad::eInvalidInput;
     }
     if (depth != 0) return Acad::eInvalidInput;
   }
-  for (uv::XDataGroup& g : groups) {
-    auto it = m_xdata.begin();
-    while (it != m_xdata.end() && !uv::equalsNoCase(it->appName, g.appName)) ++it;
-    if (g.items.empty()) {
-      if (it != m_xdata.end()) m_xdata.erase(it);
-    } else if (it != m_xdata.end()) {
-      it->items = std::move(g.items);
-    } else {
-      m_xdata.push_back(std::move(g));
-    }
-  }
+  m_xdata.apply(groups.data(), groups.size());
   return Acad::eOk;
 }
 

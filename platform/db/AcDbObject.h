@@ -25,7 +25,9 @@
 #include "AcDbObjectId.h"
 #include "AcRxObject.h"
 #include "RawGroups.h"
+#include "SmallObjectPool.h"
 #include "ResItem.h"
+#include "XData.h"
 
 class AcDbDatabase;
 
@@ -49,11 +51,6 @@ struct ObjectReference {
   bool optional = false;
 };
 
-// One application's extended data, without its (1001 name) item.
-struct XDataGroup {
-  std::wstring appName;
-  ResItems items;
-};
 }  // namespace uv
 
 class AcDbObject : public AcRxObject {
@@ -62,6 +59,9 @@ class AcDbObject : public AcRxObject {
   AcDbObject();
   ~AcDbObject() override;
   AcDbObject& operator=(const AcDbObject&) = delete;
+  // Objects live in the database's small-object storage (see SmallObjectPool.h).
+  static void* operator new(std::size_t size) { return uv::SmallObjectPool::allocate(size); }
+  static void operator delete(void* p, std::size_t size) noexcept { uv::SmallObjectPool::release(p, size); }
 
   // A copy of the object's state (its class, values, owner, extended data,
   // whether erased), not in any database and closed; the database's undo
@@ -104,7 +104,9 @@ class AcDbObject : public AcRxObject {
   // codes 1000-1071 (eInvalidDxfCode) with balanced 1002 braces
   // (eInvalidInput). Nothing changes unless the whole chain is accepted.
   Acad::ErrorStatus setXData(const resbuf* xdata);
-  const std::vector<uv::XDataGroup>& xDataGroups() const { return m_xdata; }
+  // Every application's data, decoded, in order.
+  std::vector<uv::XDataGroup> xDataGroups() const { return m_xdata.groups(); }
+  bool hasXData() const { return !m_xdata.empty(); }
 
   // Groups of the file the object was read from that the database does not
   // model (reactors, its extension dictionary, a plot style...), each after
@@ -155,7 +157,7 @@ class AcDbObject : public AcRxObject {
   int m_readers = 0;
   bool m_writer = false;
   int m_notifiers = 0;
-  std::vector<uv::XDataGroup> m_xdata;
+  uv::XData m_xdata;
   uv::RawGroups m_kept;
 };
 

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "SmallObjectPool.h"
+
 class AcDbDatabase;
 class AcDbObject;
 
@@ -19,6 +21,9 @@ struct ObjectSlot {
   // The undo step that last kept this object's state or made it (0: none);
   // see UndoLog.
   std::uint32_t step = 0;
+
+  static void* operator new(std::size_t size) { return SmallObjectPool::allocate(size); }
+  static void operator delete(void* p, std::size_t size) noexcept { SmallObjectPool::release(p, size); }
 };
 
 }  // namespace uv

@@ -29,20 +29,6 @@ Result failure(const std::wstring& name, int line, const std::string& message) {
 
 std::string systemError(int err) { return std::strerror(err); }
 
-// Writes all of data to fd; false with errno set on failure.
-bool writeAll(int fd, const std::string& data) {
-  size_t done = 0;
-  while (done < data.size()) {
-    const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
-
 }  // namespace
 
 bool isNewDatabase(const AcDbDatabase& db) {
@@ -105,14 +91,6 @@ Result saveToString(const AcDbDatabase& db, std::string& text) {
 }
 
 Result save(const AcDbDatabase& db, const std::wstring& path) {
-  std::string text;
-  Result result;
-  {
-    std::ostringstream out;
-    result = saveToStream(db, out, path);
-    if (!result.ok) return result;
-    text = out.str();
-  }
   const std::string target = toUtf8(path);
   std::string temp = target + ".XXXXXX";
   const int fd = ::mkstemp(temp.data());
@@ -120,12 +98,29 @@ Result save(const AcDbDatabase& db, const std::wstring& path) {
   // The new file keeps the permissions of the one it replaces (mkstemp makes 0600).
   struct stat old {};
   ::fchmod(fd, ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
-  bool ok = writeAll(fd, text) && ::fsync(fd) == 0;
-  const int err = errno;
-  ok = (::close(fd) == 0) && ok;
-  if (!ok) {
+  auto abandon = [&](Result r) {
+    ::close(fd);
     ::unlink(temp.c_str());
-    return failure(path, 0, "cannot write the file: " + systemError(err ? err : errno));
+    return r;
+  };
+  // The drawing goes straight into the temporary file (a drawing of
+  // millions of entities is hundreds of megabytes: no copy in memory).
+  Result result;
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out) return abandon(failure(path, 0, "cannot write the file: " + systemError(errno)));
+    result = saveToStream(db, out, path);
+    if (!result.ok) return abandon(result);
+    out.close();
+    if (!out) return abandon(failure(path, 0, "cannot write the file: " + systemError(errno)));
+  }
+  const bool synced = ::fsync(fd) == 0;
+  const int err = errno;
+  if (!synced) return abandon(failure(path, 0, "cannot write the file: " + systemError(err)));
+  if (::close(fd) != 0) {
+    const int closeErr = errno;
+    ::unlink(temp.c_str());
+    return failure(path, 0, "cannot write the file: " + systemError(closeErr));
   }
   if (::rename(temp.c_str(), target.c_str()) != 0) {
     const int renameErr = errno;

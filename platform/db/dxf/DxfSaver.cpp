@@ -63,6 +63,7 @@ class Saver {
       endSection();
     }
     m_out.start("EOF");
+    m_out.flush();
   }
 
  private:
@@ -349,7 +350,7 @@ class Saver {
   }
 
   void objectHead(const char* type, const AcDbObject& obj, std::uint64_t owner) {
-    m_out.setContext(std::string(type) + " " + toUtf8(obj.objectId().handle().text()));
+    m_out.setContext(type, handleOf(obj.objectId()));
     m_written.insert(obj.objectId());
     m_out.start(type, &obj.keptGroups());
     m_out.handle(5, handleOf(obj.objectId()));

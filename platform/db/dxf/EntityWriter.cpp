@@ -187,7 +187,7 @@ void writeRaw(GroupWriter& out, const std::string& type, const uv::RawGroups& gr
 
 void EntityWriter::common(const AcDbEntity& e, const char* type, bool paperSpace) {
   const std::uint64_t h = handleOf(e.objectId());
-  m_out.setContext(std::string(type) + " " + toUtf8(AcDbHandle(h).text()));
+  m_out.setContext(type, h);
   m_out.start(type, &e.keptGroups());
   m_out.handle(5, h);
   m_out.handle(330, handleOf(e.ownerId()));

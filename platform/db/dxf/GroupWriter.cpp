@@ -2,20 +2,57 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cctype>
+#include <cstring>
 
 #include "db/dxf/DxfError.h"
 #include "db/dxf/TextCodec.h"
 
 namespace uv::dxf {
 
+namespace {
+
+// The shortest text that reads back to the same double, with a decimal
+// point for readers that look for one to tell reals from integers.
+// Returns the end of the text.
+char* realText(char* buf, size_t size, double value) {
+  char* end = std::to_chars(buf, buf + size, value).ptr;
+  for (const char* p = buf; p != end; ++p)
+    if (*p == '.' || *p == 'e') return end;
+  *end++ = '.';
+  *end++ = '0';
+  return end;
+}
+
+}  // namespace
+
+GroupWriter::GroupWriter(std::ostream& out) : m_out(out) { m_buf.reserve(kFlushAt + 4096); }
+
+GroupWriter::~GroupWriter() {
+  try {
+    flush();
+  } catch (...) {
+    // A stream that throws has reported its failure already.
+  }
+}
+
+void GroupWriter::flush() {
+  if (m_buf.empty()) return;
+  m_out.write(m_buf.data(), std::streamsize(m_buf.size()));
+  m_buf.clear();
+}
+
+std::string GroupWriter::context() const {
+  if (!m_contextType) return m_context;
+  char buf[32];
+  char* end = std::to_chars(buf, buf + sizeof buf, m_contextHandle, 16).ptr;
+  for (char* p = buf; p != end; ++p) *p = char(std::toupper(static_cast<unsigned char>(*p)));
+  return std::string(m_contextType) + " " + std::string(buf, end);
+}
+
 std::string GroupWriter::formatReal(double value) {
   char buf[64];
-  auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, value);
-  std::string s(buf, ptr);
-  // Readers that look for a decimal point to tell reals from integers get one.
-  if (s.find_first_of(".e") == std::string::npos) s += ".0";
-  return s;
+  return std::string(buf, realText(buf, sizeof buf, value));
 }
 
 void GroupWriter::start(const char* type, const uv::RawGroups* kept) {
@@ -102,14 +139,22 @@ void GroupWriter::code(int c) {
       }
     }
   }
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%3d\n", c);
-  m_out << buf;
+  // "%3d\n": right-aligned in three columns.
+  char buf[16] = {' ', ' ', ' '};
+  char digits[12];
+  char* end = std::to_chars(digits, digits + sizeof digits, c).ptr;
+  const size_t n = size_t(end - digits);
+  const size_t pad = n < 3 ? 3 - n : 0;
+  std::memcpy(buf + pad, digits, n);
+  buf[pad + n] = '\n';
+  put(buf, pad + n + 1);
 }
 
-void GroupWriter::text(int c, const std::string& utf8) {
+void GroupWriter::text(int c, const std::string& utf8) { text(c, std::string_view(utf8)); }
+
+void GroupWriter::text(int c, std::string_view utf8) {
   code(c);
-  m_out << utf8 << '\n';
+  line(utf8.data(), utf8.size());
   if (m_writing || !m_kept) return;
   if (c == 100) {
     m_subclass = utf8;
@@ -140,20 +185,24 @@ void GroupWriter::text(int c, const std::wstring& value) { text(c, TextCodec::en
 
 void GroupWriter::real(int c, double value) {
   if (!std::isfinite(value))
-    throw DxfError(0, m_context + " holds a value that is not a finite number (group code " + std::to_string(c) + ")");
+    throw DxfError(0, context() + " holds a value that is not a finite number (group code " + std::to_string(c) + ")");
   code(c);
-  m_out << formatReal(value) << '\n';
+  char buf[64];
+  line(buf, size_t(realText(buf, sizeof buf, value) - buf));
 }
 
 void GroupWriter::integer(int c, long long value) {
   code(c);
-  m_out << value << '\n';
+  char buf[32];
+  line(buf, size_t(std::to_chars(buf, buf + sizeof buf, value).ptr - buf));
 }
 
 void GroupWriter::handle(int c, std::uint64_t value) {
   char buf[32];
-  std::snprintf(buf, sizeof buf, "%llX", static_cast<unsigned long long>(value));
-  text(c, std::string(buf));
+  char* end = std::to_chars(buf, buf + sizeof buf, value, 16).ptr;
+  for (char* p = buf; p != end; ++p)
+    if (*p >= 'a') *p = char(*p - 'a' + 'A');
+  text(c, std::string_view(buf, size_t(end - buf)));
 }
 
 void GroupWriter::point(int c, const AcGePoint3d& p) {

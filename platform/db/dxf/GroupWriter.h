@@ -7,11 +7,17 @@
 // Reals are written in their shortest form that reads back to the same
 // double; a value that is not finite is refused with a DxfError naming the
 // object being written (a file must never hold "nan").
+//
+// The text is gathered in a buffer of about a megabyte and handed to the
+// stream in pieces of that size (flush(), and the destructor, hand over the
+// rest): a drawing of millions of entities writes hundreds of megabytes,
+// and the stream's per-value overhead would dominate.
 #pragma once
 
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -23,12 +29,27 @@ namespace uv::dxf {
 
 class GroupWriter {
  public:
-  explicit GroupWriter(std::ostream& out) : m_out(out) {}
+  explicit GroupWriter(std::ostream& out);
+  ~GroupWriter();
+  GroupWriter(const GroupWriter&) = delete;
+  GroupWriter& operator=(const GroupWriter&) = delete;
+
+  // Hands what is buffered to the stream.
+  void flush();
 
   // What is being written, for error messages ("LINE 2F").
-  void setContext(std::string context) { m_context = std::move(context); }
+  void setContext(std::string context) {
+    m_context = std::move(context);
+    m_contextType = nullptr;
+  }
+  // The same as type and handle, put into words only when a message needs them.
+  void setContext(const char* type, std::uint64_t handle) {
+    m_contextType = type;
+    m_contextHandle = handle;
+  }
 
   void text(int code, const std::string& utf8);
+  void text(int code, std::string_view utf8);
   void text(int code, const std::wstring& value);
   void real(int code, double value);
   void integer(int code, long long value);
@@ -60,13 +81,27 @@ class GroupWriter {
     bool written = false;
   };
   void code(int c);
+  void put(const char* text, size_t size) {
+    m_buf.append(text, size);
+    if (m_buf.size() >= kFlushAt) flush();
+  }
+  void line(const char* text, size_t size) {
+    m_buf.append(text, size);
+    m_buf += '\n';
+    if (m_buf.size() >= kFlushAt) flush();
+  }
+  std::string context() const;
+  static constexpr size_t kFlushAt = size_t(1) << 20;
   void writeKept(size_t begin, size_t end);
   void closeSubclass();
   void writeHeadBraces();
   void flushKept();
   Bucket* bucketOf(const std::string& subclass);
   std::ostream& m_out;
+  std::string m_buf;
   std::string m_context;
+  const char* m_contextType = nullptr;
+  std::uint64_t m_contextHandle = 0;
   const uv::RawGroups* m_kept = nullptr;
   // The kept groups' subclasses in order; the head has the empty name.
   std::vector<std::pair<std::string, Bucket>> m_buckets;

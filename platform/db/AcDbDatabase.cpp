@@ -140,7 +140,9 @@ Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObjectId& id, AcDbObject* obj)
   if (!obj) return Acad::eNullEntityPointer;
   if (uv::DbAccess::slot(*obj)) return Acad::eAlreadyInDb;
   const std::uint64_t preset = obj->presetHandleValue().value();
-  uv::ObjectSlot* slot = preset ? findSlot(preset) : nullptr;
+  // Without a preset handle the object takes the seed's handle; its slot
+  // exists only when restoreNew() kept it.
+  uv::ObjectSlot* slot = findSlot(preset ? preset : m_handseed);
   if (slot && slot->object) return Acad::eHandleExists;
   if (const Acad::ErrorStatus es = uv::DbAccess::prepareAdd(*obj, this); es != Acad::eOk) return es;
   // Handles never wrap: the last one is kept free so that the seed above it
@@ -279,6 +281,32 @@ std::vector<AcDbObjectId> AcDbDatabase::reservedIds() const {
   for (const auto& [handle, slot] : m_slots)
     if (!slot->object) ids.emplace_back(slot.get());
   return ids;
+}
+
+void AcDbDatabase::restoreNew(const std::vector<std::pair<AcDbObjectId, AcDbHandle>>& fresh) {
+  std::vector<std::unique_ptr<uv::ObjectSlot>> kept;
+  std::set<const uv::ObjectSlot*> keep;
+  for (const auto& [id, handle] : fresh)
+    if (id.slot() && id.slot()->database == this) keep.insert(id.slot());
+  for (auto& [handle, slot] : m_slots) {
+    if (slot->object) uv::DbAccess::attach(*slot->object, nullptr);
+    if (keep.count(slot.get())) kept.push_back(std::move(slot));
+  }
+  m_slots.clear();
+  for (auto& slot : kept) slot->object.reset();
+  for (const auto& [id, handle] : fresh) {
+    for (auto& slot : kept) {
+      if (slot.get() != id.slot()) continue;
+      slot->handle = handle.value();
+      m_slots.emplace(handle.value(), std::move(slot));
+      break;
+    }
+  }
+  m_handseed = 1;
+  m_celweight = AcDb::kLnWtByLayer;
+  m_extents = AcDbExtents();
+  m_kept = uv::KeptFileParts();
+  buildDefaultDrawing();
 }
 
 bool AcDbDatabase::isBuiltInObject(AcDbObjectId id) const {

@@ -123,6 +123,12 @@ class AcDbDatabase {
   const uv::KeptFileParts& keptFileParts() const { return m_kept; }
   uv::KeptFileParts& keptFileParts() { return m_kept; }
 
+  // For readers that build a file straight into a new database: deletes
+  // every object and builds the default drawing again in the slots of
+  // `fresh` (the ids and handles the new database had), so that a failed
+  // read leaves the database as it was and ids taken before stay valid.
+  void restoreNew(const std::vector<std::pair<AcDbObjectId, AcDbHandle>>& fresh);
+
   // Extents of the model space, updated by updateExt (empty without entities).
   AcGePoint3d extmin() const { return m_extents.minPoint(); }
   AcGePoint3d extmax() const { return m_extents.maxPoint(); }

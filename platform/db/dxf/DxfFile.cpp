@@ -40,21 +40,24 @@ bool isNewDatabase(const AcDbDatabase& db) {
 Result loadFromStream(std::istream& in, AcDbDatabase& db, const std::wstring& name) {
   if (!isNewDatabase(db))
     return failure(name, 0, "a drawing is read into a new database only; this one already holds objects");
+  // The drawing is built straight into db; when reading fails half way, db
+  // gets its default drawing back in the same slots.
+  std::vector<std::pair<AcDbObjectId, AcDbHandle>> fresh;
+  for (const AcDbObjectId& id : db.objectIds(true)) fresh.emplace_back(id, id.handle());
   Result result;
   try {
     GroupReader reader(in);
     const DxfDocument doc = parseDocument(reader);
-    {
-      AcDbDatabase scratch;
-      Result trial;
-      DxfLoader(doc, scratch, trial).run();
-    }
     DxfLoader(doc, db, result).run();
   } catch (const DxfError& e) {
-    Result r = failure(name, e.line(), e.what());
-    return r;
+    db.restoreNew(fresh);
+    return failure(name, e.line(), e.what());
   } catch (const std::bad_alloc&) {
+    db.restoreNew(fresh);
     return failure(name, 0, "not enough memory to read the drawing");
+  } catch (...) {
+    db.restoreNew(fresh);
+    throw;
   }
   return result;
 }

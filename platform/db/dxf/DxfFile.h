@@ -1,10 +1,10 @@
 // DXF load and save of a whole drawing.
 //
 // load() reads into `db`, which must be a new database holding only the
-// default drawing (as `AcDbDatabase db;` makes it). The file is read and
-// built into a scratch database first; only when that succeeds is it built
-// into `db`, so a failed load leaves `db` as it was. (The database can be
-// neither moved nor swapped, hence the second build.)
+// default drawing (as `AcDbDatabase db;` makes it). A load that fails half
+// way deletes what it built and puts the default drawing back into the
+// same slots (AcDbDatabase::restoreNew), so `db` is as it was and ids taken
+// from it before stay valid.
 //
 // save() writes the drawing to a temporary file beside the target and
 // renames it over the target only once it is complete and flushed to disk,

@@ -14,8 +14,8 @@
 // 10000 deep, no block that holds itself, blocks nested at most 64 deep.
 //
 // Throws a DxfError naming the line of the file for anything that cannot be
-// taken as it stands; the database is then half built and must be dropped
-// (the public load functions build into a scratch database first).
+// taken as it stands; the database is then half built (the public load
+// functions then put it back as it was with AcDbDatabase::restoreNew).
 #pragma once
 
 #include <cstdint>

@@ -154,6 +154,7 @@ class AcDbObject : public AcRxObject {
   AcDbHandle m_presetHandle;
   bool m_erased = false;
   bool m_erasedWithOwner = false;
+  bool m_waiting = false;  // held by an owner that is not in a database yet
   int m_readers = 0;
   bool m_writer = false;
   int m_notifiers = 0;

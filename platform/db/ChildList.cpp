@@ -15,6 +15,7 @@ Acad::ErrorStatus ChildList::append(AcDbObject& owner, AcDbObject* child, AcDbOb
   AcDbDatabase* db = owner.database();
   if (!db) {
     DbAccess::setOwner(*child, AcDbObjectId::kNull);
+    DbAccess::setWaiting(*child, true);
     m_waiting.emplace_back(child);
     if (id) id->setNull();
     return Acad::eOk;
@@ -37,6 +38,7 @@ void ChildList::ownerAdded(AcDbObject& owner) {
   for (auto& child : waiting) {
     DbAccess::setOwner(*child, owner.objectId());
     AcDbObject* raw = child.get();
+    DbAccess::setWaiting(*raw, false);
     AcDbObjectId newId;
     // A preset handle that is taken by now cannot be kept; the child then
     // takes a fresh handle rather than be lost.
@@ -61,7 +63,12 @@ std::vector<AcDbObject*> ChildList::objects(bool skipErased) const {
 }
 
 bool ChildList::contains(const AcDbObject* child) const {
-  if (std::any_of(m_waiting.begin(), m_waiting.end(), [&](const auto& w) { return w.get() == child; })) return true;
+  // A waiting child is marked, so that building a polyline of a hundred
+  // thousand vertices before adding it stays linear; only a marked one is
+  // looked for.
+  if (DbAccess::waiting(*child) &&
+      std::any_of(m_waiting.begin(), m_waiting.end(), [&](const auto& w) { return w.get() == child; }))
+    return true;
   // A child without an id (every new one) is in no database list: no search,
   // so that appending a million entities stays linear.
   return !child->objectId().isNull() && std::find(m_ids.begin(), m_ids.end(), child->objectId()) != m_ids.end();

@@ -25,6 +25,8 @@ struct DbAccess {
     aboutToChange(o);
     o.m_ownerId = owner;
   }
+  static bool waiting(const AcDbObject& o) { return o.m_waiting; }
+  static void setWaiting(AcDbObject& o, bool waiting) { o.m_waiting = waiting; }
   static ObjectSlot* slot(const AcDbObject& o) { return o.m_slot; }
   static void attach(AcDbObject& o, ObjectSlot* s) { o.m_slot = s; }
   static Acad::ErrorStatus prepareAdd(AcDbObject& o, AcDbDatabase* db) { return o.subPrepareAdd(db); }

@@ -1,5 +1,7 @@
 #include "db/dxf/DxfDocument.h"
 
+#include <iterator>
+
 #include "db/dxf/DxfError.h"
 
 namespace uv::dxf {
@@ -13,7 +15,7 @@ class PairStream {
   bool atEnd() const { return !m_has; }
   const Group& peek() const { return m_current; }
   Group take() {
-    Group g = m_current;
+    Group g = std::move(m_current);
     advance();
     return g;
   }
@@ -43,9 +45,15 @@ DxfRecord readRecord(PairStream& in, const std::string& where) {
     throw DxfError(start.line, "expected group code 0 to start an object in " + where + ", found code " +
                                    std::to_string(start.code));
   DxfRecord rec;
-  rec.type = start.value;
+  rec.type = std::move(start.value);
   rec.line = start.line + 1;  // the line naming the kind, after its 0
-  while (!in.atEnd() && in.peek().code != 0) rec.groups.push_back(in.take());
+  // Gathered in a buffer kept between records, then moved into a vector of
+  // the right size: one allocation per record instead of one per doubling.
+  thread_local std::vector<Group> groups;
+  groups.clear();
+  while (!in.atEnd() && in.peek().code != 0) groups.push_back(in.take());
+  rec.groups.reserve(groups.size());
+  std::move(groups.begin(), groups.end(), std::back_inserter(rec.groups));
   return rec;
 }
 

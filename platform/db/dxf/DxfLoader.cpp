@@ -271,7 +271,12 @@ AcDbObjectId DxfLoader::namedOrNew(AcDbObjectId tableId, const std::wstring& n, 
 }
 
 AcDbObjectId DxfLoader::layerNamed(const std::wstring& n, int line) {
-  return namedOrNew<AcDbLayerTableRecord>(m_db.layerTableId(), n, "LAYER", line);
+  // Entities come in runs on one layer: the last answer is asked again and again.
+  if (!m_lastLayerId.isNull() && n == m_lastLayer) return m_lastLayerId;
+  const AcDbObjectId id = namedOrNew<AcDbLayerTableRecord>(m_db.layerTableId(), n, "LAYER", line);
+  m_lastLayer = n;
+  m_lastLayerId = id;
+  return id;
 }
 
 AcDbObjectId DxfLoader::linetypeNamed(const std::wstring& n, int line) {

@@ -93,6 +93,8 @@ class DxfLoader {
   std::set<std::uint64_t> m_placed;                 // OBJECTS records filed in a dictionary
   std::vector<std::pair<AcDbObjectId, std::uint64_t>> m_rawOwners;  // raw objects and their file owners
   std::vector<std::pair<std::wstring, const DxfRecord*>> m_frozenLayers;
+  std::wstring m_lastLayer;  // the name layerNamed() was last asked for, and its answer
+  AcDbObjectId m_lastLayerId;
 };
 
 }  // namespace uv::dxf

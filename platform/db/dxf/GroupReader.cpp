@@ -1,6 +1,7 @@
 #include "db/dxf/GroupReader.h"
 
 #include <charconv>
+#include <cstring>
 
 #include "db/dxf/DxfError.h"
 
@@ -21,8 +22,39 @@ std::string shown(const std::string& text) {
 
 GroupReader::GroupReader(std::istream& in) : m_in(in) {}
 
+bool GroupReader::refill() {
+  if (m_end) return false;
+  constexpr size_t kChunk = size_t(1) << 20;
+  m_buf.erase(0, m_pos);
+  m_pos = 0;
+  const size_t had = m_buf.size();
+  m_buf.resize(had + kChunk);
+  m_in.read(m_buf.data() + had, std::streamsize(kChunk));
+  const auto got = static_cast<size_t>(m_in.gcount());
+  m_buf.resize(had + got);
+  if (got < kChunk) m_end = true;
+  return got > 0;
+}
+
 bool GroupReader::readLine(std::string& text) {
-  if (!std::getline(m_in, text)) return false;
+  // As std::getline: a last line without its line end counts, an empty rest does not.
+  size_t scanned = m_pos;
+  while (true) {
+    const char* begin = m_buf.data() + scanned;
+    if (const void* nl = std::memchr(begin, '\n', m_buf.size() - scanned)) {
+      const size_t end = size_t(static_cast<const char*>(nl) - m_buf.data());
+      text.assign(m_buf, m_pos, end - m_pos);
+      m_pos = end + 1;
+      break;
+    }
+    scanned = m_buf.size() - m_pos;  // what refill() keeps, already searched
+    if (!refill()) {
+      if (m_pos >= m_buf.size()) return false;
+      text.assign(m_buf, m_pos, std::string::npos);
+      m_pos = m_buf.size();
+      break;
+    }
+  }
   ++m_line;
   if (!text.empty() && text.back() == '\r') text.pop_back();
   if (m_line == 1 && text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);

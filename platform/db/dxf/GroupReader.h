@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstddef>
 #include <istream>
 #include <string>
 
@@ -34,8 +35,15 @@ class GroupReader {
 
  private:
   bool readLine(std::string& text);
+  // Reads on into the buffer, keeping what is not taken yet; false at the end.
+  bool refill();
   std::istream& m_in;
   int m_line = 0;
+  // The file is read a megabyte at a time and cut into lines here, rather
+  // than line by line through the stream.
+  std::string m_buf;
+  size_t m_pos = 0;
+  bool m_end = false;
 };
 
 }  // namespace uv::dxf

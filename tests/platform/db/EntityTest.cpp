@@ -230,6 +230,31 @@ TEST(Polyline3d, AppendingToAPolylineInTheDatabase) {
   EXPECT_SOUND(db);
 }
 
+// Vertices wait in a polyline that is not in a database; each may wait in
+// it once, and all of them join, in order and no longer waiting, when it is added.
+TEST(Polyline3d, VerticesWaitOnceAndJoinInOrder) {
+  AcDbDatabase db;
+  auto poly = std::make_unique<AcDb3dPolyline>();
+  std::vector<AcDb3dPolylineVertex*> made;
+  for (int i = 0; i < 1000; ++i) {
+    made.push_back(new AcDb3dPolylineVertex(AcGePoint3d(i, 0, 0)));
+    ASSERT_EQ(poly->appendVertex(made.back()), Acad::eOk);
+  }
+  EXPECT_EQ(poly->appendVertex(made[500]), Acad::eAlreadyInDb);
+  EXPECT_EQ(poly->appendVertex(made.back()), Acad::eAlreadyInDb);
+  const AcDbObjectId id = addToModelSpace(db, poly.release());
+  AcDbObjectPointer<AcDb3dPolyline> added(id, AcDb::kForWrite);
+  std::vector<AcDbObjectId> owned;
+  added->getOwnedIds(owned);
+  ASSERT_EQ(owned.size(), 1001u);  // the vertices, then the SEQEND
+  for (int i = 0; i < 1000; ++i) ASSERT_EQ(owned[i], made[i]->objectId()) << i;
+  // Joined, a vertex is refused as one already in a database, not as one waiting.
+  auto* again = made[10];
+  EXPECT_EQ(added->appendVertex(again), Acad::eAlreadyInDb);
+  added.close();
+  EXPECT_SOUND(db);
+}
+
 TEST(BlockReference, AttributesAndDefinitions) {
   AcDbDatabase db;
   AcDbObjectId blockId;

@@ -11,6 +11,7 @@
 #include "db/AcDbObjectPointer.h"
 #include "db/AcDbRawEntity.h"
 #include "db/AcDbText.h"
+#include "db/DrawingChecker.h"
 #include "db/dxf/DxfFile.h"
 
 namespace {
@@ -86,6 +87,33 @@ TEST(DxfBadInput, EachBadFileFailsWithItsLineAndLeavesTheDrawingAlone) {
     EXPECT_TRUE(uv::dxf::isNewDatabase(db));
     EXPECT_EQ(uvtest::firstDifference(fresh, uvtest::dumpDatabase(db)), "");
   }
+}
+
+// A load that fails after the default records took the file's handles
+// gives them back: ids taken from the new database before still name the
+// same records, and the database takes a good file afterwards.
+TEST(DxfBadInput, IdsTakenBeforeAFailedLoadStayValid) {
+  AcDbDatabase db;
+  const AcDbObjectId modelSpace = db.modelSpaceId(), layerZero = db.layerZero();
+  const AcDbHandle modelSpaceHandle = modelSpace.handle();
+  const uv::dxf::Result bad =
+      uv::dxf::loadFromString(replaced(kGood, " 40\n1.0", " 40\n0.0"), db, L"bad.dxf");
+  ASSERT_FALSE(bad.ok);
+  EXPECT_EQ(db.modelSpaceId(), modelSpace);
+  EXPECT_EQ(db.layerZero(), layerZero);
+  EXPECT_EQ(modelSpace.handle(), modelSpaceHandle);
+  {
+    AcDbObjectPointer<AcDbBlockTableRecord> ms(modelSpace);
+    ASSERT_EQ(ms.openStatus(), Acad::eOk);
+    EXPECT_EQ(ms->nameText(), ACDB_MODEL_SPACE);
+    EXPECT_TRUE(ms->entities().empty());
+  }
+  EXPECT_TRUE(uv::checkDatabase(db).empty());
+  const uv::dxf::Result good = uv::dxf::loadFromString(kGood, db, L"good.dxf");
+  ASSERT_TRUE(good.ok) << uv::toUtf8(good.error);
+  AcDbObjectPointer<AcDbBlockTableRecord> ms(modelSpace);
+  ASSERT_EQ(ms.openStatus(), Acad::eOk);
+  EXPECT_EQ(ms->entities().size(), 2u);
 }
 
 TEST(DxfBadInput, MissingFileNamesThePath) {

@@ -284,6 +284,9 @@ std::vector<AcDbObjectId> AcDbDatabase::reservedIds() const {
 }
 
 void AcDbDatabase::restoreNew(const std::vector<std::pair<AcDbObjectId, AcDbHandle>>& fresh) {
+  // Nothing of the rebuild is a step to undo, and the history before it
+  // names objects that are gone: it starts anew.
+  m_undoStep = 0;
   std::vector<std::unique_ptr<uv::ObjectSlot>> kept;
   std::set<const uv::ObjectSlot*> keep;
   for (const auto& [id, handle] : fresh)
@@ -298,6 +301,7 @@ void AcDbDatabase::restoreNew(const std::vector<std::pair<AcDbObjectId, AcDbHand
     for (auto& slot : kept) {
       if (slot.get() != id.slot()) continue;
       slot->handle = handle.value();
+      slot->step = 0;
       m_slots.emplace(handle.value(), std::move(slot));
       break;
     }
@@ -307,6 +311,7 @@ void AcDbDatabase::restoreNew(const std::vector<std::pair<AcDbObjectId, AcDbHand
   m_extents = AcDbExtents();
   m_kept = uv::KeptFileParts();
   buildDefaultDrawing();
+  if (m_undo) m_undo->clear();
 }
 
 bool AcDbDatabase::isBuiltInObject(AcDbObjectId id) const {

@@ -8,10 +8,12 @@
 #include "RichDrawing.h"
 #include "base/TextCase.h"
 #include "db/AcDbBlockTable.h"
+#include "db/AcDbLine.h"
 #include "db/AcDbObjectPointer.h"
 #include "db/AcDbRawEntity.h"
 #include "db/AcDbText.h"
 #include "db/DrawingChecker.h"
+#include "db/UndoLog.h"
 #include "db/dxf/DxfFile.h"
 
 namespace {
@@ -114,6 +116,38 @@ TEST(DxfBadInput, IdsTakenBeforeAFailedLoadStayValid) {
   AcDbObjectPointer<AcDbBlockTableRecord> ms(modelSpace);
   ASSERT_EQ(ms.openStatus(), Acad::eOk);
   EXPECT_EQ(ms->entities().size(), 2u);
+}
+
+// A database that records its history and fails to read a file forgets
+// the history of the objects the failed read took away: nothing to undo,
+// and what comes after is recorded and undone as usual.
+TEST(DxfBadInput, AFailedLoadStartsTheHistoryAnew) {
+  AcDbDatabase db;
+  uv::UndoLog& log = db.undoLog();
+  log.enable();
+  const uv::dxf::Result bad =
+      uv::dxf::loadFromString(replaced(kGood, " 40\n1.0", " 40\n0.0"), db, L"bad.dxf");
+  ASSERT_FALSE(bad.ok);
+  EXPECT_FALSE(log.canUndo());
+  EXPECT_EQ(log.undo(), Acad::eNotApplicable);
+  std::string fresh, empty;
+  ASSERT_TRUE(uv::dxf::saveToString(AcDbDatabase(), fresh).ok);
+  ASSERT_TRUE(uv::dxf::saveToString(db, empty).ok);
+  EXPECT_TRUE(empty == fresh);
+
+  log.begin(L"LINE");
+  {
+    AcDbObjectPointer<AcDbBlockTableRecord> ms(db.modelSpaceId(), AcDb::kForWrite);
+    ASSERT_EQ(ms.openStatus(), Acad::eOk);
+    auto* line = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 2, 3));
+    ASSERT_EQ(ms->appendAcDbEntity(line), Acad::eOk);
+    line->close();
+  }
+  ASSERT_EQ(log.undo(), Acad::eOk);
+  std::string undone;
+  ASSERT_TRUE(uv::dxf::saveToString(db, undone).ok);
+  EXPECT_TRUE(undone == fresh);
+  EXPECT_TRUE(uv::checkDatabase(db).empty());
 }
 
 TEST(DxfBadInput, MissingFileNamesThePath) {

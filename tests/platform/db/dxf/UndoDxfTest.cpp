@@ -38,7 +38,8 @@ std::vector<AcDbObjectId> modelSpaceIds(const AcDbDatabase& db) {
 }
 
 // What a command that rearranges a drawing does: erases entities (with the
-// vertices and attributes they own), moves lines, recolours a layer, adds
+// vertices and attributes they own), moves lines, tags what it keeps anew
+// (extended data added, or dropped where there was some), recolours a layer, adds
 // and erases dictionary entries, adds a polyline and a layer and makes it
 // current.
 void rearrange(AcDbDatabase& db) {
@@ -46,10 +47,14 @@ void rearrange(AcDbDatabase& db) {
   for (size_t i = 0; i < ids.size(); ++i) {
     AcDbEntity* e = nullptr;
     ASSERT_EQ(acdbOpenObject(e, ids[i], AcDb::kForWrite), Acad::eOk);
-    if (i % 2 == 0) {
+    if (i % 2 == 0 && !e->hasXData()) {
       EXPECT_EQ(e->erase(), Acad::eOk);
-    } else if (auto* line = AcDbLine::cast(e)) {
-      line->setStartPoint(line->startPoint() + AcGeVector3d(5, 5, 0));
+    } else {
+      if (auto* line = AcDbLine::cast(e)) line->setStartPoint(line->startPoint() + AcGeVector3d(5, 5, 0));
+      resbuf* tag = e->hasXData() ? acutBuildList(1001, L"UV_APP", 0)
+                                  : acutBuildList(1001, L"UV_APP", 1000, L"moved", 1070, -3, 0);
+      EXPECT_EQ(e->setXData(tag), Acad::eOk);
+      acutRelRb(tag);
     }
     e->close();
   }

@@ -11,6 +11,16 @@ namespace tin {
 
 namespace {
 
+// The lowest and highest corner of triangle t.
+void heightRange(const Mesh& mesh, std::int32_t t, double& lo, double& hi) {
+  const Triangle& tri = mesh.triangles[t];
+  lo = hi = mesh.vertices[tri.v[0]].z;
+  for (int i = 1; i < 3; ++i) {
+    lo = std::min(lo, mesh.vertices[tri.v[i]].z);
+    hi = std::max(hi, mesh.vertices[tri.v[i]].z);
+  }
+}
+
 class LevelTracer {
  public:
   // Dense: a mark for every triangle of the mesh, for tracing many levels in one go. Otherwise
@@ -171,12 +181,8 @@ void traceContours(const Mesh& mesh, std::span<const double> levels, ContourSink
   std::vector<std::int32_t> start(sorted.size() + 1, 0);
   std::vector<std::pair<std::int32_t, std::int32_t>> range(mesh.triangles.size());
   for (std::size_t t = 0; t < mesh.triangles.size(); ++t) {
-    const Triangle& tri = mesh.triangles[t];
-    double lo = mesh.vertices[tri.v[0]].z, hi = lo;
-    for (int i = 1; i < 3; ++i) {
-      lo = std::min(lo, mesh.vertices[tri.v[i]].z);
-      hi = std::max(hi, mesh.vertices[tri.v[i]].z);
-    }
+    double lo, hi;
+    heightRange(mesh, static_cast<std::int32_t>(t), lo, hi);
     auto first = std::upper_bound(sorted.begin(), sorted.end(), lo) - sorted.begin();
     auto last = std::upper_bound(sorted.begin(), sorted.end(), hi) - sorted.begin();
     range[t] = {static_cast<std::int32_t>(first), static_cast<std::int32_t>(last)};
@@ -197,19 +203,6 @@ void traceContours(const Mesh& mesh, std::span<const double> levels, ContourSink
     tracer.trace(sorted[k], static_cast<int>(k), candidates);
   }
 }
-
-namespace {
-
-void heightRange(const Mesh& mesh, std::int32_t t, double& lo, double& hi) {
-  const Triangle& tri = mesh.triangles[t];
-  lo = hi = mesh.vertices[tri.v[0]].z;
-  for (int i = 1; i < 3; ++i) {
-    lo = std::min(lo, mesh.vertices[tri.v[i]].z);
-    hi = std::max(hi, mesh.vertices[tri.v[i]].z);
-  }
-}
-
-}  // namespace
 
 LevelIndex::LevelIndex(const Mesh& mesh) {
   const std::size_t n = mesh.triangles.size();

@@ -118,6 +118,17 @@ def _count(o, kind, layer):
     return sum(1 for e in msp if e.dxftype() == kind.upper() and (layer is None or e.dxf.layer == layer))
 
 
+def _attribute(o, tag, block, x, y):
+    """The text of the attribute of the block reference inserted at x,y."""
+    for e in o.doc().modelspace().query("INSERT"):
+        if e.dxf.name == block and abs(e.dxf.insert.x - x) < 1e-6 and abs(e.dxf.insert.y - y) < 1e-6:
+            for attrib in e.attribs:
+                if attrib.dxf.tag == tag:
+                    return attrib.dxf.text
+            raise AssertionError('the "%s" block at %g,%g has no attribute "%s"' % (block, x, y, tag))
+    raise AssertionError('the drawing has no "%s" block at %g,%g' % (block, x, y))
+
+
 def _compare(actual, relation, expected, what):
     ok = {"": actual == expected, "at least ": actual >= expected, "at most ": actual <= expected}[relation]
     if not ok:
@@ -140,6 +151,10 @@ CHECKS = [
     (r'the drawing has %s ([A-Z0-9_]+) entit(?:y|ies)(?: on layer "([^"]+)")?$' % NUMBER,
      lambda o, rel, n, kind, layer: _compare(_count(o, kind, layer), rel, int(n),
                                               "%s entities%s" % (kind, " on " + layer if layer else ""))),
+    (r'the attribute "([^"]+)" of the "([^"]+)" block at (-?[\d.]+),(-?[\d.]+) reads "([^"]*)"$',
+     lambda o, tag, block, x, y, text: _expect(_attribute(o, tag, block, float(x), float(y)) == text,
+                                                'attribute "%s" of "%s" at %s,%s reads %r'
+                                                % (tag, block, x, y, _attribute(o, tag, block, float(x), float(y))))),
     (r'layer "([^"]+)" exists$',
      lambda o, name: _expect(name in o.doc().layers, 'the drawing has no layer "%s"' % name)),
     (r'the file "([^"]+)" exists$',

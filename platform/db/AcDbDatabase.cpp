@@ -142,7 +142,10 @@ Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObjectId& id, AcDbObject* obj)
   const std::uint64_t preset = obj->presetHandleValue().value();
   // Without a preset handle the object takes the seed's handle; its slot
   // exists only when restoreNew() kept it.
-  uv::ObjectSlot* slot = findSlot(preset ? preset : m_handseed);
+  const std::uint64_t wanted = preset ? preset : m_handseed;
+  // Objects mostly take handles above every slot (a drawing being drawn, a
+  // file read in handle order): no slot to look for then.
+  uv::ObjectSlot* slot = !m_slots.empty() && wanted > m_slots.rbegin()->first ? nullptr : findSlot(wanted);
   if (slot && slot->object) return Acad::eHandleExists;
   if (const Acad::ErrorStatus es = uv::DbAccess::prepareAdd(*obj, this); es != Acad::eOk) return es;
   // Handles never wrap: the last one is kept free so that the seed above it

@@ -6,13 +6,50 @@
 
 UV_DEFINE_RX_MEMBERS(AcDbSymbolTable, AcDbObject, L"TABLE")
 
-AcDbObjectId AcDbSymbolTable::findOther(const ACHAR* name, AcDbObjectId except) const {
-  if (!name) return {};
+namespace {
+
+wchar_t folded(wchar_t c) {
+  if (c >= 0x80) return uv::foldCase(c);
+  return (c >= L'A' && c <= L'Z') ? wchar_t(c + 32) : c;
+}
+
+std::size_t foldedHash(std::wstring_view name) {
+  std::size_t h = 14695981039346656037ull;
+  for (wchar_t c : name) h = (h ^ std::size_t(folded(c))) * 1099511628211ull;
+  return h;
+}
+
+// Callers mostly pass the name as it was registered: that compare is cheap.
+bool sameName(std::wstring_view a, std::wstring_view b) { return a == b || uv::equalsNoCase(a, b); }
+
+}  // namespace
+
+AcDbObjectId AcDbSymbolTable::scanFor(std::wstring_view name, AcDbObjectId except) const {
   for (const AcDbObjectId& id : m_records) {
     auto* rec = uv::DbAccess::peekAs<AcDbSymbolTableRecord>(id);
     if (id != except && rec && !rec->isErased() && uv::equalsNoCase(rec->nameText(), name)) return id;
   }
   return {};
+}
+
+AcDbObjectId AcDbSymbolTable::findOther(const ACHAR* name, AcDbObjectId except) const {
+  if (!name) return {};
+  const std::wstring_view key(name);
+  for (; m_indexed < m_records.size(); ++m_indexed) {
+    auto* rec = uv::DbAccess::peekAs<AcDbSymbolTableRecord>(m_records[m_indexed]);
+    if (rec) m_byName.emplace(foldedHash(rec->nameText()), std::uint32_t(m_indexed));
+  }
+  // The first in table order, as the scan would answer.
+  std::size_t first = m_records.size();
+  const auto [from, to] = m_byName.equal_range(foldedHash(key));
+  for (auto it = from; it != to; ++it) {
+    const std::size_t at = it->second;
+    if (at >= first) continue;
+    const AcDbObjectId id = m_records[at];
+    auto* rec = uv::DbAccess::peekAs<AcDbSymbolTableRecord>(id);
+    if (id != except && rec && !rec->isErased() && sameName(rec->nameText(), key)) first = at;
+  }
+  return first < m_records.size() ? m_records[first] : scanFor(key, except);
 }
 
 Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* name, AcDbObjectId& id, bool getErasedRecord) const {

@@ -4,6 +4,10 @@
 // are skipped by getAt, has and the iterators unless asked for.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "AcDbObject.h"
@@ -38,5 +42,16 @@ class AcDbSymbolTable : public AcDbObject {
   Acad::ErrorStatus subErase(bool erasing) override;
 
  private:
+  // The first live record of the name among m_records, by a full scan.
+  AcDbObjectId scanFor(std::wstring_view name, AcDbObjectId except) const;
+
   std::vector<AcDbObjectId> m_records;
+  // Positions in m_records by the hash of their folded names, so that a
+  // lookup (every tagged entity asks for its applications twice) does not
+  // compare every name. Extended as records are added; a candidate counts
+  // only when its present name matches, and a lookup that finds none scans,
+  // so a record renamed since (or brought back by undo under its old name)
+  // is still found.
+  mutable std::unordered_multimap<std::size_t, std::uint32_t> m_byName;
+  mutable std::size_t m_indexed = 0;
 };

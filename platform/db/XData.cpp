@@ -207,7 +207,8 @@ void XData::apply(const ChainGroup* groups, size_t count) {
   for (size_t k = 0; k < count; ++k) {
     const ChainGroup& g = groups[k];
     auto it = parts.begin();
-    while (it != parts.end() && !equalsNoCase(*it->appName, *g.appName)) ++it;
+    // Names are interned: the same application is mostly the same pointer.
+    while (it != parts.end() && it->appName != g.appName && !equalsNoCase(*it->appName, *g.appName)) ++it;
     if (g.first == g.end) {
       if (it != parts.end()) parts.erase(it);
     } else if (it != parts.end()) {

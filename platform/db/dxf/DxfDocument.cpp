@@ -1,5 +1,6 @@
 #include "db/dxf/DxfDocument.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "db/dxf/DxfError.h"
@@ -38,22 +39,20 @@ class PairStream {
 }
 
 // A record from its 0 group up to (not including) the next 0 group.
-DxfRecord readRecord(PairStream& in, const std::string& where) {
+DxfRecord readRecord(PairStream& in, DxfDocument& doc, const std::string& where) {
   if (in.atEnd()) endsEarly(in, where);
   Group start = in.take();
   if (start.code != 0)
     throw DxfError(start.line, "expected group code 0 to start an object in " + where + ", found code " +
                                    std::to_string(start.code));
   DxfRecord rec;
-  rec.type = std::move(start.value);
+  rec.type = std::string(start.value);
   rec.line = start.line + 1;  // the line naming the kind, after its 0
-  // Gathered in a buffer kept between records, then moved into a vector of
-  // the right size: one allocation per record instead of one per doubling.
+  // Gathered in a buffer kept between records, then copied to the document.
   thread_local std::vector<Group> groups;
   groups.clear();
   while (!in.atEnd() && in.peek().code != 0) groups.push_back(in.take());
-  rec.groups.reserve(groups.size());
-  std::move(groups.begin(), groups.end(), std::back_inserter(rec.groups));
+  rec.groups = doc.keep(groups);
   return rec;
 }
 
@@ -63,14 +62,14 @@ void parseHeader(PairStream& in, DxfDocument& doc) {
     if (in.atEnd()) endsEarly(in, "the HEADER section");
     const Group& g = in.peek();
     if (g.code == 0) {
-      DxfRecord end = readRecord(in, "the HEADER section");
+      DxfRecord end = readRecord(in, doc, "the HEADER section");
       if (end.type != "ENDSEC") throw DxfError(end.line, "unexpected " + end.type + " in the HEADER section");
       return;
     }
     Group taken = in.take();
     if (taken.code == 9) {
-      auto [it, fresh] = doc.header.try_emplace(taken.value);
-      if (fresh) doc.headerOrder.push_back(taken.value);
+      auto [it, fresh] = doc.header.try_emplace(std::string(taken.value));
+      if (fresh) doc.headerOrder.push_back(it->first);
       current = &it->second;
     }
     else if (current) current->push_back(taken);
@@ -80,14 +79,14 @@ void parseHeader(PairStream& in, DxfDocument& doc) {
 
 void parseTables(PairStream& in, DxfDocument& doc) {
   while (true) {
-    DxfRecord rec = readRecord(in, "the TABLES section");
+    DxfRecord rec = readRecord(in, doc, "the TABLES section");
     if (rec.type == "ENDSEC") return;
     if (rec.type != "TABLE") throw DxfError(rec.line, "expected TABLE in the TABLES section, found " + rec.type);
     DxfTable table;
     table.head = std::move(rec);
-    const std::string where = "table " + table.head.text(2);
+    const std::string where = "table " + std::string(table.head.text(2));
     while (true) {
-      DxfRecord entry = readRecord(in, where);
+      DxfRecord entry = readRecord(in, doc, where);
       if (entry.type == "ENDTAB") break;
       if (entry.type == "ENDSEC" || entry.type == "EOF" || entry.type == "TABLE")
         throw DxfError(entry.line, where + " has no ENDTAB");
@@ -99,14 +98,14 @@ void parseTables(PairStream& in, DxfDocument& doc) {
 
 void parseBlocks(PairStream& in, DxfDocument& doc) {
   while (true) {
-    DxfRecord rec = readRecord(in, "the BLOCKS section");
+    DxfRecord rec = readRecord(in, doc, "the BLOCKS section");
     if (rec.type == "ENDSEC") return;
     if (rec.type != "BLOCK") throw DxfError(rec.line, "expected BLOCK in the BLOCKS section, found " + rec.type);
     DxfBlock block;
     block.begin = std::move(rec);
-    const std::string where = "block " + block.begin.text(2);
+    const std::string where = "block " + std::string(block.begin.text(2));
     while (true) {
-      DxfRecord entity = readRecord(in, where);
+      DxfRecord entity = readRecord(in, doc, where);
       if (entity.type == "ENDBLK") {
         block.end = std::move(entity);
         break;
@@ -119,9 +118,9 @@ void parseBlocks(PairStream& in, DxfDocument& doc) {
   }
 }
 
-void parseList(PairStream& in, std::vector<DxfRecord>& out, const std::string& where) {
+void parseList(PairStream& in, DxfDocument& doc, std::vector<DxfRecord>& out, const std::string& where) {
   while (true) {
-    DxfRecord rec = readRecord(in, where);
+    DxfRecord rec = readRecord(in, doc, where);
     if (rec.type == "ENDSEC") return;
     if (rec.type == "EOF" || rec.type == "SECTION") throw DxfError(rec.line, where + " has no ENDSEC");
     out.push_back(std::move(rec));
@@ -149,6 +148,22 @@ const Group* DxfDocument::headerValue(const std::string& name, int code) const {
   return nullptr;
 }
 
+std::span<const Group> DxfDocument::keep(std::span<const Group> groups) {
+  if (groups.empty()) return {};
+  if (groups.size() > groupRoom) {
+    constexpr size_t kBlock = size_t(1) << 16;
+    const size_t size = std::max(kBlock, groups.size());
+    groupBlocks.push_back(std::make_unique<Group[]>(size));
+    groupFree = groupBlocks.back().get();
+    groupRoom = size;
+  }
+  std::copy(groups.begin(), groups.end(), groupFree);
+  const std::span<const Group> kept(groupFree, groups.size());
+  groupFree += groups.size();
+  groupRoom -= groups.size();
+  return kept;
+}
+
 const DxfTable* DxfDocument::table(const std::string& name) const {
   for (const DxfTable& t : tables)
     if (t.head.text(2) == name) return &t;
@@ -166,18 +181,18 @@ DxfDocument parseDocument(GroupReader& reader) {
     const Group start = in.take();
     if (start.code == 0 && start.value == "EOF") return doc;
     if (start.code != 0 || start.value != "SECTION")
-      throw DxfError(start.line + (start.code == 0 ? 1 : 0), "expected SECTION or EOF, found '" + start.value + "'");
+      throw DxfError(start.line + (start.code == 0 ? 1 : 0), "expected SECTION or EOF, found '" + std::string(start.value) + "'");
     // Only the name belongs to the SECTION: the header's variables follow
     // it without a 0 group of their own.
     if (in.atEnd() || in.peek().code != 2) throw DxfError(start.line + 1, "a SECTION without its name (group code 2)");
-    const std::string name = in.take().value;
+    const std::string name(in.take().value);
     const std::string where = "the " + name + " section";
     if (name == "HEADER") parseHeader(in, doc);
     else if (name == "TABLES") parseTables(in, doc);
     else if (name == "BLOCKS") parseBlocks(in, doc);
-    else if (name == "ENTITIES") parseList(in, doc.entities, where);
-    else if (name == "OBJECTS") parseList(in, doc.objects, where);
-    else if (name == "CLASSES") parseList(in, doc.classes, where);
+    else if (name == "ENTITIES") parseList(in, doc, doc.entities, where);
+    else if (name == "OBJECTS") parseList(in, doc, doc.objects, where);
+    else if (name == "CLASSES") parseList(in, doc, doc.classes, where);
     else keepSection(in, doc.otherSections.emplace_back(DxfSection{name, {}}), where);  // THUMBNAILIMAGE, ACDSDATA
   }
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 #include "base/TextCase.h"
 #include "db/AcDb2dPolyline.h"
@@ -127,22 +128,21 @@ void DxfLoader::run() {
 void DxfLoader::readVersion() {
   const Group* ver = m_doc.headerValue("$ACADVER", 1);
   int number = 0;
-  if (ver && ver->value.size() >= 6 && ver->value.compare(0, 2, "AC") == 0) number = std::atoi(ver->value.c_str() + 2);
+  if (ver && ver->value.size() >= 6 && ver->value.compare(0, 2, "AC") == 0) number = std::atoi(std::string(ver->value.substr(2)).c_str());
   m_codec = TextCodec(number >= 1021);
   m_r12 = number > 0 && number <= 1009;
 }
 
 void DxfLoader::collectHandles() {
-  auto note = [this](const DxfRecord& rec) {
-    const std::uint64_t h = rec.ownHandle();
-    if (!h) return;
-    if (h >= kMaxFileHandle)
-      throw DxfError(rec.line, "handle " + hexText(h) + " of " + rec.type + " is too large: handles must stay below " +
-                                   hexText(kMaxFileHandle) + " so that new objects find free handles");
-    auto [it, fresh] = m_fileHandles.emplace(h, rec.line);
-    if (!fresh)
-      throw DxfError(rec.line, "handle " + hexText(h) + " of " + rec.type + " is already used by the object at line " +
-                                   std::to_string(it->second));
+  // Every record's handle with its place in the order below, sorted once.
+  struct Noted {
+    std::uint64_t handle;
+    size_t order;
+    const DxfRecord* rec;
+  };
+  std::vector<Noted> noted;
+  auto note = [&noted](const DxfRecord& rec) {
+    if (const std::uint64_t h = rec.ownHandle()) noted.push_back({h, noted.size(), &rec});
   };
   for (const DxfTable& t : m_doc.tables) {
     note(t.head);
@@ -158,12 +158,44 @@ void DxfLoader::collectHandles() {
     note(r);
     if (const std::uint64_t h = r.ownHandle()) m_objectsByHandle[h] = &r;
   }
+  // The first record in that order whose handle is too large or taken by an
+  // earlier one is the one named.
+  std::optional<Noted> tooLarge;  // a copy: the sort below moves the records noted
+  for (const Noted& n : noted)
+    if (n.handle >= kMaxFileHandle) {
+      tooLarge = n;
+      break;
+    }
+  std::sort(noted.begin(), noted.end(),
+            [](const Noted& a, const Noted& b) { return a.handle != b.handle ? a.handle < b.handle : a.order < b.order; });
+  const Noted* again = nullptr;
+  const Noted* first = nullptr;
+  for (size_t i = 1; i < noted.size(); ++i)
+    if (noted[i].handle == noted[i - 1].handle && (!again || noted[i].order < again->order)) {
+      again = &noted[i];
+      first = &noted[i - 1];
+    }
+  if (tooLarge && (!again || tooLarge->order <= again->order))
+    throw DxfError(tooLarge->rec->line, "handle " + hexText(tooLarge->handle) + " of " + tooLarge->rec->type +
+                                            " is too large: handles must stay below " + hexText(kMaxFileHandle) +
+                                            " so that new objects find free handles");
+  if (again)
+    throw DxfError(again->rec->line, "handle " + hexText(again->handle) + " of " + again->rec->type +
+                                         " is already used by the object at line " + std::to_string(first->rec->line));
+  m_fileHandles.reserve(noted.size());
+  for (const Noted& n : noted) m_fileHandles.emplace_back(n.handle, n.rec->line);
   // New objects the database makes by itself (block markers, SEQENDs) take
   // handles above the file's, so that no file object finds its handle taken.
   if (!m_fileHandles.empty()) {
-    const std::uint64_t above = m_fileHandles.rbegin()->first + 1;
+    const std::uint64_t above = m_fileHandles.back().first + 1;
     if (above > m_db.handseed().value()) m_db.setHandseed(AcDbHandle(above));
   }
+}
+
+int DxfLoader::fileHandleLine(std::uint64_t handle) const {
+  const auto it = std::lower_bound(m_fileHandles.begin(), m_fileHandles.end(), handle,
+                                   [](const auto& entry, std::uint64_t h) { return entry.first < h; });
+  return it != m_fileHandles.end() && it->first == handle ? it->second : 0;
 }
 
 void DxfLoader::rehandle(AcDbObjectId id, std::uint64_t handle, int line) {
@@ -223,7 +255,7 @@ void DxfLoader::moveDefaultObjects() {
   // Objects the file has no counterpart of step aside when the file uses their handle.
   std::vector<std::pair<AcDbObjectId, std::uint64_t>> pending;
   for (const auto& [id, h] : wanted) {
-    if (!h && m_fileHandles.count(id.handle().value())) moveAside(id);
+    if (!h && fileHandleLine(id.handle().value()) > 0) moveAside(id);
     else if (h && h != id.handle().value()) pending.emplace_back(id, h);
   }
   // The others take their file handles; a cycle (A wants B's handle and B
@@ -232,7 +264,7 @@ void DxfLoader::moveDefaultObjects() {
     bool progress = false;
     for (auto it = pending.begin(); it != pending.end();) {
       if (isFree(it->second)) {
-        rehandle(it->first, it->second, m_fileHandles[it->second]);
+        rehandle(it->first, it->second, fileHandleLine(it->second));
         it = pending.erase(it);
         progress = true;
       } else {
@@ -280,7 +312,11 @@ AcDbObjectId DxfLoader::layerNamed(const std::wstring& n, int line) {
 }
 
 AcDbObjectId DxfLoader::linetypeNamed(const std::wstring& n, int line) {
-  return namedOrNew<AcDbLinetypeTableRecord>(m_db.linetypeTableId(), n, "LTYPE", line);
+  if (!m_lastLinetypeId.isNull() && n == m_lastLinetype) return m_lastLinetypeId;
+  const AcDbObjectId id = namedOrNew<AcDbLinetypeTableRecord>(m_db.linetypeTableId(), n, "LTYPE", line);
+  m_lastLinetype = n;
+  m_lastLinetypeId = id;
+  return id;
 }
 
 AcDbObjectId DxfLoader::styleNamed(const std::wstring& n, int line) {
@@ -491,7 +527,7 @@ AcDbObjectId DxfLoader::addEntity(AcDbObjectId owner, const DxfRecord& rec, std:
   }
   raw->close();
   btr.close();
-  if (h) m_loaded[h] = id;
+  if (h) m_loaded.emplace_back(h, id);
   keepFileData(id, rec);
   return id;
 }
@@ -529,7 +565,7 @@ void DxfLoader::loadRawTables() {
                   {"BLOCK_RECORD", m_db.blockTableId()}};
   std::set<std::string> seen;
   for (const DxfTable& t : m_doc.tables) {
-    const std::string n = t.head.text(2);
+    const std::string n(t.head.text(2));
     AcDbObjectId tableId;
     for (const auto& m : modelled)
       if (n == m.name && seen.insert(n).second) tableId = m.id;
@@ -663,9 +699,14 @@ void DxfLoader::applyXData(AcDbObjectId id, const DxfRecord& rec) {
     const Group& app = rec.groups[i];
     size_t next = i + 1;
     while (next < rec.groups.size() && rec.groups[next].code != 1001) ++next;
-    const std::wstring appName = m_codec.decode(app.value);
-    // Data of an application the file forgot to register is kept all the same.
-    namedOrNew<AcDbRegAppTableRecord>(m_db.regAppTableId(), appName, "APPID", app.line);
+    auto known = m_appNames.find(app.value);
+    if (known == m_appNames.end()) {
+      const std::wstring decoded = m_codec.decode(app.value);
+      // Data of an application the file forgot to register is kept all the same.
+      namedOrNew<AcDbRegAppTableRecord>(m_db.regAppTableId(), decoded, "APPID", app.line);
+      known = m_appNames.emplace(std::string(app.value), decoded).first;
+    }
+    const std::wstring& appName = known->second;
     for (size_t k = i + 1; k < next; ++k)
       if (rec.groups[k].code < 1000)
         throw DxfError(rec.groups[k].line, "group code " + std::to_string(rec.groups[k].code) +
@@ -691,6 +732,8 @@ AcDbObjectId DxfLoader::resolve(std::uint64_t handle) {
 }
 
 void DxfLoader::loadObjects() {
+  // Every entity is in by now; a handle given twice keeps its last entity.
+  std::stable_sort(m_loaded.begin(), m_loaded.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   const DxfRecord* root = nullptr;
   for (const DxfRecord& r : m_doc.objects)
     if (r.type == "DICTIONARY" && r.ownerHandle() == 0) {
@@ -736,8 +779,10 @@ void DxfLoader::loadDictionaryEntries(AcDbObjectId dictId, const DxfRecord& rec,
       auto* g = new AcDbGroup(m_codec.decode(target.text(300)).c_str(), target.integer(71, 1) != 0);
       for (const Group& m : target.body()) {
         if (m.code != 340) continue;
-        auto member = m_loaded.find(parseHandle(m));
-        if (member == m_loaded.end()) mend("group member naming no entity");
+        const std::uint64_t h = parseHandle(m);
+        auto member = std::upper_bound(m_loaded.begin(), m_loaded.end(), h,
+                                       [](std::uint64_t v, const auto& entry) { return v < entry.first; });
+        if (member == m_loaded.begin() || (--member)->first != h) mend("group member naming no entity");
         else g->append(member->second);
       }
       obj = g;

@@ -87,14 +87,23 @@ class DxfLoader {
   TextCodec m_codec;
   bool m_r12 = false;
   EntityReader m_entities;
-  std::map<std::uint64_t, int> m_fileHandles;  // handle -> line
+  // The line of the record of a file handle, 0 for a handle the file lacks.
+  int fileHandleLine(std::uint64_t handle) const;
+
+  // Vectors sorted by handle rather than trees: files hold millions of handles.
+  std::vector<std::pair<std::uint64_t, int>> m_fileHandles;  // handle -> line
   std::map<std::uint64_t, const DxfRecord*> m_objectsByHandle;
-  std::map<std::uint64_t, AcDbObjectId> m_loaded;  // handles of entities loaded, for groups
+  std::vector<std::pair<std::uint64_t, AcDbObjectId>> m_loaded;  // entities loaded, for groups; sorted by loadObjects
   std::set<std::uint64_t> m_placed;                 // OBJECTS records filed in a dictionary
   std::vector<std::pair<AcDbObjectId, std::uint64_t>> m_rawOwners;  // raw objects and their file owners
   std::vector<std::pair<std::wstring, const DxfRecord*>> m_frozenLayers;
   std::wstring m_lastLayer;  // the name layerNamed() was last asked for, and its answer
   AcDbObjectId m_lastLayerId;
+  std::wstring m_lastLinetype;  // the same for linetypeNamed()
+  AcDbObjectId m_lastLinetypeId;
+  // Application names of extended data as the file spells them, decoded, and
+  // registered by now.
+  std::map<std::string, std::wstring, std::less<>> m_appNames;
 };
 
 }  // namespace uv::dxf

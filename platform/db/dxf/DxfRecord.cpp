@@ -10,16 +10,16 @@ namespace uv::dxf {
 namespace {
 
 // The value without the blanks some writers pad numbers with.
-std::string_view trimmed(const std::string& s) {
+std::string_view trimmed(std::string_view s) {
   const size_t b = s.find_first_not_of(" \t");
-  if (b == std::string::npos) return {};
+  if (b == std::string_view::npos) return {};
   const size_t e = s.find_last_not_of(" \t");
-  return std::string_view(s).substr(b, e - b + 1);
+  return s.substr(b, e - b + 1);
 }
 
 [[noreturn]] void bad(const Group& g, const char* what) {
   throw DxfError(g.line + 1, std::string("expected ") + what + " for group code " + std::to_string(g.code) +
-                                 ", found '" + g.value.substr(0, 40) + "'");
+                                 ", found '" + std::string(g.value.substr(0, 40)) + "'");
 }
 
 }  // namespace
@@ -63,10 +63,13 @@ namespace {
 // an xrecord, whose data may hold any code below 1000, 101 too.
 bool endsBody(const Group& g, bool xrecord) { return g.code == 1001 || (g.code == 101 && !xrecord); }
 
+// Asked for every value read: the length is compared before the letters.
+bool isXrecord(const std::string& type) { return std::string_view(type) == std::string_view("XRECORD"); }
+
 }  // namespace
 
 const Group* DxfRecord::find(int code) const {
-  const bool xrecord = type == "XRECORD";
+  const bool xrecord = isXrecord(type);
   for (const Group& g : groups) {
     if (endsBody(g, xrecord)) break;
     if (g.code == code) return &g;
@@ -89,10 +92,9 @@ std::uint64_t DxfRecord::handle(int code) const {
   return g ? parseHandle(*g) : 0;
 }
 
-const std::string& DxfRecord::text(int code) const {
-  static const std::string empty;
+std::string_view DxfRecord::text(int code) const {
   const Group* g = find(code);
-  return g ? g->value : empty;
+  return g ? g->value : std::string_view();
 }
 
 std::uint64_t DxfRecord::ownHandle() const { return handle(type == "DIMSTYLE" ? 105 : 5); }
@@ -114,7 +116,7 @@ size_t DxfRecord::xdataStart() const {
 }
 
 size_t DxfRecord::bodyEnd() const {
-  const bool xrecord = type == "XRECORD";
+  const bool xrecord = isXrecord(type);
   for (size_t i = 0; i < groups.size(); ++i)
     if (endsBody(groups[i], xrecord)) return i;
   return groups.size();

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "db/dxf/GroupReader.h"
@@ -16,7 +17,7 @@ namespace uv::dxf {
 struct DxfRecord {
   std::string type;
   int line = 0;  // the line of the type name (after its 0 group code)
-  std::vector<Group> groups;
+  std::span<const Group> groups;  // held by the document it was read into
 
   // The first group with the code in the record's body, or null.
   const Group* find(int code) const;
@@ -24,7 +25,7 @@ struct DxfRecord {
   double real(int code, double fallback = 0) const;
   long long integer(int code, long long fallback = 0) const;
   std::uint64_t handle(int code) const;  // 0 when absent
-  const std::string& text(int code) const;  // empty when absent
+  std::string_view text(int code) const;  // empty when absent
   // The record's own handle (group 5, or 105 for DIMSTYLE), 0 when absent.
   std::uint64_t ownHandle() const;
   // The owner (the 330 group before the first subclass marker), 0 when absent.

@@ -1,5 +1,6 @@
 #include "db/dxf/GroupReader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 
@@ -11,7 +12,7 @@ namespace {
 
 const char kBinarySentinel[] = "AutoCAD Binary DXF";
 
-std::string shown(const std::string& text) {
+std::string shown(std::string_view text) {
   std::string out;
   for (char c : text.substr(0, 40)) out += (static_cast<unsigned char>(c) < 0x20) ? '?' : c;
   if (text.size() > 40) out += "...";
@@ -36,49 +37,67 @@ bool GroupReader::refill() {
   return got > 0;
 }
 
-bool GroupReader::readLine(std::string& text) {
+std::string_view GroupReader::keep(std::string_view text) {
+  if (text.empty()) return {};
+  if (text.size() > m_room) {
+    constexpr size_t kBlock = size_t(1) << 20;
+    const size_t size = std::max(kBlock, text.size());
+    m_blocks.push_back(std::make_unique_for_overwrite<char[]>(size));
+    m_free = m_blocks.back().get();
+    m_room = size;
+  }
+  std::memcpy(m_free, text.data(), text.size());
+  const std::string_view kept(m_free, text.size());
+  m_free += text.size();
+  m_room -= text.size();
+  return kept;
+}
+
+bool GroupReader::readLine(std::string_view& text) {
   // As std::getline: a last line without its line end counts, an empty rest does not.
   size_t scanned = m_pos;
   while (true) {
     const char* begin = m_buf.data() + scanned;
     if (const void* nl = std::memchr(begin, '\n', m_buf.size() - scanned)) {
       const size_t end = size_t(static_cast<const char*>(nl) - m_buf.data());
-      text.assign(m_buf, m_pos, end - m_pos);
+      text = std::string_view(m_buf).substr(m_pos, end - m_pos);
       m_pos = end + 1;
       break;
     }
     scanned = m_buf.size() - m_pos;  // what refill() keeps, already searched
     if (!refill()) {
       if (m_pos >= m_buf.size()) return false;
-      text.assign(m_buf, m_pos, std::string::npos);
+      text = std::string_view(m_buf).substr(m_pos);
       m_pos = m_buf.size();
       break;
     }
   }
   ++m_line;
-  if (!text.empty() && text.back() == '\r') text.pop_back();
-  if (m_line == 1 && text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
-  if (m_line == 1 && text.compare(0, sizeof kBinarySentinel - 1, kBinarySentinel) == 0)
+  if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+  if (m_line == 1 && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  if (m_line == 1 && text.starts_with(kBinarySentinel))
     throw DxfError(m_line, "binary DXF is not supported; save the drawing as ASCII DXF");
-  if (text.find('\0') != std::string::npos) throw DxfError(m_line, "binary data where DXF text was expected");
+  if (text.find('\0') != std::string_view::npos) throw DxfError(m_line, "binary data where DXF text was expected");
   return true;
 }
 
 bool GroupReader::next(Group& group) {
-  std::string codeText;
+  std::string_view codeText;
   if (!readLine(codeText)) return false;
   const int codeLine = m_line;
   size_t begin = codeText.find_first_not_of(" \t");
   size_t end = codeText.find_last_not_of(" \t");
-  if (begin == std::string::npos) throw DxfError(codeLine, "expected a group code, found an empty line");
+  if (begin == std::string_view::npos) throw DxfError(codeLine, "expected a group code, found an empty line");
   const char* first = codeText.data() + begin;
   const char* last = codeText.data() + end + 1;
   int code = 0;
   auto [ptr, ec] = std::from_chars(first, last, code);
   if (ec != std::errc() || ptr != last || code < -10 || code > 1071)
     throw DxfError(codeLine, "expected a group code, found '" + shown(codeText) + "'");
-  if (!readLine(group.value))
+  std::string_view value;
+  if (!readLine(value))
     throw DxfError(codeLine, "the file ends after group code " + std::to_string(code) + " without its value");
+  group.value = keep(value);
   group.code = code;
   group.line = codeLine;
   return true;

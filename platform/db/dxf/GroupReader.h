@@ -9,19 +9,24 @@
 // Refuses what is not DXF text with a DxfError naming the line: binary DXF,
 // a code line that is not a number, NUL bytes, a code without its value
 // line. Values keep their bytes; only the line end (LF or CR LF) is removed.
+// A value's text lives as long as its reader: a file of millions of groups
+// then costs no allocation per group.
 #pragma once
 
 #include <cstdint>
 #include <cstddef>
 #include <istream>
+#include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace uv::dxf {
 
 struct Group {
   int code = 0;
-  std::string value;
-  int line = 0;  // line of the code; the value is on line + 1
+  std::string_view value;  // held by the reader that read it
+  int line = 0;            // line of the code; the value is on line + 1
 };
 
 class GroupReader {
@@ -34,9 +39,12 @@ class GroupReader {
   int line() const { return m_line; }
 
  private:
-  bool readLine(std::string& text);
+  // The next line, valid until the next read; false at the end.
+  bool readLine(std::string_view& text);
   // Reads on into the buffer, keeping what is not taken yet; false at the end.
   bool refill();
+  // A copy of text that lives as long as the reader.
+  std::string_view keep(std::string_view text);
   std::istream& m_in;
   int m_line = 0;
   // The file is read a megabyte at a time and cut into lines here, rather
@@ -44,6 +52,10 @@ class GroupReader {
   std::string m_buf;
   size_t m_pos = 0;
   bool m_end = false;
+  // The values read, packed into blocks that never move.
+  std::vector<std::unique_ptr<char[]>> m_blocks;
+  char* m_free = nullptr;
+  size_t m_room = 0;
 };
 
 }  // namespace uv::dxf

@@ -34,7 +34,7 @@ constexpr long long kMostItems = 10000000;
 // Reads the groups of the boundary in order.
 class Cursor {
  public:
-  Cursor(const std::vector<Group>& groups, size_t at) : m_groups(groups), m_at(at) {}
+  Cursor(std::span<const Group> groups, size_t at) : m_groups(groups), m_at(at) {}
   bool next(int code, double& value) {
     if (!peek(code)) return false;
     value = parseReal(m_groups[m_at++]);
@@ -51,7 +51,7 @@ class Cursor {
   void skip() { ++m_at; }
 
  private:
-  const std::vector<Group>& m_groups;
+  std::span<const Group> m_groups;
   size_t m_at;
 };
 

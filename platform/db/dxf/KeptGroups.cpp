@@ -1,18 +1,33 @@
 #include "db/dxf/KeptGroups.h"
 
+#include <bitset>
+#include <initializer_list>
 #include <map>
-#include <set>
 
 namespace uv::dxf {
 
 namespace {
 
-using Codes = std::set<int>;
+// A set of group codes (the reader takes -10 to 1071), asked in constant
+// time: every record of a file is matched against one.
+class Codes {
+ public:
+  Codes() = default;
+  Codes(std::initializer_list<int> codes) {
+    for (int c : codes) m_bits.set(size_t(c - kLowest));
+  }
+  void add(const Codes& other) { m_bits |= other.m_bits; }
+  bool has(int code) const { return code >= kLowest && code <= kHighest && m_bits.test(size_t(code - kLowest)); }
+
+ private:
+  static constexpr int kLowest = -10, kHighest = 1071;
+  std::bitset<kHighest - kLowest + 1> m_bits;
+};
 
 // Codes the reader models, by subclass marker. A record without markers
 // (DXF R12) is matched against the union of its kind's subclasses.
-const std::map<std::string, Codes>& modelledBySubclass() {
-  static const std::map<std::string, Codes> table = {
+const std::map<std::string, Codes, std::less<>>& modelledBySubclass() {
+  static const std::map<std::string, Codes, std::less<>> table = {
       {"AcDbEntity", {8, 6, 62, 370, 48, 60, 67}},
       {"AcDbLine", {39, 10, 20, 30, 11, 21, 31, 210, 220, 230}},
       {"AcDbPoint", {39, 10, 20, 30, 210, 220, 230}},
@@ -84,14 +99,30 @@ const std::map<std::string, std::vector<const char*>>& subclassesOfKind() {
   return kinds;
 }
 
+// What a record of each kind without markers is matched against: the union
+// of its kind's subclasses, made once.
+const Codes& unmarkedCodes(const std::string& kind) {
+  static const std::map<std::string, Codes, std::less<>> byKind = [] {
+    std::map<std::string, Codes, std::less<>> out;
+    for (const auto& [name, subclasses] : subclassesOfKind())
+      for (const char* sub : subclasses)
+        if (auto codes = modelledBySubclass().find(sub); codes != modelledBySubclass().end())
+          out[name].add(codes->second);
+    return out;
+  }();
+  static const Codes none;
+  const auto it = byKind.find(kind);
+  return it == byKind.end() ? none : it->second;
+}
+
 // A group's text as UTF-8: files before AC1021 hold their code page.
 std::string utf8Of(const Group& g, const TextCodec& codec) {
-  return isValidUtf8(g.value) ? g.value : TextCodec::encode(codec.decode(g.value));
+  return isValidUtf8(g.value) ? std::string(g.value) : TextCodec::encode(codec.decode(g.value));
 }
 
 }  // namespace
 
-RawGroups rawGroupsOf(const std::vector<Group>& groups, const TextCodec& codec) {
+RawGroups rawGroupsOf(std::span<const Group> groups, const TextCodec& codec) {
   RawGroups out;
   out.reserve(groups.size());
   for (const Group& g : groups) out.push_back({g.code, utf8Of(g, codec)});
@@ -101,7 +132,7 @@ RawGroups rawGroupsOf(const std::vector<Group>& groups, const TextCodec& codec) 
 RawGroups rawGroupsOf(const DxfRecord& rec, const TextCodec& codec) { return rawGroupsOf(rec.groups, codec); }
 
 size_t xrecordDataStart(const DxfRecord& rec) {
-  const std::vector<Group>& gs = rec.groups;
+  const std::span<const Group> gs = rec.groups;
   size_t begin = 0;
   // After the subclass marker and the cloning flag (280) after it...
   while (begin < gs.size() && gs[begin].code != 100 && gs[begin].code != 1001) ++begin;
@@ -117,11 +148,7 @@ size_t xrecordDataStart(const DxfRecord& rec) {
 }
 
 RawGroups keptGroupsOf(const DxfRecord& rec, const TextCodec& codec) {
-  Codes unmarked;  // what a record without markers is matched against
-  if (auto kind = subclassesOfKind().find(rec.type); kind != subclassesOfKind().end())
-    for (const char* sub : kind->second)
-      if (auto codes = modelledBySubclass().find(sub); codes != modelledBySubclass().end())
-        unmarked.insert(codes->second.begin(), codes->second.end());
+  const Codes& unmarked = unmarkedCodes(rec.type);
   const Codes* modelled = &unmarked;
   // The reader models the body and, of an xrecord, the data whole; an
   // embedded object after the body is kept as it came.
@@ -129,11 +156,24 @@ RawGroups keptGroupsOf(const DxfRecord& rec, const TextCodec& codec) {
   const size_t dataStart = rec.type == "XRECORD" ? xrecordDataStart(rec) : rec.groups.size();
   bool inBraces = false, head = true;
   RawGroups out;
+  // Markers with nothing kept after them carry nothing: a marker waits here
+  // until a group other than a marker follows it. Most records (a 3D face)
+  // keep nothing at all and so allocate nothing.
+  const Group* marker = nullptr;
+  auto keep = [&](const Group& g) {
+    if (g.code == 100) {
+      marker = &g;
+      return;
+    }
+    if (marker) out.push_back({marker->code, utf8Of(*marker, codec)});
+    marker = nullptr;
+    out.push_back({g.code, utf8Of(g, codec)});
+  };
   for (size_t i = 0; i < rec.groups.size(); ++i) {
     const Group& g = rec.groups[i];
     if (g.code == 1001) break;
     if (i >= bodyEnd) {
-      out.push_back({g.code, utf8Of(g, codec)});
+      keep(g);
       continue;
     }
     if (i >= dataStart) continue;
@@ -144,21 +184,15 @@ RawGroups keptGroupsOf(const DxfRecord& rec, const TextCodec& codec) {
       // reader takes from anywhere in the record are its own all the same:
       // kept, they would be written twice.
       modelled = codes == modelledBySubclass().end() ? &unmarked : &codes->second;
-      out.push_back({g.code, utf8Of(g, codec)});
+      keep(g);
       continue;
     }
     if (g.code == 102) inBraces = !g.value.empty() && g.value[0] == '{';
     const bool own = head && !inBraces && g.code != 102 &&
                      (g.code == 5 || g.code == 330 || (rec.type == "DIMSTYLE" && g.code == 105));
-    if (!own && !modelled->count(g.code)) out.push_back({g.code, utf8Of(g, codec)});
+    if (!own && !modelled->has(g.code)) keep(g);
   }
-  // Markers with nothing after them carry nothing.
-  RawGroups pruned;
-  for (size_t i = 0; i < out.size(); ++i) {
-    const bool emptyMarker = out[i].code == 100 && (i + 1 == out.size() || out[i + 1].code == 100);
-    if (!emptyMarker) pruned.push_back(std::move(out[i]));
-  }
-  return pruned;
+  return out;
 }
 
 }  // namespace uv::dxf

@@ -23,6 +23,6 @@ RawGroups keptGroupsOf(const DxfRecord& rec, const TextCodec& codec);
 size_t xrecordDataStart(const DxfRecord& rec);
 // Every group of rec, as kept for a kind the database does not model.
 RawGroups rawGroupsOf(const DxfRecord& rec, const TextCodec& codec);
-RawGroups rawGroupsOf(const std::vector<Group>& groups, const TextCodec& codec);
+RawGroups rawGroupsOf(std::span<const Group> groups, const TextCodec& codec);
 
 }  // namespace uv::dxf

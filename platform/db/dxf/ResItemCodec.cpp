@@ -17,7 +17,7 @@ int hexDigit(char c) {
 }  // namespace
 
 std::vector<unsigned char> parseHex(const Group& g) {
-  std::string t = g.value;
+  std::string t(g.value);
   while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.pop_back();
   if (t.size() % 2 != 0) throw DxfError(g.line + 1, "binary data with an odd number of hex digits");
   std::vector<unsigned char> bytes;
@@ -41,7 +41,7 @@ std::string formatHex(const std::vector<unsigned char>& bytes) {
   return s;
 }
 
-ResItems readItems(const std::vector<Group>& groups, size_t begin, size_t end, const TextCodec& codec,
+ResItems readItems(std::span<const Group> groups, size_t begin, size_t end, const TextCodec& codec,
                    const HandleResolver& resolve) {
   ResItems items;
   for (size_t i = begin; i < end; ++i) {

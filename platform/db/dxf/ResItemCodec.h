@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <span>
 #include <vector>
 
 #include "db/ResItem.h"
@@ -17,7 +18,7 @@ using HandleResolver = std::function<AcDbObjectId(std::uint64_t handle, const Gr
 
 // The items of groups[begin, end). Throws a DxfError for a value that does
 // not parse or a code that carries no value kind.
-ResItems readItems(const std::vector<Group>& groups, size_t begin, size_t end, const TextCodec& codec,
+ResItems readItems(std::span<const Group> groups, size_t begin, size_t end, const TextCodec& codec,
                    const HandleResolver& resolve);
 void writeItems(GroupWriter& out, const ResItems& items);
 

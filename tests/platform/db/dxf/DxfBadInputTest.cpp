@@ -59,6 +59,18 @@ std::vector<BadCase> badCases() {
       {"INSERT of a block the file lacks", replaced(kGood, "  2\nMARK\n 10\n5.0", "  2\nNOPE\n 10\n5.0"), 62,
        L"block 'NOPE'"},
       {"handle used twice", replaced(kGood, "  5\n31\n", "  5\n30\n"), 62, L"already used by the object at line 48"},
+      // The first record, in the order tables, blocks, entities, objects, that
+      // repeats a handle or has one too large is the one named.
+      {"handle used three times", replaced(replaced(kGood, "  5\n30\n", "  5\n21\n"), "  5\n31\n", "  5\n21\n"), 48,
+       L"handle 21 of LINE is already used by the object at line 28"},
+      {"handle too large after one used twice",
+       replaced(replaced(kGood, "  5\n30\n", "  5\n21\n"), "  5\n31\n", "  5\nFFFFFFFFFFFFFFFF\n"), 48,
+       L"already used by the object at line 28"},
+      {"handle used twice after one too large",
+       replaced(replaced(kGood, "  5\n30\n", "  5\nFFFFFFFFFFFFFFFF\n"), "  5\n31\n", "  5\n21\n"), 48,
+       L"handle FFFFFFFFFFFFFFFF of LINE is too large"},
+      {"block record handle used by a later entity", replaced(kGood, "  5\n31\n", "  5\n20\n"), 62,
+       L"handle 20 of INSERT is already used by the object at line 16"},
       {"block without ENDBLK", replaced(kGood, "  0\nENDBLK\n  5\n22\n", ""), 38, L"has no ENDBLK"},
       {"circle of radius 0", replaced(kGood, " 40\n1.0", " 40\n0.0"), 28, L"invalid radius"},
       {"xdata of a missing start", replaced(kGood, "  8\nROADS\n", "  8\nROADS\n1001\nAPP\n  1\nx\n"), 55,

@@ -178,3 +178,40 @@ TEST(DxfKeep, UnmodelledEntriesOfModelledTablesStayInTheirTable) {
   EXPECT_EQ(record.find(" 71\n0\n"), std::string::npos) << record;
   EXPECT_EQ(record.find(" 42\n2.5\n"), record.rfind(" 42\n2.5\n")) << record;
 }
+
+// What a modelled record keeps: the groups the database has no value for,
+// each under the subclass marker it came under, and nothing else (a marker
+// with nothing kept after it is dropped; an embedded object is kept whole).
+TEST(DxfKeep, ModelledRecordsKeepOnlyTheirUnmodelledGroups) {
+  const std::string points = " 10\n0.0\n 20\n0.0\n 30\n0.0\n 11\n5.0\n 21\n5.0\n 31\n0.0\n";
+  const struct {
+    const char* name;
+    std::string body;  // the line's groups after its handle
+    uv::RawGroups kept;
+  } cases[] = {
+      {"markers only", "100\nAcDbEntity\n  8\nDIMS\n100\nAcDbLine\n" + points, {}},
+      {"under the entity's marker", "100\nAcDbEntity\n  8\nDIMS\n420\n255\n100\nAcDbLine\n" + points,
+       {{100, "AcDbEntity"}, {420, "255"}}},
+      {"under the line's marker", "100\nAcDbEntity\n  8\nDIMS\n100\nAcDbLine\n" + points + " 71\n3\n",
+       {{100, "AcDbLine"}, {71, "3"}}},
+      {"without markers", "  8\nDIMS\n" + points + " 71\n3\n", {{71, "3"}}},
+      {"a misspelled marker", "100\nAcDbEntity\n  8\nDIMS\n100\nAcDbLien\n" + points + " 71\n3\n",
+       {{100, "AcDbLien"}, {71, "3"}}},
+      {"an embedded object", "100\nAcDbEntity\n  8\nDIMS\n100\nAcDbLine\n" + points + "101\nEmbedded Object\n"
+       "100\nAcDbEmbedded\n 10\n7.0\n100\nAcDbEmpty\n",
+       // kept under the line's marker, as it came after the line's groups
+       {{100, "AcDbLine"}, {101, "Embedded Object"}, {100, "AcDbEmbedded"}, {10, "7.0"}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string text = kHeader + "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  5\n401\n" + c.body +
+                             "  0\nENDSEC\n  0\nEOF\n";
+    AcDbDatabase db;
+    const uv::dxf::Result r = uv::dxf::loadFromString(text, db, L"kept.dxf");
+    ASSERT_TRUE(r.ok) << uv::toUtf8(r.error);
+    AcDbObjectPointer<AcDbLine> line(idOf(db, L"401"));
+    ASSERT_EQ(line.openStatus(), Acad::eOk);
+    EXPECT_EQ(line->keptGroups(), c.kept);
+    EXPECT_EQ(line->endPoint(), AcGePoint3d(5, 5, 0));
+  }
+}

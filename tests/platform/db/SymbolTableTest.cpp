@@ -1,0 +1,104 @@
+// Finding symbol table records by name: in any letter case, and after
+// renames, erasures, undo and redo always the live record of the name (the
+// table indexes its names, and the index must never answer for a name a
+// record no longer has).
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "base/TextCase.h"
+#include "db/AcDbDatabase.h"
+#include "db/AcDbLayerTable.h"
+#include "db/AcDbObjectPointer.h"
+#include "db/UndoLog.h"
+
+namespace {
+
+AcDbObjectId addLayer(AcDbDatabase& db, const wchar_t* name) {
+  AcDbLayerTable* layers = nullptr;
+  EXPECT_EQ(db.getLayerTable(layers, AcDb::kForWrite), Acad::eOk);
+  auto* rec = new AcDbLayerTableRecord;
+  rec->setName(name);
+  AcDbObjectId id;
+  EXPECT_EQ(layers->add(id, rec), Acad::eOk) << uv::toUtf8(name);
+  rec->close();
+  layers->close();
+  return id;
+}
+
+Acad::ErrorStatus rename(AcDbObjectId id, const wchar_t* name) {
+  AcDbObjectPointer<AcDbLayerTableRecord> rec(id, AcDb::kForWrite);
+  return rec.openStatus() == Acad::eOk ? rec->setName(name) : rec.openStatus();
+}
+
+Acad::ErrorStatus erase(AcDbObjectId id) {
+  AcDbObjectPointer<AcDbLayerTableRecord> rec(id, AcDb::kForWrite);
+  return rec.openStatus() == Acad::eOk ? rec->erase() : rec.openStatus();
+}
+
+AcDbObjectId find(const AcDbDatabase& db, const wchar_t* name) {
+  AcDbLayerTable* layers = nullptr;
+  EXPECT_EQ(db.getLayerTable(layers), Acad::eOk);
+  AcDbObjectId id;
+  const bool has = layers->has(name);
+  EXPECT_EQ(layers->getAt(name, id) == Acad::eOk, has) << uv::toUtf8(name);
+  layers->close();
+  return id;
+}
+
+}  // namespace
+
+TEST(SymbolTable, FindsEveryRecordByItsNameInAnyLetterCase) {
+  AcDbDatabase db;
+  const wchar_t* names[] = {L"Teren", L"KV2_SurfaceName", L"Me\u0111a", L"\u0160UMA", L"a", L"Teren2"};
+  std::vector<AcDbObjectId> ids;
+  for (const wchar_t* name : names) ids.push_back(addLayer(db, name));
+  const struct {
+    const wchar_t* asked;
+    int expected;  // index into names, -1 for none
+  } cases[] = {
+      {L"Teren", 0},        {L"teren", 0}, {L"TEREN", 0},   {L"kv2_surfacename", 1}, {L"ME\u0110A", 2},
+      {L"\u0161uma", 3},    {L"A", 4},     {L"tEREN2", 5},  {L"Teren ", -1},         {L"Tere", -1},
+      {L"KV2_SurfaceNam", -1}, {L"", -1},  {L"0", -2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(uv::toUtf8(c.asked));
+    const AcDbObjectId expected = c.expected >= 0 ? ids[size_t(c.expected)]
+                                  : c.expected == -2 ? db.layerZero()
+                                                     : AcDbObjectId();
+    EXPECT_EQ(find(db, c.asked), expected);
+  }
+}
+
+TEST(SymbolTable, NamesFollowRenamesErasuresUndoAndRedo) {
+  AcDbDatabase db;
+  db.undoLog().enable();
+  const AcDbObjectId teren = addLayer(db, L"Teren");
+  ASSERT_EQ(find(db, L"TEREN"), teren);
+
+  db.undoLog().begin(L"RENAME");
+  ASSERT_EQ(rename(teren, L"Plan"), Acad::eOk);
+  EXPECT_EQ(find(db, L"plan"), teren);
+  EXPECT_TRUE(find(db, L"teren").isNull());
+  // Another record may take the name given up, and no record the new one.
+  const AcDbObjectId other = addLayer(db, L"teren");
+  EXPECT_EQ(find(db, L"Teren"), other);
+  EXPECT_EQ(rename(other, L"PLAN"), Acad::eDuplicateRecordName);
+
+  // Undo brings back the old name (without a rename) and takes the other away.
+  ASSERT_EQ(db.undoLog().undo(), Acad::eOk);
+  EXPECT_EQ(find(db, L"Teren"), teren);
+  EXPECT_TRUE(find(db, L"Plan").isNull());
+  ASSERT_EQ(db.undoLog().redo(), Acad::eOk);
+  EXPECT_EQ(find(db, L"Plan"), teren);
+  EXPECT_EQ(find(db, L"Teren"), other);
+
+  // An erased record is not found; a new record of its name is.
+  db.undoLog().begin(L"ERASE");
+  ASSERT_EQ(erase(other), Acad::eOk);
+  EXPECT_TRUE(find(db, L"teren").isNull());
+  const AcDbObjectId third = addLayer(db, L"TEREN");
+  EXPECT_EQ(find(db, L"Teren"), third);
+  ASSERT_EQ(db.undoLog().undo(), Acad::eOk);
+  EXPECT_EQ(find(db, L"Teren"), other);
+}

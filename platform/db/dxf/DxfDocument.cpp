@@ -1,6 +1,5 @@
 #include "db/dxf/DxfDocument.h"
 
-#include <algorithm>
 #include <iterator>
 
 #include "db/dxf/DxfError.h"
@@ -52,7 +51,7 @@ DxfRecord readRecord(PairStream& in, DxfDocument& doc, const std::string& where)
   thread_local std::vector<Group> groups;
   groups.clear();
   while (!in.atEnd() && in.peek().code != 0) groups.push_back(in.take());
-  rec.groups = doc.keep(groups);
+  rec.groups = doc.groups.keep(groups);
   return rec;
 }
 
@@ -146,22 +145,6 @@ const Group* DxfDocument::headerValue(const std::string& name, int code) const {
   for (const Group& g : it->second)
     if (g.code == code) return &g;
   return nullptr;
-}
-
-std::span<const Group> DxfDocument::keep(std::span<const Group> groups) {
-  if (groups.empty()) return {};
-  if (groups.size() > groupRoom) {
-    constexpr size_t kBlock = size_t(1) << 16;
-    const size_t size = std::max(kBlock, groups.size());
-    groupBlocks.push_back(std::make_unique<Group[]>(size));
-    groupFree = groupBlocks.back().get();
-    groupRoom = size;
-  }
-  std::copy(groups.begin(), groups.end(), groupFree);
-  const std::span<const Group> kept(groupFree, groups.size());
-  groupFree += groups.size();
-  groupRoom -= groups.size();
-  return kept;
 }
 
 const DxfTable* DxfDocument::table(const std::string& name) const {

@@ -7,12 +7,12 @@
 
 #include <istream>
 #include <map>
-#include <memory>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "db/dxf/DxfRecord.h"
+#include "db/dxf/PackedBlocks.h"
 
 namespace uv::dxf {
 
@@ -49,13 +49,8 @@ struct DxfDocument {
   const Group* headerValue(const std::string& name, int code = -1) const;
   const DxfTable* table(const std::string& name) const;
 
-  // A copy of a record's groups held by the document. Records are packed
-  // into blocks that never move: a file of millions of records then costs
-  // no allocation per record.
-  std::span<const Group> keep(std::span<const Group> groups);
-  std::vector<std::unique_ptr<Group[]>> groupBlocks;
-  Group* groupFree = nullptr;
-  size_t groupRoom = 0;
+  // The groups of every record, which the records' spans show.
+  PackedBlocks<Group> groups;
 };
 
 DxfDocument parseDocument(GroupReader& reader);

@@ -1,6 +1,5 @@
 #include "db/dxf/GroupReader.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cstring>
 
@@ -35,22 +34,6 @@ bool GroupReader::refill() {
   m_buf.resize(had + got);
   if (got < kChunk) m_end = true;
   return got > 0;
-}
-
-std::string_view GroupReader::keep(std::string_view text) {
-  if (text.empty()) return {};
-  if (text.size() > m_room) {
-    constexpr size_t kBlock = size_t(1) << 20;
-    const size_t size = std::max(kBlock, text.size());
-    m_blocks.push_back(std::make_unique_for_overwrite<char[]>(size));
-    m_free = m_blocks.back().get();
-    m_room = size;
-  }
-  std::memcpy(m_free, text.data(), text.size());
-  const std::string_view kept(m_free, text.size());
-  m_free += text.size();
-  m_room -= text.size();
-  return kept;
 }
 
 bool GroupReader::readLine(std::string_view& text) {
@@ -97,7 +80,8 @@ bool GroupReader::next(Group& group) {
   std::string_view value;
   if (!readLine(value))
     throw DxfError(codeLine, "the file ends after group code " + std::to_string(code) + " without its value");
-  group.value = keep(value);
+  const std::span<const char> kept = m_values.keep(value);
+  group.value = std::string_view(kept.data(), kept.size());
   group.code = code;
   group.line = codeLine;
   return true;

@@ -21,6 +21,8 @@
 #include <string_view>
 #include <vector>
 
+#include "db/dxf/PackedBlocks.h"
+
 namespace uv::dxf {
 
 struct Group {
@@ -43,8 +45,6 @@ class GroupReader {
   bool readLine(std::string_view& text);
   // Reads on into the buffer, keeping what is not taken yet; false at the end.
   bool refill();
-  // A copy of text that lives as long as the reader.
-  std::string_view keep(std::string_view text);
   std::istream& m_in;
   int m_line = 0;
   // The file is read a megabyte at a time and cut into lines here, rather
@@ -52,10 +52,7 @@ class GroupReader {
   std::string m_buf;
   size_t m_pos = 0;
   bool m_end = false;
-  // The values read, packed into blocks that never move.
-  std::vector<std::unique_ptr<char[]>> m_blocks;
-  char* m_free = nullptr;
-  size_t m_room = 0;
+  PackedBlocks<char> m_values;  // the text of the values read
 };
 
 }  // namespace uv::dxf

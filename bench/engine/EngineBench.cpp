@@ -60,31 +60,50 @@ std::vector<tin::Segment3> linesOf(std::size_t n, const std::string& kind) {
   return kind == "terrain" ? uv::bench::terrainBreakLines(n, 10000) : uv::bench::randomBreakLines(n, 10000, 5);
 }
 
+// A pair of triangles near the middle that may be swapped (convex, no break line between),
+// as elements a caller would hand in; false when none is found.
+bool swappablePair(CKVLXsurface_Vantor2& surface, int attempt, CKVLTriangle& t1, CKVLTriangle& t2) {
+  const tin::Surface& tin = surface.Triangulation().Surface();
+  const tin::Mesh& m = tin.mesh();
+  const AcDbExtents e = surface.Boundary();
+  const tin::Point2 p{(e.minPoint().x + e.maxPoint().x) / 2 + attempt * 3.1,
+                      (e.minPoint().y + e.maxPoint().y) / 2 + attempt * 1.7};
+  const std::int32_t t = tin.triangleAt(p);
+  if (t < 0) return false;
+  for (int i = 0; i < 3; ++i) {
+    const std::int32_t n = m.neighbours[t][i];
+    if (n < 0 || (m.breakLineSides[t] & (1u << i))) continue;
+    const tin::Triangle &a = m.triangles[t], &b = m.triangles[n];
+    t1 = CKVLTriangle(t, a.v[0], a.v[1], a.v[2]);
+    t2 = CKVLTriangle(n, b.v[0], b.v[1], b.v[2]);
+    // Strictly convex: the two far corners lie on either side of the shared side's line.
+    const int j = m.neighbours[n][0] == t ? 0 : m.neighbours[n][1] == t ? 1 : 2;
+    const tin::Point2 u = m.vertices[a.v[i]].plan(), v = m.vertices[b.v[j]].plan();
+    const tin::Point2 q = m.vertices[a.v[(i + 1) % 3]].plan(), r = m.vertices[a.v[(i + 2) % 3]].plan();
+    auto side = [](tin::Point2 from, tin::Point2 to, tin::Point2 x) {
+      return (to.x - from.x) * (x.y - from.y) - (to.y - from.y) * (x.x - from.x);
+    };
+    if (side(u, v, q) * side(u, v, r) < 0) return true;
+  }
+  return false;
+}
+
 // One swap and one added point in the middle of the surface, each timed alone (the mesh is up
 // to date before), then with the query after it that brings the mesh up to date again.
 void edits(CKVLXsurface_Vantor2& surface) {
-  const tin::Mesh& m = surface.Triangulation().Surface().mesh();
   const AcDbExtents e = surface.Boundary();
   const tin::Point2 mid{(e.minPoint().x + e.maxPoint().x) / 2, (e.minPoint().y + e.maxPoint().y) / 2};
   double swap = -1, swapQuery = -1;
-  // The first pair near the middle that may be swapped (convex, no break line between).
+  CKVLTriangle t1, t2;
   for (int attempt = 0; attempt < 50 && swap < 0; ++attempt) {
-    const tin::Point2 p{mid.x + attempt * 3.1, mid.y + attempt * 1.7};
-    CKVLTriangle* t1 = surface.TriangleAt(AcGePoint3d(p.x, p.y, 0));
-    if (!t1) continue;
-    for (int i = 0; i < 3 && swap < 0; ++i) {
-      const std::int32_t n = m.neighbours[t1->m_nIndex][i];
-      if (n < 0) continue;
-      const tin::Point3 &a = m.corner(n, 0), &b = m.corner(n, 1), &c = m.corner(n, 2);
-      CKVLTriangle* t2 = surface.TriangleAt(AcGePoint3d((a.x + b.x + c.x) / 3, (a.y + b.y + c.y) / 3, 0));
-      double t = seconds();
-      const int ok = surface.SwapTringles(t1, t2);
-      const double took = seconds() - t;
-      if (ok != 1) continue;
-      swap = took;
-      surface.Triangulation().Surface().triangleAt(p);
-      swapQuery = seconds() - t;
-    }
+    if (!swappablePair(surface, attempt, t1, t2)) continue;
+    double t = seconds();
+    const int ok = surface.SwapTringles(&t1, &t2);
+    const double took = seconds() - t;
+    if (ok != 1) continue;
+    swap = took;
+    surface.Triangulation().Surface().triangleAt(mid);
+    swapQuery = seconds() - t;
   }
   report("swap_seconds", swap);
   report("swap_and_query_seconds", swapQuery);
@@ -95,6 +114,36 @@ void edits(CKVLXsurface_Vantor2& surface) {
   report("add_point_seconds", seconds() - t);
   surface.Triangulation().Surface().triangleAt(mid);
   report("add_point_and_query_seconds", seconds() - t);
+}
+
+// The same edits with the surface's triangle array read before and after each, as the display
+// and the swap's picking read it: the read after an edit refreshes what the edit wrote.
+void editsWithTheArray(CKVLXsurface_Vantor2& surface, std::size_t n) {
+  const double before = uv::bench::currentBytes();
+  double t = seconds();
+  surface.GetAllTriangles();
+  report("triangle_array_seconds", seconds() - t);
+  report("triangle_array_bytes_per_point", (uv::bench::currentBytes() - before) / static_cast<double>(n));
+  const AcDbExtents e = surface.Boundary();
+  const tin::Point2 mid{(e.minPoint().x + e.maxPoint().x) / 2, (e.minPoint().y + e.maxPoint().y) / 2};
+  double swapRead = -1;
+  CKVLTriangle t1, t2;
+  for (int attempt = 7; attempt < 57 && swapRead < 0; ++attempt) {
+    if (!swappablePair(surface, attempt, t1, t2)) continue;
+    CKVLTriangle* a = (*surface.GetAllTriangles())[t1.m_nIndex];
+    CKVLTriangle* b = (*surface.GetAllTriangles())[t2.m_nIndex];
+    t = seconds();
+    if (surface.SwapTringles(a, b) != 1) continue;
+    surface.GetAllTriangles();
+    swapRead = seconds() - t;
+  }
+  report("swap_and_read_seconds", swapRead);
+  CUniquePointSet one;
+  one.AddPoint(AcGePoint3d(mid.x - 0.41, mid.y + 0.13, 121.0));
+  t = seconds();
+  surface.AddPoints(one);
+  surface.GetAllTriangles();
+  report("add_point_and_read_seconds", seconds() - t);
 }
 
 void operations(std::size_t n, const std::string& kind) {
@@ -113,6 +162,7 @@ void operations(std::size_t n, const std::string& kind) {
   edits(*surface);
   surface->Triangulation().Surface().mesh();
   report("edited_kept_bytes_per_point", (uv::bench::currentBytes() - before) / static_cast<double>(n));
+  editsWithTheArray(*surface, n);
 
   const AcDbExtents e = surface->Boundary();
   std::vector<double> levels;

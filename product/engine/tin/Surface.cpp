@@ -71,6 +71,7 @@ Surface::Surface(const SurfaceSettings& settings)
   def_.settings = settings;
   if (compactable(def_)) buildCompact();
   else tri_ = std::make_unique<detail::Triangulation>();
+  changedWhole();
 }
 
 Surface::~Surface() = default;
@@ -110,6 +111,7 @@ void Surface::buildCompact(const std::vector<Point3>* from) {
     def_.points.assign(from->begin(), from->end());
   }
   cache_ = std::move(c);
+  changedWhole();
 }
 
 void Surface::ensureEditable() {
@@ -235,6 +237,7 @@ std::optional<Surface> Surface::fromSaved(const Definition& d, SavedTriangulatio
     c->own = tri->release();
     s.tri_.reset();
     s.cache_ = std::move(c);
+    s.changedWhole();
     return s;
   }
   s.tri_ = std::move(tri);
@@ -252,6 +255,7 @@ std::optional<Surface> Surface::fromSaved(const Definition& d, SavedTriangulatio
     }
   }
   s.sitesPending_ = true;
+  s.changedWhole();
   return s;
 }
 
@@ -419,6 +423,7 @@ PointsResult Surface::addPoints(std::span<const Point3> points) {
     pending.insert(pending.end(), through.begin(), through.end());
   }
   endChange(std::move(pending));
+  changedInPlace();
   return result;
 }
 
@@ -485,6 +490,7 @@ BreakLineResult Surface::addBreakLine(const Point3& a, const Point3& b) {
       pending.insert(pending.end(), through.begin(), through.end());
     }
     endChange(std::move(pending));
+    changedInPlace();
   } catch (const std::exception&) {
     // Never leave a half-made surface: rebuild what was there.
     Definition d = def_;
@@ -522,6 +528,7 @@ SwapResult Surface::swapDiagonal(std::int32_t t1, std::int32_t t2) {
   def_.swaps.push_back({tri_->position(u), tri_->position(v)});
   swapApplied_.push_back(true);
   cache_.reset();
+  changedInPlace();
   return SwapResult::Swapped;
 }
 
@@ -544,6 +551,7 @@ void Surface::setMaxEdgeLength(double length) {
   ensureEditable();
   def_.settings = s;
   cache_.reset();
+  changedWhole();
 }
 
 void Surface::reset(const SurfaceSettings& settings) {
@@ -578,6 +586,35 @@ void Surface::rebuild(const Definition& definition) {
     resolveLine(static_cast<std::int32_t>(line), nullptr, nullptr);
   def_.swaps = definition.swaps;
   reapplySwaps();
+  changedWhole();
+}
+
+void Surface::changedWhole() {
+  ++revision_;
+  journalFrom_ = revision_;
+  detail::release(journal_);
+  detail::release(journalStarts_);
+  // What the triangulation noted before is part of the whole.
+  std::vector<std::int32_t> before;
+  if (tri_) tri_->takeWritten(before);
+}
+
+void Surface::changedInPlace() {
+  if (!tri_ || def_.settings.maxEdgeLength > 0.0) return changedWhole();
+  const std::size_t start = journal_.size();
+  // Past an eighth of the triangles, reading them all again costs little more than the list.
+  const std::size_t limit = 4096 + tri_->triangleCount() / 8;
+  if (!tri_->takeWritten(journal_) || journal_.size() > limit || journalStarts_.size() >= limit)
+    return changedWhole();
+  journalStarts_.push_back(start);
+  ++revision_;
+}
+
+bool Surface::trianglesWrittenSince(std::uint64_t revision, std::vector<std::int32_t>& out) const {
+  if (revision < journalFrom_ || revision > revision_) return false;
+  const std::size_t from = revision == revision_ ? journal_.size() : journalStarts_[revision - journalFrom_];
+  out.insert(out.end(), journal_.begin() + static_cast<std::ptrdiff_t>(from), journal_.end());
+  return true;
 }
 
 // --- elevations ----------------------------------------------------------------------------

@@ -139,6 +139,14 @@ class Surface {
   // surface ends is longer than the limit; break lines are never peeled away.
   void setMaxEdgeLength(double length);
 
+  // For callers that keep a copy of triangles(): revision() counts the changes, and
+  // trianglesWrittenSince(r, out) appends the indices (perhaps repeated, new triangles
+  // included) of the triangles whose corners may differ from what they were at revision r.
+  // False when the surface cannot tell (made again, loaded, peeled by an edge-length limit,
+  // or changed too much since r): the copy is then to be read again whole.
+  std::uint64_t revision() const { return revision_; }
+  bool trianglesWrittenSince(std::uint64_t revision, std::vector<std::int32_t>& out) const;
+
   // Queries.
   std::int32_t pointCount() const;
   bool pointAtIndex(std::int32_t index, Point3& out) const;
@@ -196,6 +204,10 @@ class Surface {
   void resolveLine(std::int32_t line, std::vector<double>* table, std::vector<std::int32_t>* changed) const;
   void resolveAll(std::vector<double>& z) const;
   void reapplySwaps();
+  // Each change ends in one of these: the triangles were replaced whole, or changed where the
+  // triangulation wrote them.
+  void changedWhole();
+  void changedInPlace();
   void reset(const SurfaceSettings& settings);
   void rebuild(const Definition& definition);
   static bool compactable(const Definition& definition);
@@ -227,6 +239,12 @@ class Surface {
   bool sitesPending_ = false;                            // sites_ and their tables not made yet
   std::unique_ptr<detail::Triangulation> tri_;  // null while the flat mesh is all there is
   mutable std::unique_ptr<Cache> cache_;
+  // The triangles written by the changes after revision journalFrom_: those of change
+  // journalFrom_ + 1 + k start at journalStarts_[k].
+  std::uint64_t revision_ = 0;
+  std::uint64_t journalFrom_ = 0;
+  std::vector<std::int32_t> journal_;
+  std::vector<std::size_t> journalStarts_;
 };
 
 }  // namespace tin

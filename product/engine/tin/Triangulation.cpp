@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "tin/HugePages.h"
 #include "tin/Predicates.h"
 
 namespace tin::detail {
@@ -57,6 +58,10 @@ struct Triangulation::Impl {
   mutable std::int64_t cn = 0;
   mutable std::size_t cellsFor = 0;
   std::vector<std::pair<std::int32_t, std::int32_t>> work;  // sides to make Delaunay again
+  // The triangles whose corners were written since takeWritten(), for callers that keep a copy
+  // of them; once they would be more than an eighth of all, only that fact is kept.
+  std::vector<std::int32_t> written;
+  bool writtenWhole = true;
 
   bool hasTriangles() const { return !m.triangles.empty(); }
   std::int32_t triangleCount() const { return static_cast<std::int32_t>(m.triangles.size()); }
@@ -96,8 +101,17 @@ struct Triangulation::Impl {
     m.breakLineSides.push_back(0);
     return triangleCount() - 1;
   }
+  void noteWritten(std::int32_t t) {
+    if (writtenWhole) return;
+    written.push_back(t);
+    if (written.size() > 4096 + m.triangles.size() / 8) {
+      writtenWhole = true;
+      detail::release(written);
+    }
+  }
   void setTriangle(std::int32_t t, std::int32_t a, std::int32_t b, std::int32_t c) {
     m.triangles[t] = Triangle{{a, b, c}};
+    noteWritten(t);
     m.vertexTriangle[a] = m.vertexTriangle[b] = m.vertexTriangle[c] = t;
   }
   void pushSides(std::int32_t t) {
@@ -470,6 +484,8 @@ struct Triangulation::Impl {
 
   void takeFlat(FlatTriangulation&& flat) {
     boundaryDirty = true;
+    writtenWhole = true;
+    detail::release(written);
     cells.clear();
     m.triangles = std::move(flat.triangles);
     m.neighbours = std::move(flat.neighbours);
@@ -723,6 +739,8 @@ void Triangulation::adopt(Mesh&& mesh) {
   m.boundaryDirty = m.m.boundarySides.empty();
   m.m.breakLineSides.assign(m.m.triangles.size(), 0);
   m.m.vertexTriangle.resize(m.m.vertices.size(), -1);
+  // The triangles stay where they were: what callers copied of them still holds.
+  m.writtenWhole = false;
 }
 
 bool Triangulation::restore(Mesh&& mesh, std::vector<std::vector<std::int32_t>> chains,
@@ -804,7 +822,18 @@ bool Triangulation::restore(Mesh&& mesh, std::vector<std::vector<std::int32_t>> 
       if (v < 0 || v >= nv) return fail("a swap names no point");
     m.flips.push_back({f[0], f[1], f[2], f[3]});
   }
+  // From here on the triangles as restored are what a caller's copy starts from.
+  m.writtenWhole = false;
   return true;
+}
+
+bool Triangulation::takeWritten(std::vector<std::int32_t>& out) {
+  Impl& m = *impl_;
+  const bool listed = !m.writtenWhole;
+  if (listed) out.insert(out.end(), m.written.begin(), m.written.end());
+  m.written.clear();
+  m.writtenWhole = false;
+  return listed;
 }
 
 Mesh Triangulation::release() {
@@ -942,8 +971,10 @@ void Triangulation::swapNumbers(std::int32_t a, std::int32_t b) {
   std::sort(at.begin(), at.end());
   at.erase(std::unique(at.begin(), at.end()), at.end());
   auto other = [a, b](std::int32_t v) { return v == a ? b : v == b ? a : v; };
-  for (std::int32_t t : at)
+  for (std::int32_t t : at) {
     for (std::int32_t& c : m.m.triangles[t].v) c = other(c);
+    m.noteWritten(t);
+  }
   std::swap(m.m.vertices[a], m.m.vertices[b]);
   std::swap(m.m.vertexTriangle[a], m.m.vertexTriangle[b]);
   // Break lines through either.

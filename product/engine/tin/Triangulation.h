@@ -55,6 +55,10 @@ class Triangulation {
   // the triangulation empty, where they do not.
   bool restore(Mesh&& mesh, std::vector<std::vector<std::int32_t>> chains,
                const std::vector<std::array<std::int32_t, 4>>& flips, std::string& why);
+  // The triangles whose corners changed since the last call (indices, perhaps repeated, new
+  // ones included), appended to out; false when the triangles were replaced whole or too many
+  // changed to list, and a copy of them is to be read again whole.
+  bool takeWritten(std::vector<std::int32_t>& out);
   // The mesh, leaving the triangulation empty.
   Mesh release();
   const std::vector<std::vector<std::int32_t>>& chains() const;

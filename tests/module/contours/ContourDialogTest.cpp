@@ -101,6 +101,9 @@ TEST_F(ContourDialogTest, OpensWithTheSurfaceHeightsAndEachClassRange) {
   EXPECT_EQ(texts[272], L"1");
   EXPECT_EQ(texts[285], L"102");
   EXPECT_EQ(texts[287], L"150");
+  // The upper end of each range has a label of its own.
+  EXPECT_EQ(texts[284], L"to");
+  EXPECT_EQ(texts[288], L"to");
   EXPECT_EQ(texts[208], L"ByLayer");
   EXPECT_EQ(texts[209], L"ByLayer");
   EXPECT_EQ(texts[210], L"ByLayer");

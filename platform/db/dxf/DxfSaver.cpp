@@ -267,8 +267,8 @@ class Saver {
       m_out.real(40, style->textSize());
       m_out.real(41, style->xScale());
       m_out.real(50, style->obliquingAngle() / kDegree);
-      if (!m_out.keeps(71)) m_out.integer(71, 0);
-      if (!m_out.keeps(42)) m_out.real(42, style->textSize() > 0 ? style->textSize() : 2.5);
+      if (!m_out.keptHere(71)) m_out.integer(71, 0);
+      if (!m_out.keptHere(42)) m_out.real(42, style->textSize() > 0 ? style->textSize() : 2.5);
       m_out.text(3, std::wstring(font ? font : L""));
       m_out.text(4, std::wstring(bigFont ? bigFont : L""));
       writeXData(m_out, *style);
@@ -289,7 +289,7 @@ class Saver {
     modelledTable("BLOCK_RECORD", m_db.blockTableId(), [&](AcDbObjectId id) {
       auto* btr = DbAccess::peekAs<AcDbBlockTableRecord>(id);
       recordHead("BLOCK_RECORD", *btr, "AcDbBlockTableRecord");
-      if (!m_out.keeps(340)) m_out.handle(340, layoutOf(id));
+      if (!m_out.keptHere(340)) m_out.handle(340, layoutOf(id));
       writeXData(m_out, *btr);
     });
     // Tables of other names a file held.
@@ -325,7 +325,7 @@ class Saver {
       m_out.integer(70, (btr->isAnonymous() ? 1 : 0) | (btr->hasAttributeDefinitions() ? 2 : 0));
       m_out.point(10, btr->origin());
       m_out.text(3, btr->nameText());
-      if (!m_out.keeps(1)) m_out.text(1, std::string());
+      if (!m_out.keptHere(1)) m_out.text(1, std::string());
       const ACHAR* comments = nullptr;
       if (btr->comments(comments) == Acad::eOk && comments && *comments) m_out.text(4, std::wstring(comments));
       if (auto* begin = DbAccess::peek(btr->blockBeginId())) writeXData(m_out, *begin);
@@ -380,14 +380,14 @@ class Saver {
                              [](const Entry& e) { return compareNoCase(e.key, L"ACAD_LAYOUT") > 0; });
       entries.insert(at, {L"ACAD_LAYOUT", m_layoutDict, nullptr});
     }
+    // The cloning flag ahead of the entries, as files have it.
+    if (!m_out.keptHere(281)) m_out.integer(281, 1);
     std::vector<AcDbObject*> children;
     for (const Entry& e : entries) {
       m_out.text(3, e.key);
       m_out.handle(350, e.handle);
       children.push_back(e.child);
     }
-    // After the entries, where a kept flag of a file read back comes too.
-    if (!m_out.keeps(281)) m_out.integer(281, 1);
     writeXData(m_out, dict);
     return children;
   }
@@ -460,11 +460,11 @@ class Saver {
     m_out.handle(5, m_layoutDict);
     m_out.handle(330, handleOf(m_db.namedObjectsDictionaryId()));
     m_out.text(100, std::string("AcDbDictionary"));
+    m_out.integer(281, 1);
     for (const Named& n : named) {
       m_out.text(3, n.name);
       m_out.handle(350, n.layout->handle);
     }
-    m_out.integer(281, 1);
     for (const Named& n : named) {
       const bool model = n.layout->block == m_db.modelSpaceId();
       m_out.start("LAYOUT");

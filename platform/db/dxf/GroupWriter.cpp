@@ -76,14 +76,17 @@ GroupWriter::Bucket* GroupWriter::bucketOf(const std::string& subclass) {
   return nullptr;
 }
 
-bool GroupWriter::keeps(int c) const {
-  if (!m_kept) return false;
-  // The head holds, after its 102 braces, the groups of a file without
-  // subclass markers: they stand for any subclass.
-  for (const auto& [name, bucket] : m_buckets)
-    if ((name == m_subclass || name.empty()) && !bucket.written)
-      for (size_t i = bucket.begin; i < bucket.end; ++i)
-        if ((*m_kept)[i].code == c) return true;
+bool GroupWriter::keptHere(int c) {
+  if (!m_kept || m_inHead) return false;
+  for (auto& [name, bucket] : m_buckets) {
+    if ((name != m_subclass && !name.empty()) || bucket.written) continue;
+    for (size_t i = bucket.begin; i < bucket.end; ++i) {
+      if ((*m_kept)[i].code != c) continue;
+      writeKept(bucket.begin, i + 1);
+      bucket.begin = i + 1;
+      return true;
+    }
+  }
   return false;
 }
 

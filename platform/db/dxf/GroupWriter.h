@@ -67,9 +67,11 @@ class GroupWriter {
   // the next 100 marker or the extended data), those of subclasses the
   // writer does not write come last.
   void start(const char* type, const uv::RawGroups* kept = nullptr);
-  // Whether the object's kept groups hold the code in the subclass being
-  // written: the writer then leaves the value to them.
-  bool keeps(int code) const;
+  // Writes here the kept groups of the subclass being written up to and
+  // including the first of this code, so that a group the file had among
+  // those the writer writes stays in its place; false when none is kept,
+  // and the writer then writes its own value.
+  bool keptHere(int code);
   // Writes the groups verbatim (a record kept whole).
   void raw(const uv::RawGroups& groups);
 

@@ -23,7 +23,35 @@ AcGePoint3d Ocs::toWorld(const AcGePoint3d& p) const {
 AcGePoint3d Ocs::toOcs(const AcGePoint3d& p) const {
   if (m_world) return p;
   const AcGeVector3d v = p.asVector();
-  return {v.dotProduct(m_x), v.dotProduct(m_y), v.dotProduct(m_z)};
+  const AcGePoint3d q{v.dotProduct(m_x), v.dotProduct(m_y), v.dotProduct(m_z)};
+  auto exact = [&](const AcGePoint3d& c) {
+    const AcGePoint3d w = toWorld(c);
+    return w.x == p.x && w.y == p.y && w.z == p.z;
+  };
+  if (exact(q)) return q;
+  // Rounded twice, the point may come back a last bit off the world point: the drawing then
+  // changed in the file without an edit, and drifted at every save. Of the neighbours within
+  // two last bits, the nearest that comes back exactly is taken, so that the point read back
+  // is the point saved.
+  AcGePoint3d best = q;
+  int bestSteps = 7;
+  auto nudged = [](double c, int steps) {
+    for (; steps > 0; --steps) c = std::nextafter(c, INFINITY);
+    for (; steps < 0; ++steps) c = std::nextafter(c, -INFINITY);
+    return c;
+  };
+  for (int i = -2; i <= 2; ++i)
+    for (int j = -2; j <= 2; ++j)
+      for (int k = -2; k <= 2; ++k) {
+        const int steps = std::abs(i) + std::abs(j) + std::abs(k);
+        if (steps >= bestSteps) continue;
+        const AcGePoint3d c{nudged(q.x, i), nudged(q.y, j), nudged(q.z, k)};
+        if (exact(c)) {
+          best = c;
+          bestSteps = steps;
+        }
+      }
+  return best;
 }
 
 }  // namespace uv::dxf

@@ -74,6 +74,45 @@ TEST(DxfRoundTrip, RichDrawingComesBackTheSameTwice) {
   ASSERT_TRUE(uv::dxf::loadFromString(second, again, L"second.dxf").ok);
   EXPECT_EQ(firstDifference(dumpDatabase(loaded), dumpDatabase(again)), "");
   EXPECT_EQ(again.handseed().value(), loaded.handseed().value());
+  // A drawing read from a file and saved unchanged comes out as it came in, byte for byte.
+  std::string third;
+  ASSERT_TRUE(uv::dxf::saveToString(again, third).ok);
+  EXPECT_EQ(firstDifference(second, third), "");
+}
+
+// Groups the database keeps without modelling them stay where the file had
+// them among the groups it models, whichever program wrote the file.
+TEST(DxfRoundTrip, KeptGroupsStayInTheirPlace) {
+  struct Case {
+    const char* what;
+    std::string table;    // the TABLES section's records
+    std::string objects;  // the OBJECTS section's records
+    std::string record;   // what must come back unchanged
+  };
+  const std::string style =
+      "  0\nSTYLE\n  5\n30\n330\n3\n100\nAcDbSymbolTableRecord\n100\nAcDbTextStyleTableRecord\n  2\nROMANS\n"
+      " 70\n0\n 40\n0.0\n 41\n1.0\n 50\n0.0\n 71\n0\n 42\n3.5\n  3\nromans.shx\n  4\n\n";
+  const std::string dictionary =
+      "  0\nDICTIONARY\n  5\nC\n330\n0\n100\nAcDbDictionary\n280\n0\n281\n1\n  3\nACAD_GROUP\n350\nD\n";
+  const Case cases[] = {
+      {"a style's generation flags and last height before its fonts",
+       "  0\nTABLE\n  2\nSTYLE\n  5\n3\n330\n0\n100\nAcDbSymbolTable\n 70\n1\n" + style + "  0\nENDTAB\n", "", style},
+      {"a dictionary's ownership and cloning flags before its entries", "",
+       dictionary + "  0\nDICTIONARY\n  5\nD\n330\nC\n100\nAcDbDictionary\n281\n1\n", dictionary},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string text = "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1027\n  9\n$HANDSEED\n  5\n100\n"
+                             "  0\nENDSEC\n  0\nSECTION\n  2\nTABLES\n" +
+                             c.table + "  0\nENDSEC\n  0\nSECTION\n  2\nOBJECTS\n" + c.objects +
+                             "  0\nENDSEC\n  0\nEOF\n";
+    AcDbDatabase db;
+    const uv::dxf::Result r = uv::dxf::loadFromString(text, db, L"kept.dxf");
+    ASSERT_TRUE(r.ok) << uv::toUtf8(r.error);
+    std::string saved;
+    ASSERT_TRUE(uv::dxf::saveToString(db, saved).ok);
+    EXPECT_NE(saved.find(c.record), std::string::npos) << saved;
+  }
 }
 
 TEST(DxfRoundTrip, HandlesOfTheFileAreKept) {

@@ -19,9 +19,6 @@ namespace {
 constexpr std::array<unsigned char, 8> kMagic{0x89, 'K', 'V', 'B', 0x0D, 0x0A, 0x1A, 0x0A};
 constexpr std::size_t kPrefix = 16;                // magic, versions, header length
 constexpr std::uint32_t kMaxHeader = 16u << 20;    // far above any real name and description
-// The largest coordinate a file may hold, in drawing units: far beyond any survey, and small
-// enough that the products of coordinates the triangulation forms stay far from overflow.
-constexpr double kMaxCoordinate = 1e15;
 
 void writePoint(ByteWriter& w, const tin::Point3& p) {
   w.f64(p.x);
@@ -105,8 +102,6 @@ std::vector<unsigned char> encodeTriangulation(const tin::SavedTriangulation& t)
   return std::move(w.bytes());
 }
 
-bool finiteAndInRange(double v);
-
 bool decodeTriangulation(const unsigned char* p, std::size_t size, tin::SavedTriangulation& t, std::string& error) {
   ByteReader r(p, size);
   const std::uint8_t editable = r.u8();
@@ -148,7 +143,7 @@ bool decodeTriangulation(const unsigned char* p, std::size_t size, tin::SavedTri
     return false;
   }
   for (const tin::Point3& v : t.extraVertices)
-    if (!finiteAndInRange(v.x) || !finiteAndInRange(v.y) || !finiteAndInRange(v.z)) {
+    if (!tin::isCoordinate(v.x) || !tin::isCoordinate(v.y) || !tin::isCoordinate(v.z)) {
       error = "a vertex of the triangles is no place";
       return false;
     }
@@ -208,33 +203,31 @@ bool decodeHeader(const unsigned char* p, std::size_t size, SurfaceFileHeader& h
 }
 
 // A file holds what the engine wrote: finite positions of real places. A NaN, an infinity or
-// a position beyond kMaxCoordinate is damage, and taken in it would put vertices where no
+// a position beyond tin::kMaxCoordinate is damage, and taken in it would put vertices where no
 // input lies (products of such numbers overflow in the break-line crossings).
-bool finiteAndInRange(double v) { return std::isfinite(v) && std::fabs(v) <= kMaxCoordinate; }
-
 bool checkCoordinates(const tin::Definition& d, std::string& error) {
   auto bad = [&](const char* what, std::size_t index, const char* field, double v) {
     error = "corrupt surface file: " + std::string(what) + " " + std::to_string(index + 1) + " has " + field + " = " +
-            formatNumber(v) + "; coordinates must be finite numbers within +-" + formatNumber(kMaxCoordinate);
+            formatNumber(v) + "; coordinates must be finite numbers within +-" + formatNumber(tin::kMaxCoordinate);
     return false;
   };
   for (std::size_t i = 0; i < d.points.size(); ++i) {
     const tin::Point3& p = d.points[i];
-    if (!finiteAndInRange(p.x)) return bad("point", i, "x", p.x);
-    if (!finiteAndInRange(p.y)) return bad("point", i, "y", p.y);
-    if (!finiteAndInRange(p.z)) return bad("point", i, "z", p.z);
+    if (!tin::isCoordinate(p.x)) return bad("point", i, "x", p.x);
+    if (!tin::isCoordinate(p.y)) return bad("point", i, "y", p.y);
+    if (!tin::isCoordinate(p.z)) return bad("point", i, "z", p.z);
   }
   for (std::size_t i = 0; i < d.breakLines.size(); ++i) {
     for (const tin::Point3* p : {&d.breakLines[i].a, &d.breakLines[i].b}) {
-      if (!finiteAndInRange(p->x)) return bad("break line", i, "x", p->x);
-      if (!finiteAndInRange(p->y)) return bad("break line", i, "y", p->y);
-      if (!finiteAndInRange(p->z)) return bad("break line", i, "z", p->z);
+      if (!tin::isCoordinate(p->x)) return bad("break line", i, "x", p->x);
+      if (!tin::isCoordinate(p->y)) return bad("break line", i, "y", p->y);
+      if (!tin::isCoordinate(p->z)) return bad("break line", i, "z", p->z);
     }
   }
   for (std::size_t i = 0; i < d.swaps.size(); ++i) {
     for (const tin::Point2* p : {&d.swaps[i].a, &d.swaps[i].b}) {
-      if (!finiteAndInRange(p->x)) return bad("swap", i, "x", p->x);
-      if (!finiteAndInRange(p->y)) return bad("swap", i, "y", p->y);
+      if (!tin::isCoordinate(p->x)) return bad("swap", i, "x", p->x);
+      if (!tin::isCoordinate(p->y)) return bad("swap", i, "y", p->y);
     }
   }
   return true;

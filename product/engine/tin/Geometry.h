@@ -3,9 +3,20 @@
 // topological decision of the core is taken in plan, z is carried along.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 namespace tin {
+
+// The largest coordinate, in drawing units, that a surface takes and a surface file holds: far
+// beyond any survey, and small enough that the products of coordinates the triangulation forms
+// stay far from overflow. One limit for both, so that every surface made can be kept in a file
+// and read back.
+inline constexpr double kMaxCoordinate = 1e15;
+
+// Whether v is a coordinate a surface takes: a number within +-kMaxCoordinate (NaN and the
+// infinities are not).
+inline bool isCoordinate(double v) { return std::fabs(v) <= kMaxCoordinate; }
 
 struct Point2 {
   double x = 0.0;

@@ -49,7 +49,7 @@ void roomForOne(V& v) {
   if (v.size() == v.capacity()) v.reserve(v.size() + v.size() / 8 + 256);
 }
 
-bool finite(const Point3& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
+bool takes(const Point3& p) { return isCoordinate(p.x) && isCoordinate(p.y) && isCoordinate(p.z); }
 
 std::uint64_t lineKey(std::int32_t a, std::int32_t b) {
   if (a > b) std::swap(a, b);
@@ -277,7 +277,7 @@ void Surface::stagePoints(std::span<const Point3> points, PointsResult& result, 
                           std::vector<std::int32_t>& touched) {
   siteGrid_.reserve(sites_.size() + points.size());
   for (const Point3& p : points) {
-    if (!finite(p)) {
+    if (!takes(p)) {
       ++result.refused;
       continue;
     }
@@ -303,7 +303,7 @@ void Surface::stagePoints(std::span<const Point3> points, PointsResult& result, 
 }
 
 BreakLineResult Surface::stageBreakLine(const Point3& a, const Point3& b, std::vector<std::int32_t>& fresh) {
-  if (!finite(a) || !finite(b)) return BreakLineResult::Refused;
+  if (!takes(a) || !takes(b)) return BreakLineResult::Refused;
   std::int32_t sa = siteAt(a.x, a.y), sb = siteAt(b.x, b.y);
   if (sa >= 0 && sa == sb) return BreakLineResult::Degenerate;
   const double tol = def_.settings.planTolerance;

@@ -10,7 +10,7 @@ namespace tin {
 UniquePointSet::UniquePointSet(double tolerance) : grid_(tolerance) {}
 
 UniquePointSet::Outcome UniquePointSet::add(const Point3& p) {
-  if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z)) return Outcome::Refused;
+  if (!isCoordinate(p.x) || !isCoordinate(p.y) || !isCoordinate(p.z)) return Outcome::Refused;
   auto pos = [this](std::int32_t i) -> const Point3& { return points_[i]; };
   std::int32_t found = grid_.find(p.x, p.y, pos);
   if (found >= 0) {

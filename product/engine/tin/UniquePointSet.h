@@ -21,7 +21,7 @@ namespace tin {
 // last one added replaces the earlier one. A surveyor who loads a corrected file over an old one
 // expects the new heights, not a silent refusal of every corrected shot.
 //
-// Points with a coordinate that is not a finite number are refused.
+// Points with a coordinate that is no number within +-kMaxCoordinate are refused.
 class UniquePointSet {
  public:
   enum class Outcome { Added, Replaced, Refused };

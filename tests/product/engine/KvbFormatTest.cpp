@@ -9,6 +9,7 @@
 
 #include "product/engine/BinaryIo.h"
 #include "product/engine/KvbFormat.h"
+#include "tin/Surface.h"
 
 namespace uv::engine {
 namespace {
@@ -84,7 +85,7 @@ TEST(KvbFormat, RefusesAFileOfANewerFormatAndALyingBodyLength) {
 // A file whose checksums hold but whose numbers are no places: refused with the item named,
 // never handed to the triangulation (a break line to 1e308 made a vertex near 1e62).
 TEST(KvbFormat, RefusesNumbersThatAreNoPlaces) {
-  constexpr double kMaxCoordinate = 1e15;  // the largest coordinate a file may hold
+  using tin::kMaxCoordinate;
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
   struct Case {
@@ -120,6 +121,50 @@ TEST(KvbFormat, RefusesNumbersThatAreNoPlaces) {
   SurfaceFileContent out;
   std::string error;
   EXPECT_TRUE(decodeSurfaceFile(bytes.data(), bytes.size(), KvbDepth::Whole, out, error)) << error;
+}
+
+// The surface and its file take the same coordinates: what a surface takes, its file keeps and
+// reads back; what the file would refuse, the surface refuses when it is given.
+TEST(KvbFormat, TheSurfaceAndItsFileTakeTheSameCoordinates) {
+  using tin::kMaxCoordinate;
+  const double inf = std::numeric_limits<double>::infinity();
+  struct Case {
+    const char* what;
+    double x;
+    bool taken;
+  };
+  const Case cases[] = {
+      {"the limit", kMaxCoordinate, true},
+      {"the negative limit", -kMaxCoordinate, true},
+      {"a last bit beyond", std::nextafter(kMaxCoordinate, inf), false},
+      {"a last bit beyond, negative", std::nextafter(-kMaxCoordinate, -inf), false},
+      {"ten times the limit", 10 * kMaxCoordinate, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    tin::Surface surface;
+    const std::vector<tin::Point3> points{{0, 0, 1}, {100, 0, 2}, {0, 100, 3}, {c.x, 50, 4}};
+    const tin::PointsResult added = surface.addPoints(points);
+    EXPECT_EQ(added.refused, c.taken ? 0u : 1u);
+    EXPECT_EQ(surface.addBreakLine({10, 10, 1}, {c.x, 60, 2}),
+              c.taken ? tin::BreakLineResult::Added : tin::BreakLineResult::Refused);
+
+    SurfaceFileContent content;
+    content.definition = surface.definition();
+    const auto bytes = encodeSurfaceFile(content);
+    SurfaceFileContent out;
+    std::string error;
+    ASSERT_TRUE(decodeSurfaceFile(bytes.data(), bytes.size(), KvbDepth::Whole, out, error)) << error;
+    EXPECT_EQ(out.definition, surface.definition());
+
+    // The same coordinate written into a file by other means is refused by the reader exactly
+    // when the surface refused it.
+    SurfaceFileContent forged = sample();
+    forged.definition.points[1].y = c.x;
+    const auto forgedBytes = encodeSurfaceFile(forged);
+    EXPECT_EQ(decodeSurfaceFile(forgedBytes.data(), forgedBytes.size(), KvbDepth::Whole, out, error), c.taken)
+        << error;
+  }
 }
 
 }  // namespace

@@ -48,13 +48,16 @@ INSTANTIATE_TEST_SUITE_P(
                       PairCase{"utm_rounding_noise", {500000.123, 5000000.456}, {500000.1230000001, 5000000.456}, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(UniquePointSet, RefusesNonFiniteCoordinates) {
+TEST(UniquePointSet, RefusesCoordinatesBeyondTheLimit) {
   UniquePointSet set;
   const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
   EXPECT_EQ(set.add({nan, 0, 0}), UniquePointSet::Outcome::Refused);
   EXPECT_EQ(set.add({0, inf, 0}), UniquePointSet::Outcome::Refused);
   EXPECT_EQ(set.add({0, 0, nan}), UniquePointSet::Outcome::Refused);
+  EXPECT_EQ(set.add({std::nextafter(kMaxCoordinate, inf), 0, 0}), UniquePointSet::Outcome::Refused);
+  EXPECT_EQ(set.add({0, 0, -2 * kMaxCoordinate}), UniquePointSet::Outcome::Refused);
   EXPECT_TRUE(set.empty());
+  EXPECT_EQ(set.add({kMaxCoordinate, -kMaxCoordinate, kMaxCoordinate}), UniquePointSet::Outcome::Added);
 }
 
 // Many points with exact and near copies mixed in: the set keeps exactly the originals, in

@@ -121,17 +121,17 @@ MainWindow::MainWindow(host::HostSession& session, QWidget* parent) : QMainWindo
   statusBar()->addPermanentWidget(m_progressLabel);
   statusBar()->addPermanentWidget(m_progress);
 
-  m_user = new DesktopUser(*m_commandLine, *m_view, *this, m_recorder);
+  m_user = std::make_unique<DesktopUser>(*m_commandLine, *m_view, *this, m_recorder);
   m_userScope = std::make_unique<UserScope>(*m_user);
 
   connect(m_view, &DrawingView::cursorMoved, this, [this](const AcGePoint3d& p) {
     m_coordinates->setText(QStringLiteral("%1, %2").arg(p.x, 0, 'f', 3).arg(p.y, 0, 'f', 3));
   });
-  connect(m_view, &DrawingView::pointClicked, m_user, &DesktopUser::pointClicked);
-  connect(m_view, &DrawingView::windowDragged, m_user, &DesktopUser::windowDragged);
+  connect(m_view, &DrawingView::pointClicked, m_user.get(), &DesktopUser::pointClicked);
+  connect(m_view, &DrawingView::windowDragged, m_user.get(), &DesktopUser::windowDragged);
   connect(m_view, &DrawingView::enterPressed, this, [this] { submitted(QString()); });
   connect(m_commandLine, &CommandLine::submitted, this, &MainWindow::submitted);
-  connect(m_commandLine, &CommandLine::escaped, m_user, &DesktopUser::escape);
+  connect(m_commandLine, &CommandLine::escaped, m_user.get(), &DesktopUser::escape);
   connect(m_layers, &LayerPanel::layerSwitched, this, &MainWindow::switchLayer);
   connect(m_layers, &LayerPanel::layerColourAsked, this, &MainWindow::recolourLayer);
 

@@ -90,7 +90,7 @@ class MainWindow : public QMainWindow {
   DrawingView* m_view;
   CommandLine* m_commandLine;
   LayerPanel* m_layers;
-  DesktopUser* m_user;
+  std::unique_ptr<DesktopUser> m_user;  // outlives the scope below that makes it the current user
   std::unique_ptr<UserScope> m_userScope;
   QLabel* m_coordinates;
   QLabel* m_progressLabel;

@@ -23,6 +23,9 @@ bool ProgressMeter::start(const std::wstring& label, int minPos, int maxPos) {
   m_max = maxPos;
   m_pos = minPos;
   m_history.clear();
+  // Room for every position the range can take (up to the kept maximum) at once: a load of
+  // a million lines sets a million, and growing the list step by step copied it each time.
+  m_history.reserve(size_t(std::min<long long>((long long)maxPos - minPos + 1, (long long)kMaxHistory)));
   m_drawnPercent = -1;
   draw();
   notify();

@@ -6,6 +6,7 @@
 //                                   their plan positions for raw CGAL)
 //   bench_points_text stages FILE   times read, cut, convert, unique set and
 //                                   engine, each alone
+//   bench_points_text read FILE     the read alone, for a profiler
 //   bench_points_text page FILE     the page's own loop (cut, convert and set
 //                                   in one pass, the reader gone before the
 //                                   engine takes the set), for peak memory
@@ -165,11 +166,21 @@ int stages(const char* path) {
   set.Reserve(lines);
   for (size_t i = 0; i < points.size(); i += kBlock)
     set.AddPoints(std::span<const AcGePoint3d>(points).subspan(i, std::min(kBlock, points.size() - i)));
+  const int kept = set.Size();  // blocks are settled when the set is read
   const double unique = since(start);
   report("unique", unique);
   std::printf("text       %8.3f s  (read, cut, convert and unique set)\n", read + cut + convert + unique);
   report("engine", toEngine(set));
-  std::printf("lines      %d, fields %lld, points %d\n", lines, fieldCount, set.Size());
+  std::printf("lines      %d, fields %lld, points %d\n", lines, fieldCount, kept);
+  return 0;
+}
+
+int readOnly(const char* path) {
+  CTextFile file;
+  file.SetCommentMarker(L'#');
+  const double start = cpuNow();
+  if (!file.Read(CString(path))) return std::fprintf(stderr, "cannot read %s\n", path), 1;
+  report("read", since(start));
   return 0;
 }
 
@@ -204,8 +215,9 @@ int main(int argc, char** argv) {
     return generate(std::atoll(argv[2]), argv[3], argv[4], argc >= 6 ? argv[5] : nullptr,
                     argc == 7 ? unsigned(std::atol(argv[6])) : 20141);
   if (argc == 3 && std::strcmp(argv[1], "stages") == 0) return stages(argv[2]);
+  if (argc == 3 && std::strcmp(argv[1], "read") == 0) return readOnly(argv[2]);
   if (argc == 3 && std::strcmp(argv[1], "page") == 0) return page(argv[2]);
   std::fprintf(stderr,
-               "usage: bench_points_text generate LINES random|terrain FILE [XY.bin [SEED]] | stages FILE | page FILE\n");
+               "usage: bench_points_text generate LINES random|terrain FILE [XY.bin [SEED]] | stages FILE | read FILE | page FILE\n");
   return 2;
 }

@@ -26,7 +26,7 @@ void PlanGrid::reserve(std::size_t n) {
   if (2 * n > slots_.size()) grow(2 * n);
 }
 
-std::int64_t PlanGrid::farCell(double c) {
+std::int64_t detail::farPlanCell(double c) {
   constexpr double kWhole = 0x1p53;  // below it every whole number is a double
   // Beyond, neighbouring doubles lie whole cells apart: they are numbered one by one from
   // 2^53 on. That keeps cells in order (all find() needs) and distinct, up to infinity, within

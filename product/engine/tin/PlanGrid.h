@@ -10,6 +10,31 @@
 
 namespace tin {
 
+namespace detail {
+
+std::int64_t farPlanCell(double c);
+
+// The number of the cell of width 1 / invCell that holds v. Numbers keep the order of the
+// positions, also far from the origin, so a range of positions is a range of cells. Inline, as
+// every lookup asks four or more times.
+inline std::int64_t planCell(double v, double invCell) {
+  const double c = std::floor(v * invCell);
+  if (std::fabs(c) < 0x1p53) return static_cast<std::int64_t>(c);
+  return farPlanCell(c);
+}
+
+// A 32-bit hash of a cell, well mixed in all its bits.
+inline std::uint32_t planCellHash(std::int64_t cx, std::int64_t cy) {
+  std::uint64_t h = static_cast<std::uint64_t>(cx) * 0x9E3779B97F4A7C15ull;
+  h ^= static_cast<std::uint64_t>(cy) + 0x632BE59BD9B4E019ull + (h << 6) + (h >> 2);
+  h ^= h >> 31;
+  h *= 0xBF58476D1CE4E5B9ull;
+  h ^= h >> 29;
+  return static_cast<std::uint32_t>(h >> 32);
+}
+
+}  // namespace detail
+
 // Finds, among indexed positions, the one that coincides with a query position in plan:
 // |dx| <= tolerance and |dy| <= tolerance. When several do, the smallest index wins, so the
 // answer does not depend on the order of the table.
@@ -68,21 +93,8 @@ class PlanGrid {
     std::int32_t index = -1;
   };
 
-  // The cell of a coordinate; inline, as every find and insert asks four or more times.
-  std::int64_t cellOf(double v) const {
-    const double c = std::floor(v * invCell_);
-    if (std::fabs(c) < 0x1p53) return static_cast<std::int64_t>(c);
-    return farCell(c);
-  }
-  static std::int64_t farCell(double c);
-  static std::uint32_t hashCell(std::int64_t cx, std::int64_t cy) {
-    std::uint64_t h = static_cast<std::uint64_t>(cx) * 0x9E3779B97F4A7C15ull;
-    h ^= static_cast<std::uint64_t>(cy) + 0x632BE59BD9B4E019ull + (h << 6) + (h >> 2);
-    h ^= h >> 31;
-    h *= 0xBF58476D1CE4E5B9ull;
-    h ^= h >> 29;
-    return static_cast<std::uint32_t>(h >> 32);
-  }
+  std::int64_t cellOf(double v) const { return detail::planCell(v, invCell_); }
+  static std::uint32_t hashCell(std::int64_t cx, std::int64_t cy) { return detail::planCellHash(cx, cy); }
   std::size_t home(std::uint32_t h) const { return (h * std::size_t{0x9E3779B1u}) & mask_; }
   void place(std::uint32_t h, std::int32_t index);
   void grow(std::size_t minSlots);

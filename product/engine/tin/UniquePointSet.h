@@ -22,6 +22,12 @@ namespace tin {
 // expects the new heights, not a silent refusal of every corrected shot.
 //
 // Points with a coordinate that is no number within +-kMaxCoordinate are refused.
+//
+// Points added in blocks are settled when the set is next read or added to one by one: a large
+// batch is sorted by cell, so that only points with another point nearby go through the lookup
+// one by one, in their order; the others are kept as they are. The result is the one adding
+// each point in order gives (the same points, order and elevations), at a fraction of the cost
+// of a lookup in a table of millions per point. The lookup table is built when first needed.
 class UniquePointSet {
  public:
   enum class Outcome { Added, Replaced, Refused };
@@ -29,14 +35,18 @@ class UniquePointSet {
   explicit UniquePointSet(double tolerance = kDefaultPlanTolerance);
 
   Outcome add(const Point3& p);
+  // As add(p) for each point in order, without the outcomes.
   void add(std::span<const Point3> points);
 
   // Index of the point at (x, y) within the tolerance, -1 if none.
   std::int32_t find(double x, double y) const;
 
-  const std::vector<Point3>& points() const { return points_; }
-  std::size_t size() const { return points_.size(); }
-  bool empty() const { return points_.empty(); }
+  const std::vector<Point3>& points() const {
+    settle();
+    return points_;
+  }
+  std::size_t size() const { return points().size(); }
+  bool empty() const { return points_.empty(); }  // refused points never wait to be settled
   double tolerance() const { return grid_.tolerance(); }
   void reserve(std::size_t n);
   void clear();
@@ -44,8 +54,20 @@ class UniquePointSet {
   std::vector<Point3> takePoints();
 
  private:
-  std::vector<Point3> points_;
-  PlanGrid grid_;
+  // Settles the points added in blocks since the last time (see the class comment). Const, as
+  // reading the set settles it; the result does not depend on when that happens.
+  void settle() const;
+  void settleOneByOne() const;
+  void settleInBatch() const;
+  // Puts the settled points that are not yet in the lookup table into it.
+  void index() const;
+  Outcome addSettled(const Point3& p) const;
+
+  mutable std::vector<Point3> points_;  // [0, settled_) unique; the rest waits to be settled
+  mutable PlanGrid grid_;               // holds points [0, indexed_)
+  mutable std::size_t settled_ = 0;
+  mutable std::size_t indexed_ = 0;
+  std::size_t room_ = 0;  // what reserve() asked for, for the table when it is built
 };
 
 }  // namespace tin

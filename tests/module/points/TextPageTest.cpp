@@ -2,8 +2,12 @@
 // person makes and the points that reach the surface.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <random>
 
 #include "TextFixture.h"
 #include "base/TextCase.h"
@@ -134,6 +138,55 @@ TEST_F(TextPage, AddLoadsThePointsOfTheFile) {
     for (const wchar_t* line : c.settings) user.appendLines({line});
     run(L"Teren", {L"click IDC_ADD"});
     EXPECT_EQ(pointsOf(L"Teren"), c.points);
+  }
+}
+
+// A survey file of thousands of lines in grid coordinates, with exact copies of earlier shots,
+// copies moved by less than the micro-unit tolerance and shots just beyond it: the surface gets
+// the points the plain rule keeps (each line against the points kept before it; a copy gives
+// its height to the first such point), in the file's order, with their heights.
+TEST_F(TextPage, LargeFileKeepsThePointsOfThePlainRule) {
+  std::mt19937_64 rng(4);
+  std::uniform_real_distribution<double> east(455000, 455300), north(5070000, 5070300), unit(0, 1);
+  std::vector<std::array<double, 3>> shots;
+  std::string file = "# E N H\n";
+  char line[128];
+  for (int i = 0; i < 9000; ++i) {
+    const double r = unit(rng);
+    double x = std::round(east(rng) * 1e3) / 1e3, y = std::round(north(rng) * 1e3) / 1e3;
+    if (r < 0.3 && !shots.empty()) {
+      const auto& earlier = shots[std::size_t(unit(rng) * double(shots.size()))];
+      const double moved = r < 0.1 ? 0.0 : r < 0.2 ? 9e-7 : 1.2e-6;  // the same, within, beyond
+      x = earlier[0] + moved;
+      y = earlier[1] - moved * unit(rng);
+    }
+    std::snprintf(line, sizeof line, "%.7f %.7f %.3f\n", x, y, 100 + 50 * unit(rng));
+    file += line;
+    double read[3];
+    std::sscanf(line, "%lf %lf %lf", &read[0], &read[1], &read[2]);
+    shots.push_back({read[0], read[1], read[2]});
+  }
+  std::vector<std::array<double, 3>> kept;
+  for (const auto& p : shots) {
+    auto same = std::find_if(kept.begin(), kept.end(), [&](const auto& q) {
+      return std::fabs(q[0] - p[0]) <= 1e-6 && std::fabs(q[1] - p[1]) <= 1e-6;
+    });
+    if (same != kept.end()) (*same)[2] = p[2];
+    else kept.push_back(p);
+  }
+  ASSERT_LT(kept.size(), shots.size() - 1000);
+
+  const std::wstring path = setFile(writeFile("large.xyz", file));
+  run(L"Teren", {path.c_str(), L"click IDC_ADD"});
+  CKVLXsurface_Vantor2* surface = manager->OpenSurface(L"Teren");
+  ASSERT_NE(surface, nullptr);
+  ASSERT_EQ(surface->PointCount(), int(kept.size()));
+  for (size_t i = 0; i < kept.size(); ++i) {
+    AcGePoint3d p;
+    ASSERT_EQ(surface->GetPointAtIndex(long(i), p), 1);
+    ASSERT_EQ(p.x, kept[i][0]) << i;
+    ASSERT_EQ(p.y, kept[i][1]) << i;
+    ASSERT_EQ(p.z, kept[i][2]) << i;
   }
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -114,6 +115,115 @@ TEST(UniquePointSet, BlocksGiveTheSetOfOneByOne) {
       ASSERT_EQ(blocks.points()[i].z, one.points()[i].z) << block << " " << i;
     }
   }
+}
+
+// The rule written out plainly: each point, in order, against every point kept so far; the
+// first one within the tolerance in x and in y takes its elevation, else it is kept.
+std::vector<Point3> keptByTheRule(const std::vector<Point3>& input, double tol) {
+  std::vector<Point3> kept;
+  for (const Point3& p : input) {
+    if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z)) continue;
+    auto same = std::find_if(kept.begin(), kept.end(), [&](const Point3& q) {
+      return std::fabs(q.x - p.x) <= tol && std::fabs(q.y - p.y) <= tol;
+    });
+    if (same != kept.end()) same->z = p.z;
+    else kept.push_back(p);
+  }
+  return kept;
+}
+
+// Survey-like input: shots rounded to the millimetre around an origin, with exact copies, near
+// copies (some just beyond the tolerance, some chained through a copy that is not kept), shots
+// on the borders of the cells of a batch, and refused ones.
+std::vector<Point3> surveyWithCopies(std::mt19937_64& rng, std::size_t count, Point2 origin, double tol) {
+  std::uniform_real_distribution<double> site(0.0, 40.0), unit(0.0, 1.0);
+  std::uniform_int_distribution<int> kind(0, 19);
+  std::vector<Point3> input;
+  for (std::size_t i = 0; i < count; ++i) {
+    const double z = static_cast<double>(i);
+    const int k = kind(rng);
+    if (k < 6 && !input.empty()) {
+      const Point3 p = input[std::uniform_int_distribution<std::size_t>(0, input.size() - 1)(rng)];
+      const double reach = k < 2 ? 0.0 : k < 5 ? 1.9 * tol : 1.0001 * tol;  // exact, near, just at the edge
+      const double sx = unit(rng) < 0.5 ? -1 : 1, sy = unit(rng) < 0.5 ? -1 : 1;
+      input.push_back({p.x + sx * reach * unit(rng), p.y + sy * reach * (k >= 5 ? 1.0 : unit(rng)), z});
+    } else if (k == 6) {
+      input.push_back({std::nan(""), origin.y, z});
+    } else if (k == 7) {  // on or beside a border of the batch's cells
+      const double cell = 1024 * tol, border = std::round((origin.x + site(rng)) / cell) * cell;
+      input.push_back({border + (unit(rng) - 0.5) * 2 * tol, origin.y + std::round(site(rng) * 1e3) / 1e3, z});
+    } else {
+      input.push_back({origin.x + std::round(site(rng) * 1e3) / 1e3, origin.y + std::round(site(rng) * 1e3) / 1e3, z});
+    }
+  }
+  return input;
+}
+
+struct RuleCase {
+  const char* name;
+  Point2 origin;
+  double tolerance;
+};
+
+class UniqueSetKeepsByTheRule : public ::testing::TestWithParam<RuleCase> {};
+
+// However the points come (one block, blocks of any size, single points between blocks, the set
+// read between them), the set keeps what the plain rule keeps: the same points, in the same
+// order, with the same elevations.
+TEST_P(UniqueSetKeepsByTheRule, InEveryWayOfAdding) {
+  const RuleCase& c = GetParam();
+  std::mt19937_64 rng(20141);
+  const std::vector<Point3> input = surveyWithCopies(rng, 6000, c.origin, c.tolerance);
+  const std::vector<Point3> expected = keptByTheRule(input, c.tolerance);
+  ASSERT_LT(expected.size(), input.size() * 9 / 10);  // the input holds copies to find
+  for (std::size_t block : {std::size_t(1), std::size_t(100), std::size_t(300), std::size_t(2000), input.size()}) {
+    for (bool readBetween : {false, true}) {
+      UniquePointSet set(c.tolerance);
+      for (std::size_t i = 0; i < input.size(); i += block) {
+        const auto part = std::span<const Point3>(input).subspan(i, std::min(block, input.size() - i));
+        if (readBetween && (i / block) % 3 == 1) {
+          for (const Point3& p : part) set.add(p);
+        } else {
+          set.add(part);
+        }
+        if (readBetween) {
+          EXPECT_GT(set.size(), 0u);
+        }
+      }
+      const std::vector<Point3>& got = set.points();
+      ASSERT_EQ(got.size(), expected.size()) << "blocks of " << block << (readBetween ? ", read between" : "");
+      for (std::size_t i = 0; i < got.size(); ++i)
+        ASSERT_EQ(got[i], expected[i]) << "blocks of " << block << ", point " << i;
+      // The table built after a batch finds every kept point at its place.
+      for (std::size_t i = 0; i < got.size(); i += 97)
+        EXPECT_EQ(set.find(got[i].x, got[i].y), static_cast<std::int32_t>(i));
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, UniqueSetKeepsByTheRule,
+                         ::testing::Values(RuleCase{"local", {0.0, 0.0}, 1e-6},
+                                           RuleCase{"around_zero", {-20.0, -20.0}, 1e-6},
+                                           RuleCase{"utm", {455000.0, 5070000.0}, 1e-6},
+                                           RuleCase{"utm_centimetre_tolerance", {455000.0, 5070000.0}, 0.01}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A batch added after single points settles against them: copies of earlier points replace
+// their elevations, and a new single point after the batch sees the batch's points.
+TEST(UniquePointSet, BatchAfterSinglePointsAndSinglesAfterTheBatch) {
+  UniquePointSet set;
+  EXPECT_EQ(set.add({10, 10, 1}), UniquePointSet::Outcome::Added);
+  EXPECT_EQ(set.add({20, 20, 2}), UniquePointSet::Outcome::Added);
+  std::vector<Point3> batch;
+  for (int i = 0; i < 1000; ++i) batch.push_back({30.0 + i, 40.0, 100.0 + i});
+  batch.push_back({10 + 5e-7, 10, 7});  // a copy of the first single point
+  set.add(batch);
+  EXPECT_EQ(set.add({31.0, 40.0 - 5e-7, 9}), UniquePointSet::Outcome::Replaced);
+  ASSERT_EQ(set.size(), 1002u);
+  EXPECT_EQ(set.points()[0].z, 7.0);
+  EXPECT_EQ(set.points()[3], (Point3{31.0, 40.0, 9}));
+  EXPECT_EQ(set.add({20, 20, 3}), UniquePointSet::Outcome::Replaced);
+  EXPECT_EQ(set.points()[1].z, 3.0);
 }
 
 }  // namespace

@@ -328,15 +328,23 @@ void Surface::numberPoints(std::size_t firstNew) {
   // Survey point k is vertex k: a new point's vertex takes that number from whichever vertex
   // has it (a break-line end or a crossing, numbered after all points), which takes the
   // point's. Ascending, so that a number once given stays.
+  // The exchanges are listed and made at once when there are many (a batch of points inserted
+  // along a curve numbers nearly all of them so), one by one when a few.
+  std::vector<std::pair<std::int32_t, std::int32_t>> exchanges;
   for (std::size_t k = firstNew; k < def_.points.size(); ++k) {
     const auto want = static_cast<std::int32_t>(k);
     const std::int32_t v = sites_[pointSite_[k]].vertex;
     if (v == want) continue;
-    tri_->swapNumbers(v, want);
+    exchanges.emplace_back(v, want);
     const std::int32_t sv = vertexSite_[v], sw = vertexSite_[want];
     std::swap(vertexSite_[v], vertexSite_[want]);
     if (sv >= 0) sites_[sv].vertex = want;
     if (sw >= 0) sites_[sw].vertex = v;
+  }
+  if (exchanges.size() * 64 >= static_cast<std::size_t>(tri_->vertexCount())) {
+    tri_->swapNumbers(exchanges);
+  } else {
+    for (const auto& [a, b] : exchanges) tri_->swapNumbers(a, b);
   }
 }
 

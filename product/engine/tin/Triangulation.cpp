@@ -701,6 +701,18 @@ void Triangulation::insert(std::span<const Point2> positions, std::vector<std::i
     m.triangulateAll();
     return;
   }
+  // Room for a large batch at once (two triangles a point, a few more where the hull grows):
+  // growing by an eighth at a time moved every array several times over.
+  if (positions.size() >= 1024) {
+    auto room = [](auto& v, std::size_t more) {
+      if (v.size() + more > v.capacity()) v.reserve(v.size() + more + (v.size() + more) / 32);
+    };
+    room(m.m.vertices, positions.size());
+    room(m.m.vertexTriangle, positions.size());
+    room(m.m.triangles, 2 * positions.size());
+    room(m.m.neighbours, 2 * positions.size());
+    room(m.m.breakLineSides, 2 * positions.size());
+  }
   // Along a Hilbert curve, each insertion starts next to the previous one.
   double x0 = positions[0].x, x1 = x0, y0 = positions[0].y, y1 = y0;
   for (const Point2& p : positions) {
@@ -1003,6 +1015,47 @@ void Triangulation::swapNumbers(std::int32_t a, std::int32_t b) {
     m.cells[m.cellOf(m.pos(a))] = a;
     m.cells[m.cellOf(m.pos(b))] = b;
   }
+}
+
+void Triangulation::swapNumbers(std::span<const std::pair<std::int32_t, std::int32_t>> pairs) {
+  Impl& m = *impl_;
+  if (pairs.empty()) return;
+  const std::size_t nv = m.m.vertices.size();
+  // who[n]: the vertex (by its number before) that carries number n after the exchanges so far.
+  std::vector<std::int32_t> who(nv);
+  for (std::size_t v = 0; v < nv; ++v) who[v] = static_cast<std::int32_t>(v);
+  for (const auto& [a, b] : pairs) {
+    if (a == b) continue;
+    std::swap(who[a], who[b]);
+    // The grid of start vertices takes the two as one exchange at a time would.
+    if (!m.cells.empty()) {
+      m.cells[m.cellOf(m.pos(who[a]))] = a;
+      m.cells[m.cellOf(m.pos(who[b]))] = b;
+    }
+  }
+  std::vector<std::int32_t> numberOf(nv);
+  for (std::size_t n = 0; n < nv; ++n) numberOf[who[n]] = static_cast<std::int32_t>(n);
+  auto renumbered = [&](std::int32_t v) { return v < 0 ? v : numberOf[v]; };
+  for (Triangle& t : m.m.triangles)
+    for (std::int32_t& c : t.v) c = renumbered(c);
+  {
+    const std::vector<Point3> vertices(m.m.vertices);
+    const std::vector<std::int32_t> vertexTriangle(m.m.vertexTriangle);
+    for (std::size_t n = 0; n < nv; ++n) {
+      m.m.vertices[n] = vertices[who[n]];
+      m.m.vertexTriangle[n] = vertexTriangle[who[n]];
+    }
+  }
+  for (auto& chain : m.chains)
+    for (std::int32_t& v : chain) v = renumbered(v);
+  for (auto& ends : m.lineEnds)
+    for (std::int32_t& v : ends) v = renumbered(v);
+  if (!m.linesAt.empty()) {
+    decltype(m.linesAt) linesAt;
+    for (auto& [v, lines] : m.linesAt) linesAt.emplace(renumbered(v), std::move(lines));
+    m.linesAt.swap(linesAt);
+  }
+  for (auto& f : m.flips) f = {renumbered(f.u), renumbered(f.v), renumbered(f.a), renumbered(f.b)};
 }
 
 const Mesh& Triangulation::mesh() const { return impl_->m; }

@@ -90,6 +90,10 @@ class Triangulation {
   // Vertices a and b exchange their numbers everywhere (triangles, break lines, flips); costs
   // the triangles and break lines at the two.
   void swapNumbers(std::int32_t a, std::int32_t b);
+  // The same as swapNumbers(a, b) for each pair in order, in one pass over the triangles: for
+  // the many exchanges after a large batch of points, where one at a time cost the triangles
+  // around each vertex, and lists made for each, a million times over.
+  void swapNumbers(std::span<const std::pair<std::int32_t, std::int32_t>> pairs);
 
   // Brings the mesh's boundary sides up to date where a change reached the hull; mesh() is
   // then the surface, until the next change.

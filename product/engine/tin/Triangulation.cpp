@@ -1036,8 +1036,15 @@ void Triangulation::swapNumbers(std::span<const std::pair<std::int32_t, std::int
   std::vector<std::int32_t> numberOf(nv);
   for (std::size_t n = 0; n < nv; ++n) numberOf[who[n]] = static_cast<std::int32_t>(n);
   auto renumbered = [&](std::int32_t v) { return v < 0 ? v : numberOf[v]; };
-  for (Triangle& t : m.m.triangles)
-    for (std::int32_t& c : t.v) c = renumbered(c);
+  for (std::int32_t t = 0; t < m.triangleCount(); ++t) {
+    bool changed = false;
+    for (std::int32_t& c : m.m.triangles[t].v) {
+      const std::int32_t now = renumbered(c);
+      changed = changed || now != c;
+      c = now;
+    }
+    if (changed) m.noteWritten(t);
+  }
   {
     const std::vector<Point3> vertices(m.m.vertices);
     const std::vector<std::int32_t> vertexTriangle(m.m.vertexTriangle);

@@ -3,6 +3,7 @@
 // the triangles, the positions, the break lines and the flips of swaps all follow.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <utility>
 #include <vector>
@@ -55,8 +56,23 @@ TEST_P(NumberExchange, BatchEqualsOneByOne) {
     const std::int32_t a = GetParam().chained && !pairs.empty() ? pairs.back().second : vertex(rng);
     pairs.emplace_back(a, k % 7 == 0 ? a : vertex(rng));  // some exchange a number with itself
   }
+  std::vector<std::int32_t> written;
+  batch.takeWritten(written);  // from here on, the changes are listed
+  written.clear();
+  const std::vector<Triangle> before = batch.mesh().triangles;
   for (const auto& [a, b] : pairs) one.swapNumbers(a, b);
   batch.swapNumbers(pairs);
+
+  // A caller keeping a copy of the triangles hears of every one whose corners changed.
+  if (batch.takeWritten(written)) {
+    std::sort(written.begin(), written.end());
+    for (std::size_t t = 0; t < before.size(); ++t) {
+      const Triangle& now = batch.mesh().triangles[t];
+      if (now.v[0] != before[t].v[0] || now.v[1] != before[t].v[1] || now.v[2] != before[t].v[2]) {
+        EXPECT_TRUE(std::binary_search(written.begin(), written.end(), static_cast<std::int32_t>(t))) << t;
+      }
+    }
+  }
 
   const Mesh &m1 = one.mesh(), &m2 = batch.mesh();
   ASSERT_EQ(m1.triangles.size(), m2.triangles.size());

@@ -18,6 +18,8 @@ import sys
 
 SOURCE = re.compile(r"`([^`]+)`\s+in\s+\[[^\]]*\]\(([^)]+)\)")
 NUMBER = re.compile(r"(?<![\w.])\d+(?:\.\d+)?")
+# A report prints small timings in exponent form (2.9115e-05).
+REPORTED = re.compile(r"(?<![\w.])\d+(?:\.\d+)?(?:[eE][-+]?\d+)?")
 
 
 def squeeze(text):
@@ -48,7 +50,7 @@ def main(repo):
             failures.append("limits.md:%d quotes `%s`, which %s no longer says" % (n, quote, target))
             continue
         figures = NUMBER.findall(" ".join(cells[1:-1]))
-        numbers = [float(x) for x in NUMBER.findall(quote)]
+        numbers = [float(x) for x in REPORTED.findall(quote)]
         for f in figures:
             if not any(round(x, decimals(f)) == float(f) for x in numbers):
                 failures.append("limits.md:%d gives %s, which is none of the numbers of `%s`" % (n, f, quote))

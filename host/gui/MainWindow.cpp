@@ -138,10 +138,22 @@ MainWindow::MainWindow(host::HostSession& session, QWidget* parent) : QMainWindo
   Transcript::instance().setListener(
       [this](std::wstring_view text) { m_commandLine->append(QString::fromWCharArray(text.data(), qsizetype(text.size()))); });
   ProgressMeter::instance().setListener([this](const ProgressMeter& meter) {
-    m_progress->setVisible(meter.active());
-    m_progressLabel->setVisible(meter.active());
-    if (!meter.active()) return;
-    m_progressLabel->setText(QString::fromStdWString(meter.label()));
+    if (!meter.active()) {
+      m_progress->setVisible(false);
+      m_progressLabel->setVisible(false);
+      m_shownPercent = -1;
+      return;
+    }
+    // A long loop sets a position per element: the bar and the event loop
+    // hear of it once a percent, not two million times.
+    const long long span = std::max<long long>(static_cast<long long>(meter.maxPos()) - meter.minPos(), 1);
+    const int percent = int((static_cast<long long>(meter.position()) - meter.minPos()) * 100 / span);
+    if (percent == m_shownPercent && meter.position() != meter.maxPos() && meter.label() == m_shownLabel) return;
+    m_shownPercent = percent;
+    m_shownLabel = meter.label();
+    m_progress->setVisible(true);
+    m_progressLabel->setVisible(true);
+    m_progressLabel->setText(QString::fromStdWString(m_shownLabel));
     m_progress->setRange(meter.minPos(), std::max(meter.maxPos(), meter.minPos()));
     const int before = m_progress->value();
     m_progress->setValue(meter.position());

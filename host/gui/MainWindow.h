@@ -95,6 +95,8 @@ class MainWindow : public QMainWindow {
   QLabel* m_coordinates;
   QLabel* m_progressLabel;
   QProgressBar* m_progress;
+  int m_shownPercent = -1;  // of the progress meter's range, as the bar last showed it
+  std::wstring m_shownLabel;
   QMenu* m_recentMenu = nullptr;
   QAction* m_undoAction = nullptr;
   QAction* m_redoAction = nullptr;

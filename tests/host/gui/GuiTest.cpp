@@ -213,6 +213,18 @@ TEST_F(GuiTest, TheProgressMeterMovesInTheStatusBar) {
   EXPECT_FALSE(bar.isVisible());  // the status bar is back as it was
 }
 
+TEST_F(GuiTest, ALongLoopRedrawsTheBarOncePerPercent) {
+  std::vector<int> seen;
+  QProgressBar& bar = window->progress();
+  QObject::connect(&bar, &QProgressBar::valueChanged, [&](int v) { seen.push_back(v); });
+  type("GPROGLONG");
+  ASSERT_GE(seen.size(), 100u);
+  EXPECT_LE(seen.size(), 102u);  // a percent each, and the end
+  EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+  EXPECT_EQ(seen.back(), 2000000);
+  EXPECT_FALSE(bar.isVisible());
+}
+
 TEST_F(GuiTest, WheelZoomsAboutTheCursorMiddleDragPansDoubleClickShowsAll) {
   addLine(P(0, 0, 0), P(1000, 500, 0));
   uv::gui::DrawingView& view = window->view();

@@ -8,6 +8,7 @@
 //   GASK    a text (spaces allowed), a number and a keyword, written as a
 //           text entity "text|number|keyword" at the origin
 //   GPROG   runs the status bar's progress meter from 0 to 40
+//   GPROGLONG  the same from 0 to 2,000,000, a position at a time
 //   GSAVE   a file to save through the file dialog, asking before it takes
 //           an existing one, written as a text entity of its path
 #include "db/AcDbBlockTableRecord.h"
@@ -117,6 +118,13 @@ void cmdProgress() {
   acedRestoreStatusBar();
 }
 
+// As SHOW does for two million faces: a position set per element.
+void cmdProgressLong() {
+  acedSetStatusBarProgressMeter(L"Counting faces", 0, 2000000);
+  for (int i = 0; i <= 2000000; ++i) acedSetStatusBarProgressMeterPos(i);
+  acedRestoreStatusBar();
+}
+
 void cmdSave() {
   CFileDialog dialog(FALSE, L"txt", L"probe.txt", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, L"Texts (*.txt)|*.txt||");
   if (dialog.DoModal() == IDOK) append(new AcDbText(AcGePoint3d(0, 10, 0), dialog.GetPathName().str().c_str()));
@@ -131,6 +139,7 @@ uv::ArxCommandTable::Record r2(commandTable(), {L"GPROBE", L"GRECT", L"GRECT", A
 uv::ArxCommandTable::Record r3(commandTable(), {L"GPROBE", L"GERASE", L"GERASE", ACRX_CMD_MODAL, &cmdErase});
 uv::ArxCommandTable::Record r4(commandTable(), {L"GPROBE", L"GASK", L"GASK", ACRX_CMD_MODAL, &cmdAsk});
 uv::ArxCommandTable::Record r5(commandTable(), {L"GPROBE", L"GPROG", L"GPROG", ACRX_CMD_MODAL, &cmdProgress});
+uv::ArxCommandTable::Record r8(commandTable(), {L"GPROBE", L"GPROGLONG", L"GPROGLONG", ACRX_CMD_MODAL, &cmdProgressLong});
 uv::ArxCommandTable::Record r6(commandTable(), {L"GPROBE", L"GSAVE", L"GSAVE", ACRX_CMD_MODAL, &cmdSave});
 uv::ArxCommandTable::Record r7(commandTable(), {L"GPROBE", L"GMOVE", L"GMOVE", ACRX_CMD_MODAL, &cmdMove});
 

@@ -16,6 +16,16 @@ namespace {
 
 bool isChildDialog(const CWnd& w) { return w.widgetKind() == WidgetKind::kDialog && (w.GetStyle() & WS_CHILD); }
 
+// A dialog opens over the window the person works in (a dialog over the
+// dialog that opened it), centred there, not wherever the screen puts it.
+QWidget* ownerWindow() {
+  if (QWidget* active = QApplication::activeModalWidget()) return active;
+  if (QWidget* active = QApplication::activeWindow()) return active;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->isVisible() && !w->parentWidget()) return w;
+  return nullptr;
+}
+
 }  // namespace
 
 DialogView::DialogView(CDialog& dialog, QWidget* parent) : QDialog(parent), m_dialog(dialog) {
@@ -112,7 +122,7 @@ INT_PTR DialogView::runModal(ModalDialog& modal) {
   if (!runner) throw std::logic_error("the Qt front end shows only dialogs of the dialog framework");
   runner->initialise();
   if (runner->isEnded()) return runner->result();
-  DialogView view(runner->dialog());
+  DialogView view(runner->dialog(), ownerWindow());
   view.exec();
   return runner->result();
 }

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
 
 #include <QAction>
 #include <QApplication>
@@ -86,7 +87,13 @@ int main(int argc, char** argv) {
     if (!dialog && ++waited < 100) return;
     poll.stop();
     if (dialog) {
-      dialog->move(window.geometry().center() - dialog->rect().center() + QPoint(260, -120));
+      // Over the drawing's right half, clear of the layer panel, so that the
+      // picture shows both the drawing and the dialog.
+      QWidget* area = window.centralWidget();
+      const QPoint areaRight = area->mapToGlobal(QPoint(area->width(), 0));
+      QPoint at = window.geometry().center() - dialog->rect().center() + QPoint(260, -120);
+      at.setX(std::min(at.x(), areaRight.x() - dialog->frameGeometry().width() - 12));
+      dialog->move(at);
       QApplication::processEvents();
       QTimer::singleShot(500, [&, dialog] {
         shoot();

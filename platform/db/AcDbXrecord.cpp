@@ -1,5 +1,8 @@
 #include "AcDbXrecord.h"
 
+#include <cstdint>
+#include <cwchar>
+
 UV_DEFINE_RX_MEMBERS(AcDbXrecord, AcDbObject, L"XRECORD")
 
 bool AcDbXrecord::isXrecordCode(int code) {
@@ -16,8 +19,25 @@ Acad::ErrorStatus AcDbXrecord::setFromRbChain(const resbuf& chain, AcDbDatabase*
   if (!writeOk()) return Acad::eNotOpenForWrite;
   uv::ResItems items;
   if (!uv::itemsFromChain(&chain, items)) return Acad::eInvalidResBuf;
-  for (const uv::ResItem& r : items)
-    if (!isXrecordCode(r.code)) return Acad::eInvalidResBuf;
+  return setItems(std::move(items));
+}
+
+Acad::ErrorStatus AcDbXrecord::setItems(uv::ResItems items) {
+  if (!writeOk()) return Acad::eNotOpenForWrite;
+  for (uv::ResItem& r : items) {
+    if (!isXrecordCode(r.code) || r.kind != uv::resvalKind(r.code)) return Acad::eInvalidResBuf;
+    // Kept as a result buffer would carry them: integers at their code's width, a text up to
+    // its first null, at most a short's count of bytes.
+    switch (r.kind) {
+      case uv::ResvalKind::kShort: r.integer = short(r.integer); break;
+      case uv::ResvalKind::kLong: r.integer = std::int32_t(r.integer); break;
+      case uv::ResvalKind::kString: r.text.resize(std::wcslen(r.text.c_str())); break;
+      case uv::ResvalKind::kBinary:
+        if (r.bytes.size() > 32767) return Acad::eInvalidResBuf;
+        break;
+      default: break;
+    }
+  }
   m_items = std::move(items);
   return Acad::eOk;
 }

@@ -17,6 +17,11 @@ class AcDbXrecord : public AcDbObject {
   // Replaces the values with a copy of the chain: eInvalidResBuf (and no
   // change) for an item whose code an xrecord cannot hold.
   Acad::ErrorStatus setFromRbChain(const resbuf& chain, AcDbDatabase* auxDb = nullptr);
+  // The same with the items themselves: what the chain of these items would give, without
+  // making the chain (a surface's record holds hundreds of thousands of binary chunks).
+  // eInvalidResBuf (and no change) for an item whose code an xrecord cannot hold, whose kind
+  // is not its code's, or whose bytes a result buffer cannot carry.
+  Acad::ErrorStatus setItems(uv::ResItems items);
   // Empties the record.
   Acad::ErrorStatus clear();
   const uv::ResItems& items() const { return m_items; }

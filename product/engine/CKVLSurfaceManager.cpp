@@ -383,7 +383,7 @@ bool CKVLSurfaceManager::SaveEntry(Entry& entry) {
                               record.layers != entry.saved.layers));
     if (fileChanged && entry.available && (surface || Load(entry))) {
       surface = entry.surface.get();
-      if (!uv::engine::replaceFile(desc.m_strPath.str(), uv::engine::encodeSurfaceFile(surface->FileContent()), error)) {
+      if (!uv::engine::replaceFile(desc.m_strPath.str(), surface->FileBytes(), error)) {
         m_error = "the file " + desc.m_strPath.toUtf8() + " of the surface " + desc.m_strName.toUtf8() + ": " + error;
         return false;
       }
@@ -393,7 +393,7 @@ bool CKVLSurfaceManager::SaveEntry(Entry& entry) {
     }
   } else if (geometryChanged || recordChanged) {
     if (surface) {
-      record.bytes = uv::engine::encodeSurfaceFile(surface->FileContent());
+      record.bytes = surface->FileBytes();
     } else {
       // Not opened since the drawing was read: its bytes stay as they are, readable or not.
       uv::ResItems items;

@@ -212,6 +212,17 @@ uv::engine::SurfaceFileContent CKVLXsurface_Vantor2::FileContent() const {
   return c;
 }
 
+std::vector<unsigned char> CKVLXsurface_Vantor2::FileBytes() const {
+  uv::engine::SurfaceFileHeader header;
+  header.name = Name().str();
+  header.description = Description().str();
+  header.triangleCount = static_cast<std::uint32_t>(TriangleCount());
+  header.extents = Tin().extents();
+  const tin::SavedTriangulation triangles = Tin().saved();
+  const std::vector<uv::engine::LayerData> layers = LayerRecords();
+  return uv::engine::encodeSurfaceFile(uv::engine::SurfaceFileParts{header, Tin().definition(), layers, &triangles});
+}
+
 bool CKVLXsurface_Vantor2::LoadContent(uv::engine::SurfaceFileContent& content) {
   tin::Surface rebuilt;
   try {

@@ -117,6 +117,9 @@ class CKVLXsurface_Vantor2 {
   // The file content of this surface, and taking one over (whole depth; its triangles are
   // moved out of it).
   uv::engine::SurfaceFileContent FileContent() const;
+  // The surface file's bytes, the same as encodeSurfaceFile(FileContent()) without copying
+  // the points first.
+  std::vector<unsigned char> FileBytes() const;
   bool LoadContent(uv::engine::SurfaceFileContent& content);
   std::vector<uv::engine::LayerData> LayerRecords() const;
 

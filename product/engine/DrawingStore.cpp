@@ -39,13 +39,9 @@ AcDbObjectId subDictionary(AcDbObjectId parent, const wchar_t* key, bool create)
   return id;
 }
 
-bool setItems(AcDbXrecord& record, const ResItems& items) {
+bool setItems(AcDbXrecord& record, ResItems items) {
   if (items.empty()) return record.clear() == Acad::eOk;
-  resbuf* chain = chainFromItems(items);
-  if (!chain) return false;
-  const bool ok = record.setFromRbChain(*chain) == Acad::eOk;
-  acutRelRb(chain);
-  return ok;
+  return record.setItems(std::move(items)) == Acad::eOk;
 }
 
 }  // namespace
@@ -138,7 +134,7 @@ bool DrawingStore::readItems(AcDbObjectId id, ResItems& items) const {
   return true;
 }
 
-bool DrawingStore::write(const std::wstring& key, const ResItems& items, AcDbObjectId& id, std::string& error) {
+bool DrawingStore::write(const std::wstring& key, ResItems items, AcDbObjectId& id, std::string& error) {
   const AcDbObjectId dictId = surfaces(true);
   if (dictId.isNull()) {
     error = "cannot open or make the drawing's surface dictionary";
@@ -151,7 +147,7 @@ bool DrawingStore::write(const std::wstring& key, const ResItems& items, AcDbObj
   }
   if (!existing.isNull()) {
     AcDbObjectPointer<AcDbXrecord> record(existing, AcDb::kForWrite);
-    if (record.openStatus() != Acad::eOk || !setItems(*record.object(), items)) {
+    if (record.openStatus() != Acad::eOk || !setItems(*record.object(), std::move(items))) {
       error = "cannot rewrite the surface record in the drawing";
       return false;
     }
@@ -159,7 +155,7 @@ bool DrawingStore::write(const std::wstring& key, const ResItems& items, AcDbObj
     return true;
   }
   auto* record = new AcDbXrecord();
-  if (!setItems(*record, items)) {
+  if (!setItems(*record, std::move(items))) {
     delete record;
     error = "the surface record holds a value the drawing cannot keep";
     return false;
@@ -213,7 +209,7 @@ bool DrawingStore::setCurrent(const std::wstring& name, std::string& error) {
     return false;
   }
   auto* record = new AcDbXrecord();
-  setItems(*record, items);
+  setItems(*record, std::move(items));
   AcDbDictionaryPointer dict(f, AcDb::kForWrite);
   if (dict.openStatus() != Acad::eOk || dict->setAt(kCurrent, record, id) != Acad::eOk) {
     delete record;

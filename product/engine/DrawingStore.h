@@ -45,7 +45,7 @@ class DrawingStore {
   std::vector<std::pair<std::wstring, AcDbObjectId>> records() const;
   bool readItems(AcDbObjectId record, ResItems& items) const;
   // Writes the record under the key (replacing its items, or adding it). False with a message.
-  bool write(const std::wstring& key, const ResItems& items, AcDbObjectId& id, std::string& error);
+  bool write(const std::wstring& key, ResItems items, AcDbObjectId& id, std::string& error);
   bool erase(AcDbObjectId record);
 
   std::wstring current() const;

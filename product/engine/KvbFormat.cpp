@@ -48,10 +48,16 @@ std::vector<unsigned char> encodeHeader(const SurfaceFileHeader& h) {
   return std::move(w.bytes());
 }
 
-std::vector<unsigned char> encodeBody(const SurfaceFileContent& c) {
-  const tin::Definition& d = c.definition;
-  ByteWriter w;
-  w.bytes().reserve(16 + d.points.size() * 24 + d.breakLines.size() * 48 + d.swaps.size() * 32 + 64);
+// The most bytes a text takes (UTF-8 needs at most four a character).
+std::size_t textRoom(const std::wstring& s) { return 4 + 4 * s.size(); }
+
+std::size_t bodyRoom(const tin::Definition& d, const std::vector<LayerData>& layers) {
+  std::size_t room = 16 + 16 + d.points.size() * 24 + d.breakLines.size() * 48 + d.swaps.size() * 32;
+  for (const auto& l : layers) room += 8 + textRoom(l.name) + textRoom(l.linetype);
+  return room;
+}
+
+void encodeBody(ByteWriter& w, const tin::Definition& d, const std::vector<LayerData>& layers) {
   w.f64(d.settings.planTolerance);
   w.f64(d.settings.maxEdgeLength);
   w.u32(static_cast<std::uint32_t>(d.points.size()));
@@ -68,23 +74,26 @@ std::vector<unsigned char> encodeBody(const SurfaceFileContent& c) {
     w.f64(s.b.x);
     w.f64(s.b.y);
   }
-  w.u32(static_cast<std::uint32_t>(c.layers.size()));
-  for (const auto& l : c.layers) {
+  w.u32(static_cast<std::uint32_t>(layers.size()));
+  for (const auto& l : layers) {
     w.i32(l.type);
     w.text(l.name);
     w.i32(l.colour);
     w.text(l.linetype);
   }
-  return std::move(w.bytes());
 }
 
 static_assert(sizeof(tin::Point3) == 3 * sizeof(double) && sizeof(tin::Triangle) == 3 * sizeof(std::int32_t),
               "points and triangles are read and written as plain numbers");
 
-std::vector<unsigned char> encodeTriangulation(const tin::SavedTriangulation& t) {
-  ByteWriter w;
-  w.bytes().reserve(32 + t.extraVertices.size() * 24 + t.triangles.size() * 12 + t.flips.size() * 16 +
-                    t.swapsMade.size());
+std::size_t triangulationRoom(const tin::SavedTriangulation& t) {
+  std::size_t room = 32 + t.extraVertices.size() * 24 + t.triangles.size() * 12 + t.flips.size() * 16 +
+                     t.swapsMade.size();
+  for (const auto& chain : t.chains) room += 4 + chain.size() * 4;
+  return room;
+}
+
+void encodeTriangulation(ByteWriter& w, const tin::SavedTriangulation& t) {
   w.u8(t.editable ? 1 : 0);
   w.u32(static_cast<std::uint32_t>(t.extraVertices.size()));
   w.f64s(reinterpret_cast<const double*>(t.extraVertices.data()), t.extraVertices.size() * 3);
@@ -99,7 +108,19 @@ std::vector<unsigned char> encodeTriangulation(const tin::SavedTriangulation& t)
   for (const auto& f : t.flips) w.i32s(f.data(), 4);
   w.u32(static_cast<std::uint32_t>(t.swapsMade.size()));
   w.raw(t.swapsMade.data(), t.swapsMade.size());
-  return std::move(w.bytes());
+}
+
+// A section written in place: its length (u64) before it, its CRC-32 after it.
+template <typename Encode>
+void section(ByteWriter& w, Encode&& encode) {
+  const std::size_t lengthAt = w.size();
+  w.u64(0);
+  const std::size_t start = w.size();
+  encode();
+  const std::size_t length = w.size() - start;
+  unsigned char* p = w.bytes().data() + lengthAt;
+  for (int i = 0; i < 8; ++i) p[i] = static_cast<unsigned char>(std::uint64_t{length} >> (8 * i));
+  w.u32(crc32(w.bytes().data() + start, length));
 }
 
 bool decodeTriangulation(const unsigned char* p, std::size_t size, tin::SavedTriangulation& t, std::string& error) {
@@ -296,34 +317,34 @@ bool readExactly(std::streambuf& in, unsigned char* dst, std::size_t n) {
 
 }  // namespace
 
-std::vector<unsigned char> encodeSurfaceFile(const SurfaceFileContent& content) {
-  SurfaceFileHeader h = content.header;
-  h.pointCount = static_cast<std::uint32_t>(content.definition.points.size());
-  h.breakLineCount = static_cast<std::uint32_t>(content.definition.breakLines.size());
-  h.swapCount = static_cast<std::uint32_t>(content.definition.swaps.size());
+std::vector<unsigned char> encodeSurfaceFile(const SurfaceFileParts& parts) {
+  const tin::Definition& d = parts.definition;
+  SurfaceFileHeader h = parts.header;
+  h.pointCount = static_cast<std::uint32_t>(d.points.size());
+  h.breakLineCount = static_cast<std::uint32_t>(d.breakLines.size());
+  h.swapCount = static_cast<std::uint32_t>(d.swaps.size());
   const std::vector<unsigned char> header = encodeHeader(h);
-  const std::vector<unsigned char> body = encodeBody(content);
-  const std::vector<unsigned char> triangles =
-      content.triangulation ? encodeTriangulation(*content.triangulation) : std::vector<unsigned char>{};
 
+  // One buffer, written once: body and triangles go straight into it and are checked where
+  // they lie (a million points copied section by section cost more than encoding them).
   ByteWriter w;
-  w.bytes().reserve(kPrefix + header.size() + 16 + body.size() + (content.triangulation ? 12 + triangles.size() : 0));
+  w.bytes().reserve(kPrefix + header.size() + 4 + 12 + bodyRoom(d, parts.layers) +
+                    (parts.triangulation ? 12 + triangulationRoom(*parts.triangulation) : 0));
   w.raw(kMagic.data(), kMagic.size());
   // Without triangles the file is what version 1 wrote, byte for byte.
-  w.u16(content.triangulation ? kKvbVersion : 1);
+  w.u16(parts.triangulation ? kKvbVersion : 1);
   w.u16(1);
   w.u32(static_cast<std::uint32_t>(header.size()));
   w.raw(header.data(), header.size());
   w.u32(crc32(w.bytes().data(), w.size()));
-  w.u64(body.size());
-  w.raw(body.data(), body.size());
-  w.u32(crc32(body.data(), body.size()));
-  if (content.triangulation) {
-    w.u64(triangles.size());
-    w.raw(triangles.data(), triangles.size());
-    w.u32(crc32(triangles.data(), triangles.size()));
-  }
+  section(w, [&] { encodeBody(w, d, parts.layers); });
+  if (parts.triangulation) section(w, [&] { encodeTriangulation(w, *parts.triangulation); });
   return std::move(w.bytes());
+}
+
+std::vector<unsigned char> encodeSurfaceFile(const SurfaceFileContent& content) {
+  return encodeSurfaceFile(SurfaceFileParts{content.header, content.definition, content.layers,
+                                            content.triangulation ? &*content.triangulation : nullptr});
 }
 
 bool writeSurfaceFile(std::streambuf& out, const SurfaceFileContent& content) {

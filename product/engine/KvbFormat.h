@@ -75,6 +75,16 @@ struct SurfaceFileContent {
 
 enum class KvbDepth { Header, Whole };
 
+// What a file is written from, by reference: a surface is saved without a copy of its points.
+// The header's counts are taken from the definition.
+struct SurfaceFileParts {
+  const SurfaceFileHeader& header;
+  const tin::Definition& definition;
+  const std::vector<LayerData>& layers;
+  const tin::SavedTriangulation* triangulation = nullptr;  // none: a version-1 file
+};
+
+std::vector<unsigned char> encodeSurfaceFile(const SurfaceFileParts& parts);
 std::vector<unsigned char> encodeSurfaceFile(const SurfaceFileContent& content);
 // False when the stream refused bytes.
 bool writeSurfaceFile(std::streambuf& out, const SurfaceFileContent& content);

@@ -147,6 +147,58 @@ TEST(Xrecord, KeepsEveryValueKindAndRefusesCodesItCannotHold) {
   EXPECT_SOUND(db);
 }
 
+// Items set directly are kept exactly as their chain would keep them, and refused where the
+// chain would be refused or could not carry them.
+TEST(Xrecord, ItemsSetDirectlyAreKeptAsTheirChainKeepsThem) {
+  AcDbDatabase db;
+  const AcDbObjectId line = uvtest::addToModelSpace(db, new AcDbLine);
+  using uv::ResItem;
+  const std::wstring withNull(L"ab\0cd", 5);
+  const uv::ResItems accepted = {
+      ResItem::ofString(1, L"tekst"),
+      ResItem::ofString(3, withNull),
+      ResItem::ofPoint(10, AcGePoint3d(1, 2, 3)),
+      ResItem::ofReal(40, -2.5),
+      ResItem::ofInt(70, 70000),            // wider than a short
+      ResItem::ofInt(90, 5000000000LL),     // wider than a long
+      ResItem::ofInt(160, -5000000000LL),
+      ResItem::ofBytes(310, std::vector<unsigned char>(127, 0xAB)),
+      ResItem::ofBytes(310, {}),
+      ResItem::ofId(340, line),
+  };
+  auto viaChain = [&](const uv::ResItems& items) {
+    AcDbXrecord x;
+    uv::ResbufChain chain(uv::chainFromItems(items));
+    EXPECT_EQ(x.setFromRbChain(*chain), Acad::eOk);
+    return x.items();
+  };
+  AcDbXrecord direct;
+  ASSERT_EQ(direct.setItems(accepted), Acad::eOk);
+  EXPECT_EQ(direct.items(), viaChain(accepted));
+  EXPECT_EQ(direct.items()[1].text, L"ab");
+  EXPECT_EQ(direct.items()[4].integer, short(70000));
+
+  struct Refused {
+    const char* what;
+    ResItem item;
+  };
+  ResItem wrongKind = ResItem::ofReal(1, 2.0);
+  const Refused refused[] = {
+      {"the handle's code", ResItem::ofString(5, L"1F")},
+      {"an extended-data code", ResItem::ofString(1000, L"x")},
+      {"a code without a kind", ResItem::ofString(0, L"x")},
+      {"a real under a text's code", wrongKind},
+      {"more bytes than a buffer counts", ResItem::ofBytes(310, std::vector<unsigned char>(40000, 1))},
+  };
+  for (const Refused& r : refused) {
+    SCOPED_TRACE(r.what);
+    uv::ResItems items = accepted;
+    items.insert(items.begin() + 2, r.item);
+    EXPECT_EQ(direct.setItems(items), Acad::eInvalidResBuf);
+    EXPECT_EQ(direct.items(), viaChain(accepted));
+  }
+}
+
 TEST(Group, CreatedAppendedThenFiledUnderItsName) {
   AcDbDatabase db;
   const AcDbObjectId a = uvtest::addToModelSpace(db, new AcDbLine);

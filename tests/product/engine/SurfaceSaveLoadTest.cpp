@@ -142,6 +142,9 @@ TEST_P(SurfaceSaveLoad, GivesTheSurfaceThatWasSaved) {
   const tin::Mesh saved = s.tin().mesh();
   std::stringbuf file;
   ASSERT_EQ(s.surface.ExportToBin(file), 1);
+  // What the manager saves (written from the surface's own arrays) is the exported file.
+  const std::vector<unsigned char> bytes = s.surface.FileBytes();
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), file.str());
 
   CKVLXsurface_Vantor2 loaded(nullptr);
   ASSERT_EQ(loaded.ImportFromBin(file, CKVLXsurface_Vantor2::kReadAll), 1) << loaded.LastError();

@@ -9,6 +9,7 @@
 #include "db/AcDbObjectPointer.h"
 #include "db/AcDbXrecord.h"
 #include "db/resbuf.h"
+#include "tin/HugePages.h"
 
 namespace uv::engine {
 
@@ -86,7 +87,9 @@ bool decodeRecord(const ResItems& items, SurfaceRecord& out, bool withBytes, std
 
 ResItems encodeRecord(const SurfaceRecord& r) {
   ResItems items;
-  items.reserve(8 + r.layers.size() * 4 + r.bytes.size() / kChunk + 1);
+  // A surface of a million points makes hundreds of thousands of chunks: their list in huge
+  // pages where the system offers them.
+  tin::detail::reserveLarge(items, 8 + r.layers.size() * 4 + r.bytes.size() / kChunk + 1);
   items.push_back(ResItem::ofString(1, r.storage));
   items.push_back(ResItem::ofString(2, r.name));
   items.push_back(ResItem::ofString(3, r.description));

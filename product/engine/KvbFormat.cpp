@@ -328,8 +328,8 @@ std::vector<unsigned char> encodeSurfaceFile(const SurfaceFileParts& parts) {
   // One buffer, written once: body and triangles go straight into it and are checked where
   // they lie (a million points copied section by section cost more than encoding them).
   ByteWriter w;
-  w.bytes().reserve(kPrefix + header.size() + 4 + 12 + bodyRoom(d, parts.layers) +
-                    (parts.triangulation ? 12 + triangulationRoom(*parts.triangulation) : 0));
+  tin::detail::reserveLarge(w.bytes(), kPrefix + header.size() + 4 + 12 + bodyRoom(d, parts.layers) +
+                                           (parts.triangulation ? 12 + triangulationRoom(*parts.triangulation) : 0));
   w.raw(kMagic.data(), kMagic.size());
   // Without triangles the file is what version 1 wrote, byte for byte.
   w.u16(parts.triangulation ? kKvbVersion : 1);

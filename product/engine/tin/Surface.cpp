@@ -49,6 +49,15 @@ void roomForOne(V& v) {
   if (v.size() == v.capacity()) v.reserve(v.size() + v.size() / 8 + 256);
 }
 
+// Room for `more` at once (at least what roomForOne gives), in huge pages: a batch of a
+// million points grew the tables an eighth at a time, copying them and faulting their pages
+// in one by one.
+template <class V>
+void roomForMore(V& v, std::size_t more) {
+  if (v.size() + more <= v.capacity()) return;
+  detail::reserveLarge(v, std::max(v.size() + more, v.size() + v.size() / 8 + 256));
+}
+
 bool takes(const Point3& p) { return isCoordinate(p.x) && isCoordinate(p.y) && isCoordinate(p.z); }
 
 std::uint64_t lineKey(std::int32_t a, std::int32_t b) {
@@ -201,7 +210,8 @@ SavedTriangulation Surface::saved() const {
   cache();
   const Mesh& m = tri_->mesh();
   st.editable = true;
-  st.triangles = m.triangles;
+  detail::reserveLarge(st.triangles, m.triangles.size());
+  st.triangles.assign(m.triangles.begin(), m.triangles.end());
   st.extraVertices.assign(m.vertices.begin() + static_cast<std::ptrdiff_t>(np), m.vertices.end());
   st.chains = tri_->chains();
   st.flips = tri_->flips();
@@ -276,6 +286,9 @@ std::int32_t Surface::addSite(double x, double y) {
 void Surface::stagePoints(std::span<const Point3> points, PointsResult& result, std::vector<std::int32_t>& fresh,
                           std::vector<std::int32_t>& touched) {
   siteGrid_.reserve(sites_.size() + points.size());
+  roomForMore(sites_, points.size());
+  roomForMore(def_.points, points.size());
+  roomForMore(pointSite_, points.size());
   for (const Point3& p : points) {
     if (!takes(p)) {
       ++result.refused;

@@ -705,7 +705,7 @@ void Triangulation::insert(std::span<const Point2> positions, std::vector<std::i
   // growing by an eighth at a time moved every array several times over.
   if (positions.size() >= 1024) {
     auto room = [](auto& v, std::size_t more) {
-      if (v.size() + more > v.capacity()) v.reserve(v.size() + more + (v.size() + more) / 32);
+      if (v.size() + more > v.capacity()) reserveLarge(v, v.size() + more + (v.size() + more) / 32);
     };
     room(m.m.vertices, positions.size());
     room(m.m.vertexTriangle, positions.size());

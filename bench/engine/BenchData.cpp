@@ -162,6 +162,13 @@ double seconds() {
   return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
 }
 
+CpuSplit cpuSplit() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  auto secs = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6; };
+  return {secs(usage.ru_utime), secs(usage.ru_stime), static_cast<double>(usage.ru_minflt)};
+}
+
 double peakBytes() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);

@@ -33,6 +33,12 @@ void writeQhullText(const std::string& path, const std::vector<tin::Point3>& poi
 
 // Seconds of CPU time used by this process (see BenchData.cpp).
 double seconds();
+// The CPU time split as the system counts it: user and system seconds, and the minor page
+// faults so far. System time is part of every target: page faults and zeroing are paid there.
+struct CpuSplit {
+  double user = 0, system = 0, minorFaults = 0;
+};
+CpuSplit cpuSplit();
 // Peak resident memory of this process so far, in bytes.
 double peakBytes();
 double currentBytes();

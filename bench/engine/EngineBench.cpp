@@ -30,6 +30,21 @@ std::vector<tin::Point3> pointsOf(std::size_t n, const std::string& kind) {
 
 void report(const char* key, double value) { std::printf("%s %.6g\n", key, value); }
 
+// The user and system shares and the page faults of a measurement, reported beside its time.
+class Split {
+ public:
+  Split() : from_(uv::bench::cpuSplit()) {}
+  void report(const std::string& key) const {
+    const uv::bench::CpuSplit to = uv::bench::cpuSplit();
+    ::report((key + "_user_seconds").c_str(), to.user - from_.user);
+    ::report((key + "_system_seconds").c_str(), to.system - from_.system);
+    ::report((key + "_minor_faults").c_str(), to.minorFaults - from_.minorFaults);
+  }
+
+ private:
+  uv::bench::CpuSplit from_;
+};
+
 std::unique_ptr<CKVLXsurface_Vantor2> build(const std::vector<tin::Point3>& points, bool measure) {
   const double before = uv::bench::currentBytes();
   const double t0 = seconds();
@@ -120,9 +135,11 @@ void edits(CKVLXsurface_Vantor2& surface) {
 // and the swap's picking read it: the read after an edit refreshes what the edit wrote.
 void editsWithTheArray(CKVLXsurface_Vantor2& surface, std::size_t n) {
   const double before = uv::bench::currentBytes();
+  const Split arraySplit;
   double t = seconds();
   surface.GetAllTriangles();
   report("triangle_array_seconds", seconds() - t);
+  arraySplit.report("triangle_array");
   report("triangle_array_bytes_per_point", (uv::bench::currentBytes() - before) / static_cast<double>(n));
   const AcDbExtents e = surface.Boundary();
   const tin::Point2 mid{(e.minPoint().x + e.maxPoint().x) / 2, (e.minPoint().y + e.maxPoint().y) / 2};
@@ -152,12 +169,14 @@ void operations(std::size_t n, const std::string& kind) {
   auto surface = build(points, false);
 
   const auto lines = linesOf(n, kind);
+  const Split breakLinesSplit;
   double t = seconds();
   for (const auto& l : lines)
     surface->SetBreakLine(AcGePoint3d(l.a.x, l.a.y, l.a.z), AcGePoint3d(l.b.x, l.b.y, l.b.z));
   // The mesh is part of a usable surface: brought up to date inside the measurement.
   const int triangles = static_cast<int>(surface->Triangulation().Surface().mesh().triangles.size());
   report("breaklines_10k_seconds", seconds() - t);
+  breakLinesSplit.report("breaklines_10k");
   report("triangles", triangles);
   edits(*surface);
   surface->Triangulation().Surface().mesh();
@@ -213,9 +232,11 @@ void operations(std::size_t n, const std::string& kind) {
   batch.vector().assign(queries.begin(), queries.end());
   AcGeDoubleArray zs;
   AcArray<int> found;
+  const Split elevationSplit;
   t = seconds();
   const int batchOn = surface->Elevations(batch, zs, found);
   report("elevation_1m_seconds", seconds() - t);
+  elevationSplit.report("elevation_1m");
   report("elevation_batch_agrees", batchOn == on ? 1 : 0);
 
   // What the load must give back: the surface as it is now, after the swap and the point (a
@@ -226,11 +247,13 @@ void operations(std::size_t n, const std::string& kind) {
   surface->ExportToBin(file);
   report("save_seconds", seconds() - t);
   report("file_bytes", static_cast<double>(file.str().size()));
+  const Split loadSplit;
   t = seconds();
   CKVLXsurface_Vantor2 reread(nullptr);
   const int ok = reread.ImportFromBin(file, CKVLXsurface_Vantor2::kReadAll);
   const int rereadTriangles = reread.TriangleCount();
   report("load_seconds", seconds() - t);
+  loadSplit.report("load");
   const auto& again = reread.Triangulation().Surface().triangles();
   bool same = ok == 1 && static_cast<std::size_t>(rereadTriangles) == saved.size() && again.size() == saved.size();
   for (std::size_t k = 0; same && k < saved.size(); ++k)

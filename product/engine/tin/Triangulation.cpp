@@ -203,10 +203,21 @@ struct Triangulation::Impl {
         best = v;
       }
     };
-    consider(cells[cellOf(p)]);
+    // The cell of p, else the nearest ring of cells around it that holds a vertex: about one
+    // cell in fifty is empty, and the last insertion's vertex may lie anywhere (a walk from
+    // across the surface took thousands of steps).
+    const std::size_t home = cellOf(p);
+    const auto hx = static_cast<std::int64_t>(home % static_cast<std::size_t>(cn));
+    const auto hy = static_cast<std::int64_t>(home / static_cast<std::size_t>(cn));
+    consider(cells[home]);
+    for (std::int64_t r = 1; best < 0 && r <= 8; ++r)
+      for (std::int64_t y = std::max<std::int64_t>(0, hy - r); y <= std::min(cn - 1, hy + r); ++y)
+        for (std::int64_t x = std::max<std::int64_t>(0, hx - r); x <= std::min(cn - 1, hx + r); ++x)
+          if (std::max(std::abs(x - hx), std::abs(y - hy)) == r) consider(cells[static_cast<std::size_t>(y * cn + x)]);
     if (lastTriangle >= 0 && lastTriangle < triangleCount()) consider(corners(lastTriangle)[0]);
     if (best < 0) {
-      // An empty cell (or one whose vertex has no triangle yet): a sample of the vertices.
+      // Nothing near (a position far outside the box the grid was made for): a sample of the
+      // vertices.
       const auto step = std::max<std::size_t>(1, nv / 400);
       for (std::size_t v = 0; v < nv; v += step) consider(static_cast<std::int32_t>(v));
     }
@@ -578,7 +589,18 @@ struct Triangulation::Impl {
         queue.push_back({p, e});
     }
     constrain(u, w);
-    for (std::int32_t t : touched) pushSides(t);
+    // Each triangle once, at its last place in the list: a triangle flipped again and again
+    // on the way put its sides up many times, and every copy after the first was tested for
+    // nothing (about two million tests for 10k break lines on a million points).
+    std::vector<std::pair<std::int32_t, std::size_t>> last(touched.size());
+    for (std::size_t k = 0; k < touched.size(); ++k) last[k] = {touched[k], k};
+    std::sort(last.begin(), last.end(), [](const auto& a, const auto& b) {
+      return a.first != b.first ? a.first < b.first : a.second > b.second;
+    });
+    last.erase(std::unique(last.begin(), last.end(), [](const auto& a, const auto& b) { return a.first == b.first; }),
+               last.end());
+    std::sort(last.begin(), last.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
+    for (const auto& [t, at] : last) pushSides(t);
     legalize();
   }
 
@@ -725,11 +747,9 @@ void Triangulation::insert(std::span<const Point2> positions, std::vector<std::i
   for (std::size_t k = 0; k < positions.size(); ++k)
     order[k] = {hilbertKey(positions[k].x, positions[k].y, x0, y0, x1, y1), static_cast<std::int32_t>(k)};
   std::sort(order.begin(), order.end());
-  std::int32_t start = m.startNear(positions[order.front().second]);
-  for (const auto& [key, k] : order) {
-    ids[k] = m.insertAt(positions[k], start);
-    start = m.lastTriangle;
-  }
+  // Each insertion starts where the one before ended, unless the grid offers a vertex nearer
+  // (a jump along the curve, or the two ends of a break line ten metres apart).
+  for (const auto& [key, k] : order) ids[k] = m.insertAt(positions[k], m.startNear(positions[k]));
 }
 
 void Triangulation::assign(std::span<const Point2> positions, const FlatTriangulation& flat,

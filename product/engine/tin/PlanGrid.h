@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 #include "tin/Geometry.h"
+#include "tin/HugePages.h"
 
 namespace tin {
 
@@ -85,6 +87,34 @@ class PlanGrid {
   void insert(std::int32_t index, Pos&& pos) {
     const auto& p = pos(index);
     place(hashCell(cellOf(p.x), cellOf(p.y)), index);
+  }
+
+  // insert() for the indices [first, end), the same table for find() at a fraction of the
+  // cost for many: grouped by the top bits of their home slots (a counting sort), the writes
+  // of each group fall into a few kilobytes of the table instead of each on a random cache
+  // line of all of it.
+  template <class Pos>
+  void insertMany(std::int32_t first, std::int32_t end, Pos&& pos) {
+    if (end <= first) return;
+    const auto n = static_cast<std::size_t>(end - first);
+    reserve(count_ + n);
+    const int bits = std::bit_width(mask_);
+    const int shift = bits > 11 ? bits - 11 : 0;
+    auto hashAt = [&](std::int32_t i) {
+      const auto& p = pos(i);
+      return hashCell(cellOf(p.x), cellOf(p.y));
+    };
+    std::vector<std::size_t> starts((mask_ >> shift) + 2, 0);
+    for (std::int32_t i = first; i < end; ++i) ++starts[(home(hashAt(i)) >> shift) + 1];
+    for (std::size_t g = 1; g < starts.size(); ++g) starts[g] += starts[g - 1];
+    std::vector<Slot> grouped;
+    detail::reserveLarge(grouped, n);
+    grouped.resize(n);
+    for (std::int32_t i = first; i < end; ++i) {
+      const std::uint32_t h = hashAt(i);
+      grouped[starts[home(h) >> shift]++] = Slot{h, i};
+    }
+    for (const Slot& s : grouped) place(s.hash, s.index);
   }
 
  private:

@@ -155,10 +155,10 @@ void Surface::pointSites() {
   for (std::int32_t k = 0; k < n; ++k) {
     const Point3& p = def_.points[k];
     sites_.push_back(Site{p.x, p.y, k, k});
-    siteGrid_.insert(k, [this](std::int32_t i) -> const Site& { return sites_[i]; });
     pointSite_[k] = k;
     vertexSite_[k] = k;
   }
+  siteGrid_.insertMany(0, n, [this](std::int32_t i) -> const Site& { return sites_[i]; });
 }
 
 void Surface::ensureSites() {

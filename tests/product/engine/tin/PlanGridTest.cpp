@@ -71,5 +71,45 @@ TEST(PlanGrid, ALookupFarFromTheOriginReadsOnlyItsNeighbours) {
   EXPECT_LT(reads, 4 * positions.size()) << "a lookup reads its own cell, not the table";
 }
 
+// Many positions at once (as the first edit indexes every survey point) find what a scan of all
+// positions finds: the smallest index within the tolerance in x and y. Clustered positions (a
+// few within the tolerance of each other), after entries inserted one by one and before more.
+TEST(PlanGrid, ManyAtOnceFindWhatAScanFinds) {
+  struct Case {
+    const char* what;
+    std::int32_t before, many, after;
+  };
+  const Case cases[] = {{"into an empty grid", 0, 6000, 0},
+                        {"after some one by one", 700, 5000, 0},
+                        {"and more one by one after", 300, 4000, 900},
+                        {"a handful", 0, 3, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const double tol = 0.01;
+    std::mt19937_64 rng(5);
+    std::uniform_real_distribution<double> u(0.0, 3.0), near(-1.5 * tol, 1.5 * tol);
+    std::vector<Point2> positions;
+    while (positions.size() < static_cast<std::size_t>(c.before + c.many + c.after)) {
+      const Point2 p{500000.0 + u(rng), 5000000.0 + u(rng)};
+      positions.push_back(p);
+      positions.push_back({p.x + near(rng), p.y + near(rng)});
+    }
+    auto pos = [&](std::int32_t i) -> const Point2& { return positions[i]; };
+    PlanGrid grid(tol);
+    const std::int32_t split = c.before + c.many, all = split + c.after;
+    for (std::int32_t i = 0; i < c.before; ++i) grid.insert(i, pos);
+    grid.insertMany(c.before, split, pos);
+    for (std::int32_t i = split; i < all; ++i) grid.insert(i, pos);
+    EXPECT_EQ(grid.size(), static_cast<std::size_t>(all));
+    for (std::int32_t q = 0; q < static_cast<std::int32_t>(positions.size()); ++q) {
+      std::int32_t expected = -1;
+      for (std::int32_t i = 0; i < all && expected < 0; ++i)
+        if (std::fabs(positions[i].x - positions[q].x) <= tol && std::fabs(positions[i].y - positions[q].y) <= tol)
+          expected = i;
+      ASSERT_EQ(grid.find(positions[q].x, positions[q].y, pos), expected) << "position " << q;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tin

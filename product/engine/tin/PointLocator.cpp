@@ -13,7 +13,20 @@
 namespace tin {
 
 namespace {
+
 constexpr std::uint32_t kSeed = 0x9E3779B9u;
+
+// Where p lies in triangle t by the orientations o[i] of p against side i: beyond a side
+// (Outside), inside, on one side or on a corner (two sides through p meet at the corner
+// opposite the third).
+MeshLocation classifyBy(std::int32_t t, const int o[3]) {
+  if (o[0] < 0 || o[1] < 0 || o[2] < 0) return {};
+  const int zeros = (o[0] == 0) + (o[1] == 0) + (o[2] == 0);
+  if (zeros == 0) return {MeshLocation::Kind::Face, t, -1};
+  if (zeros == 1) return {MeshLocation::Kind::Edge, t, o[0] == 0 ? 0 : o[1] == 0 ? 1 : 2};
+  return {MeshLocation::Kind::Vertex, t, o[0] != 0 ? 0 : o[1] != 0 ? 1 : 2};
+}
+
 }  // namespace
 
 PointLocator::PointLocator(const Mesh& mesh) : mesh_(mesh) {
@@ -92,14 +105,7 @@ MeshLocation PointLocator::classify(std::int32_t t, const Point2& p) const {
   return classify(t, o);
 }
 
-MeshLocation PointLocator::classify(std::int32_t t, const int o[3]) {
-  if (o[0] < 0 || o[1] < 0 || o[2] < 0) return {};
-  const int zeros = (o[0] == 0) + (o[1] == 0) + (o[2] == 0);
-  if (zeros == 0) return {MeshLocation::Kind::Face, t, -1};
-  if (zeros == 1) return {MeshLocation::Kind::Edge, t, o[0] == 0 ? 0 : o[1] == 0 ? 1 : 2};
-  // Two sides through p meet at the corner opposite the third.
-  return {MeshLocation::Kind::Vertex, t, o[0] != 0 ? 0 : o[1] != 0 ? 1 : 2};
-}
+MeshLocation PointLocator::classify(std::int32_t t, const int o[3]) { return classifyBy(t, o); }
 
 MeshLocation PointLocator::walk(std::int32_t t, const Point2& p, std::uint32_t& seed, std::int32_t& last) const {
   const std::size_t limit = 256 + 4 * mesh_.triangles.size();
@@ -140,45 +146,177 @@ MeshLocation PointLocator::locate(const Point2& p) const {
   return walk(cells_[static_cast<std::size_t>(hint(p))], p, seed, last);
 }
 
-void PointLocator::trianglesAt(std::span<const Point2> points, std::vector<std::int32_t>& out) const {
-  out.assign(points.size(), -1);
-  visit(points, out.data(), nullptr);
-}
+namespace {
 
-void PointLocator::elevationsAt(std::span<const Point2> points, std::vector<double>& z) const {
-  z.assign(points.size(), std::numeric_limits<double>::quiet_NaN());
-  visit(points, nullptr, z.data());
-}
+// One stretch of the curve being walked: its next query and where its walk stands.
+struct Stretch {
+  std::size_t next = 0, end = 0;  // positions in the visiting order
+  std::int32_t t = -1;             // the triangle the walk stands in
+  std::size_t steps = 0;           // of the current query's walk
+  std::uint32_t seed = kSeed;
+  bool loaded = false;             // t's corners have been asked for
+};
 
-void PointLocator::visit(std::span<const Point2> points, std::int32_t* out, double* z) const {
-  if (cells_.empty()) return;
+}  // namespace
+
+void locateMany(const Mesh& mesh, std::span<const Point2> points, std::int32_t* triangles, double* z) {
+  // Each answer is written once: here where there is none to look for, else when found.
+  auto none = [&](std::size_t i) {
+    if (triangles) triangles[i] = -1;
+    if (z) z[i] = std::numeric_limits<double>::quiet_NaN();
+  };
+  const std::size_t nt = mesh.triangles.size();
+  if (nt == 0) {
+    for (std::size_t i = 0; i < points.size(); ++i) none(i);
+    return;
+  }
+  double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  bool first = true;
+  for (const Point2& p : points) {
+    if (!std::isfinite(p.x) || !std::isfinite(p.y)) continue;
+    x0 = first ? p.x : std::min(x0, p.x);
+    y0 = first ? p.y : std::min(y0, p.y);
+    x1 = first ? p.x : std::max(x1, p.x);
+    y1 = first ? p.y : std::max(y1, p.y);
+    first = false;
+  }
   // Only the keys are sorted; the points are read, and the answers written, where the caller
-  // has them, each asked for a few queries ahead.
+  // has them.
   std::vector<std::uint64_t> order;
   detail::reserveLarge(order, points.size());
   for (std::size_t i = 0; i < points.size(); ++i) {
     const Point2& p = points[i];
-    if (!std::isfinite(p.x) || !std::isfinite(p.y)) continue;
-    order.push_back((static_cast<std::uint64_t>(detail::hilbertKey(p.x, p.y, x0_, y0_, x1_, y1_)) << 32) | i);
+    if (!std::isfinite(p.x) || !std::isfinite(p.y)) {
+      none(i);
+      continue;
+    }
+    order.push_back((static_cast<std::uint64_t>(detail::hilbertKey(p.x, p.y, x0, y0, x1, y1)) << 32) | i);
   }
   {
     // The low half (the index) already increases: a stable sort on the high half is enough.
     std::vector<std::uint64_t> scratch;
+    detail::reserveLarge(scratch, order.size());
     detail::radixSort(order, [](std::uint64_t k) { return k >> 32; }, 32, scratch);
   }
-  // Each walk starts where the one before ended: along the curve the next point is a step or
-  // two away, wherever the points cluster, and what the walks read stays close at hand.
-  std::int32_t from = -1;
-  for (std::size_t k = 0; k < order.size(); ++k) {
-    if (k + 8 < order.size()) __builtin_prefetch(&points[order[k + 8] & 0xFFFFFFFFu]);
-    const std::size_t i = order[k] & 0xFFFFFFFFu;
-    const Point2 p = points[i];
-    std::uint32_t seed = kSeed;
-    std::int32_t last = -1;
-    const std::int32_t t = walk(from >= 0 ? from : cells_[static_cast<std::size_t>(hint(p))], p, seed, last).triangle;
-    from = t >= 0 ? t : last;
-    if (out) out[i] = t;
-    if (z && t >= 0) z[i] = planeElevation(corner(t, 0), corner(t, 1), corner(t, 2), p);
+  if (order.empty()) return;
+  const Point3* vertices = mesh.vertices.data();
+  const Triangle* corners = mesh.triangles.data();
+  const auto* neighbours = mesh.neighbours.data();
+  auto pointOf = [&](std::size_t k) -> const Point2& { return points[order[k] & 0xFFFFFFFFu]; };
+
+  // Each stretch starts at the nearest of a sample of triangles spread over the mesh's order
+  // (which follows a curve through the plane): a few dozen steps, once per stretch.
+  constexpr std::size_t kSample = 4096;
+  std::vector<std::pair<Point2, std::int32_t>> sample;
+  for (std::size_t j = 0; j < std::min(kSample, nt); ++j) {
+    const auto t = static_cast<std::int32_t>(j * nt / std::min(kSample, nt));
+    const Triangle& c = corners[t];
+    sample.push_back({{(vertices[c.v[0]].x + vertices[c.v[1]].x + vertices[c.v[2]].x) / 3.0,
+                       (vertices[c.v[0]].y + vertices[c.v[1]].y + vertices[c.v[2]].y) / 3.0},
+                      t});
+  }
+  auto startFor = [&](const Point2& p) {
+    std::int32_t best = 0;
+    double bestD = std::numeric_limits<double>::infinity();
+    for (const auto& [c, t] : sample) {
+      const double dx = c.x - p.x, dy = c.y - p.y, d = dx * dx + dy * dy;
+      if (d < bestD) {
+        bestD = d;
+        best = t;
+      }
+    }
+    return best;
+  };
+
+  // Sixteen stretches: enough walks in flight that what one asked for has arrived when its
+  // turn comes again, few enough that each stays a long run along the curve.
+  const std::size_t count = std::min<std::size_t>(16, (order.size() + 63) / 64);
+  std::vector<Stretch> stretches(count);
+  for (std::size_t s = 0; s < count; ++s) {
+    Stretch& w = stretches[s];
+    w.next = order.size() * s / count;
+    w.end = order.size() * (s + 1) / count;
+    w.t = startFor(pointOf(w.next));
+  }
+  const std::size_t limit = 256 + 4 * nt;
+  auto finish = [&](Stretch& w, const MeshLocation& at) {
+    const std::size_t i = order[w.next] & 0xFFFFFFFFu;
+    if (at.kind != MeshLocation::Kind::Outside) {
+      const MeshLocation loc = canonicalLocation(mesh, at);
+      if (triangles) triangles[i] = loc.triangle;
+      if (z) {
+        const Triangle& c = corners[loc.triangle];
+        z[i] = planeElevation(vertices[c.v[0]], vertices[c.v[1]], vertices[c.v[2]], points[i]);
+      }
+    } else {
+      none(i);
+    }
+    ++w.next;
+    w.steps = 0;
+    w.seed = kSeed;
+    if (w.next + 4 < w.end) __builtin_prefetch(&points[order[w.next + 4] & 0xFFFFFFFFu]);
+  };
+  for (std::size_t active = count; active > 0;) {
+    active = 0;
+    for (Stretch& w : stretches) {
+      if (w.next >= w.end) continue;
+      ++active;
+      if (!w.loaded) {
+        // The triangle has arrived (asked for at the step before): ask for its corners.
+        const Triangle& c = corners[w.t];
+        for (const std::int32_t v : c.v) __builtin_prefetch(&vertices[v]);
+        w.loaded = true;
+        continue;
+      }
+      // Steps in the triangle whose corners are at hand, query after query while they lie in
+      // it; a step to another triangle waits for the next turn.
+      while (w.next < w.end) {
+        const Point2& p = pointOf(w.next);
+        const Triangle& c = corners[w.t];
+        int o[3];
+        for (int i = 0; i < 3; ++i)
+          o[i] = orientation(vertices[c.v[(i + 1) % 3]].plan(), vertices[c.v[(i + 2) % 3]].plan(), p);
+        const int beyond = (o[0] < 0) + (o[1] < 0) + (o[2] < 0);
+        if (beyond == 0) {
+          finish(w, classifyBy(w.t, o));
+          continue;
+        }
+        int exit = o[0] < 0 ? 0 : o[1] < 0 ? 1 : 2;
+        if (beyond > 1) {
+          // Which of the two sides to leave by is drawn at random, which keeps the walk from
+          // circling on a triangulation that is not Delaunay.
+          w.seed ^= w.seed << 13;
+          w.seed ^= w.seed >> 17;
+          w.seed ^= w.seed << 5;
+          if (w.seed & 1u) exit = o[2] < 0 ? 2 : 1;
+        }
+        const std::int32_t n = neighbours[w.t][exit];
+        if (n < 0) {
+          // Beyond a side of the convex hull: off the surface; the next walk starts here.
+          finish(w, {});
+          continue;
+        }
+        if (++w.steps > limit) {
+          // Never seen: every triangle is tried, as one query alone would.
+          const std::size_t i = order[w.next] & 0xFFFFFFFFu;
+          MeshLocation at{};
+          for (std::size_t t = 0; t < nt && at.kind == MeshLocation::Kind::Outside; ++t) {
+            const Triangle& tc = corners[t];
+            int to[3];
+            for (int k = 0; k < 3; ++k)
+              to[k] = orientation(vertices[tc.v[(k + 1) % 3]].plan(), vertices[tc.v[(k + 2) % 3]].plan(), points[i]);
+            at = classifyBy(static_cast<std::int32_t>(t), to);
+          }
+          finish(w, at);
+          continue;
+        }
+        w.t = n;
+        __builtin_prefetch(&corners[n]);
+        __builtin_prefetch(&neighbours[n]);
+        w.loaded = false;
+        break;
+      }
+    }
   }
 }
 

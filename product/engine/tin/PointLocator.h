@@ -13,11 +13,9 @@ namespace tin {
 // Point location on a mesh that covers its convex hull (no triangles peeled off): a walk from
 // a nearby triangle across the sides that the point lies beyond, decided by exact orientation
 // tests. Leaving through a side where the surface ends means the point lies off the surface.
-// A coarse grid over the mesh gives one query a start near its point; many queries at once
-// are visited along a Hilbert curve, each walk starting where the one before ended (a step or
-// two away, however the points cluster). A point on a side or a corner is told by the triangle
-// of smallest index there (canonicalLocation()), so each answer is the very one a query alone
-// gets, whichever way its walk came.
+// A coarse grid over the mesh gives one query a start near its point. A point on a side or a
+// corner is told by the triangle of smallest index there (canonicalLocation()), so each answer
+// is the very one any other walk gets, whichever way it came.
 //
 // Where the walk may leave by two sides it picks one at random (from a fixed seed), which ends on
 // any triangulation, Delaunay or not; after an absurd number of steps every triangle is tried.
@@ -30,12 +28,6 @@ class PointLocator {
   explicit PointLocator(const Mesh& mesh);
 
   MeshLocation locate(const Point2& p) const;
-  // The triangle under each point (-1 off the surface, also for non-finite coordinates), in the
-  // caller's order; on a side or a vertex, one of the triangles there.
-  void trianglesAt(std::span<const Point2> points, std::vector<std::int32_t>& out) const;
-  // The elevation under each point by the plane of its triangle (as elevationInTriangle()),
-  // NaN off the surface.
-  void elevationsAt(std::span<const Point2> points, std::vector<double>& z) const;
 
  private:
   std::int32_t hint(const Point2& p) const;
@@ -45,7 +37,6 @@ class PointLocator {
   static MeshLocation classify(std::int32_t t, const int o[3]);
   MeshLocation scan(const Point2& p) const;
   const Point3& corner(std::int32_t t, int i) const { return corners_[corner_[t][i]]; }
-  void visit(std::span<const Point2> points, std::int32_t* out, double* z) const;
 
   const Mesh& mesh_;
   double x0_ = 0, y0_ = 0, x1_ = 0, y1_ = 0, inv_ = 1;
@@ -54,5 +45,16 @@ class PointLocator {
   std::vector<Point3> corners_;
   std::vector<std::array<std::int32_t, 3>> corner_;
 };
+
+// Many points at once on a mesh that covers its convex hull, with nothing built for the mesh
+// (a structure over a 4M-point mesh cost more than the million queries): the points are
+// visited along a Hilbert curve, each walk starting where the one before ended, a step or two
+// away. The curve is cut into a few stretches walked side by side, a step of each in turn,
+// and each step asks for what the stretch's next step reads: the corners of a mesh lie where
+// the survey put its points, often scattered, and one walk alone waits on memory at each step.
+// triangles[i] (when given) receives the triangle at points[i] as locate() names it, -1 off the
+// surface or for a coordinate that is no number; z[i] (when given) the elevation there by the
+// plane of that triangle (planeElevation()), NaN off the surface.
+void locateMany(const Mesh& mesh, std::span<const Point2> points, std::int32_t* triangles, double* z);
 
 }  // namespace tin

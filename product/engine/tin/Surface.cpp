@@ -764,7 +764,7 @@ const PointLocator* Surface::locator() const {
 MeshLocation Surface::locate(const Point2& p) const {
   if (!std::isfinite(p.x) || !std::isfinite(p.y)) return {};
   // An edited surface answers one question by a walk on the triangulation, which needs
-  // nothing built after an edit; many at once go through the locator (trianglesAt()).
+  // nothing built after an edit; many at once walk the mesh side by side (trianglesAt()).
   if (tri_ && def_.settings.maxEdgeLength == 0.0) {
     cache();
     const MeshLocation at = tri_->locate(p);
@@ -807,8 +807,9 @@ MeshLocation Surface::surfaceLocation(const Point2& p) const {
 std::int32_t Surface::triangleAt(const Point2& p) const { return locate(p).triangle; }
 
 void Surface::trianglesAt(std::span<const Point2> points, std::vector<std::int32_t>& out) const {
-  if (const PointLocator* l = locator()) {
-    l->trianglesAt(points, out);
+  if (def_.settings.maxEdgeLength == 0.0) {
+    out.resize(points.size());
+    locateMany(mesh(), points, out.data(), nullptr);
     return;
   }
   out.resize(points.size());
@@ -816,8 +817,9 @@ void Surface::trianglesAt(std::span<const Point2> points, std::vector<std::int32
 }
 
 void Surface::elevations(std::span<const Point2> points, std::vector<double>& z) const {
-  if (const PointLocator* l = locator()) {
-    l->elevationsAt(points, z);
+  if (def_.settings.maxEdgeLength == 0.0) {
+    z.resize(points.size());
+    locateMany(mesh(), points, nullptr, z.data());
     return;
   }
   z.resize(points.size());

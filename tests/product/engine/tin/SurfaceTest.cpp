@@ -277,6 +277,39 @@ std::vector<std::int32_t> holders(const Mesh& m, const Point2& p) {
 // a surface of points, an edited one (break lines, a swap) and one peeled by a length limit.
 // A point where several triangles meet is told by the one of smallest index, whichever way the
 // walk to it came.
+// Batches of every size, down to none and one, the walks cut into stretches or not: the same
+// answers as one query at a time, also where the batch is all off the surface.
+TEST(Surface, BatchesOfAnySizeMatchOneByOne) {
+  Surface s;
+  s.setPoints(test::randomPoints(2000, 12, 1000, 2000, 300, wavy));
+  s.addBreakLine({1010, 2010, 5}, {1250, 2270, 9});
+  const Extents e = s.extents();
+  std::mt19937_64 rng(21);
+  std::uniform_real_distribution<double> ux(e.min.x - 5, e.max.x + 5), uy(e.min.y - 5, e.max.y + 5);
+  const struct {
+    std::size_t count;
+    bool off;
+  } cases[] = {{0, false}, {1, false}, {3, false}, {64, false}, {65, false}, {1500, false}, {40, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.count << (c.off ? " off the surface" : ""));
+    std::vector<Point2> queries;
+    for (std::size_t k = 0; k < c.count; ++k)
+      queries.push_back(c.off ? Point2{e.max.x + 1 + ux(rng) - e.min.x, uy(rng)} : Point2{ux(rng), uy(rng)});
+    std::vector<double> z{1.0, 2.0};  // what a caller's vector held before is replaced
+    std::vector<std::int32_t> at{7};
+    s.elevations(queries, z);
+    s.trianglesAt(queries, at);
+    ASSERT_EQ(z.size(), c.count);
+    ASSERT_EQ(at.size(), c.count);
+    for (std::size_t i = 0; i < c.count; ++i) {
+      const auto one = s.elevation(queries[i]);
+      ASSERT_EQ(s.triangleAt(queries[i]), at[i]) << i;
+      if (one) ASSERT_EQ(*one, z[i]) << i;
+      else ASSERT_TRUE(std::isnan(z[i])) << i;
+    }
+  }
+}
+
 TEST(Surface, ElevationsInOneCallMatchOneByOne) {
   enum class Kind { Points, Edited, Peeled };
   const struct {

@@ -11,49 +11,70 @@ namespace tin {
 
 namespace {
 
-struct SideRef {
-  std::int32_t other;  // the side's other vertex (by the numbering of bucketSides)
-  std::int32_t triangle;
-  std::int32_t side;
-};
-
-// Groups the sides of all triangles by the corner that the triangles reach first: bucket k
-// holds the sides whose ends are that corner and a later one. Numbering the corners in the
-// order the triangles use them keeps the buckets' writes close together (point numbers follow
-// the survey, often scattered, and writing by them waits on memory at every side).
-void bucketSides(const Mesh& mesh, std::vector<std::int32_t>& start, std::vector<SideRef>& sides) {
+// Links the triangles across their shared sides, and names each corner's first triangle. A side from corner a to corner b is met once
+// each way, by the two triangles that share it; the sides that run from a lower to a higher
+// corner are put into buckets by their lower corner, and each side that runs the other way
+// finds its twin in the bucket of its end. The corners are numbered in the order the
+// triangles use them, which keeps the buckets' writes close together (point numbers follow
+// the survey, often scattered, and writing by them waits on memory at every side), and only
+// half the sides are kept, as one number each: a load's working memory is pages the system
+// must clear first, and they cost more than the linking.
+void linkSides(Mesh& mesh) {
   const std::size_t nt = mesh.triangles.size();
-  std::vector<std::int32_t> local;
-  detail::reserveLarge(local, mesh.vertices.size());
-  local.assign(mesh.vertices.size(), -1);
   std::vector<Triangle> corners;
-  detail::reserveLarge(corners, nt);
   std::int32_t used = 0;
-  for (const Triangle& t : mesh.triangles) {
-    Triangle c;
-    for (int i = 0; i < 3; ++i) {
-      std::int32_t& l = local[static_cast<std::size_t>(t.v[i])];
-      if (l < 0) l = used++;
-      c.v[i] = l;
+  {
+    std::vector<std::int32_t> local;
+    detail::reserveLarge(local, mesh.vertices.size());
+    local.assign(mesh.vertices.size(), -1);
+    detail::reserveLarge(corners, nt);
+    for (std::size_t t = 0; t < nt; ++t) {
+      Triangle c;
+      for (int i = 0; i < 3; ++i) {
+        const auto v = static_cast<std::size_t>(mesh.triangles[t].v[i]);
+        std::int32_t& l = local[v];
+        if (l < 0) {
+          // A corner's first triangle is also the one the mesh names for it.
+          l = used++;
+          mesh.vertexTriangle[v] = static_cast<std::int32_t>(t);
+        }
+        c.v[i] = l;
+      }
+      corners.push_back(c);
     }
-    corners.push_back(c);
   }
-  detail::release(local);
-  start.assign(static_cast<std::size_t>(used) + 1, 0);
+  // Bucket k: the sides from corner k to a higher one, each as 3 * triangle + side.
+  std::vector<std::int32_t> start(static_cast<std::size_t>(used) + 1, 0);
   for (const Triangle& t : corners)
-    for (int i = 0; i < 3; ++i) ++start[static_cast<std::size_t>(std::min(t.v[(i + 1) % 3], t.v[(i + 2) % 3])) + 1];
+    for (int i = 0; i < 3; ++i)
+      if (t.v[(i + 1) % 3] < t.v[(i + 2) % 3]) ++start[static_cast<std::size_t>(t.v[(i + 1) % 3]) + 1];
   for (std::size_t k = 0; k < static_cast<std::size_t>(used); ++k) start[k + 1] += start[k];
-  detail::reserveLarge(sides, nt * 3);
-  sides.resize(nt * 3);
-  std::vector<std::int32_t> fill(start.begin(), start.end() - 1);
-  for (std::size_t t = 0; t < nt; ++t) {
-    const Triangle& tri = corners[t];
-    for (int i = 0; i < 3; ++i) {
-      std::int32_t a = tri.v[(i + 1) % 3], b = tri.v[(i + 2) % 3];
-      sides[static_cast<std::size_t>(fill[static_cast<std::size_t>(std::min(a, b))]++)] =
-          SideRef{std::max(a, b), static_cast<std::int32_t>(t), static_cast<std::int32_t>(i)};
-    }
+  std::vector<std::int32_t> up;
+  detail::reserveLarge(up, static_cast<std::size_t>(start.back()));
+  up.resize(static_cast<std::size_t>(start.back()));
+  {
+    std::vector<std::int32_t> fill(start.begin(), start.end() - 1);
+    for (std::size_t t = 0; t < nt; ++t)
+      for (int i = 0; i < 3; ++i) {
+        const std::int32_t a = corners[t].v[(i + 1) % 3], b = corners[t].v[(i + 2) % 3];
+        if (a < b) up[static_cast<std::size_t>(fill[static_cast<std::size_t>(a)]++)] = static_cast<std::int32_t>(3 * t) + i;
+      }
   }
+  for (std::size_t t = 0; t < nt; ++t)
+    for (int i = 0; i < 3; ++i) {
+      const std::int32_t a = corners[t].v[(i + 1) % 3], b = corners[t].v[(i + 2) % 3];
+      if (a < b) continue;
+      // The twin runs from b to a; a side met more than twice (no triangulation) links its
+      // first twin only, and the checks after the load find the rest.
+      for (std::int32_t k = start[static_cast<std::size_t>(b)]; k < start[static_cast<std::size_t>(b) + 1]; ++k) {
+        const std::int32_t u = up[static_cast<std::size_t>(k)], ut = u / 3, ui = u % 3;
+        if (corners[static_cast<std::size_t>(ut)].v[(ui + 2) % 3] != a) continue;
+        if (mesh.neighbours[static_cast<std::size_t>(ut)][ui] >= 0) continue;
+        mesh.neighbours[t][i] = ut;
+        mesh.neighbours[static_cast<std::size_t>(ut)][ui] = static_cast<std::int32_t>(t);
+        break;
+      }
+    }
 }
 
 }  // namespace
@@ -69,27 +90,11 @@ void linkMesh(Mesh& mesh) {
     detail::reserveWithRoom(mesh.breakLineSides, nt);
     mesh.breakLineSides.assign(nt, 0);
   }
-
-  std::vector<std::int32_t> start;
-  std::vector<SideRef> sides;
-  bucketSides(mesh, start, sides);
-  for (std::size_t k = 0; k + 1 < start.size(); ++k) {
-    for (std::int32_t i = start[k]; i < start[k + 1]; ++i) {
-      for (std::int32_t j = i + 1; j < start[k + 1]; ++j) {
-        if (sides[i].other != sides[j].other) continue;
-        mesh.neighbours[sides[i].triangle][sides[i].side] = sides[j].triangle;
-        mesh.neighbours[sides[j].triangle][sides[j].side] = sides[i].triangle;
-      }
-    }
-  }
-  for (std::size_t t = 0; t < nt; ++t) {
-    for (int i = 0; i < 3; ++i) {
-      std::int32_t& vt = mesh.vertexTriangle[mesh.triangles[t].v[i]];
-      if (vt < 0) vt = static_cast<std::int32_t>(t);
+  linkSides(mesh);
+  for (std::size_t t = 0; t < nt; ++t)
+    for (int i = 0; i < 3; ++i)
       if (mesh.neighbours[t][i] < 0)
         mesh.boundarySides.push_back({static_cast<std::int32_t>(t), static_cast<std::int32_t>(i)});
-    }
-  }
 }
 
 std::vector<Edge> meshEdges(const Mesh& mesh) {

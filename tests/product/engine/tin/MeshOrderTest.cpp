@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <random>
 
 #include "TinTestSupport.h"
@@ -129,6 +130,71 @@ TEST(MeshOrder, TheOrderedBuildMatchesTriangulatingThenOrdering) {
     for (std::size_t k = 0; k < direct.boundarySides.size(); ++k) {
       EXPECT_EQ(direct.boundarySides[k].triangle, ordered.boundarySides[k].triangle);
       EXPECT_EQ(direct.boundarySides[k].side, ordered.boundarySides[k].side);
+    }
+  }
+}
+
+// Linking a mesh's triangles from their corners alone gives what a map of directed sides
+// gives: across each side the triangle that has it the other way round, -1 where none does;
+// each vertex's first triangle; every unmatched side listed in triangle order. Also on meshes
+// that are no triangulation (a side twice the same way, a lone triangle, unused points).
+TEST(MeshOrder, LinkingMatchesAMapOfDirectedSides) {
+  // The triangulation leaves the vertices to its caller.
+  auto triangulated = [](const std::vector<Point3>& points) {
+    Mesh m;
+    detail::delaunayMesh(points, m);
+    m.vertices = points;
+    return m;
+  };
+  Mesh grid = triangulated(test::gridPoints(40, 30, 500000, 5000000, 1.0, wavy));
+  Mesh random = triangulated(test::randomPoints(5000, 9, 0, 0, 300, wavy));
+  Mesh odd;
+  odd.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}, {5, 5, 0}, {2, 0, 0}};
+  // 0-1-2 and 1-3-2 share 1-2; the second 0-1-2 repeats every side the same way; 2-1-5 has
+  // 2-1 the way 1-3-2 has... its own twin 1-2 twice; 1-5-3 and 2-1-5 share 1-5; point 4 unused.
+  odd.triangles = {{{0, 1, 2}}, {{1, 3, 2}}, {{0, 1, 2}}, {{1, 5, 3}}, {{2, 1, 5}}};
+  const struct {
+    const char* name;
+    Mesh* mesh;
+  } cases[] = {{"grid", &grid}, {"random", &random}, {"odd", &odd}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Mesh m;
+    m.vertices = c.mesh->vertices;
+    m.triangles = c.mesh->triangles;
+    linkMesh(m);
+    std::map<std::pair<std::int32_t, std::int32_t>, std::vector<std::int32_t>> by;  // directed side -> triangles
+    for (std::int32_t t = 0; t < static_cast<std::int32_t>(m.triangles.size()); ++t)
+      for (int i = 0; i < 3; ++i) by[{m.triangles[t].v[(i + 1) % 3], m.triangles[t].v[(i + 2) % 3]}].push_back(t);
+    std::vector<std::int32_t> first(m.vertices.size(), -1);
+    std::vector<TriangleSide> open;
+    for (std::int32_t t = 0; t < static_cast<std::int32_t>(m.triangles.size()); ++t) {
+      for (int i = 0; i < 3; ++i) {
+        const std::int32_t a = m.triangles[t].v[(i + 1) % 3], b = m.triangles[t].v[(i + 2) % 3];
+        if (first[m.triangles[t].v[i]] < 0) first[m.triangles[t].v[i]] = t;
+        const auto twins = by.find({b, a});
+        const std::int32_t n = m.neighbours[t][i];
+        if (twins == by.end()) {
+          EXPECT_EQ(n, -1) << t << " side " << i;
+        } else if (by[{a, b}].size() == 1 && twins->second.size() == 1) {
+          EXPECT_EQ(n, twins->second.front()) << t << " side " << i;
+        } else if (n >= 0) {
+          // A side met more than twice: whatever it is linked to has it the other way round.
+          EXPECT_NE(std::find(twins->second.begin(), twins->second.end(), n), twins->second.end());
+        }
+        if (n >= 0) {
+          const auto& back = m.neighbours[n];
+          EXPECT_TRUE(back[0] == t || back[1] == t || back[2] == t) << "links are mutual";
+        } else {
+          open.push_back({t, i});
+        }
+      }
+    }
+    EXPECT_EQ(m.vertexTriangle, first);
+    ASSERT_EQ(m.boundarySides.size(), open.size());
+    for (std::size_t k = 0; k < open.size(); ++k) {
+      EXPECT_EQ(m.boundarySides[k].triangle, open[k].triangle);
+      EXPECT_EQ(m.boundarySides[k].side, open[k].side);
     }
   }
 }

@@ -391,21 +391,23 @@ bool CKVLSurfaceManager::SaveEntry(Entry& entry) {
       entry.savedRevision = surface->Revision();
       setFileInfo(desc, "");
     }
-  } else if (geometryChanged || recordChanged) {
-    if (surface) {
-      record.bytes = surface->FileBytes();
-    } else {
-      // Not opened since the drawing was read: its bytes stay as they are, readable or not.
-      uv::ResItems items;
-      if (DrawingStore(m_db).readItems(entry.record, items)) record.bytes = recordBytes(items);
-    }
+  } else if ((geometryChanged || recordChanged) && !surface) {
+    // Not opened since the drawing was read: its bytes stay as they are, readable or not.
+    uv::ResItems items;
+    if (DrawingStore(m_db).readItems(entry.record, items)) record.bytes = recordBytes(items);
   }
   if (!geometryChanged && !recordChanged) return true;
-  if (!DrawingStore(m_db).write(entry.key, uv::engine::encodeRecord(record), entry.record, error)) {
+  uv::ResItems items = uv::engine::encodeRecord(record);
+  if (desc.IsInDrawing() && surface) {
+    // The surface file goes into the record's chunks as it is made.
+    uv::engine::RecordChunks chunks(items);
+    surface->WriteFile(chunks);
+  }
+  if (!DrawingStore(m_db).write(entry.key, std::move(items), entry.record, error)) {
     m_error = uv::toUtf8(desc.m_strName.str()) + ": " + error;
     return false;
   }
-  record.bytes.clear();
+  std::vector<unsigned char>().swap(record.bytes);  // the record kept for comparison needs no bytes
   entry.saved = std::move(record);
   if (surface) entry.savedRevision = surface->Revision();
   return true;

@@ -213,6 +213,12 @@ uv::engine::SurfaceFileContent CKVLXsurface_Vantor2::FileContent() const {
 }
 
 std::vector<unsigned char> CKVLXsurface_Vantor2::FileBytes() const {
+  uv::engine::ByteBuffer buffer;
+  WriteFile(buffer);
+  return buffer.take();
+}
+
+void CKVLXsurface_Vantor2::WriteFile(uv::engine::ByteSink& sink) const {
   uv::engine::SurfaceFileHeader header;
   header.name = Name().str();
   header.description = Description().str();
@@ -220,7 +226,7 @@ std::vector<unsigned char> CKVLXsurface_Vantor2::FileBytes() const {
   header.extents = Tin().extents();
   const tin::SavedTriangulation triangles = Tin().saved();
   const std::vector<uv::engine::LayerData> layers = LayerRecords();
-  return uv::engine::encodeSurfaceFile(uv::engine::SurfaceFileParts{header, Tin().definition(), layers, &triangles});
+  uv::engine::writeSurfaceFile(uv::engine::SurfaceFileParts{header, Tin().definition(), layers, &triangles}, sink);
 }
 
 bool CKVLXsurface_Vantor2::LoadContent(uv::engine::SurfaceFileContent& content) {

@@ -118,8 +118,9 @@ class CKVLXsurface_Vantor2 {
   // moved out of it).
   uv::engine::SurfaceFileContent FileContent() const;
   // The surface file's bytes, the same as encodeSurfaceFile(FileContent()) without copying
-  // the points first.
+  // the points first; WriteFile hands them to the sink as they are made.
   std::vector<unsigned char> FileBytes() const;
+  void WriteFile(uv::engine::ByteSink& sink) const;
   bool LoadContent(uv::engine::SurfaceFileContent& content);
   std::vector<uv::engine::LayerData> LayerRecords() const;
 

@@ -87,9 +87,7 @@ bool decodeRecord(const ResItems& items, SurfaceRecord& out, bool withBytes, std
 
 ResItems encodeRecord(const SurfaceRecord& r) {
   ResItems items;
-  // A surface of a million points makes hundreds of thousands of chunks: their list in huge
-  // pages where the system offers them.
-  tin::detail::reserveLarge(items, 8 + r.layers.size() * 4 + r.bytes.size() / kChunk + 1);
+  items.reserve(8 + r.layers.size() * 4);
   items.push_back(ResItem::ofString(1, r.storage));
   items.push_back(ResItem::ofString(2, r.name));
   items.push_back(ResItem::ofString(3, r.description));
@@ -102,11 +100,33 @@ ResItems encodeRecord(const SurfaceRecord& r) {
     items.push_back(ResItem::ofInt(71, l.colour));
     items.push_back(ResItem::ofString(301, l.linetype));
   }
-  for (std::size_t at = 0; at < r.bytes.size(); at += kChunk) {
-    const std::size_t n = std::min(kChunk, r.bytes.size() - at);
-    items.push_back(ResItem::ofBytes(310, std::vector<unsigned char>(r.bytes.begin() + at, r.bytes.begin() + at + n)));
+  if (!r.bytes.empty()) {
+    RecordChunks chunks(items);
+    chunks.expect(r.bytes.size());
+    chunks.put(r.bytes.data(), r.bytes.size());
   }
   return items;
+}
+
+void RecordChunks::expect(std::uint64_t size) {
+  // A surface of a million points makes hundreds of thousands of chunks: their list in huge
+  // pages where the system offers them.
+  tin::detail::reserveLarge(m_items, m_items.size() + static_cast<std::size_t>(size / kChunk) + 1);
+}
+
+void RecordChunks::put(const unsigned char* data, std::size_t size) {
+  while (size > 0) {
+    if (!m_open || m_items.back().bytes.size() == kChunk) {
+      m_items.push_back(ResItem::ofBytes(310, {}));
+      m_items.back().bytes.reserve(kChunk);
+      m_open = true;
+    }
+    std::vector<unsigned char>& chunk = m_items.back().bytes;
+    const std::size_t n = std::min(kChunk - chunk.size(), size);
+    chunk.insert(chunk.end(), data, data + n);
+    data += n;
+    size -= n;
+  }
 }
 
 AcDbObjectId DrawingStore::folder(bool create) const {

@@ -35,7 +35,22 @@ struct SurfaceRecord {
 // The xrecord's items; `withBytes` false skips the (large) surface bytes. False with a message
 // for items that do not form a record.
 bool decodeRecord(const ResItems& items, SurfaceRecord& out, bool withBytes, std::string& error);
+// The record's values; its bytes, when it has any, as (310) chunks.
 ResItems encodeRecord(const SurfaceRecord& record);
+
+// Appends bytes to a record's values as (310) chunks of at most 127 bytes (the most a DXF
+// binary line holds), the first filling up the chunk this sink appended last: a surface file
+// goes into the drawing as it is made, without a copy of it whole.
+class RecordChunks : public ByteSink {
+ public:
+  explicit RecordChunks(ResItems& items) : m_items(items) {}
+  void expect(std::uint64_t size) override;
+  void put(const unsigned char* data, std::size_t size) override;
+
+ private:
+  ResItems& m_items;
+  bool m_open = false;  // the last value is this sink's chunk
+};
 
 class DrawingStore {
  public:

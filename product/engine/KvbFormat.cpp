@@ -3,11 +3,13 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <ios>
 
+#include "base/TextCase.h"
 #include "product/engine/BinaryIo.h"
 #include "product/engine/InputFile.h"
 #include "tin/HugePages.h"
@@ -48,32 +50,62 @@ std::vector<unsigned char> encodeHeader(const SurfaceFileHeader& h) {
   return std::move(w.bytes());
 }
 
-// The most bytes a text takes (UTF-8 needs at most four a character).
-std::size_t textRoom(const std::wstring& s) { return 4 + 4 * s.size(); }
+// A section's bytes, handed to the sink as they are made: the small fields gathered, the
+// arrays passed on where they lie; its CRC-32 kept on the way.
+class SectionWriter {
+ public:
+  explicit SectionWriter(ByteSink& sink) : m_sink(sink) {}
+  ByteWriter& fields() { return m_fields; }
+  void bulk(const void* data, std::size_t size) {
+    flush();
+    if (size == 0) return;
+    m_crc = crc32(static_cast<const unsigned char*>(data), size, m_crc);
+    m_sink.put(static_cast<const unsigned char*>(data), size);
+  }
+  void f64s(const double* v, std::size_t n) {
+    if constexpr (std::endian::native == std::endian::little) bulk(v, n * sizeof(double));
+    else m_fields.f64s(v, n);
+  }
+  void i32s(const std::int32_t* v, std::size_t n) {
+    if constexpr (std::endian::native == std::endian::little) bulk(v, n * sizeof(std::int32_t));
+    else m_fields.i32s(v, n);
+  }
+  std::uint32_t finish() {
+    flush();
+    return m_crc;
+  }
 
-std::size_t bodyRoom(const tin::Definition& d, const std::vector<LayerData>& layers) {
-  std::size_t room = 16 + 16 + d.points.size() * 24 + d.breakLines.size() * 48 + d.swaps.size() * 32;
-  for (const auto& l : layers) room += 8 + textRoom(l.name) + textRoom(l.linetype);
-  return room;
+ private:
+  void flush() {
+    if (m_fields.size() == 0) return;
+    m_crc = crc32(m_fields.bytes().data(), m_fields.size(), m_crc);
+    m_sink.put(m_fields.bytes().data(), m_fields.size());
+    m_fields.bytes().clear();
+  }
+
+  ByteSink& m_sink;
+  ByteWriter m_fields;
+  std::uint32_t m_crc = 0;
+};
+
+std::uint64_t textLength(const std::wstring& s) { return 4 + uv::toUtf8(s).size(); }
+
+std::uint64_t bodyLength(const tin::Definition& d, const std::vector<LayerData>& layers) {
+  std::uint64_t length = 16 + 4 + d.points.size() * 24 + 4 + d.breakLines.size() * 48 + 4 + d.swaps.size() * 32 + 4;
+  for (const auto& l : layers) length += 8 + textLength(l.name) + textLength(l.linetype);
+  return length;
 }
 
-void encodeBody(ByteWriter& w, const tin::Definition& d, const std::vector<LayerData>& layers) {
+void encodeBody(SectionWriter& s, const tin::Definition& d, const std::vector<LayerData>& layers) {
+  ByteWriter& w = s.fields();
   w.f64(d.settings.planTolerance);
   w.f64(d.settings.maxEdgeLength);
   w.u32(static_cast<std::uint32_t>(d.points.size()));
-  w.f64s(reinterpret_cast<const double*>(d.points.data()), d.points.size() * 3);
+  s.f64s(reinterpret_cast<const double*>(d.points.data()), d.points.size() * 3);
   w.u32(static_cast<std::uint32_t>(d.breakLines.size()));
-  for (const auto& s : d.breakLines) {
-    writePoint(w, s.a);
-    writePoint(w, s.b);
-  }
+  s.f64s(reinterpret_cast<const double*>(d.breakLines.data()), d.breakLines.size() * 6);
   w.u32(static_cast<std::uint32_t>(d.swaps.size()));
-  for (const auto& s : d.swaps) {
-    w.f64(s.a.x);
-    w.f64(s.a.y);
-    w.f64(s.b.x);
-    w.f64(s.b.y);
-  }
+  s.f64s(reinterpret_cast<const double*>(d.swaps.data()), d.swaps.size() * 4);
   w.u32(static_cast<std::uint32_t>(layers.size()));
   for (const auto& l : layers) {
     w.i32(l.type);
@@ -83,44 +115,48 @@ void encodeBody(ByteWriter& w, const tin::Definition& d, const std::vector<Layer
   }
 }
 
-static_assert(sizeof(tin::Point3) == 3 * sizeof(double) && sizeof(tin::Triangle) == 3 * sizeof(std::int32_t),
-              "points and triangles are read and written as plain numbers");
+static_assert(sizeof(tin::Point3) == 3 * sizeof(double) && sizeof(tin::Triangle) == 3 * sizeof(std::int32_t) &&
+                  sizeof(tin::Segment3) == 6 * sizeof(double) && sizeof(tin::Segment2) == 4 * sizeof(double) &&
+                  sizeof(std::array<std::int32_t, 4>) == 4 * sizeof(std::int32_t),
+              "points, lines, swaps, triangles and flips are read and written as plain numbers");
 
-std::size_t triangulationRoom(const tin::SavedTriangulation& t) {
-  std::size_t room = 32 + t.extraVertices.size() * 24 + t.triangles.size() * 12 + t.flips.size() * 16 +
-                     t.swapsMade.size();
-  for (const auto& chain : t.chains) room += 4 + chain.size() * 4;
-  return room;
+std::uint64_t triangulationLength(const tin::SavedTriangulation& t) {
+  std::uint64_t length = 1 + 4 + t.extraVertices.size() * 24 + 4 + t.triangles.size() * 12 + 4 + 4 +
+                         t.flips.size() * 16 + 4 + t.swapsMade.size();
+  for (const auto& chain : t.chains) length += 4 + chain.size() * 4;
+  return length;
 }
 
-void encodeTriangulation(ByteWriter& w, const tin::SavedTriangulation& t) {
+void encodeTriangulation(SectionWriter& s, const tin::SavedTriangulation& t) {
+  ByteWriter& w = s.fields();
   w.u8(t.editable ? 1 : 0);
   w.u32(static_cast<std::uint32_t>(t.extraVertices.size()));
-  w.f64s(reinterpret_cast<const double*>(t.extraVertices.data()), t.extraVertices.size() * 3);
+  s.f64s(reinterpret_cast<const double*>(t.extraVertices.data()), t.extraVertices.size() * 3);
   w.u32(static_cast<std::uint32_t>(t.triangles.size()));
-  w.i32s(reinterpret_cast<const std::int32_t*>(t.triangles.data()), t.triangles.size() * 3);
+  s.i32s(reinterpret_cast<const std::int32_t*>(t.triangles.data()), t.triangles.size() * 3);
   w.u32(static_cast<std::uint32_t>(t.chains.size()));
   for (const auto& chain : t.chains) {
     w.u32(static_cast<std::uint32_t>(chain.size()));
     w.i32s(chain.data(), chain.size());
   }
   w.u32(static_cast<std::uint32_t>(t.flips.size()));
-  for (const auto& f : t.flips) w.i32s(f.data(), 4);
+  s.i32s(reinterpret_cast<const std::int32_t*>(t.flips.data()), t.flips.size() * 4);
   w.u32(static_cast<std::uint32_t>(t.swapsMade.size()));
-  w.raw(t.swapsMade.data(), t.swapsMade.size());
+  s.bulk(t.swapsMade.data(), t.swapsMade.size());
 }
 
-// A section written in place: its length (u64) before it, its CRC-32 after it.
+// A section: its length (u64), its bytes, their CRC-32. The length is known before the bytes
+// are made, so nothing is written twice.
 template <typename Encode>
-void section(ByteWriter& w, Encode&& encode) {
-  const std::size_t lengthAt = w.size();
-  w.u64(0);
-  const std::size_t start = w.size();
-  encode();
-  const std::size_t length = w.size() - start;
-  unsigned char* p = w.bytes().data() + lengthAt;
-  for (int i = 0; i < 8; ++i) p[i] = static_cast<unsigned char>(std::uint64_t{length} >> (8 * i));
-  w.u32(crc32(w.bytes().data() + start, length));
+void section(ByteSink& sink, std::uint64_t length, Encode&& encode) {
+  ByteWriter w;
+  w.u64(length);
+  sink.put(w.bytes().data(), w.size());
+  SectionWriter s(sink);
+  encode(s);
+  w.bytes().clear();
+  w.u32(s.finish());
+  sink.put(w.bytes().data(), w.size());
 }
 
 bool decodeTriangulation(const unsigned char* p, std::size_t size, tin::SavedTriangulation& t, std::string& error) {
@@ -317,19 +353,17 @@ bool readExactly(std::streambuf& in, unsigned char* dst, std::size_t n) {
 
 }  // namespace
 
-std::vector<unsigned char> encodeSurfaceFile(const SurfaceFileParts& parts) {
+void writeSurfaceFile(const SurfaceFileParts& parts, ByteSink& sink) {
   const tin::Definition& d = parts.definition;
   SurfaceFileHeader h = parts.header;
   h.pointCount = static_cast<std::uint32_t>(d.points.size());
   h.breakLineCount = static_cast<std::uint32_t>(d.breakLines.size());
   h.swapCount = static_cast<std::uint32_t>(d.swaps.size());
   const std::vector<unsigned char> header = encodeHeader(h);
+  sink.expect(kPrefix + header.size() + 4 + 8 + bodyLength(d, parts.layers) + 4 +
+              (parts.triangulation ? 8 + triangulationLength(*parts.triangulation) + 4 : 0));
 
-  // One buffer, written once: body and triangles go straight into it and are checked where
-  // they lie (a million points copied section by section cost more than encoding them).
   ByteWriter w;
-  tin::detail::reserveLarge(w.bytes(), kPrefix + header.size() + 4 + 12 + bodyRoom(d, parts.layers) +
-                                           (parts.triangulation ? 12 + triangulationRoom(*parts.triangulation) : 0));
   w.raw(kMagic.data(), kMagic.size());
   // Without triangles the file is what version 1 wrote, byte for byte.
   w.u16(parts.triangulation ? kKvbVersion : 1);
@@ -337,9 +371,21 @@ std::vector<unsigned char> encodeSurfaceFile(const SurfaceFileParts& parts) {
   w.u32(static_cast<std::uint32_t>(header.size()));
   w.raw(header.data(), header.size());
   w.u32(crc32(w.bytes().data(), w.size()));
-  section(w, [&] { encodeBody(w, d, parts.layers); });
-  if (parts.triangulation) section(w, [&] { encodeTriangulation(w, *parts.triangulation); });
-  return std::move(w.bytes());
+  sink.put(w.bytes().data(), w.size());
+  section(sink, bodyLength(d, parts.layers), [&](SectionWriter& s) { encodeBody(s, d, parts.layers); });
+  if (parts.triangulation)
+    section(sink, triangulationLength(*parts.triangulation),
+            [&](SectionWriter& s) { encodeTriangulation(s, *parts.triangulation); });
+}
+
+void ByteBuffer::expect(std::uint64_t size) {
+  tin::detail::reserveLarge(m_bytes, m_bytes.size() + static_cast<std::size_t>(size));
+}
+
+std::vector<unsigned char> encodeSurfaceFile(const SurfaceFileParts& parts) {
+  ByteBuffer buffer;
+  writeSurfaceFile(parts, buffer);
+  return buffer.take();
 }
 
 std::vector<unsigned char> encodeSurfaceFile(const SurfaceFileContent& content) {

@@ -84,6 +84,28 @@ struct SurfaceFileParts {
   const tin::SavedTriangulation* triangulation = nullptr;  // none: a version-1 file
 };
 
+// Receives a file's bytes in order, piece by piece (a drawing keeps them in chunks).
+class ByteSink {
+ public:
+  virtual ~ByteSink() = default;
+  // Told first how many bytes will come, so that room is made once.
+  virtual void expect(std::uint64_t size) { (void)size; }
+  virtual void put(const unsigned char* data, std::size_t size) = 0;
+};
+
+// The bytes in one array.
+class ByteBuffer : public ByteSink {
+ public:
+  void expect(std::uint64_t size) override;
+  void put(const unsigned char* data, std::size_t size) override { m_bytes.insert(m_bytes.end(), data, data + size); }
+  std::vector<unsigned char> take() { return std::move(m_bytes); }
+
+ private:
+  std::vector<unsigned char> m_bytes;
+};
+
+// The file's bytes into the sink as they are made: no whole copy of the file in between.
+void writeSurfaceFile(const SurfaceFileParts& parts, ByteSink& sink);
 std::vector<unsigned char> encodeSurfaceFile(const SurfaceFileParts& parts);
 std::vector<unsigned char> encodeSurfaceFile(const SurfaceFileContent& content);
 // False when the stream refused bytes.

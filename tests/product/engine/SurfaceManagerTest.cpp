@@ -337,6 +337,68 @@ TEST(SurfaceManager, RelativePathsFollowTheDrawing) {
   EXPECT_EQ(existing(again), (std::vector<std::wstring>{L"Near", L"Far"}));
 }
 
+// Bytes handed over piece by piece fill the record's chunks as one array cut into 127-byte
+// chunks would: no chunk short but the last, the values before them untouched.
+TEST(RecordChunks, PiecesOfAnySizeMakeTheChunksOfTheWholeArray) {
+  const std::vector<std::vector<std::size_t>> cases = {
+      {}, {1}, {127}, {128}, {126, 1, 1}, {1, 126, 1, 300, 0, 127, 5}, {254, 254}, {1000, 3, 3, 3}};
+  for (const auto& pieces : cases) {
+    SCOPED_TRACE(::testing::PrintToString(pieces));
+    SurfaceRecord record;
+    record.storage = L"dict";
+    record.name = L"Teren";
+    record.layers = {{1, L"Teren_TIN", 8, L"Continuous"}};
+    std::size_t total = 0;
+    for (std::size_t n : pieces) total += n;
+    std::vector<unsigned char> bytes(total);
+    for (std::size_t i = 0; i < total; ++i) bytes[i] = static_cast<unsigned char>(i * 7 + 3);
+
+    uv::ResItems items = encodeRecord(record);
+    RecordChunks chunks(items);
+    chunks.expect(total);
+    std::size_t at = 0;
+    for (std::size_t n : pieces) {
+      chunks.put(bytes.data() + at, n);
+      at += n;
+    }
+    record.bytes = bytes;
+    EXPECT_EQ(items, encodeRecord(record));
+    SurfaceRecord back;
+    std::string error;
+    ASSERT_TRUE(decodeRecord(items, back, true, error)) << error;
+    EXPECT_EQ(back.bytes, bytes);
+    for (std::size_t k = 0; k + 1 < items.size(); ++k)
+      if (items[k].code == 310) EXPECT_EQ(items[k].bytes.size(), 127u) << k;
+  }
+}
+
+// A drawing surface's record holds its file's bytes, written into the chunks as they are made,
+// after each save of a changed surface.
+TEST(SurfaceManager, TheDrawingsRecordHoldsTheSurfaceFile) {
+  TestDrawing drawing;
+  CKVLSurfaceManager& m = *CKVLSurfaceManager::ForDatabase(drawing.db());
+  CKVLXsurface_Vantor2* surface = m.CreateSurface(L"Teren", 0, nullptr, false);
+  ASSERT_NE(surface, nullptr);
+  auto recorded = [&] {
+    DrawingStore store(drawing.db());
+    SurfaceRecord record;
+    for (const auto& [key, id] : store.records()) {
+      uv::ResItems items;
+      std::string error;
+      EXPECT_TRUE(store.readItems(id, items) && decodeRecord(items, record, true, error)) << error;
+    }
+    return record.bytes;
+  };
+  fill(*surface, 3);
+  ASSERT_TRUE(m.Save()) << m.LastError();
+  EXPECT_EQ(recorded(), encodeSurfaceFile(surface->FileContent()));
+  surface->SetBreakLine(AcGePoint3d(5, 5, 1), AcGePoint3d(40, 30, 2));
+  fill(*surface, 4);
+  ASSERT_TRUE(m.Save()) << m.LastError();
+  EXPECT_EQ(recorded(), encodeSurfaceFile(surface->FileContent()));
+  EXPECT_EQ(recorded(), surface->FileBytes());
+}
+
 // A file that cannot be written keeps its old bytes; the error names the file once and says
 // why, and a later save, once the cause is gone, writes it.
 TEST(SurfaceManager, AFailedSaveKeepsTheOldFileAndCanBeRepeated) {

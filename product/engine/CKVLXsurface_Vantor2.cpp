@@ -237,7 +237,8 @@ bool CKVLXsurface_Vantor2::LoadContent(uv::engine::SurfaceFileContent& content) 
     std::optional<tin::Surface> saved;
     std::string why;
     if (content.triangulation) {
-      saved = tin::Surface::fromSaved(content.definition, std::move(*content.triangulation), why);
+      // Takes the definition's points over when it succeeds; leaves them for the rebuild if not.
+      saved = tin::Surface::fromSaved(std::move(content.definition), std::move(*content.triangulation), why);
       content.triangulation.reset();
     }
     rebuilt = saved ? std::move(*saved) : tin::Surface::fromDefinition(content.definition);

@@ -28,7 +28,14 @@ void linkSides(Mesh& mesh) {
     detail::reserveLarge(local, mesh.vertices.size());
     local.assign(mesh.vertices.size(), -1);
     detail::reserveLarge(corners, nt);
+    constexpr std::size_t kAhead = 8;
     for (std::size_t t = 0; t < nt; ++t) {
+      // Asked for a few triangles ahead, so that the scattered reads overlap.
+      if (t + kAhead < nt)
+        for (const std::int32_t v : mesh.triangles[t + kAhead].v) {
+          __builtin_prefetch(&local[static_cast<std::size_t>(v)]);
+          __builtin_prefetch(&mesh.vertexTriangle[static_cast<std::size_t>(v)]);
+        }
       Triangle c;
       for (int i = 0; i < 3; ++i) {
         const auto v = static_cast<std::size_t>(mesh.triangles[t].v[i]);

@@ -220,6 +220,11 @@ SavedTriangulation Surface::saved() const {
 }
 
 std::optional<Surface> Surface::fromSaved(const Definition& d, SavedTriangulation&& st, std::string& why) {
+  Definition copy = d;
+  return fromSaved(std::move(copy), std::move(st), why);
+}
+
+std::optional<Surface> Surface::fromSaved(Definition&& d, SavedTriangulation&& st, std::string& why) {
   Surface s(d.settings);
   const std::size_t np = d.points.size();
   if (st.editable ? st.chains.size() != d.breakLines.size() || st.swapsMade.size() != d.swaps.size()
@@ -234,10 +239,22 @@ std::optional<Surface> Surface::fromSaved(const Definition& d, SavedTriangulatio
   mesh.triangles = std::move(st.triangles);
   auto tri = std::make_unique<detail::Triangulation>();
   if (!tri->restore(std::move(mesh), std::move(st.chains), st.flips, why)) return std::nullopt;
-  // With room to grow, like the mesh: a later point takes its place without a copy of all.
+  // The table of positions the edits look points up in is made by the first edit that needs
+  // it (a million-point load would spend a good part of its time on it); here only each break
+  // line's ends are checked to be where the definition says. The last check: the definition
+  // is taken over only after it.
+  const auto& chains = tri->chains();
+  for (std::size_t line = 0; st.editable && line < d.breakLines.size(); ++line) {
+    const Point2 a = tri->position(chains[line].front()), b = tri->position(chains[line].back());
+    const Segment3& l = d.breakLines[line];
+    if (a.x != l.a.x || a.y != l.a.y || b.x != l.b.x || b.y != l.b.y) {
+      why = "a break line does not end where the definition says";
+      return std::nullopt;
+    }
+  }
+  // Given room to grow by the first edit (see ensureEditable()), like a surface of points.
   s.def_.settings = d.settings;
-  detail::reserveWithRoom(s.def_.points, np);
-  s.def_.points.assign(d.points.begin(), d.points.end());
+  s.def_.points = std::move(d.points);
   s.def_.breakLines = d.breakLines;
   s.def_.swaps = d.swaps;
   s.cache_.reset();
@@ -252,18 +269,6 @@ std::optional<Surface> Surface::fromSaved(const Definition& d, SavedTriangulatio
   }
   s.tri_ = std::move(tri);
   s.swapApplied_.assign(st.swapsMade.begin(), st.swapsMade.end());
-  // The table of positions the edits look points up in is made by the first edit that needs
-  // it (a million-point load would spend a good part of its time on it); here only each break
-  // line's ends are checked to be where the definition says.
-  const auto& chains = s.tri_->chains();
-  for (std::size_t line = 0; line < d.breakLines.size(); ++line) {
-    const Point2 a = s.tri_->position(chains[line].front()), b = s.tri_->position(chains[line].back());
-    const Segment3& l = d.breakLines[line];
-    if (a.x != l.a.x || a.y != l.a.y || b.x != l.b.x || b.y != l.b.y) {
-      why = "a break line does not end where the definition says";
-      return std::nullopt;
-    }
-  }
   s.sitesPending_ = true;
   s.changedWhole();
   return s;

@@ -120,6 +120,9 @@ class Surface {
   // positions (a damaged file); fromDefinition() then makes the surface. Throws as
   // fromDefinition() for impossible settings.
   static std::optional<Surface> fromSaved(const Definition& definition, SavedTriangulation&& saved, std::string& why);
+  // The same, taking the definition's points over instead of copying them when it succeeds;
+  // when it fails, `definition` is left as it was, for fromDefinition().
+  static std::optional<Surface> fromSaved(Definition&& definition, SavedTriangulation&& saved, std::string& why);
 
   // Survey points. setPoints replaces them all; break lines and swaps stay.
   PointsResult addPoints(std::span<const Point3> points);

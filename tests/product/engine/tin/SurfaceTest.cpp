@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <cmath>
 #include <random>
 #include <set>
@@ -375,6 +376,49 @@ TEST(Surface, ElevationsInOneCallMatchOneByOne) {
       if (!std::isfinite(queries[i].x) || !std::isfinite(queries[i].y)) continue;
       const std::vector<std::int32_t> h = holders(m, queries[i]);
       ASSERT_EQ(h.empty() ? -1 : h.front(), at[i]) << i;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tin
+
+namespace tin {
+namespace {
+
+// A load takes the definition's points over only when the saved triangles hold: a file whose
+// triangles fail a check is made again from its definition, which must still be whole.
+TEST(Surface, ASavedTriangulationThatFailsLeavesTheDefinitionWhole) {
+  Surface s;
+  s.setPoints(test::randomPoints(600, 14, 0, 0, 100, wavy));
+  s.addBreakLine({10.5, 10.5, 100}, {80.25, 70.75, 101});
+  const Definition original = s.definition();
+  const SavedTriangulation good = s.saved();
+  const struct {
+    const char* what;
+    std::function<void(SavedTriangulation&)> damage;
+    bool loads;
+  } cases[] = {
+      {"whole", [](SavedTriangulation&) {}, true},
+      {"a triangle turned clockwise", [](SavedTriangulation& t) { std::swap(t.triangles[3].v[0], t.triangles[3].v[1]); }, false},
+      {"a break line ending elsewhere", [](SavedTriangulation& t) { std::reverse(t.chains[0].begin(), t.chains[0].end()); }, false},
+      {"a break line missing", [](SavedTriangulation& t) { t.chains.clear(); }, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Definition d = original;
+    SavedTriangulation st = good;
+    c.damage(st);
+    std::string why;
+    const std::optional<Surface> loaded = Surface::fromSaved(std::move(d), std::move(st), why);
+    ASSERT_EQ(loaded.has_value(), c.loads) << why;
+    if (loaded) {
+      EXPECT_EQ(loaded->definition().points, original.points);
+      EXPECT_EQ(loaded->triangles(), s.triangles());
+    } else {
+      EXPECT_FALSE(why.empty());
+      EXPECT_EQ(d.points, original.points) << "the rebuild needs every point";
+      EXPECT_EQ(Surface::fromDefinition(d).triangles().size(), s.triangles().size());
     }
   }
 }

@@ -19,10 +19,10 @@ AcGePoint3dArray polygonOf(std::initializer_list<std::pair<double, double>> xy) 
 
 // The square (0,0)-(10,10), closed, and a triangle left open.
 //
-//   10 +-------+          (5,10)
-//      |       |           /\
-//      |       |          /  \
-//    0 +-------+    (0,0)/____\(10,0)
+//   10 +-------+            /\   (5,10)
+//      |       |           /  \  the triangle,
+//      |       |          /    \ left open
+//    0 +-------+    (0,0)/______\(10,0)
 //      0      10
 TEST(IsInsidePolygon, HalfOpenAtTheEdges) {
   const AcGePoint3dArray square = polygonOf({{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}});
@@ -71,7 +71,7 @@ TEST(AreaPolygon, ClosedOnlyWhenTheEndsLieApart) {
     const AcGePoint3dArray before = c.polygon;
     uv::display::CloseAreaPolygon(c.polygon);
     ASSERT_EQ(c.polygon.length(), c.length);
-    if (c.length > before.length()) EXPECT_EQ(c.polygon.last(), before.first());
+    if (c.length > before.length()) { EXPECT_EQ(c.polygon.last(), before.first()); }
   }
   // The z counts: a point above the first one is another point.
   AcGePoint3dArray lifted = polygonOf({{0, 0}, {10, 0}, {10, 10}});

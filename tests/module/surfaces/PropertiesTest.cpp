@@ -134,11 +134,12 @@ using LinetypePickerTest = SurfacesFixture;
 TEST_F(LinetypePickerTest, ALinetypeLoadedThroughOnePickerShowsInTheOthers) {
   TwoPickers dlg;
   EXPECT_EQ(CKVLLinetypeComboBox::LivePickers().count(&dlg.major), 1u);
-  std::vector<std::wstring> log;
+  std::vector<std::wstring> log, minorEntries;
   surfacesUser.probe = [&](CDialog&) {
     log.push_back(dlg.major.GetCurrentName().str() + L"/" + dlg.major.GetSelectedName().str() + L" " +
                   dlg.minor.GetCurrentName().str() + L"/" + dlg.minor.GetSelectedName().str() + L" " +
                   std::to_wstring(dlg.minor.GetCount()));
+    minorEntries = entries(dlg.minor);
   };
   const std::wstring other = L"choose 209 \"" + CModuleConfiguration::GetMsg(3789).str() + L"\"";
   script({L"choose 212 \"Continuous\"", other.c_str(), L"linetype \"DASHED\"", other.c_str(), L"cancel",
@@ -149,6 +150,9 @@ TEST_F(LinetypePickerTest, ALinetypeLoadedThroughOnePickerShowsInTheOthers) {
                                             L"ByLayer/ByLayer Continuous/Continuous 4",
                                             L"DASHED/DASHED Continuous/Continuous 5",
                                             L"DASHED/DASHED Continuous/Continuous 5"}));
+  // The other picker lists the new linetype among the drawing's, "Other..." still last.
+  EXPECT_EQ(minorEntries, (std::vector<std::wstring>{L"ByBlock", L"ByLayer", L"Continuous", L"DASHED",
+                                                     CModuleConfiguration::GetMsg(3789).str()}));
 }
 
 TEST_F(LinetypePickerTest, ANameMissingAfterARefillIsKeptWithNothingSelected) {

@@ -33,7 +33,7 @@ TEST(TypedInputTest, Points) {
     SCOPED_TRACE(testing::PrintToString(std::wstring(c.text)));
     const auto p = uv::typed::point(c.text, c.base);
     ASSERT_EQ(p.has_value(), c.expected.has_value());
-    if (p) EXPECT_TRUE(p->isEqualTo(*c.expected));
+    if (p) { EXPECT_TRUE(p->isEqualTo(*c.expected)); }
   }
 }
 

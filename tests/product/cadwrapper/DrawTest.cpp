@@ -150,7 +150,7 @@ TEST_F(DrawTest, DrawnEntitiesReadBackFromTheSavedDrawing) {
       EXPECT_EQ(read[2], AcGePoint3d(150, 60, 4));
       EXPECT_TRUE(lw->isClosed());
     }
-    if (CKVLCFacePtr face(id); face.isOpen()) EXPECT_EQ(face->invisibleEdgeFlags(), 0b1100);
+    if (CKVLCFacePtr face(id); face.isOpen()) { EXPECT_EQ(face->invisibleEdgeFlags(), 0b1100); }
   }
   EXPECT_EQ(drawn, 4);
 }

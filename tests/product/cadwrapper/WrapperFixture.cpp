@@ -24,7 +24,7 @@ void WrapperFixture::SetUp() {
 }
 
 void WrapperFixture::TearDown() {
-  if (doc) EXPECT_EQ(acDocManager->closeDocument(doc), Acad::eOk);
+  if (doc) { EXPECT_EQ(acDocManager->closeDocument(doc), Acad::eOk); }
 }
 
 void WrapperFixture::saveAndReload() {

@@ -162,7 +162,7 @@ TEST_P(Degenerate, GivesASoundSurface) {
   EXPECT_EQ(surface.TriangleCount(), c.triangles);
   double z = -1;
   EXPECT_EQ(surface.Elevation(c.probe, z), c.onSurface);
-  if (c.onSurface) EXPECT_NEAR(z, c.z, 1e-7);
+  if (c.onSurface) { EXPECT_NEAR(z, c.z, 1e-7); }
   CKVLPoint3dArray ring;
   if (c.triangles > 0) {
     ASSERT_EQ(surface.GetBoundaryCount(), 1);

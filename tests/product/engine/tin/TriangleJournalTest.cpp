@@ -100,7 +100,7 @@ TEST_P(TriangleJournal, ListsEveryTriangleTheChangeWrote) {
   EXPECT_GT(s.revision(), before);
   const bool listed = patch(s, before, copy);
   EXPECT_EQ(listed, c.listed);
-  if (listed) EXPECT_TRUE(sameTriangles(copy, s.triangles()));
+  if (listed) { EXPECT_TRUE(sameTriangles(copy, s.triangles())); }
   // Up to date now: nothing more to patch, and the copy stays right.
   std::vector<std::int32_t> none;
   EXPECT_TRUE(s.trianglesWrittenSince(s.revision(), none));
@@ -120,7 +120,7 @@ TEST(TriangleJournal, PatchesFromAnyEarlierRevisionAfterSeveralEdits) {
   std::vector<std::uint64_t> revisions{s.revision()};
   const std::vector<Point3> later = test::randomPoints(12, 12, 0, 0, 100, gentle);
   for (std::size_t k = 0; k < later.size(); ++k) {
-    if (k % 3 == 0) ASSERT_TRUE(swapNear(s, {later[k].x + 0.5, later[k].y}));
+    if (k % 3 == 0) { ASSERT_TRUE(swapNear(s, {later[k].x + 0.5, later[k].y})); }
     else if (k % 3 == 1) s.addPoints(std::vector<Point3>{later[k]});
     else s.addBreakLine(later[k], later[k - 1]);
     copies.push_back(s.triangles());

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <optional>
 
 #include "base/TextCase.h"
@@ -22,6 +21,7 @@
 #include "db/AcDbTextStyleTable.h"
 #include "db/AcDbXrecord.h"
 #include "db/DbAccess.h"
+#include "db/dxf/Degrees.h"
 #include "db/dxf/DxfError.h"
 #include "db/dxf/KeptGroups.h"
 #include "db/dxf/ResItemCodec.h"
@@ -31,7 +31,6 @@ namespace uv::dxf {
 
 namespace {
 
-constexpr double kDegree = std::numbers::pi / 180.0;
 // Handles of a file stay below this so that new objects always find free
 // handles above them (the database's handles never wrap).
 constexpr std::uint64_t kMaxFileHandle = 0x8000000000000000ull;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <functional>
 #include <map>
-#include <numbers>
 #include <set>
 
 #include "base/TextCase.h"
@@ -19,6 +18,7 @@
 #include "db/AcDbTextStyleTable.h"
 #include "db/AcDbXrecord.h"
 #include "db/DbAccess.h"
+#include "db/dxf/Degrees.h"
 #include "db/dxf/DxfError.h"
 #include "db/dxf/EntityWriter.h"
 #include "db/dxf/GroupWriter.h"
@@ -28,8 +28,6 @@
 namespace uv::dxf {
 
 namespace {
-
-constexpr double kDegree = std::numbers::pi / 180.0;
 
 class Saver {
  public:
@@ -266,7 +264,7 @@ class Saver {
       m_out.integer(70, 0);
       m_out.real(40, style->textSize());
       m_out.real(41, style->xScale());
-      m_out.real(50, style->obliquingAngle() / kDegree);
+      m_out.degrees(50, style->obliquingAngle());
       if (!m_out.keptHere(71)) m_out.integer(71, 0);
       if (!m_out.keptHere(42)) m_out.real(42, style->textSize() > 0 ? style->textSize() : 2.5);
       m_out.text(3, std::wstring(font ? font : L""));
@@ -368,18 +366,12 @@ class Saver {
       AcDbObject* child;
     };
     std::vector<Entry> entries;
-    AcDbDictionaryIterator* it = dict.newIterator();
-    for (; !it->done(); it->next()) {
-      AcDbObject* child = DbAccess::peek(it->objectId());
-      if (child && !child->isErased()) entries.push_back({it->name(), handleOf(it->objectId()), child});
+    // In the order they were added: a file's own order comes back.
+    for (auto& [key, id] : dict.entriesInOrderAdded()) {
+      AcDbObject* child = DbAccess::peek(id);
+      if (child && !child->isErased()) entries.push_back({std::move(key), handleOf(id), child});
     }
-    delete it;
-    // In key order, as the dictionary would hold them once read back.
-    if (root && m_newLayouts) {
-      auto at = std::find_if(entries.begin(), entries.end(),
-                             [](const Entry& e) { return compareNoCase(e.key, L"ACAD_LAYOUT") > 0; });
-      entries.insert(at, {L"ACAD_LAYOUT", m_layoutDict, nullptr});
-    }
+    if (root && m_newLayouts) entries.push_back({L"ACAD_LAYOUT", m_layoutDict, nullptr});
     // The cloning flag ahead of the entries, as files have it.
     if (!m_out.keptHere(281)) m_out.integer(281, 1);
     std::vector<AcDbObject*> children;

@@ -20,6 +20,7 @@
 #include "db/AcDbPolyline.h"
 #include "db/AcDbSpline.h"
 #include "db/AcDbText.h"
+#include "db/dxf/Degrees.h"
 #include "db/dxf/DxfError.h"
 #include "db/dxf/Ocs.h"
 #include "db/dxf/WipeoutCodec.h"
@@ -27,8 +28,6 @@
 namespace uv::dxf {
 
 namespace {
-
-constexpr double kDegree = std::numbers::pi / 180.0;
 
 AcGePoint3d pointOf(const DxfRecord& rec, int code) {
   return {rec.real(code), rec.real(code + 10), rec.real(code + 20)};

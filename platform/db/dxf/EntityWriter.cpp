@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <numbers>
 #include <optional>
 
 #include "base/TextCase.h"
@@ -27,6 +26,7 @@
 #include "db/AcDbText.h"
 #include "db/CurvePath.h"
 #include "db/DbAccess.h"
+#include "db/dxf/Degrees.h"
 #include "db/dxf/DxfError.h"
 #include "db/dxf/Ocs.h"
 #include "db/dxf/ResItemCodec.h"
@@ -36,8 +36,6 @@
 namespace uv::dxf {
 
 namespace {
-
-constexpr double kDegree = std::numbers::pi / 180.0;
 
 // The live children of an owner, in order (vertices, attributes).
 template <class Owner>
@@ -69,9 +67,9 @@ void textBody(GroupWriter& out, const AcDbText& t, bool withAlignment) {
   out.point(10, ocs.toOcs(t.position()));
   out.real(40, t.height());
   out.text(1, std::wstring(t.textStringConst()));
-  if (t.rotation() != 0) out.real(50, t.rotation() / kDegree);
+  if (t.rotation() != 0) out.degrees(50, t.rotation());
   if (t.widthFactor() != 1) out.real(41, t.widthFactor());
-  if (t.oblique() != 0) out.real(51, t.oblique() / kDegree);
+  if (t.oblique() != 0) out.degrees(51, t.oblique());
   out.text(7, recordName(t.textStyle()).empty() ? std::wstring(L"Standard") : recordName(t.textStyle()));
   if (t.horizontalMode() != AcDb::kTextLeft) out.integer(72, t.horizontalMode());
   if (withAlignment && !t.isDefaultAlignment()) out.point(11, ocs.toOcs(t.alignmentPoint()));
@@ -243,8 +241,8 @@ void EntityWriter::write(const AcDbEntity& e, bool paperSpace) {
     o.real(40, arc->radius());
     o.normal(210, arc->normal());
     o.text(100, std::string("AcDbArc"));
-    o.real(50, arc->startAngle() / kDegree);
-    o.real(51, arc->endAngle() / kDegree);
+    o.degrees(50, arc->startAngle());
+    o.degrees(51, arc->endAngle());
   } else if (auto* circle = AcDbCircle::cast(&e)) {
     common(e, "CIRCLE", paperSpace);
     o.text(100, std::string("AcDbCircle"));
@@ -385,7 +383,7 @@ void EntityWriter::write(const AcDbEntity& e, bool paperSpace) {
     if (s.sx != 1) o.real(41, s.sx);
     if (s.sy != 1) o.real(42, s.sy);
     if (s.sz != 1) o.real(43, s.sz);
-    if (ref->rotation() != 0) o.real(50, ref->rotation() / kDegree);
+    if (ref->rotation() != 0) o.degrees(50, ref->rotation());
     o.normal(210, ref->normal());
     writeXData(o, e);
     if (attributes.empty()) return;

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "db/dxf/Degrees.h"
 #include "db/dxf/DxfError.h"
 #include "db/dxf/TextCodec.h"
 
@@ -192,6 +193,22 @@ void GroupWriter::real(int c, double value) {
   code(c);
   char buf[64];
   line(buf, size_t(realText(buf, sizeof buf, value) - buf));
+}
+
+void GroupWriter::degrees(int c, double radians) {
+  const double exact = radians / kDegree;
+  // Rounded to 15 and then 16 significant digits, the usual file values
+  // read back to the very radians; the exact quotient is the fallback.
+  for (int digits : {15, 16}) {
+    char buf[64];
+    const char* end = std::to_chars(buf, buf + sizeof buf, exact, std::chars_format::general, digits).ptr;
+    double rounded = 0;
+    if (std::from_chars(buf, end, rounded).ec == std::errc() && rounded * kDegree == radians) {
+      real(c, rounded);
+      return;
+    }
+  }
+  real(c, exact);
 }
 
 void GroupWriter::integer(int c, long long value) {

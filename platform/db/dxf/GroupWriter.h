@@ -52,6 +52,10 @@ class GroupWriter {
   void text(int code, std::string_view utf8);
   void text(int code, const std::wstring& value);
   void real(int code, double value);
+  // An angle held in radians, written in degrees: the shortest text that
+  // reads back to the same radians, so that a file's 30 comes back as 30
+  // and not as the 29.999999999999996 that dividing by the degree gives.
+  void degrees(int code, double radians);
   void integer(int code, long long value);
   void handle(int code, std::uint64_t value);
   // Codes c, c+10, c+20.

@@ -15,6 +15,7 @@
 
 #include "db/AcDbHatch.h"
 #include "db/CurvePath.h"
+#include "db/dxf/Degrees.h"
 #include "db/dxf/DxfError.h"
 #include "db/dxf/EntityReader.h"
 #include "db/dxf/KeptGroups.h"
@@ -25,7 +26,6 @@ namespace uv::dxf {
 
 namespace {
 
-constexpr double kDegree = std::numbers::pi / 180.0;
 constexpr double kTwoPi = 2 * std::numbers::pi;
 constexpr int kPiecesPerTurn = 64;
 // More than any real boundary holds; a count beyond it is a broken file.

@@ -4,7 +4,11 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <numbers>
+#include <sstream>
 
+#include "db/dxf/Degrees.h"
+#include "db/dxf/DxfError.h"
 #include "db/dxf/GroupWriter.h"
 #include "db/dxf/Ocs.h"
 #include "db/dxf/TextCodec.h"
@@ -20,6 +24,36 @@ TEST(DxfValues, RealsReadBackExactly) {
   }
   EXPECT_EQ(uv::dxf::GroupWriter::formatReal(2.0), "2.0");
   EXPECT_EQ(uv::dxf::GroupWriter::formatReal(0.5), "0.5");
+}
+
+// The value the writer gives an angle of `radians`, as the text of its group.
+std::string degreesText(double radians) {
+  std::ostringstream out;
+  {
+    uv::dxf::GroupWriter w(out);
+    w.degrees(50, radians);
+  }
+  const std::string text = out.str();
+  return text.substr(text.find('\n') + 1, text.size() - text.find('\n') - 2);
+}
+
+TEST(DxfValues, AnglesComeBackAsTheFileWroteThemAndReadBackToTheSameRadians) {
+  // Degrees as files give them (up to 15 digits): read (times the degree),
+  // then written, the same text comes back.
+  for (double d : {30.0, 45.5, 90.0, 0.001, 359.99, -12.75, 123.456789012345, 1e-10, 270.000000000001}) {
+    const double radians = d * uv::dxf::kDegree;
+    EXPECT_EQ(degreesText(radians), uv::dxf::GroupWriter::formatReal(d)) << d;
+  }
+  // Radians no file gave (computed ones, their neighbours): what is written
+  // reads back to them exactly.
+  for (double r : {1.0, std::numbers::pi / 7, std::nextafter(30 * uv::dxf::kDegree, 1.0), 1e-300, -2.5,
+                   7.0 / 3.0 * uv::dxf::kDegree}) {
+    const std::string text = degreesText(r);
+    double back = 0;
+    std::from_chars(text.data(), text.data() + text.size(), back);
+    EXPECT_EQ(back * uv::dxf::kDegree, r) << text;
+  }
+  EXPECT_THROW(degreesText(std::nan("")), uv::dxf::DxfError);
 }
 
 TEST(DxfValues, TextsDecodeByVersion) {

@@ -93,6 +93,22 @@ def braces_and_xdata(tags):
     return out
 
 
+def entries_of(tags):
+    """A dictionary's (key, handle) entries in the order written."""
+    return [(c, v.strip().upper() if c != 3 else v) for c, v in tags if c in (3, 350, 360)]
+
+
+def angles_of(tags):
+    """The texts of the angle groups (degrees) before the extended data."""
+    out = set()
+    for code, value in tags:
+        if code == 1001:
+            break
+        if code in (50, 51):
+            out.add((code, value.strip()))
+    return out
+
+
 def same(a, b):
     if isinstance(a, float) or isinstance(b, float):
         try:
@@ -184,6 +200,12 @@ def main(original_path, saved_path):
                 problems.append(f"{where}: groups changed ({len(tags)} -> {len(s_tags)}): {diff}")
         elif braces_and_xdata(tags) != braces_and_xdata(s_tags):
             problems.append(f"{where}: reactors, extension dictionary or extended data changed")
+        if kind == "DICTIONARY" and entries_of(tags) != entries_of(s_tags):
+            problems.append(f"{where}: entries changed or reordered: {entries_of(tags)} -> {entries_of(s_tags)}")
+        # Angles come back as the file wrote them, not as the division of
+        # their radians by the degree gives them (29.999999999999996).
+        if kind in MODELLED and not angles_of(tags) <= angles_of(s_tags):
+            problems.append(f"{where}: angles written differently: {sorted(angles_of(tags) - angles_of(s_tags))}")
         entity, a = attribs(original_doc, h)
         b = attribs(saved_doc, h)[1]
         for name in sorted(set(a) | set(b)):

@@ -1,5 +1,7 @@
 #include "AcDbDictionary.h"
 
+#include <algorithm>
+
 #include "base/TextCase.h"
 #include "AcDbDatabase.h"
 #include "AcDbDictionaryIterator.h"
@@ -16,8 +18,8 @@ Acad::ErrorStatus AcDbDictionary::getAt(const ACHAR* key, AcDbObjectId& id) cons
   id.setNull();
   if (!key) return Acad::eInvalidKey;
   auto it = m_entries.find(key);
-  if (it == m_entries.end() || it->second.isErased()) return Acad::eKeyNotFound;
-  id = it->second;
+  if (it == m_entries.end() || it->second.id.isErased()) return Acad::eKeyNotFound;
+  id = it->second.id;
   return Acad::eOk;
 }
 
@@ -36,7 +38,7 @@ Acad::ErrorStatus AcDbDictionary::nameAt(AcDbObjectId id, ACHAR*& key) const {
 
 const ACHAR* AcDbDictionary::keyOf(AcDbObjectId id) const {
   for (const auto& [k, v] : m_entries)
-    if (v == id) return k.c_str();
+    if (v.id == id) return k.c_str();
   return nullptr;
 }
 
@@ -47,14 +49,14 @@ bool AcDbDictionary::has(const ACHAR* key) const {
 
 bool AcDbDictionary::has(AcDbObjectId id) const {
   for (const auto& [k, v] : m_entries)
-    if (v == id) return !id.isErased();
+    if (v.id == id) return !id.isErased();
   return false;
 }
 
 Adesk::UInt32 AcDbDictionary::numEntries() const {
   Adesk::UInt32 n = 0;
   for (const auto& [k, v] : m_entries)
-    if (!v.isErased()) ++n;
+    if (!v.id.isErased()) ++n;
   return n;
 }
 
@@ -71,8 +73,8 @@ Acad::ErrorStatus AcDbDictionary::setAt(const ACHAR* key, AcDbObject* value, AcD
     if (has(value->objectId())) return Acad::eAlreadyInDb;
   }
   auto it = m_entries.find(key);
-  if (it != m_entries.end() && it->second == value->objectId() && resident) {
-    id = it->second;
+  if (it != m_entries.end() && it->second.id == value->objectId() && resident) {
+    id = it->second.id;
     return Acad::eOk;
   }
   uv::DbAccess::setOwner(*value, objectId());
@@ -86,13 +88,13 @@ Acad::ErrorStatus AcDbDictionary::setAt(const ACHAR* key, AcDbObject* value, AcD
   }
   if (it != m_entries.end()) {
     // The old object is replaced: erased if it was live, and no longer ours.
-    if (AcDbObject* old = uv::DbAccess::peek(it->second)) {
+    if (AcDbObject* old = uv::DbAccess::peek(it->second.id)) {
       if (!old->isErased()) uv::DbAccess::setErasedTree(*old, true, false);
       uv::DbAccess::setOwner(*old, AcDbObjectId());
     }
-    it->second = id;
+    it->second.id = id;
   } else {
-    m_entries.emplace(key, id);
+    m_entries.emplace(key, Slot{id, m_added++});
   }
   return Acad::eOk;
 }
@@ -113,7 +115,7 @@ Acad::ErrorStatus AcDbDictionary::remove(const ACHAR* key, AcDbObjectId& id) {
 Acad::ErrorStatus AcDbDictionary::remove(AcDbObjectId id) {
   if (!writeOk()) return Acad::eNotOpenForWrite;
   for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
-    if (it->second != id || id.isErased()) continue;
+    if (it->second.id != id || id.isErased()) continue;
     m_entries.erase(it);
     if (AcDbObject* o = uv::DbAccess::peek(id)) uv::DbAccess::setOwner(*o, AcDbObjectId());
     return Acad::eOk;
@@ -127,25 +129,38 @@ Acad::ErrorStatus AcDbDictionary::setName(const ACHAR* oldKey, const ACHAR* newK
   AcDbObjectId id;
   if (const Acad::ErrorStatus es = getAt(oldKey, id); es != Acad::eOk) return es;
   auto other = m_entries.find(newKey);
-  if (other != m_entries.end() && other->second != id) {
-    if (!other->second.isErased()) return Acad::eDuplicateKey;
-    if (AcDbObject* o = uv::DbAccess::peek(other->second)) uv::DbAccess::setOwner(*o, AcDbObjectId());
+  if (other != m_entries.end() && other->second.id != id) {
+    if (!other->second.id.isErased()) return Acad::eDuplicateKey;
+    if (AcDbObject* o = uv::DbAccess::peek(other->second.id)) uv::DbAccess::setOwner(*o, AcDbObjectId());
     m_entries.erase(other);
   }
+  // A renamed entry keeps its place in the order of adding.
+  const std::uint64_t added = m_entries.find(oldKey)->second.added;
   m_entries.erase(oldKey);
-  m_entries.emplace(newKey, id);
+  m_entries.emplace(newKey, Slot{id, added});
   return Acad::eOk;
 }
 
 AcDbDictionaryIterator* AcDbDictionary::newIterator() const {
   std::vector<std::pair<std::wstring, AcDbObjectId>> live;
   for (const auto& [k, v] : m_entries)
-    if (!v.isErased()) live.emplace_back(k, v);
+    if (!v.id.isErased()) live.emplace_back(k, v.id);
   return new AcDbDictionaryIterator(std::move(live));
 }
 
+std::vector<std::pair<std::wstring, AcDbObjectId>> AcDbDictionary::entriesInOrderAdded() const {
+  std::vector<const std::pair<const std::wstring, Slot>*> live;
+  for (const auto& entry : m_entries)
+    if (!entry.second.id.isErased()) live.push_back(&entry);
+  std::sort(live.begin(), live.end(), [](const auto* a, const auto* b) { return a->second.added < b->second.added; });
+  std::vector<std::pair<std::wstring, AcDbObjectId>> out;
+  out.reserve(live.size());
+  for (const auto* entry : live) out.emplace_back(entry->first, entry->second.id);
+  return out;
+}
+
 void AcDbDictionary::getOwnedIds(std::vector<AcDbObjectId>& ids) const {
-  for (const auto& [k, v] : m_entries) ids.push_back(v);
+  for (const auto& [k, v] : m_entries) ids.push_back(v.id);
 }
 
 Acad::ErrorStatus AcDbDictionary::subErase(bool erasing) {

@@ -5,8 +5,11 @@
 // skip it, and setAt may reuse its key.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "AcDbObject.h"
 
@@ -38,6 +41,10 @@ class AcDbDictionary : public AcDbObject {
   Acad::ErrorStatus setName(const ACHAR* oldKey, const ACHAR* newKey);
 
   AcDbDictionaryIterator* newIterator() const;
+  // The live entries in the order they were added: a drawing's entries in
+  // the order its file gave them, new ones after (the iterator's order is
+  // the keys').
+  std::vector<std::pair<std::wstring, AcDbObjectId>> entriesInOrderAdded() const;
 
   void getOwnedIds(std::vector<AcDbObjectId>& ids) const override;
 
@@ -48,5 +55,10 @@ class AcDbDictionary : public AcDbObject {
   struct KeyLess {
     bool operator()(const std::wstring& a, const std::wstring& b) const;
   };
-  std::map<std::wstring, AcDbObjectId, KeyLess> m_entries;
+  struct Slot {
+    AcDbObjectId id;
+    std::uint64_t added;  // the count of entries added before it
+  };
+  std::map<std::wstring, Slot, KeyLess> m_entries;
+  std::uint64_t m_added = 0;
 };

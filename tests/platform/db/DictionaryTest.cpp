@@ -63,6 +63,39 @@ TEST(Dictionary, NestedDictionariesAndKeyOrder) {
   EXPECT_SOUND(db);
 }
 
+// What a saved file lists: the live keys in the order they were added.
+std::vector<std::wstring> keysAsAdded(AcDbObjectId dictId) {
+  AcDbDictionaryPointer dict(dictId);
+  std::vector<std::wstring> out;
+  for (const auto& [key, id] : dict->entriesInOrderAdded()) out.push_back(key);
+  return out;
+}
+
+TEST(Dictionary, EntriesKeepTheOrderTheyWereAddedInThroughRenamesAndReplacements) {
+  AcDbDatabase db;
+  const AcDbObjectId kvx = addDictionary(db, db.namedObjectsDictionaryId(), L"KVX");
+  for (const wchar_t* key : {L"ZETA", L"alpha", L"Mid", L"OMEGA"}) addXrecord(kvx, key, acutBuildList(70, 1, 0));
+  EXPECT_EQ(keysAsAdded(kvx), (std::vector<std::wstring>{L"ZETA", L"alpha", L"Mid", L"OMEGA"}));
+  addXrecord(kvx, L"MID", acutBuildList(70, 2, 0));  // replaces Mid in its place
+  {
+    AcDbDictionaryPointer dict(kvx, AcDb::kForWrite);
+    ASSERT_EQ(dict->setName(L"ZETA", L"BETA"), Acad::eOk);
+    ASSERT_EQ(dict->remove(L"OMEGA"), Acad::eOk);
+  }
+  addXrecord(kvx, L"AAA", acutBuildList(70, 3, 0));
+  EXPECT_EQ(keysAsAdded(kvx), (std::vector<std::wstring>{L"BETA", L"alpha", L"Mid", L"AAA"}));
+  // The iterator still walks the keys in order.
+  EXPECT_EQ(keys(kvx), (std::vector<std::wstring>{L"AAA", L"alpha", L"BETA", L"Mid"}));
+  {
+    AcDbDictionaryPointer dict(kvx, AcDb::kForWrite);
+    AcDbObjectId alpha;
+    ASSERT_EQ(dict->getAt(L"alpha", alpha), Acad::eOk);
+    AcDbObjectPointer<AcDbXrecord> x(alpha, AcDb::kForWrite);
+    ASSERT_EQ(x->erase(), Acad::eOk);
+  }
+  EXPECT_EQ(keysAsAdded(kvx), (std::vector<std::wstring>{L"BETA", L"Mid", L"AAA"}));
+}
+
 TEST(Dictionary, ErasingADictionaryErasesWhatItOwnsAndItsKeyCanBeReused) {
   AcDbDatabase db;
   const AcDbObjectId kvx = addDictionary(db, db.namedObjectsDictionaryId(), L"KVX_SURFACE");

@@ -6,7 +6,8 @@
 #
 # TARGET is one of: text_points dxf surface_file job_script dialog_template.
 # The target starts from its seed corpus (tests/fuzz/corpus/TARGET) and
-# the regression inputs (tests/fuzz/regressions/TARGET); what it learns goes
+# the regression inputs (tests/fuzz/regressions/TARGET; for dxf also the
+# hostile drawings of tests/platform/db/dxf/corpus); what it learns goes
 # to build-fuzz/corpus/TARGET, and an input that crashes, leaks or takes
 # more than a second is written to build-fuzz/findings/TARGET/. Keep a
 # fixed finding as a regression input: the normal test run replays them.
@@ -35,6 +36,8 @@ findings=build-fuzz/findings/$target
 mkdir -p "$work" "$findings"
 seeds=(tests/fuzz/corpus/"$target")
 [ -d tests/fuzz/regressions/"$target" ] && seeds+=(tests/fuzz/regressions/"$target")
+# The DXF reader's hostile drawings, kept by its own tests (as in tests/fuzz/CMakeLists.txt).
+[ "$target" = dxf ] && seeds+=(tests/platform/db/dxf/corpus)
 # Compressed regression inputs are replayed by the normal tests; the fuzzer
 # takes the plain ones.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:allocator_may_return_null=1}

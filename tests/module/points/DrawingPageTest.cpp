@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -245,14 +247,18 @@ TEST_F(DrawingPageTest, ReplaceSetsTheSurfacesPointsToTheSelection) {
 }
 
 // points_drawing.dxf is entities.dxf with the surface "Teren" of three
-// points, made by the engine; UV_REGENERATE_POINTS_DRAWING=1 writes it
-// anew.
-TEST(PointsDrawing, HoldsTheSurfaceTheJobsLoadInto) {
-  const std::wstring path = pointsDrawingFile("points_drawing.dxf");
-  if (const char* regenerate = std::getenv("UV_REGENERATE_POINTS_DRAWING"); regenerate && *regenerate == '1') {
+// points, kept in the drawing. Made so now from entities.dxf, saved and
+// read back, a drawing holds the same: the jobs load into what the program
+// itself writes.
+TEST(PointsDrawing, HoldsTheSurfaceTheJobsLoadIntoAsOneMadeNowDoes) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("uv-points-drawing-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder);
+  const std::wstring made = uv::fromUtf8((folder / "points_drawing.dxf").string());
+  {
     auto drawing = std::make_unique<AcDbDatabase>();
     ASSERT_TRUE(uv::dxf::load(pointsDrawingFile("entities.dxf"), *drawing).ok);
-    AcApDocument* doc = acDocManager->addDocument(std::move(drawing), path);
+    AcApDocument* doc = acDocManager->addDocument(std::move(drawing), made);
     CKVLSurfaceManager* manager = CKVLSurfaceManager::ForDatabase(doc->database());
     CKVLXsurface_Vantor2* surface = manager->CreateSurface(L"Teren", CKVLSurfaceManager::kDrawingStorage, nullptr, false);
     ASSERT_NE(surface, nullptr);
@@ -262,18 +268,25 @@ TEST(PointsDrawing, HoldsTheSurfaceTheJobsLoadInto) {
     surface->AddPoints(points);
     manager->SetCurrentSurface(L"Teren");
     ASSERT_TRUE(manager->Save()) << manager->LastError();
-    uv::dxf::Result saved = uv::dxf::save(*doc->database(), path);
+    uv::dxf::Result saved = uv::dxf::save(*doc->database(), made);
     ASSERT_TRUE(saved.ok) << uv::toUtf8(saved.error);
     CKVLSurfaceManager::Release(doc->database());
     acDocManager->closeDocument(doc);
   }
-  auto drawing = std::make_unique<AcDbDatabase>();
-  ASSERT_TRUE(uv::dxf::load(path, *drawing).ok);
-  AcApDocument* doc = acDocManager->addDocument(std::move(drawing), path);
-  EXPECT_EQ(uv::ModelSpace::entities(doc->database()).size(), 18u);
-  EXPECT_EQ(surfacePoints(CKVLSurfaceManager::ForDatabase(doc->database()), L"Teren"), kTeren);
-  CKVLSurfaceManager::Release(doc->database());
-  acDocManager->closeDocument(doc);
+  for (const std::wstring& path : {pointsDrawingFile("points_drawing.dxf"), made}) {
+    SCOPED_TRACE(uv::toUtf8(path));
+    auto drawing = std::make_unique<AcDbDatabase>();
+    ASSERT_TRUE(uv::dxf::load(path, *drawing).ok);
+    AcApDocument* doc = acDocManager->addDocument(std::move(drawing), path);
+    EXPECT_EQ(uv::ModelSpace::entities(doc->database()).size(), 18u);
+    EXPECT_EQ(surfacePoints(CKVLSurfaceManager::ForDatabase(doc->database()), L"Teren"), kTeren);
+    CKVLSurfaceManager::Release(doc->database());
+    acDocManager->closeDocument(doc);
+  }
+  // Kept when a check failed: the drawing the program writes now, to look
+  // at or to take as the new points_drawing.dxf.
+  if (::testing::Test::HasFailure()) ADD_FAILURE() << "the drawing made now: " << uv::toUtf8(made);
+  else std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -3,10 +3,10 @@
 
 Run with Debian's /usr/bin/python3 (python3-ezdxf) from this folder:
     /usr/bin/python3 make_entities.py
-then regenerate points_drawing.dxf (the same drawing holding the surface
-"Teren") with
-    UV_REGENERATE_POINTS_DRAWING=1 build/bin/test_module_points \
-        --gtest_filter='PointsDrawing.*'
+then renew points_drawing.dxf (the same drawing holding the surface
+"Teren"): the test PointsDrawing.* of build/bin/test_module_points makes
+that drawing anew and compares it with the file; when they differ it names
+the drawing it made, to copy here.
 
 Plan (x, y) positions are far apart, so every point stays its own unless
 a case shares one on purpose (the line's end and the arc's start).

@@ -768,6 +768,16 @@ void DxfLoader::loadDictionaryEntries(AcDbObjectId dictId, const DxfRecord& rec,
       throw DxfError(target.line, "dictionaries nest deeper than " + std::to_string(kMaxDictionaryDepth) + " levels");
     if (dictId == m_db.namedObjectsDictionaryId() && e.key == L"ACAD_GROUP" &&
         m_db.groupDictionaryId().handle().value() == e.handle) {
+      // The drawing's own group dictionary, filed again here so that the
+      // entries keep the file's order when saved.
+      AcDbObjectPointer<AcDbDictionary> nod(dictId, AcDb::kForWrite);
+      AcDbObjectId groups;
+      if (nod->remove(e.key.c_str(), groups) == Acad::eOk) {
+        AcDbObjectPointer<AcDbDictionary> groupDict(groups, AcDb::kForWrite);
+        AcDbObjectId refiled;
+        const Acad::ErrorStatus es = nod->setAt(e.key.c_str(), groupDict.object(), refiled);
+        if (es != Acad::eOk) fail(target.line, "the group dictionary cannot be filed again", es);
+      }
       todo.emplace_back(m_db.groupDictionaryId(), &target, depth + 1);
       continue;
     }

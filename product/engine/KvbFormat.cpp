@@ -11,6 +11,7 @@
 
 #include "base/TextCase.h"
 #include "product/engine/BinaryIo.h"
+#include "tin/PlanGrid.h"
 #include "product/engine/InputFile.h"
 #include "tin/HugePages.h"
 
@@ -296,7 +297,7 @@ bool decodeBody(const unsigned char* p, std::size_t size, std::size_t offset, Su
   tin::Definition& d = c.definition;
   d.settings.planTolerance = r.f64();
   d.settings.maxEdgeLength = r.f64();
-  if (r.ok() && !(d.settings.planTolerance > 0.0 && std::isfinite(d.settings.planTolerance) &&
+  if (r.ok() && !(tin::isPlanTolerance(d.settings.planTolerance) &&
                   d.settings.maxEdgeLength >= 0.0 && std::isfinite(d.settings.maxEdgeLength))) {
     error = "corrupt surface file: impossible surface settings" + at(offset);
     return false;

@@ -9,8 +9,8 @@
 namespace tin {
 
 PlanGrid::PlanGrid(double tolerance) : tol_(tolerance) {
-  if (!(tolerance > 0.0) || !std::isfinite(tolerance))
-    throw std::invalid_argument("PlanGrid: the tolerance must be a positive number");
+  if (!isPlanTolerance(tolerance))
+    throw std::invalid_argument("PlanGrid: the tolerance must be a positive number of at least 1e-300");
   invCell_ = 1.0 / (16.0 * tolerance);
   clear();
 }

@@ -37,6 +37,12 @@ inline std::uint32_t planCellHash(std::int64_t cx, std::int64_t cy) {
 
 }  // namespace detail
 
+// The smallest plan tolerance taken. Cells are 16 tolerances wide; below about 1e-309 their
+// reciprocal width is infinite, every position falls in cell +-infinity and a lookup near zero
+// walks all cells in between. A round limit well above that says what is taken.
+inline constexpr double kMinPlanTolerance = 1e-300;
+inline bool isPlanTolerance(double t) { return t >= kMinPlanTolerance && std::isfinite(t); }
+
 // Finds, among indexed positions, the one that coincides with a query position in plan:
 // |dx| <= tolerance and |dy| <= tolerance. When several do, the smallest index wins, so the
 // answer does not depend on the order of the table.

@@ -66,8 +66,8 @@ std::uint64_t lineKey(std::int32_t a, std::int32_t b) {
 }
 
 void checkSettings(const SurfaceSettings& s) {
-  if (!(s.planTolerance > 0.0) || !std::isfinite(s.planTolerance))
-    throw std::invalid_argument("surface: the plan tolerance must be a positive number");
+  if (!isPlanTolerance(s.planTolerance))
+    throw std::invalid_argument("surface: the plan tolerance must be a positive number of at least 1e-300");
   if (!(s.maxEdgeLength >= 0.0) || !std::isfinite(s.maxEdgeLength))
     throw std::invalid_argument("surface: the edge-length limit must be 0 or a positive number");
 }
@@ -75,7 +75,7 @@ void checkSettings(const SurfaceSettings& s) {
 }  // namespace
 
 Surface::Surface(const SurfaceSettings& settings)
-    : siteGrid_(settings.planTolerance > 0.0 ? settings.planTolerance : kDefaultPlanTolerance) {
+    : siteGrid_(isPlanTolerance(settings.planTolerance) ? settings.planTolerance : kDefaultPlanTolerance) {
   checkSettings(settings);
   def_.settings = settings;
   if (compactable(def_)) buildCompact();

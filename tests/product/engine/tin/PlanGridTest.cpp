@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <random>
+#include <stdexcept>
 #include <vector>
 
 #include "tin/PlanGrid.h"
@@ -42,6 +43,23 @@ TEST(PlanGrid, FindsPositionsFarFromTheOrigin) {
     EXPECT_EQ(grid.find(c.query.x, c.query.y, pos), c.found ? 1 : -1);
     EXPECT_EQ(grid.find(0, 0, pos), 0);
   }
+}
+
+// A tolerance whose cells are too narrow to number (a surface file can say anything) is
+// refused, not taken: near zero a lookup then spanned every cell from -infinity to +infinity.
+TEST(PlanGrid, RefusesAToleranceTooSmallToNumberItsCells) {
+  for (double tiny : {5e-324, 1e-310, 9.9e-301, 0.0, -1e-6}) {
+    SCOPED_TRACE(tiny);
+    EXPECT_THROW(PlanGrid{tiny}, std::invalid_argument);
+  }
+  PlanGrid grid(kMinPlanTolerance);  // small, but its cells still have a width
+  std::vector<Point2> positions = {{0, 0}, {1e-301, -1e-301}, {5.0, 5.0}};
+  auto pos = [&](std::int32_t i) -> const Point2& { return positions[i]; };
+  for (std::int32_t i = 0; i < 3; ++i) grid.insert(i, pos);
+  EXPECT_EQ(grid.find(0, 0, pos), 0);
+  EXPECT_EQ(grid.find(1e-301, -1e-301, pos), 0);  // within the tolerance of both: the first wins
+  EXPECT_EQ(grid.find(5.0, 5.0, pos), 2);
+  EXPECT_EQ(grid.find(1e-290, 0, pos), -1);
 }
 
 // 20,000 survey positions in a square of 1 km near -1e14: clamped cell numbers once put them

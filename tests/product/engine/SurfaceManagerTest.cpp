@@ -368,7 +368,9 @@ TEST(RecordChunks, PiecesOfAnySizeMakeTheChunksOfTheWholeArray) {
     ASSERT_TRUE(decodeRecord(items, back, true, error)) << error;
     EXPECT_EQ(back.bytes, bytes);
     for (std::size_t k = 0; k + 1 < items.size(); ++k)
-      if (items[k].code == 310) EXPECT_EQ(items[k].bytes.size(), 127u) << k;
+      if (items[k].code == 310) {
+        EXPECT_EQ(items[k].bytes.size(), 127u) << k;
+      }
   }
 }
 

@@ -45,13 +45,13 @@ DxfRecord readRecord(PairStream& in, DxfDocument& doc, const std::string& where)
     throw DxfError(start.line, "expected group code 0 to start an object in " + where + ", found code " +
                                    std::to_string(start.code));
   DxfRecord rec;
-  rec.type = std::string(start.value);
+  rec.type = std::string(start.value());
   rec.line = start.line + 1;  // the line naming the kind, after its 0
   // Gathered in a buffer kept between records, then copied to the document.
   thread_local std::vector<Group> groups;
   groups.clear();
   while (!in.atEnd() && in.peek().code != 0) groups.push_back(in.take());
-  rec.groups = doc.groups.keep(groups);
+  rec.setGroups(doc.groups.keep(groups));
   return rec;
 }
 
@@ -67,7 +67,7 @@ void parseHeader(PairStream& in, DxfDocument& doc) {
     }
     Group taken = in.take();
     if (taken.code == 9) {
-      auto [it, fresh] = doc.header.try_emplace(std::string(taken.value));
+      auto [it, fresh] = doc.header.try_emplace(std::string(taken.value()));
       if (fresh) doc.headerOrder.push_back(it->first);
       current = &it->second;
     }
@@ -130,8 +130,8 @@ void keepSection(PairStream& in, DxfSection& section, const std::string& where) 
   while (true) {
     if (in.atEnd()) endsEarly(in, where);
     Group g = in.take();
-    if (g.code == 0 && g.value == "ENDSEC") return;
-    if (g.code == 0 && g.value == "EOF") throw DxfError(g.line, where + " has no ENDSEC");
+    if (g.code == 0 && g.value() == "ENDSEC") return;
+    if (g.code == 0 && g.value() == "EOF") throw DxfError(g.line, where + " has no ENDSEC");
     section.groups.push_back(std::move(g));
   }
 }
@@ -157,18 +157,18 @@ DxfDocument parseDocument(GroupReader& reader) {
   PairStream in(reader);
   DxfDocument doc;
   if (in.atEnd()) throw DxfError(reader.line(), "the file is empty");
-  if (in.peek().code != 0 || in.peek().value != "SECTION")
+  if (in.peek().code != 0 || in.peek().value() != "SECTION")
     throw DxfError(in.peek().line, "this is not a DXF file: it does not start with a SECTION");
   while (true) {
     if (in.atEnd()) endsEarly(in, "the file after its last section");
     const Group start = in.take();
-    if (start.code == 0 && start.value == "EOF") return doc;
-    if (start.code != 0 || start.value != "SECTION")
-      throw DxfError(start.line + (start.code == 0 ? 1 : 0), "expected SECTION or EOF, found '" + std::string(start.value) + "'");
+    if (start.code == 0 && start.value() == "EOF") return doc;
+    if (start.code != 0 || start.value() != "SECTION")
+      throw DxfError(start.line + (start.code == 0 ? 1 : 0), "expected SECTION or EOF, found '" + std::string(start.value()) + "'");
     // Only the name belongs to the SECTION: the header's variables follow
     // it without a 0 group of their own.
     if (in.atEnd() || in.peek().code != 2) throw DxfError(start.line + 1, "a SECTION without its name (group code 2)");
-    const std::string name(in.take().value);
+    const std::string name(in.take().value());
     const std::string where = "the " + name + " section";
     if (name == "HEADER") parseHeader(in, doc);
     else if (name == "TABLES") parseTables(in, doc);

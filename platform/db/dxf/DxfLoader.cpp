@@ -69,7 +69,7 @@ std::vector<Entry> entriesOf(const DxfRecord& rec, const TextCodec& codec) {
   for (const Group& g : rec.body()) {
     if (g.code == 3) key = &g;
     else if ((g.code == 350 || g.code == 360) && key) {
-      out.push_back({codec.decode(key->value), parseHandle(g), key->line});
+      out.push_back({codec.decode(key->value()), parseHandle(g), key->line});
       key = nullptr;
     }
   }
@@ -127,7 +127,7 @@ void DxfLoader::run() {
 void DxfLoader::readVersion() {
   const Group* ver = m_doc.headerValue("$ACADVER", 1);
   int number = 0;
-  if (ver && ver->value.size() >= 6 && ver->value.compare(0, 2, "AC") == 0) number = std::atoi(std::string(ver->value.substr(2)).c_str());
+  if (ver && ver->value().size() >= 6 && ver->value().compare(0, 2, "AC") == 0) number = std::atoi(std::string(ver->value().substr(2)).c_str());
   m_codec = TextCodec(number >= 1021);
   m_r12 = number > 0 && number <= 1009;
 }
@@ -698,12 +698,12 @@ void DxfLoader::applyXData(AcDbObjectId id, const DxfRecord& rec) {
     const Group& app = rec.groups[i];
     size_t next = i + 1;
     while (next < rec.groups.size() && rec.groups[next].code != 1001) ++next;
-    auto known = m_appNames.find(app.value);
+    auto known = m_appNames.find(app.value());
     if (known == m_appNames.end()) {
-      const std::wstring decoded = m_codec.decode(app.value);
+      const std::wstring decoded = m_codec.decode(app.value());
       // Data of an application the file forgot to register is kept all the same.
       namedOrNew<AcDbRegAppTableRecord>(m_db.regAppTableId(), decoded, "APPID", app.line);
-      known = m_appNames.emplace(std::string(app.value), decoded).first;
+      known = m_appNames.emplace(std::string(app.value()), decoded).first;
     }
     const std::wstring& appName = known->second;
     for (size_t k = i + 1; k < next; ++k)
@@ -855,7 +855,7 @@ void DxfLoader::addRawObjects() {
 
 void DxfLoader::keepFileParts() {
   uv::KeptFileParts& kept = m_db.keptFileParts();
-  if (const Group* ver = m_doc.headerValue("$ACADVER", 1)) kept.version = ver->value;
+  if (const Group* ver = m_doc.headerValue("$ACADVER", 1)) kept.version = ver->value();
   for (const std::string& n : m_doc.headerOrder) kept.header.push_back({n, rawGroupsOf(m_doc.header.at(n), m_codec)});
   for (const DxfRecord& r : m_doc.classes) kept.classes.push_back({r.type, rawGroupsOf(r, m_codec)});
   for (const DxfSection& sec : m_doc.otherSections) kept.sections.push_back({sec.name, rawGroupsOf(sec.groups, m_codec)});
@@ -864,7 +864,7 @@ void DxfLoader::keepFileParts() {
 void DxfLoader::applyHeader() {
   auto value = [this](const char* n, int code) -> std::wstring {
     const Group* g = m_doc.headerValue(n, code);
-    return g ? m_codec.decode(g->value) : std::wstring();
+    return g ? m_codec.decode(g->value()) : std::wstring();
   };
   if (const std::wstring n = value("$CLAYER", 8); !n.empty()) {
     const Group* g = m_doc.headerValue("$CLAYER", 8);

@@ -40,8 +40,11 @@ AcGeVector3d normalOf(const DxfRecord& rec) {
 
 // The record with its body only (see DxfRecord::body).
 DxfRecord body(const DxfRecord& rec) {
-  const std::span<const Group> own = rec.body();
-  return {rec.type, rec.line, {own.begin(), own.end()}};
+  DxfRecord own;
+  own.type = rec.type;
+  own.line = rec.line;
+  own.setGroups(rec.body());
+  return own;
 }
 
 void check(Acad::ErrorStatus es, const DxfRecord& rec, const char* what) {
@@ -275,7 +278,7 @@ std::unique_ptr<AcDbEntity> EntityReader::readMText(const DxfRecord& rec) const 
   else if (rec.has(50)) check(e->setRotation(rec.real(50) * kDegree), rec, "rotation");
   std::string contents;  // 3 holds the first pieces of a long text, 1 the last
   for (const Group& g : rec.groups)
-    if (g.code == 3) contents += g.value;
+    if (g.code == 3) contents += g.value();
   contents += rec.text(1);
   check(e->setContents(m_codec.decode(contents)), rec, "text");
   if (rec.has(7)) check(e->setTextStyle(m_lookup.textStyle(text(rec, 7), rec.line)), rec, "text style");

@@ -1,6 +1,5 @@
 #include "db/dxf/GroupReader.h"
 
-#include <charconv>
 #include <cstring>
 
 #include "db/dxf/DxfError.h"
@@ -25,6 +24,7 @@ GroupReader::GroupReader(std::istream& in) : m_in(in) {}
 bool GroupReader::refill() {
   if (m_end) return false;
   constexpr size_t kChunk = size_t(1) << 20;
+  const size_t taken = m_pos;
   m_buf.erase(0, m_pos);
   m_pos = 0;
   const size_t had = m_buf.size();
@@ -33,6 +33,10 @@ bool GroupReader::refill() {
   const auto got = static_cast<size_t>(m_in.gcount());
   m_buf.resize(had + got);
   if (got < kChunk) m_end = true;
+  // Where the first NUL is, looked for once a chunk rather than on every line.
+  if (m_nul != std::string::npos) m_nul -= taken;
+  else if (const void* nul = std::memchr(m_buf.data() + had, '\0', got))
+    m_nul = size_t(static_cast<const char*>(nul) - m_buf.data());
   return got > 0;
 }
 
@@ -60,29 +64,50 @@ bool GroupReader::readLine(std::string_view& text) {
   if (m_line == 1 && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   if (m_line == 1 && text.starts_with(kBinarySentinel))
     throw DxfError(m_line, "binary DXF is not supported; save the drawing as ASCII DXF");
-  if (text.find('\0') != std::string_view::npos) throw DxfError(m_line, "binary data where DXF text was expected");
+  // No line before the first NUL holds one.
+  if (m_nul != std::string::npos && text.data() + text.size() > m_buf.data() + m_nul)
+    throw DxfError(m_line, "binary data where DXF text was expected");
   return true;
 }
+
+namespace {
+
+// The code of a code line: blanks, an optional minus, digits, blanks;
+// `ok` false for anything else.
+int codeOf(std::string_view text, bool& ok) {
+  const char* p = text.data();
+  const char* end = p + text.size();
+  while (p != end && (*p == ' ' || *p == '\t')) ++p;
+  while (end != p && (end[-1] == ' ' || end[-1] == '\t')) --end;
+  const bool negative = p != end && *p == '-';
+  if (negative) ++p;
+  ok = p != end;
+  int code = 0;
+  for (; p != end && ok; ++p) {
+    ok = *p >= '0' && *p <= '9' && code <= 100000;  // far beyond any code: refused below
+    code = code * 10 + (*p - '0');
+  }
+  return negative ? -code : code;
+}
+
+}  // namespace
 
 bool GroupReader::next(Group& group) {
   std::string_view codeText;
   if (!readLine(codeText)) return false;
   const int codeLine = m_line;
-  size_t begin = codeText.find_first_not_of(" \t");
-  size_t end = codeText.find_last_not_of(" \t");
-  if (begin == std::string_view::npos) throw DxfError(codeLine, "expected a group code, found an empty line");
-  const char* first = codeText.data() + begin;
-  const char* last = codeText.data() + end + 1;
-  int code = 0;
-  auto [ptr, ec] = std::from_chars(first, last, code);
-  if (ec != std::errc() || ptr != last || code < -10 || code > 1071)
+  bool parsed = false;
+  const int code = codeOf(codeText, parsed);
+  if (!parsed || code < -10 || code > 1071) {
+    if (codeText.find_first_not_of(" \t") == std::string_view::npos)
+      throw DxfError(codeLine, "expected a group code, found an empty line");
     throw DxfError(codeLine, "expected a group code, found '" + shown(codeText) + "'");
+  }
   std::string_view value;
   if (!readLine(value))
     throw DxfError(codeLine, "the file ends after group code " + std::to_string(code) + " without its value");
-  const std::span<const char> kept = m_values.keep(value);
-  group.value = std::string_view(kept.data(), kept.size());
-  group.code = code;
+  group.text = m_values.keepTerminated(value);
+  group.code = static_cast<std::int16_t>(code);
   group.line = codeLine;
   return true;
 }

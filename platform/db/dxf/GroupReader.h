@@ -25,10 +25,15 @@
 
 namespace uv::dxf {
 
+// Sixteen bytes: a drawing of millions of faces holds tens of millions of
+// these while it is read. The text is NUL-terminated (a value never holds a
+// NUL: the reader refuses one), so its length need not be kept.
 struct Group {
-  int code = 0;
-  std::string_view value;  // held by the reader that read it
-  int line = 0;            // line of the code; the value is on line + 1
+  const char* text = "";  // held by the reader that read it
+  int line = 0;           // line of the code; the value is on line + 1
+  std::int16_t code = 0;  // -10..1071
+
+  std::string_view value() const { return text; }
 };
 
 class GroupReader {
@@ -51,6 +56,7 @@ class GroupReader {
   // than line by line through the stream.
   std::string m_buf;
   size_t m_pos = 0;
+  size_t m_nul = std::string::npos;  // the first NUL in m_buf not passed yet
   bool m_end = false;
   PackedBlocks<char> m_values;  // the text of the values read
 };

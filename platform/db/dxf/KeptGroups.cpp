@@ -117,7 +117,7 @@ const Codes& unmarkedCodes(const std::string& kind) {
 
 // A group's text as UTF-8: files before AC1021 hold their code page.
 std::string utf8Of(const Group& g, const TextCodec& codec) {
-  return isValidUtf8(g.value) ? std::string(g.value) : TextCodec::encode(codec.decode(g.value));
+  return isValidUtf8(g.value()) ? std::string(g.value()) : TextCodec::encode(codec.decode(g.value()));
 }
 
 }  // namespace
@@ -179,7 +179,7 @@ RawGroups keptGroupsOf(const DxfRecord& rec, const TextCodec& codec) {
     if (i >= dataStart) continue;
     if (g.code == 100) {
       head = false;
-      const auto codes = modelledBySubclass().find(g.value);
+      const auto codes = modelledBySubclass().find(g.value());
       // Under a marker we do not know (a misspelled one), the groups the
       // reader takes from anywhere in the record are its own all the same:
       // kept, they would be written twice.
@@ -187,7 +187,7 @@ RawGroups keptGroupsOf(const DxfRecord& rec, const TextCodec& codec) {
       keep(g);
       continue;
     }
-    if (g.code == 102) inBraces = !g.value.empty() && g.value[0] == '{';
+    if (g.code == 102) inBraces = !g.value().empty() && g.value()[0] == '{';
     const bool own = head && !inBraces && g.code != 102 &&
                      (g.code == 5 || g.code == 330 || (rec.type == "DIMSTYLE" && g.code == 105));
     if (!own && !modelled->has(g.code)) keep(g);

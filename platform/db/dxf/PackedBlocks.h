@@ -6,33 +6,56 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <memory>
 #include <span>
+#include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace uv::dxf {
 
 template <class T>
 class PackedBlocks {
+  // Blocks are raw bytes that copies fill: filling them with T's defaults
+  // first would write every byte twice.
+  static_assert(std::is_trivially_copyable_v<T> && std::is_trivially_destructible_v<T>);
+
  public:
   std::span<const T> keep(std::span<const T> items) {
     if (items.empty()) return {};
-    if (items.size() > m_room) {
-      const size_t size = std::max(kBlockItems, items.size());
-      m_blocks.push_back(std::make_unique<T[]>(size));
-      m_free = m_blocks.back().get();
-      m_room = size;
-    }
-    std::copy(items.begin(), items.end(), m_free);
-    const std::span<const T> kept(m_free, items.size());
-    m_free += items.size();
-    m_room -= items.size();
-    return kept;
+    T* at = room(items.size());
+    std::memcpy(static_cast<void*>(at), items.data(), items.size() * sizeof(T));
+    return {at, items.size()};
+  }
+
+  // The text followed by a NUL, for readers that want a C string.
+  const char* keepTerminated(std::string_view text)
+    requires std::is_same_v<T, char>
+  {
+    char* at = room(text.size() + 1);
+    std::memcpy(at, text.data(), text.size());
+    at[text.size()] = '\0';
+    return at;
   }
 
  private:
+  // Room for n items at the end of the current block, or in a new one.
+  T* room(size_t n) {
+    if (n > m_room) {
+      const size_t size = std::max(kBlockItems, n);
+      m_blocks.push_back(std::make_unique_for_overwrite<std::byte[]>(size * sizeof(T)));
+      m_free = reinterpret_cast<T*>(m_blocks.back().get());
+      m_room = size;
+    }
+    T* at = m_free;
+    m_free += n;
+    m_room -= n;
+    return at;
+  }
+
   static constexpr size_t kBlockItems = (size_t(1) << 20) / sizeof(T);
-  std::vector<std::unique_ptr<T[]>> m_blocks;
+  std::vector<std::unique_ptr<std::byte[]>> m_blocks;
   T* m_free = nullptr;
   size_t m_room = 0;
 };

@@ -17,7 +17,7 @@ int hexDigit(char c) {
 }  // namespace
 
 std::vector<unsigned char> parseHex(const Group& g) {
-  std::string t(g.value);
+  std::string t(g.value());
   while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.pop_back();
   if (t.size() % 2 != 0) throw DxfError(g.line + 1, "binary data with an odd number of hex digits");
   std::vector<unsigned char> bytes;
@@ -48,7 +48,7 @@ ResItems readItems(std::span<const Group> groups, size_t begin, size_t end, cons
     const Group& g = groups[i];
     switch (resvalKind(g.code)) {
       case ResvalKind::kString:
-        items.push_back(ResItem::ofString(g.code, codec.decode(g.value)));
+        items.push_back(ResItem::ofString(g.code, codec.decode(g.value())));
         break;
       case ResvalKind::kReal:
         items.push_back(ResItem::ofReal(g.code, parseReal(g)));

@@ -36,6 +36,14 @@ std::string replaced(std::string text, const std::string& from, const std::strin
   return text.replace(pos, from.size(), to);
 }
 
+// kGood with comments enough to push the LINE beyond the reader's first
+// megabyte: 20000 comments, 40000 lines.
+std::string pushedPastAMegabyte(const std::string& text) {
+  std::string comments;
+  for (int i = 0; i < 20000; ++i) comments += "999\n" + std::string(60, 'c') + "\n";
+  return replaced(text, "  2\nENTITIES\n", "  2\nENTITIES\n" + comments);
+}
+
 struct BadCase {
   const char* name;
   std::string text;
@@ -53,7 +61,15 @@ std::vector<BadCase> badCases() {
       {"cut after a group code", kGood.substr(0, kGood.find(" 20\n2.5") + 4), 55, L"without its value"},
       {"cut inside the entities", kGood.substr(0, kGood.find("  0\nINSERT")), 60, L"cut short"},
       {"NUL byte in a value", replaced(kGood, "ROADS", std::string("RO\0DS", 5)), 52, L"binary data"},
+      {"NUL byte past the first megabyte", pushedPastAMegabyte(replaced(kGood, "ROADS", std::string("RO\0DS", 5))),
+       40052, L"binary data"},
+      {"NUL byte in a group code", replaced(kGood, " 20\n2.5", std::string(" 2\0\n2.5", 6)), 55, L"binary data"},
       {"group code that is not a number", replaced(kGood, " 20\n2.5", "2x\n2.5"), 55, L"expected a group code"},
+      {"group code with a plus sign", replaced(kGood, " 20\n2.5", "+20\n2.5"), 55, L"expected a group code"},
+      {"group code of a minus alone", replaced(kGood, " 20\n2.5", " -\n2.5"), 55, L"expected a group code"},
+      {"group code of blanks", replaced(kGood, " 20\n2.5", " \t \n2.5"), 55, L"found an empty line"},
+      {"group code beyond the largest", replaced(kGood, " 20\n2.5", "99999999999\n2.5"), 55,
+       L"expected a group code"},
       {"coordinate that is not a number", replaced(kGood, "1.5", "one"), 54, L"a number for group code 10"},
       {"handle that is not hexadecimal", replaced(kGood, "  5\n30\n", "  5\nXYZ\n"), 50, L"hexadecimal handle"},
       {"INSERT of a block the file lacks", replaced(kGood, "  2\nMARK\n 10\n5.0", "  2\nNOPE\n 10\n5.0"), 62,
@@ -224,6 +240,21 @@ TEST(DxfBadInput, WindowsLineEndsAndPaddedCodesRead) {
   ASSERT_TRUE(r.ok) << uv::toUtf8(r.error);
   AcDbObjectPointer<AcDbBlockTableRecord> ms(db.modelSpaceId());
   EXPECT_EQ(ms->entities().size(), 2u);
+}
+
+TEST(DxfBadInput, CodesPaddedOrWithLeadingZerosAndFilesOfManyChunksRead) {
+  const std::string padded = replaced(replaced(kGood, " 10\n1.5", "\t010 \n  1.5\t"), " 21\n4.0", "21\t\n-4.0");
+  for (const std::string& text : {padded, pushedPastAMegabyte(padded)}) {
+    AcDbDatabase db;
+    const uv::dxf::Result r = uv::dxf::loadFromString(text, db, L"padded.dxf");
+    ASSERT_TRUE(r.ok) << uv::toUtf8(r.error);
+    AcDbObjectPointer<AcDbBlockTableRecord> ms(db.modelSpaceId());
+    ASSERT_EQ(ms->entities().size(), 2u);
+    AcDbObjectPointer<AcDbLine> line(ms->entityIds().front());
+    ASSERT_EQ(line.openStatus(), Acad::eOk);
+    EXPECT_TRUE(line->startPoint().isEqualTo(AcGePoint3d(1.5, 2.5, 0)));
+    EXPECT_TRUE(line->endPoint().isEqualTo(AcGePoint3d(3.0, -4.0, 0)));
+  }
 }
 
 // Fault injection: a saved drawing cut at every line, and with bytes

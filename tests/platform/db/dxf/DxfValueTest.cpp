@@ -3,12 +3,18 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <limits>
 #include <numbers>
+#include <random>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "db/dxf/Degrees.h"
 #include "db/dxf/DxfError.h"
+#include "db/dxf/DxfRecord.h"
 #include "db/dxf/GroupWriter.h"
 #include "db/dxf/Ocs.h"
 #include "db/dxf/TextCodec.h"
@@ -93,4 +99,49 @@ TEST(DxfValues, ObjectCoordinatesFollowTheArbitraryAxisRule) {
   const AcGePoint3d p(4.5, -7.25, 100.125);
   EXPECT_TRUE(tilted.toOcs(tilted.toWorld(p)).isEqualTo(p));
   EXPECT_TRUE(uv::dxf::Ocs(AcGeVector3d(0, 0, 1)).isWorld());
+}
+
+namespace {
+
+uv::dxf::Group groupOf(const std::string& text) { return uv::dxf::Group{text.c_str(), 7, 10}; }
+
+}  // namespace
+
+TEST(DxfValues, RealsParseAsFromCharsWouldInEveryForm) {
+  // Plain decimals take a short path; every form must give from_chars's value bit for bit.
+  std::vector<std::string> texts = {"0",       "-0",      "0.0",     "-0.0",    "1015.825", "-3",     "  12.5 ",
+                                    "+7.25",   "1e3",     "-2.5E-3", "0.1",     "0.3",      "123456789012345",
+                                    "1234567890123456",     "0.000000000000000000001", "9007199254740993",
+                                    "5468712.123456789",    "99999999999999.9",        "4.94065645841247e-324"};
+  std::mt19937_64 rng(11);
+  std::uniform_real_distribution<double> coordinate(-6e6, 6e6);
+  for (int i = 0; i < 2000; ++i) {
+    const double v = coordinate(rng);
+    texts.push_back(uv::dxf::GroupWriter::formatReal(std::round(v * 1000) / 1000));  // survey millimetres
+    texts.push_back(uv::dxf::GroupWriter::formatReal(v));                              // full precision
+    char fixed[64];
+    std::snprintf(fixed, sizeof fixed, "%.*f", i % 12, v);
+    texts.push_back(fixed);
+  }
+  for (const std::string& text : texts) {
+    std::string_view t = text;
+    while (t.front() == ' ') t.remove_prefix(1);
+    while (t.back() == ' ') t.remove_suffix(1);
+    if (t.front() == '+') t.remove_prefix(1);
+    double expected = 0;
+    std::from_chars(t.data(), t.data() + t.size(), expected);
+    const double got = uv::dxf::parseReal(groupOf(text));
+    EXPECT_EQ(std::memcmp(&got, &expected, sizeof got), 0) << text << " gave " << got;
+  }
+}
+
+TEST(DxfValues, MalformedRealsAreRefusedNamingTheirLine) {
+  for (const std::string text : {"", " ", "-", ".", "1.2.3", "12a", "--1", "1e", "nan", "inf", "1e400", "0x10"}) {
+    try {
+      uv::dxf::parseReal(groupOf(text));
+      ADD_FAILURE() << "'" << text << "' was taken";
+    } catch (const uv::dxf::DxfError& e) {
+      EXPECT_EQ(e.line(), 8) << text;
+    }
+  }
 }

@@ -280,7 +280,6 @@ void Builder::extract(const std::vector<std::int32_t>& original, FlatTriangulati
 void Builder::extractOrdered(std::vector<std::int32_t>& original, const MeshCurve& curve, Mesh& mesh) {
   // Each array is let go as soon as the next step no longer needs it: this is the step that
   // needs the most room in a large build.
-  release(start_);
   const std::size_t all = v_.size();
   auto turnOf = [&](std::size_t t) {
     const std::int32_t* c = v_[t].v;
@@ -307,6 +306,24 @@ void Builder::extractOrdered(std::vector<std::int32_t>& original, const MeshCurv
     for (int i = 0; i < 3; ++i) out.v[i] = original[v_[t].v[(i + r) % 3]];
     return out;
   });
+  // The first triangle at each vertex, gathered by the vertex's place in the insertion order
+  // (in the room the insertion no longer needs): those lie close together here, while the
+  // point indices of neighbouring triangles lie all over a large survey.
+  {
+    std::vector<std::int32_t>& first = start_;
+    std::fill(first.begin(), first.end(), -1);
+    for (std::size_t t = 0; t < all; ++t) {
+      if (place[t] == kNoPlace) continue;
+      const auto at = static_cast<std::int32_t>(place[t]);
+      for (const std::int32_t c : v_[t].v)
+        if (first[c] < 0 || at < first[c]) first[c] = at;
+    }
+    const std::size_t n = original.size();
+    reserveWithRoom(mesh.vertexTriangle, n);
+    mesh.vertexTriangle.resize(n);
+    for (std::size_t c = 0; c < n; ++c) mesh.vertexTriangle[original[c]] = first[c];
+    release(start_);
+  }
   // The triangles to their places, each turned to start at its smallest point index; the turn
   // is kept above the new index for the neighbours, read after the corners are gone.
   reserveWithRoom(mesh.triangles, finite);
@@ -391,7 +408,8 @@ void delaunayMesh(std::span<const Point3> points, Mesh& mesh) {
   }
   reserveWithRoom(mesh.breakLineSides, mesh.triangles.size());
   mesh.breakLineSides.assign(mesh.triangles.size(), 0);
-  indexVerticesAndBoundary(mesh, points.size());
+  if (mesh.triangles.empty()) indexVerticesAndBoundary(mesh, points.size());
+  else indexBoundary(mesh);
 }
 
 }  // namespace tin::detail

@@ -38,8 +38,9 @@ namespace detail {
 
 std::size_t renumberAlongCurve(std::vector<std::uint64_t>& place, const std::function<Triangle(std::int32_t)>& corners) {
   const std::size_t all = place.size();
-  // Buckets of a few triangles each, up to 65536 of them.
-  const int bits = std::clamp(static_cast<int>(std::bit_width(all)) - 3, 1, 16);
+  // Buckets of a few triangles each (a sort of a hundred each cost a large mesh a tenth of its
+  // build), up to a million of them.
+  const int bits = std::clamp(static_cast<int>(std::bit_width(all)) - 3, 1, 20);
   const int shift = 64 - bits;
   std::vector<std::uint32_t> start((std::size_t{1} << bits) + 1, 0);
   std::size_t count = 0;
@@ -88,13 +89,19 @@ std::size_t renumberAlongCurve(std::vector<std::uint64_t>& place, const std::fun
 void indexVerticesAndBoundary(Mesh& mesh, std::size_t vertexCount) {
   reserveWithRoom(mesh.vertexTriangle, vertexCount);
   mesh.vertexTriangle.assign(vertexCount, -1);
-  mesh.boundarySides.clear();
   for (std::size_t t = 0; t < mesh.triangles.size(); ++t)
     for (int i = 0; i < 3; ++i) {
-      if (mesh.neighbours[t][i] < 0) mesh.boundarySides.push_back({static_cast<std::int32_t>(t), i});
       std::int32_t& vt = mesh.vertexTriangle[static_cast<std::size_t>(mesh.triangles[t].v[i])];
       if (vt < 0) vt = static_cast<std::int32_t>(t);
     }
+  indexBoundary(mesh);
+}
+
+void indexBoundary(Mesh& mesh) {
+  mesh.boundarySides.clear();
+  for (std::size_t t = 0; t < mesh.neighbours.size(); ++t)
+    for (int i = 0; i < 3; ++i)
+      if (mesh.neighbours[t][i] < 0) mesh.boundarySides.push_back({static_cast<std::int32_t>(t), i});
 }
 
 }  // namespace detail

@@ -35,6 +35,11 @@ AcDbObjectId AcDbSymbolTable::scanFor(std::wstring_view name, AcDbObjectId excep
 AcDbObjectId AcDbSymbolTable::findOther(const ACHAR* name, AcDbObjectId except) const {
   if (!name) return {};
   const std::wstring_view key(name);
+  if (except.isNull())
+    for (const Recent& r : m_recent)
+      if (r.records == m_records.size() && !r.id.isNull() && r.name == key)
+        if (auto* rec = uv::DbAccess::peekAs<AcDbSymbolTableRecord>(r.id); rec && !rec->isErased() && rec->nameText() == key)
+          return r.id;
   for (; m_indexed < m_records.size(); ++m_indexed) {
     auto* rec = uv::DbAccess::peekAs<AcDbSymbolTableRecord>(m_records[m_indexed]);
     if (rec) m_byName.emplace(foldedHash(rec->nameText()), std::uint32_t(m_indexed));
@@ -49,7 +54,9 @@ AcDbObjectId AcDbSymbolTable::findOther(const ACHAR* name, AcDbObjectId except) 
     auto* rec = uv::DbAccess::peekAs<AcDbSymbolTableRecord>(id);
     if (id != except && rec && !rec->isErased() && sameName(rec->nameText(), key)) first = at;
   }
-  return first < m_records.size() ? m_records[first] : scanFor(key, except);
+  const AcDbObjectId found = first < m_records.size() ? m_records[first] : scanFor(key, except);
+  if (except.isNull() && !found.isNull()) m_recent[m_recentNext++ % 2] = {std::wstring(key), found, m_records.size()};
+  return found;
 }
 
 Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* name, AcDbObjectId& id, bool getErasedRecord) const {

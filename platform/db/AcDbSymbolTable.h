@@ -54,4 +54,15 @@ class AcDbSymbolTable : public AcDbObject {
   // is still found.
   mutable std::unordered_multimap<std::size_t, std::uint32_t> m_byName;
   mutable std::size_t m_indexed = 0;
+  // The last two names answered, as they were asked: tagging asks for the
+  // same two applications for every entity it draws. An answer counts only
+  // while the table holds as many records as then and its record is still
+  // live under that name.
+  struct Recent {
+    std::wstring name;
+    AcDbObjectId id;
+    std::size_t records = 0;
+  };
+  mutable Recent m_recent[2];
+  mutable unsigned m_recentNext = 0;
 };

@@ -36,12 +36,16 @@ Acad::ErrorStatus erase(AcDbObjectId id) {
   return rec.openStatus() == Acad::eOk ? rec->erase() : rec.openStatus();
 }
 
+// Asked twice: the table remembers its last answers, and the second must
+// agree with the first.
 AcDbObjectId find(const AcDbDatabase& db, const wchar_t* name) {
   AcDbLayerTable* layers = nullptr;
   EXPECT_EQ(db.getLayerTable(layers), Acad::eOk);
-  AcDbObjectId id;
+  AcDbObjectId id, again;
   const bool has = layers->has(name);
   EXPECT_EQ(layers->getAt(name, id) == Acad::eOk, has) << uv::toUtf8(name);
+  EXPECT_EQ(layers->getAt(name, again) == Acad::eOk, has) << uv::toUtf8(name);
+  EXPECT_EQ(again, id) << uv::toUtf8(name);
   layers->close();
   return id;
 }
@@ -101,4 +105,34 @@ TEST(SymbolTable, NamesFollowRenamesErasuresUndoAndRedo) {
   EXPECT_EQ(find(db, L"Teren"), third);
   ASSERT_EQ(db.undoLog().undo(), Acad::eOk);
   EXPECT_EQ(find(db, L"Teren"), other);
+}
+
+TEST(SymbolTable, ANameAskedAgainInItsOwnSpellingFollowsEveryChange) {
+  AcDbDatabase db;
+  db.undoLog().enable();
+  const AcDbObjectId a = addLayer(db, L"KV2_A"), b = addLayer(db, L"KV2_B");
+  ASSERT_EQ(find(db, L"KV2_A"), a);
+  ASSERT_EQ(find(db, L"KV2_B"), b);
+
+  db.undoLog().begin(L"RENAME");
+  ASSERT_EQ(rename(a, L"KV2_C"), Acad::eOk);
+  EXPECT_TRUE(find(db, L"KV2_A").isNull());
+  EXPECT_EQ(find(db, L"KV2_C"), a);
+  const AcDbObjectId c = addLayer(db, L"KV2_A");
+  EXPECT_EQ(find(db, L"KV2_A"), c);
+  ASSERT_EQ(db.undoLog().undo(), Acad::eOk);
+  EXPECT_EQ(find(db, L"KV2_A"), a);
+  EXPECT_TRUE(find(db, L"KV2_C").isNull());
+  ASSERT_EQ(db.undoLog().redo(), Acad::eOk);
+  EXPECT_EQ(find(db, L"KV2_A"), c);
+  EXPECT_EQ(find(db, L"KV2_C"), a);
+
+  db.undoLog().begin(L"ERASE");
+  ASSERT_EQ(erase(b), Acad::eOk);
+  EXPECT_TRUE(find(db, L"KV2_B").isNull());
+  ASSERT_EQ(db.undoLog().undo(), Acad::eOk);
+  EXPECT_EQ(find(db, L"KV2_B"), b);
+  ASSERT_EQ(rename(b, L"kv2_b"), Acad::eOk);  // a change of letter case only
+  EXPECT_EQ(find(db, L"KV2_B"), b);
+  EXPECT_EQ(find(db, L"kv2_b"), b);
 }

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "base/TextCase.h"
 #include "db/AcDbDatabase.h"
 #include "db/AcDbFace.h"
 #include "db/AcDbHostApplicationServices.h"
@@ -90,6 +91,40 @@ TEST_F(Tagging, RetaggingReplacesOnlyItsOwnApplication) {
     TagEntity(open.object(), L"OTHER_APP", value);
   }
   EXPECT_EQ(dump(line), L"1001:OTHER_APP 1000:only 1001:KV2_SurfaceName 1000:Novo 1001:KV2_EndgeId 1070:2 ");
+}
+
+// Both tags are set in one go: each replaces its own application's data in
+// its place, a new one comes last, whatever the face held before.
+TEST_F(Tagging, AFaceRetaggedKeepsThePlacesOfItsData) {
+  acdbRegApp(L"OTHER_APP");
+  acdbRegApp(L"KV2_SurfaceName");
+  acdbRegApp(L"KV2_TrinagleId");
+  const struct {
+    const wchar_t* name;
+    resbuf* before;
+    const wchar_t* after;
+  } cases[] = {
+      {L"nothing", nullptr, L"1001:KV2_SurfaceName 1000:Novo 1001:KV2_TrinagleId 1070:7 "},
+      {L"index first", acutBuildList(1001, L"KV2_TrinagleId", 1070, 3, 1001, L"OTHER_APP", 1000, L"x", 0),
+       L"1001:KV2_TrinagleId 1070:7 1001:OTHER_APP 1000:x 1001:KV2_SurfaceName 1000:Novo "},
+      {L"name of many items", acutBuildList(1001, L"OTHER_APP", 1000, L"x", 1001, L"KV2_SurfaceName", 1000, L"a",
+                                            1000, L"b", 0),
+       L"1001:OTHER_APP 1000:x 1001:KV2_SurfaceName 1000:Novo 1001:KV2_TrinagleId 1070:7 "},
+      {L"names in other letter case", acutBuildList(1001, L"kv2_trinagleid", 1070, 1, 1001, L"kv2_surfacename",
+                                                    1000, L"old", 0),
+       L"1001:KV2_TrinagleId 1070:7 1001:KV2_SurfaceName 1000:Novo "},
+  };
+  for (const auto& c : cases) {
+    uv::ResbufChain before(c.before);
+    const AcDbObjectId face = CKVLCDraw::face(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(0, 1, 0),
+                                              true, true, true);
+    if (before.get()) {
+      AcDbObjectPointer<AcDbFace> open(face, AcDb::kForWrite);
+      ASSERT_EQ(open->setXData(before), Acad::eOk) << uv::toUtf8(c.name);
+    }
+    TagTriangleFace(face, L"Novo", 7);
+    EXPECT_EQ(dump(face), c.after) << uv::toUtf8(c.name);
+  }
 }
 
 TEST_F(Tagging, AnEntityOfAnotherClassStaysUntagged) {

@@ -24,39 +24,45 @@ void linkSides(Mesh& mesh) {
   std::vector<Triangle> corners;
   std::int32_t used = 0;
   {
-    std::vector<std::int32_t> local;
-    detail::reserveLarge(local, mesh.vertices.size());
-    local.assign(mesh.vertices.size(), -1);
+    // Each corner's number and first triangle side by side: one scattered read a corner, not
+    // two (the first triangles go to the mesh in point order afterwards, a plain copy).
+    struct Seen {
+      std::int32_t local, first;
+    };
+    std::vector<Seen> seen;
+    detail::reserveLarge(seen, mesh.vertices.size());
+    seen.assign(mesh.vertices.size(), Seen{-1, -1});
     detail::reserveLarge(corners, nt);
     constexpr std::size_t kAhead = 8;
     for (std::size_t t = 0; t < nt; ++t) {
       // Asked for a few triangles ahead, so that the scattered reads overlap.
       if (t + kAhead < nt)
-        for (const std::int32_t v : mesh.triangles[t + kAhead].v) {
-          __builtin_prefetch(&local[static_cast<std::size_t>(v)]);
-          __builtin_prefetch(&mesh.vertexTriangle[static_cast<std::size_t>(v)]);
-        }
+        for (const std::int32_t v : mesh.triangles[t + kAhead].v) __builtin_prefetch(&seen[static_cast<std::size_t>(v)]);
       Triangle c;
       for (int i = 0; i < 3; ++i) {
-        const auto v = static_cast<std::size_t>(mesh.triangles[t].v[i]);
-        std::int32_t& l = local[v];
-        if (l < 0) {
+        Seen& s = seen[static_cast<std::size_t>(mesh.triangles[t].v[i])];
+        if (s.local < 0) {
           // A corner's first triangle is also the one the mesh names for it.
-          l = used++;
-          mesh.vertexTriangle[v] = static_cast<std::int32_t>(t);
+          s.local = used++;
+          s.first = static_cast<std::int32_t>(t);
         }
-        c.v[i] = l;
+        c.v[i] = s.local;
       }
       corners.push_back(c);
     }
+    for (std::size_t v = 0; v < seen.size(); ++v) mesh.vertexTriangle[v] = seen[v].first;
   }
-  // Bucket k: the sides from corner k to a higher one, each as 3 * triangle + side.
+  // Bucket k: the sides from corner k to a higher one, each as its far corner and 3 * triangle +
+  // side (the far corner kept here spares the lookup a scattered read of the triangle's).
   std::vector<std::int32_t> start(static_cast<std::size_t>(used) + 1, 0);
   for (const Triangle& t : corners)
     for (int i = 0; i < 3; ++i)
       if (t.v[(i + 1) % 3] < t.v[(i + 2) % 3]) ++start[static_cast<std::size_t>(t.v[(i + 1) % 3]) + 1];
   for (std::size_t k = 0; k < static_cast<std::size_t>(used); ++k) start[k + 1] += start[k];
-  std::vector<std::int32_t> up;
+  struct Up {
+    std::int32_t to, side;
+  };
+  std::vector<Up> up;
   detail::reserveLarge(up, static_cast<std::size_t>(start.back()));
   up.resize(static_cast<std::size_t>(start.back()));
   {
@@ -64,7 +70,7 @@ void linkSides(Mesh& mesh) {
     for (std::size_t t = 0; t < nt; ++t)
       for (int i = 0; i < 3; ++i) {
         const std::int32_t a = corners[t].v[(i + 1) % 3], b = corners[t].v[(i + 2) % 3];
-        if (a < b) up[static_cast<std::size_t>(fill[static_cast<std::size_t>(a)]++)] = static_cast<std::int32_t>(3 * t) + i;
+        if (a < b) up[static_cast<std::size_t>(fill[static_cast<std::size_t>(a)]++)] = {b, static_cast<std::int32_t>(3 * t) + i};
       }
   }
   for (std::size_t t = 0; t < nt; ++t)
@@ -74,8 +80,9 @@ void linkSides(Mesh& mesh) {
       // The twin runs from b to a; a side met more than twice (no triangulation) links its
       // first twin only, and the checks after the load find the rest.
       for (std::int32_t k = start[static_cast<std::size_t>(b)]; k < start[static_cast<std::size_t>(b) + 1]; ++k) {
-        const std::int32_t u = up[static_cast<std::size_t>(k)], ut = u / 3, ui = u % 3;
-        if (corners[static_cast<std::size_t>(ut)].v[(ui + 2) % 3] != a) continue;
+        const Up& u = up[static_cast<std::size_t>(k)];
+        if (u.to != a) continue;
+        const std::int32_t ut = u.side / 3, ui = u.side % 3;
         if (mesh.neighbours[static_cast<std::size_t>(ut)][ui] >= 0) continue;
         mesh.neighbours[t][i] = ut;
         mesh.neighbours[static_cast<std::size_t>(ut)][ui] = static_cast<std::int32_t>(t);

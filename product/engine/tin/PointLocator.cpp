@@ -254,7 +254,14 @@ void locateMany(const Mesh& mesh, std::span<const Point2> points, std::int32_t* 
     ++w.next;
     w.steps = 0;
     w.seed = kSeed;
-    if (w.next + 4 < w.end) __builtin_prefetch(&points[order[w.next + 4] & 0xFFFFFFFFu]);
+    // The queries lie where the caller has them, scattered along the curve: the point and the
+    // answers' places are asked for a few queries ahead (the answers for writing).
+    if (w.next + 4 < w.end) {
+      const std::size_t ahead = order[w.next + 4] & 0xFFFFFFFFu;
+      __builtin_prefetch(&points[ahead]);
+      if (triangles) __builtin_prefetch(&triangles[ahead], 1);
+      if (z) __builtin_prefetch(&z[ahead], 1);
+    }
   };
   for (std::size_t active = count; active > 0;) {
     active = 0;

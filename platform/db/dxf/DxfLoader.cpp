@@ -21,6 +21,7 @@
 #include "db/AcDbTextStyleTable.h"
 #include "db/AcDbXrecord.h"
 #include "db/DbAccess.h"
+#include "db/ResbufChain.h"
 #include "db/dxf/Degrees.h"
 #include "db/dxf/DxfError.h"
 #include "db/dxf/KeptGroups.h"
@@ -690,10 +691,33 @@ void DxfLoader::keepFileData(AcDbObjectId id, const DxfRecord& rec) {
   applyXData(id, rec);
 }
 
+namespace {
+
+// Extended data of text, integers and reals only, as tags are: millions of
+// records in a drawing of a shown surface.
+bool plainXData(std::span<const Group> groups) {
+  for (const Group& g : groups) {
+    if (g.code == 1001) continue;
+    switch (resvalKind(g.code)) {
+      case ResvalKind::kString:
+      case ResvalKind::kReal:
+      case ResvalKind::kShort:
+      case ResvalKind::kLong:
+      case ResvalKind::kInt64: break;
+      default: return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
 void DxfLoader::applyXData(AcDbObjectId id, const DxfRecord& rec) {
   const size_t start = rec.xdataStart();
   if (start >= rec.groups.size()) return;
-  ResItems items;
+  // The applications' names as registered, one for each 1001 group.
+  thread_local std::vector<const std::wstring*> apps;
+  apps.clear();
   for (size_t i = start; i < rec.groups.size();) {
     const Group& app = rec.groups[i];
     size_t next = i + 1;
@@ -705,22 +729,63 @@ void DxfLoader::applyXData(AcDbObjectId id, const DxfRecord& rec) {
       namedOrNew<AcDbRegAppTableRecord>(m_db.regAppTableId(), decoded, "APPID", app.line);
       known = m_appNames.emplace(std::string(app.value()), decoded).first;
     }
-    const std::wstring& appName = known->second;
+    apps.push_back(&known->second);
     for (size_t k = i + 1; k < next; ++k)
       if (rec.groups[k].code < 1000)
         throw DxfError(rec.groups[k].line, "group code " + std::to_string(rec.groups[k].code) +
                                                " inside the extended data of " + rec.type);
-    items.push_back(ResItem::ofString(1001, appName));
-    ResItems data = readItems(rec.groups, i + 1, next, m_codec, [](std::uint64_t, const Group& g) -> AcDbObjectId {
-      throw DxfError(g.line, "a reference where extended data holds none");
-    });
-    items.insert(items.end(), data.begin(), data.end());
     i = next;
   }
-  resbuf* chain = chainFromItems(items);
+  const std::span<const Group> groups = rec.groups.subspan(start);
+  uv::ResbufChain general;
+  const resbuf* chain = nullptr;
+  // Plain data goes to the object through a chain built in place, the
+  // values pointing at texts kept here; anything else as items first.
+  thread_local std::vector<resbuf> plain;
+  thread_local std::vector<std::wstring> texts;
+  if (plainXData(groups)) {
+    plain.assign(groups.size(), resbuf{});
+    texts.clear();
+    texts.reserve(groups.size());  // the chain points into them: they must not move
+    size_t app = 0;
+    for (size_t k = 0; k < groups.size(); ++k) {
+      const Group& g = groups[k];
+      resbuf& rb = plain[k];
+      rb.restype = g.code;
+      if (k + 1 < groups.size()) rb.rbnext = &plain[k + 1];
+      if (g.code == 1001) {
+        rb.resval.rstring = const_cast<wchar_t*>(apps[app++]->c_str());
+        continue;
+      }
+      switch (resvalKind(g.code)) {
+        case ResvalKind::kString:
+          rb.resval.rstring = texts.emplace_back(m_codec.decode(g.value())).data();
+          break;
+        case ResvalKind::kReal: rb.resval.rreal = parseReal(g); break;
+        case ResvalKind::kShort: rb.resval.rint = short(parseInteger(g)); break;
+        case ResvalKind::kLong: rb.resval.rlong = std::int32_t(parseInteger(g)); break;
+        default: rb.resval.rlong64 = parseInteger(g); break;
+      }
+    }
+    chain = plain.data();
+  } else {
+    ResItems items;
+    size_t app = 0;
+    for (size_t i = 0; i < groups.size();) {
+      size_t next = i + 1;
+      while (next < groups.size() && groups[next].code != 1001) ++next;
+      items.push_back(ResItem::ofString(1001, *apps[app++]));
+      ResItems data = readItems(groups, i + 1, next, m_codec, [](std::uint64_t, const Group& g) -> AcDbObjectId {
+        throw DxfError(g.line, "a reference where extended data holds none");
+      });
+      items.insert(items.end(), data.begin(), data.end());
+      i = next;
+    }
+    general.reset(chainFromItems(items));
+    chain = general.get();
+  }
   AcDbObjectPointer<AcDbObject> obj(id, AcDb::kForWrite);
   const Acad::ErrorStatus es = obj.openStatus() == Acad::eOk ? obj->setXData(chain) : obj.openStatus();
-  acutRelRb(chain);
   if (es != Acad::eOk) fail(rec.groups[start].line, "the extended data of " + rec.type + " is not valid", es);
 }
 

@@ -14,6 +14,7 @@
 #include "db/AcDbText.h"
 #include "db/DrawingChecker.h"
 #include "db/UndoLog.h"
+#include "db/resbuf.h"
 #include "db/dxf/DxfFile.h"
 
 namespace {
@@ -42,6 +43,12 @@ std::string pushedPastAMegabyte(const std::string& text) {
   std::string comments;
   for (int i = 0; i < 20000; ++i) comments += "999\n" + std::string(60, 'c') + "\n";
   return replaced(text, "  2\nENTITIES\n", "  2\nENTITIES\n" + comments);
+}
+
+std::string shortReal(double v) {
+  std::ostringstream out;
+  out << v;
+  return out.str();
 }
 
 struct BadCase {
@@ -91,6 +98,13 @@ std::vector<BadCase> badCases() {
       {"circle of radius 0", replaced(kGood, " 40\n1.0", " 40\n0.0"), 28, L"invalid radius"},
       {"xdata of a missing start", replaced(kGood, "  8\nROADS\n", "  8\nROADS\n1001\nAPP\n  1\nx\n"), 55,
        L"extended data"},
+      {"xdata integer that is not a number", replaced(kGood, " 21\n4.0\n", " 21\n4.0\n1001\nAPP\n1070\nabc\n"), 64,
+       L"an integer for group code 1070"},
+      {"xdata real that is not a number",
+       replaced(kGood, " 21\n4.0\n", " 21\n4.0\n1001\nAPP\n1000\nok\n1040\nx\n"), 66,
+       L"a number for group code 1040"},
+      {"xdata point without its y", replaced(kGood, " 21\n4.0\n", " 21\n4.0\n1001\nAPP\n1010\n1.0\n1070\n1\n"),
+       63, L"without its y value"},
   };
 }
 
@@ -116,6 +130,56 @@ TEST(DxfBadInput, EachBadFileFailsWithItsLineAndLeavesTheDrawingAlone) {
     EXPECT_NE(r.error.find(c.saying), std::wstring::npos) << uv::toUtf8(r.error);
     EXPECT_TRUE(uv::dxf::isNewDatabase(db));
     EXPECT_EQ(uvtest::firstDifference(fresh, uvtest::dumpDatabase(db)), "");
+  }
+}
+
+// Extended data of every kind reads back as written, plain data (text,
+// integers, reals) and points or binary chunks alike, each application in
+// its place.
+TEST(DxfBadInput, ExtendedDataOfEveryKindReads) {
+  const struct {
+    const char* name;
+    std::string groups;
+    std::wstring items;
+  } cases[] = {
+      {"plain", "1001\nAPP\n1000\nTeren\n1070\n-25536\n1071\n70000\n1040\n2.5\n",
+       L"1001:APP 1000:Teren 1070:-25536 1071:70000 1040:2.5 "},
+      {"two applications", "1001\nAPP\n1070\n7\n1001\nOTHER\n1000\n\n1041\n-1e3\n",
+       L"1001:APP 1070:7 1001:OTHER 1000: 1041:-1000 "},
+      {"with a point", "1001\nAPP\n1000\na\n1010\n1\n1020\n2\n1030\n3\n1001\nOTHER\n1070\n4\n",
+       L"1001:APP 1000:a 1010:1,2,3 1001:OTHER 1070:4 "},
+      {"with a binary chunk", "1001\nAPP\n1004\n0AFF\n1070\n9\n", L"1001:APP 1004:2 bytes 1070:9 "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    AcDbDatabase db;
+    const uv::dxf::Result r =
+        uv::dxf::loadFromString(replaced(kGood, " 21\n4.0\n", " 21\n4.0\n" + c.groups), db, L"xdata.dxf");
+    ASSERT_TRUE(r.ok) << uv::toUtf8(r.error);
+    AcDbObjectId id;
+    ASSERT_EQ(db.getAcDbObjectId(id, false, AcDbHandle(0x30)), Acad::eOk);
+    AcDbObjectPointer<AcDbLine> line(id);
+    ASSERT_EQ(line.openStatus(), Acad::eOk);
+    resbuf* chain = line->xData();
+    std::wstring items;
+    for (const resbuf* rb = chain; rb; rb = rb->rbnext) {
+      items += std::to_wstring(rb->restype) + L":";
+      switch (uv::resvalKind(rb->restype)) {
+        case uv::ResvalKind::kString: items += rb->resval.rstring; break;
+        case uv::ResvalKind::kShort: items += std::to_wstring(rb->resval.rint); break;
+        case uv::ResvalKind::kLong: items += std::to_wstring(rb->resval.rlong); break;
+        case uv::ResvalKind::kReal: items += uv::fromUtf8(shortReal(rb->resval.rreal)); break;
+        case uv::ResvalKind::kPoint:
+          for (int k = 0; k < 3; ++k)
+            items += (k ? L"," : L"") + uv::fromUtf8(shortReal(rb->resval.rpoint[k]));
+          break;
+        case uv::ResvalKind::kBinary: items += std::to_wstring(rb->resval.rbinary.clen) + L" bytes"; break;
+        default: items += L"?"; break;
+      }
+      items += L" ";
+    }
+    acutRelRb(chain);
+    EXPECT_EQ(items, c.items);
   }
 }
 

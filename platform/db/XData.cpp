@@ -139,10 +139,19 @@ void forEachGroup(const unsigned char* block, F f) {
 const std::wstring* internAppName(std::wstring_view name) {
   static std::mutex mutex;
   static std::set<std::wstring, std::less<>> names;
+  // Tagging and reading tagged drawings ask for the same two names for every
+  // entity: the last two answers of this thread are looked at first (the
+  // set's strings never move nor go).
+  thread_local const std::wstring* recent[2] = {};
+  thread_local unsigned next = 0;
+  for (const std::wstring* known : recent)
+    if (known && *known == name) return known;
   std::lock_guard<std::mutex> lock(mutex);
+  const std::wstring*& slot = recent[next++ % 2];
   auto it = names.find(name);
   if (it == names.end()) it = names.emplace(name).first;
-  return &*it;
+  slot = &*it;
+  return slot;
 }
 
 void XData::Release::operator()(unsigned char* block) const noexcept {

@@ -1,12 +1,17 @@
 // Extended data: registration, replacement per application, validation.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
+
+#include "base/TextCase.h"
 #include "db/AcDbFace.h"
 #include "db/AcDbHostApplicationServices.h"
 #include "db/AcDbLine.h"
 #include "db/AcDbObjectPointer.h"
 #include "db/AcDbRegAppTable.h"
 #include "db/ResbufChain.h"
+#include "db/XData.h"
 #include "TestDrawing.h"
 
 namespace {
@@ -108,6 +113,21 @@ TEST_F(XData, NewObjectsUseTheWorkingDatabaseAndWriteAccessIsNeeded) {
   EXPECT_EQ(face.setXData(tag), Acad::eOk);
   AcDbObjectPointer<AcDbLine> line(lineId, AcDb::kForRead);
   EXPECT_EQ(line->setXData(tag), Acad::eNotOpenForWrite);
+}
+
+// One copy of each application name, whatever was asked in between: the
+// names asked last are remembered, and must never answer for another name.
+TEST(AppNames, EachNameHasOneCopyWhateverWasAskedBefore) {
+  const wchar_t* asked[] = {L"APP_A", L"APP_B", L"APP_A", L"APP_C", L"APP_B", L"app_a", L"APP_A", L"APP_C", L"APP_"};
+  std::map<std::wstring, const std::wstring*> first;
+  for (const wchar_t* name : asked) {
+    const std::wstring* copy = uv::internAppName(name);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(*copy, name);
+    auto [at, fresh] = first.emplace(name, copy);
+    EXPECT_EQ(at->second, copy) << uv::toUtf8(name);
+  }
+  EXPECT_EQ(first.size(), 5u);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "base/TextCase.h"
 #include "module/points/StatusBarProgress.h"
@@ -15,7 +16,8 @@
 namespace {
 
 constexpr size_t kMaxLineCharacters = 999;
-constexpr size_t kBlockBytes = size_t(1) << 20;
+constexpr long long kBlockBytes = 1 << 20;
+constexpr long long kSmallBlockBytes = 1 << 16;
 
 struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
@@ -97,12 +99,17 @@ class CTextFile::Reader {
     uv::StatusBarProgress progress(L"", 0, int(m_fileSize >> m_shift));
     m_progress = &progress;
     m_bufferOffset = double(markLength);
-    std::vector<char> block(kBlockBytes);
+    // A small file needs no megabyte of room (one byte more sees its end in one read; a size
+    // the system did not tell gets a modest block); the room is not cleared, as every read
+    // says how much it filled.
+    const size_t room =
+        size_t(std::clamp<long long>(m_fileSize - markLength + 1, kSmallBlockBytes, kBlockBytes));
+    const auto block = std::make_unique_for_overwrite<char[]>(room);
     while (true) {
-      const size_t n = std::fread(block.data(), 1, block.size(), m_f);
+      const size_t n = std::fread(block.get(), 1, room, m_f);
       if (n == 0) break;
       const size_t before = m_buffer.size();
-      m_decoder.decode(block.data(), n, m_buffer);
+      m_decoder.decode(block.get(), n, m_buffer);
       const size_t decoded = m_buffer.size() - before;
       m_ratio = decoded ? double(n) / double(decoded) : 1.0;
       m_hasNul = std::memchr(m_buffer.data() + before, 0, decoded) != nullptr || m_hasNul;

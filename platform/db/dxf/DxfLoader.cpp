@@ -672,12 +672,24 @@ void DxfLoader::addSequence(AcDbObjectId ownerId, const std::vector<const DxfRec
     endId = seqEnd->objectId();
     seqEnd->close();
   }
+  const std::uint64_t block = owner->ownerId().handle().value();
   owner.close();
   if (end && !endId.isNull()) {
     rehandle(endId, end->ownHandle(), end->line);
-    keepFileData(endId, *end);
+    added.emplace_back(endId, end);
   }
-  for (const auto& [id, rec] : added) keepFileData(id, *rec);
+  for (const auto& [id, rec] : added) {
+    keepFileData(id, *rec);
+    // Some writers name the block of the polyline or insert as the owner:
+    // the file's owner is kept (after the head's braces) for the writer,
+    // which then names the block the polyline is in when saved.
+    if (rec->ownerHandle() != block || block == ownerId.handle().value()) continue;
+    AcDbObjectPointer<AcDbEntity> child(id, AcDb::kForWrite);
+    uv::RawGroups kept = child->keptGroups();
+    const auto at = std::find_if(kept.begin(), kept.end(), [](const uv::RawGroup& g) { return g.code == 100; });
+    kept.insert(at, {330, toUtf8(AcDbHandle(block).text())});
+    child->setKeptGroups(std::move(kept));
+  }
 }
 
 void DxfLoader::keepFileData(AcDbObjectId id, const DxfRecord& rec) {

@@ -306,7 +306,6 @@ class Saver {
     section("BLOCKS");
     for (const AcDbObjectId& id : records(m_db.blockTableId())) {
       auto* btr = DbAccess::peekAs<AcDbBlockTableRecord>(id);
-      const bool paper = id == m_db.paperSpaceId();
       auto marker = [&](AcDbObjectId markerId, const char* type) {
         m_out.setContext(std::string(type) + " of " + toUtf8(btr->nameText()));
         auto* obj = DbAccess::peek(markerId);
@@ -314,7 +313,8 @@ class Saver {
         m_out.handle(5, handleOf(markerId));
         m_out.handle(330, handleOf(id));
         m_out.text(100, std::string("AcDbEntity"));
-        if (paper) m_out.integer(67, 1);
+        // Marked paper space only where the file marked it: files differ.
+        m_out.keptHere(67);
         m_out.text(8, std::string("0"));
       };
       marker(btr->blockBeginId(), "BLOCK");

@@ -59,6 +59,16 @@ AcDbObjectId sequenceEndOf(const Owner& owner) {
   return id;
 }
 
+// The standard style goes unstated, as readers take it when a text names
+// none, unless the file stated it; any other style is named.
+void writeStyle(GroupWriter& out, AcDbObjectId style) {
+  const std::wstring name = recordName(style);
+  const bool standard = name.empty() || equalsNoCase(name, L"Standard");
+  if (standard && out.keptHere(7)) return;
+  out.dropKept(7);
+  if (!standard) out.text(7, name);
+}
+
 // TEXT, ATTDEF and ATTRIB share this part (the AcDbText subclass).
 void textBody(GroupWriter& out, const AcDbText& t, bool withAlignment) {
   const Ocs ocs(t.normal());
@@ -70,7 +80,7 @@ void textBody(GroupWriter& out, const AcDbText& t, bool withAlignment) {
   if (t.rotation() != 0) out.degrees(50, t.rotation());
   if (t.widthFactor() != 1) out.real(41, t.widthFactor());
   if (t.oblique() != 0) out.degrees(51, t.oblique());
-  out.text(7, recordName(t.textStyle()).empty() ? std::wstring(L"Standard") : recordName(t.textStyle()));
+  writeStyle(out, t.textStyle());
   if (t.horizontalMode() != AcDb::kTextLeft) out.integer(72, t.horizontalMode());
   if (withAlignment && !t.isDefaultAlignment()) out.point(11, ocs.toOcs(t.alignmentPoint()));
   out.normal(210, t.normal());
@@ -127,7 +137,7 @@ void mtextBody(GroupWriter& out, const AcDbMText& t) {
     at = cut;
   }
   out.text(1, contents.substr(at));
-  out.text(7, recordName(t.textStyle()).empty() ? std::wstring(L"Standard") : recordName(t.textStyle()));
+  writeStyle(out, t.textStyle());
   out.normal(210, t.normal());
   // The direction is written unless a kept rotation (or, without one, the
   // x axis of the normal) says the same: readers take 11 over 50.
@@ -188,17 +198,36 @@ void EntityWriter::common(const AcDbEntity& e, const char* type, bool paperSpace
   m_out.setContext(type, h);
   m_out.start(type, &e.keptGroups());
   m_out.handle(5, h);
-  m_out.handle(330, handleOf(e.ownerId()));
+  AcDbObjectId owner = e.ownerId();
+  // A sub-entity whose file named its polyline's block names the block the
+  // polyline is in now.
+  if (m_out.takeKeptHeadGroup(330))
+    if (auto* parent = DbAccess::peek(owner)) owner = parent->ownerId();
+  m_out.handle(330, handleOf(owner));
   m_out.text(100, std::string("AcDbEntity"));
   if (paperSpace) m_out.integer(67, 1);
   const std::wstring layer = recordName(e.layerId());
   m_out.text(8, layer.empty() ? std::wstring(L"0") : layer);
-  const std::wstring linetype = recordName(e.linetypeId());
-  if (!linetype.empty() && !equalsNoCase(linetype, L"ByLayer")) m_out.text(6, linetype);
+  writeLinetype(recordName(e.linetypeId()));
   if (e.colorIndex() != 256) m_out.integer(62, e.colorIndex());
   if (e.lineWeight() != AcDb::kLnWtByLayer) m_out.integer(370, e.lineWeight());
   if (e.linetypeScale() != 1) m_out.real(48, e.linetypeScale());
   if (e.visibility() == AcDb::kInvisible) m_out.integer(60, 1);
+}
+
+// ByLayer goes unstated unless the file stated it; ByLayer and ByBlock
+// keep the file's spelling while the entity keeps the linetype.
+void EntityWriter::writeLinetype(const std::wstring& linetype) {
+  const bool byLayer = linetype.empty() || equalsNoCase(linetype, L"ByLayer");
+  const bool byBlock = !byLayer && equalsNoCase(linetype, L"ByBlock");
+  if (const std::string* stated = m_out.keptValue(6)) {
+    if ((byLayer || byBlock) && equalsNoCase(fromUtf8(*stated), byLayer ? L"ByLayer" : L"ByBlock")) {
+      m_out.keptHere(6);
+      return;
+    }
+    m_out.dropKept(6);
+  }
+  if (!byLayer) m_out.text(6, linetype);
 }
 
 void EntityWriter::sequence(const AcDbEntity& owner, const std::vector<AcDbObjectId>& children, AcDbObjectId end,
@@ -278,7 +307,13 @@ void EntityWriter::write(const AcDbEntity& e, bool paperSpace) {
     o.integer(70, lw->isClosed() ? 1 : 0);
     double width = 0;
     const bool constant = lw->getConstantWidth(width) == Acad::eOk;
-    if (constant) o.real(43, width);
+    // A constant width of zero is stated only where the file stated it.
+    if (constant && width != 0) {
+      o.dropKept(43);
+      o.real(43, width);
+    } else if (!constant || !o.keptHere(43)) {
+      o.dropKept(43);
+    }
     if (lw->elevation() != 0) o.real(38, lw->elevation());
     if (lw->thickness() != 0) o.real(39, lw->thickness());
     for (unsigned i = 0; i < lw->numVerts(); ++i) {

@@ -21,6 +21,7 @@ class EntityWriter {
 
  private:
   void common(const AcDbEntity& e, const char* type, bool paperSpace);
+  void writeLinetype(const std::wstring& linetype);
   void sequence(const AcDbEntity& owner, const std::vector<AcDbObjectId>& children, AcDbObjectId end,
                 bool paperSpace);
   GroupWriter& m_out;

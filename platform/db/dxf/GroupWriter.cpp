@@ -1,5 +1,6 @@
 #include "db/dxf/GroupWriter.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cctype>
@@ -60,6 +61,7 @@ void GroupWriter::start(const char* type, const uv::RawGroups* kept) {
   text(0, std::string(type));
   m_kept = kept && !kept->empty() ? kept : nullptr;
   m_buckets.clear();
+  m_dropped.clear();
   m_subclass.clear();
   m_inHead = true;
   if (!m_kept) return;
@@ -77,23 +79,57 @@ GroupWriter::Bucket* GroupWriter::bucketOf(const std::string& subclass) {
   return nullptr;
 }
 
-bool GroupWriter::keptHere(int c) {
-  if (!m_kept || m_inHead) return false;
-  for (auto& [name, bucket] : m_buckets) {
+size_t GroupWriter::findKept(int c) const {
+  if (!m_kept || m_inHead) return std::string::npos;
+  for (const auto& [name, bucket] : m_buckets) {
     if ((name != m_subclass && !name.empty()) || bucket.written) continue;
-    for (size_t i = bucket.begin; i < bucket.end; ++i) {
-      if ((*m_kept)[i].code != c) continue;
-      writeKept(bucket.begin, i + 1);
-      bucket.begin = i + 1;
-      return true;
-    }
+    for (size_t i = bucket.begin; i < bucket.end; ++i)
+      if ((*m_kept)[i].code == c && !isDropped(i)) return i;
+  }
+  return std::string::npos;
+}
+
+bool GroupWriter::keptHere(int c) {
+  const size_t at = findKept(c);
+  if (at == std::string::npos) return false;
+  for (auto& [name, bucket] : m_buckets) {
+    if (bucket.written || at < bucket.begin || at >= bucket.end) continue;
+    writeKept(bucket.begin, at + 1);
+    bucket.begin = at + 1;
+    return true;
   }
   return false;
 }
 
+const std::string* GroupWriter::keptValue(int c) const {
+  const size_t at = findKept(c);
+  return at == std::string::npos ? nullptr : &(*m_kept)[at].value;
+}
+
+void GroupWriter::dropKept(int c) {
+  if (const size_t at = findKept(c); at != std::string::npos) m_dropped.push_back(at);
+}
+
+bool GroupWriter::takeKeptHeadGroup(int c) {
+  if (!m_kept || m_buckets.empty() || !m_buckets.front().first.empty()) return false;
+  const Bucket& head = m_buckets.front().second;
+  if (head.written) return false;
+  for (size_t i = head.begin; i < head.end; ++i) {
+    if ((*m_kept)[i].code != c || isDropped(i)) continue;
+    m_dropped.push_back(i);
+    return true;
+  }
+  return false;
+}
+
+bool GroupWriter::isDropped(size_t i) const {
+  return !m_dropped.empty() && std::find(m_dropped.begin(), m_dropped.end(), i) != m_dropped.end();
+}
+
 void GroupWriter::writeKept(size_t begin, size_t end) {
   m_writing = true;
-  for (size_t i = begin; i < end; ++i) text((*m_kept)[i].code, (*m_kept)[i].value);
+  for (size_t i = begin; i < end; ++i)
+    if (!isDropped(i)) text((*m_kept)[i].code, (*m_kept)[i].value);
   m_writing = false;
 }
 
@@ -115,10 +151,14 @@ void GroupWriter::flushKept() {
   const uv::RawGroups* kept = m_kept;
   m_kept = nullptr;  // the writes below must not flush again
   for (auto& [name, bucket] : m_buckets) {
-    if (bucket.written || bucket.begin == bucket.end) continue;
+    if (bucket.written) continue;
+    bool any = false;
+    for (size_t i = bucket.begin; i < bucket.end && !any; ++i) any = !isDropped(i);
+    if (!any) continue;
     m_writing = true;
     if (!name.empty()) text(100, name);
-    for (size_t i = bucket.begin; i < bucket.end; ++i) text((*kept)[i].code, (*kept)[i].value);
+    for (size_t i = bucket.begin; i < bucket.end; ++i)
+      if (!isDropped(i)) text((*kept)[i].code, (*kept)[i].value);
     m_writing = false;
   }
   m_buckets.clear();

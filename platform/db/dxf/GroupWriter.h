@@ -76,6 +76,16 @@ class GroupWriter {
   // those the writer writes stays in its place; false when none is kept,
   // and the writer then writes its own value.
   bool keptHere(int code);
+  // The value of the first kept group of this code in the subclass being
+  // written, not written yet; null when there is none. With dropKept() the
+  // writer chooses between the file's spelling of a value and its own.
+  const std::string* keptValue(int code) const;
+  // Leaves that group out: the writer writes the database's value instead.
+  void dropKept(int code);
+  // Whether the record's head (before its first subclass marker) kept a
+  // group of this code after its braces; the group is left out, the writer
+  // writes its own value in its place.
+  bool takeKeptHeadGroup(int code);
   // Writes the groups verbatim (a record kept whole).
   void raw(const uv::RawGroups& groups);
 
@@ -99,6 +109,9 @@ class GroupWriter {
   std::string context() const;
   static constexpr size_t kFlushAt = size_t(1) << 20;
   void writeKept(size_t begin, size_t end);
+  // The index in m_kept of keptValue()'s group, or npos.
+  size_t findKept(int code) const;
+  bool isDropped(size_t index) const;
   void closeSubclass();
   void writeHeadBraces();
   void flushKept();
@@ -111,6 +124,8 @@ class GroupWriter {
   const uv::RawGroups* m_kept = nullptr;
   // The kept groups' subclasses in order; the head has the empty name.
   std::vector<std::pair<std::string, Bucket>> m_buckets;
+  // Kept groups left out by dropKept() (a few at most).
+  std::vector<size_t> m_dropped;
   std::string m_subclass;
   bool m_inHead = false;
   bool m_writing = false;

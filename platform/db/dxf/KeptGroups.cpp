@@ -1,8 +1,11 @@
 #include "db/dxf/KeptGroups.h"
 
+#include <algorithm>
 #include <bitset>
+#include <cctype>
 #include <initializer_list>
 #include <map>
+#include <string_view>
 
 namespace uv::dxf {
 
@@ -115,6 +118,34 @@ const Codes& unmarkedCodes(const std::string& kind) {
   return it == byKind.end() ? none : it->second;
 }
 
+bool asciiEqualsNoCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+// Groups the reader models but whose presence, or spelling, the database's
+// values cannot tell: files differ in whether they state a default. These
+// are kept too, and the writer writes them back as the file had them while
+// the value they state still holds.
+bool keptAsTheFileStatedIt(std::string_view type, const Group& g) {
+  switch (g.code) {
+    case 67:  // the paper-space block's markers: some files mark them, some do not
+      return type == "BLOCK" || type == "ENDBLK";
+    case 43:  // a polyline's constant width of zero
+      return type == "LWPOLYLINE" && parseReal(g) == 0;
+    case 290:  // a wipeout's clip mode, which files before R2010 do not have
+      return type == "WIPEOUT" && parseInteger(g) == 0;
+    case 7:  // a text's standard style, which readers take when none is named
+      return (type == "TEXT" || type == "MTEXT" || type == "ATTRIB" || type == "ATTDEF") &&
+             asciiEqualsNoCase(g.value, "Standard");
+    case 6:  // ByLayer stated, or BYBLOCK in capitals
+      return asciiEqualsNoCase(g.value, "ByLayer") || asciiEqualsNoCase(g.value, "ByBlock");
+    default:
+      return false;
+  }
+}
+
 // A group's text as UTF-8: files before AC1021 hold their code page.
 std::string utf8Of(const Group& g, const TextCodec& codec) {
   return isValidUtf8(g.value()) ? std::string(g.value()) : TextCodec::encode(codec.decode(g.value()));
@@ -190,7 +221,7 @@ RawGroups keptGroupsOf(const DxfRecord& rec, const TextCodec& codec) {
     if (g.code == 102) inBraces = !g.value().empty() && g.value()[0] == '{';
     const bool own = head && !inBraces && g.code != 102 &&
                      (g.code == 5 || g.code == 330 || (rec.type == "DIMSTYLE" && g.code == 105));
-    if (!own && !modelled->has(g.code)) keep(g);
+    if (!own && (!modelled->has(g.code) || keptAsTheFileStatedIt(rec.type, g))) keep(g);
   }
   return out;
 }

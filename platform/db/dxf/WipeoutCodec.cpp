@@ -38,7 +38,13 @@ void writeWipeoutBody(GroupWriter& o, const AcDbWipeout& w) {
   o.integer(71, boundary.size() == 2 ? 1 : 2);
   o.integer(91, static_cast<long long>(boundary.size()));
   for (const AcGePoint2d& p : boundary) o.point2d(14, p.x, p.y);
-  o.integer(290, w.isClipInverted() ? 1 : 0);
+  // The clip mode came with R2010; a file that has no mode keeps none.
+  if (w.isClipInverted()) {
+    o.dropKept(290);
+    o.integer(290, 1);
+  } else {
+    o.keptHere(290);
+  }
 }
 
 std::unique_ptr<AcDbWipeout> readWipeout(const DxfRecord& rec) {

@@ -25,6 +25,7 @@ packages=(
   python3-numpy python3-scipy  # independent surfaces for the projection, contour and display jobs' checks
   python3-matplotlib  # tricontour, a peer of the contour drawing in bench/contours
   qhull-bin  # qdelaunay, a peer of the engine in bench/run_engine.sh
+  librecad poppler-utils python3-pil  # another program prints what we save (tests/e2e/librecad_print.py)
 )
 
 if [ "$fuzz" -eq 1 ]; then

@@ -11,8 +11,12 @@
 #include "db/AcDbLayerTable.h"
 #include "db/AcDbLine.h"
 #include "db/AcDbObjectPointer.h"
+#include "db/AcDbPolyline.h"
 #include "db/AcDbRawEntity.h"
 #include "db/AcDbRawObject.h"
+#include "db/AcDbText.h"
+#include "db/AcDbTextStyleTable.h"
+#include "db/AcDbTextStyleTableRecord.h"
 #include "db/DrawingChecker.h"
 #include "db/dxf/DxfFile.h"
 
@@ -214,4 +218,157 @@ TEST(DxfKeep, ModelledRecordsKeepOnlyTheirUnmodelledGroups) {
     EXPECT_EQ(line->keptGroups(), c.kept);
     EXPECT_EQ(line->endPoint(), AcGePoint3d(5, 5, 0));
   }
+}
+
+namespace {
+
+// The saved record of the object with this handle, from its 0 group to the next.
+std::string savedRecord(const std::string& saved, const std::string& handle) {
+  const size_t at = saved.find("\n  5\n" + handle + "\n");
+  if (at == std::string::npos) return "(no record " + handle + ")";
+  const size_t begin = saved.rfind("  0\n", at);
+  return saved.substr(begin, saved.find("\n  0\n", at) + 1 - begin);
+}
+
+std::string entitiesDrawing(const std::string& entities) {
+  return kHeader + "  0\nSECTION\n  2\nENTITIES\n" + entities + "  0\nENDSEC\n  0\nEOF\n";
+}
+
+const std::string kLwPolyline = "  0\nLWPOLYLINE\n  5\n401\n100\nAcDbEntity\n  8\n0\n100\nAcDbPolyline\n 90\n2\n 70\n0\n";
+const std::string kLwPoints = " 10\n0.0\n 20\n0.0\n 10\n5.0\n 20\n0.0\n";
+const std::string kText = "  0\nTEXT\n  5\n401\n100\nAcDbEntity\n  8\n0\n100\nAcDbText\n 10\n0.0\n 20\n0.0\n"
+                          " 30\n0.0\n 40\n1.0\n  1\nnote\n";
+const std::string kPlainLine = "  0\nLINE\n  5\n401\n100\nAcDbEntity\n  8\n0\n";
+const std::string kLineBody = "100\nAcDbLine\n 10\n0.0\n 20\n0.0\n 30\n0.0\n 11\n5.0\n 21\n5.0\n 31\n0.0\n";
+
+}  // namespace
+
+// Defaults that writers differ in stating (a text's standard style, a zero
+// constant width, ByLayer or ByBlock and their spelling, the clip mode of
+// a wipeout, a vertex's owner): what the file said comes back, stated or not.
+TEST(DxfKeep, DefaultsComeBackStatedOrNotAsTheFileHadThem) {
+  const struct {
+    const char* name;
+    std::string entities;
+    std::string handle;     // of the record looked at
+    std::string expected;   // in its saved record ("" for none)
+    std::string forbidden;  // not in it
+  } cases[] = {
+      {"text naming no style", kText + "100\nAcDbText\n", "401", "", "\n  7\n"},
+      {"text naming the standard style", kText + "  7\nSTANDARD\n100\nAcDbText\n", "401", "  1\nnote\n  7\nSTANDARD\n",
+       ""},
+      {"paragraph naming no style",
+       "  0\nMTEXT\n  5\n401\n100\nAcDbEntity\n  8\n0\n100\nAcDbMText\n 10\n0.0\n 20\n0.0\n 30\n0.0\n 40\n1.0\n"
+       " 71\n1\n  1\nnote\n",
+       "401", "", "\n  7\n"},
+      {"polyline without a width", kLwPolyline + kLwPoints, "401", "", "\n 43\n"},
+      {"polyline stating a zero width", kLwPolyline + " 43\n0.0\n" + kLwPoints, "401", " 70\n0\n 43\n0.0\n 10\n", ""},
+      {"line stating ByLayer", kPlainLine + "  6\nByLayer\n" + kLineBody, "401", "  8\n0\n  6\nByLayer\n", ""},
+      {"line in capitals BYBLOCK", kPlainLine + "  6\nBYBLOCK\n" + kLineBody, "401", "  6\nBYBLOCK\n", "ByBlock"},
+      {"line stating no linetype", kPlainLine + kLineBody, "401", "", "\n  6\n"},
+      {"vertex naming its polyline",
+       "  0\nPOLYLINE\n  5\n401\n100\nAcDbEntity\n  8\n0\n100\nAcDb2dPolyline\n 66\n1\n 10\n0.0\n 20\n0.0\n 30\n0.0\n"
+       " 70\n0\n  0\nVERTEX\n  5\n402\n330\n401\n100\nAcDbEntity\n  8\n0\n100\nAcDbVertex\n100\nAcDb2dVertex\n"
+       " 10\n1.0\n 20\n2.0\n 30\n0.0\n 70\n0\n  0\nSEQEND\n  5\n403\n330\n401\n100\nAcDbEntity\n  8\n0\n",
+       "402", "330\n401\n", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    AcDbDatabase db;
+    const uv::dxf::Result r = uv::dxf::loadFromString(entitiesDrawing(c.entities), db, L"defaults.dxf");
+    ASSERT_TRUE(r.ok) << uv::toUtf8(r.error);
+    std::string saved;
+    ASSERT_TRUE(uv::dxf::saveToString(db, saved).ok);
+    const std::string record = savedRecord(saved, c.handle);
+    if (!c.expected.empty()) {
+      EXPECT_NE(record.find(c.expected), std::string::npos) << record;
+    }
+    if (!c.forbidden.empty()) {
+      EXPECT_EQ(record.find(c.forbidden), std::string::npos) << record;
+    }
+  }
+}
+
+// A value a command changed is written once, as the database holds it: a
+// file's spelling of the old value does not come back beside it.
+TEST(DxfKeep, ACommandsValueReplacesTheFilesStatedDefault) {
+  AcDbDatabase db;
+  const std::string entities =
+      kText + "  7\nSTANDARD\n100\nAcDbText\n" +
+      "  0\nLWPOLYLINE\n  5\n402\n100\nAcDbEntity\n  8\n0\n  6\nBYBLOCK\n100\nAcDbPolyline\n 90\n2\n 70\n0\n"
+      " 43\n0.0\n" + kLwPoints;
+  ASSERT_TRUE(uv::dxf::loadFromString(entitiesDrawing(entities), db, L"changed.dxf").ok);
+  AcDbObjectId notes;
+  {
+    AcDbObjectPointer<AcDbTextStyleTable> styles(db.textStyleTableId(), AcDb::kForWrite);
+    auto* style = new AcDbTextStyleTableRecord;
+    style->setName(L"NOTES");
+    ASSERT_EQ(styles->add(notes, style), Acad::eOk);
+    style->close();
+  }
+  {
+    AcDbObjectPointer<AcDbText> t(idOf(db, L"401"), AcDb::kForWrite);
+    ASSERT_EQ(t->setTextStyle(notes), Acad::eOk);
+    AcDbObjectPointer<AcDbPolyline> p(idOf(db, L"402"), AcDb::kForWrite);
+    ASSERT_EQ(p->setConstantWidth(0.5), Acad::eOk);
+    ASSERT_EQ(p->setLinetype(db.continuousLinetype()), Acad::eOk);
+  }
+  std::string saved;
+  ASSERT_TRUE(uv::dxf::saveToString(db, saved).ok);
+  const std::string t = savedRecord(saved, "401"), p = savedRecord(saved, "402");
+  EXPECT_NE(t.find("  7\nNOTES\n"), std::string::npos) << t;
+  EXPECT_EQ(t.find("STANDARD"), std::string::npos) << t;
+  EXPECT_NE(p.find(" 43\n0.5\n"), std::string::npos) << p;
+  EXPECT_EQ(p.find(" 43\n0.0\n"), std::string::npos) << p;
+  EXPECT_NE(p.find("  6\nContinuous\n"), std::string::npos) << p;
+  EXPECT_EQ(p.find("BYBLOCK"), std::string::npos) << p;
+  // The saved drawing saves the same again.
+  AcDbDatabase again;
+  ASSERT_TRUE(uv::dxf::loadFromString(saved, again, L"again.dxf").ok);
+  std::string twice;
+  ASSERT_TRUE(uv::dxf::saveToString(again, twice).ok);
+  EXPECT_EQ(twice, saved);
+}
+
+// Drawings ezdxf writes, of every version with objects, come back group for
+// group and in the file's order, save for what compare_groups.py lists as
+// the writer's own (the version, the handle seed, a layer the file named
+// but lacked) and the order of the objects, which the database does not
+// keep (the writer lists them as the dictionaries hold them).
+TEST(DxfKeep, EzdxfDrawingsComeBackGroupForGroup) {
+  for (const char* version : {"R2000", "R2004", "R2007", "R2010", "R2013", "R2018"}) {
+    SCOPED_TRACE(version);
+    uvtest::ScratchFolder dir;
+    const auto theirs = dir.file("every.dxf");
+    const auto [made, makeLog] =
+        run(dir, kPython + " " + q(kScripts + "/make_every_entity.py") + " " + version + " " + q(theirs));
+    ASSERT_EQ(made, 0) << makeLog;
+    AcDbDatabase db;
+    const uv::dxf::Result r = uv::dxf::load(uv::fromUtf8(theirs.string()), db);
+    ASSERT_TRUE(r.ok) << uv::toUtf8(r.error);
+    const auto ours = dir.file("ours.dxf");
+    ASSERT_TRUE(uv::dxf::save(db, uv::fromUtf8(ours.string())).ok);
+    const auto [compared, log] =
+        run(dir, kPython + " " + q(kScripts + "/compare_groups.py") + " --objects-in-tree-order " + q(theirs) + " " +
+                     q(ours));
+    EXPECT_EQ(compared, 0) << log;
+  }
+}
+
+// Another program reads what we saved: LibreCAD prints the saved drawing
+// as it prints the original, pixel for pixel (a kind it cannot read any
+// more, or a record it now rejects, leaves ink out of the print).
+TEST(DxfKeep, LibreCadPrintsTheSavedDrawingAsItPrintsTheOriginal) {
+  uvtest::ScratchFolder dir;
+  const auto theirs = dir.file("every.dxf");
+  const auto [made, makeLog] =
+      run(dir, kPython + " " + q(kScripts + "/make_every_entity.py") + " R2018 " + q(theirs));
+  ASSERT_EQ(made, 0) << makeLog;
+  AcDbDatabase db;
+  ASSERT_TRUE(uv::dxf::load(uv::fromUtf8(theirs.string()), db).ok);
+  const auto ours = dir.file("saved.dxf");
+  ASSERT_TRUE(uv::dxf::save(db, uv::fromUtf8(ours.string())).ok);
+  const auto [printed, log] = run(dir, kPython + " " + q(std::string(UV_SOURCE_DIR) + "/tests/e2e/librecad_print.py") +
+                                           " " + q(theirs) + " " + q(ours));
+  EXPECT_EQ(printed, 0) << log;
 }

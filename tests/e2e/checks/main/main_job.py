@@ -89,5 +89,13 @@ expect(len(on("INSERT", "Teren_ELEV")) >= 2, "the elevation markers are missing"
 png = Png(os.path.join(work, "out", "site.png"))
 cyan = png.count(lambda p: p[2] > 150 and p[1] > 150 and p[0] < 120)
 expect(cyan > 150, "the creek hardly shows in the main job's picture (%d cyan pixels)" % cyan)
+
+# Another program reads the saved drawing: LibreCAD prints the faces,
+# contours and labels (its print is mostly ink; a drawing it could not read
+# prints blank).
+printed = subprocess.run([sys.executable, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..",
+                                                       "librecad_print.py"), "--ink",
+                          os.path.join(work, "out", "site.dxf"), "0.03"], capture_output=True, text=True, timeout=600)
+expect(printed.returncode == 0, "LibreCAD's print of out/site.dxf: %s%s" % (printed.stdout, printed.stderr[-2000:]))
 print("main job: %d faces, %d contours, labels %s, road of %d vertices" % (len(faces), len(contours), labels,
                                                                           len(road)))

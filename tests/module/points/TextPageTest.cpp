@@ -16,7 +16,6 @@
 #include "product/engine/CKVLSurfaceManager.h"
 #include "product/engine/CKVLXsurface_Vantor2.h"
 #include "product/engine/CUniquePointSet.h"
-#include "ui/CButton.h"
 #include "user/MessageBoxCodes.h"
 #include "user/Questions.h"
 #include "user/ScriptError.h"
@@ -34,37 +33,6 @@ class TextPage : public TextPageFixture {
   }
   std::wstring setFile(const CString& path) { return L"set IDC_FILE \"" + path.str() + L"\""; }
 };
-
-TEST_F(TextPage, OpensWithItsDefaults) {
-  manager->CreateSurface(L"Bager", 0, nullptr, false);
-  manager->SetCurrentSurface(L"Bager");
-  run(L"Teren", {}, [](TextPageHost& host) {
-    dlg_UcitavanjeTocaka_Txt& p = host.page;
-    auto text = [&](int id) {
-      CString s;
-      p.GetDlgItemText(id, s);
-      return s.str();
-    };
-    EXPECT_EQ(text(215), L"/drawings/site.kvb");
-    EXPECT_EQ(text(217), L"#");
-    EXPECT_EQ(text(220), L" ");
-    EXPECT_EQ(text(221), L"10");
-    EXPECT_EQ(text(222), L"1");
-    EXPECT_EQ(text(223), L"2");
-    EXPECT_EQ(text(224), L"3");
-    EXPECT_EQ(p.IsDlgButtonChecked(216), BST_CHECKED);
-    EXPECT_EQ(p.IsDlgButtonChecked(218), BST_CHECKED);
-    EXPECT_TRUE(p.GetDlgItem(220)->IsWindowEnabled());
-    EXPECT_FALSE(p.GetDlgItem(221)->IsWindowEnabled());
-    for (int hidden : {207, 209, 214}) EXPECT_FALSE(p.GetDlgItem(hidden)->GetStyle() & WS_VISIBLE) << hidden;
-    EXPECT_TRUE(p.GetDlgItem(208)->GetStyle() & WS_VISIBLE);
-    EXPECT_NE(static_cast<CButton*>(p.GetDlgItem(208))->GetIcon(), nullptr);
-    // The hidden surface list holds the engine's surfaces, the current one chosen.
-    CString chosen;
-    p.GetDlgItemText(207, chosen);
-    EXPECT_EQ(chosen.str(), L"Bager");
-  });
-}
 
 TEST_F(TextPage, ControlsFollowTheirSwitches) {
   TextPageHost host(manager, L"Teren");

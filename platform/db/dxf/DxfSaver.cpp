@@ -306,6 +306,7 @@ class Saver {
     section("BLOCKS");
     for (const AcDbObjectId& id : records(m_db.blockTableId())) {
       auto* btr = DbAccess::peekAs<AcDbBlockTableRecord>(id);
+      const bool paper = id == m_db.paperSpaceId();
       auto marker = [&](AcDbObjectId markerId, const char* type) {
         m_out.setContext(std::string(type) + " of " + toUtf8(btr->nameText()));
         auto* obj = DbAccess::peek(markerId);
@@ -313,8 +314,9 @@ class Saver {
         m_out.handle(5, handleOf(markerId));
         m_out.handle(330, handleOf(id));
         m_out.text(100, std::string("AcDbEntity"));
-        // Marked paper space only where the file marked it: files differ.
-        m_out.keptHere(67);
+        // Paper space's markers as the drawing's file had them (files
+        // differ); a drawing made here marks them, as most files do.
+        if (!m_out.keptHere(67) && paper && m_db.keptFileParts().version.empty()) m_out.integer(67, 1);
         m_out.text(8, std::string("0"));
       };
       marker(btr->blockBeginId(), "BLOCK");

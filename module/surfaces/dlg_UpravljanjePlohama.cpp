@@ -12,7 +12,7 @@
 #include "module/surfaces/dlg_UredjivanjePlohe.h"
 #include "product/engine/CKVLXsurface_Vantor2.h"
 #include "product/engine/InputFile.h"
-#include "product/engine/SafeFileWriter.h"
+#include "base/SafeFileWriter.h"
 #include "product/giscore/CModuleConfiguration.h"
 #include "ui/CFileDialog.h"
 
@@ -261,12 +261,12 @@ bool dlg_UpravljanjePlohama::AcceptNewSurfaceFile(dlg_NovaPloha& dialog) {
     Report(dialog, kMsgFileOfOtherSurface, path, owner);
     return false;
   }
-  const uv::engine::WriteTarget target = uv::engine::checkWriteTarget(path.str());
-  if (target.state == uv::engine::WriteTarget::State::kRefused) {
+  const uv::WriteTarget target = uv::checkWriteTarget(path.str());
+  if (target.state == uv::WriteTarget::State::kRefused) {
     Report(dialog, kMsgFileRefused, path, EngineText(target.why));
     return false;
   }
-  if (target.state == uv::engine::WriteTarget::State::kExisting && !dialog.FileReplaceConfirmed()) {
+  if (target.state == uv::WriteTarget::State::kExisting && !dialog.FileReplaceConfirmed()) {
     CString question, caption;
     question.Format(CModuleConfiguration::GetMsg(kMsgReplaceFile), path.GetString());
     dialog.GetWindowText(caption);
@@ -418,7 +418,7 @@ void dlg_UpravljanjePlohama::OnWriteFile() {
     error = surface->LastError();
   } else {
     const std::string data = bytes.str();
-    written = uv::engine::replaceFile(path.str(), std::vector<unsigned char>(data.begin(), data.end()), error);
+    written = uv::replaceFile(path.str(), std::vector<unsigned char>(data.begin(), data.end()), error);
   }
   if (!written) Report(kMsgNotWritten, path, EngineText(error));
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "product/engine/SafeFileWriter.h"
+#include "base/SafeFileWriter.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -12,10 +12,11 @@
 #include <cstring>
 #include <filesystem>
 #include <random>
+#include <streambuf>
 
 #include "base/TextCase.h"
 
-namespace uv::engine {
+namespace uv {
 
 namespace {
 
@@ -200,8 +201,56 @@ WriteTarget checkWriteTarget(const std::wstring& path) {
   return result;
 }
 
+namespace {
+
+// An output stream's buffer onto a file descriptor, through FileOps::write, that remembers
+// why a write failed (a full disk gives ENOSPC).
+class DescriptorBuffer : public std::streambuf {
+ public:
+  DescriptorBuffer(int fd, const FileOps& ops) : m_fd(fd), m_ops(ops) {}
+  int error() const { return m_error; }
+
+ protected:
+  std::streamsize xsputn(const char* data, std::streamsize size) override {
+    std::streamsize written = 0;
+    while (written < size) {
+      const ssize_t n = m_ops.write(m_fd, data + written, static_cast<size_t>(size - written));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) {
+        m_error = n < 0 ? errno : ENOSPC;
+        return written;
+      }
+      written += n;
+    }
+    return written;
+  }
+  int_type overflow(int_type ch) override {
+    if (traits_type::eq_int_type(ch, traits_type::eof())) return traits_type::not_eof(ch);
+    const char c = traits_type::to_char_type(ch);
+    return xsputn(&c, 1) == 1 ? ch : traits_type::eof();
+  }
+
+ private:
+  int m_fd;
+  const FileOps& m_ops;
+  int m_error = 0;
+};
+
+}  // namespace
+
 bool replaceFile(const std::wstring& path, const std::vector<unsigned char>& bytes, std::string& why,
                  const FileOps& ops) {
+  return replaceFileStreamed(
+      path,
+      [&bytes](std::ostream& out, std::string&) {
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        return true;
+      },
+      why, ops);
+}
+
+bool replaceFileStreamed(const std::wstring& path, const ContentWriter& write, std::string& why,
+                         const FileOps& ops) {
   if (path.empty()) {
     why = "no file name was given";
     return false;
@@ -215,11 +264,14 @@ bool replaceFile(const std::wstring& path, const std::vector<unsigned char>& byt
   std::string temp;
   const int fd = createTemp(target, temp, why);
   if (fd < 0) return false;
-  auto fail = [&](const std::string& what, int err) {
-    why = what + ": " + reason(err);
+  auto abandon = [&] {
     ::unlink(temp.c_str());
     ::close(fd);
     return false;
+  };
+  auto fail = [&](const std::string& what, int err) {
+    why = what + ": " + reason(err);
+    return abandon();
   };
   if (existing) {
     // The replacement is the same document: it keeps who may read and write it.
@@ -227,13 +279,11 @@ bool replaceFile(const std::wstring& path, const std::vector<unsigned char>& byt
     if (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) (void)!::fchown(fd, st.st_uid, st.st_gid);
     if (::fchmod(fd, st.st_mode & 07777) != 0) return fail("cannot keep the file's permissions", errno);
   }
-  std::size_t written = 0;
-  while (written < bytes.size()) {
-    const ssize_t n = ops.write(fd, bytes.data() + written, bytes.size() - written);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return fail("cannot write the new content", n < 0 ? errno : ENOSPC);
-    written += static_cast<std::size_t>(n);
-  }
+  DescriptorBuffer buffer(fd, ops);
+  std::ostream out(&buffer);
+  if (!write(out, why)) return abandon();
+  out.flush();
+  if (buffer.error() || !out) return fail("cannot write the new content", buffer.error() ? buffer.error() : EIO);
   if (ops.fsync(fd) != 0) return fail("cannot flush the new content to disk", errno);
   // Renamed while still open and locked, so no cleaner can take it in between.
   if (ops.rename(temp.c_str(), target.c_str()) != 0) return fail("cannot put the new content in place", errno);
@@ -253,4 +303,4 @@ bool sameFile(const std::wstring& a, const std::wstring& b) {
   return !ea && !eb && na == nb;
 }
 
-}  // namespace uv::engine
+}  // namespace uv

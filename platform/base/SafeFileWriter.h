@@ -19,10 +19,12 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
-namespace uv::engine {
+namespace uv {
 
 // The calls through which a replacement writes, syncs and renames. Tests pass calls that fail
 // at a chosen step (a disk that fills up after some bytes, a sync that reports an I/O error).
@@ -36,6 +38,13 @@ struct FileOps {
 // file is left.
 bool replaceFile(const std::wstring& path, const std::vector<unsigned char>& bytes, std::string& why,
                  const FileOps& ops = FileOps{});
+
+// The same for content too large to hold in memory (a drawing of millions of entities):
+// `write` puts it into the stream, which goes straight to the temporary file, and returns
+// false, with its reason, when it cannot make the content; the target is then untouched.
+using ContentWriter = std::function<bool(std::ostream& out, std::string& why)>;
+bool replaceFileStreamed(const std::wstring& path, const ContentWriter& write, std::string& why,
+                         const FileOps& ops = FileOps{});
 
 // What a replacement of `path` would meet, checked before any byte is written.
 struct WriteTarget {
@@ -59,4 +68,4 @@ std::string nativePath(const std::wstring& path);
 
 bool fileExists(const std::wstring& path);
 
-}  // namespace uv::engine
+}  // namespace uv

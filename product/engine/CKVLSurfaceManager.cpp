@@ -14,7 +14,7 @@
 #include "product/engine/BinaryIo.h"
 #include "product/engine/CKVLXsurface_Vantor2.h"
 #include "product/engine/DrawingStore.h"
-#include "product/engine/SafeFileWriter.h"
+#include "base/SafeFileWriter.h"
 
 using uv::engine::DrawingStore;
 using uv::engine::SurfaceRecord;
@@ -148,7 +148,7 @@ void CKVLSurfaceManager::ReadDrawing() {
 void CKVLSurfaceManager::CheckFile(Entry& entry) {
   CSurfaceDesc& desc = *entry.desc;
   std::string problem;
-  if (!uv::engine::fileExists(desc.m_strPath.str())) {
+  if (!uv::fileExists(desc.m_strPath.str())) {
     problem = "not found";
   } else {
     uv::engine::SurfaceFileContent header;
@@ -213,7 +213,7 @@ bool CKVLSurfaceManager::Load(Entry& entry) {
       desc.m_strInfo += CString(" (unreadable: " + problem + ")");
     }
   } else {
-    if (!uv::engine::fileExists(desc.m_strPath.str())) problem = "not found";
+    if (!uv::fileExists(desc.m_strPath.str())) problem = "not found";
     else uv::engine::readSurfaceFile(desc.m_strPath.str(), uv::engine::KvbDepth::Whole, content, problem);
     if (!problem.empty()) {
       entry.available = false;
@@ -337,7 +337,7 @@ std::wstring CKVLSurfaceManager::RecordPath(const std::wstring& path) const {
 const CKVLSurfaceManager::Entry* CKVLSurfaceManager::FileOwner(const std::wstring& path) const {
   const std::wstring resolved = ResolvePath(path);
   for (const auto& entry : m_entries)
-    if (!entry->desc->IsInDrawing() && uv::engine::sameFile(entry->desc->m_strPath.str(), resolved))
+    if (!entry->desc->IsInDrawing() && uv::sameFile(entry->desc->m_strPath.str(), resolved))
       return entry.get();
   return nullptr;
 }
@@ -383,7 +383,7 @@ bool CKVLSurfaceManager::SaveEntry(Entry& entry) {
                               record.layers != entry.saved.layers));
     if (fileChanged && entry.available && (surface || Load(entry))) {
       surface = entry.surface.get();
-      if (!uv::engine::replaceFile(desc.m_strPath.str(), surface->FileBytes(), error)) {
+      if (!uv::replaceFile(desc.m_strPath.str(), surface->FileBytes(), error)) {
         m_error = "the file " + desc.m_strPath.toUtf8() + " of the surface " + desc.m_strName.toUtf8() + ": " + error;
         return false;
       }

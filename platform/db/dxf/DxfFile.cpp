@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/SafeFileWriter.h"
 #include "base/TextCase.h"
 #include "db/dxf/DxfError.h"
 #include "db/dxf/DxfLoader.h"
@@ -93,43 +94,25 @@ Result saveToString(const AcDbDatabase& db, std::string& text) {
   return r;
 }
 
+// The file is replaced as every file of ours is: through a temporary file
+// that is synced and renamed over it, through symbolic links, keeping its
+// permissions, refusing a read-only file (see base/SafeFileWriter.h). The
+// drawing goes straight into the temporary file: a drawing of millions of
+// entities is hundreds of megabytes, no copy is made in memory.
 Result save(const AcDbDatabase& db, const std::wstring& path) {
-  const std::string target = toUtf8(path);
-  std::string temp = target + ".XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return failure(path, 0, "cannot create a temporary file beside it: " + systemError(errno));
-  // The new file keeps the permissions of the one it replaces (mkstemp makes 0600).
-  struct stat old {};
-  ::fchmod(fd, ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
-  auto abandon = [&](Result r) {
-    ::close(fd);
-    ::unlink(temp.c_str());
-    return r;
-  };
-  // The drawing goes straight into the temporary file (a drawing of
-  // millions of entities is hundreds of megabytes: no copy in memory).
   Result result;
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return abandon(failure(path, 0, "cannot write the file: " + systemError(errno)));
-    result = saveToStream(db, out, path);
-    if (!result.ok) return abandon(result);
-    out.close();
-    if (!out) return abandon(failure(path, 0, "cannot write the file: " + systemError(errno)));
-  }
-  const bool synced = ::fsync(fd) == 0;
-  const int err = errno;
-  if (!synced) return abandon(failure(path, 0, "cannot write the file: " + systemError(err)));
-  if (::close(fd) != 0) {
-    const int closeErr = errno;
-    ::unlink(temp.c_str());
-    return failure(path, 0, "cannot write the file: " + systemError(closeErr));
-  }
-  if (::rename(temp.c_str(), target.c_str()) != 0) {
-    const int renameErr = errno;
-    ::unlink(temp.c_str());
-    return failure(path, 0, "cannot replace the file: " + systemError(renameErr));
-  }
+  std::string why;
+  const bool replaced = replaceFileStreamed(
+      path,
+      [&](std::ostream& out, std::string&) {
+        result = saveToStream(db, out, path);
+        if (result.ok || out) return result.ok;
+        result = Result();  // the stream failed: the writer names the reason (a full disk)
+        return true;
+      },
+      why);
+  if (!result.ok) return result;
+  if (!replaced) return failure(path, 0, why);
   return result;
 }
 

@@ -20,7 +20,7 @@
 #include "product/engine/CKVLXsurface_Vantor2.h"
 #include "product/engine/CUniquePointSet.h"
 #include "product/engine/KvbFormat.h"
-#include "product/engine/SafeFileWriter.h"
+#include "base/SafeFileWriter.h"
 #include "LandXml.h"
 #include "TextColumns.h"
 
@@ -106,7 +106,7 @@ void emit(const std::string& output, const std::string& text) {
     return;
   }
   std::string error;
-  if (!uv::engine::replaceFile(uv::fromUtf8(output), std::vector<unsigned char>(text.begin(), text.end()), error))
+  if (!uv::replaceFile(uv::fromUtf8(output), std::vector<unsigned char>(text.begin(), text.end()), error))
     throw OutputError(output + ": " + error);
 }
 
@@ -129,7 +129,7 @@ int build(const Arguments& a) {
   surface.SetName(CString(name));
   surface.SetDescription(CString(a.option("--description")));
   std::string error;
-  if (!uv::engine::replaceFile(uv::fromUtf8(out), uv::engine::encodeSurfaceFile(surface.FileContent()), error))
+  if (!uv::replaceFile(uv::fromUtf8(out), uv::engine::encodeSurfaceFile(surface.FileContent()), error))
     throw OutputError(out + ": " + error);
   std::cerr << "kvbtool: " << out << ": " << surface.PointCount() << " points, " << surface.TriangleCount()
             << " triangles";

@@ -14,11 +14,11 @@
 #include "EngineTestSupport.h"
 #include "product/engine/InputFile.h"
 #include "product/engine/KvbFormat.h"
-#include "product/engine/SafeFileWriter.h"
+#include "base/SafeFileWriter.h"
 
 namespace fs = std::filesystem;
-using uv::engine::FileOps;
-using uv::engine::WriteTarget;
+using uv::FileOps;
+using uv::WriteTarget;
 using uv::engine::test::readBytes;
 using uv::engine::test::ScratchFolder;
 using uv::engine::test::writeBytes;
@@ -110,7 +110,7 @@ TEST(SafeFileWriter, AnyFailingStepKeepsTheOldFileWholeAndLeavesNothing) {
     writeBytes(dir.path("a.kvb"), kOld);
     const auto before = listing(dir.path(""));
     std::string why;
-    EXPECT_FALSE(uv::engine::replaceFile(dir.wpath("a.kvb"), kNew, why, c.ops())) << c.what;
+    EXPECT_FALSE(uv::replaceFile(dir.wpath("a.kvb"), kNew, why, c.ops())) << c.what;
     EXPECT_NE(why.find(c.reason), std::string::npos) << c.what << ": " << why;
     EXPECT_EQ(why.find("a.kvb"), std::string::npos) << "the caller names the file: " << why;
     EXPECT_EQ(readBytes(dir.path("a.kvb")), kOld) << c.what;
@@ -141,17 +141,17 @@ TEST(SafeFileWriter, RefusesWhatMayNotBeReplaced) {
   for (const Case& c : cases) {
     const auto before = listing(dir.path(""));
     std::string why;
-    EXPECT_FALSE(uv::engine::replaceFile(dir.wpath(c.path), kNew, why)) << c.path;
+    EXPECT_FALSE(uv::replaceFile(dir.wpath(c.path), kNew, why)) << c.path;
     EXPECT_NE(why.find(c.reason), std::string::npos) << c.path << ": " << why;
     EXPECT_EQ(listing(dir.path("")), before) << c.path;
-    const WriteTarget target = uv::engine::checkWriteTarget(dir.wpath(c.path));
+    const WriteTarget target = uv::checkWriteTarget(dir.wpath(c.path));
     EXPECT_EQ(target.state, WriteTarget::State::kRefused) << c.path;
     EXPECT_EQ(target.why, why) << c.path;
   }
   EXPECT_EQ(readBytes(dir.path("readonly.kvb")), kOld);
   EXPECT_EQ(modeOf(dir.path("readonly.kvb")), 0444u);
   std::string why;
-  EXPECT_FALSE(uv::engine::replaceFile(L"", kNew, why));
+  EXPECT_FALSE(uv::replaceFile(L"", kNew, why));
   EXPECT_NE(why.find("no file name"), std::string::npos);
 }
 
@@ -165,14 +165,14 @@ TEST(SafeFileWriter, KeepsPermissionsAndWritesThroughLinks) {
   fs::create_symlink("data/new.kvb", dir.path("dangling.kvb"));
 
   std::string why;
-  ASSERT_TRUE(uv::engine::replaceFile(dir.wpath("link2.kvb"), kNew, why)) << why;
+  ASSERT_TRUE(uv::replaceFile(dir.wpath("link2.kvb"), kNew, why)) << why;
   EXPECT_TRUE(fs::is_symlink(dir.path("link2.kvb")));
   EXPECT_TRUE(fs::is_symlink(dir.path("link.kvb")));
   EXPECT_EQ(readBytes(dir.path("data/site.kvb")), kNew);
   EXPECT_EQ(modeOf(dir.path("data/site.kvb")), 0600u);
 
   // A dangling link gets its target made.
-  ASSERT_TRUE(uv::engine::replaceFile(dir.wpath("dangling.kvb"), kOld, why)) << why;
+  ASSERT_TRUE(uv::replaceFile(dir.wpath("dangling.kvb"), kOld, why)) << why;
   EXPECT_TRUE(fs::is_symlink(dir.path("dangling.kvb")));
   EXPECT_EQ(readBytes(dir.path("data/new.kvb")), kOld);
   const mode_t mask = ::umask(0);
@@ -181,9 +181,9 @@ TEST(SafeFileWriter, KeepsPermissionsAndWritesThroughLinks) {
 
   std::vector<std::string> expected{"new.kvb", "site.kvb"};
   EXPECT_EQ(listing(dir.path("data")), expected);
-  EXPECT_TRUE(uv::engine::sameFile(dir.wpath("link2.kvb"), dir.wpath("data/../data/site.kvb")));
-  EXPECT_FALSE(uv::engine::sameFile(dir.wpath("link2.kvb"), dir.wpath("data/new.kvb")));
-  EXPECT_TRUE(uv::engine::sameFile(dir.wpath("gone/x.kvb"), dir.wpath("gone/./y/../x.kvb")));
+  EXPECT_TRUE(uv::sameFile(dir.wpath("link2.kvb"), dir.wpath("data/../data/site.kvb")));
+  EXPECT_FALSE(uv::sameFile(dir.wpath("link2.kvb"), dir.wpath("data/new.kvb")));
+  EXPECT_TRUE(uv::sameFile(dir.wpath("gone/x.kvb"), dir.wpath("gone/./y/../x.kvb")));
 }
 
 TEST(SafeFileWriter, RemovesOnlyTheTemporariesOfDeadWriters) {
@@ -201,12 +201,12 @@ TEST(SafeFileWriter, RemovesOnlyTheTemporariesOfDeadWriters) {
   ASSERT_EQ(::flock(live, LOCK_EX), 0);
 
   std::string why;
-  ASSERT_TRUE(uv::engine::replaceFile(dir.wpath("a.kvb"), kNew, why)) << why;
+  ASSERT_TRUE(uv::replaceFile(dir.wpath("a.kvb"), kNew, why)) << why;
   ::close(live);
   for (const auto& name : stale) EXPECT_FALSE(fs::exists(dir.path(name))) << name;
   for (const auto& name : kept) EXPECT_TRUE(fs::exists(fs::symlink_status(dir.path(name)))) << name;
   // Once its writer is gone, the last one goes too.
-  EXPECT_EQ(uv::engine::removeStaleTemporaries(dir.wpath("a.kvb")), 1);
+  EXPECT_EQ(uv::removeStaleTemporaries(dir.wpath("a.kvb")), 1);
   EXPECT_FALSE(fs::exists(dir.path("a.kvb.tmp-live01")));
 }
 
@@ -216,12 +216,12 @@ TEST(SafeFileWriter, AFullDiskKeepsTheOldFile) {
   if (!disk.mounted()) GTEST_SKIP() << "mounting a small tmpfs is not permitted here";
   writeBytes(dir.path("small/a.kvb"), kOld);
   std::string why;
-  EXPECT_FALSE(uv::engine::replaceFile(dir.wpath("small/a.kvb"), std::vector<unsigned char>(1 << 20, 'x'), why));
+  EXPECT_FALSE(uv::replaceFile(dir.wpath("small/a.kvb"), std::vector<unsigned char>(1 << 20, 'x'), why));
   EXPECT_NE(why.find("No space left on device"), std::string::npos) << why;
   EXPECT_EQ(readBytes(dir.path("small/a.kvb")), kOld);
   EXPECT_EQ(listing(dir.path("small")), std::vector<std::string>{"a.kvb"});
   // What fits is written.
-  EXPECT_TRUE(uv::engine::replaceFile(dir.wpath("small/a.kvb"), kOld, why)) << why;
+  EXPECT_TRUE(uv::replaceFile(dir.wpath("small/a.kvb"), kOld, why)) << why;
 }
 
 TEST(SafeFileWriter, AFolderThatTakesNoFilesIsFoundBeforeWriting) {
@@ -235,18 +235,18 @@ TEST(SafeFileWriter, AFolderThatTakesNoFilesIsFoundBeforeWriting) {
   } else {
     ::chmod(dir.path("ro").c_str(), 0555);
   }
-  const WriteTarget target = uv::engine::checkWriteTarget(dir.wpath("ro/a.kvb"));
+  const WriteTarget target = uv::checkWriteTarget(dir.wpath("ro/a.kvb"));
   EXPECT_EQ(target.state, WriteTarget::State::kRefused);
   EXPECT_NE(target.why.find("does not take new files"), std::string::npos) << target.why;
   std::string why;
-  EXPECT_FALSE(uv::engine::replaceFile(dir.wpath("ro/a.kvb"), kNew, why));
+  EXPECT_FALSE(uv::replaceFile(dir.wpath("ro/a.kvb"), kNew, why));
   EXPECT_EQ(why, target.why);
   readOnly.reset();
   ::chmod(dir.path("ro").c_str(), 0755);
 
   writeBytes(dir.path("old.kvb"), kOld);
-  EXPECT_EQ(uv::engine::checkWriteTarget(dir.wpath("old.kvb")).state, WriteTarget::State::kExisting);
-  EXPECT_EQ(uv::engine::checkWriteTarget(dir.wpath("new.kvb")).state, WriteTarget::State::kNew);
+  EXPECT_EQ(uv::checkWriteTarget(dir.wpath("old.kvb")).state, WriteTarget::State::kExisting);
+  EXPECT_EQ(uv::checkWriteTarget(dir.wpath("new.kvb")).state, WriteTarget::State::kNew);
   // The probe leaves nothing.
   EXPECT_EQ(listing(dir.path("")), (std::vector<std::string>{"old.kvb", "ro"}));
 }
@@ -286,4 +286,38 @@ TEST(InputFile, ReadsSeeksAndRewinds) {
   EXPECT_EQ(file.buffer().sgetn(got.data(), std::streamsize(got.size())), std::streamsize(bytes.size()));
   EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), reinterpret_cast<unsigned char*>(got.data())));
   EXPECT_TRUE(file.error().empty());
+}
+
+// Content made while it is written (a drawing): a full disk part way, or a
+// writer that gives up with its reason, keeps the old file and leaves nothing.
+TEST(SafeFileWriter, StreamedContentThatFailsKeepsTheOldFile) {
+  const struct {
+    const char* what;
+    bool writerGivesUp;
+    const char* reason;
+  } cases[] = {{"disk full after some pieces", false, "No space left on device"},
+               {"the writer gives up", true, "holds a value that is not a finite number"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScratchFolder dir;
+    writeBytes(dir.path("a.dxf"), kOld);
+    Fault::writesLeft = 2;
+    Fault::shortWrite = 0;
+    Fault::err = ENOSPC;
+    FileOps ops;
+    ops.write = Fault::write;
+    std::string why;
+    const bool replaced = uv::replaceFileStreamed(
+        dir.wpath("a.dxf"),
+        [&](std::ostream& out, std::string& reason) {
+          for (int i = 0; i < 1000 && !c.writerGivesUp; ++i) out << std::string(1000, 'x') << '\n';
+          if (c.writerGivesUp) reason = "LINE 2F holds a value that is not a finite number";
+          return !c.writerGivesUp;
+        },
+        why, c.writerGivesUp ? FileOps{} : ops);
+    EXPECT_FALSE(replaced);
+    EXPECT_NE(why.find(c.reason), std::string::npos) << why;
+    EXPECT_EQ(readBytes(dir.path("a.dxf")), kOld);
+    EXPECT_EQ(listing(dir.path("")), std::vector<std::string>{"a.dxf"});
+  }
 }

@@ -138,9 +138,9 @@ bool keptAsTheFileStatedIt(std::string_view type, const Group& g) {
       return type == "WIPEOUT" && parseInteger(g) == 0;
     case 7:  // a text's standard style, which readers take when none is named
       return (type == "TEXT" || type == "MTEXT" || type == "ATTRIB" || type == "ATTDEF") &&
-             asciiEqualsNoCase(g.value, "Standard");
+             asciiEqualsNoCase(g.value(), "Standard");
     case 6:  // ByLayer stated, or BYBLOCK in capitals
-      return asciiEqualsNoCase(g.value, "ByLayer") || asciiEqualsNoCase(g.value, "ByBlock");
+      return asciiEqualsNoCase(g.value(), "ByLayer") || asciiEqualsNoCase(g.value(), "ByBlock");
     default:
       return false;
   }

@@ -34,6 +34,16 @@ std::pair<int, std::string> run(const uvtest::ScratchFolder& dir, const std::str
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, uvtest::readText(log)};
 }
 
+// ezdxf's drawing of every entity kind it writes, in one version; a failure to make it is
+// reported here and leaves no file, so the load that follows fails too.
+std::filesystem::path everyEntityDrawing(const uvtest::ScratchFolder& dir, const std::string& version) {
+  const auto path = dir.file("every.dxf");
+  const auto [made, log] =
+      run(dir, kPython + " " + q(kScripts + "/make_every_entity.py") + " " + version + " " + q(path));
+  EXPECT_EQ(made, 0) << log;
+  return path;
+}
+
 std::string joined(const std::vector<std::string>& lines) {
   std::string out;
   for (const std::string& l : lines) out += l + "\n";
@@ -75,10 +85,7 @@ TEST(DxfKeep, EveryEzdxfEntityKindComesBackRecordByRecord) {
   for (const char* version : {"R12", "R2018"}) {
     SCOPED_TRACE(version);
     uvtest::ScratchFolder dir;
-    const auto theirs = dir.file("every.dxf");
-    const auto [made, makeLog] =
-        run(dir, kPython + " " + q(kScripts + "/make_every_entity.py") + " " + version + " " + q(theirs));
-    ASSERT_EQ(made, 0) << makeLog;
+    const auto theirs = everyEntityDrawing(dir, version);
 
     AcDbDatabase db;
     const uv::dxf::Result r = uv::dxf::load(uv::fromUtf8(theirs.string()), db);
@@ -339,10 +346,7 @@ TEST(DxfKeep, EzdxfDrawingsComeBackGroupForGroup) {
   for (const char* version : {"R2000", "R2004", "R2007", "R2010", "R2013", "R2018"}) {
     SCOPED_TRACE(version);
     uvtest::ScratchFolder dir;
-    const auto theirs = dir.file("every.dxf");
-    const auto [made, makeLog] =
-        run(dir, kPython + " " + q(kScripts + "/make_every_entity.py") + " " + version + " " + q(theirs));
-    ASSERT_EQ(made, 0) << makeLog;
+    const auto theirs = everyEntityDrawing(dir, version);
     AcDbDatabase db;
     const uv::dxf::Result r = uv::dxf::load(uv::fromUtf8(theirs.string()), db);
     ASSERT_TRUE(r.ok) << uv::toUtf8(r.error);
@@ -360,10 +364,7 @@ TEST(DxfKeep, EzdxfDrawingsComeBackGroupForGroup) {
 // more, or a record it now rejects, leaves ink out of the print).
 TEST(DxfKeep, LibreCadPrintsTheSavedDrawingAsItPrintsTheOriginal) {
   uvtest::ScratchFolder dir;
-  const auto theirs = dir.file("every.dxf");
-  const auto [made, makeLog] =
-      run(dir, kPython + " " + q(kScripts + "/make_every_entity.py") + " R2018 " + q(theirs));
-  ASSERT_EQ(made, 0) << makeLog;
+  const auto theirs = everyEntityDrawing(dir, "R2018");
   AcDbDatabase db;
   ASSERT_TRUE(uv::dxf::load(uv::fromUtf8(theirs.string()), db).ok);
   const auto ours = dir.file("saved.dxf");

@@ -18,6 +18,8 @@ import sys
 
 import ezdxf
 
+import compare_groups  # beside this script: one reading of records for both comparisons
+
 # Kinds the database models: written from its own values.
 MODELLED = {"WIPEOUT", "WIPEOUTVARIABLES", "LINE", "POINT", "CIRCLE", "ARC", "TEXT", "ATTDEF", "ATTRIB", "LWPOLYLINE", "POLYLINE", "VERTEX",
             "3DFACE", "INSERT", "SEQEND", "BLOCK", "ENDBLK", "TABLE", "LTYPE", "LAYER", "STYLE", "APPID",
@@ -31,33 +33,6 @@ def read_tags(path):
     with open(path, "rb") as f:
         lines = f.read().decode("utf-8", errors="replace").splitlines()
     return [(int(lines[i].strip()), lines[i + 1]) for i in range(0, len(lines) - 1, 2)]
-
-
-def records(tags):
-    """(section, type, tags) of every record, header variables as ("HEADER", "$NAME", values)."""
-    out, section, i = [], None, 0
-    while i < len(tags):
-        code, value = tags[i]
-        if code == 0 and value == "SECTION":
-            section = tags[i + 1][1]
-            i += 2
-            continue
-        if section == "HEADER" and code == 9:
-            j = i + 1
-            while j < len(tags) and tags[j][0] not in (0, 9):
-                j += 1
-            out.append((section, value, tags[i + 1:j]))
-            i = j
-            continue
-        if code == 0:
-            j = i + 1
-            while j < len(tags) and tags[j][0] != 0:
-                j += 1
-            out.append((section, value, tags[i + 1:j]))
-            i = j
-            continue
-        i += 1
-    return out
 
 
 def handle_of(kind, tags):
@@ -154,8 +129,8 @@ def main(original_path, saved_path):
     original_doc = ezdxf.readfile(original_path)
     r12 = original_doc.dxfversion <= "AC1009"
 
-    original = records(read_tags(original_path))
-    saved = records(read_tags(saved_path))
+    original = compare_groups.records(read_tags(original_path))
+    saved = compare_groups.records(read_tags(saved_path))
     saved_by_handle = {}
     for section, kind, tags in saved:
         h = handle_of(kind, tags)

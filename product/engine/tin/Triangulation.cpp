@@ -685,7 +685,9 @@ struct Triangulation::Impl {
       if (step > limit) throw std::runtime_error("triangulation: a break line does not end");
       Trace tr = trace(u, target);
       if (tr.blockT >= 0) {
-        if (target != b) throw std::runtime_error("triangulation: a crossing lies beyond another");
+        // Heading for a rounded crossing, the walk may meet a third line first (the crossing
+        // lies within rounding of the line, not on it): that crossing comes first, and the walk
+        // goes on to the end from there, meeting the earlier line again where it crosses.
         target = crossing(line, tr.blockT, tr.blockI);
         if (target == u) target = b;  // the earlier line now bends through u
         continue;

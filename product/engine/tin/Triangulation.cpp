@@ -290,8 +290,11 @@ struct Triangulation::Impl {
   // --- the grid of start vertices ---
 
   std::size_t cellOf(const Point2& p) const {
+    // Compared as doubles first: a place far outside the grid (a cell of subnormal size) makes a
+    // number no integer holds.
     const auto clampTo = [this](double f) {
-      return f >= 0.0 ? std::min<std::int64_t>(static_cast<std::int64_t>(f), cn - 1) : std::int64_t{0};
+      if (!(f >= 0.0)) return std::int64_t{0};
+      return f < static_cast<double>(cn - 1) ? static_cast<std::int64_t>(f) : std::int64_t{cn - 1};
     };
     return static_cast<std::size_t>(clampTo((p.y - cy0) * ciy) * cn + clampTo((p.x - cx0) * cix));
   }

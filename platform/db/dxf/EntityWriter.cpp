@@ -308,11 +308,9 @@ void EntityWriter::write(const AcDbEntity& e, bool paperSpace) {
     double width = 0;
     const bool constant = lw->getConstantWidth(width) == Acad::eOk;
     // A constant width of zero is stated only where the file stated it.
-    if (constant && width != 0) {
+    if (!(constant && width == 0 && o.keptHere(43))) {
       o.dropKept(43);
-      o.real(43, width);
-    } else if (!constant || !o.keptHere(43)) {
-      o.dropKept(43);
+      if (constant && width != 0) o.real(43, width);
     }
     if (lw->elevation() != 0) o.real(38, lw->elevation());
     if (lw->thickness() != 0) o.real(39, lw->thickness());

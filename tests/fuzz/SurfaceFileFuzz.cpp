@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <set>
 #include <stdexcept>
@@ -47,6 +48,13 @@ void rebuild(const tin::Definition& d, std::optional<tin::SavedTriangulation> sa
                                 "a point of saved triangles lies off them");
     else UV_FUZZ_CHECK(!saved || !why.empty(), "saved triangles refused without a reason");
     const tin::Surface surface = fromFile ? std::move(*fromFile) : tin::Surface::fromDefinition(d);
+    if (!fromFile) {
+      // A surface built afresh keeps its structure whatever the file held: links, the Delaunay
+      // property, every break line as a chain of constrained edges.
+      const tin::Validity valid = surface.isValid();
+      if (!valid.ok()) std::fprintf(stderr, "%s\n", valid.problems.front().c_str());
+      UV_FUZZ_CHECK(valid.ok(), "a surface built from the file is not whole");
+    }
     const tin::Extents e = surface.extents();
     if (!e.empty)
       UV_FUZZ_CHECK(std::fabs(e.min.x) <= extent && std::fabs(e.max.x) <= extent && std::fabs(e.min.y) <= extent &&

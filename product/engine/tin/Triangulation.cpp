@@ -17,6 +17,10 @@ namespace tin::detail {
 
 namespace {
 
+// A bend made within rounding may meet a further line, and its crossing bend again; real data
+// never nests more than a few, and only a hostile file nests without end.
+constexpr int kMostBendsWithinBends = 32;
+
 int next(int i) { return i == 2 ? 0 : i + 1; }
 int prev(int i) { return i == 0 ? 2 : i - 1; }
 
@@ -616,11 +620,11 @@ struct Triangulation::Impl {
     if (n >= 0) setFlag(n, sideTo(n, t), true);
   }
 
-  // The crossing of break line `line` with the break line on side i of t: a new vertex that
-  // splits that side, or one of its ends where the rounded crossing falls onto it.
-  std::int32_t crossing(std::int32_t line, std::int32_t t, int i) {
+  // The crossing of the segment a-b with the break line on side i of t: a new vertex that
+  // splits that side, or one of its ends where the rounded crossing falls onto it. `depth`
+  // counts the bends this crossing is made within (each bend may meet a further line).
+  std::int32_t crossing(const Point2& a, const Point2& b, std::int32_t t, int i, int depth = 0) {
     const std::int32_t c = corners(t)[next(i)], d = corners(t)[prev(i)];
-    const Point2 a = pos(lineEnds[line][0]), b = pos(lineEnds[line][1]);
     const Point2 pc = pos(c), pd = pos(d);
     const double den = cross(pd.x - pc.x, pd.y - pc.y, b.x - a.x, b.y - a.y);
     double s = cross(a.x - pc.x, a.y - pc.y, b.x - a.x, b.y - a.y) / den;
@@ -643,15 +647,24 @@ struct Triangulation::Impl {
       std::vector<std::int32_t> path{c};
       for (std::int32_t from : {c, v}) {
         const std::int32_t to = from == c ? v : d;
-        std::int32_t at = from;
+        std::int32_t at = from, target = to;
         for (std::size_t step = 0; at != to; ++step) {
           if (step > 16 + m.vertices.size()) throw std::runtime_error("triangulation: a bend does not end");
-          Trace tr = trace(at, to);
-          if (tr.blockT >= 0) throw std::runtime_error("triangulation: a bent break line meets another");
+          Trace tr = trace(at, target);
+          if (tr.blockT >= 0) {
+            // The bent part meets a third line (it lies within rounding of the bend): it crosses
+            // that line there, as a break line met on the way is crossed, and goes on to `to`.
+            if (depth >= kMostBendsWithinBends)
+              throw std::runtime_error("triangulation: bends of break lines within rounding do not end");
+            target = crossing(pos(from), pos(to), tr.blockT, tr.blockI, depth + 1);
+            if (target == at) target = to;
+            continue;
+          }
           if (!tr.crossed.empty()) makeEdge(at, tr.vertex, tr.crossed);
           else constrain(at, tr.vertex);
           at = tr.vertex;
           path.push_back(at);
+          if (at == target) target = to;
         }
       }
       for (std::int32_t l : lines) {
@@ -691,7 +704,7 @@ struct Triangulation::Impl {
         // Heading for a rounded crossing, the walk may meet a third line first (the crossing
         // lies within rounding of the line, not on it): that crossing comes first, and the walk
         // goes on to the end from there, meeting the earlier line again where it crosses.
-        target = crossing(line, tr.blockT, tr.blockI);
+        target = crossing(pos(a), pos(b), tr.blockT, tr.blockI);
         if (target == u) target = b;  // the earlier line now bends through u
         continue;
       }
@@ -1258,7 +1271,9 @@ void Triangulation::check(std::vector<std::string>& problems) const {
       const double t = ((q.x - pa.x) * dx + (q.y - pa.y) * dy) / (length * length);
       const double off = std::fabs((q.x - pa.x) * dy - (q.y - pa.y) * dx) / length;
       if (off > slack) problem("break line ", line, " passes ", off, " beside its segment");
-      if (!(t > lastT)) problem("break line ", line, " goes back along its segment");
+      // Two vertices within rounding of each other on a very long segment may share one t.
+      if (!(t > lastT) && !(k > 0 && t + slack / length >= lastT && chain[k] != chain[k - 1]))
+        problem("break line ", line, " goes back along its segment");
       lastT = t;
       std::int32_t f;
       int i;

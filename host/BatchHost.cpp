@@ -62,7 +62,9 @@ ExitCode BatchHost::run(const CommandLineOptions& o) {
     times.report(L"start");
     if (!o.job.empty()) runJob(session, o.job, times);
     if (!o.save.empty()) {
-      session.saveDrawing(o.save);
+      if (!session.saveDrawing(o.save, o.replace ? HostSession::ExistingFile::kReplace : HostSession::ExistingFile::kKeep))
+        throw HostError(ExitCode::kFileError, o.save + L" already exists and was kept as it was: the drawing was not "
+                                                       L"saved (--replace replaces it)");
       times.report(L"--save");
     }
     if (!o.render.empty()) {

@@ -47,9 +47,9 @@ CommandLineOptions CommandLineOptions::parse(const std::vector<std::string>& arg
       }
     }
     const bool help = name == "--help" || name == "-h", quiet = name == "--quiet" || name == "-q";
-    if (help || quiet || name == "--gui" || name == "--times") {
+    if (help || quiet || name == "--gui" || name == "--times" || name == "--replace") {
       if (inlineValue) usageError(name + " takes no value");
-      (help ? o.help : quiet ? o.quiet : name == "--gui" ? o.gui : o.times) = true;
+      (help ? o.help : quiet ? o.quiet : name == "--gui" ? o.gui : name == "--replace" ? o.replace : o.times) = true;
       continue;
     }
     const bool takesValue = name == "--open" || name == "--load" || name == "--job" || name == "--save" ||
@@ -98,6 +98,7 @@ CommandLineOptions CommandLineOptions::parse(const std::vector<std::string>& arg
   if (o.gui && (!o.job.empty() || !o.save.empty() || !o.render.empty()))
     usageError("--gui opens the desktop program; --job, --save and --render are for batch runs");
   if (o.gui && o.times) usageError("--gui opens the desktop program; --times is for batch runs");
+  if (o.replace && o.save.empty()) usageError("--replace lets --save replace a file; give --save too");
   return o;
 }
 
@@ -118,7 +119,11 @@ Options:
   --job SCRIPT.job        run a job script: commands as typed at the command
                           line, the answers to what they ask on the lines
                           after them, and the host's verbs
-  --save OUT.dxf          save the drawing when the job is done
+  --save OUT.dxf          save the drawing when the job is done; a file
+                          already there that is not the drawing's own (the
+                          one it was opened from or this run saved) is kept,
+                          and cadhost ends with status 3, unless --replace
+  --replace               let --save replace such a file
   --render OUT.png|.svg   draw the drawing into a picture when the job is done
   --render-size WxH       the picture's size in pixels (default 1600x1200)
   --render-background dark|light
@@ -136,7 +141,10 @@ Options:
 
 Host verbs in job scripts:
   open "drawing.dxf"      replace the drawing with this one
-  save "out.dxf"          save the drawing
+  save "out.dxf"          save the drawing; a file already there that is not
+                          the drawing's own is replaced only after the
+                          question "... already exists. Do you want to
+                          replace it?" (answer yes|no on the next line)
   render "out.png"        draw a picture of the drawing (.png or .svg)
   view cx,cy height       show the view of this centre and height
   regen                   regenerate the view: temporary vectors vanish
@@ -158,7 +166,8 @@ Exit status:
      answer, an answer nothing asked for, an unknown or failing command
   2  usage error: options cadhost cannot take
   3  file error: a drawing, script or module that cannot be read or loaded,
-     or a drawing or picture that cannot be written
+     or a drawing or picture that cannot be written, or a file that --save
+     would replace without --replace
 )";
 }
 

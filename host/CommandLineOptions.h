@@ -16,6 +16,7 @@ struct CommandLineOptions {
   int renderWidth = 1600, renderHeight = 1200;
   bool renderDark = false;        // --render-background dark|light
   bool renderShadeElevation = false;  // --render-shade elevation|none
+  bool replace = false;             // --save may replace a file that is not the drawing's own
   bool quiet = false;
   bool times = false;              // --times: what each step of the job costs
   bool gui = false;                // the desktop program instead of a batch run

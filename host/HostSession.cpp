@@ -2,6 +2,7 @@
 
 #include <QSize>
 
+#include "base/SafeFileWriter.h"
 #include "base/TextCase.h"
 #include "db/AcDbDatabase.h"
 #include "db/UndoLog.h"
@@ -13,6 +14,8 @@
 #include "host/render/DrawingPainter.h"
 #include "host/render/DrawingRenderer.h"
 #include "rx/ModuleLoader.h"
+#include "user/CurrentUser.h"
+#include "user/MessageBoxCodes.h"
 
 namespace uv::host {
 
@@ -41,6 +44,7 @@ void HostSession::adopt(std::unique_ptr<AcDbDatabase> db, const std::wstring& fi
   }
   if (m_undoEnabled) db->undoLog().enable();
   m_document = acDocManager->addDocument(std::move(db), fileName);
+  m_source = fileName;
   ViewState& view = m_document->view();
   view.setScreenSize(m_width, m_height);
   const AcDbExtents box = render::DrawingPainter::visibleExtents(*m_document->database());
@@ -94,9 +98,28 @@ void HostSession::openDrawing(const std::wstring& path) {
   Transcript::instance().write(L"Opened " + path + L"\n");
 }
 
-void HostSession::saveDrawing(const std::wstring& path) const {
-  DrawingFiles::write(database(), path);
+bool HostSession::replacesOthersFile(const std::wstring& path) const {
+  // A target the writer refuses (read-only, a folder) is not asked about: the writer says why.
+  if (checkWriteTarget(path).state != WriteTarget::State::kExisting) return false;
+  if (!m_source.empty() && sameFile(path, m_source)) return false;
+  for (const std::wstring& w : m_written)
+    if (sameFile(path, w)) return false;
+  return true;
+}
+
+bool HostSession::saveDrawing(const std::wstring& path, ExistingFile existing) {
+  const AcDbDatabase& db = database();
+  if (existing != ExistingFile::kReplace && replacesOthersFile(path)) {
+    FileQuestion dialog;
+    dialog.save = dialog.confirmOverwrite = true;
+    dialog.title = L"Save drawing";
+    if (existing == ExistingFile::kKeep || currentUser().messageBox(overwriteQuestion(dialog, path)) != IDYES)
+      return false;
+  }
+  DrawingFiles::write(db, path);
+  m_written.push_back(path);
   Transcript::instance().write(L"Saved " + path + L"\n");
+  return true;
 }
 
 bool HostSession::viewWasSet() const {

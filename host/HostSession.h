@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ed/ViewState.h"
 #include "ge/AcGePoint3d.h"
@@ -36,7 +37,19 @@ class HostSession {
   void newDrawing();
   // Replaces the document's drawing; on failure the old one stays.
   void openDrawing(const std::wstring& path);
-  void saveDrawing(const std::wstring& path) const;
+  // What a save does with a file already at its path that is not the
+  // drawing's own: the file it was opened from, or one this run wrote.
+  // A user's drawing is never replaced without asking.
+  enum class ExistingFile {
+    kAsk,      // the current user's message box: "... already exists. Do you want to replace it?"
+    kReplace,  // the user has agreed already (a file dialog asked, --replace)
+    kKeep,     // nobody to ask: keep it
+  };
+  // True when saved; false (the file untouched) when the existing file is
+  // kept. Failures throw HostError.
+  bool saveDrawing(const std::wstring& path, ExistingFile existing = ExistingFile::kAsk);
+  // Whether saving to `path` replaces a file that is not the drawing's own.
+  bool replacesOthersFile(const std::wstring& path) const;
   void renderDrawing(const std::wstring& path) const;
   // False (and no change) for a height that is not positive.
   bool setView(const AcGePoint3d& centre, double height);
@@ -78,6 +91,8 @@ class HostSession {
   bool m_shadeByElevation = false;
   ViewState m_fitted;  // the view as zoomed to the extents when the drawing came
   bool m_undoEnabled = true;
+  std::wstring m_source;               // the file the drawing came from
+  std::vector<std::wstring> m_written;  // the drawings this run saved
 };
 
 }  // namespace uv::host

@@ -5,6 +5,7 @@
 
 #include "base/TextCase.h"
 #include "ed/CommandRunner.h"
+#include "ed/Transcript.h"
 #include "host/EntryFunctionCaller.h"
 #include "host/HostError.h"
 #include "host/HostSession.h"
@@ -63,7 +64,8 @@ void JobRunner::runHostVerb(const ScriptAction& a) {
   if (a.verb == L"open") {
     m_session.openDrawing(inputFile(a.text(0)));
   } else if (a.verb == L"save") {
-    m_session.saveDrawing(a.text(0));
+    if (!m_session.saveDrawing(a.text(0)))
+      Transcript::instance().write(L"Not saved: " + a.text(0) + L" already exists and was kept as it was.\n");
   } else if (a.verb == L"render") {
     m_session.renderDrawing(a.text(0));
   } else if (a.verb == L"view") {

@@ -41,6 +41,7 @@
 #include "host/render/DrawingRenderer.h"
 #include "rx/AcEdCommandStack.h"
 #include "rx/SystemRegistry.h"
+#include "user/MessageBoxCodes.h"
 #include "ui/qt/ControlBinding.h"
 #include "user/JobScript.h"
 #include "user/ScriptError.h"
@@ -211,7 +212,9 @@ void MainWindow::buildMenus() {
                                                       fileFilterFor(QStringLiteral("dxf")), nullptr,
                                                       QFileDialog::DontUseNativeDialog);
     if (path.isEmpty()) return;
-    saveDrawing(QFileInfo(path).suffix().isEmpty() ? path + QStringLiteral(".dxf") : path);
+    // The dialog asked about the name it returned, not about one with ".dxf" added.
+    if (QFileInfo(path).suffix().isEmpty()) saveDrawing(path + QStringLiteral(".dxf"));
+    else saveDrawing(path, true);
   });
   add(file, QStringLiteral("actionPicture"), QStringLiteral("Save &picture as..."), {}, [this] {
     QString chosenFilter;
@@ -482,16 +485,24 @@ bool MainWindow::loadModule(const QString& path) {
   return true;
 }
 
-bool MainWindow::saveDrawing(const QString& path) {
+bool MainWindow::saveDrawing(const QString& path, bool confirmed) {
+  const QString full = QFileInfo(path).absoluteFilePath();
+  // The save goes into the session before the question's answer, which the person's message box records.
+  const size_t recorded = m_recorder.lines().size();
+  m_recorder.host(L"save", {SessionRecorder::quoted(full.toStdWString())});
+  const bool others = m_session.replacesOthersFile(path.toStdWString());
+  if (others && confirmed) m_recorder.messageBox(IDYES);
+  bool saved = false;
   try {
-    m_session.saveDrawing(path.toStdWString());
+    saved = m_session.saveDrawing(path.toStdWString(), confirmed ? host::HostSession::ExistingFile::kReplace
+                                                                 : host::HostSession::ExistingFile::kAsk);
   } catch (const host::HostError& e) {
+    while (m_recorder.lines().size() > recorded) m_recorder.retract();
     report(QString::fromStdWString(e.message()));
     return false;
   }
-  const QString full = QFileInfo(path).absoluteFilePath();
+  if (!saved) return false;  // the person kept the file; the replay keeps it too
   m_session.document()->setFileName(full.toStdWString());
-  m_recorder.host(L"save", {SessionRecorder::quoted(full.toStdWString())});
   rememberRecent(full);
   m_modified = false;
   updateTitle();

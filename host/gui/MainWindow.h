@@ -55,7 +55,9 @@ class MainWindow : public QMainWindow {
   // What the File menu does, without its file dialogs; each tells the
   // person what went wrong and returns false.
   bool openDrawing(const QString& path);
-  bool saveDrawing(const QString& path);
+  // `confirmed`: the person agreed, in the file dialog, to replace a file
+  // already there; otherwise a file that is not the drawing's own is asked about.
+  bool saveDrawing(const QString& path, bool confirmed = false);
   bool savePicture(const QString& path);
   bool saveSession(const QString& path);
   void newDrawing();

@@ -21,7 +21,9 @@ TEST(CommandLineOptions, TakesEveryOptionInBothForms) {
   EXPECT_TRUE(o.quiet);
   EXPECT_FALSE(o.help);
   EXPECT_FALSE(o.times);
+  EXPECT_FALSE(o.replace);
   EXPECT_TRUE(CommandLineOptions::parse({"--times", "--job", "run.job"}).times);
+  EXPECT_TRUE(CommandLineOptions::parse({"--save", "out.dxf", "--replace"}).replace);
 
   const CommandLineOptions none = CommandLineOptions::parse({});
   EXPECT_TRUE(none.open.empty() && none.load.empty() && none.job.empty());
@@ -58,6 +60,8 @@ TEST(CommandLineOptions, RefusesWhatItCannotTakeNamingTheOption) {
       {{"--gui", "--job", "a.job"}, "--job, --save and --render are for batch runs"},
       {{"--times=yes"}, "--times takes no value"},
       {{"--gui", "--times"}, "--times is for batch runs"},
+      {{"--replace=yes", "--save", "a.dxf"}, "--replace takes no value"},
+      {{"--replace", "--job", "a.job"}, "--replace lets --save replace a file; give --save too"},
   };
   for (const Case& c : cases) {
     try {
@@ -72,7 +76,7 @@ TEST(CommandLineOptions, RefusesWhatItCannotTakeNamingTheOption) {
 
 TEST(CommandLineOptions, UsageDocumentsTheExitStatus) {
   const std::string usage = CommandLineOptions::usage();
-  for (const char* part : {"--open", "--load", "--job", "--save", "--render", "--render-size", "--quiet", "--help", "--gui",
+  for (const char* part : {"--open", "--load", "--job", "--save", "--render", "--render-size", "--quiet", "--help", "--gui", "--replace",
                            "0  success", "1  job error", "2  usage error", "3  file error"})
     EXPECT_NE(usage.find(part), std::string::npos) << part;
 }

@@ -8,3 +8,22 @@ uv_add_job_test(drawing_save_readonly OPEN drawings/kept_kinds.dxf ARGS --save r
                 WILL_FAIL EXIT_CODE 3 EXPECT_STDERR "ro\\.dxf: the file is read-only")
 uv_add_job_test(drawing_save_through_link OPEN drawings/kept_kinds.dxf JOB ${jobs}/through_link.job
                 SETUP ${checks}/through_link_setup.py CHECK ${checks}/through_link.py)
+
+# A drawing this run did not make is replaced only when the user agrees:
+# the job's save asks, --save keeps it unless --replace is given. The
+# drawing's own files (opened from, saved by this run) take a save freely.
+set(theirs SETUP ${checks}/theirs_setup.py)
+uv_add_job_test(drawing_replace_no OPEN drawings/kept_kinds.dxf JOB ${jobs}/replace_no.job ${theirs}
+                CHECK ${checks}/theirs_kept.py EXPECT_STDOUT "Not saved: theirs\\.dxf already exists.*Saved mine\\.dxf")
+uv_add_job_test(drawing_replace_yes OPEN drawings/kept_kinds.dxf JOB ${jobs}/replace_yes.job ${theirs}
+                CHECK ${checks}/theirs_replaced.py)
+uv_add_job_test(drawing_replace_unanswered OPEN drawings/kept_kinds.dxf JOB ${jobs}/replace_unanswered.job ${theirs}
+                CHECK ${checks}/theirs_kept.py WILL_FAIL EXIT_CODE 1
+                EXPECT_STDERR "the script ended, but the program asked for an answer to the message box .*theirs\\.dxf already exists")
+uv_add_job_test(drawing_replace_option_missing OPEN drawings/kept_kinds.dxf ARGS --save theirs.dxf ${theirs}
+                CHECK ${checks}/theirs_kept.py WILL_FAIL EXIT_CODE 3
+                EXPECT_STDERR "theirs\\.dxf already exists and was kept as it was.*--replace")
+uv_add_job_test(drawing_replace_option OPEN drawings/kept_kinds.dxf ARGS --save theirs.dxf --replace ${theirs}
+                CHECK ${checks}/theirs_replaced.py)
+uv_add_job_test(drawing_own_files JOB ${jobs}/own_files.job ARGS --open theirs.dxf --save copy.dxf ${theirs}
+                CHECK ${checks}/own_files.py)

@@ -50,6 +50,27 @@ AcDbObjectId find(const AcDbDatabase& db, const wchar_t* name) {
   return id;
 }
 
+// One step renames `id` to `newName` and gives its old name to a new record
+// (named `retaken`); the step is undone and redone. Throughout, the names as
+// asked (`oldAsked`, `newAsked`) find the live record. The new record's id.
+AcDbObjectId renameAndRetake(AcDbDatabase& db, AcDbObjectId id, const wchar_t* newName, const wchar_t* oldAsked,
+                             const wchar_t* newAsked, const wchar_t* retaken) {
+  db.undoLog().begin(L"RENAME");
+  EXPECT_EQ(rename(id, newName), Acad::eOk);
+  EXPECT_EQ(find(db, newAsked), id);
+  EXPECT_TRUE(find(db, oldAsked).isNull());
+  const AcDbObjectId taker = addLayer(db, retaken);
+  EXPECT_EQ(find(db, oldAsked), taker);
+  // Undo brings back the old name (without a rename) and takes the new record away.
+  EXPECT_EQ(db.undoLog().undo(), Acad::eOk);
+  EXPECT_EQ(find(db, oldAsked), id);
+  EXPECT_TRUE(find(db, newAsked).isNull());
+  EXPECT_EQ(db.undoLog().redo(), Acad::eOk);
+  EXPECT_EQ(find(db, newAsked), id);
+  EXPECT_EQ(find(db, oldAsked), taker);
+  return taker;
+}
+
 }  // namespace
 
 TEST(SymbolTable, FindsEveryRecordByItsNameInAnyLetterCase) {
@@ -79,23 +100,9 @@ TEST(SymbolTable, NamesFollowRenamesErasuresUndoAndRedo) {
   db.undoLog().enable();
   const AcDbObjectId teren = addLayer(db, L"Teren");
   ASSERT_EQ(find(db, L"TEREN"), teren);
-
-  db.undoLog().begin(L"RENAME");
-  ASSERT_EQ(rename(teren, L"Plan"), Acad::eOk);
-  EXPECT_EQ(find(db, L"plan"), teren);
-  EXPECT_TRUE(find(db, L"teren").isNull());
-  // Another record may take the name given up, and no record the new one.
-  const AcDbObjectId other = addLayer(db, L"teren");
-  EXPECT_EQ(find(db, L"Teren"), other);
+  const AcDbObjectId other = renameAndRetake(db, teren, L"Plan", L"teren", L"plan", L"teren");
+  // No record may take the name of another.
   EXPECT_EQ(rename(other, L"PLAN"), Acad::eDuplicateRecordName);
-
-  // Undo brings back the old name (without a rename) and takes the other away.
-  ASSERT_EQ(db.undoLog().undo(), Acad::eOk);
-  EXPECT_EQ(find(db, L"Teren"), teren);
-  EXPECT_TRUE(find(db, L"Plan").isNull());
-  ASSERT_EQ(db.undoLog().redo(), Acad::eOk);
-  EXPECT_EQ(find(db, L"Plan"), teren);
-  EXPECT_EQ(find(db, L"Teren"), other);
 
   // An erased record is not found; a new record of its name is.
   db.undoLog().begin(L"ERASE");
@@ -113,19 +120,7 @@ TEST(SymbolTable, ANameAskedAgainInItsOwnSpellingFollowsEveryChange) {
   const AcDbObjectId a = addLayer(db, L"KV2_A"), b = addLayer(db, L"KV2_B");
   ASSERT_EQ(find(db, L"KV2_A"), a);
   ASSERT_EQ(find(db, L"KV2_B"), b);
-
-  db.undoLog().begin(L"RENAME");
-  ASSERT_EQ(rename(a, L"KV2_C"), Acad::eOk);
-  EXPECT_TRUE(find(db, L"KV2_A").isNull());
-  EXPECT_EQ(find(db, L"KV2_C"), a);
-  const AcDbObjectId c = addLayer(db, L"KV2_A");
-  EXPECT_EQ(find(db, L"KV2_A"), c);
-  ASSERT_EQ(db.undoLog().undo(), Acad::eOk);
-  EXPECT_EQ(find(db, L"KV2_A"), a);
-  EXPECT_TRUE(find(db, L"KV2_C").isNull());
-  ASSERT_EQ(db.undoLog().redo(), Acad::eOk);
-  EXPECT_EQ(find(db, L"KV2_A"), c);
-  EXPECT_EQ(find(db, L"KV2_C"), a);
+  renameAndRetake(db, a, L"KV2_C", L"KV2_A", L"KV2_C", L"KV2_A");
 
   db.undoLog().begin(L"ERASE");
   ASSERT_EQ(erase(b), Acad::eOk);

@@ -50,6 +50,21 @@ std::string joined(const std::vector<std::string>& lines) {
   return out;
 }
 
+// ezdxf's drawing of every kind in `version`, opened (without a mend, to a
+// sound database) into `db` and saved again by us: its file and ours.
+struct OpenedAndSaved {
+  std::filesystem::path theirs, ours;
+};
+OpenedAndSaved openAndSave(const uvtest::ScratchFolder& dir, const std::string& version, AcDbDatabase& db) {
+  OpenedAndSaved files{everyEntityDrawing(dir, version), dir.file("ours.dxf")};
+  const uv::dxf::Result r = uv::dxf::load(uv::fromUtf8(files.theirs.string()), db);
+  EXPECT_TRUE(r.ok) << uv::toUtf8(r.error);
+  EXPECT_EQ(r.mendedText(), L"");
+  EXPECT_EQ(joined(uv::checkDatabase(db)), "");
+  EXPECT_TRUE(uv::dxf::save(db, uv::fromUtf8(files.ours.string())).ok);
+  return files;
+}
+
 // A drawing in DXF R2000 form with kept records around one line.
 const std::string kHeader =
     "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1024\n  9\n$HANDSEED\n  5\n30\n  9\n$LUNITS\n 70\n2\n"
@@ -85,15 +100,9 @@ TEST(DxfKeep, EveryEzdxfEntityKindComesBackRecordByRecord) {
   for (const char* version : {"R12", "R2018"}) {
     SCOPED_TRACE(version);
     uvtest::ScratchFolder dir;
-    const auto theirs = everyEntityDrawing(dir, version);
-
     AcDbDatabase db;
-    const uv::dxf::Result r = uv::dxf::load(uv::fromUtf8(theirs.string()), db);
-    ASSERT_TRUE(r.ok) << uv::toUtf8(r.error);
-    EXPECT_EQ(r.mendedText(), L"");
-    EXPECT_EQ(joined(uv::checkDatabase(db)), "");
-    const auto ours = dir.file("ours.dxf");
-    ASSERT_TRUE(uv::dxf::save(db, uv::fromUtf8(ours.string())).ok);
+    const auto [theirs, ours] = openAndSave(dir, version, db);
+    ASSERT_FALSE(HasFailure());
     const auto [compared, log] =
         run(dir, kPython + " " + q(kScripts + "/compare_kept.py") + " " + q(theirs) + " " + q(ours));
     EXPECT_EQ(compared, 0) << log;
@@ -346,12 +355,9 @@ TEST(DxfKeep, EzdxfDrawingsComeBackGroupForGroup) {
   for (const char* version : {"R2000", "R2004", "R2007", "R2010", "R2013", "R2018"}) {
     SCOPED_TRACE(version);
     uvtest::ScratchFolder dir;
-    const auto theirs = everyEntityDrawing(dir, version);
     AcDbDatabase db;
-    const uv::dxf::Result r = uv::dxf::load(uv::fromUtf8(theirs.string()), db);
-    ASSERT_TRUE(r.ok) << uv::toUtf8(r.error);
-    const auto ours = dir.file("ours.dxf");
-    ASSERT_TRUE(uv::dxf::save(db, uv::fromUtf8(ours.string())).ok);
+    const auto [theirs, ours] = openAndSave(dir, version, db);
+    ASSERT_FALSE(HasFailure());
     const auto [compared, log] =
         run(dir, kPython + " " + q(kScripts + "/compare_groups.py") + " --objects-in-tree-order " + q(theirs) + " " +
                      q(ours));
@@ -364,11 +370,9 @@ TEST(DxfKeep, EzdxfDrawingsComeBackGroupForGroup) {
 // more, or a record it now rejects, leaves ink out of the print).
 TEST(DxfKeep, LibreCadPrintsTheSavedDrawingAsItPrintsTheOriginal) {
   uvtest::ScratchFolder dir;
-  const auto theirs = everyEntityDrawing(dir, "R2018");
   AcDbDatabase db;
-  ASSERT_TRUE(uv::dxf::load(uv::fromUtf8(theirs.string()), db).ok);
-  const auto ours = dir.file("saved.dxf");
-  ASSERT_TRUE(uv::dxf::save(db, uv::fromUtf8(ours.string())).ok);
+  const auto [theirs, ours] = openAndSave(dir, "R2018", db);
+  ASSERT_FALSE(HasFailure());
   const auto [printed, log] = run(dir, kPython + " " + q(std::string(UV_SOURCE_DIR) + "/tests/e2e/librecad_print.py") +
                                            " " + q(theirs) + " " + q(ours));
   EXPECT_EQ(printed, 0) << log;

@@ -28,7 +28,9 @@ char* realText(char* buf, size_t size, double value) {
 
 }  // namespace
 
-GroupWriter::GroupWriter(std::ostream& out) : m_out(out) { m_buf.reserve(kFlushAt + 4096); }
+// The buffer grows as the drawing is written (to a little over kFlushAt at the most), so that a
+// small drawing costs no megabyte.
+GroupWriter::GroupWriter(std::ostream& out) : m_out(out) {}
 
 GroupWriter::~GroupWriter() {
   try {

@@ -43,7 +43,10 @@ class PackedBlocks {
   // Room for n items at the end of the current block, or in a new one.
   T* room(size_t n) {
     if (n > m_room) {
-      const size_t size = std::max(kBlockItems, n);
+      // Blocks grow from a few kilobytes to a megabyte: a small drawing (a fuzzer reads thousands
+      // a second) allocates little, a large one soon gets whole megabytes.
+      const size_t size = std::max(m_next, n);
+      m_next = std::min(kBlockItems, m_next * 2);
       m_blocks.push_back(std::make_unique_for_overwrite<std::byte[]>(size * sizeof(T)));
       m_free = reinterpret_cast<T*>(m_blocks.back().get());
       m_room = size;
@@ -55,6 +58,7 @@ class PackedBlocks {
   }
 
   static constexpr size_t kBlockItems = (size_t(1) << 20) / sizeof(T);
+  size_t m_next = kBlockItems / 64;  // the items of the next block
   std::vector<std::unique_ptr<std::byte[]>> m_blocks;
   T* m_free = nullptr;
   size_t m_room = 0;

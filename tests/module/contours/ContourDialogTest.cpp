@@ -93,20 +93,13 @@ class ContourDialogTest : public SurfacesFixture {
 
 TEST_F(ContourDialogTest, OpensWithTheSurfaceHeightsAndEachClassRange) {
   ASSERT_EQ(run({L"click IDCANCEL"}), IDCANCEL);
-  EXPECT_EQ(texts[259], L"101.37");
-  EXPECT_EQ(texts[260], L"150.82");
-  EXPECT_EQ(texts[263], L"5");
-  EXPECT_EQ(texts[281], L"105");
-  EXPECT_EQ(texts[283], L"150");
-  EXPECT_EQ(texts[272], L"1");
-  EXPECT_EQ(texts[285], L"102");
-  EXPECT_EQ(texts[287], L"150");
-  // The upper end of each range has a label of its own.
-  EXPECT_EQ(texts[284], L"to");
-  EXPECT_EQ(texts[288], L"to");
-  EXPECT_EQ(texts[208], L"ByLayer");
-  EXPECT_EQ(texts[209], L"ByLayer");
-  EXPECT_EQ(texts[210], L"ByLayer");
+  // The heights; each class's interval and range (the upper end with a label of its own); the styles.
+  const std::pair<int, const wchar_t*> shown[] = {
+      {259, L"101.37"}, {260, L"150.82"}, {263, L"5"},  {281, L"105"},      {283, L"150"},      {272, L"1"},
+      {285, L"102"},    {287, L"150"},    {284, L"to"}, {288, L"to"},       {208, L"ByLayer"},  {209, L"ByLayer"},
+      {210, L"ByLayer"},
+  };
+  for (const auto& [id, text] : shown) EXPECT_EQ(texts[id], text) << id;
   EXPECT_TRUE(drawn().empty());
 }
 

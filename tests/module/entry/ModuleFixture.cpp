@@ -12,6 +12,7 @@
 #include "product/engine/CKVLSurfaceManager.h"
 #include "ui/CAdUiDialog.h"
 #include "ui/DialogRunner.h"
+#include "tests/module/WatchedDialog.h"
 
 namespace uvtest {
 
@@ -31,28 +32,6 @@ std::optional<CString> surfaceNameOf(CDialog& dialog) {
   return name;
 }
 
-// Passes the run through, and asks the dialog the host's keep-focus
-// question as soon as it is open.
-class AskingKeepFocus : public uv::ModalDialog {
- public:
-  AskingKeepFocus(uv::ModalDialog& inner, CDialog& dialog, LRESULT& answer)
-      : m_inner(inner), m_dialog(dialog), m_answer(answer) {}
-  void initialise() override {
-    m_inner.initialise();
-    m_answer = m_dialog.SendMessage(WM_ACAD_KEEPFOCUS, 0, 0);
-  }
-  void apply(const uv::DialogAction& action) override { m_inner.apply(action); }
-  bool isEnded() const override { return m_inner.isEnded(); }
-  INT_PTR result() const override { return m_inner.result(); }
-  std::wstring title() const override { return m_inner.title(); }
-  std::wstring describe() const override { return m_inner.describe(); }
-
- private:
-  uv::ModalDialog& m_inner;
-  CDialog& m_dialog;
-  LRESULT& m_answer;
-};
-
 }  // namespace
 
 HINSTANCE testModuleInstance() { return reinterpret_cast<HINSTANCE>(0x7E570000); }
@@ -67,8 +46,9 @@ INT_PTR RecordingUser::runDialog(uv::ModalDialog& modal) {
   s.resourceDepth = acDocManager->resourceStackDepth();
   s.resources = acDocManager->currentResourceHandle();
   seen.push_back(s);
+  // The host asks each dialog, as soon as it is open, whether it keeps the focus.
   LRESULT keepsFocus = 0;
-  AskingKeepFocus asking(modal, dialog, keepsFocus);
+  WatchedDialog asking(modal, [&](CDialog& d) { keepsFocus = d.SendMessage(WM_ACAD_KEEPFOCUS, 0, 0); });
   const INT_PTR result = ScriptedUser::runDialog(asking);
   seen.back().keepsFocus = keepsFocus;
   seen.back().result = result;

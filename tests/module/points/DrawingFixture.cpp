@@ -23,7 +23,7 @@
 #include "product/engine/CKVLXsurface_Vantor2.h"
 #include "ui/AfxWin.h"
 #include "ui/CDialog.h"
-#include "ui/DialogRunner.h"
+#include "tests/module/WatchedDialog.h"
 
 namespace uvtest {
 
@@ -41,29 +41,10 @@ bool keyPoint(AcDbEntity* e, AcGePoint3d& p) {
   return true;
 }
 
-// Passes the run through and shows the open dialog to a test.
-class Opened : public uv::ModalDialog {
- public:
-  Opened(uv::ModalDialog& inner, const std::function<void(CDialog&)>& onOpen) : m_inner(inner), m_onOpen(onOpen) {}
-  void initialise() override {
-    m_inner.initialise();
-    if (auto* runner = dynamic_cast<uv::DialogRunner*>(&m_inner); runner && m_onOpen) m_onOpen(runner->dialog());
-  }
-  void apply(const uv::DialogAction& action) override { m_inner.apply(action); }
-  bool isEnded() const override { return m_inner.isEnded(); }
-  INT_PTR result() const override { return m_inner.result(); }
-  std::wstring title() const override { return m_inner.title(); }
-  std::wstring describe() const override { return m_inner.describe(); }
-
- private:
-  uv::ModalDialog& m_inner;
-  const std::function<void(CDialog&)>& m_onOpen;
-};
-
 }  // namespace
 
 INT_PTR SelectionWatchingUser::runDialog(uv::ModalDialog& dialog) {
-  Opened opened(dialog, onOpen);
+  WatchedDialog opened(dialog, onOpen);
   return ScriptedUser::runDialog(opened);
 }
 

@@ -5,14 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <unistd.h>
 #include <string>
 #include <vector>
 
 #include "DrawingFixture.h"
 #include "base/TextCase.h"
-#include "db/dxf/DxfFile.h"
 #include "ed/ModelSpace.h"
 #include "module/points/EntityPoints.h"
 #include "module/points/dlg_UcitavanjeTocaka.h"
@@ -244,49 +241,6 @@ TEST_F(DrawingPageTest, ReplaceSetsTheSurfacesPointsToTheSelection) {
                                       "70,20,7", "80,0,1", "85,0,2", "85,5,3", "90,0,0", "90,10,0",
                                       "100,0,21", "120,0,32"}));
   page.DestroyWindow();
-}
-
-// points_drawing.dxf is entities.dxf with the surface "Teren" of three
-// points, kept in the drawing. Made so now from entities.dxf, saved and
-// read back, a drawing holds the same: the jobs load into what the program
-// itself writes.
-TEST(PointsDrawing, HoldsTheSurfaceTheJobsLoadIntoAsOneMadeNowDoes) {
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("uv-points-drawing-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(folder);
-  const std::wstring made = uv::fromUtf8((folder / "points_drawing.dxf").string());
-  {
-    auto drawing = std::make_unique<AcDbDatabase>();
-    ASSERT_TRUE(uv::dxf::load(pointsDrawingFile("entities.dxf"), *drawing).ok);
-    AcApDocument* doc = acDocManager->addDocument(std::move(drawing), made);
-    CKVLSurfaceManager* manager = CKVLSurfaceManager::ForDatabase(doc->database());
-    CKVLXsurface_Vantor2* surface = manager->CreateSurface(L"Teren", CKVLSurfaceManager::kDrawingStorage, nullptr, false);
-    ASSERT_NE(surface, nullptr);
-    CUniquePointSet points;
-    for (const AcGePoint3d& p : {AcGePoint3d(-50, -50, 1), AcGePoint3d(-40, -50, 2), AcGePoint3d(-50, -40, 3)})
-      points.AddPoint(p);
-    surface->AddPoints(points);
-    manager->SetCurrentSurface(L"Teren");
-    ASSERT_TRUE(manager->Save()) << manager->LastError();
-    uv::dxf::Result saved = uv::dxf::save(*doc->database(), made);
-    ASSERT_TRUE(saved.ok) << uv::toUtf8(saved.error);
-    CKVLSurfaceManager::Release(doc->database());
-    acDocManager->closeDocument(doc);
-  }
-  for (const std::wstring& path : {pointsDrawingFile("points_drawing.dxf"), made}) {
-    SCOPED_TRACE(uv::toUtf8(path));
-    auto drawing = std::make_unique<AcDbDatabase>();
-    ASSERT_TRUE(uv::dxf::load(path, *drawing).ok);
-    AcApDocument* doc = acDocManager->addDocument(std::move(drawing), path);
-    EXPECT_EQ(uv::ModelSpace::entities(doc->database()).size(), 18u);
-    EXPECT_EQ(surfacePoints(CKVLSurfaceManager::ForDatabase(doc->database()), L"Teren"), kTeren);
-    CKVLSurfaceManager::Release(doc->database());
-    acDocManager->closeDocument(doc);
-  }
-  // Kept when a check failed: the drawing the program writes now, to look
-  // at or to take as the new points_drawing.dxf.
-  if (::testing::Test::HasFailure()) ADD_FAILURE() << "the drawing made now: " << uv::toUtf8(made);
-  else std::filesystem::remove_all(folder);
 }
 
 }  // namespace

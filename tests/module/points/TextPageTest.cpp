@@ -11,7 +11,6 @@
 
 #include "TextFixture.h"
 #include "base/TextCase.h"
-#include "db/dxf/DxfFile.h"
 #include "ed/ProgressMeter.h"
 #include "product/engine/CKVLSurfaceManager.h"
 #include "product/engine/CKVLXsurface_Vantor2.h"
@@ -273,42 +272,6 @@ TEST_F(TextPage, ProgressFollowsTheLinesOfEachSection) {
   EXPECT_FALSE(meter.active());
   EXPECT_EQ(meter.maxPos(), 1) << "the last section, B, has one line";
   EXPECT_EQ(meter.history(), (std::vector<int>{0}));
-}
-
-}  // namespace
-}  // namespace uvtest
-
-namespace uvtest {
-namespace {
-
-std::wstring textJobDrawing() {
-  return uv::fromUtf8(UV_SOURCE_DIR "/tests/e2e/drawings/points_text/surfaces.dxf");
-}
-
-// The drawing of the text-file jobs holds two empty surfaces kept in the
-// drawing, "Teren" (current) and "Bager"; a drawing made so now, saved and
-// read back, holds the same, so that the jobs start from what the program
-// itself writes.
-TEST_F(TextPageFixture, JobDrawingHoldsTwoEmptySurfacesAsOneMadeNowDoes) {
-  for (const wchar_t* name : {L"Teren", L"Bager"}) ASSERT_NE(manager->CreateSurface(name, 0, nullptr, false), nullptr);
-  manager->SetCurrentSurface(L"Teren");
-  ASSERT_TRUE(manager->Save()) << manager->LastError();
-  const std::wstring made = uv::fromUtf8((folder / "surfaces.dxf").string());
-  ASSERT_TRUE(uv::dxf::save(*doc->database(), made).ok);
-  for (const std::wstring& path : {textJobDrawing(), made}) {
-    SCOPED_TRACE(uv::toUtf8(path));
-    auto drawing = std::make_unique<AcDbDatabase>();
-    ASSERT_TRUE(uv::dxf::load(path, *drawing).ok);
-    CKVLSurfaceManager* read = CKVLSurfaceManager::ForDatabase(drawing.get());
-    CStringArray names;
-    ASSERT_EQ(read->GetExistingSurfaceNames(names), 2);
-    std::vector<std::wstring> sorted = toVector(names);
-    std::sort(sorted.begin(), sorted.end());
-    EXPECT_EQ(sorted, (std::vector<std::wstring>{L"Bager", L"Teren"}));
-    for (const CString& name : names) EXPECT_EQ(read->OpenSurface(name)->PointCount(), 0) << name.toUtf8();
-    EXPECT_EQ(read->GetCurrentSurface()->m_strName.str(), L"Teren");
-    CKVLSurfaceManager::Release(drawing.get());
-  }
 }
 
 }  // namespace

@@ -5,38 +5,9 @@
 
 #include "base/TextCase.h"
 #include "product/engine/CKVLXsurface_Vantor2.h"
-#include "ui/DialogRunner.h"
+#include "tests/module/WatchedDialog.h"
 
 namespace uvtest {
-
-namespace {
-
-// Passes a run through and calls the probe once the dialog is open and
-// after each action.
-class Probing : public uv::ModalDialog {
- public:
-  Probing(uv::ModalDialog& inner, CDialog& dialog, const std::function<void(CDialog&)>& probe)
-      : m_inner(inner), m_dialog(dialog), m_probe(probe) {}
-  void initialise() override {
-    m_inner.initialise();
-    m_probe(m_dialog);
-  }
-  void apply(const uv::DialogAction& action) override {
-    m_inner.apply(action);
-    if (!m_inner.isEnded()) m_probe(m_dialog);
-  }
-  bool isEnded() const override { return m_inner.isEnded(); }
-  INT_PTR result() const override { return m_inner.result(); }
-  std::wstring title() const override { return m_inner.title(); }
-  std::wstring describe() const override { return m_inner.describe(); }
-
- private:
-  uv::ModalDialog& m_inner;
-  CDialog& m_dialog;
-  const std::function<void(CDialog&)>& m_probe;
-};
-
-}  // namespace
 
 int SurfacesUser::messageBox(const uv::MessageQuestion& q) {
   messages.push_back(q.text);
@@ -45,7 +16,7 @@ int SurfacesUser::messageBox(const uv::MessageQuestion& q) {
 
 INT_PTR SurfacesUser::runDialog(uv::ModalDialog& modal) {
   if (!probe) return ScriptedUser::runDialog(modal);
-  Probing probing(modal, dynamic_cast<uv::DialogRunner&>(modal).dialog(), probe);
+  WatchedDialog probing(modal, probe, probe);
   return ScriptedUser::runDialog(probing);
 }
 

@@ -48,6 +48,7 @@ class Split {
 
 std::unique_ptr<CKVLXsurface_Vantor2> build(const std::vector<tin::Point3>& points, bool measure) {
   const double before = uv::bench::currentBytes();
+  const Split split;
   const double t0 = seconds();
   auto surface = std::make_unique<CKVLXsurface_Vantor2>(nullptr);
   double given = 0, unique = 0;
@@ -74,6 +75,7 @@ std::unique_ptr<CKVLXsurface_Vantor2> build(const std::vector<tin::Point3>& poin
   const double t1 = seconds();
   if (measure) {
     report("build_seconds", t1 - t0);
+    split.report("build");
     report("build_unique_set_seconds", unique);
     report("build_peak_bytes_per_point", (uv::bench::peakBytes() - before) / static_cast<double>(points.size()));
     report("surface_peak_bytes_per_point", (uv::bench::peakBytes() - given) / static_cast<double>(points.size()));

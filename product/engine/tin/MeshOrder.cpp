@@ -42,7 +42,9 @@ std::size_t renumberAlongCurve(std::vector<std::uint64_t>& place, const std::fun
   // build), up to a million of them.
   const int bits = std::clamp(static_cast<int>(std::bit_width(all)) - 3, 1, 20);
   const int shift = 64 - bits;
-  std::vector<std::uint32_t> start((std::size_t{1} << bits) + 1, 0);
+  std::vector<std::uint32_t> start;
+  reserveLarge(start, (std::size_t{1} << bits) + 1);
+  start.assign((std::size_t{1} << bits) + 1, 0);
   std::size_t count = 0;
   for (const std::uint64_t p : place)
     if (p != kNoPlace) {
@@ -54,7 +56,9 @@ std::size_t renumberAlongCurve(std::vector<std::uint64_t>& place, const std::fun
   reserveLarge(grouped, count);
   grouped.resize(count);
   {
-    std::vector<std::uint32_t> next(start.begin(), start.end() - 1);
+    std::vector<std::uint32_t> next;
+    reserveLarge(next, start.size() - 1);
+    next.assign(start.begin(), start.end() - 1);
     for (std::size_t t = 0; t < all; ++t)
       if (place[t] != kNoPlace) grouped[next[place[t] >> shift]++] = static_cast<std::int32_t>(t);
   }

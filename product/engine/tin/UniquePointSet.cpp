@@ -89,7 +89,9 @@ void UniquePointSet::settleInBatch() const {
   const std::size_t n = points_.size();
   const double tol = grid_.tolerance();
   const double invCell = 1.0 / (kBatchCell * tol);
-  std::vector<std::uint8_t> crowded(n, 0);
+  std::vector<std::uint8_t> crowded;
+  detail::reserveLarge(crowded, n);
+  crowded.assign(n, 0);
   {
     // Hash of each point's cell above its index, sorted by the hash.
     std::vector<std::uint64_t> cells(n), scratch;

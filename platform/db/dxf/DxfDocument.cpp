@@ -3,57 +3,11 @@
 #include <iterator>
 
 #include "db/dxf/DxfError.h"
+#include "db/dxf/PairStream.h"
 
 namespace uv::dxf {
 
 namespace {
-
-// Reads pairs one ahead, so that a record ends where the next 0 group starts.
-class PairStream {
- public:
-  explicit PairStream(GroupReader& reader) : m_reader(reader) { advance(); }
-  bool atEnd() const { return !m_has; }
-  const Group& peek() const { return m_current; }
-  Group take() {
-    Group g = std::move(m_current);
-    advance();
-    return g;
-  }
-  int lastLine() const { return m_reader.line(); }
-
- private:
-  void advance() {
-    m_has = m_reader.next(m_current);
-    // Comments may stand anywhere; they carry nothing for the drawing.
-    while (m_has && m_current.code == 999) m_has = m_reader.next(m_current);
-  }
-  GroupReader& m_reader;
-  Group m_current;
-  bool m_has = false;
-};
-
-[[noreturn]] void endsEarly(const PairStream& in, const std::string& where) {
-  throw DxfError(in.lastLine(), "the file ends at line " + std::to_string(in.lastLine()) + " inside " + where +
-                                    " (it is cut short: no ENDSEC/EOF)");
-}
-
-// A record from its 0 group up to (not including) the next 0 group.
-DxfRecord readRecord(PairStream& in, DxfDocument& doc, const std::string& where) {
-  if (in.atEnd()) endsEarly(in, where);
-  Group start = in.take();
-  if (start.code != 0)
-    throw DxfError(start.line, "expected group code 0 to start an object in " + where + ", found code " +
-                                   std::to_string(start.code));
-  DxfRecord rec;
-  rec.type = std::string(start.value());
-  rec.line = start.line + 1;  // the line naming the kind, after its 0
-  // Gathered in a buffer kept between records, then copied to the document.
-  thread_local std::vector<Group> groups;
-  groups.clear();
-  while (!in.atEnd() && in.peek().code != 0) groups.push_back(in.take());
-  rec.setGroups(doc.groups.keep(groups));
-  return rec;
-}
 
 void parseHeader(PairStream& in, DxfDocument& doc) {
   std::vector<Group>* current = nullptr;
@@ -61,7 +15,7 @@ void parseHeader(PairStream& in, DxfDocument& doc) {
     if (in.atEnd()) endsEarly(in, "the HEADER section");
     const Group& g = in.peek();
     if (g.code == 0) {
-      DxfRecord end = readRecord(in, doc, "the HEADER section");
+      DxfRecord end = readRecord(in, doc.groups, "the HEADER section");
       if (end.type != "ENDSEC") throw DxfError(end.line, "unexpected " + end.type + " in the HEADER section");
       return;
     }
@@ -78,14 +32,14 @@ void parseHeader(PairStream& in, DxfDocument& doc) {
 
 void parseTables(PairStream& in, DxfDocument& doc) {
   while (true) {
-    DxfRecord rec = readRecord(in, doc, "the TABLES section");
+    DxfRecord rec = readRecord(in, doc.groups, "the TABLES section");
     if (rec.type == "ENDSEC") return;
     if (rec.type != "TABLE") throw DxfError(rec.line, "expected TABLE in the TABLES section, found " + rec.type);
     DxfTable table;
     table.head = std::move(rec);
     const std::string where = "table " + std::string(table.head.text(2));
     while (true) {
-      DxfRecord entry = readRecord(in, doc, where);
+      DxfRecord entry = readRecord(in, doc.groups, where);
       if (entry.type == "ENDTAB") break;
       if (entry.type == "ENDSEC" || entry.type == "EOF" || entry.type == "TABLE")
         throw DxfError(entry.line, where + " has no ENDTAB");
@@ -97,14 +51,14 @@ void parseTables(PairStream& in, DxfDocument& doc) {
 
 void parseBlocks(PairStream& in, DxfDocument& doc) {
   while (true) {
-    DxfRecord rec = readRecord(in, doc, "the BLOCKS section");
+    DxfRecord rec = readRecord(in, doc.groups, "the BLOCKS section");
     if (rec.type == "ENDSEC") return;
     if (rec.type != "BLOCK") throw DxfError(rec.line, "expected BLOCK in the BLOCKS section, found " + rec.type);
     DxfBlock block;
     block.begin = std::move(rec);
     const std::string where = "block " + std::string(block.begin.text(2));
     while (true) {
-      DxfRecord entity = readRecord(in, doc, where);
+      DxfRecord entity = readRecord(in, doc.groups, where);
       if (entity.type == "ENDBLK") {
         block.end = std::move(entity);
         break;
@@ -119,11 +73,35 @@ void parseBlocks(PairStream& in, DxfDocument& doc) {
 
 void parseList(PairStream& in, DxfDocument& doc, std::vector<DxfRecord>& out, const std::string& where) {
   while (true) {
-    DxfRecord rec = readRecord(in, doc, where);
+    DxfRecord rec = readRecord(in, doc.groups, where);
     if (rec.type == "ENDSEC") return;
     if (rec.type == "EOF" || rec.type == "SECTION") throw DxfError(rec.line, where + " has no ENDSEC");
     out.push_back(std::move(rec));
   }
+}
+
+// An ENTITIES section read through once, for its frame and its records'
+// handles only: the loader reads the records again from `offset`.
+void noteEntities(PairStream& in, DxfDocument& doc, const std::string& where) {
+  doc.source = &in.reader().stream();
+  doc.streamed.push_back({in.peekOffset(), in.linesBeforePeek()});
+  const GroupReader::ValueMark values = in.reader().valueMark();
+  const PackedBlocks<Group>::Mark groups = doc.groups.mark();
+  while (true) {
+    DxfRecord rec = readRecord(in, doc.groups, where);
+    if (rec.type == "ENDSEC") break;
+    if (rec.type == "EOF" || rec.type == "SECTION") throw DxfError(rec.line, where + " has no ENDSEC");
+    try {
+      if (const std::uint64_t h = rec.ownHandle())
+        doc.entityHandles.push_back({h, rec.line, &*doc.entityTypes.insert(rec.type).first});
+    } catch (const DxfError& e) {
+      if (!doc.entityHandleError) doc.entityHandleError = e;
+    }
+    doc.groups.rewind(groups);
+    in.rewindValues(values);
+  }
+  doc.groups.rewind(groups);
+  in.rewindValues(values);
 }
 
 void keepSection(PairStream& in, DxfSection& section, const std::string& where) {
@@ -173,6 +151,7 @@ DxfDocument parseDocument(GroupReader& reader) {
     if (name == "HEADER") parseHeader(in, doc);
     else if (name == "TABLES") parseTables(in, doc);
     else if (name == "BLOCKS") parseBlocks(in, doc);
+    else if (name == "ENTITIES" && in.peekOffset() >= 0) noteEntities(in, doc, where);
     else if (name == "ENTITIES") parseList(in, doc, doc.entities, where);
     else if (name == "OBJECTS") parseList(in, doc, doc.objects, where);
     else if (name == "CLASSES") parseList(in, doc, doc.classes, where);

@@ -25,6 +25,7 @@
 #include "db/dxf/Degrees.h"
 #include "db/dxf/DxfError.h"
 #include "db/dxf/KeptGroups.h"
+#include "db/dxf/RecordSource.h"
 #include "db/dxf/ResItemCodec.h"
 #include "db/dxf/WipeoutCodec.h"
 
@@ -118,7 +119,14 @@ void DxfLoader::run() {
   loadRawTables();
   checkBlockNesting();
   loadBlocks();
-  loadEntities(m_db.modelSpaceId(), m_doc.entities, true);
+  if (m_doc.streamed.empty()) {
+    HeldRecords records(m_doc.entities);
+    loadEntities(m_db.modelSpaceId(), records, true);
+  }
+  for (const StreamedSection& section : m_doc.streamed) {
+    StreamedRecords records(*m_doc.source, section);
+    loadEntities(m_db.modelSpaceId(), records, true);
+  }
   loadObjects();
   addRawObjects();
   applyHeader();
@@ -138,11 +146,12 @@ void DxfLoader::collectHandles() {
   struct Noted {
     std::uint64_t handle;
     size_t order;
-    const DxfRecord* rec;
+    int line;
+    const std::string* type;
   };
   std::vector<Noted> noted;
   auto note = [&noted](const DxfRecord& rec) {
-    if (const std::uint64_t h = rec.ownHandle()) noted.push_back({h, noted.size(), &rec});
+    if (const std::uint64_t h = rec.ownHandle()) noted.push_back({h, noted.size(), rec.line, &rec.type});
   };
   for (const DxfTable& t : m_doc.tables) {
     note(t.head);
@@ -154,6 +163,9 @@ void DxfLoader::collectHandles() {
     note(b.end);
   }
   for (const DxfRecord& r : m_doc.entities) note(r);
+  if (m_doc.entityHandleError) throw *m_doc.entityHandleError;
+  noted.reserve(noted.size() + m_doc.entityHandles.size() + m_doc.objects.size());
+  for (const NotedHandle& n : m_doc.entityHandles) noted.push_back({n.handle, noted.size(), n.line, n.type});
   for (const DxfRecord& r : m_doc.objects) {
     note(r);
     if (const std::uint64_t h = r.ownHandle()) m_objectsByHandle[h] = &r;
@@ -176,14 +188,14 @@ void DxfLoader::collectHandles() {
       first = &noted[i - 1];
     }
   if (tooLarge && (!again || tooLarge->order <= again->order))
-    throw DxfError(tooLarge->rec->line, "handle " + hexText(tooLarge->handle) + " of " + tooLarge->rec->type +
+    throw DxfError(tooLarge->line, "handle " + hexText(tooLarge->handle) + " of " + *tooLarge->type +
                                             " is too large: handles must stay below " + hexText(kMaxFileHandle) +
                                             " so that new objects find free handles");
   if (again)
-    throw DxfError(again->rec->line, "handle " + hexText(again->handle) + " of " + again->rec->type +
-                                         " is already used by the object at line " + std::to_string(first->rec->line));
+    throw DxfError(again->line, "handle " + hexText(again->handle) + " of " + *again->type +
+                                    " is already used by the object at line " + std::to_string(first->line));
   m_fileHandles.reserve(noted.size());
-  for (const Noted& n : noted) m_fileHandles.emplace_back(n.handle, n.rec->line);
+  for (const Noted& n : noted) m_fileHandles.emplace_back(n.handle, n.line);
   // New objects the database makes by itself (block markers, SEQENDs) take
   // handles above the file's, so that no file object finds its handle taken.
   if (!m_fileHandles.empty()) {
@@ -470,12 +482,16 @@ void DxfLoader::loadBlocks() {
     }
     ids.push_back(id);
   }
-  for (size_t i = 0; i < ids.size(); ++i) loadEntities(ids[i], m_doc.blocks[i].entities, false);
+  for (size_t i = 0; i < ids.size(); ++i) {
+    HeldRecords records(m_doc.blocks[i].entities);
+    loadEntities(ids[i], records, false);
+  }
 }
 
-void DxfLoader::loadEntities(AcDbObjectId defaultOwner, const std::vector<DxfRecord>& records, bool entitiesSection) {
-  for (size_t i = 0; i < records.size(); ++i) {
-    const DxfRecord& rec = records[i];
+void DxfLoader::loadEntities(AcDbObjectId defaultOwner, RecordSource& records, bool entitiesSection) {
+  std::vector<const DxfRecord*> children;
+  for (const DxfRecord* next = records.next(); next; records.letGo(), next = records.next()) {
+    const DxfRecord& rec = *next;
     AcDbObjectId owner = defaultOwner;
     if (entitiesSection) {
       if (rec.integer(67) == 1) owner = m_db.paperSpaceId();
@@ -488,20 +504,18 @@ void DxfLoader::loadEntities(AcDbObjectId defaultOwner, const std::vector<DxfRec
     }
     if (rec.type == "POLYLINE" || rec.type == "INSERT") {
       const char* childType = rec.type == "POLYLINE" ? "VERTEX" : "ATTRIB";
-      std::vector<const DxfRecord*> children;
+      children.clear();
       const DxfRecord* end = nullptr;
-      size_t j = i + 1;
-      while (j < records.size() && records[j].type == childType) children.push_back(&records[j++]);
-      if ((!children.empty() || rec.integer(66) == 1 || rec.type == "POLYLINE") && j < records.size() &&
-          records[j].type == "SEQEND")
-        end = &records[j++];
+      while (records.peekType() == childType) children.push_back(records.next());
+      if ((!children.empty() || rec.integer(66) == 1 || rec.type == "POLYLINE") && records.peekType() == "SEQEND")
+        end = records.next();
       if (rec.type == "POLYLINE" && EntityReader::isMesh(rec)) {
         // Meshes are kept as they came, with their vertices and SEQEND.
-        for (size_t k = i; k < j; ++k) addRawEntity(owner, records[k]);
-        i = j - 1;
+        addRawEntity(owner, rec);
+        for (const DxfRecord* child : children) addRawEntity(owner, *child);
+        if (end) addRawEntity(owner, *end);
         continue;
       }
-      i = j - 1;
       const AcDbObjectId id = addEntity(owner, rec, m_entities.read(rec));
       addSequence(id, children, end, rec.type == "POLYLINE" && (rec.integer(70) & 8));
     } else if (rec.type == "VERTEX" || rec.type == "ATTRIB" || rec.type == "SEQEND") {

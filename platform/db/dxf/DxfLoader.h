@@ -33,6 +33,8 @@
 
 namespace uv::dxf {
 
+class RecordSource;
+
 class DxfLoader {
  public:
   DxfLoader(const DxfDocument& doc, AcDbDatabase& db, Result& result);
@@ -48,7 +50,7 @@ class DxfLoader {
   void loadRegApps();
   void loadBlockRecords();
   void loadBlocks();
-  void loadEntities(AcDbObjectId defaultOwner, const std::vector<DxfRecord>& records, bool entitiesSection);
+  void loadEntities(AcDbObjectId defaultOwner, RecordSource& records, bool entitiesSection);
   AcDbObjectId addEntity(AcDbObjectId owner, const DxfRecord& rec, std::unique_ptr<AcDbEntity> entity);
   void addSequence(AcDbObjectId ownerEntity, const std::vector<const DxfRecord*>& children, const DxfRecord* end,
                    bool is3d);

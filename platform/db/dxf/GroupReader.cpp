@@ -20,12 +20,16 @@ std::string shown(std::string_view text) {
 
 }  // namespace
 
-GroupReader::GroupReader(std::istream& in) : m_in(in) {}
+GroupReader::GroupReader(std::istream& in, int linesBefore) : m_in(in), m_line(linesBefore) {
+  const std::streampos at = in.tellg();
+  if (at != std::streampos(-1)) m_base = static_cast<long long>(at);
+}
 
 bool GroupReader::refill() {
   if (m_end) return false;
   constexpr size_t kChunk = size_t(1) << 20;
   const size_t taken = m_pos;
+  if (m_base >= 0) m_base += static_cast<long long>(taken);
   m_buf.erase(0, m_pos);
   m_pos = 0;
   const size_t had = m_buf.size();

@@ -38,12 +38,26 @@ struct Group {
 
 class GroupReader {
  public:
-  explicit GroupReader(std::istream& in);
+  // `linesBefore`: the lines of the file before the stream's position, for
+  // a reader that starts in the middle of a file (see offset()).
+  explicit GroupReader(std::istream& in, int linesBefore = 0);
 
   // The next pair; false at the end of the input between two pairs.
   bool next(Group& group);
   // The last line read (for "file ends at line N").
   int line() const { return m_line; }
+  // Where in the stream the next pair starts, -1 for a stream that cannot
+  // tell (a pipe): seeking there and reading on with a new reader gives the
+  // same pairs again.
+  long long offset() const { return m_base < 0 ? -1 : m_base + static_cast<long long>(m_pos); }
+  std::istream& stream() const { return m_in; }
+
+  // The values read are kept until the reader goes; a reader that takes a
+  // file a record at a time drops them record by record instead.
+  using ValueMark = PackedBlocks<char>::Mark;
+  ValueMark valueMark() const { return m_values.mark(); }
+  void rewindValues(const ValueMark& m) { m_values.rewind(m); }
+  const char* keepValue(std::string_view text) { return m_values.keepTerminated(text); }
 
  private:
   // The next line, valid until the next read; false at the end.
@@ -52,6 +66,7 @@ class GroupReader {
   bool refill();
   std::istream& m_in;
   int m_line = 0;
+  long long m_base = -1;  // the stream's offset of m_buf[0], -1 when unknown
   // The file is read a megabyte at a time and cut into lines here, rather
   // than line by line through the stream.
   std::string m_buf;

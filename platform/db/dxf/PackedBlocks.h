@@ -39,17 +39,43 @@ class PackedBlocks {
     return at;
   }
 
+  // A place to come back to: rewind() drops every copy made after it, so
+  // that a reader going through a file a record at a time keeps one
+  // record's values, not the whole file's.
+  struct Mark {
+    size_t blocks = 0;
+    T* free = nullptr;
+    size_t room = 0;
+  };
+  Mark mark() const { return {m_blocks.size(), m_free, m_room}; }
+  void rewind(const Mark& m) {
+    // Blocks up to the usual size wait for the next copies, so that records
+    // that each spill past the mark's block do not each allocate one anew.
+    while (m_blocks.size() > m.blocks) {
+      if (m_blocks.back().items <= kBlockItems && m_spare.size() < kMaxSpare)
+        m_spare.push_back(std::move(m_blocks.back()));
+      m_blocks.pop_back();
+    }
+    m_free = m.free;
+    m_room = m.room;
+  }
+
  private:
   // Room for n items at the end of the current block, or in a new one.
   T* room(size_t n) {
     if (n > m_room) {
-      // Blocks grow from a few kilobytes to a megabyte: a small drawing (a fuzzer reads thousands
-      // a second) allocates little, a large one soon gets whole megabytes.
-      const size_t size = std::max(m_next, n);
-      m_next = std::min(kBlockItems, m_next * 2);
-      m_blocks.push_back(std::make_unique_for_overwrite<std::byte[]>(size * sizeof(T)));
-      m_free = reinterpret_cast<T*>(m_blocks.back().get());
-      m_room = size;
+      if (!m_spare.empty() && m_spare.back().items >= n) {
+        m_blocks.push_back(std::move(m_spare.back()));
+        m_spare.pop_back();
+      } else {
+        // Blocks grow from a few kilobytes to a megabyte: a small drawing (a fuzzer reads thousands
+        // a second) allocates little, a large one soon gets whole megabytes.
+        const size_t size = std::max(m_next, n);
+        m_next = std::min(kBlockItems, m_next * 2);
+        m_blocks.push_back({std::make_unique_for_overwrite<std::byte[]>(size * sizeof(T)), size});
+      }
+      m_free = reinterpret_cast<T*>(m_blocks.back().bytes.get());
+      m_room = m_blocks.back().items;
     }
     T* at = m_free;
     m_free += n;
@@ -58,8 +84,14 @@ class PackedBlocks {
   }
 
   static constexpr size_t kBlockItems = (size_t(1) << 20) / sizeof(T);
+  static constexpr size_t kMaxSpare = 16;
   size_t m_next = kBlockItems / 64;  // the items of the next block
-  std::vector<std::unique_ptr<std::byte[]>> m_blocks;
+  struct Block {
+    std::unique_ptr<std::byte[]> bytes;
+    size_t items;
+  };
+  std::vector<Block> m_blocks;
+  std::vector<Block> m_spare;  // given back by rewind(), for the next copies
   T* m_free = nullptr;
   size_t m_room = 0;
 };

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "DatabaseDump.h"
+#include "PipeStream.h"
 #include "RichDrawing.h"
 #include "base/TextCase.h"
 #include "db/AcDbBlockTable.h"
@@ -78,6 +79,8 @@ std::vector<BadCase> badCases() {
       {"group code beyond the largest", replaced(kGood, " 20\n2.5", "99999999999\n2.5"), 55,
        L"expected a group code"},
       {"coordinate that is not a number", replaced(kGood, "1.5", "one"), 54, L"a number for group code 10"},
+      {"coordinate that is not a number past the first megabyte",
+       pushedPastAMegabyte(replaced(kGood, "1.5", "one")), 40054, L"a number for group code 10"},
       {"handle that is not hexadecimal", replaced(kGood, "  5\n30\n", "  5\nXYZ\n"), 50, L"hexadecimal handle"},
       {"INSERT of a block the file lacks", replaced(kGood, "  2\nMARK\n 10\n5.0", "  2\nNOPE\n 10\n5.0"), 62,
        L"block 'NOPE'"},
@@ -121,15 +124,22 @@ TEST(DxfBadInput, EachBadFileFailsWithItsLineAndLeavesTheDrawingAlone) {
   const std::string fresh = uvtest::dumpDatabase(AcDbDatabase());
   for (const BadCase& c : badCases()) {
     SCOPED_TRACE(c.name);
-    AcDbDatabase db;
-    const uv::dxf::Result r = uv::dxf::loadFromString(c.text, db, L"bad.dxf");
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.line, c.line) << uv::toUtf8(r.error);
-    const std::wstring where = c.line ? L"bad.dxf, line " + std::to_wstring(c.line) + L": " : L"bad.dxf: ";
-    EXPECT_EQ(r.error.rfind(where, 0), 0u) << uv::toUtf8(r.error);
-    EXPECT_NE(r.error.find(c.saying), std::wstring::npos) << uv::toUtf8(r.error);
-    EXPECT_TRUE(uv::dxf::isNewDatabase(db));
-    EXPECT_EQ(uvtest::firstDifference(fresh, uvtest::dumpDatabase(db)), "");
+    // A string is read again for its entities, a pipe is held whole: the
+    // same error either way.
+    for (const bool pipe : {false, true}) {
+      SCOPED_TRACE(pipe ? "through a pipe" : "from a string");
+      AcDbDatabase db;
+      uvtest::PipeStream piped(c.text);
+      const uv::dxf::Result r = pipe ? uv::dxf::loadFromStream(piped, db, L"bad.dxf")
+                                     : uv::dxf::loadFromString(c.text, db, L"bad.dxf");
+      EXPECT_FALSE(r.ok);
+      EXPECT_EQ(r.line, c.line) << uv::toUtf8(r.error);
+      const std::wstring where = c.line ? L"bad.dxf, line " + std::to_wstring(c.line) + L": " : L"bad.dxf: ";
+      EXPECT_EQ(r.error.rfind(where, 0), 0u) << uv::toUtf8(r.error);
+      EXPECT_NE(r.error.find(c.saying), std::wstring::npos) << uv::toUtf8(r.error);
+      EXPECT_TRUE(uv::dxf::isNewDatabase(db));
+      EXPECT_EQ(uvtest::firstDifference(fresh, uvtest::dumpDatabase(db)), "");
+    }
   }
 }
 

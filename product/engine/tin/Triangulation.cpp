@@ -1253,6 +1253,14 @@ void Triangulation::check(std::vector<std::string>& problems) const {
 
   // Break lines: a chain from the first end to the second, every link a constrained edge,
   // every vertex on the segment (up to the rounding of crossings) and in order along it.
+  // A crossing is rounded to the larger of the two lines that make it, so each vertex's slack
+  // is that of the largest line through it.
+  auto scaleOf = [&](std::size_t line) {
+    const auto [a, b] = m.lineEnds[line];
+    if (a < 0) return 0.0;
+    const Point2 pa = m.pos(a), pb = m.pos(b);
+    return std::max({std::fabs(pa.x), std::fabs(pa.y), std::fabs(pb.x), std::fabs(pb.y), std::hypot(pb.x - pa.x, pb.y - pa.y)});
+  };
   for (std::size_t line = 0; line < m.lineEnds.size(); ++line) {
     const auto [a, b] = m.lineEnds[line];
     if (a < 0 || a == b) continue;
@@ -1263,11 +1271,14 @@ void Triangulation::check(std::vector<std::string>& problems) const {
     }
     const Point2 pa = m.pos(a), pb = m.pos(b);
     const double dx = pb.x - pa.x, dy = pb.y - pa.y, length = std::hypot(dx, dy);
-    const double scale = std::max({std::fabs(pa.x), std::fabs(pa.y), std::fabs(pb.x), std::fabs(pb.y), length});
-    const double slack = 1e-13 * scale;
     double lastT = -1.0;
     for (std::size_t k = 0; k < chain.size(); ++k) {
       const Point2 q = m.pos(chain[k]);
+      const auto at = m.linesAt.find(chain[k]);
+      double scale = scaleOf(line);
+      if (at != m.linesAt.end())
+        for (std::int32_t other : at->second) scale = std::max(scale, scaleOf(static_cast<std::size_t>(other)));
+      const double slack = 1e-13 * scale;
       const double t = ((q.x - pa.x) * dx + (q.y - pa.y) * dy) / (length * length);
       const double off = std::fabs((q.x - pa.x) * dy - (q.y - pa.y) * dx) / length;
       if (off > slack) problem("break line ", line, " passes ", off, " beside its segment");
@@ -1279,7 +1290,6 @@ void Triangulation::check(std::vector<std::string>& problems) const {
       int i;
       if (k > 0 && (!m.findEdge(chain[k - 1], chain[k], f, i) || !m.constrained(f, i)))
         problem("break line ", line, " misses a constrained edge at ", q.x, ",", q.y);
-      const auto at = m.linesAt.find(chain[k]);
       if (at == m.linesAt.end() || !std::binary_search(at->second.begin(), at->second.end(), static_cast<std::int32_t>(line)))
         problem("vertex ", chain[k], " does not know break line ", line, " runs through it");
     }

@@ -6,7 +6,9 @@
 // clears a bound on the rounding error of that evaluation (the classic forward error bounds for
 // these two determinants). Only when it does not, which takes nearly collinear or nearly
 // cocircular points, the exact version decides: that one is defined in ExactPredicates.cpp, on
-// CGAL's filtered exact kernel.
+// CGAL's filtered exact kernel. Those bounds hold only while no product underflows or
+// overflows, so terms too small or too large for that (differences below about 1e-200 or
+// above 1e30, which only hostile files hold) are decided exactly as well.
 #pragma once
 
 #include <cmath>
@@ -26,6 +28,7 @@ inline int orientation(const Point2& a, const Point2& b, const Point2& c) {
   const double right = (a.y - c.y) * (b.x - c.x);
   const double det = left - right;
   const double sum = std::fabs(left) + std::fabs(right);
+  if (!(sum >= 0x1p-900)) return orientationExact(a, b, c);
   if (det > bound * sum) return 1;
   if (-det > bound * sum) return -1;
   return orientationExact(a, b, c);
@@ -48,6 +51,7 @@ inline int inCircle(const Point2& a, const Point2& b, const Point2& c, const Poi
   const double det = alift * (bc1 - bc2) + blift * (ca1 - ca2) + clift * (ab1 - ab2);
   const double permanent = (std::fabs(bc1) + std::fabs(bc2)) * alift + (std::fabs(ca1) + std::fabs(ca2)) * blift +
                            (std::fabs(ab1) + std::fabs(ab2)) * clift;
+  if (!(permanent >= 0x1p-700 && alift + blift + clift <= 0x1p+200)) return inCircleExact(a, b, c, d);
   if (det > bound * permanent) return 1;
   if (-det > bound * permanent) return -1;
   return inCircleExact(a, b, c, d);

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // kvbtool: surface files (.kvb) from the command line, for pipelines.
 //
-//   kvbtool build OUT.kvb POINTS.xyz [--breaklines SEGMENTS] [--name NAME] [--description TEXT]
+//   kvbtool build OUT.kvb POINTS.xyz [--breaklines SEGMENTS] [--name NAME] [--description TEXT] [--replace]
 //   kvbtool info FILE.kvb
-//   kvbtool export FILE.kvb --format landxml|csv|csv-triangles [--output OUT]
-//   kvbtool elevation FILE.kvb POINTS.xy [--output OUT]
+//   kvbtool export FILE.kvb --format landxml|csv|csv-triangles [--output OUT] [--replace]
+//   kvbtool elevation FILE.kvb POINTS.xy [--output OUT] [--replace]
+//
+// A file already at OUT is replaced only with --replace; without it, it is kept and the
+// command fails (exit code 3).
 //
 // Exit codes: 0 done, 1 wrong usage, 2 bad or missing input, 3 the output could not be written.
 #include <cstdio>
@@ -43,10 +46,11 @@ class OutputError : public std::runtime_error {
 
 const char* const kUsageText =
     "usage:\n"
-    "  kvbtool build OUT.kvb POINTS.xyz [--breaklines SEGMENTS] [--name NAME] [--description TEXT]\n"
+    "  kvbtool build OUT.kvb POINTS.xyz [--breaklines SEGMENTS] [--name NAME] [--description TEXT] [--replace]\n"
     "  kvbtool info FILE.kvb\n"
-    "  kvbtool export FILE.kvb --format landxml|csv|csv-triangles [--output OUT]\n"
-    "  kvbtool elevation FILE.kvb POINTS.xy [--output OUT]\n"
+    "  kvbtool export FILE.kvb --format landxml|csv|csv-triangles [--output OUT] [--replace]\n"
+    "  kvbtool elevation FILE.kvb POINTS.xy [--output OUT] [--replace]\n"
+    "A file already at OUT is kept (and the command fails) unless --replace is given.\n"
     "POINTS.xyz: one point a line, x y z; SEGMENTS: x1 y1 z1 x2 y2 z2; POINTS.xy: x y.\n"
     "Fields may be separated by blanks, tabs, commas or semicolons; '#' starts a comment.\n";
 
@@ -54,12 +58,17 @@ const char* const kUsageText =
 struct Arguments {
   std::vector<std::string> positional;
   std::map<std::string, std::string> options;
+  bool replace = false;  // --replace: the output may replace a file already there
 
-  static Arguments parse(int argc, char** argv, int first, const std::vector<std::string>& known) {
+  // `known`: the options that take a value; --replace, which takes none, goes with any command that writes.
+  static Arguments parse(int argc, char** argv, int first, const std::vector<std::string>& known,
+                         bool writes = true) {
     Arguments a;
     for (int i = first; i < argc; ++i) {
       std::string arg = argv[i];
-      if (arg.rfind("--", 0) == 0) {
+      if (writes && arg == "--replace") {
+        a.replace = true;
+      } else if (arg.rfind("--", 0) == 0) {
         bool ok = false;
         for (const auto& k : known) ok = ok || k == arg;
         if (!ok) throw UsageError("unknown option " + arg);
@@ -98,16 +107,24 @@ std::unique_ptr<CKVLXsurface_Vantor2> loadSurface(const std::string& path,
   return surface;
 }
 
-// Writes through a temporary file when given a path, to standard output otherwise.
-void emit(const std::string& output, const std::string& text) {
+// Writes the file through a temporary one; a file already there is someone's work, replaced
+// only when the command line says so.
+void writeOutput(const std::string& path, const std::vector<unsigned char>& bytes, bool replace) {
+  if (!replace && uv::checkWriteTarget(uv::fromUtf8(path)).state == uv::WriteTarget::State::kExisting)
+    throw OutputError(path + ": the file exists already and was kept; --replace replaces it");
+  std::string error;
+  if (!uv::replaceFile(uv::fromUtf8(path), bytes, error)) throw OutputError(path + ": " + error);
+}
+
+// To the file --output names, or to standard output.
+void emit(const Arguments& a, const std::string& text) {
+  const std::string output = a.option("--output");
   if (output.empty() || output == "-") {
     std::cout << text;
     if (!std::cout.flush()) throw OutputError("cannot write to standard output");
     return;
   }
-  std::string error;
-  if (!uv::replaceFile(uv::fromUtf8(output), std::vector<unsigned char>(text.begin(), text.end()), error))
-    throw OutputError(output + ": " + error);
+  writeOutput(output, std::vector<unsigned char>(text.begin(), text.end()), a.replace);
 }
 
 int build(const Arguments& a) {
@@ -128,9 +145,7 @@ int build(const Arguments& a) {
   }
   surface.SetName(CString(name));
   surface.SetDescription(CString(a.option("--description")));
-  std::string error;
-  if (!uv::replaceFile(uv::fromUtf8(out), uv::engine::encodeSurfaceFile(surface.FileContent()), error))
-    throw OutputError(out + ": " + error);
+  writeOutput(out, uv::engine::encodeSurfaceFile(surface.FileContent()), a.replace);
   std::cerr << "kvbtool: " << out << ": " << surface.PointCount() << " points, " << surface.TriangleCount()
             << " triangles";
   if (refused) std::cerr << "; " << refused << " break lines of no length skipped";
@@ -160,7 +175,8 @@ int info(const Arguments& a) {
     s << "extents: " << number(lo.x) << ' ' << number(lo.y) << ' ' << number(lo.z) << " .. " << number(hi.x) << ' '
       << number(hi.y) << ' ' << number(hi.z) << '\n';
   }
-  emit("", s.str());
+  std::cout << s.str();
+  if (!std::cout.flush()) throw OutputError("cannot write to standard output");
   return 0;
 }
 
@@ -186,7 +202,7 @@ int exportSurface(const Arguments& a) {
     for (std::size_t i = 0; i < triangles.size(); ++i)
       s << i << ',' << triangles[i].v[0] << ',' << triangles[i].v[1] << ',' << triangles[i].v[2] << '\n';
   }
-  emit(a.option("--output"), s.str());
+  emit(a, s.str());
   return 0;
 }
 
@@ -204,7 +220,7 @@ int elevation(const Arguments& a) {
     if (found[i] == 1) s << number(z[i]) << '\n';
     else s << "off-surface\n";
   }
-  emit(a.option("--output"), s.str());
+  emit(a, s.str());
   return 0;
 }
 
@@ -219,7 +235,7 @@ int main(int argc, char** argv) {
   try {
     if (command == "build")
       return build(Arguments::parse(argc, argv, 2, {"--breaklines", "--name", "--description"}));
-    if (command == "info") return info(Arguments::parse(argc, argv, 2, {}));
+    if (command == "info") return info(Arguments::parse(argc, argv, 2, {}, false));
     if (command == "export") return exportSurface(Arguments::parse(argc, argv, 2, {"--format", "--output"}));
     if (command == "elevation") return elevation(Arguments::parse(argc, argv, 2, {"--output"}));
     if (command == "--help" || command == "help") {

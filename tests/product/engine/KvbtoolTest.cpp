@@ -141,5 +141,39 @@ TEST_F(Kvbtool, ErrorsNameTheFileAndLineAndSetTheExitCode) {
   EXPECT_NE(half.out.find("truncated"), std::string::npos);
 }
 
+// A file already where a command writes is someone's work: kept, byte for byte, unless the
+// command says --replace; every writing command asks the same.
+TEST_F(Kvbtool, AnExistingOutputIsKeptUnlessReplaceIsGiven) {
+  std::ofstream(folder.path("p.xyz")) << "0 0 10\n10 0 20\n10 10 30\n";
+  std::ofstream(folder.path("q.xy")) << "5 2\n";
+  const std::string kept = "a surveyor's own file\n";
+  struct Case {
+    const char* what;
+    std::string command;  // writes to out.bin
+  };
+  const Case cases[] = {
+      {"build", "build " + file("out.bin") + " " + file("p.xyz")},
+      {"export", "export " + file("t.kvb") + " --format csv --output " + file("out.bin")},
+      {"elevation", "elevation " + file("t.kvb") + " " + file("q.xy") + " --output " + file("out.bin")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::ofstream(folder.path("out.bin"), std::ios::binary | std::ios::trunc) << kept;
+    const ToolRun refused = kvbtool(c.command);
+    EXPECT_EQ(refused.code, 3);
+    EXPECT_NE(refused.out.find("out.bin: the file exists already and was kept; --replace replaces it"),
+              std::string::npos)
+        << refused.out;
+    const std::vector<unsigned char> bytes = readBytes(folder.path("out.bin"));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), kept);
+
+    const ToolRun replaced = kvbtool(c.command + " --replace");
+    ASSERT_EQ(replaced.code, 0) << replaced.out;
+    const std::vector<unsigned char> now = readBytes(folder.path("out.bin"));
+    EXPECT_NE(std::string(now.begin(), now.end()), kept);
+  }
+  EXPECT_EQ(kvbtool("info " + file("t.kvb") + " --replace").code, 1) << "info writes nothing";
+}
+
 }  // namespace
 }  // namespace uv::engine::test

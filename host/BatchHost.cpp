@@ -61,14 +61,18 @@ ExitCode BatchHost::run(const CommandLineOptions& o) {
     for (const std::wstring& module : o.load) session.loadModule(module);
     times.report(L"start");
     if (!o.job.empty()) runJob(session, o.job, times);
+    // Nobody is there to ask after the job: a file that is not the drawing's own is kept, unless --replace.
+    const auto existing = o.replace ? HostSession::ExistingFile::kReplace : HostSession::ExistingFile::kKeep;
     if (!o.save.empty()) {
-      if (!session.saveDrawing(o.save, o.replace ? HostSession::ExistingFile::kReplace : HostSession::ExistingFile::kKeep))
+      if (!session.saveDrawing(o.save, existing))
         throw HostError(ExitCode::kFileError, o.save + L" already exists and was kept as it was: the drawing was not "
                                                        L"saved (--replace replaces it)");
       times.report(L"--save");
     }
     if (!o.render.empty()) {
-      session.renderDrawing(o.render);
+      if (!session.renderDrawing(o.render, existing))
+        throw HostError(ExitCode::kFileError, o.render + L" already exists and was kept as it was: the picture was "
+                                                         L"not drawn (--replace replaces it)");
       times.report(L"--render");
     }
     times.reportTotal();

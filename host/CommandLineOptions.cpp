@@ -98,7 +98,8 @@ CommandLineOptions CommandLineOptions::parse(const std::vector<std::string>& arg
   if (o.gui && (!o.job.empty() || !o.save.empty() || !o.render.empty()))
     usageError("--gui opens the desktop program; --job, --save and --render are for batch runs");
   if (o.gui && o.times) usageError("--gui opens the desktop program; --times is for batch runs");
-  if (o.replace && o.save.empty()) usageError("--replace lets --save replace a file; give --save too");
+  if (o.replace && o.save.empty() && o.render.empty())
+    usageError("--replace lets --save and --render replace a file; give one of them too");
   return o;
 }
 
@@ -123,8 +124,10 @@ Options:
                           already there that is not the drawing's own (the
                           one it was opened from or this run saved) is kept,
                           and cadhost ends with status 3, unless --replace
-  --replace               let --save replace such a file
-  --render OUT.png|.svg   draw the drawing into a picture when the job is done
+  --render OUT.png|.svg   draw the drawing into a picture when the job is
+                          done; a file already there is kept as --save keeps
+                          one, unless it is a picture cadhost drew
+  --replace               let --save and --render replace such a file
   --render-size WxH       the picture's size in pixels (default 1600x1200)
   --render-background dark|light
                           the pictures' background: light (white, the
@@ -145,7 +148,9 @@ Host verbs in job scripts:
                           the drawing's own is replaced only after the
                           question "... already exists. Do you want to
                           replace it?" (answer yes|no on the next line)
-  render "out.png"        draw a picture of the drawing (.png or .svg)
+  render "out.png"        draw a picture of the drawing (.png or .svg); a file
+                          already there that cadhost did not draw is asked
+                          about as save asks
   view cx,cy height       show the view of this centre and height
   regen                   regenerate the view: temporary vectors vanish
   background dark|light   the background of the pictures drawn from now on
@@ -167,7 +172,7 @@ Exit status:
   2  usage error: options cadhost cannot take
   3  file error: a drawing, script or module that cannot be read or loaded,
      or a drawing or picture that cannot be written, or a file that --save
-     would replace without --replace
+     or --render would replace without --replace
 )";
 }
 

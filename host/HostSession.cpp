@@ -13,6 +13,7 @@
 #include "host/HostError.h"
 #include "host/render/DrawingPainter.h"
 #include "host/render/DrawingRenderer.h"
+#include "host/render/PictureMark.h"
 #include "rx/ModuleLoader.h"
 #include "user/CurrentUser.h"
 #include "user/MessageBoxCodes.h"
@@ -107,15 +108,24 @@ bool HostSession::replacesOthersFile(const std::wstring& path) const {
   return true;
 }
 
+bool HostSession::replacesOthersPicture(const std::wstring& path) const {
+  return replacesOthersFile(path) && !render::isPictureDrawnHere(path);
+}
+
+// `others`: what is at the path is not the drawing's own.
+bool HostSession::mayReplace(const std::wstring& path, bool others, ExistingFile existing, const wchar_t* title) const {
+  if (existing == ExistingFile::kReplace || !others) return true;
+  if (existing == ExistingFile::kKeep) return false;
+  FileQuestion dialog;
+  dialog.save = dialog.confirmOverwrite = true;
+  dialog.title = title;
+  return currentUser().messageBox(overwriteQuestion(dialog, path)) == IDYES;
+}
+
 bool HostSession::saveDrawing(const std::wstring& path, ExistingFile existing) {
   const AcDbDatabase& db = database();
-  if (existing != ExistingFile::kReplace && replacesOthersFile(path)) {
-    FileQuestion dialog;
-    dialog.save = dialog.confirmOverwrite = true;
-    dialog.title = L"Save drawing";
-    if (existing == ExistingFile::kKeep || currentUser().messageBox(overwriteQuestion(dialog, path)) != IDYES)
-      return false;
-  }
+  if (!mayReplace(path, existing != ExistingFile::kReplace && replacesOthersFile(path), existing, L"Save drawing"))
+    return false;
   DrawingFiles::write(db, path);
   m_written.push_back(path);
   Transcript::instance().write(L"Saved " + path + L"\n");
@@ -128,15 +138,19 @@ bool HostSession::viewWasSet() const {
   return !now.centre().isEqualTo(m_fitted.centre()) || now.height() != m_fitted.height();
 }
 
-void HostSession::renderDrawing(const std::wstring& path) const {
+bool HostSession::renderDrawing(const std::wstring& path, ExistingFile existing) {
   render::DrawingRenderer renderer(database());
+  if (!mayReplace(path, existing != ExistingFile::kReplace && replacesOthersPicture(path), existing, L"Save picture"))
+    return false;
   if (viewWasSet()) renderer.setView(m_document->view().centre(), m_document->view().height());
   renderer.setTemporaryVectors(m_document->temporaryGraphics().vectors());
   renderer.setBackground(m_dark ? render::DrawingRenderer::darkBackground() : render::DrawingRenderer::lightBackground());
   renderer.setShadeByElevation(m_shadeByElevation);
   const render::RenderResult r = renderer.writeFile(path, QSize(m_width, m_height));
   if (!r.ok) throw HostError(ExitCode::kFileError, r.message);
+  m_written.push_back(path);
   Transcript::instance().write(L"Rendered " + path + L"\n");
+  return true;
 }
 
 void HostSession::regenerate() { uv::regenerate(); }

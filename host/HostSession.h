@@ -37,20 +37,22 @@ class HostSession {
   void newDrawing();
   // Replaces the document's drawing; on failure the old one stays.
   void openDrawing(const std::wstring& path);
-  // What a save does with a file already at its path that is not the
-  // drawing's own: the file it was opened from, or one this run wrote.
-  // A user's drawing is never replaced without asking.
+  // What a save or a picture does with a file already at its path that is
+  // not the drawing's own: the file it was opened from, one this run wrote,
+  // or (for a picture) one this program drew. A user's file is never
+  // replaced without asking.
   enum class ExistingFile {
     kAsk,      // the current user's message box: "... already exists. Do you want to replace it?"
     kReplace,  // the user has agreed already (a file dialog asked, --replace)
     kKeep,     // nobody to ask: keep it
   };
-  // True when saved; false (the file untouched) when the existing file is
-  // kept. Failures throw HostError.
+  // True when written; false (the file untouched) when the existing file
+  // is kept. Failures throw HostError.
   bool saveDrawing(const std::wstring& path, ExistingFile existing = ExistingFile::kAsk);
-  // Whether saving to `path` replaces a file that is not the drawing's own.
+  bool renderDrawing(const std::wstring& path, ExistingFile existing = ExistingFile::kAsk);
+  // Whether saving the drawing (or a picture) to `path` replaces a file that is not the drawing's own.
   bool replacesOthersFile(const std::wstring& path) const;
-  void renderDrawing(const std::wstring& path) const;
+  bool replacesOthersPicture(const std::wstring& path) const;
   // False (and no change) for a height that is not positive.
   bool setView(const AcGePoint3d& centre, double height);
   bool viewWasSet() const;
@@ -82,6 +84,7 @@ class HostSession {
  private:
   void adopt(std::unique_ptr<AcDbDatabase> db, const std::wstring& fileName);
   bool restore(bool undo);
+  bool mayReplace(const std::wstring& path, bool others, ExistingFile existing, const wchar_t* title) const;
   AcDbDatabase& database() const;
 
   AcApDocument* m_document = nullptr;

@@ -67,7 +67,8 @@ void JobRunner::runHostVerb(const ScriptAction& a) {
     if (!m_session.saveDrawing(a.text(0)))
       Transcript::instance().write(L"Not saved: " + a.text(0) + L" already exists and was kept as it was.\n");
   } else if (a.verb == L"render") {
-    m_session.renderDrawing(a.text(0));
+    if (!m_session.renderDrawing(a.text(0)))
+      Transcript::instance().write(L"Not drawn: " + a.text(0) + L" already exists and was kept as it was.\n");
   } else if (a.verb == L"view") {
     if (!m_session.setView(a.point(0), a.number(1)))
       throw HostError(ExitCode::kJobError, L"the view height must be a positive number, not " + a.text(1));

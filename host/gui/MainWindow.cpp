@@ -517,6 +517,8 @@ bool MainWindow::savePicture(const QString& path) {
   renderer.setTemporaryVectors(doc->temporaryGraphics().vectors());
   renderer.setBackground(m_view->background());
   renderer.setShadeByElevation(m_view->shadeByElevation());
+  // The file dialog asked about a file there; a replay of the session answers as the person did.
+  const bool others = m_session.replacesOthersPicture(path.toStdWString());
   const render::RenderResult r = renderer.writeFile(path.toStdWString(), m_view->size());
   if (!r.ok) {
     report(QString::fromStdWString(r.message));
@@ -527,6 +529,7 @@ bool MainWindow::savePicture(const QString& path) {
   m_recorder.host(L"background", {SessionRecorder::bare(m_view->darkBackground() ? L"dark" : L"light")});
   m_recorder.host(L"shade", {SessionRecorder::bare(m_view->shadeByElevation() ? L"elevation" : L"none")});
   m_recorder.host(L"render", {SessionRecorder::quoted(QFileInfo(path).absoluteFilePath().toStdWString())});
+  if (others) m_recorder.messageBox(IDYES);
   m_commandLine->append(QStringLiteral("Saved the picture %1\n").arg(path));
   return true;
 }

@@ -9,6 +9,7 @@
 #include "host/render/DrawingPainter.h"
 #include "host/render/ElevationShading.h"
 #include "host/render/OffscreenApplication.h"
+#include "host/render/PictureMark.h"
 
 namespace uv::render {
 
@@ -75,12 +76,15 @@ RenderResult DrawingRenderer::writeFile(const std::wstring& path, const QSize& s
     generator.setSize(size);
     generator.setViewBox(QRect(QPoint(0, 0), size));
     generator.setTitle(QStringLiteral("Drawing"));
+    markPicture(generator);
     QPainter painter;
     if (!painter.begin(&generator)) return failure(path, QStringLiteral("the SVG writer did not start"));
     paint(painter, size);
     painter.end();
-  } else if (!image(size).save(&file, "PNG")) {
-    return failure(path, QStringLiteral("the PNG writer failed"));
+  } else {
+    QImage picture = image(size);
+    markPicture(picture);
+    if (!picture.save(&file, "PNG")) return failure(path, QStringLiteral("the PNG writer failed"));
   }
   if (!file.commit()) return failure(path, file.errorString());
   return {};

@@ -24,6 +24,7 @@ TEST(CommandLineOptions, TakesEveryOptionInBothForms) {
   EXPECT_FALSE(o.replace);
   EXPECT_TRUE(CommandLineOptions::parse({"--times", "--job", "run.job"}).times);
   EXPECT_TRUE(CommandLineOptions::parse({"--save", "out.dxf", "--replace"}).replace);
+  EXPECT_TRUE(CommandLineOptions::parse({"--replace", "--render", "out.png"}).replace);
 
   const CommandLineOptions none = CommandLineOptions::parse({});
   EXPECT_TRUE(none.open.empty() && none.load.empty() && none.job.empty());
@@ -61,7 +62,7 @@ TEST(CommandLineOptions, RefusesWhatItCannotTakeNamingTheOption) {
       {{"--times=yes"}, "--times takes no value"},
       {{"--gui", "--times"}, "--times is for batch runs"},
       {{"--replace=yes", "--save", "a.dxf"}, "--replace takes no value"},
-      {{"--replace", "--job", "a.job"}, "--replace lets --save replace a file; give --save too"},
+      {{"--replace", "--job", "a.job"}, "--replace lets --save and --render replace a file; give one of them too"},
   };
   for (const Case& c : cases) {
     try {

@@ -24,6 +24,7 @@
 #include "db/AcDbPolyline.h"
 #include "db/AcDbText.h"
 #include "host/render/DrawingRenderer.h"
+#include "host/render/PictureMark.h"
 #include "host/render/TextPainter.h"
 #include "SketchDrawing.h"
 
@@ -404,6 +405,40 @@ TEST(Render, FilesArePngOrSvgAndErrorsNameTheFile) {
     EXPECT_FALSE(r.ok);
     EXPECT_NE(r.message.find(bad), std::wstring::npos) << QString::fromStdWString(r.message).toStdString();
   }
+}
+
+// The pictures this program draws carry its mark; other files, pictures
+// included, do not, and only the marked ones are drawn over without asking.
+TEST(Render, OnlyThePicturesDrawnHereBearTheMark) {
+  SketchDrawing d;
+  d.add(with(horizontal(), 1));
+  DrawingRenderer renderer(d.db());
+  QTemporaryDir dir;
+  auto path = [&](const char* name) { return dir.filePath(QString::fromLatin1(name)).toStdWString(); };
+  ASSERT_TRUE(renderer.writeFile(path("drawn.png"), QSize(40, 30)).ok);
+  ASSERT_TRUE(renderer.writeFile(path("drawn.svg"), QSize(40, 30)).ok);
+  // The same pixels saved by another program, without the mark.
+  ASSERT_TRUE(renderer.image(QSize(40, 30)).save(QString::fromStdWString(path("photo.png")), "PNG"));
+  QImage other = renderer.image(QSize(40, 30));
+  other.setText(QStringLiteral("Software"), QStringLiteral("cadhost 2"));
+  ASSERT_TRUE(other.save(QString::fromStdWString(path("near.png")), "PNG"));
+  auto write = [&](const char* name, const QByteArray& bytes) {
+    QFile f(QString::fromStdWString(path(name)));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+  };
+  write("plan.svg", "<svg xmlns=\"http://www.w3.org/2000/svg\"><desc>Drawn by hand</desc></svg>");
+  write("notes.png", "Software\0cadhost, but no picture");
+  QFile drawn(QString::fromStdWString(path("drawn.png")));
+  ASSERT_TRUE(drawn.open(QIODevice::ReadOnly));
+  write("cut.png", drawn.read(40));  // cut inside its chunks
+
+  const struct {
+    const char* name;
+    bool marked;
+  } cases[] = {{"drawn.png", true},  {"drawn.svg", true}, {"photo.png", false}, {"near.png", false},
+               {"plan.svg", false},  {"notes.png", false}, {"cut.png", false},  {"missing.png", false}};
+  for (const auto& c : cases) EXPECT_EQ(uv::render::isPictureDrawnHere(path(c.name)), c.marked) << c.name;
 }
 
 TEST(Render, TextControlCodes) {

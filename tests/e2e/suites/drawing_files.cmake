@@ -27,3 +27,16 @@ uv_add_job_test(drawing_replace_option OPEN drawings/kept_kinds.dxf ARGS --save 
                 CHECK ${checks}/theirs_replaced.py)
 uv_add_job_test(drawing_own_files JOB ${jobs}/own_files.job ARGS --open theirs.dxf --save copy.dxf ${theirs}
                 CHECK ${checks}/own_files.py)
+
+# A picture another program made is drawn over only when the user agrees,
+# as a drawing is saved over; a picture cadhost drew is its own.
+set(photo SETUP ${checks}/photo_setup.py)
+uv_add_job_test(drawing_picture_no OPEN drawings/kept_kinds.dxf JOB ${jobs}/picture_no.job ${photo}
+                CHECK ${checks}/photo_kept.py EXPECT_STDOUT "Not drawn: photo\\.png already exists")
+uv_add_job_test(drawing_picture_yes OPEN drawings/kept_kinds.dxf JOB ${jobs}/picture_yes.job ${photo}
+                ARGS --render-size 64x48 CHECK ${checks}/photo_replaced.py)
+uv_add_job_test(drawing_picture_option_missing OPEN drawings/kept_kinds.dxf ARGS --render photo.png ${photo}
+                CHECK ${checks}/photo_kept.py WILL_FAIL EXIT_CODE 3
+                EXPECT_STDERR "photo\\.png already exists and was kept as it was.*--replace")
+uv_add_job_test(drawing_picture_option OPEN drawings/kept_kinds.dxf ARGS --render photo.png --replace
+                --render-size 64x48 ${photo} CHECK ${checks}/photo_replaced.py)

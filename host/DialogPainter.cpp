@@ -3,9 +3,12 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QSaveFile>
 #include <QString>
 
+#include "base/SafeFileWriter.h"
 #include "host/render/OffscreenApplication.h"
+#include "host/render/PictureMark.h"
 #include "ui/DialogRunner.h"
 #include "ui/qt/DialogView.h"
 #include "user/DialogPictures.h"
@@ -18,6 +21,9 @@ std::wstring paint(ModalDialog& modal, const std::wstring& file) {
   auto* runner = dynamic_cast<DialogRunner*>(&modal);
   if (!runner) return L"it is not a dialog of the dialog framework";
   if (!file.ends_with(L".png") && !file.ends_with(L".PNG")) return L"pictures of dialogs are PNG files, not \"" + file + L"\"";
+  // A file there that cadhost did not draw is someone's work: no picture is taken over it.
+  if (checkWriteTarget(file).state == WriteTarget::State::kExisting && !render::isPictureDrawnHere(file))
+    return file + L" already exists and is not a picture cadhost drew; it was kept as it was";
   render::OffscreenApplication::ensure();
   qt::DialogView view(runner->dialog());
   view.show();
@@ -37,7 +43,11 @@ std::wstring paint(ModalDialog& modal, const std::wstring& file) {
   painter.setPen(Qt::white);
   painter.drawText(QRect(10, 0, shot.width() - 20, bar), Qt::AlignVCenter | Qt::AlignLeft, view.windowTitle());
   painter.end();
-  if (!shot.save(QString::fromStdWString(file), "PNG")) return file + L": cannot be written";
+  render::markPicture(shot);
+  // Whole or not at all, as the drawing's pictures are written.
+  QSaveFile out(QString::fromStdWString(file));
+  if (!out.open(QIODevice::WriteOnly) || !shot.save(&out, "PNG") || !out.commit())
+    return file + L": cannot be written (" + out.errorString().toStdWString() + L")";
   return {};
 }
 

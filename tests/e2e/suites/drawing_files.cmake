@@ -40,3 +40,8 @@ uv_add_job_test(drawing_picture_option_missing OPEN drawings/kept_kinds.dxf ARGS
                 EXPECT_STDERR "photo\\.png already exists and was kept as it was.*--replace")
 uv_add_job_test(drawing_picture_option OPEN drawings/kept_kinds.dxf ARGS --render photo.png --replace
                 --render-size 64x48 ${photo} CHECK ${checks}/photo_replaced.py)
+if(TARGET UIVantor2)
+  uv_add_job_test(drawing_dialog_picture_kept JOB ${jobs}/dialog_picture_kept.job.in ${photo}
+                  CHECK ${checks}/photo_kept.py WILL_FAIL EXIT_CODE 1
+                  EXPECT_STDERR "dialog_picture_kept\\.job:7: .*photo\\.png already exists and is not a picture cadhost drew")
+endif()

@@ -33,9 +33,16 @@ std::string systemError(int err) { return std::strerror(err); }
 }  // namespace
 
 bool isNewDatabase(const AcDbDatabase& db) {
-  const AcDbDatabase fresh;
-  return db.objectIds(true).size() == fresh.objectIds(true).size() && db.reservedIds().empty() &&
-         db.handseed() == fresh.handseed();
+  // Every new database holds the same default drawing: made once to be counted, not at every load.
+  struct Fresh {
+    size_t objects;
+    AcDbHandle handseed;
+  };
+  static const Fresh fresh = [] {
+    const AcDbDatabase made;
+    return Fresh{made.objectIds(true).size(), made.handseed()};
+  }();
+  return db.objectIds(true).size() == fresh.objects && db.reservedIds().empty() && db.handseed() == fresh.handseed;
 }
 
 Result loadFromStream(std::istream& in, AcDbDatabase& db, const std::wstring& name) {

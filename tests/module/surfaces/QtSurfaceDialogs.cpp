@@ -12,42 +12,15 @@
 #include <cstdlib>
 
 #include "SurfacesFixture.h"
+#include "tests/module/ShowDialogInQt.h"
 #include "base/TextCase.h"
 #include "module/surfaces/dlg_NovaPloha.h"
 #include "module/surfaces/dlg_UpravljanjePlohama.h"
 #include "module/surfaces/dlg_UredjivanjePlohe.h"
-#include "ui/DialogRunner.h"
-#include "ui/qt/DialogView.h"
 #include "tests/platform/ui/QtTestEnvironment.h"
 
 namespace uvtest {
 namespace {
-
-// Shows the dialog, checks its controls lie inside it and returns its picture.
-QImage showAndGrab(CDialog& dialog) {
-  uv::DialogRunner runner(dialog);
-  runner.initialise();
-  uv::qt::DialogView view(dialog);
-  view.show();
-  EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
-  const QRect inside(QPoint(0, 0), view.size());
-  for (CWnd* control : dialog.children()) {
-    if (!control->IsWindowVisible()) continue;
-    QWidget* widget = view.widgetOf(*control);
-    if (!widget) {
-      ADD_FAILURE() << "no widget for " << uv::toUtf8(control->controlName());
-      continue;
-    }
-    const QRect where(widget->mapTo(&view, QPoint(0, 0)), widget->size());
-    EXPECT_TRUE(inside.contains(where)) << dialog.templateId() << " " << uv::toUtf8(control->controlName());
-  }
-  QImage shot = view.grab().toImage();
-  const char* build = std::getenv("UV_BUILD_DIR");
-  const std::filesystem::path folder = build ? build : std::filesystem::temp_directory_path();
-  shot.save(QString::fromStdString((folder / ("uivantor2-" + std::to_string(dialog.templateId()) + ".png")).string()));
-  dialog.EndDialog(IDCANCEL);
-  return shot;
-}
 
 int countPixels(const QImage& image, QRgb colour) {
   int n = 0;
@@ -64,7 +37,7 @@ TEST_F(QtSurfaceDialogsTest, TheManagersRowsAreDrawnOnTheirColours) {
   ASSERT_EQ(manager()->SetCurrentSurface(L"Teren"), 1);
   const QImage before = [&] {
     dlg_UpravljanjePlohama plain;
-    return showAndGrab(plain);
+    return showInQt(plain);
   }();
   // A file surface whose file has gone is listed in red.
   const std::wstring file = writeSurfaceFile("gone.kvb", L"Gone", L"");
@@ -73,7 +46,7 @@ TEST_F(QtSurfaceDialogsTest, TheManagersRowsAreDrawnOnTheirColours) {
   std::filesystem::remove(file);
   reread();
   dlg_UpravljanjePlohama dlg;
-  const QImage after = showAndGrab(dlg);
+  const QImage after = showInQt(dlg);
   EXPECT_GT(countPixels(before, qRgb(255, 255, 0)), 200) << "no yellow row";
   EXPECT_EQ(countPixels(before, qRgb(255, 0, 0)), 0);
   EXPECT_GT(countPixels(after, qRgb(255, 0, 0)), 200) << "no red row";
@@ -82,11 +55,11 @@ TEST_F(QtSurfaceDialogsTest, TheManagersRowsAreDrawnOnTheirColours) {
 TEST_F(QtSurfaceDialogsTest, NewSurfaceAndPropertiesShowAllTheirControls) {
   makeSurface(L"Teren");
   dlg_NovaPloha create;
-  EXPECT_FALSE(showAndGrab(create).isNull());
+  EXPECT_FALSE(showInQt(create).isNull());
   dlg_UredjivanjePlohe properties;
   properties.SetSurfaceManager(manager());
   properties.SetSurfaceDescription(manager()->GetSurfaceDescription(L"Teren"));
-  EXPECT_FALSE(showAndGrab(properties).isNull());
+  EXPECT_FALSE(showInQt(properties).isNull());
 }
 
 }  // namespace

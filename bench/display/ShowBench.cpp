@@ -58,8 +58,15 @@ int main(int argc, char** argv) {
 
   double bytes = currentBytes();
   double t = seconds();
+  const uv::bench::CpuSplit before = uv::bench::cpuSplit();
   const AcDbObjectIdArray faces = uv::display::DrawTriangleFaces(request, *surface);
   report("show_faces_seconds", seconds() - t);
+  // User time is what the code spends; system time is mostly fresh pages
+  // cleared, which varies with the machine's memory as much as with ours.
+  const uv::bench::CpuSplit after = uv::bench::cpuSplit();
+  report("show_faces_user_seconds", after.user - before.user);
+  report("show_faces_system_seconds", after.system - before.system);
+  report("show_faces_minor_faults", after.minorFaults - before.minorFaults);
   report("faces", faces.length());
   report("bytes_per_face", (currentBytes() - bytes) / faces.length());
 
@@ -77,8 +84,12 @@ int main(int argc, char** argv) {
   {
     AcDbDatabase back;
     t = seconds();
+    const uv::bench::CpuSplit readFrom = uv::bench::cpuSplit();
     const uv::dxf::Result read = uv::dxf::load(uv::fromUtf8(scratch), back);
     const double readSeconds = seconds() - t;
+    const uv::bench::CpuSplit readTo = uv::bench::cpuSplit();
+    report("dxf_read_user_seconds", readTo.user - readFrom.user);
+    report("dxf_read_system_seconds", readTo.system - readFrom.system);
     if (!read.ok) {
       std::fprintf(stderr, "bench_show: %s\n", uv::toUtf8(read.error).c_str());
       return 1;

@@ -30,8 +30,6 @@ resbuf* IndexItem(long index) {
 // pair be refused, each tag goes on alone: the name first, then the index,
 // whatever became of the name.
 void TagBoth(AcDbEntity* entity, const CString& surfaceName, const wchar_t* indexApp, long index) {
-  acdbRegApp(kSurfaceNameApp);
-  acdbRegApp(indexApp);
   resbuf chain[4] = {};
   chain[0].restype = AcDb::kDxfRegAppName;
   chain[0].resval.rstring = const_cast<wchar_t*>(kSurfaceNameApp);
@@ -42,6 +40,11 @@ void TagBoth(AcDbEntity* entity, const CString& surfaceName, const wchar_t* inde
   chain[3].restype = AcDb::kDxfXdInteger16;
   chain[3].resval.rint = IndexTagValue(index);
   for (int i = 0; i < 3; ++i) chain[i].rbnext = &chain[i + 1];
+  // Both applications are registered after the first face: only a refusal
+  // registers them (setXData looks them up anyway) and tries again.
+  if (entity->setXData(chain) == Acad::eOk) return;
+  acdbRegApp(kSurfaceNameApp);
+  acdbRegApp(indexApp);
   if (entity->setXData(chain) == Acad::eOk) return;
   TagEntity(entity, kSurfaceNameApp, StringItem(surfaceName));
   TagEntity(entity, indexApp, IndexItem(index));

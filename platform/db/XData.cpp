@@ -28,11 +28,28 @@ unsigned char* store(unsigned char* p, const T& v) {
 
 constexpr size_t kGroupHead = sizeof(const std::wstring*) + sizeof(std::uint32_t);
 
+// A text of characters below 256 (most are: names, numbers, tags) is kept a
+// byte a character, marked in its length; others take a wchar_t each.
+constexpr std::uint32_t kNarrow = 0x80000000u;
+
+// The length of a text as stored (with kNarrow when it holds), and the bytes it takes.
+std::uint32_t textLength(const wchar_t* text, size_t& bytes) {
+  std::uint32_t n = 0;
+  bool narrow = true;
+  if (text)
+    for (; text[n]; ++n) narrow = narrow && static_cast<std::uint32_t>(text[n]) < 0x100;
+  bytes = narrow ? n : n * sizeof(wchar_t);
+  return narrow ? n | kNarrow : n;
+}
+
 // Bytes of one item's value, by the kind its code carries.
 size_t valueSize(const resbuf& rb) {
   switch (resvalKind(rb.restype)) {
-    case ResvalKind::kString:
-      return sizeof(std::uint32_t) + (rb.resval.rstring ? std::wcslen(rb.resval.rstring) : 0) * sizeof(wchar_t);
+    case ResvalKind::kString: {
+      size_t bytes = 0;
+      textLength(rb.resval.rstring, bytes);
+      return sizeof(std::uint32_t) + bytes;
+    }
     case ResvalKind::kBinary:
       return sizeof(std::uint32_t) + (rb.resval.rbinary.buf && rb.resval.rbinary.clen > 0 ? rb.resval.rbinary.clen : 0);
     case ResvalKind::kReal: return sizeof(double);
@@ -49,10 +66,15 @@ unsigned char* encode(unsigned char* p, const resbuf& rb) {
   p = store(p, std::int16_t(rb.restype));
   switch (resvalKind(rb.restype)) {
     case ResvalKind::kString: {
-      const std::uint32_t n = rb.resval.rstring ? std::uint32_t(std::wcslen(rb.resval.rstring)) : 0;
+      size_t bytes = 0;
+      const std::uint32_t n = textLength(rb.resval.rstring, bytes);
       p = store(p, n);
-      if (n) std::memcpy(p, rb.resval.rstring, n * sizeof(wchar_t));
-      return p + n * sizeof(wchar_t);
+      if (n & kNarrow) {
+        for (size_t i = 0; i < bytes; ++i) p[i] = static_cast<unsigned char>(rb.resval.rstring[i]);
+      } else if (bytes) {
+        std::memcpy(p, rb.resval.rstring, bytes);
+      }
+      return p + bytes;
     }
     case ResvalKind::kBinary: {
       const std::uint32_t n = rb.resval.rbinary.buf && rb.resval.rbinary.clen > 0 ? rb.resval.rbinary.clen : 0;
@@ -84,9 +106,14 @@ const unsigned char* decode(const unsigned char* p, ResItem& r) {
   r.kind = resvalKind(r.code);
   switch (r.kind) {
     case ResvalKind::kString: {
-      const auto n = load<std::uint32_t>(p);
-      p += sizeof n;
+      const auto stored = load<std::uint32_t>(p);
+      p += sizeof stored;
+      const std::uint32_t n = stored & ~kNarrow;
       r.text.resize(n);
+      if (stored & kNarrow) {
+        for (std::uint32_t i = 0; i < n; ++i) r.text[i] = static_cast<wchar_t>(p[i]);
+        return p + n;
+      }
       if (n) std::memcpy(r.text.data(), p, n * sizeof(wchar_t));
       return p + n * sizeof(wchar_t);
     }

@@ -8,7 +8,7 @@
 //   uint32 size of the block
 //   per application: const std::wstring* name (interned), uint32 bytes of its items,
 //                    then per item: int16 group code, the value by the code's kind:
-//                    string  uint32 length, that many wchar_t
+//                    string  uint32 length (top bit set: a byte a character), the characters
 //                    binary  uint32 length, that many bytes
 //                    real    double;  point 3 doubles;  short int16;  long int32;  int64 int64
 //                    name    the AcDbObjectId

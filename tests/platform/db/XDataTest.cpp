@@ -107,6 +107,34 @@ TEST_F(XData, AllValueKindsAreKept) {
   EXPECT_EQ(items[8].integer, 70000);
 }
 
+// Texts are kept a byte a character when every character is below 256 and
+// a wchar_t each otherwise; both come back whole, next to other items.
+TEST_F(XData, TextsOfEveryRangeOfCharactersComeBackWhole) {
+  const std::wstring cases[] = {
+      L"",                                // empty
+      L"Teren",                           // ASCII
+      std::wstring(1, wchar_t(0xFF)) + L"y",  // the last narrow character
+      std::wstring(1, wchar_t(0x100)),    // the first wide one
+      L"Ulica \u0160tefana \u017Eal",     // escapes stay text
+      L"Po\u010Detak " + std::wstring(1, wchar_t(0x10D)) + L" kraj",  // wide among narrow
+      std::wstring(1, wchar_t(0x1F600)),  // beyond the basic plane
+      L"na" + std::wstring(1, wchar_t(0xE9)) + L"ve",  // Latin-1 only
+  };
+  for (const std::wstring& text : cases) {
+    SCOPED_TRACE(uv::toUtf8(text));
+    ASSERT_EQ(set(acutBuildList(1001, L"KV2_SurfaceName", 1000, text.c_str(), 1070, 12, 1000, L"after", 1001,
+                                L"KV2_EndgeId", 1000, text.c_str(), 0)),
+              Acad::eOk);
+    EXPECT_EQ(dump(), L"1001:KV2_SurfaceName 1000:" + text + L" 1070:12 1000:after 1001:KV2_EndgeId 1000:" + text +
+                          L" ");
+    AcDbObjectPointer<AcDbLine> line(lineId);
+    const std::vector<uv::XDataGroup> groups = line->xDataGroups();
+    ASSERT_EQ(groups.size(), 2u);
+    ASSERT_EQ(groups[1].items.size(), 1u);
+    EXPECT_EQ(groups[1].items[0].text, text);
+  }
+}
+
 TEST_F(XData, NewObjectsUseTheWorkingDatabaseAndWriteAccessIsNeeded) {
   AcDbFace face(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(0, 1, 0));
   uv::ResbufChain tag(acutBuildList(1001, L"KV2_SurfaceName", 1000, L"Teren", 0));

@@ -6,8 +6,11 @@
 //   bench_engine build N random|terrain      build a surface from the points
 //   bench_engine ops N random|terrain        break lines, a swap, a point, contours, elevations,
 //                                            save/load
+//   bench_engine load N random|terrain       the save/load of ops alone
+//   bench_engine elevations N random|terrain the elevations of ops alone
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <random>
 #include <span>
@@ -177,22 +180,88 @@ void editsWithTheArray(CKVLXsurface_Vantor2& surface, std::size_t n) {
   report("add_point_and_read_seconds", seconds() - t);
 }
 
-void operations(std::size_t n, const std::string& kind) {
-  const auto points = pointsOf(n, kind);
-  const double before = uv::bench::currentBytes();
-  auto surface = build(points, false);
+// Saves the surface to a file in memory and loads it again, each timed; the load must give back
+// the surface as it is now.
+void saveAndLoad(CKVLXsurface_Vantor2& surface) {
+  const std::vector<tin::Triangle> saved = surface.Triangulation().Surface().triangles();
+  std::stringbuf file;
+  double t = seconds();
+  surface.ExportToBin(file);
+  report("save_seconds", seconds() - t);
+  report("file_bytes", static_cast<double>(file.str().size()));
+  const Split loadSplit;
+  t = seconds();
+  CKVLXsurface_Vantor2 reread(nullptr);
+  const int ok = reread.ImportFromBin(file, CKVLXsurface_Vantor2::kReadAll);
+  const int rereadTriangles = reread.TriangleCount();
+  report("load_seconds", seconds() - t);
+  loadSplit.report("load");
+  const auto& again = reread.Triangulation().Surface().triangles();
+  bool same = ok == 1 && static_cast<std::size_t>(rereadTriangles) == saved.size() && again.size() == saved.size();
+  for (std::size_t k = 0; same && k < saved.size(); ++k)
+    for (int i = 0; i < 3; ++i) same = same && again[k].v[i] == saved[k].v[i];
+  report("load_same_triangles", same ? 1 : 0);
+}
 
+// 1M elevations at random places over the surface's extents, one by one and in one call; the
+// call must give the very same numbers (bit for bit) at the very same places.
+void elevationQueries(CKVLXsurface_Vantor2& surface) {
+  const AcDbExtents e = surface.Boundary();
+  std::mt19937_64 rng(9);
+  const double x0 = e.minPoint().x, y0 = e.minPoint().y;
+  std::uniform_real_distribution<double> ux(x0, e.maxPoint().x), uy(y0, e.maxPoint().y);
+  std::vector<AcGePoint3d> queries(1000000);
+  for (auto& q : queries) q = AcGePoint3d(ux(rng), uy(rng), 0);
+  std::vector<double> single(queries.size());
+  std::vector<int> singleOn(queries.size());
+  double t = seconds();
+  for (std::size_t i = 0; i < queries.size(); ++i) singleOn[i] = surface.Elevation(queries[i], single[i]);
+  report("elevation_1m_one_by_one_seconds", seconds() - t);
+  report("elevation_on_surface", static_cast<double>(std::count(singleOn.begin(), singleOn.end(), 1)));
+  // The same queries in one call, as kvbtool and other batch users make them.
+  AcGePoint3dArray batch;
+  batch.vector().assign(queries.begin(), queries.end());
+  AcGeDoubleArray zs;
+  AcArray<int> found;
+  const Split elevationSplit;
+  t = seconds();
+  surface.Elevations(batch, zs, found);
+  report("elevation_1m_seconds", seconds() - t);
+  elevationSplit.report("elevation_1m");
+  bool agrees = zs.length() == batch.length() && found.length() == batch.length();
+  for (std::size_t i = 0; agrees && i < queries.size(); ++i) {
+    const int at = static_cast<int>(i);
+    agrees = (found[at] == 1) == (singleOn[i] == 1) &&
+             (found[at] != 1 || std::memcmp(&zs[at], &single[i], sizeof(double)) == 0);
+  }
+  report("elevation_batch_agrees", agrees ? 1 : 0);
+}
+
+// A surface as the operations make it: built, 10k break lines, a swap and a point.
+std::unique_ptr<CKVLXsurface_Vantor2> editedSurface(const std::vector<tin::Point3>& points, std::size_t n,
+                                                    const std::string& kind, bool measure) {
+  auto surface = build(points, false);
   const auto lines = linesOf(n, kind);
   const Split breakLinesSplit;
-  double t = seconds();
+  const double t = seconds();
   for (const auto& l : lines)
     surface->SetBreakLine(AcGePoint3d(l.a.x, l.a.y, l.a.z), AcGePoint3d(l.b.x, l.b.y, l.b.z));
   // The mesh is part of a usable surface: brought up to date inside the measurement.
   const int triangles = static_cast<int>(surface->Triangulation().Surface().mesh().triangles.size());
-  report("breaklines_10k_seconds", seconds() - t);
-  breakLinesSplit.report("breaklines_10k");
-  report("triangles", triangles);
+  if (measure) {
+    report("breaklines_10k_seconds", seconds() - t);
+    breakLinesSplit.report("breaklines_10k");
+    report("triangles", triangles);
+  }
   edits(*surface);
+  return surface;
+}
+
+void operations(std::size_t n, const std::string& kind) {
+  const auto points = pointsOf(n, kind);
+  const double before = uv::bench::currentBytes();
+  auto surface = editedSurface(points, n, kind, true);
+  double t = 0;
   surface->Triangulation().Surface().mesh();
   report("edited_kept_bytes_per_point", (uv::bench::currentBytes() - before) / static_cast<double>(n));
   editsWithTheArray(*surface, n);
@@ -226,61 +295,15 @@ void operations(std::size_t n, const std::string& kind) {
     acdbHostApplicationServices()->setWorkingDatabase(nullptr);
   }
 
-  std::mt19937_64 rng(9);
-  const double x0 = e.minPoint().x, y0 = e.minPoint().y;
-  std::uniform_real_distribution<double> ux(x0, e.maxPoint().x), uy(y0, e.maxPoint().y);
-  std::vector<AcGePoint3d> queries(1000000);
-  for (auto& q : queries) q = AcGePoint3d(ux(rng), uy(rng), 0);
-  double sum = 0, z = 0;
-  int on = 0;
-  t = seconds();
-  for (const auto& q : queries)
-    if (surface->Elevation(q, z) == 1) {
-      sum += z;
-      ++on;
-    }
-  report("elevation_1m_one_by_one_seconds", seconds() - t);
-  report("elevation_on_surface", on);
-  // The same queries in one call, as kvbtool and other batch users make them.
-  AcGePoint3dArray batch;
-  batch.vector().assign(queries.begin(), queries.end());
-  AcGeDoubleArray zs;
-  AcArray<int> found;
-  const Split elevationSplit;
-  t = seconds();
-  const int batchOn = surface->Elevations(batch, zs, found);
-  report("elevation_1m_seconds", seconds() - t);
-  elevationSplit.report("elevation_1m");
-  report("elevation_batch_agrees", batchOn == on ? 1 : 0);
-
-  // What the load must give back: the surface as it is now, after the swap and the point (a
-  // count taken before them differs by the point's triangles).
-  const std::vector<tin::Triangle> saved = surface->Triangulation().Surface().triangles();
-  std::stringbuf file;
-  t = seconds();
-  surface->ExportToBin(file);
-  report("save_seconds", seconds() - t);
-  report("file_bytes", static_cast<double>(file.str().size()));
-  const Split loadSplit;
-  t = seconds();
-  CKVLXsurface_Vantor2 reread(nullptr);
-  const int ok = reread.ImportFromBin(file, CKVLXsurface_Vantor2::kReadAll);
-  const int rereadTriangles = reread.TriangleCount();
-  report("load_seconds", seconds() - t);
-  loadSplit.report("load");
-  const auto& again = reread.Triangulation().Surface().triangles();
-  bool same = ok == 1 && static_cast<std::size_t>(rereadTriangles) == saved.size() && again.size() == saved.size();
-  for (std::size_t k = 0; same && k < saved.size(); ++k)
-    for (int i = 0; i < 3; ++i) same = same && again[k].v[i] == saved[k].v[i];
-  report("load_same_triangles", same ? 1 : 0);
-  if (sum == 42.0) std::printf("\n");  // keeps the queries from being optimised away
+  elevationQueries(*surface);
+  saveAndLoad(*surface);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 4) {
-    std::fprintf(stderr, "usage: bench_engine data|build|ops N random|terrain [DIR]\n");
+    std::fprintf(stderr, "usage: bench_engine data|build|ops|load|elevations N random|terrain [DIR]\n");
     return 1;
   }
   const std::string mode = argv[1], kind = argv[3];
@@ -296,6 +319,18 @@ int main(int argc, char** argv) {
   if (mode == "build") {
     const auto points = pointsOf(n, kind);
     build(points, true);
+    return 0;
+  }
+  if (mode == "elevations") {
+    const auto points = pointsOf(n, kind);
+    auto surface = editedSurface(points, n, kind, false);
+    surface->Triangulation().Surface().mesh();  // up to date, as the contours leave it in ops
+    elevationQueries(*surface);
+    return 0;
+  }
+  if (mode == "load") {
+    const auto points = pointsOf(n, kind);
+    saveAndLoad(*editedSurface(points, n, kind, false));
     return 0;
   }
   if (mode == "ops") {

@@ -2,7 +2,9 @@
 #include "product/engine/CKVLXsurface_Vantor2.h"
 
 #include <cmath>
+#include <cstddef>
 #include <stdexcept>
+#include <type_traits>
 
 #include "product/engine/GeConvert.h"
 
@@ -92,17 +94,20 @@ int CKVLXsurface_Vantor2::Elevation(const AcGePoint3d& point, double& z) const {
 
 int CKVLXsurface_Vantor2::Elevations(const AcGePoint3dArray& points, AcGeDoubleArray& z,
                                      AcArray<int>& found) const {
-  const std::vector<tin::Point2> plan = uv::engine::planOf(points);
-  std::vector<double> heights;
+  // The points' plan read where the array keeps them, the heights written straight into z.
+  static_assert(std::is_standard_layout_v<AcGePoint3d> && offsetof(AcGePoint3d, y) == offsetof(AcGePoint3d, x) + sizeof(double),
+                "a point's x and y lie side by side");
+  const std::vector<AcGePoint3d>& in = points.vector();
+  const tin::PlanView plan(in.empty() ? nullptr : &in.front().x, sizeof(AcGePoint3d), in.size());
+  std::vector<double>& heights = z.vector();
   Tin().elevations(plan, heights);
-  z.setLogicalLength(points.length());
   found.setLogicalLength(points.length());
   int count = 0;
-  for (std::size_t i = 0; i < plan.size(); ++i) {
-    const int at = static_cast<int>(i);
-    found[at] = std::isnan(heights[i]) ? 0 : 1;
-    z[at] = found[at] ? heights[i] : 0.0;
-    count += found[at];
+  for (std::size_t i = 0; i < heights.size(); ++i) {
+    const int on = std::isnan(heights[i]) ? 0 : 1;
+    found[static_cast<int>(i)] = on;
+    if (!on) heights[i] = 0.0;
+    count += on;
   }
   return count;
 }

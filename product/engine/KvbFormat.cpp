@@ -304,6 +304,10 @@ bool decodeBody(const unsigned char* p, std::size_t size, std::size_t offset, Su
   }
   std::uint32_t n = r.u32();
   if (r.expect(n, 24)) {
+    // With the room the surface gives its definition for the edits to come (see HugePages.h),
+    // in huge pages: the first edit copies nothing, and a million points are not six thousand
+    // page faults.
+    tin::detail::reserveWithRoom(d.points, n);
     d.points.resize(n);
     r.f64s(reinterpret_cast<double*>(d.points.data()), std::size_t{n} * 3);
   }

@@ -4,7 +4,10 @@
 #pragma once
 
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <span>
 
 namespace tin {
 
@@ -30,6 +33,32 @@ struct Point3 {
   double z = 0.0;
   Point2 plan() const { return {x, y}; }
   friend bool operator==(const Point3&, const Point3&) = default;
+};
+
+// The plan positions of records kept elsewhere, read where they lie: the x and y (two doubles
+// side by side) of `count` records `stride` bytes apart. A caller's million query points are
+// then not copied (into fresh pages) before they are answered.
+class PlanView {
+ public:
+  PlanView() = default;
+  PlanView(const void* firstX, std::size_t stride, std::size_t count)
+      : first_(static_cast<const unsigned char*>(firstX)), stride_(stride), count_(count) {}
+  PlanView(std::span<const Point2> points) : PlanView(points.data(), sizeof(Point2), points.size()) {}
+  PlanView(std::span<const Point3> points) : PlanView(points.data(), sizeof(Point3), points.size()) {}
+
+  std::size_t size() const { return count_; }
+  Point2 operator[](std::size_t i) const {
+    Point2 p;
+    std::memcpy(&p.x, first_ + i * stride_, sizeof(double));
+    std::memcpy(&p.y, first_ + i * stride_ + sizeof(double), sizeof(double));
+    return p;
+  }
+  // Where record i lies, to ask for it ahead.
+  const void* address(std::size_t i) const { return first_ + i * stride_; }
+
+ private:
+  const unsigned char* first_ = nullptr;
+  std::size_t stride_ = 0, count_ = 0;
 };
 
 struct Segment2 {

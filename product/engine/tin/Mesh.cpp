@@ -54,7 +54,9 @@ void linkSides(Mesh& mesh) {
   }
   // Bucket k: the sides from corner k to a higher one, each as its far corner and 3 * triangle +
   // side (the far corner kept here spares the lookup a scattered read of the triangle's).
-  std::vector<std::int32_t> start(static_cast<std::size_t>(used) + 1, 0);
+  std::vector<std::int32_t> start;
+  detail::reserveLarge(start, static_cast<std::size_t>(used) + 1);
+  start.assign(static_cast<std::size_t>(used) + 1, 0);
   for (const Triangle& t : corners)
     for (int i = 0; i < 3; ++i)
       if (t.v[(i + 1) % 3] < t.v[(i + 2) % 3]) ++start[static_cast<std::size_t>(t.v[(i + 1) % 3]) + 1];
@@ -66,7 +68,9 @@ void linkSides(Mesh& mesh) {
   detail::reserveLarge(up, static_cast<std::size_t>(start.back()));
   up.resize(static_cast<std::size_t>(start.back()));
   {
-    std::vector<std::int32_t> fill(start.begin(), start.end() - 1);
+    std::vector<std::int32_t> fill;
+    detail::reserveLarge(fill, start.size() - 1);
+    fill.assign(start.begin(), start.end() - 1);
     for (std::size_t t = 0; t < nt; ++t)
       for (int i = 0; i < 3; ++i) {
         const std::int32_t a = corners[t].v[(i + 1) % 3], b = corners[t].v[(i + 2) % 3];

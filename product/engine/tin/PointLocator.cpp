@@ -159,7 +159,7 @@ struct Stretch {
 
 }  // namespace
 
-void locateMany(const Mesh& mesh, std::span<const Point2> points, std::int32_t* triangles, double* z) {
+void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, double* z) {
   // Each answer is written once: here where there is none to look for, else when found.
   auto none = [&](std::size_t i) {
     if (triangles) triangles[i] = -1;
@@ -172,7 +172,8 @@ void locateMany(const Mesh& mesh, std::span<const Point2> points, std::int32_t* 
   }
   double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
   bool first = true;
-  for (const Point2& p : points) {
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    const Point2 p = points[i];
     if (!std::isfinite(p.x) || !std::isfinite(p.y)) continue;
     x0 = first ? p.x : std::min(x0, p.x);
     y0 = first ? p.y : std::min(y0, p.y);
@@ -185,7 +186,7 @@ void locateMany(const Mesh& mesh, std::span<const Point2> points, std::int32_t* 
   std::vector<std::uint64_t> order;
   detail::reserveLarge(order, points.size());
   for (std::size_t i = 0; i < points.size(); ++i) {
-    const Point2& p = points[i];
+    const Point2 p = points[i];
     if (!std::isfinite(p.x) || !std::isfinite(p.y)) {
       none(i);
       continue;
@@ -202,7 +203,7 @@ void locateMany(const Mesh& mesh, std::span<const Point2> points, std::int32_t* 
   const Point3* vertices = mesh.vertices.data();
   const Triangle* corners = mesh.triangles.data();
   const auto* neighbours = mesh.neighbours.data();
-  auto pointOf = [&](std::size_t k) -> const Point2& { return points[order[k] & 0xFFFFFFFFu]; };
+  auto pointOf = [&](std::size_t k) { return points[order[k] & 0xFFFFFFFFu]; };
 
   // Each stretch starts at the nearest of a sample of triangles spread over the mesh's order
   // (which follows a curve through the plane): a few dozen steps, once per stretch.
@@ -258,7 +259,7 @@ void locateMany(const Mesh& mesh, std::span<const Point2> points, std::int32_t* 
     // answers' places are asked for a few queries ahead (the answers for writing).
     if (w.next + 4 < w.end) {
       const std::size_t ahead = order[w.next + 4] & 0xFFFFFFFFu;
-      __builtin_prefetch(&points[ahead]);
+      __builtin_prefetch(points.address(ahead));
       if (triangles) __builtin_prefetch(&triangles[ahead], 1);
       if (z) __builtin_prefetch(&z[ahead], 1);
     }
@@ -278,7 +279,7 @@ void locateMany(const Mesh& mesh, std::span<const Point2> points, std::int32_t* 
       // Steps in the triangle whose corners are at hand, query after query while they lie in
       // it; a step to another triangle waits for the next turn.
       while (w.next < w.end) {
-        const Point2& p = pointOf(w.next);
+        const Point2 p = pointOf(w.next);
         const Triangle& c = corners[w.t];
         int o[3];
         for (int i = 0; i < 3; ++i)
@@ -306,12 +307,13 @@ void locateMany(const Mesh& mesh, std::span<const Point2> points, std::int32_t* 
         if (++w.steps > limit) {
           // Never seen: every triangle is tried, as one query alone would.
           const std::size_t i = order[w.next] & 0xFFFFFFFFu;
+          const Point2 p = points[i];
           MeshLocation at{};
           for (std::size_t t = 0; t < nt && at.kind == MeshLocation::Kind::Outside; ++t) {
             const Triangle& tc = corners[t];
             int to[3];
             for (int k = 0; k < 3; ++k)
-              to[k] = orientation(vertices[tc.v[(k + 1) % 3]].plan(), vertices[tc.v[(k + 2) % 3]].plan(), points[i]);
+              to[k] = orientation(vertices[tc.v[(k + 1) % 3]].plan(), vertices[tc.v[(k + 2) % 3]].plan(), p);
             at = classifyBy(static_cast<std::int32_t>(t), to);
           }
           finish(w, at);

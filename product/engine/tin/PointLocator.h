@@ -55,6 +55,6 @@ class PointLocator {
 // triangles[i] (when given) receives the triangle at points[i] as locate() names it, -1 off the
 // surface or for a coordinate that is no number; z[i] (when given) the elevation there by the
 // plane of that triangle (planeElevation()), NaN off the surface.
-void locateMany(const Mesh& mesh, std::span<const Point2> points, std::int32_t* triangles, double* z);
+void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, double* z);
 
 }  // namespace tin

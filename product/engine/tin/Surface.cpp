@@ -822,6 +822,10 @@ void Surface::trianglesAt(std::span<const Point2> points, std::vector<std::int32
 }
 
 void Surface::elevations(std::span<const Point2> points, std::vector<double>& z) const {
+  elevations(PlanView(points), z);
+}
+
+void Surface::elevations(PlanView points, std::vector<double>& z) const {
   if (def_.settings.maxEdgeLength == 0.0) {
     z.resize(points.size());
     locateMany(mesh(), points, nullptr, z.data());

@@ -169,6 +169,8 @@ class Surface {
   void trianglesAt(std::span<const Point2> points, std::vector<std::int32_t>& out) const;
   // elevation() for many points at once: z[i] for points[i], NaN off the surface.
   void elevations(std::span<const Point2> points, std::vector<double>& z) const;
+  // The same for plan positions read where the caller keeps them.
+  void elevations(PlanView points, std::vector<double>& z) const;
   std::vector<std::int32_t> trianglesInPolygon(std::span<const Point2> polygon) const;
   std::vector<std::int32_t> edgesInPolygon(std::span<const Point2> polygon) const;
   const std::vector<std::vector<Point3>>& boundaryRings() const;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <random>
 
 #include "EngineTestSupport.h"
@@ -110,6 +111,56 @@ TEST_P(AgainstReference, DrapedVerticesAndMidpointsLieOnTheSurface) {
   }
   EXPECT_NEAR(draped.first().x, site.x0 + 20, 1e-9);
   EXPECT_NEAR(draped.last().y, site.y0 + 70, 1e-9);
+}
+
+// Many elevations in one call, read where the caller's array keeps them, give bit for bit what
+// each asked alone gives: inside, on the points themselves, off the surface (0 and not found),
+// at a place that is no number, before and after a break line; the arrays handed in are made
+// the queries' length whatever they held.
+TEST_P(AgainstReference, ElevationsInOneCallAreTheOnesAskedOneByOne) {
+  const Site site = GetParam();
+  const auto points = randomPoints(400, 13, site.x0, site.y0, 120.0, hill);
+  CKVLXsurface_Vantor2 surface(nullptr);
+  CUniquePointSet set = pointSet(points);
+  ASSERT_EQ(surface.SetPoints(set), 1);
+  AcGePoint3dArray queries;
+  std::mt19937_64 rng(8);
+  std::uniform_real_distribution<double> u(-15.0, 135.0);
+  for (int i = 0; i < 1500; ++i) queries.append(AcGePoint3d(site.x0 + u(rng), site.y0 + u(rng), 7.0));
+  for (std::size_t i = 0; i < points.size(); i += 7) queries.append(points[i]);
+  queries.append(AcGePoint3d(std::nan(""), site.y0 + 5.0, 0.0));
+  for (const bool edited : {false, true}) {
+    if (edited) {
+      ASSERT_EQ(surface.SetBreakLine(AcGePoint3d(site.x0 + 10.0, site.y0 + 20.0, 90.0),
+                                     AcGePoint3d(site.x0 + 100.0, site.y0 + 95.0, 130.0)),
+                1);
+    }
+    AcGeDoubleArray z;
+    AcArray<int> found;
+    for (int k = 0; k < 5; ++k) {
+      z.append(-1.0);
+      found.append(7);
+    }
+    const int count = surface.Elevations(queries, z, found);
+    ASSERT_EQ(z.length(), queries.length());
+    ASSERT_EQ(found.length(), queries.length());
+    int on = 0, outside = 0;
+    for (int i = 0; i < queries.length(); ++i) {
+      double alone = 0.0;
+      const int foundAlone = surface.Elevation(queries[i], alone);
+      ASSERT_EQ(found[i], foundAlone) << "query " << i << (edited ? " after the break line" : "");
+      if (foundAlone == 1) {
+        ++on;
+        EXPECT_EQ(std::memcmp(&z[i], &alone, sizeof(double)), 0) << "query " << i << ": " << z[i] << " vs " << alone;
+      } else {
+        ++outside;
+        EXPECT_EQ(z[i], 0.0) << "query " << i;
+      }
+    }
+    EXPECT_EQ(count, on);
+    EXPECT_GT(on, 900);
+    EXPECT_GT(outside, 300);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Sites, AgainstReference, ::testing::ValuesIn(kSites),

@@ -3,10 +3,11 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
-#include <QSaveFile>
+#include <QBuffer>
 #include <QString>
 
 #include "base/SafeFileWriter.h"
+#include "host/render/DrawingRenderer.h"
 #include "host/render/OffscreenApplication.h"
 #include "host/render/PictureMark.h"
 #include "ui/DialogRunner.h"
@@ -44,11 +45,11 @@ std::wstring paint(ModalDialog& modal, const std::wstring& file) {
   painter.drawText(QRect(10, 0, shot.width() - 20, bar), Qt::AlignVCenter | Qt::AlignLeft, view.windowTitle());
   painter.end();
   render::markPicture(shot);
-  // Whole or not at all, as the drawing's pictures are written.
-  QSaveFile out(QString::fromStdWString(file));
-  if (!out.open(QIODevice::WriteOnly) || !shot.save(&out, "PNG") || !out.commit())
-    return file + L": cannot be written (" + out.errorString().toStdWString() + L")";
-  return {};
+  QBuffer bytes;
+  bytes.open(QIODevice::WriteOnly);
+  if (!shot.save(&bytes, "PNG")) return file + L": the PNG writer failed";
+  const render::RenderResult written = render::writePicture(file, bytes.data());
+  return written ? std::wstring() : written.message;
 }
 
 }  // namespace

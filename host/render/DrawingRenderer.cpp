@@ -1,11 +1,12 @@
 #include "host/render/DrawingRenderer.h"
 
 #include <QPainter>
-#include <QSaveFile>
+#include <QBuffer>
 #include <QSvgGenerator>
 #include <algorithm>
 #include <optional>
 
+#include "base/SafeFileWriter.h"
 #include "host/render/DrawingPainter.h"
 #include "host/render/ElevationShading.h"
 #include "host/render/OffscreenApplication.h"
@@ -67,12 +68,14 @@ RenderResult DrawingRenderer::writeFile(const std::wstring& path, const QSize& s
   if (!svg && !endsWithNoCase(name, ".png"))
     return {false, L"cannot write " + path + L": a picture is a .png or .svg file"};
   if (size.width() < 1 || size.height() < 1) return failure(path, QStringLiteral("the picture has no pixels"));
-  QSaveFile file(name);
-  if (!file.open(QIODevice::WriteOnly)) return failure(path, file.errorString());
+  // The picture is made in memory and replaces the file as a drawing does: whole or not at all,
+  // through a link to its target, keeping the file's permissions, never over a read-only file.
+  QBuffer bytes;
+  bytes.open(QIODevice::WriteOnly);
   if (svg) {
     OffscreenApplication::ensure();
     QSvgGenerator generator;
-    generator.setOutputDevice(&file);
+    generator.setOutputDevice(&bytes);
     generator.setSize(size);
     generator.setViewBox(QRect(QPoint(0, 0), size));
     generator.setTitle(QStringLiteral("Drawing"));
@@ -84,9 +87,15 @@ RenderResult DrawingRenderer::writeFile(const std::wstring& path, const QSize& s
   } else {
     QImage picture = image(size);
     markPicture(picture);
-    if (!picture.save(&file, "PNG")) return failure(path, QStringLiteral("the PNG writer failed"));
+    if (!picture.save(&bytes, "PNG")) return failure(path, QStringLiteral("the PNG writer failed"));
   }
-  if (!file.commit()) return failure(path, file.errorString());
+  return writePicture(path, bytes.data());
+}
+
+RenderResult writePicture(const std::wstring& path, const QByteArray& bytes) {
+  std::string why;
+  if (!replaceFile(path, std::vector<unsigned char>(bytes.begin(), bytes.end()), why))
+    return failure(path, QString::fromStdString(why));
   return {};
 }
 

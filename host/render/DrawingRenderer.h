@@ -2,13 +2,16 @@
 // SVG file. The picture shows the drawing's extents with a margin, or the
 // view given with setView, on a white background (or the one set), with the
 // temporary vectors on top. When asked, 3D faces are filled by their
-// elevation and a legend of elevations stands at the right edge.
+// elevation and a legend of elevations stands at the right edge. A file is
+// replaced as a drawing is (base/SafeFileWriter.h): whole or not at all,
+// through a link, keeping its permissions, never when read-only.
 //
 //   uv::render::DrawingRenderer r(*db);
 //   r.setTemporaryVectors(doc->temporaryGraphics().vectors());
 //   RenderResult done = r.writeFile(L"out/site.png", QSize(1600, 1200));
 #pragma once
 
+#include <QByteArray>
 #include <QColor>
 #include <QImage>
 #include <QSize>
@@ -32,6 +35,9 @@ struct RenderResult {
   std::wstring message;  // why not, naming the file
   explicit operator bool() const { return ok; }
 };
+
+// Writes a picture's bytes to `path` as every picture is written (see writeFile); the message names the file.
+RenderResult writePicture(const std::wstring& path, const QByteArray& bytes);
 
 class DrawingRenderer {
  public:

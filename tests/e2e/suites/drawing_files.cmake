@@ -45,3 +45,6 @@ if(TARGET UIVantor2)
                   CHECK ${checks}/photo_kept.py WILL_FAIL EXIT_CODE 1
                   EXPECT_STDERR "dialog_picture_kept\\.job:7: .*photo\\.png already exists and is not a picture cadhost drew")
 endif()
+# A read-only picture is refused even when the user agreed to replace it, as a drawing is.
+uv_add_job_test(drawing_picture_readonly OPEN drawings/kept_kinds.dxf ARGS --render ro.png --replace ${photo}
+                CHECK ${checks}/photo_readonly.py WILL_FAIL EXIT_CODE 3 EXPECT_STDERR "ro\\.png: the file is read-only")

@@ -30,6 +30,7 @@ TEST(TextFileSplit, ByDelimiter) {
       {L"1\t2", L" ", {}},                              // a tab is not a space
       {L"1::2:3", L"::", {L"1", L"2:3"}},              // a longer delimiter counts whole
       {L"x y", L"", {}},
+      {L"Čvor Đurđevac 12.5", L" ", {L"Čvor", L"Đurđevac", L"12.5"}},
   };
   CStringArray fields;
   for (const DelimiterCase& c : cases) {
@@ -58,6 +59,8 @@ TEST(TextFileSplit, ByBoundaries) {
       // A position behind its predecessor makes an empty field; the next
       // field starts from it.
       {L"abcdefgh", {6, 3, 8}, {L"abcdef", L"", L"defgh", L""}},
+      // Positions count characters, not bytes.
+      {L"Čvor Đurđevac", {4}, {L"Čvor", L" Đurđevac"}},
   };
   CStringArray fields;
   for (const BoundaryCase& c : cases) {
@@ -118,20 +121,6 @@ TEST(TextFileSplit, ArrayIsEmptiedBeforeEachLine) {
   EXPECT_EQ(toVector(fields), (Fields{L"x", L"y"}));
   EXPECT_EQ(section.SplitLine(2, fields), 0);
   EXPECT_TRUE(fields.IsEmpty());
-}
-
-TEST(TextFileSplit, NonAsciiTextKeepsItsCharacters) {
-  CTextFile::CSection section(L"a");
-  section.AddLine(L"Čvor Đurđevac 12.5");
-  CStringArray fields;
-  ASSERT_EQ(section.SplitLine(0, fields), 3);
-  EXPECT_EQ(fields[1].str(), L"Đurđevac");
-  EXPECT_EQ(section.GetLine(0).str(), L"Čvor Đurđevac 12.5");
-  CIntArray ends;
-  ends.Add(4);
-  section.SetSplitMode(CTextFile::CSection::kSplitColumns, 0, ends);  // positions count characters
-  ASSERT_EQ(section.SplitLine(0, fields), 2);
-  EXPECT_EQ(fields[0].str(), L"Čvor");
 }
 
 // The fields as UTF-8 views are the wide fields, for every mode: delimiters

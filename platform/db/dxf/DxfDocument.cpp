@@ -86,9 +86,8 @@ void noteEntities(PairStream& in, DxfDocument& doc, const std::string& where) {
   doc.source = &in.reader().stream();
   doc.streamed.push_back({in.peekOffset(), in.linesBeforePeek()});
   const GroupReader::ValueMark values = in.reader().valueMark();
-  const PackedBlocks<Group>::Mark groups = doc.groups.mark();
   while (true) {
-    DxfRecord rec = readRecord(in, doc.groups, where);
+    DxfRecord rec = readRecord(in, nullptr, where);
     if (rec.type == "ENDSEC") break;
     if (rec.type == "EOF" || rec.type == "SECTION") throw DxfError(rec.line, where + " has no ENDSEC");
     try {
@@ -97,10 +96,8 @@ void noteEntities(PairStream& in, DxfDocument& doc, const std::string& where) {
     } catch (const DxfError& e) {
       if (!doc.entityHandleError) doc.entityHandleError = e;
     }
-    doc.groups.rewind(groups);
     in.rewindValues(values);
   }
-  doc.groups.rewind(groups);
   in.rewindValues(values);
 }
 

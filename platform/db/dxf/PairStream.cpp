@@ -25,7 +25,7 @@ void endsEarly(const PairStream& in, const std::string& where) {
                                     " (it is cut short: no ENDSEC/EOF)");
 }
 
-DxfRecord readRecord(PairStream& in, PackedBlocks<Group>& store, const std::string& where) {
+DxfRecord readRecord(PairStream& in, PackedBlocks<Group>* store, const std::string& where) {
   if (in.atEnd()) endsEarly(in, where);
   const Group start = in.take();
   if (start.code != 0)
@@ -38,7 +38,7 @@ DxfRecord readRecord(PairStream& in, PackedBlocks<Group>& store, const std::stri
   thread_local std::vector<Group> groups;
   groups.clear();
   while (!in.atEnd() && in.peek().code != 0) groups.push_back(in.take());
-  rec.setGroups(store.keep(groups));
+  rec.setGroups(store ? store->keep(groups) : std::span<const Group>(groups));
   return rec;
 }
 

@@ -43,6 +43,10 @@ class PairStream {
 
 // A record from its 0 group up to (not including) the next 0 group, its
 // groups copied into `store`; `where` names the part of the file in errors.
-DxfRecord readRecord(PairStream& in, PackedBlocks<Group>& store, const std::string& where);
+// Without a store the groups stay in a buffer that the next record reuses.
+DxfRecord readRecord(PairStream& in, PackedBlocks<Group>* store, const std::string& where);
+inline DxfRecord readRecord(PairStream& in, PackedBlocks<Group>& store, const std::string& where) {
+  return readRecord(in, &store, where);
+}
 
 }  // namespace uv::dxf

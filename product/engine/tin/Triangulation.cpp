@@ -1253,8 +1253,9 @@ void Triangulation::check(std::vector<std::string>& problems) const {
 
   // Break lines: a chain from the first end to the second, every link a constrained edge,
   // every vertex on the segment (up to the rounding of crossings) and in order along it.
-  // A crossing is rounded to the larger of the two lines that make it, so each vertex's slack
-  // is that of the largest line through it.
+  // A crossing is rounded to the larger of the two lines that make it, and a later crossing lies
+  // on the links between earlier ones, so a line keeps to its segment within the rounding of the
+  // largest line that crosses it.
   auto scaleOf = [&](std::size_t line) {
     const auto [a, b] = m.lineEnds[line];
     if (a < 0) return 0.0;
@@ -1271,14 +1272,15 @@ void Triangulation::check(std::vector<std::string>& problems) const {
     }
     const Point2 pa = m.pos(a), pb = m.pos(b);
     const double dx = pb.x - pa.x, dy = pb.y - pa.y, length = std::hypot(dx, dy);
+    double scale = scaleOf(line);
+    for (std::int32_t v : chain)
+      if (const auto at = m.linesAt.find(v); at != m.linesAt.end())
+        for (std::int32_t other : at->second) scale = std::max(scale, scaleOf(static_cast<std::size_t>(other)));
+    const double slack = 1e-13 * scale;
     double lastT = -1.0;
     for (std::size_t k = 0; k < chain.size(); ++k) {
       const Point2 q = m.pos(chain[k]);
       const auto at = m.linesAt.find(chain[k]);
-      double scale = scaleOf(line);
-      if (at != m.linesAt.end())
-        for (std::int32_t other : at->second) scale = std::max(scale, scaleOf(static_cast<std::size_t>(other)));
-      const double slack = 1e-13 * scale;
       const double t = ((q.x - pa.x) * dx + (q.y - pa.y) * dy) / (length * length);
       const double off = std::fabs((q.x - pa.x) * dy - (q.y - pa.y) * dx) / length;
       if (off > slack) problem("break line ", line, " passes ", off, " beside its segment");

@@ -201,7 +201,7 @@ bool decodeTriangulation(const unsigned char* p, std::size_t size, tin::SavedTri
     return false;
   }
   for (const tin::Point3& v : t.extraVertices)
-    if (!tin::isCoordinate(v.x) || !tin::isCoordinate(v.y) || !tin::isCoordinate(v.z)) {
+    if (!tin::isPlanCoordinate(v.x) || !tin::isPlanCoordinate(v.y) || !tin::isCoordinate(v.z)) {
       error = "a vertex of the triangles is no place";
       return false;
     }
@@ -262,30 +262,32 @@ bool decodeHeader(const unsigned char* p, std::size_t size, SurfaceFileHeader& h
 
 // A file holds what the engine wrote: finite positions of real places. A NaN, an infinity or
 // a position beyond tin::kMaxCoordinate is damage, and taken in it would put vertices where no
-// input lies (products of such numbers overflow in the break-line crossings).
+// input lies (products of such numbers overflow in the break-line crossings); so is a place
+// nearer to an axis than tin::kMinPlanCoordinate but not on it (those products underflow).
 bool checkCoordinates(const tin::Definition& d, std::string& error) {
   auto bad = [&](const char* what, std::size_t index, const char* field, double v) {
     error = "corrupt surface file: " + std::string(what) + " " + std::to_string(index + 1) + " has " + field + " = " +
-            formatNumber(v) + "; coordinates must be finite numbers within +-" + formatNumber(tin::kMaxCoordinate);
+            formatNumber(v) + "; coordinates must be finite numbers within +-" + formatNumber(tin::kMaxCoordinate) +
+            ", and x and y zero or at least " + formatNumber(tin::kMinPlanCoordinate) + " in size";
     return false;
   };
   for (std::size_t i = 0; i < d.points.size(); ++i) {
     const tin::Point3& p = d.points[i];
-    if (!tin::isCoordinate(p.x)) return bad("point", i, "x", p.x);
-    if (!tin::isCoordinate(p.y)) return bad("point", i, "y", p.y);
+    if (!tin::isPlanCoordinate(p.x)) return bad("point", i, "x", p.x);
+    if (!tin::isPlanCoordinate(p.y)) return bad("point", i, "y", p.y);
     if (!tin::isCoordinate(p.z)) return bad("point", i, "z", p.z);
   }
   for (std::size_t i = 0; i < d.breakLines.size(); ++i) {
     for (const tin::Point3* p : {&d.breakLines[i].a, &d.breakLines[i].b}) {
-      if (!tin::isCoordinate(p->x)) return bad("break line", i, "x", p->x);
-      if (!tin::isCoordinate(p->y)) return bad("break line", i, "y", p->y);
+      if (!tin::isPlanCoordinate(p->x)) return bad("break line", i, "x", p->x);
+      if (!tin::isPlanCoordinate(p->y)) return bad("break line", i, "y", p->y);
       if (!tin::isCoordinate(p->z)) return bad("break line", i, "z", p->z);
     }
   }
   for (std::size_t i = 0; i < d.swaps.size(); ++i) {
     for (const tin::Point2* p : {&d.swaps[i].a, &d.swaps[i].b}) {
-      if (!tin::isCoordinate(p->x)) return bad("swap", i, "x", p->x);
-      if (!tin::isCoordinate(p->y)) return bad("swap", i, "y", p->y);
+      if (!tin::isPlanCoordinate(p->x)) return bad("swap", i, "x", p->x);
+      if (!tin::isPlanCoordinate(p->y)) return bad("swap", i, "y", p->y);
     }
   }
   return true;

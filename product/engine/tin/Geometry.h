@@ -21,6 +21,16 @@ inline constexpr double kMaxCoordinate = 1e15;
 // infinities are not).
 inline bool isCoordinate(double v) { return std::fabs(v) <= kMaxCoordinate; }
 
+// The smallest size, other than zero, of a coordinate in plan: far below the resolution of any
+// survey, and large enough that the products of differences that the triangulation forms stay
+// clear of the subnormal numbers, where rounding is no longer relative and crossings of break
+// lines land off both lines.
+inline constexpr double kMinPlanCoordinate = 1e-100;
+
+// Whether v is a coordinate in plan (x or y) that a surface takes: a coordinate that is zero or
+// at least kMinPlanCoordinate in size.
+inline bool isPlanCoordinate(double v) { return isCoordinate(v) && (v == 0.0 || std::fabs(v) >= kMinPlanCoordinate); }
+
 struct Point2 {
   double x = 0.0;
   double y = 0.0;

@@ -58,7 +58,7 @@ void roomForMore(V& v, std::size_t more) {
   detail::reserveLarge(v, std::max(v.size() + more, v.size() + v.size() / 8 + 256));
 }
 
-bool takes(const Point3& p) { return isCoordinate(p.x) && isCoordinate(p.y) && isCoordinate(p.z); }
+bool takes(const Point3& p) { return isPlanCoordinate(p.x) && isPlanCoordinate(p.y) && isCoordinate(p.z); }
 
 std::uint64_t lineKey(std::int32_t a, std::int32_t b) {
   if (a > b) std::swap(a, b);

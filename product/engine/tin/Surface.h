@@ -30,14 +30,14 @@ class Triangulation;
 struct PointsResult {
   std::size_t added = 0;
   std::size_t replaced = 0;  // an existing point took the new elevation
-  std::size_t refused = 0;   // a coordinate was no number within +-kMaxCoordinate
+  std::size_t refused = 0;   // a coordinate was no number a surface takes (isCoordinate, isPlanCoordinate)
 };
 
 enum class BreakLineResult {
   Added,
   AlreadyPresent,  // a break line between the same two positions exists
   Degenerate,      // both ends are one position in plan
-  Refused,         // a coordinate was no number within +-kMaxCoordinate
+  Refused,         // a coordinate was no number a surface takes (isCoordinate, isPlanCoordinate)
   Failed,          // the triangulation could not take it; the surface is as it was
 };
 

@@ -10,7 +10,7 @@ namespace tin {
 
 namespace {
 
-bool taken(const Point3& p) { return isCoordinate(p.x) && isCoordinate(p.y) && isCoordinate(p.z); }
+bool taken(const Point3& p) { return isPlanCoordinate(p.x) && isPlanCoordinate(p.y) && isCoordinate(p.z); }
 
 // Batches below this many points are looked up one by one: sorting them would cost more.
 constexpr std::size_t kSmallBatch = 256;

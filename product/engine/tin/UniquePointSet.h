@@ -21,7 +21,8 @@ namespace tin {
 // last one added replaces the earlier one. A surveyor who loads a corrected file over an old one
 // expects the new heights, not a silent refusal of every corrected shot.
 //
-// Points with a coordinate that is no number within +-kMaxCoordinate are refused.
+// Points with a coordinate that is no number a surface takes (isCoordinate, isPlanCoordinate)
+// are refused.
 //
 // Points added in blocks are settled when the set is next read or added to one by one: a large
 // batch is sorted by cell, so that only points with another point nearby go through the lookup

@@ -140,6 +140,10 @@ TEST(KvbFormat, TheSurfaceAndItsFileTakeTheSameCoordinates) {
       {"a last bit beyond", std::nextafter(kMaxCoordinate, inf), false},
       {"a last bit beyond, negative", std::nextafter(-kMaxCoordinate, -inf), false},
       {"ten times the limit", 10 * kMaxCoordinate, false},
+      {"the smallest size", tin::kMinPlanCoordinate, true},
+      {"the smallest size, negative", -tin::kMinPlanCoordinate, true},
+      {"a last bit below the smallest size", std::nextafter(tin::kMinPlanCoordinate, 0.0), false},
+      {"a subnormal number", 5e-320, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -25,14 +25,21 @@ struct Site {
 // Local coordinates and UTM-sized ones (x ~ 500000, y ~ 5000000, millimetre precision).
 const Site kSites[] = {{"local", 0.0, 0.0}, {"utm", 500000.0, 5000000.0}};
 
-class AgainstReference : public ::testing::TestWithParam<Site> {};
+class AgainstReference : public ::testing::TestWithParam<Site> {
+ protected:
+  // A surface of n points of the hill, spread over a square of `size` at the site.
+  void build(std::size_t n, std::uint64_t seed, double size) {
+    points = randomPoints(n, seed, GetParam().x0, GetParam().y0, size, hill);
+    CUniquePointSet set = pointSet(points);
+    ASSERT_EQ(surface.SetPoints(set), 1);
+  }
+  std::vector<AcGePoint3d> points;
+  CKVLXsurface_Vantor2 surface{nullptr};
+};
 
 TEST_P(AgainstReference, ElevationsMatchAnIndependentTriangulation) {
   const Site site = GetParam();
-  const auto points = randomPoints(600, 11, site.x0, site.y0, 200.0, hill);
-  CKVLXsurface_Vantor2 surface(nullptr);
-  CUniquePointSet set = pointSet(points);
-  ASSERT_EQ(surface.SetPoints(set), 1);
+  build(600, 11, 200.0);
   const ReferenceTin reference(points);
   ASSERT_EQ(static_cast<std::size_t>(surface.TriangleCount()), reference.triangleCount());
 
@@ -57,10 +64,7 @@ TEST_P(AgainstReference, ElevationsMatchAnIndependentTriangulation) {
 TEST_P(AgainstReference, ContourLengthsMatchAnIndependentTriangulation) {
   const Site site = GetParam();
   TestDrawing drawing;
-  const auto points = randomPoints(500, 12, site.x0, site.y0, 150.0, hill);
-  CKVLXsurface_Vantor2 surface(nullptr);
-  CUniquePointSet set = pointSet(points);
-  surface.SetPoints(set);
+  build(500, 12, 150.0);
   const ReferenceTin reference(points);
   CKVLIzoLineManager contours;
   contours.Surface(&surface);
@@ -87,10 +91,7 @@ TEST_P(AgainstReference, ContourLengthsMatchAnIndependentTriangulation) {
 
 TEST_P(AgainstReference, DrapedVerticesAndMidpointsLieOnTheSurface) {
   const Site site = GetParam();
-  const auto points = randomPoints(400, 13, site.x0, site.y0, 100.0, hill);
-  CKVLXsurface_Vantor2 surface(nullptr);
-  CUniquePointSet set = pointSet(points);
-  surface.SetPoints(set);
+  build(400, 13, 100.0);
   const ReferenceTin reference(points);
   // A line with an arc (bulge 0.4 on the middle stretch), wholly inside the points' square.
   AcGePoint3dArray line{AcGePoint3d(site.x0 + 20, site.y0 + 20, 0), AcGePoint3d(site.x0 + 50, site.y0 + 30, 0),
@@ -119,10 +120,7 @@ TEST_P(AgainstReference, DrapedVerticesAndMidpointsLieOnTheSurface) {
 // the queries' length whatever they held.
 TEST_P(AgainstReference, ElevationsInOneCallAreTheOnesAskedOneByOne) {
   const Site site = GetParam();
-  const auto points = randomPoints(400, 13, site.x0, site.y0, 120.0, hill);
-  CKVLXsurface_Vantor2 surface(nullptr);
-  CUniquePointSet set = pointSet(points);
-  ASSERT_EQ(surface.SetPoints(set), 1);
+  build(400, 13, 120.0);
   AcGePoint3dArray queries;
   std::mt19937_64 rng(8);
   std::uniform_real_distribution<double> u(-15.0, 135.0);

@@ -31,8 +31,9 @@ void cmdSample() {
   acutPrintf(L"sample result %d\n", int(result));
   if (result != IDOK) return;
   const sample::SampleResult& r = dlg.result;
-  acutPrintf(L"name=%s area=%d step=%g column=%d group=%d file=%s\n", dlg.m_strName.GetString(), dlg.m_nArea,
-             dlg.m_dStep, dlg.m_nColumn, dlg.m_bGroup, dlg.m_strFile.GetString());
+  acutPrintf(L"name=%s area=%d step=%g column=%d group=%d file=%s notes=%s\n", dlg.m_strName.GetString(),
+             dlg.m_nArea, dlg.m_dStep, dlg.m_nColumn, dlg.m_bGroup, dlg.m_strFile.GetString(),
+             dlg.m_strNotes.GetString());
   acutPrintf(L"surface=%s colour=%d weight=%d levels=%s names=%s\n", r.surface.c_str(), r.colour, r.lineWeight,
              joined(r.levels).c_str(), joined(r.names).c_str());
   acutPrintf(L"surfaces=%s grid=%s\n", joined(r.surfaceRows).c_str(), joined(r.gridRow0).c_str());

@@ -105,16 +105,6 @@ TEST_F(ConversionTest, ConvertsPointsLayersAndDescriptionUnderAFreeName) {
   EXPECT_TRUE(hasDictionary(L"KVX_SURFACE.Teren"));
 }
 
-TEST_F(ConversionTest, MissingEntriesKeepTheEnginesDefaults) {
-  writeOld({OldSurface{L"Bare", {}, {}, {}, {}, {}}}, L"Bare");
-  convert({L"check IDC_ERASE_OLD off", L"click IDC_CONVERT", L"click IDCLOSE"});
-  auto* desc = manager()->GetSurfaceDescription(L"Vantor1_Bare");
-  ASSERT_NE(desc, nullptr);
-  EXPECT_EQ(manager()->OpenSurface(L"Vantor1_Bare")->PointCount(), 0);
-  EXPECT_EQ(desc->m_strDescription, CString());
-  EXPECT_EQ(desc->GetLayerManager()->GetLayer(1)->m_strName, CString(L"Vantor1_Bare_TIN"));
-}
-
 TEST_F(ConversionTest, ConvertingTwiceMakesASecondSurfaceWithoutThePointsErasedBefore) {
   writeOld({old(L"A"), old(L"B")}, L"A");
   convert({L"click IDC_CONVERT", L"click IDC_CONVERT", L"click IDCLOSE"});

@@ -1,6 +1,6 @@
 // The surface manager over the real engine: rows, colours and images,
 // which buttons a selection enables, the successor of a deleted current
-// surface, names of surfaces read from files, bad files, and saving.
+// surface, writing a surface file, and saving.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -133,72 +133,6 @@ TEST_F(ManagerDialogTest, WhenTheRowBelowCannotBeCurrentTheRowAboveIs) {
   EXPECT_EQ(current(), L"A");
 }
 
-TEST_F(ManagerDialogTest, DeletingAFileSurfaceAsksItsOwnQuestionAndKeepsTheFile) {
-  makeSurface(L"A");
-  const std::wstring file = writeSurfaceFile("f.kvb", L"F", L"");
-  ASSERT_NE(manager()->CreateSurface(L"F", CKVLSurfaceManager::kFileStorage, file.c_str(), true), nullptr);
-  run({L"select-row IDC_SURFACES \"F\"", L"click IDC_DELETE_FILE", L"answer yes", L"click IDCLOSE"});
-  EXPECT_EQ(surfacesUser.messages, std::vector<std::wstring>{L"Remove the file surface \"F\" from the drawing?"});
-  EXPECT_EQ(allNames(), std::vector<std::wstring>{L"A"});
-  EXPECT_TRUE(std::filesystem::exists(file));
-}
-
-TEST_F(ManagerDialogTest, SurfacesReadFromFilesGetUniqueNames) {
-  makeSurface(L"A");
-  makeSurface(L"A_1");
-  const std::wstring file = writeSurfaceFile("a.kvb", L"A", L"surveyed in 2014");
-  const std::wstring line = L"file \"" + file + L"\"";
-  run({L"click IDC_READ_FILE", line.c_str(), L"click IDC_ATTACH", line.c_str(), L"click IDCLOSE"});
-  EXPECT_EQ(seen.back().rows, (std::vector<std::wstring>{L"A 0 white", L"A_1 0 white", L"A_2 0 white", L"A_3 1 yellow"}));
-  EXPECT_EQ(current(), L"A_3");
-  auto* read = manager()->GetSurfaceDescription(L"A_2");
-  ASSERT_NE(read, nullptr);
-  EXPECT_EQ(read->m_strDescription, CString(L"surveyed in 2014"));
-  EXPECT_EQ(read->m_strStorage, CString(L"dict"));
-  ASSERT_NE(manager()->OpenSurface(L"A_2"), nullptr);
-  EXPECT_EQ(manager()->OpenSurface(L"A_2")->PointCount(), 5);
-  EXPECT_EQ(manager()->GetSurfaceDescription(L"A_3")->m_strPath, CString(file));
-}
-
-TEST_F(ManagerDialogTest, AFileNameNotTakenStaysAsItIs) {
-  makeSurface(L"A_1");
-  const std::wstring line = L"file \"" + writeSurfaceFile("a.kvb", L"A", L"") + L"\"";
-  run({L"click IDC_ATTACH", line.c_str(), L"click IDCLOSE"});
-  EXPECT_EQ(allNames(), (std::vector<std::wstring>{L"A_1", L"A"}));
-}
-
-TEST_F(ManagerDialogTest, BadFilesChangeNothingAndTheUserLearnsWhy) {
-  makeSurface(L"A");
-  ASSERT_EQ(manager()->SetCurrentSurface(L"A"), 1);
-  const std::wstring good = writeSurfaceFile("good.kvb", L"G", L"");
-  std::ifstream in(std::filesystem::path(good), std::ios::binary);
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  // Cut in the body (past the header, which alone still reads; the body ends 28 bytes and the
-  // header's and body's lengths after the file's start) and in the header.
-  auto u32At = [&bytes](std::size_t at) {
-    std::uint32_t v = 0;
-    for (int i = 0; i < 4; ++i) v |= std::uint32_t(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
-    return v;
-  };
-  const std::size_t header = u32At(12), bodyEnd = 28 + header + u32At(20 + header);
-  for (const auto& [name, content] : std::vector<std::pair<std::string, std::string>>{
-           {"text.kvb", "X,Y,Z\n1,2,3\n"}, {"body.kvb", bytes.substr(0, bodyEnd - 20)},
-           {"header.kvb", bytes.substr(0, 30)}, {"empty.kvb", ""}}) {
-    std::ofstream(folder / name, std::ios::binary) << content;
-    surfacesUser.messages.clear();
-    const std::wstring line = L"file \"" + path(name) + L"\"";
-    run({L"click IDC_ATTACH", line.c_str(), L"answer ok", L"click IDC_READ_FILE", line.c_str(), L"answer ok",
-         L"click IDCLOSE"});
-    EXPECT_EQ(seen.back().rows, std::vector<std::wstring>{L"A 0 yellow"}) << name;
-    EXPECT_EQ(allNames(), std::vector<std::wstring>{L"A"}) << name;
-    ASSERT_EQ(surfacesUser.messages.size(), 2u) << name;
-    for (const std::wstring& m : surfacesUser.messages) {
-      EXPECT_NE(m.find(path(name)), std::wstring::npos) << uv::toUtf8(m);
-      EXPECT_NE(m.find(L"cannot be read as a surface file"), std::wstring::npos) << uv::toUtf8(m);
-    }
-  }
-}
-
 TEST_F(ManagerDialogTest, WritingAsksBeforeReplacingAFileAndAFailedWriteLeavesNothingBehind) {
   makeSurface(L"A");
   std::ofstream(folder / "out.kvb") << "old content";
@@ -244,34 +178,6 @@ TEST_F(ManagerDialogTest, NewAndEditShowTheirResultsAndEscapeSavesLikeClose) {
   EXPECT_EQ(allNames(), std::vector<std::wstring>{L"Teren2"});
   EXPECT_EQ(current(), L"Teren2");
   EXPECT_EQ(manager()->GetSurfaceDescription(L"Teren2")->m_strDescription, CString(L"Survey 2"));
-}
-
-TEST_F(ManagerDialogTest, ASurfaceWrittenToAFileAndReadIntoAnotherDrawingIsEqual) {
-  CKVLXsurface_Vantor2* a = makeSurface(L"Teren");
-  a->SetBreakLine(AcGePoint3d(1, 1, 100), AcGePoint3d(9, 9, 102));
-  auto* desc = manager()->GetSurfaceDescription(L"Teren");
-  desc->m_strDescription = L"Survey 2014";
-  desc->GetLayerManager()->GetLayer(1)->m_strName = L"TIN_LAYER";
-  desc->GetLayerManager()->GetLayer(6)->m_nColor = 3;
-  const std::wstring out = L"file \"" + path("teren.kvb") + L"\"";
-  run({L"select-row IDC_SURFACES \"Teren\"", L"click IDC_WRITE_FILE", out.c_str(), L"click IDCLOSE"});
-
-  AcApDocument* other = acDocManager->addDocument(std::make_unique<AcDbDatabase>(), L"/drawings/other.dxf");
-  ASSERT_EQ(acDocManager->setCurDocument(other), Acad::eOk);
-  run({L"click IDC_READ_FILE", out.c_str(), L"click IDCLOSE"});
-  CKVLSurfaceManager* second = CKVLSurfaceManager::Instance(0);
-  ASSERT_NE(second, nullptr);
-  CKVLXsurface_Vantor2* b = second->OpenSurface(L"Teren");
-  ASSERT_NE(b, nullptr);
-  EXPECT_EQ(b->Description(), CString(L"Survey 2014"));
-  EXPECT_EQ(b->PointCount(), a->PointCount());
-  EXPECT_EQ(b->TriangleCount(), a->TriangleCount());
-  EXPECT_TRUE(b->Triangulation().Surface().definition() == a->Triangulation().Surface().definition());
-  EXPECT_EQ(b->LayerRecords(), a->LayerRecords());
-  EXPECT_EQ(second->GetSurfaceDescription(L"Teren")->GetLayerManager()->GetLayer(1)->m_strName, CString(L"TIN_LAYER"));
-  CKVLSurfaceManager::Release(other->database());
-  EXPECT_EQ(acDocManager->setCurDocument(doc), Acad::eOk);
-  EXPECT_EQ(acDocManager->closeDocument(other), Acad::eOk);
 }
 
 }  // namespace

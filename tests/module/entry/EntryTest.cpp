@@ -32,6 +32,7 @@ struct CommandCase {
   void (*run)();
   void (*call)(const wchar_t*);  // the entry function with a name, or null
   void (*callPlain)();           // the entry function without one, or null
+  const char* entry;             // the entry function's name
   UINT templateId;
   UINT titleId;
   const wchar_t* closeLine;  // how the script ends the dialog
@@ -41,20 +42,20 @@ struct CommandCase {
 // In table order.
 const std::vector<CommandCase>& commands() {
   static const std::vector<CommandCase> cases = {
-      {L"POINTS", m::cmdPoints, CVantorUIInterface::CallLoadPoints, nullptr, 200, 5005, L"click IDCANCEL", 2},
+      {L"POINTS", m::cmdPoints, CVantorUIInterface::CallLoadPoints, nullptr, "CallLoadPoints", 200, 5005, L"click IDCANCEL", 2},
       // The drawing holds no surface: break lines, the show-surface dialog, the projection and
       // swaps say so and end.
-      {L"BREAKLINE", m::cmdBreakLine, CVantorUIInterface::CallBreakLine, nullptr, 205, 4983, L"answer ok", 8},
-      {L"SHOW", m::cmdShow, CVantorUIInterface::CallShowSurface, nullptr, 206, 61100, L"answer ok", 8},
-      {L"PROJECTION", m::cmdProjection, CVantorUIInterface::CallSurfaceProjection, nullptr, 207, 5003,
+      {L"BREAKLINE", m::cmdBreakLine, CVantorUIInterface::CallBreakLine, nullptr, "CallBreakLine", 205, 4983, L"answer ok", 8},
+      {L"SHOW", m::cmdShow, CVantorUIInterface::CallShowSurface, nullptr, "CallShowSurface", 206, 61100, L"answer ok", 8},
+      {L"PROJECTION", m::cmdProjection, CVantorUIInterface::CallSurfaceProjection, nullptr, "CallSurfaceProjection", 207, 5003,
        L"answer ok", 8},
-      {L"SURFMAN", m::cmdSurfMan, nullptr, CVantorUIInterface::CallSurfaceManager, 209, 5008, L"click IDCLOSE", 8},
-      {L"CONVERT", m::cmdConvert, nullptr, CVantorUIInterface::CallConversion, 225, 5030, L"click IDCANCEL", 2},
-      {L"SLOJNICE", m::cmdSlojnice, CVantorUIInterface::CallDrawContourLines, nullptr, 226, 5148, L"click IDCANCEL",
+      {L"SURFMAN", m::cmdSurfMan, nullptr, CVantorUIInterface::CallSurfaceManager, "CallSurfaceManager", 209, 5008, L"click IDCLOSE", 8},
+      {L"CONVERT", m::cmdConvert, nullptr, CVantorUIInterface::CallConversion, "CallConversion", 225, 5030, L"click IDCANCEL", 2},
+      {L"SLOJNICE", m::cmdSlojnice, CVantorUIInterface::CallDrawContourLines, nullptr, "CallDrawContourLines", 226, 5148, L"click IDCANCEL",
        2},
-      {L"slojniceoznake", m::cmdSlojniceOznake, CVantorUIInterface::CallContourLineLabels, nullptr, 227, 6235,
+      {L"slojniceoznake", m::cmdSlojniceOznake, CVantorUIInterface::CallContourLineLabels, nullptr, "CallContourLineLabels", 227, 6235,
        L"click IDOK", 1},
-      {L"swap", m::cmdSwap, CVantorUIInterface::CallTurnTriangles, nullptr, 204, 6274, L"answer ok", 8},
+      {L"swap", m::cmdSwap, CVantorUIInterface::CallTurnTriangles, nullptr, "CallTurnTriangles", 204, 6274, L"answer ok", 8},
   };
   return cases;
 }
@@ -84,59 +85,6 @@ TEST_F(EntryTest, EachCommandRunsItsDialogWithTheModulesResourcesAndNoLock) {
   EXPECT_TRUE(user.empty());
 }
 
-TEST_F(EntryTest, EntryFunctionsLockTheDocumentAndStoreTheName) {
-  for (const CommandCase& c : commands()) {
-    user.seen.clear();
-    user.appendLines({c.closeLine});
-    const std::wstring name = std::wstring(L"Surface of ") + c.name;  // no such surface: stored all the same
-    g_strPreselectedSurface = L"before";
-    if (c.call) c.call(name.c_str());
-    else c.callPlain();
-    ASSERT_EQ(user.seen.size(), 1u);
-    const SeenDialog& s = user.seen[0];
-    EXPECT_EQ(s.templateId, c.templateId);
-    EXPECT_EQ(s.lockCount, 1) << uv::toUtf8(c.name);
-    EXPECT_EQ(s.resources, testModuleInstance());
-    EXPECT_EQ(s.result, c.result);
-    if (c.call) {
-      EXPECT_EQ(*s.surfaceName, name.c_str());
-      EXPECT_EQ(g_strPreselectedSurface, name.c_str());
-    } else {
-      EXPECT_FALSE(s.surfaceName.has_value());
-      EXPECT_EQ(g_strPreselectedSurface, L"before") << "left unchanged";
-    }
-    EXPECT_EQ(doc->lockCount(), 0);
-    EXPECT_EQ(acDocManager->resourceStackDepth(), 0);
-  }
-}
-
-TEST_F(EntryTest, ThePreselectedNameStaysForEveryLaterCommandUntilReplaced) {
-  user.appendLines({L"answer ok"});
-  CVantorUIInterface::CallShowSurface(L"Teren");
-  for (const CommandCase& c : commands()) {
-    user.appendLines({c.closeLine});
-    c.run();
-  }
-  user.appendLines({L"click IDCLOSE", L"click IDCANCEL"});
-  CVantorUIInterface::CallSurfaceManager();
-  CVantorUIInterface::CallConversion();
-  user.appendLines({L"answer ok"});
-  m::cmdShow();
-  int handedOn = 0;
-  for (const SeenDialog& s : user.seen)
-    if (s.surfaceName) {
-      EXPECT_EQ(*s.surfaceName, L"Teren") << "template " << s.templateId;
-      ++handedOn;
-    }
-  EXPECT_EQ(handedOn, 1 + 7 + 1);
-
-  user.appendLines({L"click IDCANCEL", L"answer ok"});
-  CVantorUIInterface::CallLoadPoints(nullptr);  // a null name stores an empty one
-  m::cmdShow();
-  EXPECT_EQ(*user.seen.back().surfaceName, L"");
-  EXPECT_TRUE(g_strPreselectedSurface.IsEmpty());
-}
-
 // Logging switched on into a file of its own for the life of a test.
 class TraceLog {
  public:
@@ -161,6 +109,52 @@ class TraceLog {
   uv::test::ScopedEnv m_logging, m_file;
 };
 
+// Each entry function locks the document, stores the name it is given for
+// later commands, and writes its trace records under its qualified name.
+TEST_F(EntryTest, EntryFunctionsLockTheDocumentStoreTheNameAndTraceTheCall) {
+  TraceLog log;
+  for (const CommandCase& c : commands()) {
+    user.seen.clear();
+    user.appendLines({c.closeLine});
+    const std::wstring name = std::wstring(L"Surface of ") + c.name;  // no such surface: stored all the same
+    g_strPreselectedSurface = L"before";
+    if (c.call) c.call(name.c_str());
+    else c.callPlain();
+    ASSERT_EQ(user.seen.size(), 1u);
+    const SeenDialog& s = user.seen[0];
+    EXPECT_EQ(s.templateId, c.templateId);
+    EXPECT_EQ(s.lockCount, 1) << uv::toUtf8(c.name);
+    EXPECT_EQ(s.resources, testModuleInstance());
+    EXPECT_EQ(s.result, c.result);
+    if (c.call) {
+      EXPECT_EQ(*s.surfaceName, name.c_str());
+      EXPECT_EQ(g_strPreselectedSurface, name.c_str());
+    } else {
+      EXPECT_FALSE(s.surfaceName.has_value());
+      EXPECT_EQ(g_strPreselectedSurface, L"before") << "left unchanged";
+    }
+    EXPECT_EQ(doc->lockCount(), 0);
+    EXPECT_EQ(acDocManager->resourceStackDepth(), 0);
+  }
+  const std::vector<std::string> lines = log.lines();
+  ASSERT_EQ(lines.size(), 2 * commands().size());
+  for (size_t i = 0; i < commands().size(); ++i) {
+    const std::string qualified = std::string("CVantorUIInterface::") + commands()[i].entry;
+    EXPECT_EQ(lines[2 * i].substr(11, 33), "VantorUIInterface               (");
+    EXPECT_NE(lines[2 * i].find("[" + qualified + "], Entering function , " + qualified), std::string::npos)
+        << lines[2 * i];
+    EXPECT_NE(lines[2 * i + 1].find("[" + qualified + "], Exiting function , " + qualified), std::string::npos)
+        << lines[2 * i + 1];
+    EXPECT_EQ(lines[2 * i].substr(44, 7), lines[2 * i + 1].substr(44, 7)) << "one line number for both records";
+  }
+  // A null name stores an empty one, which the next command hands on.
+  user.appendLines({L"click IDCANCEL", L"answer ok"});
+  CVantorUIInterface::CallLoadPoints(nullptr);
+  m::cmdShow();
+  EXPECT_EQ(*user.seen.back().surfaceName, L"");
+  EXPECT_TRUE(g_strPreselectedSurface.IsEmpty());
+}
+
 TEST_F(EntryTest, ADialogLeftByAnExceptionReleasesResourcesLockAndTrace) {
   TraceLog log;
   // The script has no answer for the dialog: the scripted user throws.
@@ -174,42 +168,6 @@ TEST_F(EntryTest, ADialogLeftByAnExceptionReleasesResourcesLockAndTrace) {
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_NE(lines[0].find("] VantorUIInterface               ("), std::string::npos) << lines[0];
   EXPECT_NE(lines[1].find("Exiting function , CVantorUIInterface::CallShowSurface"), std::string::npos) << lines[1];
-}
-
-TEST_F(EntryTest, EveryEntryFunctionWritesItsRecordsUnderItsQualifiedName) {
-  TraceLog log;
-  const std::vector<std::pair<const char*, std::function<void()>>> calls = {
-      {"CallSurfaceManager", [] { CVantorUIInterface::CallSurfaceManager(); }},
-      {"CallLoadPoints", [] { CVantorUIInterface::CallLoadPoints(L"A"); }},
-      {"CallBreakLine", [] { CVantorUIInterface::CallBreakLine(L"A"); }},
-      {"CallTurnTriangles", [] { CVantorUIInterface::CallTurnTriangles(L"A"); }},
-      {"CallConversion", [] { CVantorUIInterface::CallConversion(); }},
-      {"CallShowSurface", [] { CVantorUIInterface::CallShowSurface(L"A"); }},
-      {"CallDrawContourLines", [] { CVantorUIInterface::CallDrawContourLines(L"A"); }},
-      {"CallContourLineLabels", [] { CVantorUIInterface::CallContourLineLabels(L"A"); }},
-      {"CallSurfaceProjection", [] { CVantorUIInterface::CallSurfaceProjection(L"A"); }},
-  };
-  for (const auto& [name, call] : calls) {
-    // Break lines, swaps, the projection and the show-surface dialog find no surface in the
-    // drawing and say so.
-    const std::string n = name;
-    const bool told = n == "CallSurfaceProjection" || n == "CallShowSurface" || n == "CallBreakLine" ||
-                      n == "CallTurnTriangles";
-    user.appendLines({told ? L"answer ok" : L"cancel"});
-    call();
-  }
-  const std::vector<std::string> lines = log.lines();
-  ASSERT_EQ(lines.size(), 2 * calls.size());
-  for (size_t i = 0; i < calls.size(); ++i) {
-    const std::string qualified = std::string("CVantorUIInterface::") + calls[i].first;
-    EXPECT_EQ(lines[2 * i].substr(11, 33), "VantorUIInterface               (");
-    EXPECT_NE(lines[2 * i].find("[" + qualified + "], Entering function , " + qualified), std::string::npos)
-        << lines[2 * i];
-    EXPECT_NE(lines[2 * i + 1].find("[" + qualified + "], Exiting function , " + qualified), std::string::npos)
-        << lines[2 * i + 1];
-    // The same line number on both records of a call.
-    EXPECT_EQ(lines[2 * i].substr(44, 7), lines[2 * i + 1].substr(44, 7));
-  }
 }
 
 // Whether the drawing holds the engine's saved surfaces.

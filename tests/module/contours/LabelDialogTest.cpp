@@ -103,20 +103,8 @@ TEST_F(LabelDialogTest, PickingShowsThePathAndErasesItsTemporaryLines) {
   EXPECT_EQ(census().lines, 0);
 }
 
-TEST_F(LabelDialogTest, OkLabelsEachCrossingOnAMaskAndKeepsThePath) {
-  // Across 20 and 40, then back across 40: the contour 40 gets two labels.
-  ASSERT_EQ(run({L"click IDC_PICK_PATH", L"point 10,10", L"point 50,20", L"point 30,30", L"enter",
-                 L"check IDC_GROUP on", L"click IDOK"}),
-            IDOK);
-  const Census c = census();
-  EXPECT_EQ(c.texts, (std::vector<std::wstring>{L"20", L"40", L"40"}));
-  EXPECT_EQ(c.wipeouts, 3);
-  EXPECT_EQ(c.contours, 3);  // whole: labels mask, they do not cut
-  EXPECT_EQ(c.paths, 1);     // the path polyline stays
-  // The group holds the labels (text and wipeout each), not the path.
-  EXPECT_EQ(groupSizes(), (std::vector<int>{6}));
-}
-
+// Labels on masks at every crossing, the path kept and the labels grouped:
+// e2e_contours_hill.
 TEST_F(LabelDialogTest, OkWithoutCrossingsStillMakesTheAskedGroupEmpty) {
   ASSERT_EQ(run({L"click IDC_PICK_PATH", L"point 70,10", L"point 90,40", L"enter", L"check IDC_GROUP on",
                  L"click IDOK"}),

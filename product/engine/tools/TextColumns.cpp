@@ -3,13 +3,19 @@
 
 #include <charconv>
 #include <cmath>
-#include <fstream>
+#include <istream>
+
+#include "base/TextCase.h"
+#include "product/engine/InputFile.h"
 
 namespace uv::kvbtool {
 
 std::vector<std::vector<double>> readColumns(const std::string& path, std::size_t columns, bool allowExtra) {
-  std::ifstream in(path);
-  if (!in) throw InputError(path + ": cannot open the file");
+  // A folder or a device in the file's place is refused, not read as an empty file.
+  uv::engine::InputFile file;
+  std::string why;
+  if (!file.open(uv::fromUtf8(path), why)) throw InputError(path + ": " + why);
+  std::istream in(&file.buffer());
   std::vector<std::vector<double>> records;
   std::string line;
   int number = 0;
@@ -42,6 +48,7 @@ std::vector<std::vector<double>> readColumns(const std::string& path, std::size_
     fields.resize(columns);
     records.push_back(std::move(fields));
   }
+  if (!file.error().empty()) throw InputError(path + ": " + file.error());
   return records;
 }
 

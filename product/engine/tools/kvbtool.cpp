@@ -7,11 +7,12 @@
 //   kvbtool elevation FILE.kvb POINTS.xy [--output OUT] [--replace]
 //
 // A file already at OUT is replaced only with --replace; without it, it is kept and the
-// command fails (exit code 3).
+// command fails (exit code 3). OUT is never one of the command's own input files, --replace
+// or not: that would lose the input to a typing slip.
 //
 // Exit codes: 0 done, 1 wrong usage, 2 bad or missing input, 3 the output could not be written.
 #include <cstdio>
-#include <fstream>
+#include <filesystem>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -95,11 +96,9 @@ std::string number(double v) {
 // The whole file, checked, rebuilt into a surface.
 std::unique_ptr<CKVLXsurface_Vantor2> loadSurface(const std::string& path,
                                                   uv::engine::SurfaceFileContent* contentOut = nullptr) {
-  std::ifstream in(path, std::ios::in | std::ios::binary);
-  if (!in) throw InputError(path + ": cannot open the file");
   uv::engine::SurfaceFileContent content;
   std::string error;
-  if (!uv::engine::readSurfaceFile(*in.rdbuf(), uv::engine::KvbDepth::Whole, content, error))
+  if (!uv::engine::readSurfaceFile(uv::fromUtf8(path), uv::engine::KvbDepth::Whole, content, error))
     throw InputError(path + ": " + error);
   auto surface = std::make_unique<CKVLXsurface_Vantor2>(nullptr);
   if (!surface->LoadContent(content)) throw InputError(path + ": " + surface->LastError());
@@ -108,8 +107,14 @@ std::unique_ptr<CKVLXsurface_Vantor2> loadSurface(const std::string& path,
 }
 
 // Writes the file through a temporary one; a file already there is someone's work, replaced
-// only when the command line says so.
-void writeOutput(const std::string& path, const std::vector<unsigned char>& bytes, bool replace) {
+// only when the command line says so, and never when it is one of the command's inputs.
+void writeOutput(const std::string& path, const std::vector<unsigned char>& bytes, bool replace,
+                 const std::vector<std::string>& inputs) {
+  for (const std::string& input : inputs) {
+    std::error_code ec;
+    if (std::filesystem::equivalent(path, input, ec))
+      throw OutputError(path + ": it is the input file " + input + ", which was kept; choose another output");
+  }
   if (!replace && uv::checkWriteTarget(uv::fromUtf8(path)).state == uv::WriteTarget::State::kExisting)
     throw OutputError(path + ": the file exists already and was kept; --replace replaces it");
   std::string error;
@@ -124,7 +129,7 @@ void emit(const Arguments& a, const std::string& text) {
     if (!std::cout.flush()) throw OutputError("cannot write to standard output");
     return;
   }
-  writeOutput(output, std::vector<unsigned char>(text.begin(), text.end()), a.replace);
+  writeOutput(output, std::vector<unsigned char>(text.begin(), text.end()), a.replace, a.positional);
 }
 
 int build(const Arguments& a) {
@@ -145,7 +150,9 @@ int build(const Arguments& a) {
   }
   surface.SetName(CString(name));
   surface.SetDescription(CString(a.option("--description")));
-  writeOutput(out, uv::engine::encodeSurfaceFile(surface.FileContent()), a.replace);
+  std::vector<std::string> inputs = {pointsPath};
+  if (const std::string lines = a.option("--breaklines"); !lines.empty()) inputs.push_back(lines);
+  writeOutput(out, uv::engine::encodeSurfaceFile(surface.FileContent()), a.replace, inputs);
   std::cerr << "kvbtool: " << out << ": " << surface.PointCount() << " points, " << surface.TriangleCount()
             << " triangles";
   if (refused) std::cerr << "; " << refused << " break lines of no length skipped";

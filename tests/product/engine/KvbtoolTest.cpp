@@ -175,5 +175,46 @@ TEST_F(Kvbtool, AnExistingOutputIsKeptUnlessReplaceIsGiven) {
   EXPECT_EQ(kvbtool("info " + file("t.kvb") + " --replace").code, 1) << "info writes nothing";
 }
 
+// A folder where a file is to be read is refused with the reason, and no command writes over one
+// of its own inputs, --replace or not, nor through a link to one: the inputs keep their bytes.
+TEST_F(Kvbtool, FoldersAreRefusedAndNoOutputReplacesAnInput) {
+  std::filesystem::create_directory(folder.path("dir.kvb"));
+  std::ofstream(folder.path("p.xyz")) << "0 0 10\n10 0 20\n10 10 30\n";
+  std::ofstream(folder.path("q.xy")) << "5 2\n";
+  std::filesystem::create_symlink(folder.path("t.kvb"), folder.path("link.kvb"));
+  const std::vector<const char*> inputs = {"t.kvb", "p.xyz", "q.xy"};
+  std::vector<std::vector<unsigned char>> before;
+  for (const char* name : inputs) before.push_back(readBytes(folder.path(name)));
+  struct Case {
+    const char* what;
+    std::string command;
+    int code;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"info of a folder", "info " + file("dir.kvb"), 2, "dir.kvb: it is a folder, not a file"},
+      {"points from a folder", "build " + file("new.kvb") + " " + file("dir.kvb"), 2,
+       "dir.kvb: it is a folder, not a file"},
+      {"export over the surface", "export " + file("t.kvb") + " --format csv --replace --output " + file("t.kvb"), 3,
+       "t.kvb: it is the input file"},
+      {"export through a link to it",
+       "export " + file("t.kvb") + " --format csv --replace --output " + file("link.kvb"), 3,
+       "link.kvb: it is the input file"},
+      {"elevations over the query points",
+       "elevation " + file("t.kvb") + " " + file("q.xy") + " --replace --output " + file("q.xy"), 3,
+       "q.xy: it is the input file"},
+      {"a surface over its points", "build " + file("p.xyz") + " " + file("p.xyz") + " --replace", 3,
+       "p.xyz: it is the input file"},
+  };
+  for (const Case& c : cases) {
+    const ToolRun r = kvbtool(c.command);
+    EXPECT_EQ(r.code, c.code) << c.what << ": " << r.out;
+    EXPECT_NE(r.out.find(c.message), std::string::npos) << c.what << ": " << r.out;
+  }
+  for (std::size_t i = 0; i < inputs.size(); ++i) EXPECT_EQ(readBytes(folder.path(inputs[i])), before[i]) << inputs[i];
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.path("link.kvb")));
+  EXPECT_FALSE(std::filesystem::exists(folder.path("new.kvb")));
+}
+
 }  // namespace
 }  // namespace uv::engine::test

@@ -64,8 +64,10 @@ uv::SelectionAnswer SelectionWatchingUser::select(const uv::SelectionQuestion& q
 void DrawingFixture::SetUp() {
   registerModuleResources();
   m_scope = std::make_unique<uv::UserScope>(user);
-  openDrawing("points_drawing.dxf");
+  openDrawingAt(drawingFile());
 }
+
+std::wstring DrawingFixture::drawingFile() const { return pointsDrawingFile("points_drawing.dxf"); }
 
 void DrawingFixture::TearDown() {
   if (doc) {
@@ -75,16 +77,16 @@ void DrawingFixture::TearDown() {
   m_scope.reset();
 }
 
-void DrawingFixture::openDrawing(const char* file) {
+void DrawingFixture::openDrawing(const char* file) { openDrawingAt(*file ? pointsDrawingFile(file) : L""); }
+
+void DrawingFixture::openDrawingAt(const std::wstring& path) {
   if (doc) {
     CKVLSurfaceManager::Release(db);
     ASSERT_EQ(acDocManager->closeDocument(doc), Acad::eOk);
     doc = nullptr;
   }
   auto drawing = std::make_unique<AcDbDatabase>();
-  std::wstring path;
-  if (*file) {
-    path = pointsDrawingFile(file);
+  if (!path.empty()) {
     uv::dxf::Result loaded = uv::dxf::load(path, *drawing);
     ASSERT_TRUE(loaded.ok) << uv::toUtf8(loaded.error);
   }

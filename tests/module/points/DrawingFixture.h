@@ -46,10 +46,14 @@ class DrawingFixture : public ::testing::Test {
 
   void SetUp() override;
   void TearDown() override;
+  // The drawing SetUp opens: the survey drawing of the point-loading jobs.
+  virtual std::wstring drawingFile() const;
 
   // Replaces the current drawing with a file of the points drawing folder
   // ("entities.dxf", "points_drawing.dxf") or an empty drawing ("").
   void openDrawing(const char* file);
+  // The same with the file's full path (empty: an empty drawing).
+  void openDrawingAt(const std::wstring& path);
   void answer(std::initializer_list<const wchar_t*> lines) { user.appendLines(lines); }
   // The live model-space entities, in drawing order.
   std::vector<AcDbObjectId> entities() const;

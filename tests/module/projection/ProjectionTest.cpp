@@ -1,6 +1,7 @@
 // The projection: the bulge of a draped arc, the paths taken from
 // polylines, and the dialog run by a scripted user over the projection
-// jobs' drawing (tests/e2e/drawings/projection) with its survey as the
+// jobs' drawing (tests/e2e/drawings/projection, opened by the point-loading
+// tests' fixture) with its survey as the
 // surface "Teren": the marker block loaded once per dialog, the searches
 // while it cannot be found, the samples, the dialog out of the way while
 // the user selects. The geometry of drapes, markers and faces is checked
@@ -14,13 +15,11 @@
 #include <set>
 #include <string>
 
-#include "ModuleResources.h"
+#include "DrawingFixture.h"
 #include "base/TextCase.h"
 #include "db/AcDb2dPolyline.h"
 #include "db/AcDbBlockReference.h"
 #include "db/AcDbBlockTableRecord.h"
-#include "db/dxf/DxfFile.h"
-#include "ed/AcApDocManager.h"
 #include "ed/ModelSpace.h"
 #include "module/points/LayerList.h"
 #include "module/projection/DrapePath.h"
@@ -34,9 +33,7 @@
 #include "ui/CDialog.h"
 #include "ui/CListCtrl.h"
 #include "ui/DialogRunner.h"
-#include "user/CurrentUser.h"
 #include "user/DialogAction.h"
-#include "user/ScriptedUser.h"
 
 namespace uvtest {
 namespace {
@@ -59,38 +56,17 @@ TEST(ArcBulge, IsTanOfAQuarterOfTheCounterClockwiseSweep) {
         << c.fromDegrees << " to " << c.toDegrees;
 }
 
-// Records whether the dialog was on screen whenever the user was asked to
-// select.
-class WatchingUser : public uv::ScriptedUser {
- public:
-  std::vector<bool> dialogShown;
-  uv::SelectionAnswer select(const uv::SelectionQuestion& q) override {
-    const auto& open = CDialog::openModalDialogs();
-    dialogShown.push_back(!open.empty() && open.back()->IsWindowVisible());
-    return ScriptedUser::select(q);
-  }
-};
-
 std::string projectionFile(const char* name) {
   return std::string(UV_SOURCE_DIR) + "/tests/e2e/drawings/projection/" + name;
 }
 
-class ProjectionTest : public ::testing::Test {
+// The projection jobs' drawing with their survey as the surface "Teren".
+class ProjectionTest : public DrawingFixture {
  protected:
-  AcApDocument* doc = nullptr;
-  AcDbDatabase* db = nullptr;
-  WatchingUser user;
+  std::wstring drawingFile() const override { return uv::fromUtf8(projectionFile("projection.dxf")); }
 
   void SetUp() override {
-    registerModuleResources();
-    m_scope = std::make_unique<uv::UserScope>(user);
-    auto drawing = std::make_unique<AcDbDatabase>();
-    const std::wstring path = uv::fromUtf8(projectionFile("projection.dxf"));
-    uv::dxf::Result loaded = uv::dxf::load(path, *drawing);
-    ASSERT_TRUE(loaded.ok) << uv::toUtf8(loaded.error);
-    doc = acDocManager->addDocument(std::move(drawing), path);
-    db = doc->database();
-
+    DrawingFixture::SetUp();
     CKVLSurfaceManager* manager = CKVLSurfaceManager::Instance(0);
     CKVLXsurface_Vantor2* surface = manager->CreateSurface(L"Teren", CKVLSurfaceManager::kDrawingStorage, nullptr, false);
     ASSERT_NE(surface, nullptr);
@@ -105,9 +81,14 @@ class ProjectionTest : public ::testing::Test {
 
   void TearDown() override {
     unsetenv("KVLX_SYMBOL_DIR");
-    CKVLSurfaceManager::Release(db);
-    EXPECT_EQ(acDocManager->closeDocument(doc), Acad::eOk);
-    m_scope.reset();
+    DrawingFixture::TearDown();
+  }
+
+  // Whether the dialog was on screen whenever the user was asked to select.
+  std::vector<bool> dialogShown() const {
+    std::vector<bool> out;
+    for (const SelectionMoment& m : user.moments) out.push_back(m.dialogVisible);
+    return out;
   }
 
   // The elevation markers of the drawing.
@@ -127,8 +108,6 @@ class ProjectionTest : public ::testing::Test {
     dialog.ProjectSelection();
     EXPECT_TRUE(user.empty());
   }
-
-  std::unique_ptr<uv::UserScope> m_scope;
 };
 
 TEST_F(ProjectionTest, TheMarkerBlockIsLoadedOncePerDialog) {
@@ -179,7 +158,7 @@ TEST_F(ProjectionTest, AnUnknownSurfaceOrACancelledSelectionProjectsNothing) {
     dialog.m_strSurfaceName = L"Elsewhere";
     EXPECT_EQ(dialog.DoModal(), IDCLOSE);
   }
-  EXPECT_TRUE(user.dialogShown.empty());
+  EXPECT_TRUE(dialogShown().empty());
   // Cancelled: the dialog comes back.
   user.appendLines({L"click IDC_APPLY", L"cancel", L"click IDC_APPLY", L"select all", L"click IDCLOSE"});
   {
@@ -187,7 +166,7 @@ TEST_F(ProjectionTest, AnUnknownSurfaceOrACancelledSelectionProjectsNothing) {
     dialog.m_strSurfaceName = L"Teren";
     EXPECT_EQ(dialog.DoModal(), IDCLOSE);
   }
-  EXPECT_EQ(user.dialogShown, (std::vector<bool>{false, false})) << "hidden while the user selects";
+  EXPECT_EQ(dialogShown(), (std::vector<bool>{false, false})) << "hidden while the user selects";
   EXPECT_GT(uv::ModelSpace::entities(db).size(), before) << "the second apply projected";
 }
 
@@ -214,7 +193,7 @@ TEST_F(ProjectionTest, SamplesAddRowsAndNeverTakeAnyAway) {
   std::map<CString, CString> map;
   EXPECT_EQ(dialog.ElementTypes().GetBlockAttributeMap(map), 1);
   EXPECT_EQ(map.count(L"SPOT"), 1u);
-  EXPECT_EQ(user.dialogShown, (std::vector<bool>{false, false}));
+  EXPECT_EQ(dialogShown(), (std::vector<bool>{false, false}));
   dialog.EndDialog(IDCLOSE);
 }
 

@@ -6,6 +6,10 @@ set(checks checks/drawing_files)
 uv_add_job_test(drawing_save_readonly OPEN drawings/kept_kinds.dxf ARGS --save ro.dxf
                 SETUP ${checks}/readonly_setup.py CHECK ${checks}/readonly.py
                 WILL_FAIL EXIT_CODE 3 EXPECT_STDERR "ro\\.dxf: the file is read-only")
+# A full disk (a small tmpfs; skipped where mounting is not permitted).
+uv_add_job_test(drawing_save_full_disk JOB ${jobs}/full_disk.job.in SETUP ${checks}/full_disk_setup.py
+                CHECK ${checks}/full_disk.py WILL_FAIL EXIT_CODE 3
+                EXPECT_STDERR "full_disk\\.job:5: [^ ]*/small/site\\.dxf: cannot write the new content: No space left on device")
 uv_add_job_test(drawing_save_through_link OPEN drawings/kept_kinds.dxf JOB ${jobs}/through_link.job
                 SETUP ${checks}/through_link_setup.py CHECK ${checks}/through_link.py)
 

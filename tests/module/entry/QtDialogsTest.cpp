@@ -1,4 +1,4 @@
-// The module's nine dialogs shown as real Qt widgets, offscreen: every
+// The module's dialogs shown as real Qt widgets, offscreen: every
 // visible control's widget lies inside its dialog, and a screenshot of each
 // (uivantor2-<template>.png in the build folder) is saved for a person to
 // look at.
@@ -14,7 +14,9 @@
 #include "module/points/dlg_UcitavanjeTocaka.h"
 #include "module/projection/dlg_Projekcija.h"
 #include "module/surfaces/dlg_Konverzija.h"
+#include "module/surfaces/dlg_NovaPloha.h"
 #include "module/surfaces/dlg_UpravljanjePlohama.h"
+#include "module/surfaces/dlg_UredjivanjePlohe.h"
 #include "product/engine/CKVLSurfaceManager.h"
 #include "tests/platform/ui/QtTestEnvironment.h"
 
@@ -43,6 +45,11 @@ TEST_F(QtDialogsTest, EveryDialogShowsAllItsControlsInsideIt) {
   showAndCheck<dlg_Konverzija>();
   showAndCheck<dlg_Slojnice>();
   showAndCheck<dlg_SlojniceOznacavanje>();
+  showAndCheck<dlg_NovaPloha>();
+  dlg_UredjivanjePlohe properties;
+  properties.SetSurfaceManager(CKVLSurfaceManager::Instance(0));
+  properties.SetSurfaceDescription(CKVLSurfaceManager::Instance(0)->GetSurfaceDescription(L"Teren"));
+  showInQt(properties);
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
-// The surface dialogs shown as Qt widgets, offscreen: every visible
-// control lies inside its dialog, the manager's rows are drawn on their
-// colours (the current surface yellow, an unavailable one red), and a
-// screenshot of each (uivantor2-<template>.png in the build folder) is kept
-// for a person to look at.
+// The surface manager shown as Qt widgets, offscreen: its rows are drawn on
+// their colours (the current surface yellow, an unavailable one red). That
+// every dialog shows all its controls inside it: QtDialogsTest.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -14,9 +12,7 @@
 #include "SurfacesFixture.h"
 #include "tests/module/ShowDialogInQt.h"
 #include "base/TextCase.h"
-#include "module/surfaces/dlg_NovaPloha.h"
 #include "module/surfaces/dlg_UpravljanjePlohama.h"
-#include "module/surfaces/dlg_UredjivanjePlohe.h"
 #include "tests/platform/ui/QtTestEnvironment.h"
 
 namespace uvtest {
@@ -50,16 +46,6 @@ TEST_F(QtSurfaceDialogsTest, TheManagersRowsAreDrawnOnTheirColours) {
   EXPECT_GT(countPixels(before, qRgb(255, 255, 0)), 200) << "no yellow row";
   EXPECT_EQ(countPixels(before, qRgb(255, 0, 0)), 0);
   EXPECT_GT(countPixels(after, qRgb(255, 0, 0)), 200) << "no red row";
-}
-
-TEST_F(QtSurfaceDialogsTest, NewSurfaceAndPropertiesShowAllTheirControls) {
-  makeSurface(L"Teren");
-  dlg_NovaPloha create;
-  EXPECT_FALSE(showInQt(create).isNull());
-  dlg_UredjivanjePlohe properties;
-  properties.SetSurfaceManager(manager());
-  properties.SetSurfaceDescription(manager()->GetSurfaceDescription(L"Teren"));
-  EXPECT_FALSE(showInQt(properties).isNull());
 }
 
 }  // namespace

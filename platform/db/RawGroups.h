@@ -2,6 +2,7 @@
 // not model: the code and the value's text (UTF-8), unparsed.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -23,12 +24,14 @@ struct RawRecord {
 
 // What a drawing file held beyond the database's objects, so that saving
 // the drawing writes it back: the version, the header variables in file
-// order, the CLASSES and sections of other kinds (thumbnail, data storage).
+// order, the CLASSES and sections of other kinds (thumbnail, data storage),
+// and the order of the OBJECTS section's records.
 struct KeptFileParts {
   std::string version;  // "AC1027"; empty for a drawing not read from a file
   std::vector<RawRecord> header;
   std::vector<RawRecord> classes;
   std::vector<RawRecord> sections;
+  std::vector<std::uint64_t> objectOrder;  // handles, as the file listed its objects
 };
 
 }  // namespace uv

@@ -950,6 +950,9 @@ void DxfLoader::keepFileParts() {
   for (const std::string& n : m_doc.headerOrder) kept.header.push_back({n, rawGroupsOf(m_doc.header.at(n), m_codec)});
   for (const DxfRecord& r : m_doc.classes) kept.classes.push_back({r.type, rawGroupsOf(r, m_codec)});
   for (const DxfSection& sec : m_doc.otherSections) kept.sections.push_back({sec.name, rawGroupsOf(sec.groups, m_codec)});
+  kept.objectOrder.reserve(m_doc.objects.size());
+  for (const DxfRecord& r : m_doc.objects)
+    if (const std::uint64_t h = r.ownHandle()) kept.objectOrder.push_back(h);
 }
 
 void DxfLoader::applyHeader() {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <unordered_map>
 
 #include "base/TextCase.h"
 #include "db/AcDbBlockTable.h"
@@ -357,54 +358,63 @@ class Saver {
     m_out.handle(330, owner);
   }
 
-  // The dictionary's record; its live children in order (null standing for
-  // the layouts written here when the drawing has none).
-  std::vector<AcDbObject*> dictionary(const AcDbDictionary& dict, bool root) {
-    objectHead("DICTIONARY", dict, root ? 0 : handleOf(dict.ownerId()));
-    m_out.text(100, std::string("AcDbDictionary"));
-    struct Entry {
-      std::wstring key;
-      std::uint64_t handle;
-      AcDbObject* child;
-    };
-    std::vector<Entry> entries;
-    // In the order they were added: a file's own order comes back.
+  struct Entry {
+    std::wstring key;
+    std::uint64_t handle;
+    AcDbObject* child;  // null for the layouts written here when the drawing has none
+  };
+
+  // The dictionary's live entries, in the order they were added (a file's
+  // own order comes back).
+  std::vector<Entry> entries(const AcDbDictionary& dict) const {
+    std::vector<Entry> out;
     for (auto& [key, id] : dict.entriesInOrderAdded()) {
       AcDbObject* child = DbAccess::peek(id);
-      if (child && !child->isErased()) entries.push_back({std::move(key), handleOf(id), child});
+      if (child && !child->isErased()) out.push_back({std::move(key), handleOf(id), child});
     }
-    if (root && m_newLayouts) entries.push_back({L"ACAD_LAYOUT", m_layoutDict, nullptr});
+    if (dict.objectId() == m_db.namedObjectsDictionaryId() && m_newLayouts)
+      out.push_back({L"ACAD_LAYOUT", m_layoutDict, nullptr});
+    return out;
+  }
+
+  void dictionary(const AcDbDictionary& dict) {
+    const bool root = dict.objectId() == m_db.namedObjectsDictionaryId();
+    objectHead("DICTIONARY", dict, root ? 0 : handleOf(dict.ownerId()));
+    m_out.text(100, std::string("AcDbDictionary"));
     // The cloning flag ahead of the entries, as files have it.
     if (!m_out.keptHere(281)) m_out.integer(281, 1);
-    std::vector<AcDbObject*> children;
-    for (const Entry& e : entries) {
+    for (const Entry& e : entries(dict)) {
       m_out.text(3, e.key);
       m_out.handle(350, e.handle);
-      children.push_back(e.child);
     }
     writeXData(m_out, dict);
-    return children;
   }
 
   // The named object dictionary and everything under it, depth first
   // (with a worklist: dictionaries may nest deeply).
-  void dictionaryTree(const AcDbDictionary& nod) {
-    std::vector<AcDbObject*> todo;
-    auto push = [&todo](std::vector<AcDbObject*> children) { todo.insert(todo.end(), children.rbegin(), children.rend()); };
-    push(dictionary(nod, true));
+  void collectDictionaryTree(const AcDbDictionary& nod, std::vector<AcDbObject*>& out) {
+    std::vector<AcDbObject*> todo{const_cast<AcDbDictionary*>(&nod)};
     while (!todo.empty()) {
-      AcDbObject* child = todo.back();
+      AcDbObject* o = todo.back();
       todo.pop_back();
-      if (!child) layouts();
-      else if (auto* d = AcDbDictionary::cast(child)) push(dictionary(*d, false));
-      else if (auto* x = AcDbXrecord::cast(child)) xrecord(*x);
-      else if (auto* g = AcDbGroup::cast(child)) group(*g);
-      else if (auto* w = AcDbWipeoutVariables::cast(child)) wipeoutVariables(*w);
-      else if (auto* raw = AcDbRawObject::cast(child)) writeRawObject(*raw);
-      else
-        throw DxfError(0, "the drawing holds a " + toUtf8(child->isA()->name()) + " (" +
-                              toUtf8(child->objectId().handle().text()) + "), which has no DXF form here");
+      out.push_back(o);
+      if (auto* d = o ? AcDbDictionary::cast(o) : nullptr) {
+        const std::vector<Entry> children = entries(*d);
+        for (auto it = children.rbegin(); it != children.rend(); ++it) todo.push_back(it->child);
+      }
     }
+  }
+
+  void writeObject(AcDbObject* o) {
+    if (!o) layouts();
+    else if (auto* d = AcDbDictionary::cast(o)) dictionary(*d);
+    else if (auto* x = AcDbXrecord::cast(o)) xrecord(*x);
+    else if (auto* g = AcDbGroup::cast(o)) group(*g);
+    else if (auto* w = AcDbWipeoutVariables::cast(o)) wipeoutVariables(*w);
+    else if (auto* raw = AcDbRawObject::cast(o)) writeRawObject(*raw);
+    else
+      throw DxfError(0, "the drawing holds a " + toUtf8(o->isA()->name()) + " (" +
+                            toUtf8(o->objectId().handle().text()) + "), which has no DXF form here");
   }
 
   void xrecord(const AcDbXrecord& x) {
@@ -501,14 +511,37 @@ class Saver {
     return live;
   }
 
+  // What the section holds: the dictionary tree and the objects kept whole
+  // that no dictionary holds. Those the file had come in the file's order,
+  // then the rest in the order they were made (their handles'); the root
+  // dictionary leads a drawing not read from a file.
   void objects() {
     section("OBJECTS");
-    if (auto* nod = DbAccess::peekAs<AcDbDictionary>(m_db.namedObjectsDictionaryId())) dictionaryTree(*nod);
-    // Objects kept whole that no dictionary holds, in handle order.
+    std::vector<AcDbObject*> all;
+    auto* nod = DbAccess::peekAs<AcDbDictionary>(m_db.namedObjectsDictionaryId());
+    if (nod) collectDictionaryTree(*nod, all);
+    std::set<AcDbObject*> inTree(all.begin(), all.end());
     for (const AcDbObjectId& id : m_db.objectIds()) {
       auto* raw = DbAccess::peekAs<AcDbRawObject>(id);
-      if (raw && !m_written.count(id) && ownersLive(*raw)) writeRawObject(*raw);
+      if (raw && !inTree.count(raw) && !m_written.count(id) && ownersLive(*raw)) all.push_back(raw);
     }
+    std::unordered_map<std::uint64_t, std::size_t> filePlace;
+    const std::vector<std::uint64_t>& order = m_db.keptFileParts().objectOrder;
+    filePlace.reserve(order.size());
+    for (std::size_t i = 0; i < order.size(); ++i) filePlace.emplace(order[i], i);
+    const std::size_t unplaced = order.size() + 1;
+    auto key = [&](const AcDbObject* o) {
+      const std::uint64_t h = o ? handleOf(o->objectId()) : m_layoutDict;
+      auto it = filePlace.find(h);
+      if (it != filePlace.end()) return std::pair<std::size_t, std::uint64_t>(it->second, 0);
+      if (o && o == nod) return std::pair<std::size_t, std::uint64_t>(order.size(), 0);
+      return std::pair<std::size_t, std::uint64_t>(unplaced, h);
+    };
+    std::vector<std::pair<std::pair<std::size_t, std::uint64_t>, AcDbObject*>> keyed;
+    keyed.reserve(all.size());
+    for (AcDbObject* o : all) keyed.emplace_back(key(o), o);
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& entry : keyed) writeObject(entry.second);
     endSection();
   }
 

@@ -3,11 +3,13 @@
 // touch modelled objects leave the kept ones alone.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "ScratchFolder.h"
 #include "base/TextCase.h"
 #include "db/AcDbBlockTable.h"
+#include "db/AcDbDictionary.h"
 #include "db/AcDbLayerTable.h"
 #include "db/AcDbLine.h"
 #include "db/AcDbObjectPointer.h"
@@ -17,6 +19,7 @@
 #include "db/AcDbText.h"
 #include "db/AcDbTextStyleTable.h"
 #include "db/AcDbTextStyleTableRecord.h"
+#include "db/AcDbXrecord.h"
 #include "db/DrawingChecker.h"
 #include "db/dxf/DxfFile.h"
 
@@ -349,8 +352,7 @@ TEST(DxfKeep, ACommandsValueReplacesTheFilesStatedDefault) {
 // Drawings ezdxf writes, of every version with objects, come back group for
 // group and in the file's order, save for what compare_groups.py lists as
 // the writer's own (the version, the handle seed, a layer the file named
-// but lacked) and the order of the objects, which the database does not
-// keep (the writer lists them as the dictionaries hold them).
+// but lacked).
 TEST(DxfKeep, EzdxfDrawingsComeBackGroupForGroup) {
   for (const char* version : {"R2000", "R2004", "R2007", "R2010", "R2013", "R2018"}) {
     SCOPED_TRACE(version);
@@ -359,7 +361,7 @@ TEST(DxfKeep, EzdxfDrawingsComeBackGroupForGroup) {
     const auto [theirs, ours] = openAndSave(dir, version, db);
     ASSERT_FALSE(HasFailure());
     const auto [compared, log] =
-        run(dir, kPython + " " + q(kScripts + "/compare_groups.py") + " --objects-in-tree-order " + q(theirs) + " " +
+        run(dir, kPython + " " + q(kScripts + "/compare_groups.py") + " " + q(theirs) + " " +
                      q(ours));
     EXPECT_EQ(compared, 0) << log;
   }
@@ -376,4 +378,90 @@ TEST(DxfKeep, LibreCadPrintsTheSavedDrawingAsItPrintsTheOriginal) {
   const auto [printed, log] = run(dir, kPython + " " + q(std::string(UV_SOURCE_DIR) + "/tests/e2e/librecad_print.py") +
                                            " " + q(theirs) + " " + q(ours));
   EXPECT_EQ(printed, 0) << log;
+}
+
+namespace {
+
+// The handles of the OBJECTS section's records, in the order saved.
+std::vector<std::string> objectHandles(const std::string& saved) {
+  std::vector<std::string> out;
+  size_t at = saved.find("  2\nOBJECTS\n");
+  const size_t end = saved.find("  0\nENDSEC\n", at);
+  while ((at = saved.find("  0\n", at + 1)) < end) {
+    const size_t handle = saved.find("  5\n", at);
+    const size_t eol = saved.find('\n', handle + 4);
+    out.push_back(saved.substr(handle + 4, eol - handle - 4));
+  }
+  return out;
+}
+
+std::string listed(const std::vector<std::string>& handles) {
+  std::string out;
+  for (const std::string& h : handles) out += h + " ";
+  return out;
+}
+
+}  // namespace
+
+// The OBJECTS section keeps the file's order, which need not be the
+// dictionaries' (an entry ahead of its dictionary, an object no dictionary
+// holds in between); what a command erased is left out, what it made comes
+// after, in the order it was made; and the saved drawing saves the same.
+TEST(DxfKeep, ObjectsComeBackInTheFilesOrderWithNewOnesAfter) {
+  const std::string text =
+      "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1024\n  9\n$HANDSEED\n  5\n100\n  0\nENDSEC\n"
+      "  0\nSECTION\n  2\nOBJECTS\n"
+      "  0\nXRECORD\n  5\n22\n330\n20\n100\nAcDbXrecord\n280\n1\n  1\nsecond\n"
+      "  0\nDICTIONARY\n  5\nC\n330\n0\n100\nAcDbDictionary\n281\n1\n  3\nACAD_GROUP\n350\nD\n"
+      "  3\nNOTES\n350\n20\n"
+      "  0\nIMAGEDEF\n  5\n30\n330\nC\n100\nAcDbRasterImageDef\n  1\nsite.png\n"
+      "  0\nDICTIONARY\n  5\n20\n330\nC\n100\nAcDbDictionary\n281\n1\n  3\nA\n350\n21\n  3\nB\n350\n22\n"
+      "  0\nXRECORD\n  5\n21\n330\n20\n100\nAcDbXrecord\n280\n1\n  1\nfirst\n"
+      "  0\nDICTIONARY\n  5\nD\n330\nC\n100\nAcDbDictionary\n281\n1\n"
+      "  0\nENDSEC\n  0\nEOF\n";
+  AcDbDatabase db;
+  const uv::dxf::Result r = uv::dxf::loadFromString(text, db, L"objects.dxf");
+  ASSERT_TRUE(r.ok) << uv::toUtf8(r.error);
+  std::string saved;
+  ASSERT_TRUE(uv::dxf::saveToString(db, saved).ok);
+  const std::vector<std::string> asRead = objectHandles(saved);
+  const std::vector<std::string> fileOrder = {"22", "C", "30", "20", "21", "D"};
+  ASSERT_GE(asRead.size(), fileOrder.size()) << listed(asRead);
+  EXPECT_EQ(listed({asRead.begin(), asRead.begin() + 6}), listed(fileOrder));
+
+  // A command erases the first xrecord and files two new ones: one in the
+  // dictionary the file had, then one in the root.
+  AcDbObjectId first, second;
+  {
+    AcDbObjectPointer<AcDbXrecord> x(idOf(db, L"21"), AcDb::kForWrite);
+    ASSERT_EQ(x->erase(), Acad::eOk);
+    AcDbObjectPointer<AcDbDictionary> notes(idOf(db, L"20"), AcDb::kForWrite);
+    auto* made = new AcDbXrecord;
+    ASSERT_EQ(notes->setAt(L"C", made, first), Acad::eOk);
+    made->close();
+    AcDbObjectPointer<AcDbDictionary> root(db.namedObjectsDictionaryId(), AcDb::kForWrite);
+    made = new AcDbXrecord;
+    ASSERT_EQ(root->setAt(L"AFTER", made, second), Acad::eOk);
+    made->close();
+  }
+  ASSERT_TRUE(uv::dxf::saveToString(db, saved).ok);
+  const std::vector<std::string> changed = objectHandles(saved);
+  // The file's objects, less the erased one, then the rest; the two new
+  // ones in the order they were made.
+  const std::vector<std::string> kept = {"22", "C", "30", "20", "D"};
+  ASSERT_GE(changed.size(), kept.size() + 2) << listed(changed);
+  EXPECT_EQ(listed({changed.begin(), changed.begin() + 5}), listed(kept));
+  auto at = [&](const AcDbObjectId& id) {
+    return std::find(changed.begin(), changed.end(), uv::toUtf8(id.handle().text())) - changed.begin();
+  };
+  EXPECT_GE(at(first), 5) << listed(changed);
+  EXPECT_LT(at(first), at(second)) << listed(changed);
+  EXPECT_LT(at(second), static_cast<long>(changed.size())) << listed(changed);
+
+  // Read back and saved again: the same bytes.
+  AcDbDatabase again;
+  ASSERT_TRUE(uv::dxf::loadFromString(saved, again, L"again.dxf").ok);
+  std::string twice;
+  ASSERT_TRUE(uv::dxf::saveToString(again, twice).ok);
+  EXPECT_EQ(twice, saved);
 }

@@ -4,7 +4,7 @@ by group: every record of the original (header variables, classes, tables
 and their entries, blocks, entities, objects) must come back with the same
 groups in the same order, and each section's records in the file's order.
 
-usage: compare_groups.py [--objects-in-tree-order] ORIGINAL.dxf SAVED.dxf
+usage: compare_groups.py ORIGINAL.dxf SAVED.dxf
 
 Numbers compare by value ("0" and "0.0" are the same number); every other
 value compares as text, after decoding the original from its code page
@@ -14,9 +14,6 @@ value compares as text, after decoding the original from its code page
 - A layer an entity names that the layer table lacks: the reader adds it,
   so that every entity's layer exists for the layer commands and the
   picture, and the table's count (70) grows by the layers added.
-With --objects-in-tree-order the OBJECTS section may come back in another
-order: the database does not remember the file's order of objects, and the
-writer lists them as the dictionaries hold them, depth first.
 Prints one line per difference and "compare_groups: N differences"; exits 1
 when there are any.
 """
@@ -93,7 +90,7 @@ def first_difference(a, b):
         f"; first extra {b[len(a)]}" if len(b) > len(a) else f"; first missing {a[len(b)]}")
 
 
-def main(original_path, saved_path, objects_in_tree_order=False):
+def main(original_path, saved_path):
     original = records(read_tags(original_path))
     saved = records(read_tags(saved_path))
     saved_by_key = {key_of(*r): r for r in saved}
@@ -134,7 +131,7 @@ def main(original_path, saved_path, objects_in_tree_order=False):
             problems.append(f"{section} {kind} {key}: added")
 
     # Each section's records in the file's order.
-    for name in ("HEADER", "CLASSES", "TABLES", "BLOCKS", "ENTITIES") + (() if objects_in_tree_order else ("OBJECTS",)):
+    for name in ("HEADER", "CLASSES", "TABLES", "BLOCKS", "ENTITIES", "OBJECTS"):
         a = [key_of(*r) for r in original if r[0] == name and key_of(*r) not in OWN_HEADER]
         keep = set(a)
         b = [key_of(*r) for r in saved if r[0] == name and key_of(*r) in keep]
@@ -150,6 +147,6 @@ def main(original_path, saved_path, objects_in_tree_order=False):
 
 
 if __name__ == "__main__":
-    tree_order = "--objects-in-tree-order" in sys.argv[1:]
-    paths = [a for a in sys.argv[1:] if a != "--objects-in-tree-order"]
-    sys.exit(main(paths[0], paths[1], tree_order))
+    if len(sys.argv) != 3:
+        sys.exit(__doc__)
+    sys.exit(main(sys.argv[1], sys.argv[2]))

@@ -45,11 +45,13 @@ AcDbDatabase::~AcDbDatabase() {
   if (acdbHostApplicationServices()->workingDatabase() == this) acdbHostApplicationServices()->setWorkingDatabase(nullptr);
   // Detach every object first so that none of them is taken for one deleted
   // behind the database's back, then delete them.
-  for (auto& [handle, slot] : m_slots)
-    if (slot->object) uv::DbAccess::attach(*slot->object, nullptr);
+  for (const uv::ObjectSlot& slot : m_slots)
+    if (slot.object) uv::DbAccess::attach(*slot.object, nullptr);
   m_slots.clear();
   m_undo.reset();
 }
+
+uv::ObjectSlot::ObjectSlot(AcDbDatabase* db, std::uint64_t h) : database(db), handle(h) {}
 
 uv::UndoLog& AcDbDatabase::undoLog() {
   if (!m_undo) m_undo = std::make_unique<uv::UndoLog>(*this);
@@ -60,18 +62,17 @@ const uv::UndoLog& AcDbDatabase::undoLog() const { return const_cast<AcDbDatabas
 
 void AcDbDatabase::keepForUndo(uv::ObjectSlot& slot) { m_undo->changing(slot); }
 
-std::unique_ptr<uv::ObjectSlot> AcDbDatabase::takeSlot(uv::ObjectSlot* slot) {
-  auto node = m_slots.extract(slot->handle);
-  return node.empty() ? nullptr : std::move(node.mapped());
+AcDbDatabase::SlotNode AcDbDatabase::takeSlot(uv::ObjectSlot* slot) {
+  auto it = m_slots.find(slot->handle);
+  return it == m_slots.end() || &*it != slot ? SlotNode() : m_slots.extract(it);
 }
 
-void AcDbDatabase::putSlot(std::unique_ptr<uv::ObjectSlot> slot) {
-  const std::uint64_t handle = slot->handle;
-  m_slots.emplace(handle, std::move(slot));
+void AcDbDatabase::putSlot(SlotNode slot) {
+  if (!slot.empty()) m_slots.insert(std::move(slot));
 }
 
-void AcDbDatabase::retireSlot(std::unique_ptr<uv::ObjectSlot> slot) {
-  if (slot) m_retired.push_back(std::move(slot));
+void AcDbDatabase::retireSlot(SlotNode slot) {
+  if (!slot.empty()) m_retired.push_back(std::move(slot));
 }
 
 bool AcDbDatabase::isLive(const AcDbDatabase* db) {
@@ -128,7 +129,7 @@ void AcDbDatabase::buildDefaultDrawing() {
 
 uv::ObjectSlot* AcDbDatabase::findSlot(std::uint64_t handle) const {
   auto it = m_slots.find(handle);
-  return it == m_slots.end() ? nullptr : it->second.get();
+  return it == m_slots.end() ? nullptr : held(*it);
 }
 
 Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObject* obj) {
@@ -145,7 +146,7 @@ Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObjectId& id, AcDbObject* obj)
   const std::uint64_t wanted = preset ? preset : m_handseed;
   // Objects mostly take handles above every slot (a drawing being drawn, a
   // file read in handle order): no slot to look for then.
-  uv::ObjectSlot* slot = !m_slots.empty() && wanted > m_slots.rbegin()->first ? nullptr : findSlot(wanted);
+  uv::ObjectSlot* slot = !m_slots.empty() && wanted > m_slots.rbegin()->handle ? nullptr : findSlot(wanted);
   if (slot && slot->object) return Acad::eHandleExists;
   if (const Acad::ErrorStatus es = uv::DbAccess::prepareAdd(*obj, this); es != Acad::eOk) return es;
   // Handles never wrap: the last one is kept free so that the seed above it
@@ -154,11 +155,7 @@ Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObjectId& id, AcDbObject* obj)
   const bool newHandle = !slot;
   if (!slot) {
     const std::uint64_t handle = preset ? preset : m_handseed;
-    auto owned = std::make_unique<uv::ObjectSlot>();
-    owned->database = this;
-    owned->handle = handle;
-    slot = owned.get();
-    m_slots.emplace_hint(m_slots.end(), handle, std::move(owned));
+    slot = held(*m_slots.emplace_hint(m_slots.end(), this, handle));
   }
   m_handseed = std::max(m_handseed, slot->handle + 1);
   slot->object.reset(obj);
@@ -231,7 +228,7 @@ Acad::ErrorStatus AcDbDatabase::setHandseed(const AcDbHandle& seed) {
 }
 
 Acad::ErrorStatus AcDbDatabase::resetHandseed(const AcDbHandle& seed) {
-  const std::uint64_t above = m_slots.empty() ? 1 : m_slots.rbegin()->first + 1;
+  const std::uint64_t above = m_slots.empty() ? 1 : m_slots.rbegin()->handle + 1;
   if (seed.value() < above || seed.value() > kHandleLimit) return Acad::eInvalidInput;
   m_handseed = seed.value();
   return Acad::eOk;
@@ -245,11 +242,7 @@ Acad::ErrorStatus AcDbDatabase::getAcDbObjectId(AcDbObjectId& id, bool createIfN
   if (!slot) {
     if (!createIfNotFound) return Acad::eKeyNotFound;
     if (handle.value() >= kHandleLimit) return Acad::eOutOfMemory;
-    auto owned = std::make_unique<uv::ObjectSlot>();
-    owned->database = this;
-    owned->handle = handle.value();
-    slot = owned.get();
-    m_slots.emplace_hint(m_slots.end(), handle.value(), std::move(owned));
+    slot = held(*m_slots.emplace_hint(m_slots.end(), this, handle.value()));
     m_handseed = std::max(m_handseed, handle.value() + 1);
     if (m_undoStep) m_undo->added(*slot, true);
   }
@@ -263,9 +256,8 @@ Acad::ErrorStatus AcDbDatabase::setObjectHandle(AcDbObjectId id, const AcDbHandl
   if (handle.isNull() || handle.value() >= kHandleLimit) return Acad::eInvalidInput;
   if (slot->handle == handle.value()) return Acad::eOk;
   if (findSlot(handle.value())) return Acad::eHandleExists;
-  auto node = m_slots.extract(slot->handle);
-  node.key() = handle.value();
-  slot->handle = handle.value();
+  auto node = m_slots.extract(m_slots.find(slot->handle));
+  node.value().handle = handle.value();
   m_slots.insert(std::move(node));
   m_handseed = std::max(m_handseed, handle.value() + 1);
   return Acad::eOk;
@@ -274,15 +266,15 @@ Acad::ErrorStatus AcDbDatabase::setObjectHandle(AcDbObjectId id, const AcDbHandl
 std::vector<AcDbObjectId> AcDbDatabase::objectIds(bool includeErased) const {
   std::vector<AcDbObjectId> ids;
   ids.reserve(m_slots.size());
-  for (const auto& [handle, slot] : m_slots)
-    if (slot->object && (includeErased || !slot->object->isErased())) ids.emplace_back(slot.get());
+  for (const uv::ObjectSlot& slot : m_slots)
+    if (slot.object && (includeErased || !slot.object->isErased())) ids.emplace_back(held(slot));
   return ids;
 }
 
 std::vector<AcDbObjectId> AcDbDatabase::reservedIds() const {
   std::vector<AcDbObjectId> ids;
-  for (const auto& [handle, slot] : m_slots)
-    if (!slot->object) ids.emplace_back(slot.get());
+  for (const uv::ObjectSlot& slot : m_slots)
+    if (!slot.object) ids.emplace_back(held(slot));
   return ids;
 }
 
@@ -290,22 +282,25 @@ void AcDbDatabase::restoreNew(const std::vector<std::pair<AcDbObjectId, AcDbHand
   // Nothing of the rebuild is a step to undo, and the history before it
   // names objects that are gone: it starts anew.
   m_undoStep = 0;
-  std::vector<std::unique_ptr<uv::ObjectSlot>> kept;
+  std::vector<SlotNode> kept;
   std::set<const uv::ObjectSlot*> keep;
   for (const auto& [id, handle] : fresh)
     if (id.slot() && id.slot()->database == this) keep.insert(id.slot());
-  for (auto& [handle, slot] : m_slots) {
-    if (slot->object) uv::DbAccess::attach(*slot->object, nullptr);
-    if (keep.count(slot.get())) kept.push_back(std::move(slot));
+  for (const uv::ObjectSlot& slot : m_slots)
+    if (slot.object) uv::DbAccess::attach(*slot.object, nullptr);
+  for (auto it = m_slots.begin(); it != m_slots.end();) {
+    const auto next = std::next(it);
+    if (keep.count(&*it)) kept.push_back(m_slots.extract(it));
+    it = next;
   }
   m_slots.clear();
-  for (auto& slot : kept) slot->object.reset();
+  for (SlotNode& node : kept) node.value().object.reset();
   for (const auto& [id, handle] : fresh) {
-    for (auto& slot : kept) {
-      if (slot.get() != id.slot()) continue;
-      slot->handle = handle.value();
-      slot->step = 0;
-      m_slots.emplace(handle.value(), std::move(slot));
+    for (SlotNode& node : kept) {
+      if (node.empty() || &node.value() != id.slot()) continue;
+      node.value().handle = handle.value();
+      node.value().step = 0;
+      m_slots.insert(std::move(node));
       break;
     }
   }

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <memory>
 #include <string>
 #include <vector>
@@ -153,16 +154,21 @@ class AcDbDatabase {
   // The undo log takes the places of handles out of the drawing and puts
   // them back; a place retired stays with the database, empty, so that ids
   // of it stay safe to ask.
-  std::unique_ptr<uv::ObjectSlot> takeSlot(uv::ObjectSlot* slot);
-  void putSlot(std::unique_ptr<uv::ObjectSlot> slot);
-  void retireSlot(std::unique_ptr<uv::ObjectSlot> slot);
+  using SlotSet = std::set<uv::ObjectSlot, uv::SlotOrder, uv::PoolAllocator<uv::ObjectSlot>>;
+ public:
+  using SlotNode = SlotSet::node_type;  // a slot out of the index, still at its address
+
+ private:
+  SlotNode takeSlot(uv::ObjectSlot* slot);
+  void putSlot(SlotNode slot);
+  void retireSlot(SlotNode slot);
+  // A slot of the index, as ids hold it (the index orders by handle only).
+  static uv::ObjectSlot* held(const uv::ObjectSlot& slot) { return const_cast<uv::ObjectSlot*>(&slot); }
 
   void buildDefaultDrawing();
   uv::ObjectSlot* findSlot(std::uint64_t handle) const;
 
-  using SlotMap = std::map<std::uint64_t, std::unique_ptr<uv::ObjectSlot>, std::less<std::uint64_t>,
-                           uv::PoolAllocator<std::pair<const std::uint64_t, std::unique_ptr<uv::ObjectSlot>>>>;
-  SlotMap m_slots;
+  SlotSet m_slots;
   std::uint64_t m_handseed = 1;
   AcDbObjectId m_blockTable, m_layerTable, m_linetypeTable, m_textStyleTable, m_regAppTable;
   AcDbObjectId m_nod, m_groupDictionary, m_modelSpace, m_paperSpace;
@@ -174,5 +180,5 @@ class AcDbDatabase {
   uv::KeptFileParts m_kept;
   std::uint32_t m_undoStep = 0;  // the step the undo log records, 0: none
   std::unique_ptr<uv::UndoLog> m_undo;
-  std::vector<std::unique_ptr<uv::ObjectSlot>> m_retired;
+  std::vector<SlotNode> m_retired;
 };

@@ -47,12 +47,12 @@ class AcDbEntity : public AcDbObject {
   double linetypeScale() const { return m_linetypeScale; }
   Acad::ErrorStatus setLinetypeScale(double scale, bool doSubents = true);
 
-  AcDb::LineWeight lineWeight() const { return m_lineWeight; }
+  AcDb::LineWeight lineWeight() const { return static_cast<AcDb::LineWeight>(m_lineWeight); }
   // One of the standard weights or ByLayer/ByBlock/ByLwDefault; eInvalidInput otherwise.
   Acad::ErrorStatus setLineWeight(AcDb::LineWeight weight, bool doSubents = true);
   static bool isValidLineWeight(int weight);
 
-  AcDb::Visibility visibility() const { return m_visibility; }
+  AcDb::Visibility visibility() const { return static_cast<AcDb::Visibility>(m_visibility); }
   Acad::ErrorStatus setVisibility(AcDb::Visibility v, bool doSubents = true);
 
   // Current layer, linetype, colour ByLayer and line weight of db (the
@@ -102,12 +102,14 @@ class AcDbEntity : public AcDbObject {
   template <class F>
   void applyToSubents(bool doSubents, F f);
 
+  // The small members first: they fill the last bytes of the object's
+  // word of flags (an entity is one of millions).
+  std::uint8_t m_visibility = AcDb::kVisible;
+  AcCmColor m_color;
   AcDbObjectId m_layer;
   AcDbObjectId m_linetype;
-  AcCmColor m_color;
   double m_linetypeScale = 1.0;
-  AcDb::LineWeight m_lineWeight = AcDb::kLnWtByLayer;
-  AcDb::Visibility m_visibility = AcDb::kVisible;
+  std::int16_t m_lineWeight = AcDb::kLnWtByLayer;  // -3..211
 };
 
 // Opens id as an entity.

@@ -1,11 +1,28 @@
 #include "AcDbFace.h"
 
+#include <cstring>
+
 UV_DEFINE_RX_MEMBERS(AcDbFace, AcDbEntity, L"3DFACE")
 
 AcDbFace::AcDbFace(const AcGePoint3d& pt0, const AcGePoint3d& pt1, const AcGePoint3d& pt2, const AcGePoint3d& pt3,
                    bool e0vis, bool e1vis, bool e2vis, bool e3vis)
-    : m_pts{pt0, pt1, pt2, pt3},
-      m_invisible(Adesk::UInt16((e0vis ? 0 : 1) | (e1vis ? 0 : 2) | (e2vis ? 0 : 4) | (e3vis ? 0 : 8))) {}
+    : m_invisible(Adesk::UInt16((e0vis ? 0 : 1) | (e1vis ? 0 : 2) | (e2vis ? 0 : 4) | (e3vis ? 0 : 8))),
+      m_pts{pt0, pt1, pt2} {
+  setFourth(pt3);
+}
+
+AcDbFace::AcDbFace(const AcDbFace& other)
+    : AcDbEntity(other),
+      m_invisible(other.m_invisible),
+      m_fourth(other.m_fourth ? new Corner(*other.m_fourth) : nullptr),
+      m_pts{other.m_pts[0], other.m_pts[1], other.m_pts[2]} {}
+
+void AcDbFace::setFourth(const AcGePoint3d& p) {
+  // Compared bit for bit (a -0.0 is kept as written).
+  if (std::memcmp(&p, &m_pts[2], sizeof p) == 0) m_fourth.reset();
+  else if (m_fourth) m_fourth->p = p;
+  else m_fourth.reset(new Corner{p});
+}
 
 AcDbFace::AcDbFace(const AcGePoint3d& pt0, const AcGePoint3d& pt1, const AcGePoint3d& pt2, bool e0vis, bool e1vis,
                    bool e2vis, bool e3vis)
@@ -13,14 +30,22 @@ AcDbFace::AcDbFace(const AcGePoint3d& pt0, const AcGePoint3d& pt1, const AcGePoi
 
 Acad::ErrorStatus AcDbFace::getVertexAt(Adesk::UInt16 index, AcGePoint3d& p) const {
   if (index > 3) return Acad::eInvalidIndex;
-  p = m_pts[index];
+  p = corner(index);
   return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbFace::setVertexAt(Adesk::UInt16 index, const AcGePoint3d& p) {
   if (!writeOk()) return Acad::eNotOpenForWrite;
   if (index > 3) return Acad::eInvalidIndex;
-  m_pts[index] = p;
+  if (index == 3) {
+    setFourth(p);
+  } else if (index == 2) {
+    const AcGePoint3d fourth = corner(3);
+    m_pts[2] = p;
+    setFourth(fourth);
+  } else {
+    m_pts[index] = p;
+  }
   return Acad::eOk;
 }
 
@@ -44,5 +69,6 @@ Acad::ErrorStatus AcDbFace::makeEdgeInvisibleAt(Adesk::UInt16 index) { return se
 Acad::ErrorStatus AcDbFace::getGeomExtents(AcDbExtents& extents) const {
   extents = AcDbExtents();
   for (const AcGePoint3d& p : m_pts) extents.addPoint(p);
+  if (m_fourth) extents.addPoint(m_fourth->p);
   return Acad::eOk;
 }

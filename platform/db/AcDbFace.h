@@ -10,6 +10,7 @@ class AcDbFace : public AcDbEntity {
   ACRX_DECLARE_MEMBERS(AcDbFace);
   UV_DECLARE_CLONE(AcDbFace);
   AcDbFace() = default;
+  AcDbFace(const AcDbFace& other);
   AcDbFace(const AcGePoint3d& pt0, const AcGePoint3d& pt1, const AcGePoint3d& pt2, const AcGePoint3d& pt3,
            bool e0vis = true, bool e1vis = true, bool e2vis = true, bool e3vis = true);
   AcDbFace(const AcGePoint3d& pt0, const AcGePoint3d& pt1, const AcGePoint3d& pt2, bool e0vis = true,
@@ -27,6 +28,20 @@ class AcDbFace : public AcDbEntity {
 
  private:
   Acad::ErrorStatus setEdgeVisible(Adesk::UInt16 index, bool visible);
-  AcGePoint3d m_pts[4];
+  const AcGePoint3d& corner(Adesk::UInt16 index) const {
+    if (index < 3) return m_pts[index];
+    return m_fourth ? m_fourth->p : m_pts[2];
+  }
+  void setFourth(const AcGePoint3d& p);
+
+  // The fourth corner apart, and only when it is not the third: nearly
+  // every face of a drawing is a triangle, and there are millions.
+  struct Corner {
+    AcGePoint3d p;
+    static void* operator new(std::size_t size) { return uv::SmallObjectPool::allocate(size); }
+    static void operator delete(void* q, std::size_t size) noexcept { uv::SmallObjectPool::release(q, size); }
+  };
   Adesk::UInt16 m_invisible = 0;
+  std::unique_ptr<Corner> m_fourth;  // null: the same as the third
+  AcGePoint3d m_pts[3];
 };

@@ -17,41 +17,58 @@ AcDbObject::AcDbObject() = default;
 
 AcDbObject::AcDbObject(const AcDbObject& other)
     : AcRxObject(other),
+      m_slotOrHandle{0},
       m_ownerId(other.m_ownerId),
-      m_presetHandle(other.m_presetHandle),
-      m_erased(other.m_erased),
-      m_erasedWithOwner(other.m_erasedWithOwner),
       m_xdata(other.m_xdata),
-      m_kept(other.m_kept) {}
+      m_kept(other.m_kept ? std::make_unique<uv::RawGroups>(*other.m_kept) : nullptr),
+      m_erased(other.m_erased),
+      m_erasedWithOwner(other.m_erasedWithOwner) {
+  if (!other.m_inDb) m_slotOrHandle.preset = other.m_slotOrHandle.preset;
+}
 
 AcDbObject::~AcDbObject() {
-  // The database clears m_slot before it deletes an object; a slot still set
+  // The database detaches an object before it deletes it; a slot still set
   // here means someone deleted an object the database owns, which would be
   // freed twice. Stop at once with a message rather than corrupt the heap.
-  if (m_slot) {
+  if (const uv::ObjectSlot* s = slot()) {
     std::fprintf(stderr, "fatal: %ls %s deleted while owned by its database; close() it instead\n",
-                 isA()->name(), uv::toUtf8(AcDbHandle(m_slot->handle).text()).c_str());
+                 isA()->name(), uv::toUtf8(AcDbHandle(s->handle).text()).c_str());
     std::abort();
   }
 }
 
-AcDbObjectId AcDbObject::objectId() const { return AcDbObjectId(m_slot); }
+AcDbObjectId AcDbObject::objectId() const { return AcDbObjectId(slot()); }
 
-AcDbDatabase* AcDbObject::database() const { return m_slot ? m_slot->database : nullptr; }
+AcDbDatabase* AcDbObject::database() const { return m_inDb ? m_slotOrHandle.slot->database : nullptr; }
 
-void AcDbObject::getAcDbHandle(AcDbHandle& handle) const { handle = m_slot ? AcDbHandle(m_slot->handle) : AcDbHandle(); }
+void AcDbObject::getAcDbHandle(AcDbHandle& handle) const {
+  handle = m_inDb ? AcDbHandle(m_slotOrHandle.slot->handle) : AcDbHandle();
+}
 
 Acad::ErrorStatus AcDbObject::presetHandle(const AcDbHandle& handle) {
-  if (m_slot) return Acad::eAlreadyInDb;
-  m_presetHandle = handle;
+  if (m_inDb) return Acad::eAlreadyInDb;
+  m_slotOrHandle.preset = handle.value();
+  return Acad::eOk;
+}
+
+const uv::RawGroups& AcDbObject::keptGroups() const {
+  static const uv::RawGroups none;
+  return m_kept ? *m_kept : none;
+}
+
+Acad::ErrorStatus AcDbObject::setKeptGroups(uv::RawGroups groups) {
+  if (!writeOk()) return Acad::eNotOpenForWrite;
+  if (groups.empty()) m_kept.reset();
+  else if (m_kept) *m_kept = std::move(groups);
+  else m_kept = std::make_unique<uv::RawGroups>(std::move(groups));
   return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbObject::setOwnerId(AcDbObjectId owner) { return setWritable(m_ownerId, owner); }
 
-bool AcDbObject::isReadEnabled() const { return !m_slot || isOpen(); }
+bool AcDbObject::isReadEnabled() const { return !m_inDb || isOpen(); }
 
-bool AcDbObject::isWriteEnabled() const { return !m_slot || m_writer; }
+bool AcDbObject::isWriteEnabled() const { return !m_inDb || m_writer; }
 
 void AcDbObject::assertWriteEnabled() const {
   if (isWriteEnabled()) return;
@@ -61,7 +78,7 @@ void AcDbObject::assertWriteEnabled() const {
 }
 
 Acad::ErrorStatus AcDbObject::close() {
-  if (!m_slot) return Acad::eNotInDatabase;
+  if (!m_inDb) return Acad::eNotInDatabase;
   // Opens are not told apart; release the most recent kind first.
   if (m_notifiers > 0) --m_notifiers;
   else if (m_writer) m_writer = false;
@@ -71,7 +88,7 @@ Acad::ErrorStatus AcDbObject::close() {
 }
 
 Acad::ErrorStatus AcDbObject::upgradeOpen() {
-  if (!m_slot) return Acad::eOk;
+  if (!m_inDb) return Acad::eOk;
   if (m_writer) return Acad::eWasOpenForWrite;
   if (m_readers > 1) return Acad::eWasOpenForRead;
   if (m_readers != 1) return Acad::eInvalidOpenState;
@@ -82,7 +99,7 @@ Acad::ErrorStatus AcDbObject::upgradeOpen() {
 }
 
 Acad::ErrorStatus AcDbObject::downgradeOpen() {
-  if (!m_slot) return Acad::eNotInDatabase;
+  if (!m_inDb) return Acad::eNotInDatabase;
   if (!m_writer) return m_readers > 0 ? Acad::eWasOpenForRead : Acad::eInvalidOpenState;
   m_writer = false;
   m_readers = 1;
@@ -90,7 +107,7 @@ Acad::ErrorStatus AcDbObject::downgradeOpen() {
 }
 
 Acad::ErrorStatus AcDbObject::erase(bool erasing) {
-  if (!m_slot) return Acad::eNotInDatabase;
+  if (!m_inDb) return Acad::eNotInDatabase;
   if (!m_writer) return Acad::eNotOpenForWrite;
   if (erasing == m_erased) return erasing ? Acad::eWasErased : Acad::eOk;
   if (const Acad::ErrorStatus es = subErase(erasing); es != Acad::eOk) return es;
@@ -200,6 +217,7 @@ Acad::ErrorStatus uv::openObject(AcDbObject*& obj, AcDbObjectId id, AcDb::OpenMo
       if (DbAccess::readers(*o) > 0) return Acad::eWasOpenForRead;
       break;
     case AcDb::kForNotify:
+      if (DbAccess::notifiers(*o) >= 0xFFFF) return Acad::eAtMaxReaders;
       break;
     default:
       return Acad::eInvalidInput;

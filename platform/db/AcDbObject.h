@@ -15,6 +15,8 @@
 // not open for write; setters without a status throw uv::NotOpenForWrite.
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -76,7 +78,7 @@ class AcDbObject : public AcRxObject {
   // The handle the object takes when it joins a database, for readers that
   // keep the handles of a file. eAlreadyInDb once it is in a database.
   Acad::ErrorStatus presetHandle(const AcDbHandle& handle);
-  AcDbHandle presetHandleValue() const { return m_presetHandle; }
+  AcDbHandle presetHandleValue() const { return AcDbHandle(m_inDb ? 0 : m_slotOrHandle.preset); }
 
   bool isErased() const { return m_erased; }
   // Erases (or with false unerases) the object and everything it owns.
@@ -111,8 +113,8 @@ class AcDbObject : public AcRxObject {
   // Groups of the file the object was read from that the database does not
   // model (reactors, its extension dictionary, a plot style...), each after
   // the subclass marker (100) it came under; file writers put them back.
-  const uv::RawGroups& keptGroups() const { return m_kept; }
-  Acad::ErrorStatus setKeptGroups(uv::RawGroups groups) { return setWritable(m_kept, std::move(groups)); }
+  const uv::RawGroups& keptGroups() const;
+  Acad::ErrorStatus setKeptGroups(uv::RawGroups groups);
 
   // Objects this one owns (erased with it), in order, and the references it
   // holds; for erasing, the checker and file writers.
@@ -149,17 +151,31 @@ class AcDbObject : public AcRxObject {
  private:
   friend class AcDbDatabase;
   friend struct uv::DbAccess;
-  uv::ObjectSlot* m_slot = nullptr;
+  // A drawing holds millions of objects: what every one of them carries is
+  // packed. Before the object joins a database the word of its slot holds
+  // the handle it is to take; the groups kept from a file are held apart,
+  // as nearly no object has any; the counters and flags share one word,
+  // whose last bytes the entity's own small members fill.
+  uv::ObjectSlot* slot() const { return m_inDb ? m_slotOrHandle.slot : nullptr; }
+  void attach(uv::ObjectSlot* s) {
+    if (s) m_slotOrHandle.slot = s;
+    else m_slotOrHandle.preset = 0;
+    m_inDb = s != nullptr;
+  }
+  union SlotOrHandle {
+    std::uint64_t preset;
+    uv::ObjectSlot* slot;
+  } m_slotOrHandle{0};
   AcDbObjectId m_ownerId;
-  AcDbHandle m_presetHandle;
-  bool m_erased = false;
-  bool m_erasedWithOwner = false;
-  bool m_waiting = false;  // held by an owner that is not in a database yet
-  int m_readers = 0;
-  bool m_writer = false;
-  int m_notifiers = 0;
   uv::XData m_xdata;
-  uv::RawGroups m_kept;
+  std::unique_ptr<uv::RawGroups> m_kept;
+  std::uint16_t m_readers = 0;    // at most 256
+  std::uint16_t m_notifiers = 0;  // at most 65535
+  bool m_inDb : 1 = false;
+  bool m_erased : 1 = false;
+  bool m_erasedWithOwner : 1 = false;
+  bool m_waiting : 1 = false;  // held by an owner that is not in a database yet
+  bool m_writer : 1 = false;
 };
 
 // In the class body of every database class, after ACRX_DECLARE_MEMBERS:

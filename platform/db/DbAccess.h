@@ -18,7 +18,7 @@ struct DbAccess {
   // Before o changes: the undo log keeps its state before the first change
   // of the step it records.
   static void aboutToChange(AcDbObject& o) {
-    if (o.m_slot) o.m_slot->database->aboutToChange(*o.m_slot);
+    if (ObjectSlot* s = o.slot()) s->database->aboutToChange(*s);
   }
   static void setOwner(AcDbObject& o, AcDbObjectId owner) {
     if (o.m_ownerId == owner) return;
@@ -27,8 +27,8 @@ struct DbAccess {
   }
   static bool waiting(const AcDbObject& o) { return o.m_waiting; }
   static void setWaiting(AcDbObject& o, bool waiting) { o.m_waiting = waiting; }
-  static ObjectSlot* slot(const AcDbObject& o) { return o.m_slot; }
-  static void attach(AcDbObject& o, ObjectSlot* s) { o.m_slot = s; }
+  static ObjectSlot* slot(const AcDbObject& o) { return o.slot(); }
+  static void attach(AcDbObject& o, ObjectSlot* s) { o.attach(s); }
   static Acad::ErrorStatus prepareAdd(AcDbObject& o, AcDbDatabase* db) { return o.subPrepareAdd(db); }
   static void added(AcDbObject& o) { o.subAdded(); }
   static void openForWrite(AcDbObject& o) {

@@ -26,7 +26,7 @@ struct UndoLog::Step {
   std::vector<ObjectSlot*> filled;  // reserved handles the step filled
   // While undone: what Undo took out of the drawing, by the index of made
   // and filled.
-  std::vector<std::unique_ptr<ObjectSlot>> madeSlots;
+  std::vector<AcDbDatabase::SlotNode> madeSlots;
   std::vector<std::unique_ptr<AcDbObject>> madeObjects, filledObjects;
 
   bool empty() const { return changed.empty() && made.empty() && filled.empty(); }

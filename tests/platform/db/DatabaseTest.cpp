@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "db/AcDbBlockTable.h"
 #include "db/AcDbDatabase.h"
 #include "db/AcDbHostApplicationServices.h"
@@ -104,6 +106,46 @@ TEST(Database, ForwardReferencesAndPresetHandles) {
   EXPECT_EQ(db.setObjectHandle(added, db.layerZero().handle()), Acad::eHandleExists);
   EXPECT_GT(db.handseed().value(), 0x700u);
   EXPECT_SOUND(db);
+}
+
+// The handle to take is kept until the object joins the database (then it
+// is the object's handle, and a copy carries none); the groups kept from a
+// file are the object's own, copies included.
+TEST(Database, PresetHandlesAndKeptGroupsBeforeAndAfterJoining) {
+  AcDbDatabase db;
+  auto* line = new AcDbLine;
+  EXPECT_TRUE(line->presetHandleValue().isNull());
+  ASSERT_EQ(line->presetHandle(AcDbHandle(0x5A0)), Acad::eOk);
+  EXPECT_EQ(line->presetHandleValue().value(), 0x5A0u);
+  const uv::RawGroups kept = {{102, "{ACAD_REACTORS"}, {330, "1F"}, {102, "}"}};
+  EXPECT_TRUE(line->keptGroups().empty());
+  ASSERT_EQ(line->setKeptGroups(kept), Acad::eOk);
+  {
+    std::unique_ptr<AcDbObject> unadded(line->clone());
+    EXPECT_EQ(unadded->presetHandleValue().value(), 0x5A0u);
+    EXPECT_EQ(unadded->keptGroups(), kept);
+  }
+
+  const AcDbObjectId id = addToModelSpace(db, line);
+  EXPECT_EQ(id.handle().value(), 0x5A0u);
+  {
+    AcDbObjectPointer<AcDbLine> open(id, AcDb::kForWrite);
+    ASSERT_EQ(open.openStatus(), Acad::eOk);
+    EXPECT_EQ(open->presetHandle(AcDbHandle(0x600)), Acad::eAlreadyInDb);
+    EXPECT_TRUE(open->presetHandleValue().isNull());
+    std::unique_ptr<AcDbObject> copy(open->clone());
+    EXPECT_TRUE(copy->presetHandleValue().isNull());
+    EXPECT_TRUE(copy->objectId().isNull());
+    EXPECT_EQ(copy->keptGroups(), kept);
+    // The copy's groups are its own.
+    ASSERT_EQ(open->setKeptGroups({{390, "F"}}), Acad::eOk);
+    EXPECT_EQ(copy->keptGroups(), kept);
+    ASSERT_EQ(open->setKeptGroups({}), Acad::eOk);
+    EXPECT_TRUE(open->keptGroups().empty());
+  }
+  AcDbObjectPointer<AcDbLine> reading(id, AcDb::kForRead);
+  EXPECT_EQ(reading->setKeptGroups(kept), Acad::eNotOpenForWrite);
+  EXPECT_TRUE(reading->keptGroups().empty());
 }
 
 TEST(Database, BuiltInRecordsCannotBeErasedOrRenamed) {

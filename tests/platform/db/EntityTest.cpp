@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "db/AcDb2dPolyline.h"
 #include "db/AcDb3dPolyline.h"
@@ -316,6 +318,64 @@ TEST(Face, CornersAndEdgeVisibility) {
   AcDbExtents e;
   face.getGeomExtents(e);
   EXPECT_EQ(e.maxPoint(), AcGePoint3d(2, 2, 2));
+}
+
+// The fourth corner is kept apart only when it differs from the third: every
+// way of setting corners reads back the same four, copies included.
+TEST(Face, TheFourthCornerReadsBackHoweverTheCornersWereSet) {
+  const AcGePoint3d a(0, 0, 0), b(1, 0, 0), c(1, 1, 1), d(0, 1, 2), minusZero(0, 0, -0.0);
+  struct Case {
+    const char* what;
+    std::function<AcDbFace()> make;
+    AcGePoint3d corners[4];
+  };
+  const std::vector<Case> cases = {
+      {"triangle", [&] { return AcDbFace(a, b, c); }, {a, b, c, c}},
+      {"quad", [&] { return AcDbFace(a, b, c, d); }, {a, b, c, d}},
+      {"quad whose fourth is the third", [&] { return AcDbFace(a, b, c, c); }, {a, b, c, c}},
+      {"third moved keeps the old fourth",
+       [&] {
+         AcDbFace f(a, b, c);
+         f.setVertexAt(2, d);
+         return f;
+       },
+       {a, b, d, c}},
+      {"third moved onto the fourth",
+       [&] {
+         AcDbFace f(a, b, c, d);
+         f.setVertexAt(2, d);
+         return f;
+       },
+       {a, b, d, d}},
+      {"fourth set apart, then back onto the third",
+       [&] {
+         AcDbFace f(a, b, c);
+         f.setVertexAt(3, d);
+         f.setVertexAt(3, c);
+         return f;
+       },
+       {a, b, c, c}},
+      {"fourth of -0 beside a third of 0", [&] { return AcDbFace(a, b, a, minusZero); }, {a, b, a, minusZero}},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.what);
+    const AcDbFace face = k.make();
+    std::unique_ptr<AcDbObject> copy(face.clone());
+    for (const AcDbFace* f : std::vector<const AcDbFace*>{&face, AcDbFace::cast(copy.get())}) {
+      AcDbExtents expected;
+      for (Adesk::UInt16 i = 0; i < 4; ++i) {
+        AcGePoint3d p;
+        ASSERT_EQ(f->getVertexAt(i, p), Acad::eOk);
+        EXPECT_EQ(p, k.corners[i]) << i;
+        EXPECT_EQ(std::signbit(p.z), std::signbit(k.corners[i].z)) << i;
+        expected.addPoint(k.corners[i]);
+      }
+      AcDbExtents e;
+      f->getGeomExtents(e);
+      EXPECT_EQ(e.minPoint(), expected.minPoint());
+      EXPECT_EQ(e.maxPoint(), expected.maxPoint());
+    }
+  }
 }
 
 TEST(Extents, CurvesIncludeTheirBulgingParts) {

@@ -86,13 +86,16 @@ void noteEntities(PairStream& in, DxfDocument& doc, const std::string& where) {
   doc.source = &in.reader().stream();
   doc.streamed.push_back({in.peekOffset(), in.linesBeforePeek()});
   const GroupReader::ValueMark values = in.reader().valueMark();
+  const std::string* type = nullptr;  // the last kind met: mostly the next one's too
   while (true) {
     DxfRecord rec = readRecord(in, nullptr, where);
     if (rec.type == "ENDSEC") break;
     if (rec.type == "EOF" || rec.type == "SECTION") throw DxfError(rec.line, where + " has no ENDSEC");
     try {
-      if (const std::uint64_t h = rec.ownHandle())
-        doc.entityHandles.push_back({h, rec.line, &*doc.entityTypes.insert(rec.type).first});
+      if (const std::uint64_t h = rec.ownHandle()) {
+        if (!type || *type != rec.type) type = &*doc.entityTypes.insert(rec.type).first;
+        doc.entityHandles.push_back({h, rec.line, type});
+      }
     } catch (const DxfError& e) {
       if (!doc.entityHandleError) doc.entityHandleError = e;
     }

@@ -101,16 +101,43 @@ int codeOf(std::string_view text, bool& ok) {
 
 }  // namespace
 
+bool GroupReader::quickCode(int& code) {
+  // A code line as writers put them ("  8", " 10", "1001", CR LF or LF),
+  // whole in the buffer, past the first line and before any NUL: read as
+  // it is looked for. Anything else takes the full way.
+  if (m_line == 0) return false;
+  const char* begin = m_buf.data() + m_pos;
+  const char* end = m_buf.data() + std::min(m_buf.size(), m_nul);
+  const char* p = begin;
+  while (p != end && *p == ' ') ++p;
+  const char* digits = p;
+  int value = 0;
+  while (p != end && *p >= '0' && *p <= '9' && p - digits < 4) value = value * 10 + (*p++ - '0');
+  if (p == digits || p == end || value > 1071) return false;
+  if (*p == '\r') ++p;
+  if (p == end || *p != '\n') return false;
+  m_pos = size_t(p + 1 - m_buf.data());
+  ++m_line;
+  code = value;
+  return true;
+}
+
 bool GroupReader::next(Group& group) {
-  std::string_view codeText;
-  if (!readLine(codeText)) return false;
-  const int codeLine = m_line;
-  bool parsed = false;
-  const int code = codeOf(codeText, parsed);
-  if (!parsed || code < -10 || code > 1071) {
-    if (codeText.find_first_not_of(" \t") == std::string_view::npos)
-      throw DxfError(codeLine, "expected a group code, found an empty line");
-    throw DxfError(codeLine, "expected a group code, found '" + shown(codeText) + "'");
+  int code = 0;
+  int codeLine = 0;
+  if (quickCode(code)) {
+    codeLine = m_line;
+  } else {
+    std::string_view codeText;
+    if (!readLine(codeText)) return false;
+    codeLine = m_line;
+    bool parsed = false;
+    code = codeOf(codeText, parsed);
+    if (!parsed || code < -10 || code > 1071) {
+      if (codeText.find_first_not_of(" \t") == std::string_view::npos)
+        throw DxfError(codeLine, "expected a group code, found an empty line");
+      throw DxfError(codeLine, "expected a group code, found '" + shown(codeText) + "'");
+    }
   }
   std::string_view value;
   if (!readLine(value))

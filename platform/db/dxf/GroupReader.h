@@ -62,6 +62,9 @@ class GroupReader {
  private:
   // The next line, valid until the next read; false at the end.
   bool readLine(std::string_view& text);
+  // The code of a plainly written code line lying whole in the buffer,
+  // taking the line; false (taking nothing) for any other.
+  bool quickCode(int& code);
   // Reads on into the buffer, keeping what is not taken yet; false at the end.
   bool refill();
   std::istream& m_in;

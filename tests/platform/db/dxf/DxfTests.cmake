@@ -3,5 +3,5 @@
 set(UV_DXF_TEST_SOURCES
   DatabaseDump.cpp RichDrawing.cpp ScratchFolder.cpp
   DxfRoundTripTest.cpp DxfBadInputTest.cpp DxfValueTest.cpp DxfInteropTest.cpp WipeoutDxfTest.cpp DxfKeepTest.cpp
-  DxfStreamTest.cpp
+  DxfStreamTest.cpp GroupReaderTest.cpp
   DxfHostileTest.cpp DrawnKindsDxfTest.cpp UndoDxfTest.cpp)

@@ -419,6 +419,7 @@ class Saver {
 
   void xrecord(const AcDbXrecord& x) {
     objectHead("XRECORD", x, handleOf(x.ownerId()));
+    m_out.keptHeadHere();
     m_out.text(100, std::string("AcDbXrecord"));
     m_out.integer(280, 1);
     writeItems(m_out, x.items());

@@ -124,6 +124,15 @@ bool GroupWriter::takeKeptHeadGroup(int c) {
   return false;
 }
 
+void GroupWriter::keptHeadHere() {
+  if (!m_kept || !m_inHead) return;
+  writeHeadBraces();
+  if (Bucket* head = bucketOf(std::string())) {
+    writeKept(head->begin, head->end);
+    head->written = true;
+  }
+}
+
 bool GroupWriter::isDropped(size_t i) const {
   return !m_dropped.empty() && std::find(m_dropped.begin(), m_dropped.end(), i) != m_dropped.end();
 }

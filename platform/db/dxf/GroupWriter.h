@@ -86,6 +86,10 @@ class GroupWriter {
   // group of this code after its braces; the group is left out, the writer
   // writes its own value in its place.
   bool takeKeptHeadGroup(int code);
+  // Writes now what is left of the record's head, so that it stays in the
+  // head: for a record whose data runs to its end (an xrecord's), head groups
+  // written last would be read back as data.
+  void keptHeadHere();
   // Writes the groups verbatim (a record kept whole).
   void raw(const uv::RawGroups& groups);
 

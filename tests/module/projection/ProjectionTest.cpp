@@ -110,32 +110,15 @@ class ProjectionTest : public DrawingFixture {
   }
 };
 
-TEST_F(ProjectionTest, TheMarkerBlockIsLoadedOncePerDialog) {
+// While the marker drawing cannot be found every apply looks for it again;
+// once loaded, the dialog keeps marking with that block and does not look
+// again, also when the drawing has gone meanwhile.
+TEST_F(ProjectionTest, TheMarkerBlockIsSearchedUntilLoadedThenKept) {
   dlg_Projekcija dialog;
   dialog.m_strSurfaceName = L"Teren";
   uv::DialogRunner runner(dialog);
   runner.initialise();
   ASSERT_FALSE(runner.isEnded());
-
-  markTheCircle(dialog);
-  EXPECT_EQ(markerCount(), 1);
-  const AcDbObjectId block = dialog.ElevationMarkerBlock();
-  ASSERT_FALSE(block.isNull());
-
-  // The marker drawing is no longer to be found: the dialog does not look
-  // for it again and keeps marking with the block it loaded.
-  setenv("KVLX_SYMBOL_DIR", "/no/such/folder", 1);
-  markTheCircle(dialog);
-  EXPECT_EQ(markerCount(), 2);
-  EXPECT_EQ(dialog.ElevationMarkerBlock(), block);
-  dialog.EndDialog(IDCLOSE);
-}
-
-TEST_F(ProjectionTest, WhileTheMarkerDrawingIsMissingEveryApplySearchesAgain) {
-  dlg_Projekcija dialog;
-  dialog.m_strSurfaceName = L"Teren";
-  uv::DialogRunner runner(dialog);
-  runner.initialise();
 
   setenv("KVLX_SYMBOL_DIR", "/no/such/folder", 1);
   markTheCircle(dialog);
@@ -145,7 +128,13 @@ TEST_F(ProjectionTest, WhileTheMarkerDrawingIsMissingEveryApplySearchesAgain) {
   unsetenv("KVLX_SYMBOL_DIR");
   markTheCircle(dialog);
   EXPECT_EQ(markerCount(), 1);
-  EXPECT_FALSE(dialog.ElevationMarkerBlock().isNull());
+  const AcDbObjectId block = dialog.ElevationMarkerBlock();
+  ASSERT_FALSE(block.isNull());
+
+  setenv("KVLX_SYMBOL_DIR", "/no/such/folder", 1);
+  markTheCircle(dialog);
+  EXPECT_EQ(markerCount(), 2);
+  EXPECT_EQ(dialog.ElevationMarkerBlock(), block);
   dialog.EndDialog(IDCLOSE);
 }
 

@@ -213,6 +213,7 @@ uv::engine::SurfaceFileContent CKVLXsurface_Vantor2::FileContent() const {
   c.header.extents = Tin().extents();
   c.definition = Tin().definition();
   c.triangulation = Tin().saved();
+  c.triangulation->neighbours = Tin().savedNeighbours();
   c.layers = LayerRecords();
   return c;
 }
@@ -231,7 +232,8 @@ void CKVLXsurface_Vantor2::WriteFile(uv::engine::ByteSink& sink) const {
   header.extents = Tin().extents();
   const tin::SavedTriangulation triangles = Tin().saved();
   const std::vector<uv::engine::LayerData> layers = LayerRecords();
-  uv::engine::writeSurfaceFile(uv::engine::SurfaceFileParts{header, Tin().definition(), layers, &triangles}, sink);
+  uv::engine::writeSurfaceFile(
+      uv::engine::SurfaceFileParts{header, Tin().definition(), layers, &triangles, &Tin().savedNeighbours()}, sink);
 }
 
 bool CKVLXsurface_Vantor2::LoadContent(uv::engine::SurfaceFileContent& content) {
@@ -261,7 +263,10 @@ bool CKVLXsurface_Vantor2::LoadContent(uv::engine::SurfaceFileContent& content) 
 }
 
 int CKVLXsurface_Vantor2::ExportToBin(std::streambuf& out) {
-  if (!uv::engine::writeSurfaceFile(out, FileContent())) {
+  // Written from the surface's own arrays (FileContent() would copy each first).
+  const std::vector<unsigned char> bytes = FileBytes();
+  if (out.sputn(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())) !=
+      static_cast<std::streamsize>(bytes.size())) {
     m_error = "the stream refused the surface's bytes";
     return 0;
   }

@@ -8,12 +8,14 @@
 #include <cstdio>
 #include <cstring>
 #include <ios>
+#include <span>
 
 #include "base/TextCase.h"
 #include "product/engine/BinaryIo.h"
 #include "tin/PlanGrid.h"
 #include "product/engine/InputFile.h"
 #include "tin/HugePages.h"
+#include "tin/MeshLinks.h"
 
 namespace uv::engine {
 
@@ -354,6 +356,22 @@ bool decodeBody(const unsigned char* p, std::size_t size, std::size_t offset, Su
   return true;
 }
 
+enum class Section { None, CutOff, BadChecksum, Whole };
+
+// The section at byte `at` (u64 length, its bytes, their CRC-32): where its bytes start and
+// how many there are, when the file has it whole.
+Section findSection(const unsigned char* data, std::size_t size, std::size_t at, std::size_t& start,
+                    std::size_t& length) {
+  if (size <= at) return Section::None;
+  ByteReader lengthOf(data + at, size - at);
+  const std::uint64_t n = lengthOf.u64();
+  start = at + 8;
+  if (!lengthOf.ok() || n > size - start || size - start - n < 4) return Section::CutOff;
+  length = static_cast<std::size_t>(n);
+  if (ByteReader(data + start + length, 4).u32() != crc32(data + start, length)) return Section::BadChecksum;
+  return Section::Whole;
+}
+
 bool readExactly(std::streambuf& in, unsigned char* dst, std::size_t n) {
   return static_cast<std::size_t>(in.sgetn(reinterpret_cast<char*>(dst), static_cast<std::streamsize>(n))) == n;
 }
@@ -367,13 +385,19 @@ void writeSurfaceFile(const SurfaceFileParts& parts, ByteSink& sink) {
   h.breakLineCount = static_cast<std::uint32_t>(d.breakLines.size());
   h.swapCount = static_cast<std::uint32_t>(d.swaps.size());
   const std::vector<unsigned char> header = encodeHeader(h);
+  const bool links = parts.triangulation && parts.neighbours &&
+                     parts.neighbours->size() == parts.triangulation->triangles.size();
+  const std::vector<std::uint8_t> code = links ? tin::encodeLinks(*parts.neighbours) : std::vector<std::uint8_t>();
+  const std::uint64_t linksLength = 4 + code.size();
   sink.expect(kPrefix + header.size() + 4 + 8 + bodyLength(d, parts.layers) + 4 +
-              (parts.triangulation ? 8 + triangulationLength(*parts.triangulation) + 4 : 0));
+              (parts.triangulation ? 8 + triangulationLength(*parts.triangulation) + 4 : 0) +
+              (links ? 8 + linksLength + 4 : 0));
 
   ByteWriter w;
   w.raw(kMagic.data(), kMagic.size());
-  // Without triangles the file is what version 1 wrote, byte for byte.
-  w.u16(parts.triangulation ? kKvbVersion : 1);
+  // Without links the file is what version 2 wrote, without triangles what version 1 wrote,
+  // byte for byte.
+  w.u16(links ? kKvbVersion : parts.triangulation ? 2 : 1);
   w.u16(1);
   w.u32(static_cast<std::uint32_t>(header.size()));
   w.raw(header.data(), header.size());
@@ -383,6 +407,11 @@ void writeSurfaceFile(const SurfaceFileParts& parts, ByteSink& sink) {
   if (parts.triangulation)
     section(sink, triangulationLength(*parts.triangulation),
             [&](SectionWriter& s) { encodeTriangulation(s, *parts.triangulation); });
+  if (links)
+    section(sink, linksLength, [&](SectionWriter& s) {
+      s.fields().u32(static_cast<std::uint32_t>(parts.triangulation->triangles.size()));
+      s.bulk(code.data(), code.size());
+    });
 }
 
 void ByteBuffer::expect(std::uint64_t size) {
@@ -396,8 +425,9 @@ std::vector<unsigned char> encodeSurfaceFile(const SurfaceFileParts& parts) {
 }
 
 std::vector<unsigned char> encodeSurfaceFile(const SurfaceFileContent& content) {
-  return encodeSurfaceFile(SurfaceFileParts{content.header, content.definition, content.layers,
-                                            content.triangulation ? &*content.triangulation : nullptr});
+  const tin::SavedTriangulation* t = content.triangulation ? &*content.triangulation : nullptr;
+  return encodeSurfaceFile(SurfaceFileParts{content.header, content.definition, content.layers, t,
+                                            t && !t->neighbours.empty() ? &t->neighbours : nullptr});
 }
 
 bool writeSurfaceFile(std::streambuf& out, const SurfaceFileContent& content) {
@@ -447,18 +477,31 @@ bool decodeSurfaceFile(const unsigned char* data, std::size_t size, KvbDepth dep
   // The triangles: whatever is wrong with them, the definition stands and the surface is
   // made from it.
   const std::size_t sectionAt = bodyStart + static_cast<std::size_t>(bodyLength) + 4;
-  if (size > sectionAt) {
-    ByteReader lengthOf(data + sectionAt, size - sectionAt);
-    const std::uint64_t length = lengthOf.u64();
-    const std::size_t start = sectionAt + 8;
-    if (!lengthOf.ok() || length > size - start || size - start - length < 4) {
-      c.triangulationProblem = "the triangles are cut off" + at(size);
-    } else if (ByteReader(data + start + length, 4).u32() != crc32(data + start, static_cast<std::size_t>(length))) {
-      c.triangulationProblem = "the triangles' checksum does not match" + at(start + length);
-    } else {
+  std::size_t start = 0, length = 0;
+  switch (findSection(data, size, sectionAt, start, length)) {
+    case Section::None: break;
+    case Section::CutOff: c.triangulationProblem = "the triangles are cut off" + at(size); break;
+    case Section::BadChecksum: c.triangulationProblem = "the triangles' checksum does not match" + at(start + length); break;
+    case Section::Whole: {
       tin::SavedTriangulation t;
-      if (decodeTriangulation(data + start, static_cast<std::size_t>(length), t, c.triangulationProblem))
-        c.triangulation = std::move(t);
+      if (!decodeTriangulation(data + start, length, t, c.triangulationProblem)) break;
+      // The links, when the file has them; without them the load links the triangles itself.
+      const std::size_t linksAt = start + length + 4;
+      switch (findSection(data, size, linksAt, start, length)) {
+        case Section::None: break;
+        case Section::CutOff: c.linksProblem = "the links are cut off" + at(size); break;
+        case Section::BadChecksum: c.linksProblem = "the links' checksum does not match" + at(start + length); break;
+        case Section::Whole: {
+          ByteReader r(data + start, length);
+          if (r.u32() != t.triangles.size() || !r.ok())
+            c.linksProblem = "the links are for another number of triangles";
+          else
+            tin::decodeLinks(t.triangles, std::span(data + start + 4, length - 4), t.neighbours, c.linksProblem);
+          break;
+        }
+      }
+      c.triangulation = std::move(t);
+      break;
     }
   }
   out = std::move(c);
@@ -515,14 +558,14 @@ bool readSurfaceFile(std::streambuf& in, KvbDepth depth, SurfaceFileContent& out
     }
     return true;
   };
-  if (readUpTo(wanted)) {
-    // The triangles' section, when the file has one.
+  // The sections after the body (the triangles, their links), when the file has them.
+  auto readSection = [&] {
     const std::size_t sectionAt = bytes.size();
-    if (readUpTo(8) && bytes.size() == sectionAt + 8) {
-      ByteReader sectionLength(bytes.data() + sectionAt, 8);
-      readUpTo(sectionLength.u64() + 4);
-    }
-  }
+    if (!readUpTo(8) || bytes.size() != sectionAt + 8) return false;
+    ByteReader sectionLength(bytes.data() + sectionAt, 8);
+    return readUpTo(sectionLength.u64() + 4);
+  };
+  if (readUpTo(wanted) && readSection()) readSection();
   return decodeSurfaceFile(bytes.data(), bytes.size(), depth, out, error);
 }
 

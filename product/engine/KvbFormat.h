@@ -3,7 +3,8 @@
 //
 //   offset  size  what
 //   0       8     magic 89 'K' 'V' 'B' 0D 0A 1A 0A (catches text-mode and 7-bit damage)
-//   8       2     format version of the writer (2; 1 for a file without triangles)
+//   8       2     format version of the writer (3; 2 for a file without links, 1 for a file
+//                 without triangles)
 //   10      2     oldest format version a reader must understand to read the file (1)
 //   12      4     header length H
 //   16      H     header: name, description (texts: u32 UTF-8 length + bytes), point, break-line,
@@ -21,6 +22,10 @@
 //                 n x 3 f64), triangles (u32 n, n x 3 i32), break lines' vertex chains (u32 n,
 //                 n x {u32 m, m x i32}), flips (u32 n, n x 4 i32), swaps made (u32 n, n x u8)
 //   40+H+B+T 4    CRC-32 of the triangles
+//   44+H+B+T 8    links length L (version 3; absent before)
+//   52+H+B+T L    links: u32 triangle count, then the code of each triangle's neighbours
+//                 (tin/MeshLinks.h: per side, how far back its earlier neighbour is)
+//   52+H+B+T+L 4  CRC-32 of the links
 //
 // The header can be read alone (a file list needs names without reading a million points).
 // Header and body carry their lengths, so a later version may append fields to either and an
@@ -29,9 +34,12 @@
 // never reads: it rebuilds the surface from its definition. A file without that section
 // (written by version 1), or whose section is damaged (its checksum or its contents), is read
 // whole all the same and the surface rebuilt from its definition, which the body's checksum
-// vouches for; the section only saves the time of triangulating.
+// vouches for; the section only saves the time of triangulating. The links after it save the
+// time of linking the triangles: without them (an older file, or damaged links) the triangles
+// are linked from scratch, to the same neighbours.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <streambuf>
@@ -43,7 +51,7 @@
 
 namespace uv::engine {
 
-inline constexpr std::uint16_t kKvbVersion = 2;
+inline constexpr std::uint16_t kKvbVersion = 3;
 
 struct LayerData {
   int type = 0;
@@ -71,6 +79,9 @@ struct SurfaceFileContent {
   // reason in triangulationProblem) where the section is damaged.
   std::optional<tin::SavedTriangulation> triangulation;
   std::string triangulationProblem;
+  // Why the triangles came without their links (triangulation->neighbours empty) in a file
+  // that has them: they are then linked from scratch.
+  std::string linksProblem;
 };
 
 enum class KvbDepth { Header, Whole };
@@ -82,6 +93,8 @@ struct SurfaceFileParts {
   const tin::Definition& definition;
   const std::vector<LayerData>& layers;
   const tin::SavedTriangulation* triangulation = nullptr;  // none: a version-1 file
+  // The neighbours of the triangulation's triangles, for its links; none: a version-2 file.
+  const std::vector<std::array<std::int32_t, 3>>* neighbours = nullptr;
 };
 
 // Receives a file's bytes in order, piece by piece (a drawing keeps them in chunks).

@@ -5,7 +5,7 @@
 // as the same, and the surface made from them, taken from the saved
 // triangles or built afresh when they do not fit, has only vertices that are
 // in the file. Each input is also read with its checksums made right, so
-// that mutations reach the fields behind them.
+// that mutations reach the fields behind them (the triangles' links too).
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -85,12 +85,15 @@ std::vector<std::uint8_t> withChecksumsRepaired(const std::uint8_t* data, std::s
   const std::uint64_t bodyLength = std::uint64_t(u32At(headerEnd + 4)) | std::uint64_t(u32At(headerEnd + 8)) << 32;
   if (bodyLength > b.size() - bodyStart || b.size() - bodyStart - bodyLength < 4) return b;
   putU32(bodyStart + std::size_t(bodyLength), uv::engine::crc32(b.data() + bodyStart, std::size_t(bodyLength)));
-  // The triangles' section behind the body.
-  const std::size_t sectionAt = bodyStart + std::size_t(bodyLength) + 4;
-  if (b.size() < sectionAt + 8) return b;
-  const std::uint64_t length = std::uint64_t(u32At(sectionAt)) | std::uint64_t(u32At(sectionAt + 4)) << 32;
-  if (length > b.size() - sectionAt - 8 || b.size() - sectionAt - 8 - length < 4) return b;
-  putU32(sectionAt + 8 + std::size_t(length), uv::engine::crc32(b.data() + sectionAt + 8, std::size_t(length)));
+  // The triangles' section behind the body, and their links behind it.
+  std::size_t sectionAt = bodyStart + std::size_t(bodyLength) + 4;
+  for (int section = 0; section < 2; ++section) {
+    if (b.size() < sectionAt + 8) return b;
+    const std::uint64_t length = std::uint64_t(u32At(sectionAt)) | std::uint64_t(u32At(sectionAt + 4)) << 32;
+    if (length > b.size() - sectionAt - 8 || b.size() - sectionAt - 8 - length < 4) return b;
+    putU32(sectionAt + 8 + std::size_t(length), uv::engine::crc32(b.data() + sectionAt + 8, std::size_t(length)));
+    sectionAt += 8 + std::size_t(length) + 4;
+  }
   return b;
 }
 

@@ -45,6 +45,10 @@ struct SavedTriangulation {
   // diagonal u-v, then the one it replaced a-b.
   std::vector<std::array<std::int32_t, 4>> flips;
   std::vector<std::uint8_t> swapsMade;  // per swap of the definition: made now (1) or not (0)
+  // Each triangle's neighbours as a file's links gave them (decodeLinks(): mutual, which the
+  // load takes without checking again); empty: worked out from the triangles. saved() leaves
+  // them empty, the writer takes them from the mesh (Surface::savedNeighbours()).
+  std::vector<std::array<std::int32_t, 3>> neighbours;
   friend bool operator==(const SavedTriangulation&, const SavedTriangulation&) = default;
 };
 

@@ -95,24 +95,54 @@ void linkSides(Mesh& mesh) {
     }
 }
 
+// What the links imply: the sides without a neighbour, in the order of their triangles.
+void findBoundary(Mesh& mesh) {
+  const std::size_t nt = mesh.triangles.size();
+  mesh.boundarySides.clear();
+  for (std::size_t t = 0; t < nt; ++t)
+    for (int i = 0; i < 3; ++i)
+      if (mesh.neighbours[t][i] < 0)
+        mesh.boundarySides.push_back({static_cast<std::int32_t>(t), static_cast<std::int32_t>(i)});
+}
+
+// Room for the edits to come in the arrays the links make.
+void prepareLinks(Mesh& mesh) {
+  const std::size_t nt = mesh.triangles.size();
+  detail::reserveWithRoom(mesh.vertexTriangle, mesh.vertices.size());
+  mesh.vertexTriangle.assign(mesh.vertices.size(), -1);
+  if (mesh.breakLineSides.size() != nt) {
+    detail::reserveWithRoom(mesh.breakLineSides, nt);
+    mesh.breakLineSides.assign(nt, 0);
+  }
+}
+
 }  // namespace
 
 void linkMesh(Mesh& mesh) {
   const std::size_t nt = mesh.triangles.size();
   detail::reserveWithRoom(mesh.neighbours, nt);
-  detail::reserveWithRoom(mesh.vertexTriangle, mesh.vertices.size());
   mesh.neighbours.assign(nt, {-1, -1, -1});
-  mesh.vertexTriangle.assign(mesh.vertices.size(), -1);
-  mesh.boundarySides.clear();
-  if (mesh.breakLineSides.size() != nt) {
-    detail::reserveWithRoom(mesh.breakLineSides, nt);
-    mesh.breakLineSides.assign(nt, 0);
-  }
+  prepareLinks(mesh);
   linkSides(mesh);
-  for (std::size_t t = 0; t < nt; ++t)
-    for (int i = 0; i < 3; ++i)
-      if (mesh.neighbours[t][i] < 0)
-        mesh.boundarySides.push_back({static_cast<std::int32_t>(t), static_cast<std::int32_t>(i)});
+  findBoundary(mesh);
+}
+
+void completeLinks(Mesh& mesh) {
+  prepareLinks(mesh);
+  // Each corner's first triangle, as linkMesh() names it; asked for a few triangles ahead, as
+  // the corners lie where the survey put them.
+  const std::size_t nt = mesh.triangles.size();
+  constexpr std::size_t kAhead = 8;
+  for (std::size_t t = 0; t < nt; ++t) {
+    if (t + kAhead < nt)
+      for (const std::int32_t v : mesh.triangles[t + kAhead].v)
+        __builtin_prefetch(&mesh.vertexTriangle[static_cast<std::size_t>(v)]);
+    for (const std::int32_t v : mesh.triangles[t].v) {
+      std::int32_t& first = mesh.vertexTriangle[static_cast<std::size_t>(v)];
+      if (first < 0) first = static_cast<std::int32_t>(t);
+    }
+  }
+  findBoundary(mesh);
 }
 
 std::vector<Edge> meshEdges(const Mesh& mesh) {

@@ -76,6 +76,10 @@ void orderMesh(Mesh& mesh, std::vector<std::int32_t>* previous = nullptr);
 // Derives neighbours, vertexTriangle and boundarySides from vertices and triangles (all
 // triangles counter-clockwise, every side shared by at most two of them).
 void linkMesh(Mesh& mesh);
+// The rest of linkMesh() for a mesh whose neighbours are there already (decodeLinks()):
+// vertexTriangle and boundarySides, and breakLineSides where missing. The corners must name
+// vertices.
+void completeLinks(Mesh& mesh);
 
 // Every side of every triangle once, as (a < b), in the order of the first triangle that has
 // it. Needs the neighbours.

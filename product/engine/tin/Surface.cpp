@@ -219,6 +219,12 @@ SavedTriangulation Surface::saved() const {
   return st;
 }
 
+const std::vector<std::array<std::int32_t, 3>>& Surface::savedNeighbours() const {
+  if (!tri_) return cache_->own.neighbours;
+  cache();
+  return tri_->mesh().neighbours;
+}
+
 std::optional<Surface> Surface::fromSaved(const Definition& d, SavedTriangulation&& st, std::string& why) {
   Definition copy = d;
   return fromSaved(std::move(copy), std::move(st), why);
@@ -237,6 +243,7 @@ std::optional<Surface> Surface::fromSaved(Definition&& d, SavedTriangulation&& s
   mesh.vertices.assign(d.points.begin(), d.points.end());
   mesh.vertices.insert(mesh.vertices.end(), st.extraVertices.begin(), st.extraVertices.end());
   mesh.triangles = std::move(st.triangles);
+  if (st.neighbours.size() == mesh.triangles.size()) mesh.neighbours = std::move(st.neighbours);
   auto tri = std::make_unique<detail::Triangulation>();
   if (!tri->restore(std::move(mesh), std::move(st.chains), st.flips, why)) return std::nullopt;
   // The table of positions the edits look points up in is made by the first edit that needs

@@ -116,6 +116,8 @@ class Surface {
   // The triangulation as it stands, for a file: with the definition, fromSaved() makes this
   // very surface again (the same points, triangles and indices) without triangulating.
   SavedTriangulation saved() const;
+  // The neighbours of saved()'s triangles, for the file's links (no copy).
+  const std::vector<std::array<std::int32_t, 3>>& savedNeighbours() const;
   // Nothing, with the reason in `why`, when `saved` is no triangulation of the definition's
   // positions (a damaged file); fromDefinition() then makes the surface. Throws as
   // fromDefinition() for impossible settings.

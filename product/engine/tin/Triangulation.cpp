@@ -819,12 +819,15 @@ bool Triangulation::restore(Mesh&& mesh, std::vector<std::vector<std::int32_t>> 
     if (orientation(mesh.vertices[t.v[0]].plan(), mesh.vertices[t.v[1]].plan(), mesh.vertices[t.v[2]].plan()) <= 0)
       return fail("a triangle is not counter-clockwise");
   }
-  linkMesh(mesh);
+  // Links read with the triangles are mutual already (decodeLinks() makes them both ways).
+  const bool linked = mesh.neighbours.size() == static_cast<std::size_t>(nt);
+  if (linked) completeLinks(mesh);
+  else linkMesh(mesh);
   m.m = std::move(mesh);
   m.boundaryDirty = false;
   const Mesh& g = m.m;
   // Every link mutual, across the same side the other way round.
-  for (std::int32_t t = 0; t < nt; ++t)
+  for (std::int32_t t = 0; !linked && t < nt; ++t)
     for (int i = 0; i < 3; ++i) {
       const std::int32_t n = g.neighbours[t][i];
       if (n < 0) continue;

@@ -49,7 +49,8 @@ class Triangulation {
   // mesh.vertices[k], without copying it.
   void adopt(Mesh&& mesh);
   // Into an empty triangulation: a saved one (see SavedTriangulation): mesh with its vertices
-  // and triangles (links are made here), break lines as chains of vertices, the flips of the
+  // and triangles (links are made here, unless the mesh has its neighbours as decodeLinks()
+  // gives them: mutual, and not checked again), break lines as chains of vertices, the flips of the
   // swaps. Checks that they form a triangulation of the vertices (links, orientation, one
   // convex hull, every vertex used, break lines along edges); false with the reason, and
   // the triangulation empty, where they do not.

@@ -68,7 +68,7 @@ TEST(KvbFormat, RefusesEveryTruncationAndEveryFlippedByte) {
 TEST(KvbFormat, RefusesAFileOfANewerFormatAndALyingBodyLength) {
   auto bytes = encodeSurfaceFile(sample());
   auto newer = bytes;
-  newer[10] = 3;  // the oldest reader it accepts is version 3
+  newer[10] = kKvbVersion + 1;  // the oldest reader it accepts is one version past this one
   SurfaceFileContent out;
   std::string error;
   EXPECT_FALSE(decodeSurfaceFile(newer.data(), newer.size(), KvbDepth::Header, out, error));

@@ -14,6 +14,7 @@
 
 #include "product/engine/CKVLXsurface_Vantor2.h"
 #include "product/engine/CUniquePointSet.h"
+#include "product/engine/KvbFormat.h"
 
 namespace {
 
@@ -187,6 +188,75 @@ TEST_P(SurfaceSaveLoad, GivesTheSurfaceThatWasSaved) {
   EXPECT_EQ(places(loaded.Triangulation().Surface().mesh()), places(s.tin().mesh()));
   const tin::Validity v = loaded.Triangulation().Surface().isValid();
   EXPECT_TRUE(v) << (v ? "" : v.problems.front());
+}
+
+// The file keeps the triangles' links: the load reads them instead of linking the triangles,
+// and they are the very links linking gives (the same file without them loads to the same
+// mesh), a damaged copy of them is noticed and the triangles are linked instead, and the
+// loaded surface saves to the same bytes.
+TEST_P(SurfaceSaveLoad, KeepsTheLinksOfTheTriangles) {
+  const SaveLoadCase& c = GetParam();
+  Session s(c.points, c.seed);
+  c.edit(s);
+  const std::vector<unsigned char> bytes = s.surface.FileBytes();
+  ASSERT_GT(bytes.size(), 12u);
+  EXPECT_EQ(bytes[8], 3);  // the version with links
+
+  uv::engine::SurfaceFileContent content;
+  std::string error;
+  ASSERT_TRUE(uv::engine::decodeSurfaceFile(bytes.data(), bytes.size(), uv::engine::KvbDepth::Whole, content, error))
+      << error;
+  ASSERT_TRUE(content.triangulation);
+  EXPECT_EQ(content.linksProblem, "");
+  EXPECT_EQ(content.triangulation->neighbours.size(), content.triangulation->triangles.size());
+  // The same file without its links (as version 2 wrote it), and with a byte of them damaged.
+  uv::engine::SurfaceFileContent without = content;
+  without.triangulation->neighbours.clear();
+  const std::vector<unsigned char> older = uv::engine::encodeSurfaceFile(without);
+  EXPECT_EQ(older[8], 2);
+  EXPECT_LT(older.size(), bytes.size());
+  std::vector<unsigned char> damaged = bytes;
+  damaged[older.size() + 14] ^= 0x10;
+  uv::engine::SurfaceFileContent check;
+  ASSERT_TRUE(uv::engine::decodeSurfaceFile(damaged.data(), damaged.size(), uv::engine::KvbDepth::Whole, check, error));
+  EXPECT_NE(check.linksProblem, "");
+  EXPECT_TRUE(check.triangulation && check.triangulation->neighbours.empty());
+
+  auto load = [](const std::vector<unsigned char>& file, CKVLXsurface_Vantor2& into) {
+    std::stringbuf in(std::string(file.begin(), file.end()));
+    ASSERT_EQ(into.ImportFromBin(in, CKVLXsurface_Vantor2::kReadAll), 1) << into.LastError();
+  };
+  CKVLXsurface_Vantor2 linked(nullptr), relinked(nullptr), fallback(nullptr);
+  load(bytes, linked);
+  load(older, relinked);
+  load(damaged, fallback);
+  // The triangles and their links as saved; each corner's triangle and the boundary's order
+  // as a load from the triangles alone names them (an edited surface names others).
+  const tin::Mesh& want = s.tin().mesh();
+  const tin::Mesh& fromScratch = relinked.Triangulation().Surface().mesh();
+  for (const CKVLXsurface_Vantor2* loaded : {&linked, &relinked, &fallback}) {
+    const tin::Mesh& m = loaded->Triangulation().Surface().mesh();
+    ASSERT_EQ(m.triangles.size(), want.triangles.size());
+    for (std::size_t k = 0; k < want.triangles.size(); ++k)
+      for (int i = 0; i < 3; ++i) {
+        ASSERT_EQ(m.triangles[k].v[i], want.triangles[k].v[i]) << "triangle " << k;
+        ASSERT_EQ(m.neighbours[k][i], want.neighbours[k][i]) << "triangle " << k << " side " << i;
+      }
+    EXPECT_EQ(m.breakLineSides, want.breakLineSides);
+    EXPECT_EQ(m.vertexTriangle, fromScratch.vertexTriangle);
+    ASSERT_EQ(m.boundarySides.size(), want.boundarySides.size());
+    for (std::size_t k = 0; k < want.boundarySides.size(); ++k) {
+      EXPECT_EQ(m.boundarySides[k].triangle, fromScratch.boundarySides[k].triangle);
+      EXPECT_EQ(m.boundarySides[k].side, fromScratch.boundarySides[k].side);
+    }
+  }
+  // Each corner's triangle is the first of the triangles that have the corner.
+  std::vector<std::int32_t> first(want.vertices.size(), -1);
+  for (std::size_t k = want.triangles.size(); k-- > 0;)
+    for (const std::int32_t v : want.triangles[k].v) first[static_cast<std::size_t>(v)] = static_cast<std::int32_t>(k);
+  EXPECT_EQ(fromScratch.vertexTriangle, first);
+  EXPECT_EQ(linked.FileBytes(), bytes);
+  EXPECT_EQ(relinked.FileBytes(), bytes);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SurfaceSaveLoad, ::testing::ValuesIn(saveLoadCases()),

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <optional>
 
 #include "base/TextCase.h"
@@ -872,11 +873,13 @@ void DxfLoader::loadDictionaryEntries(AcDbObjectId dictId, const DxfRecord& rec,
       todo.emplace_back(m_db.groupDictionaryId(), &target, depth + 1);
       continue;
     }
-    AcDbObject* obj = nullptr;
+    // Owned here until its dictionary takes it: a malformed group below
+    // throws, and the object must not be left behind.
+    std::unique_ptr<AcDbObject> made;
     if (target.type == "DICTIONARY") {
-      obj = new AcDbDictionary;
+      made = std::make_unique<AcDbDictionary>();
     } else if (target.type == "GROUP") {
-      auto* g = new AcDbGroup(m_codec.decode(target.text(300)).c_str(), target.integer(71, 1) != 0);
+      auto g = std::make_unique<AcDbGroup>(m_codec.decode(target.text(300)).c_str(), target.integer(71, 1) != 0);
       for (const Group& m : target.body()) {
         if (m.code != 340) continue;
         const std::uint64_t h = parseHandle(m);
@@ -885,25 +888,25 @@ void DxfLoader::loadDictionaryEntries(AcDbObjectId dictId, const DxfRecord& rec,
         if (member == m_loaded.begin() || (--member)->first != h) mend("group member naming no entity");
         else g->append(member->second);
       }
-      obj = g;
+      made = std::move(g);
     } else if (target.type == "WIPEOUTVARIABLES") {
-      auto* vars = new AcDbWipeoutVariables;
+      auto vars = std::make_unique<AcDbWipeoutVariables>();
       readWipeoutVariables(target, *vars);
-      obj = vars;
+      made = std::move(vars);
     } else if (target.type == "XRECORD") {
-      obj = new AcDbXrecord;
+      made = std::make_unique<AcDbXrecord>();
     } else {
-      obj = new AcDbRawObject(target.type, rawGroupsOf(target, m_codec));
+      made = std::make_unique<AcDbRawObject>(target.type, rawGroupsOf(target, m_codec));
     }
-    obj->presetHandle(AcDbHandle(e.handle));
+    made->presetHandle(AcDbHandle(e.handle));
+    AcDbObject* obj = made.get();
     AcDbObjectId id;
     {
       AcDbObjectPointer<AcDbDictionary> dict(dictId, AcDb::kForWrite);
       const Acad::ErrorStatus es = dict->setAt(e.key.c_str(), obj, id);
-      if (es != Acad::eOk) {
-        delete obj;
+      if (es != Acad::eOk)
         fail(target.line, target.type + " '" + narrow(e.key) + "' cannot be filed in its dictionary", es);
-      }
+      made.release();
     }
     if (auto* x = AcDbXrecord::cast(obj)) {
       const size_t begin = xrecordDataStart(target);

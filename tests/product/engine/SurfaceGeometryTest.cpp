@@ -62,7 +62,6 @@ TEST_P(AgainstReference, ElevationsMatchAnIndependentTriangulation) {
 }
 
 TEST_P(AgainstReference, ContourLengthsMatchAnIndependentTriangulation) {
-  const Site site = GetParam();
   TestDrawing drawing;
   build(500, 12, 150.0);
   const ReferenceTin reference(points);

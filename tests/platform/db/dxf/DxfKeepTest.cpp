@@ -88,6 +88,15 @@ std::string drawingText() {
          "  0\nSECTION\n  2\nOBJECTS\n" + kExtensionDictionary + "  0\nENDSEC\n  0\nEOF\n";
 }
 
+// Loads the text into db and saves it again; fails naming the step that did.
+::testing::AssertionResult loadAndSave(const std::string& text, AcDbDatabase& db, const wchar_t* name,
+                                       std::string& saved) {
+  const uv::dxf::Result r = uv::dxf::loadFromString(text, db, name);
+  if (!r.ok) return ::testing::AssertionFailure() << uv::toUtf8(r.error);
+  if (!uv::dxf::saveToString(db, saved).ok) return ::testing::AssertionFailure() << "the drawing does not save";
+  return ::testing::AssertionSuccess();
+}
+
 AcDbObjectId idOf(AcDbDatabase& db, const wchar_t* hex) {
   AcDbObjectId id;
   EXPECT_EQ(db.getAcDbObjectId(id, false, AcDbHandle(hex)), Acad::eOk) << uv::toUtf8(hex);
@@ -182,10 +191,8 @@ TEST(DxfKeep, UnmodelledEntriesOfModelledTablesStayInTheirTable) {
       " 40\n0.0\n 41\n1.0\n 50\n0.0\n 71\n4\n 42\n2.5\n  3\nisocp.shx\n  4\n\n1071\n0\n"
       "  0\nENDTAB\n  0\nENDSEC\n  0\nEOF\n";
   AcDbDatabase db;
-  const uv::dxf::Result r = uv::dxf::loadFromString(text, db, L"styles.dxf");
-  ASSERT_TRUE(r.ok) << uv::toUtf8(r.error);
   std::string saved;
-  ASSERT_TRUE(uv::dxf::saveToString(db, saved).ok);
+  ASSERT_TRUE(loadAndSave(text, db, L"styles.dxf", saved));
   const size_t table = saved.find("  2\nSTYLE\n");
   const size_t end = saved.find("ENDTAB", table);
   ASSERT_NE(table, std::string::npos);
@@ -420,10 +427,8 @@ TEST(DxfKeep, ObjectsComeBackInTheFilesOrderWithNewOnesAfter) {
       "  0\nDICTIONARY\n  5\nD\n330\nC\n100\nAcDbDictionary\n281\n1\n"
       "  0\nENDSEC\n  0\nEOF\n";
   AcDbDatabase db;
-  const uv::dxf::Result r = uv::dxf::loadFromString(text, db, L"objects.dxf");
-  ASSERT_TRUE(r.ok) << uv::toUtf8(r.error);
   std::string saved;
-  ASSERT_TRUE(uv::dxf::saveToString(db, saved).ok);
+  ASSERT_TRUE(loadAndSave(text, db, L"objects.dxf", saved));
   const std::vector<std::string> asRead = objectHandles(saved);
   const std::vector<std::string> fileOrder = {"22", "C", "30", "20", "21", "D"};
   ASSERT_GE(asRead.size(), fileOrder.size()) << listed(asRead);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "LoadAndSave.h"
 #include "ScratchFolder.h"
 #include "base/TextCase.h"
 #include "db/AcDbBlockTable.h"
@@ -22,6 +23,8 @@
 #include "db/AcDbXrecord.h"
 #include "db/DrawingChecker.h"
 #include "db/dxf/DxfFile.h"
+
+using uvtest::loadAndSave;
 
 namespace {
 
@@ -86,15 +89,6 @@ const std::string kExtensionDictionary =
 std::string drawingText() {
   return kHeader + "  0\nSECTION\n  2\nENTITIES\n" + kDimension + kLine + "  0\nENDSEC\n" +
          "  0\nSECTION\n  2\nOBJECTS\n" + kExtensionDictionary + "  0\nENDSEC\n  0\nEOF\n";
-}
-
-// Loads the text into db and saves it again; fails naming the step that did.
-::testing::AssertionResult loadAndSave(const std::string& text, AcDbDatabase& db, const wchar_t* name,
-                                       std::string& saved) {
-  const uv::dxf::Result r = uv::dxf::loadFromString(text, db, name);
-  if (!r.ok) return ::testing::AssertionFailure() << uv::toUtf8(r.error);
-  if (!uv::dxf::saveToString(db, saved).ok) return ::testing::AssertionFailure() << "the drawing does not save";
-  return ::testing::AssertionSuccess();
 }
 
 AcDbObjectId idOf(AcDbDatabase& db, const wchar_t* hex) {

@@ -1,10 +1,13 @@
 #include "DrawingFixture.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
 
-#include "ModuleResources.h"
 #include "base/TextCase.h"
 #include "db/AcDbArc.h"
 #include "db/AcDbBlockReference.h"
@@ -21,8 +24,10 @@
 #include "product/cadwrapper/CKVLCPolylineLWPtr.h"
 #include "product/engine/CKVLSurfaceManager.h"
 #include "product/engine/CKVLXsurface_Vantor2.h"
+#include "product/giscore/CModuleConfiguration.h"
 #include "ui/AfxWin.h"
 #include "ui/CDialog.h"
+#include "ui/Resources.h"
 #include "tests/module/WatchedDialog.h"
 
 namespace uvtest {
@@ -39,6 +44,19 @@ bool keyPoint(AcDbEntity* e, AcGePoint3d& p) {
   else if (auto* ref = AcDbBlockReference::cast(e)) p = ref->position();
   else return false;
   return true;
+}
+
+// Registered once per program, whichever test comes first.
+void registerModuleResources() {
+  const HINSTANCE instance = reinterpret_cast<HINSTANCE>(0x7E570000);
+  uv::Resources& resources = uv::Resources::instance();
+  if (!resources.dialog(200)) {
+    const char* folder = std::getenv("UIVANTOR2_RESOURCES");
+    const std::string root = folder && *folder ? folder : UV_SOURCE_DIR "/module/resources";
+    resources.addFolder(uv::fromUtf8(root + "/dialogs"), instance);
+  }
+  resources.setMessageResolver([](UINT id) { return CModuleConfiguration::GetMsg(id).str(); });
+  AfxSetResourceHandle(instance);
 }
 
 }  // namespace
@@ -64,7 +82,18 @@ uv::SelectionAnswer SelectionWatchingUser::select(const uv::SelectionQuestion& q
 void DrawingFixture::SetUp() {
   registerModuleResources();
   m_scope = std::make_unique<uv::UserScope>(user);
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  folder = std::filesystem::temp_directory_path() /
+           ("uv_points_" + std::string(info->test_suite_name()) + "_" + info->name() + "_" + std::to_string(getpid()));
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
   openDrawingAt(drawingFile());
+}
+
+CString DrawingFixture::writeFile(const std::string& name, const std::string& bytes) {
+  const std::filesystem::path path = folder / name;
+  std::ofstream(path, std::ios::binary) << bytes;
+  return CString(uv::fromUtf8(path.string()));
 }
 
 std::wstring DrawingFixture::drawingFile() const { return pointsDrawingFile("points_drawing.dxf"); }
@@ -75,6 +104,8 @@ void DrawingFixture::TearDown() {
     EXPECT_EQ(acDocManager->closeDocument(doc), Acad::eOk);
   }
   m_scope.reset();
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
 }
 
 void DrawingFixture::openDrawing(const char* file) { openDrawingAt(*file ? pointsDrawingFile(file) : L""); }

@@ -1,17 +1,21 @@
-// The drawing page's tests: the module's dialog templates and messages
-// registered, the survey drawing of the point-loading jobs
-// (tests/e2e/drawings/points_drawing) in the current document, and a
-// scripted user that notes how the dialog stood while it was asked to
-// select.
+// The point-loading tests' fixture: the module's dialog templates and
+// messages registered (from UIVANTOR2_RESOURCES when set, as the module
+// reads them, else from the source tree), the survey drawing of the
+// point-loading jobs (tests/e2e/drawings/points_drawing) or an empty one in
+// the current document, a folder of the test's own for the files it
+// writes, and a scripted user that notes how the dialog stood while it was
+// asked to select.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "base/CString.h"
 #include "db/AcDbDatabase.h"
 #include "ed/AcApDocManager.h"
 #include "ge/AcGePoint3d.h"
@@ -43,11 +47,16 @@ class DrawingFixture : public ::testing::Test {
   AcApDocument* doc = nullptr;
   AcDbDatabase* db = nullptr;
   SelectionWatchingUser user;
+  // Removed with what it holds when the test ends.
+  std::filesystem::path folder;
 
   void SetUp() override;
   void TearDown() override;
-  // The drawing SetUp opens: the survey drawing of the point-loading jobs.
+  // The drawing SetUp opens: the survey drawing of the point-loading jobs
+  // unless a fixture asks for an empty one ("").
   virtual std::wstring drawingFile() const;
+  // Writes the bytes as they are into the folder and returns the file's path.
+  CString writeFile(const std::string& name, const std::string& bytes);
 
   // Replaces the current drawing with a file of the points drawing folder
   // ("entities.dxf", "points_drawing.dxf") or an empty drawing ("").

@@ -15,8 +15,9 @@ namespace {
 using Lines = std::vector<std::wstring>;
 using Sections = std::map<std::wstring, Lines>;
 
-class TextFileRead : public TextFilesFixture {
+class TextFileRead : public DrawingFixture {
  protected:
+  std::wstring drawingFile() const override { return L""; }
   // Every section with its lines, in the order GetSectionNames gives.
   std::vector<std::pair<std::wstring, Lines>> read(const std::string& bytes, wchar_t comment = L'*',
                                                    wchar_t section = L'#') {

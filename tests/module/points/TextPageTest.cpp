@@ -48,7 +48,7 @@ TEST_F(TextPage, ControlsFollowTheirSwitches) {
     TextPageHost h(manager, L"Teren");
     for (const wchar_t* line : lines) user.appendLines({line});
     EXPECT_THROW(h.DoModal(), uv::ScriptError) << CString(lines.back()).toUtf8();
-    user = uv::ScriptedUser();
+    user = SelectionWatchingUser();
   }
 }
 
@@ -100,7 +100,7 @@ TEST_F(TextPage, AddLoadsThePointsOfTheFile) {
     user.appendLines({file.c_str()});
     for (const wchar_t* line : c.settings) user.appendLines({line});
     run(L"Teren", {L"click IDC_ADD"});
-    EXPECT_EQ(pointsOf(L"Teren"), c.points);
+    EXPECT_EQ(surfacePoints(manager, L"Teren"), c.points);
   }
 }
 
@@ -131,12 +131,12 @@ TEST_F(TextPage, AddKeepsAndReplaceDropsTheSurfacesPoints) {
   const CString second = writeFile("b.txt", "5 5 2\n0 0 3\n");
   const std::wstring file = setFile(second);
   run(L"Teren", {file.c_str(), L"click IDC_ADD"});
-  EXPECT_EQ(pointsOf(L"Teren"), (Points{"0,0,3", "0,10,1", "10,0,1", "5,5,2"}));
+  EXPECT_EQ(surfacePoints(manager, L"Teren"), (Points{"0,0,3", "0,10,1", "5,5,2", "10,0,1"}));
   run(L"Teren", {}, [&](TextPageHost& host) {
     host.page.SetDlgItemText(215, second);
     host.replace();
   });
-  EXPECT_EQ(pointsOf(L"Teren"), (Points{"0,0,3", "5,5,2"}));
+  EXPECT_EQ(surfacePoints(manager, L"Teren"), (Points{"0,0,3", "5,5,2"}));
 }
 
 TEST_F(TextPage, NothingReachesTheEngineWithoutATarget) {
@@ -144,7 +144,7 @@ TEST_F(TextPage, NothingReachesTheEngineWithoutATarget) {
   // An empty or unknown surface name: read, then dropped; nothing created.
   for (const wchar_t* name : {L"", L"Nowhere", L"teren"}) {
     run(name, {file.c_str(), L"click IDC_ADD"});
-    EXPECT_TRUE(pointsOf(L"Teren").empty()) << CString(name).toUtf8();
+    EXPECT_TRUE(surfacePoints(manager, L"Teren").empty()) << CString(name).toUtf8();
   }
   CStringArray names;
   EXPECT_EQ(manager->GetExistingSurfaceNames(names), 1);
@@ -152,7 +152,7 @@ TEST_F(TextPage, NothingReachesTheEngineWithoutATarget) {
   for (const std::wstring& f : {setFile(CString((folder / "none.txt").wstring())),
                                 setFile(writeFile("empty.txt", "")), setFile(writeFile("c.txt", "# a\n# b\n"))})
     run(L"Teren", {f.c_str(), L"click IDC_ADD"});
-  EXPECT_TRUE(pointsOf(L"Teren").empty());
+  EXPECT_TRUE(surfacePoints(manager, L"Teren").empty());
 }
 
 // Column 0 stops the load with the dialog framework's invalid-argument
@@ -181,7 +181,7 @@ TEST_F(TextPage, ColumnZeroIsReportedOnceTheProgressIsOver) {
   EXPECT_EQ(recording.asked[0].text, L"Invalid argument.");
   EXPECT_EQ(recording.asked[0].icon(), UINT(MB_ICONEXCLAMATION));
   EXPECT_FALSE(recording.loadingWhenAsked) << "the status bar is restored before the message";
-  EXPECT_TRUE(pointsOf(L"Teren").empty());
+  EXPECT_TRUE(surfacePoints(manager, L"Teren").empty());
   // A file whose lines are all too short never reaches the column: no error.
   const std::wstring shortLines = setFile(writeFile("short.txt", "12\n"));
   run(L"Teren", {shortLines.c_str(), L"set IDC_COLUMN_Z \"0\"", L"click IDC_ADD"});

@@ -136,16 +136,15 @@ TEST_F(EntryTest, EntryFunctionsLockTheDocumentStoreTheNameAndTraceTheCall) {
     EXPECT_EQ(doc->lockCount(), 0);
     EXPECT_EQ(acDocManager->resourceStackDepth(), 0);
   }
+  // Which function each record names; their layout: FunctionTraceTest and e2e_uivantor2_commands.
   const std::vector<std::string> lines = log.lines();
   ASSERT_EQ(lines.size(), 2 * commands().size());
   for (size_t i = 0; i < commands().size(); ++i) {
     const std::string qualified = std::string("CVantorUIInterface::") + commands()[i].entry;
-    EXPECT_EQ(lines[2 * i].substr(11, 33), "VantorUIInterface               (");
     EXPECT_NE(lines[2 * i].find("[" + qualified + "], Entering function , " + qualified), std::string::npos)
         << lines[2 * i];
     EXPECT_NE(lines[2 * i + 1].find("[" + qualified + "], Exiting function , " + qualified), std::string::npos)
         << lines[2 * i + 1];
-    EXPECT_EQ(lines[2 * i].substr(44, 7), lines[2 * i + 1].substr(44, 7)) << "one line number for both records";
   }
   // A null name stores an empty one, which the next command hands on.
   user.appendLines({L"click IDCANCEL", L"answer ok"});
@@ -166,7 +165,6 @@ TEST_F(EntryTest, ADialogLeftByAnExceptionReleasesResourcesLockAndTrace) {
   EXPECT_EQ(acDocManager->resourceStackDepth(), 0);
   const std::vector<std::string> lines = log.lines();
   ASSERT_EQ(lines.size(), 2u);
-  EXPECT_NE(lines[0].find("] VantorUIInterface               ("), std::string::npos) << lines[0];
   EXPECT_NE(lines[1].find("Exiting function , CVantorUIInterface::CallShowSurface"), std::string::npos) << lines[1];
 }
 

@@ -106,13 +106,6 @@ TEST_F(ModuleLoadTest, ASecondModuleObjectRequestGetsTheFirstObject) {
   EXPECT_EQ(first->moduleName(), L"UIVantor2.so");
 }
 
-TEST_F(ModuleLoadTest, MessagesWithoutAHandlerDoNothing) {
-  for (int code : {0, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 100})
-    EXPECT_EQ(uv::ModuleLoader::instance().sendMessage(instance, AcRx::AppMsgCode(code), nullptr), AcRx::kRetOK)
-        << code;
-  EXPECT_EQ(groupCommands(), kCommands);
-}
-
 TEST_F(ModuleLoadTest, AnEntryFunctionOpensItsDialogInTheLoadedModule) {
   AcApDocument* doc = acDocManager->addDocument(std::make_unique<AcDbDatabase>(), L"");
   uv::ScriptedUser user;

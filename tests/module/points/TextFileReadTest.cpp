@@ -124,6 +124,8 @@ TEST_F(TextFileRead, ByteOrderMarks) {
       {"UTF-32 BE", std::string("\0\0\xFE\xFF\0\0\0" "8", 8), 2, {L"8"}},
       {"SCSU mark, ASCII after it", "\x0E\xFE\xFF" "1 2 3\n", 2, {L"1 2 3"}},
       {"invalid UTF-8 reads U+FFFD", "\xEF\xBB\xBF" "a\xFF" "b\n", 2, {L"a\uFFFDb"}},
+      {"an overlong UTF-8 form of \"/\" reads U+FFFD", "\xEF\xBB\xBF" "a\xE0\x80\xAF" "b\n", 2, {L"a\uFFFDb"}},
+      {"UTF-32 beyond U+10FFFF reads U+FFFD", std::string("\xFF\xFE\0\0" "\0\0\x11\0", 8), 2, {L"\uFFFD"}},
       {"a file shorter than a mark", "\xFF", 1, {L"\u02D9"}},
   };
   for (const Case& c : cases) {
@@ -157,6 +159,20 @@ TEST_F(TextFileRead, AddSectionRefusesATakenName) {
   EXPECT_EQ(toVector(names), (Lines{L"a", L"b"}));
   EXPECT_EQ(file.FindSection(L"a")->GetName().str(), L"a");
   EXPECT_EQ(file.FindSection(L"B"), nullptr);  // names compare with their letter case
+}
+
+// A character whose bytes the end of the reader's first block (1 MiB after
+// the mark) parts comes through whole.
+TEST_F(TextFileRead, ACharacterCutByTheEndOfABlock) {
+  const size_t kBlock = 1 << 20;
+  std::string bytes = "\xEF\xBB\xBF";
+  while (bytes.size() + 6 <= 3 + kBlock - 1) bytes += "1 2 3\n";
+  bytes += std::string(3 + kBlock - 1 - bytes.size(), 'y') + "\xC5\xA1 9\n";  // the first byte ends the block
+  CTextFile file;
+  ASSERT_EQ(file.Read(writeFile("cut.txt", bytes)), 1);
+  CTextFile::CSection* s = file.FindSection(L"???");
+  ASSERT_NE(s, nullptr);
+  EXPECT_EQ(s->GetLine(s->GetLineCount() - 1).str(), L"yyy\u0161 9");
 }
 
 // Lines cut by the ends of the reader's blocks come through whole, in any

@@ -17,11 +17,13 @@ TEST_F(NewSurfaceTest, EmptyAndTakenNamesAreRefusedWithTheFocusOnTheName) {
   bool nameFocused = true;
   int probes = 0;
   surfacesUser.probe = [&](CDialog& d) {
-    // After each refused OK the focus is back on the name.
-    if (++probes == 2 || probes == 4) nameFocused = nameFocused && CWnd::GetFocus() == d.GetDlgItem(250);
+    // The person typed the description last; after each refused OK the focus is back on the name.
+    if (++probes == 2 || probes == 5) d.GetDlgItem(254)->SetFocus();
+    if (probes == 3 || probes == 6) nameFocused = nameFocused && CWnd::GetFocus() == d.GetDlgItem(250);
   };
-  script({L"click IDOK", L"answer ok", L"set IDC_NAME \"Teren\"", L"click IDOK", L"answer ok",
-          L"set IDC_NAME \"te#ren\"", L"set IDC_DESCRIPTION \"Survey 2014\"", L"click IDOK"});
+  script({L"set IDC_DESCRIPTION \"Survey 2014\"", L"click IDOK", L"answer ok", L"set IDC_NAME \"Teren\"",
+          L"set IDC_DESCRIPTION \"Survey 2014\"", L"click IDOK", L"answer ok", L"set IDC_NAME \"te#ren\"",
+          L"click IDOK"});
   ASSERT_EQ(dlg.DoModal(), IDOK);
   EXPECT_TRUE(nameFocused);
   EXPECT_EQ(surfacesUser.messages,

@@ -104,19 +104,6 @@ TEST_F(ElementTypeTest, RowsFollowTheTypeMaskAndTheAttributedBlocks) {
   }
 }
 
-TEST_F(ElementTypeTest, RowsShowTheirLabelsAndPickLists) {
-  create();
-  EXPECT_EQ(types.GetItemText(6, 0), L"2D / 3D Polylines");
-  EXPECT_EQ(types.GetItemText(8, 0), L"Blocks without attributes");
-  EXPECT_EQ(types.GetItemText(9, 0), L"Block KOTA");
-  EXPECT_EQ(types.GetRowChoices(2), (std::vector<CString>{L"<<-->>", L"Elevation from text"}));
-  EXPECT_EQ(types.GetRowChoices(9), (std::vector<CString>{L"<<-->>", L"VISINA", L"BROJ"}));
-  EXPECT_EQ(types.GetRowChoices(10), (std::vector<CString>{L"<<-->>", L"OZNAKA"}));
-  EXPECT_TRUE(types.GetRowChoices(0).empty());
-  for (int row : {2, 9, 10}) EXPECT_EQ(types.GetRowOption(row), L"<<-->>");
-  EXPECT_EQ(types.GetDlgCtrlID(), int(CElementType::kControlId));
-}
-
 // Block rows come in code-unit order of their names ("B" before "a"); a
 // tag holding "@" cannot be told from the block name and is left out.
 TEST_F(ElementTypeTest, BlockRowsInCodeUnitOrderWithoutRecordsCutWrongly) {

@@ -31,6 +31,9 @@ class ContourDialogTest : public SurfacesFixture {
   std::map<int, std::wstring> texts;
   std::map<int, bool> enabled;
   std::vector<std::wstring> majorRows, minorRows;
+  // The control the last action left the focus on; each probe then gives
+  // the focus to the surface list, as a person moving on would.
+  int focused = 0;
 
   void SetUp() override {
     SurfacesFixture::SetUp();
@@ -60,6 +63,8 @@ class ContourDialogTest : public SurfacesFixture {
       };
       majorRows = rows(264);
       minorRows = rows(273);
+      focused = CWnd::GetFocus() ? CWnd::GetFocus()->GetDlgCtrlID() : 0;
+      d.GetDlgItem(207)->SetFocus();
     };
     script(lines);
     dlg_Slojnice dlg;
@@ -181,13 +186,14 @@ TEST_F(ContourDialogTest, AnIntervalThatMakesNoLevelsIsRefusedAndTheDialogStaysO
   struct Case {
     std::vector<const wchar_t*> lines;
     std::wstring message;
+    int focused;  // the refused interval
   };
   const std::vector<Case> cases = {
-      {{L"set IDC_MAJOR_INTERVAL \"0\""}, CModuleConfiguration::GetMsg(70300).str()},
+      {{L"set IDC_MAJOR_INTERVAL \"0\""}, CModuleConfiguration::GetMsg(70300).str(), 263},
       {{L"set IDC_MAJOR_INTERVAL \"0.0001\"", L"set IDC_MAJOR_FROM \"0\"", L"set IDC_MAJOR_TO \"200\""},
-       tooSmall.str()},
+       tooSmall.str(), 263},
       // The minor class is looked at only when it is drawn by interval.
-      {{L"check IDC_DRAW_MINOR on", L"set IDC_MINOR_INTERVAL \"0\""}, CModuleConfiguration::GetMsg(70300).str()},
+      {{L"check IDC_DRAW_MINOR on", L"set IDC_MINOR_INTERVAL \"0\""}, CModuleConfiguration::GetMsg(70300).str(), 272},
   };
   for (const Case& c : cases) {
     surfacesUser.messages.clear();
@@ -195,6 +201,7 @@ TEST_F(ContourDialogTest, AnIntervalThatMakesNoLevelsIsRefusedAndTheDialogStaysO
     ASSERT_EQ(run({L"click IDOK", L"answer ok", L"click IDCANCEL"}), IDCANCEL);
     ASSERT_EQ(surfacesUser.messages.size(), 1u);
     EXPECT_EQ(surfacesUser.messages[0], c.message);
+    EXPECT_EQ(focused, c.focused);
     EXPECT_TRUE(drawn().empty());
   }
   // A zero minor interval does not matter while the minor class is off or given.

@@ -62,7 +62,7 @@ void registerModuleResources() {
 }  // namespace
 
 INT_PTR SelectionWatchingUser::runDialog(uv::ModalDialog& dialog) {
-  WatchedDialog opened(dialog, onOpen);
+  WatchedDialog opened(dialog, onOpen, afterAction);
   return ScriptedUser::runDialog(opened);
 }
 

@@ -36,8 +36,8 @@ struct SelectionMoment {
 class SelectionWatchingUser : public uv::ScriptedUser {
  public:
   std::vector<SelectionMoment> moments;
-  // Called with each dialog as soon as it is open.
-  std::function<void(CDialog&)> onOpen;
+  // Called with each dialog as soon as it is open, and after each action that leaves it open.
+  std::function<void(CDialog&)> onOpen, afterAction;
   uv::SelectionAnswer select(const uv::SelectionQuestion& q) override;
   INT_PTR runDialog(uv::ModalDialog& dialog) override;
 };

@@ -160,12 +160,12 @@ struct Stretch {
 }  // namespace
 
 void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, double* z) {
-  // Each answer is written once: here where there is none to look for, else when found.
+  constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+  const std::size_t nt = mesh.triangles.size();
   auto none = [&](std::size_t i) {
     if (triangles) triangles[i] = -1;
-    if (z) z[i] = std::numeric_limits<double>::quiet_NaN();
+    if (z) z[i] = kNone;
   };
-  const std::size_t nt = mesh.triangles.size();
   if (nt == 0) {
     for (std::size_t i = 0; i < points.size(); ++i) none(i);
     return;
@@ -181,8 +181,9 @@ void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, doub
     y1 = first ? p.y : std::max(y1, p.y);
     first = false;
   }
-  // Only the keys are sorted; the points are read, and the answers written, where the caller
-  // has them.
+  // The points' places along the curve, sorted; the low half (the caller's index) already
+  // increases, so a stable sort on the high half is enough. After the walks the high half holds
+  // the answer's triangle.
   std::vector<std::uint64_t> order;
   detail::reserveLarge(order, points.size());
   for (std::size_t i = 0; i < points.size(); ++i) {
@@ -193,17 +194,28 @@ void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, doub
     }
     order.push_back((static_cast<std::uint64_t>(detail::hilbertKey(p.x, p.y, x0, y0, x1, y1)) << 32) | i);
   }
+  if (order.empty()) return;
   {
-    // The low half (the index) already increases: a stable sort on the high half is enough.
     std::vector<std::uint64_t> scratch;
     detail::reserveLarge(scratch, order.size());
     detail::radixSort(order, [](std::uint64_t k) { return k >> 32; }, 32, scratch);
   }
-  if (order.empty()) return;
+  auto indexOf = [&](std::size_t k) { return static_cast<std::size_t>(order[k] & 0xFFFFFFFFu); };
+  // The points gathered in the visiting order, in one pass of independent reads: read one by
+  // one between the steps of the walks, each was a wait of its own on the caller's scattered
+  // records. After its walk a query's x holds its elevation.
+  std::vector<Point2> at;
+  detail::reserveLarge(at, order.size());
+  {
+    constexpr std::size_t kAhead = 16;
+    for (std::size_t k = 0; k < order.size(); ++k) {
+      if (k + kAhead < order.size()) __builtin_prefetch(points.address(indexOf(k + kAhead)));
+      at.push_back(points[indexOf(k)]);
+    }
+  }
   const Point3* vertices = mesh.vertices.data();
   const Triangle* corners = mesh.triangles.data();
   const auto* neighbours = mesh.neighbours.data();
-  auto pointOf = [&](std::size_t k) { return points[order[k] & 0xFFFFFFFFu]; };
 
   // Each stretch starts at the nearest of a sample of triangles spread over the mesh's order
   // (which follows a curve through the plane): a few dozen steps, once per stretch.
@@ -237,32 +249,23 @@ void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, doub
     Stretch& w = stretches[s];
     w.next = order.size() * s / count;
     w.end = order.size() * (s + 1) / count;
-    w.t = startFor(pointOf(w.next));
+    w.t = startFor(at[w.next]);
   }
   const std::size_t limit = 256 + 4 * nt;
-  auto finish = [&](Stretch& w, const MeshLocation& at) {
-    const std::size_t i = order[w.next] & 0xFFFFFFFFu;
-    if (at.kind != MeshLocation::Kind::Outside) {
-      const MeshLocation loc = canonicalLocation(mesh, at);
-      if (triangles) triangles[i] = loc.triangle;
-      if (z) {
-        const Triangle& c = corners[loc.triangle];
-        z[i] = planeElevation(vertices[c.v[0]], vertices[c.v[1]], vertices[c.v[2]], points[i]);
-      }
-    } else {
-      none(i);
+  auto finish = [&](Stretch& w, const MeshLocation& where) {
+    const std::size_t k = w.next;
+    std::int32_t t = -1;
+    double height = kNone;
+    if (where.kind != MeshLocation::Kind::Outside) {
+      t = canonicalLocation(mesh, where).triangle;
+      const Triangle& c = corners[t];
+      if (z) height = planeElevation(vertices[c.v[0]], vertices[c.v[1]], vertices[c.v[2]], at[k]);
     }
+    order[k] = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(t)) << 32) | (order[k] & 0xFFFFFFFFu);
+    at[k].x = height;
     ++w.next;
     w.steps = 0;
     w.seed = kSeed;
-    // The queries lie where the caller has them, scattered along the curve: the point and the
-    // answers' places are asked for a few queries ahead (the answers for writing).
-    if (w.next + 4 < w.end) {
-      const std::size_t ahead = order[w.next + 4] & 0xFFFFFFFFu;
-      __builtin_prefetch(points.address(ahead));
-      if (triangles) __builtin_prefetch(&triangles[ahead], 1);
-      if (z) __builtin_prefetch(&z[ahead], 1);
-    }
   };
   for (std::size_t active = count; active > 0;) {
     active = 0;
@@ -279,7 +282,7 @@ void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, doub
       // Steps in the triangle whose corners are at hand, query after query while they lie in
       // it; a step to another triangle waits for the next turn.
       while (w.next < w.end) {
-        const Point2 p = pointOf(w.next);
+        const Point2 p = at[w.next];
         const Triangle& c = corners[w.t];
         int o[3];
         for (int i = 0; i < 3; ++i)
@@ -306,17 +309,15 @@ void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, doub
         }
         if (++w.steps > limit) {
           // Never seen: every triangle is tried, as one query alone would.
-          const std::size_t i = order[w.next] & 0xFFFFFFFFu;
-          const Point2 p = points[i];
-          MeshLocation at{};
-          for (std::size_t t = 0; t < nt && at.kind == MeshLocation::Kind::Outside; ++t) {
+          MeshLocation where{};
+          for (std::size_t t = 0; t < nt && where.kind == MeshLocation::Kind::Outside; ++t) {
             const Triangle& tc = corners[t];
             int to[3];
             for (int k = 0; k < 3; ++k)
               to[k] = orientation(vertices[tc.v[(k + 1) % 3]].plan(), vertices[tc.v[(k + 2) % 3]].plan(), p);
-            at = classifyBy(static_cast<std::int32_t>(t), to);
+            where = classifyBy(static_cast<std::int32_t>(t), to);
           }
-          finish(w, at);
+          finish(w, where);
           continue;
         }
         w.t = n;
@@ -326,6 +327,12 @@ void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, doub
         break;
       }
     }
+  }
+  // The answers back to the caller's order: independent writes, in one pass.
+  for (std::size_t k = 0; k < order.size(); ++k) {
+    const std::size_t i = indexOf(k);
+    if (triangles) triangles[i] = static_cast<std::int32_t>(order[k] >> 32);
+    if (z) z[i] = at[k].x;
   }
 }
 

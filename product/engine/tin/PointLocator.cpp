@@ -154,7 +154,7 @@ struct Stretch {
   std::int32_t t = -1;             // the triangle the walk stands in
   std::size_t steps = 0;           // of the current query's walk
   std::uint32_t seed = kSeed;
-  bool loaded = false;             // t's corners have been asked for
+  int entry = -1;                  // the side of t the walk came in by, -1 for none
 };
 
 }  // namespace
@@ -267,29 +267,40 @@ void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, doub
     w.steps = 0;
     w.seed = kSeed;
   };
+  // Entering a triangle asks for its corners and for the records of the triangles beyond its
+  // sides, one of which the next step enters: the step after this one then waits for one
+  // corner only, instead of for the record and then its corners.
+  auto enter = [&](Stretch& w, std::int32_t t, int entry) {
+    w.t = t;
+    w.entry = entry;
+    for (const std::int32_t v : corners[t].v) __builtin_prefetch(&vertices[v]);
+    for (const std::int32_t n : neighbours[t]) {
+      if (n < 0) continue;
+      __builtin_prefetch(&corners[n]);
+      __builtin_prefetch(&neighbours[n]);
+    }
+  };
+  for (Stretch& w : stretches) enter(w, w.t, -1);
   for (std::size_t active = count; active > 0;) {
     active = 0;
     for (Stretch& w : stretches) {
       if (w.next >= w.end) continue;
       ++active;
-      if (!w.loaded) {
-        // The triangle has arrived (asked for at the step before): ask for its corners.
-        const Triangle& c = corners[w.t];
-        for (const std::int32_t v : c.v) __builtin_prefetch(&vertices[v]);
-        w.loaded = true;
-        continue;
-      }
       // Steps in the triangle whose corners are at hand, query after query while they lie in
       // it; a step to another triangle waits for the next turn.
       while (w.next < w.end) {
         const Point2 p = at[w.next];
         const Triangle& c = corners[w.t];
         int o[3];
-        for (int i = 0; i < 3; ++i)
-          o[i] = orientation(vertices[c.v[(i + 1) % 3]].plan(), vertices[c.v[(i + 2) % 3]].plan(), p);
+        for (int i = 0; i < 3; ++i) {
+          // The point lies beyond the side it came in by, seen from the triangle before: the
+          // same side seen from here has it strictly inside, the sign being exact both ways.
+          o[i] = i == w.entry ? 1 : orientation(vertices[c.v[(i + 1) % 3]].plan(), vertices[c.v[(i + 2) % 3]].plan(), p);
+        }
         const int beyond = (o[0] < 0) + (o[1] < 0) + (o[2] < 0);
         if (beyond == 0) {
           finish(w, classifyBy(w.t, o));
+          w.entry = -1;
           continue;
         }
         int exit = o[0] < 0 ? 0 : o[1] < 0 ? 1 : 2;
@@ -305,6 +316,7 @@ void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, doub
         if (n < 0) {
           // Beyond a side of the convex hull: off the surface; the next walk starts here.
           finish(w, {});
+          w.entry = -1;
           continue;
         }
         if (++w.steps > limit) {
@@ -318,12 +330,11 @@ void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, doub
             where = classifyBy(static_cast<std::int32_t>(t), to);
           }
           finish(w, where);
+          w.entry = -1;
           continue;
         }
-        w.t = n;
-        __builtin_prefetch(&corners[n]);
-        __builtin_prefetch(&neighbours[n]);
-        w.loaded = false;
+        const auto& back = neighbours[n];
+        enter(w, n, back[0] == w.t ? 0 : back[1] == w.t ? 1 : back[2] == w.t ? 2 : -1);
         break;
       }
     }

@@ -121,6 +121,24 @@ void BM_Elevation1M(benchmark::State& state) {
   }
 }
 
+// The first elevation on a surface of points just built: what it builds for itself to answer.
+void BM_FirstElevation(benchmark::State& state) {
+  const std::size_t n = static_cast<std::size_t>(state.range(0));
+  const auto points = randomPoints(n, 7);
+  const double side = std::sqrt(static_cast<double>(n));
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto s = std::make_unique<tin::Surface>();
+    s->addPoints(points);
+    s->mesh();
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(s->elevation({500000.0 + side / 3.0, 5000000.0 + side / 2.0}));
+    state.PauseTiming();
+    s.reset();
+    state.ResumeTiming();
+  }
+}
+
 void BM_RebuildFromDefinition(benchmark::State& state) {
   const tin::Surface& s = surfaceOf(static_cast<std::size_t>(state.range(0)));
   for (auto _ : state) {
@@ -136,6 +154,7 @@ BENCHMARK(BM_BuildSurface)->Arg(100000)->Arg(1000000)->Arg(4000000)->Unit(benchm
 BENCHMARK(BM_BreakLines10k)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_Contours100Levels)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Elevation1M)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstElevation)->Arg(1000000)->Arg(4000000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_RebuildFromDefinition)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 BENCHMARK_MAIN();

@@ -29,60 +29,43 @@ MeshLocation classifyBy(std::int32_t t, const int o[3]) {
 
 }  // namespace
 
-PointLocator::PointLocator(const Mesh& mesh) : mesh_(mesh) {
-  if (mesh.triangles.empty()) return;
-  {
-    // The points are read where the mesh keeps them, often scattered: each is asked for a few
-    // triangles ahead, so that the reads overlap instead of waiting one after the other.
-    constexpr std::size_t kAhead = 8;
-    const std::size_t nt = mesh.triangles.size();
-    std::vector<std::int32_t> local;
-    detail::reserveLarge(local, mesh.vertices.size());
-    local.assign(mesh.vertices.size(), -1);
-    detail::reserveLarge(corner_, nt);
-    detail::reserveLarge(corners_, mesh.vertices.size());
-    for (std::size_t t = 0; t < nt; ++t) {
-      if (t + kAhead < nt) {
-        for (const std::int32_t v : mesh.triangles[t + kAhead].v) {
-          __builtin_prefetch(&local[static_cast<std::size_t>(v)]);
-          __builtin_prefetch(&mesh.vertices[static_cast<std::size_t>(v)]);
-        }
-      }
-      std::array<std::int32_t, 3> ids;
-      for (int i = 0; i < 3; ++i) {
-        const std::int32_t v = mesh.triangles[t].v[i];
-        std::int32_t& l = local[static_cast<std::size_t>(v)];
-        if (l < 0) {
-          l = static_cast<std::int32_t>(corners_.size());
-          corners_.push_back(mesh.vertices[static_cast<std::size_t>(v)]);
-        }
-        ids[i] = l;
-      }
-      corner_.push_back(ids);
+PointLocator::PointLocator(const Mesh& mesh) : mesh_(mesh) { fill(kFirstStride); }
+
+void PointLocator::fill(std::size_t stride) const {
+  const std::size_t nt = mesh_.triangles.size();
+  stride_ = stride;
+  if (nt == 0) return;
+  // A sample of the triangles, every stride-th in the mesh's order (which follows a curve
+  // through the plane, so the sample is spread as the triangles are), gives each cell a start:
+  // a first query on a large surface reads a small share of the mesh instead of all of it.
+  constexpr std::size_t kAhead = 8;
+  std::vector<std::pair<Point2, std::int32_t>> sample;
+  sample.reserve(nt / stride + 1);
+  for (std::size_t t = 0; t < nt; t += stride) {
+    if (t + kAhead * stride < nt) {
+      for (const std::int32_t v : mesh_.triangles[t + kAhead * stride].v) __builtin_prefetch(&mesh_.vertices[static_cast<std::size_t>(v)]);
     }
+    const auto ti = static_cast<std::int32_t>(t);
+    const Point2 c{(corner(ti, 0).x + corner(ti, 1).x + corner(ti, 2).x) / 3.0,
+                   (corner(ti, 0).y + corner(ti, 1).y + corner(ti, 2).y) / 3.0};
+    x0_ = t == 0 ? c.x : std::min(x0_, c.x);
+    y0_ = t == 0 ? c.y : std::min(y0_, c.y);
+    x1_ = t == 0 ? c.x : std::max(x1_, c.x);
+    y1_ = t == 0 ? c.y : std::max(y1_, c.y);
+    sample.push_back({c, ti});
   }
-  bool first = true;
-  for (const Point3& p : corners_) {
-    x0_ = first ? p.x : std::min(x0_, p.x);
-    y0_ = first ? p.y : std::min(y0_, p.y);
-    x1_ = first ? p.x : std::max(x1_, p.x);
-    y1_ = first ? p.y : std::max(y1_, p.y);
-    first = false;
-  }
-  // About four triangles a cell: a start is then a step or two from any point.
+  // About two sampled triangles a cell: a start is then a few steps from any point. Points
+  // beyond the sample's box take the nearest cell.
   const double w = x1_ - x0_, h = y1_ - y0_;
-  const double cells = std::max(1.0, static_cast<double>(mesh.triangles.size()) / 4.0);
+  const double cells = std::max(1.0, static_cast<double>(sample.size()) / 2.0);
   const double side = std::max({std::sqrt(std::max(w * h, 1e-300) / cells), std::max(w, h) / 8192.0, 1e-300});
   inv_ = 1.0 / side;
   nx_ = std::clamp<std::int64_t>(static_cast<std::int64_t>(w * inv_) + 1, 1, 8192);
   ny_ = std::clamp<std::int64_t>(static_cast<std::int64_t>(h * inv_) + 1, 1, 8192);
   cells_.assign(static_cast<std::size_t>(nx_ * ny_), -1);
-  for (std::size_t t = 0; t < mesh.triangles.size(); ++t) {
-    const auto ti = static_cast<std::int32_t>(t);
-    const Point2 c{(corner(ti, 0).x + corner(ti, 1).x + corner(ti, 2).x) / 3.0,
-                   (corner(ti, 0).y + corner(ti, 1).y + corner(ti, 2).y) / 3.0};
+  for (const auto& [c, t] : sample) {
     std::int32_t& cell = cells_[static_cast<std::size_t>(hint(c))];
-    if (cell < 0) cell = ti;
+    if (cell < 0) cell = t;
   }
   // Empty cells borrow the nearest filled one in storage order.
   std::int32_t carry = -1;
@@ -141,6 +124,9 @@ MeshLocation PointLocator::scan(const Point2& p) const {
 
 MeshLocation PointLocator::locate(const Point2& p) const {
   if (cells_.empty() || !std::isfinite(p.x) || !std::isfinite(p.y)) return {};
+  // Many queries one by one pay for a finer grid (four times the sample) in shorter walks
+  // once they number a quarter of the triangles it reads.
+  if (stride_ > kLastStride && ++queries_ * 4 * (stride_ / 4) >= mesh_.triangles.size()) fill(stride_ / 4);
   std::uint32_t seed = kSeed;
   std::int32_t last = -1;
   return walk(cells_[static_cast<std::size_t>(hint(p))], p, seed, last);

@@ -19,10 +19,10 @@ namespace tin {
 //
 // Where the walk may leave by two sides it picks one at random (from a fixed seed), which ends on
 // any triangulation, Delaunay or not; after an absurd number of steps every triangle is tried.
-// The locator keeps its own copy of the corners, numbered in the order the triangles first use
-// them: a mesh's points keep the order they were surveyed in, often scattered, and a walk that
-// reads them there waits on memory at every step. Holds a reference to the mesh as well, which
-// must outlive it and not change.
+// The grid is filled from a sample of the triangles and the walk reads the mesh itself, so that
+// the first query on a large surface costs a few milliseconds, not a copy of the mesh; as the
+// queries add up the grid is filled again from a larger sample, down to one triangle in two.
+// Holds a reference to the mesh, which must outlive it and not change.
 class PointLocator {
  public:
   explicit PointLocator(const Mesh& mesh);
@@ -30,20 +30,23 @@ class PointLocator {
   MeshLocation locate(const Point2& p) const;
 
  private:
+  static constexpr std::size_t kFirstStride = 32, kLastStride = 2;
+  // The grid from every stride-th triangle.
+  void fill(std::size_t stride) const;
   std::int32_t hint(const Point2& p) const;
   // Ends with `last` the triangle it stopped in (where it left the surface, for a point off it).
   MeshLocation walk(std::int32_t start, const Point2& p, std::uint32_t& seed, std::int32_t& last) const;
   MeshLocation classify(std::int32_t t, const Point2& p) const;
   static MeshLocation classify(std::int32_t t, const int o[3]);
   MeshLocation scan(const Point2& p) const;
-  const Point3& corner(std::int32_t t, int i) const { return corners_[corner_[t][i]]; }
+  const Point3& corner(std::int32_t t, int i) const { return mesh_.corner(t, i); }
 
   const Mesh& mesh_;
-  double x0_ = 0, y0_ = 0, x1_ = 0, y1_ = 0, inv_ = 1;
-  std::int64_t nx_ = 0, ny_ = 0;
-  std::vector<std::int32_t> cells_;
-  std::vector<Point3> corners_;
-  std::vector<std::array<std::int32_t, 3>> corner_;
+  // The grid, filled again as queries add up.
+  mutable double x0_ = 0, y0_ = 0, x1_ = 0, y1_ = 0, inv_ = 1;
+  mutable std::int64_t nx_ = 0, ny_ = 0;
+  mutable std::vector<std::int32_t> cells_;
+  mutable std::size_t stride_ = kFirstStride, queries_ = 0;
 };
 
 // Many points at once on a mesh that covers its convex hull, with nothing built for the mesh

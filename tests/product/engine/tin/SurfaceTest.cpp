@@ -311,6 +311,50 @@ TEST(Surface, BatchesOfAnySizeMatchOneByOne) {
   }
 }
 
+// One query at a time on a surface of points, from the first (which reads only a sample of the
+// triangles to start from) through enough to refine the starts twice over: each names the
+// triangle of smallest index holding the point, found by testing every triangle, or none off
+// the surface.
+TEST(Surface, SingleQueriesNameTheSmallestHolderFromTheFirstOn) {
+  const struct {
+    const char* name;
+    std::vector<Point3> points;
+  } cases[] = {
+      {"one_triangle", {{0, 0, 1}, {10, 0, 2}, {0, 10, 3}}},
+      {"few", test::randomPoints(7, 2, 100, 200, 50, wavy)},
+      {"grid", test::gridPoints(30, 30, 10, 20, 2.0, wavy)},
+      {"random", test::randomPoints(3000, 9, 500000, 5000000, 600, wavy)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Surface s;
+    s.setPoints(c.points);
+    const Mesh& m = s.mesh();
+    std::vector<Point2> queries;
+    for (std::size_t t = 0; t < m.triangles.size(); ++t) {
+      const auto ti = static_cast<std::int32_t>(t);
+      const Point3 &a = m.corner(ti, 0), &b = m.corner(ti, 1), &d = m.corner(ti, 2);
+      queries.push_back(a.plan());
+      queries.push_back({(a.x + b.x) / 2, (a.y + b.y) / 2});
+      queries.push_back({(a.x + b.x + d.x) / 3, (a.y + b.y + d.y) / 3});
+    }
+    const std::size_t onTheMesh = queries.size();  // corners, midpoints of sides, centroids
+    const Extents e = s.extents();
+    std::mt19937_64 rng(17);
+    std::uniform_real_distribution<double> ux(e.min.x - 3, e.max.x + 3), uy(e.min.y - 3, e.max.y + 3);
+    for (int k = 0; k < 300; ++k) queries.push_back({ux(rng), uy(rng)});
+    std::shuffle(queries.begin(), queries.end(), rng);
+    std::size_t on = 0;
+    for (std::size_t i = 0; i < queries.size(); ++i) {
+      const auto all = holders(m, queries[i]);
+      const std::int32_t expected = all.empty() ? -1 : *std::min_element(all.begin(), all.end());
+      ASSERT_EQ(s.triangleAt(queries[i]), expected) << i;
+      on += expected >= 0;
+    }
+    EXPECT_GE(on, onTheMesh);
+  }
+}
+
 TEST(Surface, ElevationsInOneCallMatchOneByOne) {
   enum class Kind { Points, Edited, Peeled };
   const struct {

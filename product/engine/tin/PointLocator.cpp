@@ -54,7 +54,7 @@ void PointLocator::fill(std::size_t stride) const {
     y1_ = t == 0 ? c.y : std::max(y1_, c.y);
     sample.push_back({c, ti});
   }
-  // About two sampled triangles a cell: a start is then a few steps from any point. Points
+  // About two sampled triangles a cell (2 x stride triangles): a walk crosses about a cell. Points
   // beyond the sample's box take the nearest cell.
   const double w = x1_ - x0_, h = y1_ - y0_;
   const double cells = std::max(1.0, static_cast<double>(sample.size()) / 2.0);

@@ -43,7 +43,8 @@ void PointLocator::fill(std::size_t stride) const {
   sample.reserve(nt / stride + 1);
   for (std::size_t t = 0; t < nt; t += stride) {
     if (t + kAhead * stride < nt) {
-      for (const std::int32_t v : mesh_.triangles[t + kAhead * stride].v) __builtin_prefetch(&mesh_.vertices[static_cast<std::size_t>(v)]);
+      for (const std::int32_t v : mesh_.triangles[t + kAhead * stride].v)
+        __builtin_prefetch(&mesh_.vertices[static_cast<std::size_t>(v)]);
     }
     const auto ti = static_cast<std::int32_t>(t);
     const Point2 c{(corner(ti, 0).x + corner(ti, 1).x + corner(ti, 2).x) / 3.0,
@@ -281,7 +282,8 @@ void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, doub
         for (int i = 0; i < 3; ++i) {
           // The point lies beyond the side it came in by, seen from the triangle before: the
           // same side seen from here has it strictly inside, the sign being exact both ways.
-          o[i] = i == w.entry ? 1 : orientation(vertices[c.v[(i + 1) % 3]].plan(), vertices[c.v[(i + 2) % 3]].plan(), p);
+          o[i] = i == w.entry ? 1
+                              : orientation(vertices[c.v[(i + 1) % 3]].plan(), vertices[c.v[(i + 2) % 3]].plan(), p);
         }
         const int beyond = (o[0] < 0) + (o[1] < 0) + (o[2] < 0);
         if (beyond == 0) {

@@ -42,10 +42,17 @@ class SpinLock {
 };
 
 void newRegion() {
-  void* region = std::aligned_alloc(kRegion, kRegion);
-  if (!region) throw std::bad_alloc();
-  // Huge pages where the system allows them: one fault per region instead of 512.
-  ::madvise(region, kRegion, MADV_HUGEPAGE);
+  void* region = ::mmap(nullptr, kRegion, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (region == MAP_FAILED) throw std::bad_alloc();
+  // Small pages, filled in one call: a region is used up front to back, so
+  // all its pages are wanted, and one call costs less than 512 faults. Not
+  // huge pages: where the machine is a virtual one whose host takes back the
+  // guest's free memory, a fresh huge page cost four to six times the system
+  // time of its 512 small pages (2M tagged faces: 1.1 s against 0.25 s).
+  // Kernels without the call fault the pages in as they are used.
+#ifdef MADV_POPULATE_WRITE
+  ::madvise(region, kRegion, MADV_POPULATE_WRITE);
+#endif
   g_pool.cursor = static_cast<char*>(region);
   g_pool.end = g_pool.cursor + kRegion;
 }

@@ -1,5 +1,6 @@
 #include "resbuf.h"
 
+#include <array>
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
@@ -7,7 +8,9 @@
 
 namespace uv {
 
-ResvalKind resvalKind(int c) {
+namespace {
+
+constexpr ResvalKind kindOfCode(int c) {
   using K = ResvalKind;
   if (c >= 5000) {
     switch (c) {
@@ -65,6 +68,20 @@ ResvalKind resvalKind(int c) {
   if (c == 1071) return K::kLong;
   return K::kInvalid;
 }
+
+// The group codes of files and extended data, looked up rather than tested
+// range by range: tagging millions of entities asks for the kind of every
+// item of their data several times.
+constexpr int kTabled = 1072;
+constexpr std::array<ResvalKind, kTabled> kKinds = [] {
+  std::array<ResvalKind, kTabled> kinds{};
+  for (int c = 0; c < kTabled; ++c) kinds[std::size_t(c)] = kindOfCode(c);
+  return kinds;
+}();
+
+}  // namespace
+
+ResvalKind resvalKind(int c) { return c >= 0 && c < kTabled ? kKinds[std::size_t(c)] : kindOfCode(c); }
 
 ACHAR* newResString(const ACHAR* s) {
   if (!s) s = L"";

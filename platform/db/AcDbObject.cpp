@@ -10,6 +10,7 @@
 #include "AcDbHostApplicationServices.h"
 #include "AcDbRegAppTable.h"
 #include "DbAccess.h"
+#include "ShortList.h"
 
 UV_DEFINE_RX_MEMBERS(AcDbObject, AcRxObject, nullptr)
 
@@ -168,10 +169,7 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
   if (rb && rb->restype == -3) rb = rb->rbnext;  // a leading extended-data sentinel is allowed
   if (rb && rb->restype != 1001) return Acad::eInvalidInput;
   const AcDbDatabase* db = database() ? database() : acdbHostApplicationServices()->workingDatabase();
-  // Tagging calls this for every entity it draws: the groups are gathered
-  // in a buffer kept between calls rather than allocated each time.
-  thread_local std::vector<uv::XData::ChainGroup> groups;
-  groups.clear();
+  uv::ShortList<uv::XData::ChainGroup, 4> groups;
   for (; rb; rb = rb->rbnext) {
     if (rb->restype == 1001) {
       const std::wstring* name = registeredName(db, rb->resval.rstring ? rb->resval.rstring : L"");

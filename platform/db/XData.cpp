@@ -1,5 +1,6 @@
 #include "XData.h"
 
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -7,6 +8,7 @@
 #include <set>
 
 #include "base/TextCase.h"
+#include "ShortList.h"
 #include "SmallObjectPool.h"
 
 namespace uv {
@@ -167,18 +169,17 @@ const std::wstring* internAppName(std::wstring_view name) {
   static std::mutex mutex;
   static std::set<std::wstring, std::less<>> names;
   // Tagging and reading tagged drawings ask for the same two names for every
-  // entity: the last two answers of this thread are looked at first (the
-  // set's strings never move nor go).
-  thread_local const std::wstring* recent[2] = {};
-  thread_local unsigned next = 0;
-  for (const std::wstring* known : recent)
-    if (known && *known == name) return known;
+  // entity: the last two answers are looked at first, without the lock (the
+  // set's strings never move nor go, so a pointer read here stays good).
+  static std::atomic<const std::wstring*> recent[2] = {};
+  static std::atomic<unsigned> next = 0;
+  for (const auto& slot : recent)
+    if (const std::wstring* known = slot.load(std::memory_order_acquire); known && *known == name) return known;
   std::lock_guard<std::mutex> lock(mutex);
-  const std::wstring*& slot = recent[next++ % 2];
   auto it = names.find(name);
   if (it == names.end()) it = names.emplace(name).first;
-  slot = &*it;
-  return slot;
+  recent[next.fetch_add(1, std::memory_order_relaxed) % 2].store(&*it, std::memory_order_release);
+  return &*it;
 }
 
 void XData::Release::operator()(unsigned char* block) const noexcept {
@@ -234,9 +235,7 @@ resbuf* XData::chain(const wchar_t* appName) const {
 }
 
 void XData::apply(const ChainGroup* groups, size_t count) {
-  // Kept between calls: tagging sets the data of millions of entities.
-  thread_local std::vector<Part> parts;
-  parts.clear();
+  ShortList<Part, 4> parts;
   forEachGroup(m_bytes.get(), [&](const std::wstring* name, const unsigned char* p, std::uint32_t size) {
     parts.push_back(Part{name, p, size});
   });

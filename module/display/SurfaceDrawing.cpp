@@ -53,10 +53,13 @@ bool ElementPoints(const CKVLXsurface_Vantor2& surface, const Element& element, 
 // Walks the elements of the whole surface (the surface's own array) or of
 // the area (a local array that releases its elements as its flag says),
 // calling draw(i, points) for every element whose points are all known.
+// `drawn`, when given, is made room in for an id per element: SHOW collects
+// millions of them, and an array grown by doubling copies itself and takes
+// fresh memory at every step.
 template <class Element, class Draw>
 void WalkElements(const ShowRequest& request, CKVLXsurface_Vantor2& surface, CKVLPointerArray<Element>* all,
                   int (CKVLXsurface_Vantor2::*contained)(const AcGePoint3dArray&, CKVLPointerArray<Element>&) const,
-                  Draw&& draw) {
+                  AcDbObjectIdArray* drawn, Draw&& draw) {
   CKVLPointerArray<Element> local;
   CKVLPointerArray<Element>* elements = all;
   if (request.area != 0) {
@@ -64,6 +67,7 @@ void WalkElements(const ShowRequest& request, CKVLXsurface_Vantor2& surface, CKV
     elements = &local;
   }
   const int total = elements ? elements->length() : 0;
+  if (drawn) drawn->setPhysicalLength(drawn->length() + total);
   StatusBarProgress progress(CModuleConfiguration::GetMsg(kMsgProgress), 0, total);
   AcGePoint3d points[Element::kPoints];
   for (int i = 0; i < total; ++i) {
@@ -111,7 +115,7 @@ AcDbObjectIdArray DrawTriangleEdges(const ShowRequest& request, CKVLXsurface_Van
   AcDbObjectIdArray ids;
   const CString name = surface.Name();
   WalkElements<CKVLEdge>(request, surface, surface.GetAllEdges(), &CKVLXsurface_Vantor2::GetContainedEdges,
-                         [&](int i, const AcGePoint3d* p) {
+                         temporary ? nullptr : &ids, [&](int i, const AcGePoint3d* p) {
                            if (temporary) {
                              DrawTemporaryVector(p[0], p[1]);
                              return;
@@ -129,7 +133,7 @@ AcDbObjectIdArray DrawTriangleFaces(const ShowRequest& request, CKVLXsurface_Van
   AcDbObjectIdArray ids;
   const CString name = surface.Name();
   WalkElements<CKVLTriangle>(request, surface, surface.GetAllTriangles(),
-                             &CKVLXsurface_Vantor2::GetContainedTriangles, [&](int i, const AcGePoint3d* p) {
+                             &CKVLXsurface_Vantor2::GetContainedTriangles, &ids, [&](int i, const AcGePoint3d* p) {
                                const AcDbObjectId id = CKVLCDraw::face(p[0], p[1], p[2], true, true, true, nullptr);
                                if (id.isNull()) return;
                                ids.append(id);

@@ -3,12 +3,12 @@
 // 3D faces makes some ten million such blocks; the general heap spends more
 // time and memory on their bookkeeping than on the objects themselves.
 //
-// Blocks up to kMaxPooled bytes come from 2 MiB regions (asked for as huge
-// pages, so that filling them costs few page faults) in size classes of 8
-// bytes; a freed block goes on its class's free list for the next block of
-// that size. Regions are never given back: memory freed by one drawing is
-// reused by the next. Larger blocks, and every block in sanitizer builds
-// (so that use after free is still caught), go to the general heap.
+// Blocks up to kMaxPooled bytes come from 2 MiB regions (mapped and filled
+// with small pages in one call each) in size classes of 8 bytes; a freed
+// block goes on its class's free list for the next block of that size.
+// Regions are never given back: memory freed by one drawing is reused by the
+// next. Larger blocks, and every block in sanitizer builds (so that use after
+// free is still caught), go to the general heap.
 //
 // Safe to call from any thread (a spin lock guards the lists).
 #pragma once

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "product/engine/CTriangulation.h"
 
-#include "tin/HugePages.h"
-
 void CTriangulation::Changed() { m_edgesCurrent = false; }
 
 void CTriangulation::ExportTriangles() {
@@ -13,9 +11,6 @@ void CTriangulation::ExportTriangles() {
   if (m_triangleStore.capacity() > 2 * room) std::vector<CKVLTriangle>().swap(m_triangleStore);
   m_triangleStore.clear();
   m_triangleStore.reserve(room);
-  // In huge pages where the system offers them: filled page by page, the elements of a 1M
-  // surface were some sixteen thousand page faults, half the time of making them.
-  tin::detail::adviseHugePages(m_triangleStore.data(), triangles.size() * sizeof(CKVLTriangle));
   for (std::size_t i = 0; i < triangles.size(); ++i) {
     const auto& t = triangles[i];
     m_triangleStore.emplace_back(static_cast<Adesk::Int32>(i), t.v[0], t.v[1], t.v[2]);

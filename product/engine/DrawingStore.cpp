@@ -9,7 +9,7 @@
 #include "db/AcDbObjectPointer.h"
 #include "db/AcDbXrecord.h"
 #include "db/resbuf.h"
-#include "tin/HugePages.h"
+#include "tin/LargeArrays.h"
 
 namespace uv::engine {
 
@@ -109,8 +109,7 @@ ResItems encodeRecord(const SurfaceRecord& r) {
 }
 
 void RecordChunks::expect(std::uint64_t size) {
-  // A surface of a million points makes hundreds of thousands of chunks: their list in huge
-  // pages where the system offers them.
+  // A surface of a million points makes hundreds of thousands of chunks: their list at once.
   tin::detail::reserveLarge(m_items, m_items.size() + static_cast<std::size_t>(size / kChunk) + 1);
 }
 

@@ -14,7 +14,7 @@
 #include "product/engine/BinaryIo.h"
 #include "tin/PlanGrid.h"
 #include "product/engine/InputFile.h"
-#include "tin/HugePages.h"
+#include "tin/LargeArrays.h"
 #include "tin/MeshLinks.h"
 
 namespace uv::engine {
@@ -173,7 +173,7 @@ bool decodeTriangulation(const unsigned char* p, std::size_t size, tin::SavedTri
   }
   n = r.u32();
   if (r.expect(n, 12)) {
-    // Room for the edits to come (address space only until used; see HugePages.h).
+    // Room for the edits to come (address space only until used; see LargeArrays.h).
     tin::detail::reserveWithRoom(t.triangles, n);
     t.triangles.resize(n);
     r.i32s(reinterpret_cast<std::int32_t*>(t.triangles.data()), std::size_t{n} * 3);
@@ -308,9 +308,8 @@ bool decodeBody(const unsigned char* p, std::size_t size, std::size_t offset, Su
   }
   std::uint32_t n = r.u32();
   if (r.expect(n, 24)) {
-    // With the room the surface gives its definition for the edits to come (see HugePages.h),
-    // in huge pages: the first edit copies nothing, and a million points are not six thousand
-    // page faults.
+    // With the room the surface gives its definition for the edits to come (see LargeArrays.h):
+    // the first edit copies nothing.
     tin::detail::reserveWithRoom(d.points, n);
     d.points.resize(n);
     r.f64s(reinterpret_cast<double*>(d.points.data()), std::size_t{n} * 3);

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "tin/HugePages.h"
+#include "tin/LargeArrays.h"
 #include "tin/Mesh.h"
 #include "tin/MeshOrder.h"
 #include "tin/Predicates.h"

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "tin/HugePages.h"
+#include "tin/LargeArrays.h"
 #include "tin/Polygon.h"
 
 namespace tin {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tin/MeshLinks.h"
 
-#include "tin/HugePages.h"
+#include "tin/LargeArrays.h"
 
 namespace tin {
 

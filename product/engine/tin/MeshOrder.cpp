@@ -5,7 +5,7 @@
 
 #include "tin/Mesh.h"
 #include "tin/MeshOrder.h"
-#include "tin/HugePages.h"
+#include "tin/LargeArrays.h"
 
 namespace tin {
 

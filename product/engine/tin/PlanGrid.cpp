@@ -5,7 +5,7 @@
 #include <bit>
 #include <stdexcept>
 
-#include "tin/HugePages.h"
+#include "tin/LargeArrays.h"
 namespace tin {
 
 PlanGrid::PlanGrid(double tolerance) : tol_(tolerance) {

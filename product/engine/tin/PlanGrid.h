@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "tin/Geometry.h"
-#include "tin/HugePages.h"
+#include "tin/LargeArrays.h"
 
 namespace tin {
 

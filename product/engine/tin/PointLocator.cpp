@@ -6,7 +6,7 @@
 #include <limits>
 
 #include "tin/Delaunay.h"
-#include "tin/HugePages.h"
+#include "tin/LargeArrays.h"
 #include "tin/Predicates.h"
 #include "tin/RadixSort.h"
 

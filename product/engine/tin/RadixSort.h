@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "tin/HugePages.h"
+#include "tin/LargeArrays.h"
 
 namespace tin::detail {
 
@@ -30,8 +30,6 @@ void radixSort(std::vector<T>& v, Key key, int keyBits, std::vector<T>& scratch)
     const auto k = static_cast<std::uint64_t>(key(e));
     for (int p = 0; p < passes; ++p) ++counts[p][(k >> (p * kDigitBits)) & (kBuckets - 1)];
   }
-  // Advised for huge pages like the arrays it sorts: page by page, the scratch of a
-  // four-million-element sort is eight thousand faults.
   reserveLarge(scratch, n);
   scratch.resize(n);
   std::vector<T>* from = &v;

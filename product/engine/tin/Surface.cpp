@@ -10,7 +10,7 @@
 #include <stdexcept>
 
 #include "tin/Delaunay.h"
-#include "tin/HugePages.h"
+#include "tin/LargeArrays.h"
 #include "tin/PointLocator.h"
 #include "tin/Predicates.h"
 #include "tin/Triangulation.h"
@@ -49,9 +49,8 @@ void roomForOne(V& v) {
   if (v.size() == v.capacity()) v.reserve(v.size() + v.size() / 8 + 256);
 }
 
-// Room for `more` at once (at least what roomForOne gives), in huge pages: a batch of a
-// million points grew the tables an eighth at a time, copying them and faulting their pages
-// in one by one.
+// Room for `more` at once (at least what roomForOne gives): a batch of a million points grew
+// the tables an eighth at a time, copying them at every step.
 template <class V>
 void roomForMore(V& v, std::size_t more) {
   if (v.size() + more <= v.capacity()) return;

@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "tin/HugePages.h"
+#include "tin/LargeArrays.h"
 #include "tin/Predicates.h"
 
 namespace tin::detail {

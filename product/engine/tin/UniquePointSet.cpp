@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "tin/HugePages.h"
+#include "tin/LargeArrays.h"
 #include "tin/RadixSort.h"
 namespace tin {
 
@@ -40,7 +40,6 @@ UniquePointSet::Outcome UniquePointSet::addSettled(const Point3& p) const {
     points_[found].z = p.z;
     return Outcome::Replaced;
   }
-  // Grown as a vector would, but with room advised for huge pages.
   if (points_.size() == points_.capacity()) detail::reserveLarge(points_, std::max<std::size_t>(16, 2 * points_.size()));
   points_.push_back(p);
   grid_.insert(static_cast<std::int32_t>(points_.size() - 1), pos);
@@ -95,7 +94,6 @@ void UniquePointSet::settleInBatch() const {
   {
     // Hash of each point's cell above its index, sorted by the hash.
     std::vector<std::uint64_t> cells(n), scratch;
-    detail::adviseHugePages(cells.data(), n * sizeof(std::uint64_t));
     for (std::size_t i = 0; i < n; ++i) {
       const Point3& p = points_[i];
       const std::uint32_t h = detail::planCellHash(detail::planCell(p.x, invCell), detail::planCell(p.y, invCell));

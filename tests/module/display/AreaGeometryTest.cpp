@@ -100,41 +100,27 @@ GridFrame frame(double x0, double y0, double x1, double y1, double dx, double dy
   return g;
 }
 
+// Where each segment and cell lies and its corners' order, e2e_display_show_survey
+// compares with its own walk; here, the bounds that its polygons hide.
 TEST(GridWalk, VisitsWhatEndsStrictlyBelowTheMaximum) {
   const GridFrame g = frame(0, 0, 100, 100, 10, 10);
   EXPECT_EQ(g.segmentTotal(), 200);
   EXPECT_EQ(g.cellTotal(), 100);
 
-  std::vector<double> parallelToY, parallelToX;
-  int segments = 0;
-  uv::display::WalkGridSegments(g, [&](const AcGePoint3d& a, const AcGePoint3d& b) {
-    ++segments;
-    if (a.x == b.x) {
-      EXPECT_DOUBLE_EQ(a.y - b.y, 10);
-      if (parallelToY.empty() || parallelToY.back() != a.x) parallelToY.push_back(a.x);
-    } else {
-      EXPECT_EQ(a.y, b.y);
-      EXPECT_DOUBLE_EQ(a.x - b.x, 10);
-      if (parallelToX.empty() || parallelToX.back() != a.y) parallelToX.push_back(a.y);
-    }
-  });
-  const std::vector<double> tens = {0, 10, 20, 30, 40, 50, 60, 70, 80, 90};
-  EXPECT_EQ(parallelToY, tens);
-  EXPECT_EQ(parallelToX, tens);
-  EXPECT_EQ(segments, 2 * 10 * 9);
+  std::vector<std::pair<AcGePoint3d, AcGePoint3d>> segments;
+  uv::display::WalkGridSegments(g, [&](const AcGePoint3d& a, const AcGePoint3d& b) { segments.emplace_back(a, b); });
+  ASSERT_EQ(segments.size(), 2u * 10 * 9);
+  EXPECT_EQ(segments.front(), std::make_pair(AcGePoint3d(0, 10, 0), AcGePoint3d(0, 0, 0)));
+  EXPECT_EQ(segments[89], std::make_pair(AcGePoint3d(90, 90, 0), AcGePoint3d(90, 80, 0)));
+  EXPECT_EQ(segments[90], std::make_pair(AcGePoint3d(10, 0, 0), AcGePoint3d(0, 0, 0)));
+  EXPECT_EQ(segments.back(), std::make_pair(AcGePoint3d(90, 90, 0), AcGePoint3d(80, 90, 0)));
 
   std::vector<AcGePoint3d> upperRight;
-  uv::display::WalkGridCells(g, [&](const AcGePoint3d& c0, const AcGePoint3d& c1, const AcGePoint3d& c2,
-                                    const AcGePoint3d& c3) {
-    EXPECT_EQ(c1, AcGePoint3d(c0.x, c0.y - 10, 0));
-    EXPECT_EQ(c2, AcGePoint3d(c0.x - 10, c0.y - 10, 0));
-    EXPECT_EQ(c3, AcGePoint3d(c0.x - 10, c0.y, 0));
-    upperRight.push_back(c0);
-  });
+  uv::display::WalkGridCells(g, [&](const AcGePoint3d& c0, const AcGePoint3d&, const AcGePoint3d&,
+                                    const AcGePoint3d&) { upperRight.push_back(c0); });
   ASSERT_EQ(upperRight.size(), 81u);
   EXPECT_EQ(upperRight.front(), AcGePoint3d(10, 10, 0));
   EXPECT_EQ(upperRight.back(), AcGePoint3d(90, 90, 0));
-  EXPECT_EQ(upperRight[1], AcGePoint3d(10, 20, 0));  // up the column first
 }
 
 TEST(GridWalk, PositionsComeFromRepeatedAddition) {

@@ -60,31 +60,6 @@ const std::vector<CommandCase>& commands() {
   return cases;
 }
 
-TEST_F(EntryTest, EachCommandRunsItsDialogWithTheModulesResourcesAndNoLock) {
-  g_strPreselectedSurface = L"Teren";
-  for (const CommandCase& c : commands()) {
-    user.seen.clear();
-    user.appendLines({c.closeLine});
-    c.run();
-    ASSERT_EQ(user.seen.size(), 1u) << uv::toUtf8(c.name);
-    const SeenDialog& s = user.seen[0];
-    EXPECT_EQ(s.templateId, c.templateId) << uv::toUtf8(c.name);
-    EXPECT_EQ(s.title, CModuleConfiguration::GetMsg(c.titleId).str()) << uv::toUtf8(c.name);
-    EXPECT_EQ(s.result, c.result) << uv::toUtf8(c.name);
-    EXPECT_EQ(s.resourceDepth, 1);
-    EXPECT_EQ(s.resources, testModuleInstance());
-    EXPECT_EQ(s.lockCount, 0) << "a command takes no lock of its own";
-    // The single-page dialogs keep the focus; the frame of pages does not ask to.
-    EXPECT_EQ(s.keepsFocus, c.templateId == 200 ? 0 : TRUE) << uv::toUtf8(c.name);
-    EXPECT_EQ(s.surfaceName.has_value(), c.call != nullptr) << uv::toUtf8(c.name);
-    if (s.surfaceName) {
-      EXPECT_EQ(*s.surfaceName, L"Teren");
-    }
-    EXPECT_EQ(acDocManager->resourceStackDepth(), 0) << "the resources are restored";
-  }
-  EXPECT_TRUE(user.empty());
-}
-
 // Logging switched on into a file of its own for the life of a test.
 class TraceLog {
  public:
@@ -109,33 +84,43 @@ class TraceLog {
   uv::test::ScopedEnv m_logging, m_file;
 };
 
-// Each entry function locks the document, stores the name it is given for
-// later commands, and writes its trace records under its qualified name.
-TEST_F(EntryTest, EntryFunctionsLockTheDocumentStoreTheNameAndTraceTheCall) {
+// Each command, typed and then called through its entry function: the
+// dialog runs with the module's resources current; the command takes no
+// lock and hands on the stored name, the entry function locks the
+// document, stores the name it is given and writes its trace records.
+TEST_F(EntryTest, EachCommandAndItsEntryFunctionRunTheDialog) {
   TraceLog log;
   for (const CommandCase& c : commands()) {
+    SCOPED_TRACE(uv::toUtf8(c.name));
     user.seen.clear();
-    user.appendLines({c.closeLine});
+    user.appendLines({c.closeLine, c.closeLine});
+    g_strPreselectedSurface = L"Teren";
+    c.run();
     const std::wstring name = std::wstring(L"Surface of ") + c.name;  // no such surface: stored all the same
     g_strPreselectedSurface = L"before";
     if (c.call) c.call(name.c_str());
     else c.callPlain();
-    ASSERT_EQ(user.seen.size(), 1u);
-    const SeenDialog& s = user.seen[0];
-    EXPECT_EQ(s.templateId, c.templateId);
-    EXPECT_EQ(s.lockCount, 1) << uv::toUtf8(c.name);
-    EXPECT_EQ(s.resources, testModuleInstance());
-    EXPECT_EQ(s.result, c.result);
-    if (c.call) {
-      EXPECT_EQ(*s.surfaceName, name.c_str());
-      EXPECT_EQ(g_strPreselectedSurface, name.c_str());
-    } else {
-      EXPECT_FALSE(s.surfaceName.has_value());
-      EXPECT_EQ(g_strPreselectedSurface, L"before") << "left unchanged";
+    ASSERT_EQ(user.seen.size(), 2u);
+    const SeenDialog& typed = user.seen[0];
+    EXPECT_EQ(typed.title, CModuleConfiguration::GetMsg(c.titleId).str());
+    EXPECT_EQ(typed.resourceDepth, 1);
+    EXPECT_EQ(typed.lockCount, 0) << "a command takes no lock of its own";
+    // The single-page dialogs keep the focus; the frame of pages does not ask to.
+    EXPECT_EQ(typed.keepsFocus, c.templateId == 200 ? 0 : TRUE);
+    EXPECT_EQ(typed.surfaceName, c.call ? std::optional<CString>(L"Teren") : std::nullopt);
+    const SeenDialog& called = user.seen[1];
+    EXPECT_EQ(called.lockCount, 1);
+    EXPECT_EQ(called.surfaceName, c.call ? std::optional<CString>(name.c_str()) : std::nullopt);
+    EXPECT_EQ(g_strPreselectedSurface, c.call ? name.c_str() : L"before");
+    for (const SeenDialog& s : user.seen) {
+      EXPECT_EQ(s.templateId, c.templateId);
+      EXPECT_EQ(s.result, c.result);
+      EXPECT_EQ(s.resources, testModuleInstance());
     }
     EXPECT_EQ(doc->lockCount(), 0);
-    EXPECT_EQ(acDocManager->resourceStackDepth(), 0);
+    EXPECT_EQ(acDocManager->resourceStackDepth(), 0) << "the resources are restored";
   }
+  EXPECT_TRUE(user.empty());
   // Which function each record names; their layout: FunctionTraceTest and e2e_uivantor2_commands.
   const std::vector<std::string> lines = log.lines();
   ASSERT_EQ(lines.size(), 2 * commands().size());

@@ -209,16 +209,19 @@ TEST_F(ShowDialogTest, AZeroOrHugeGridIsRefusedWithTheFocusOnTheField) {
   script({L"click IDC_MESH_GRID", L"click IDC_DISPLAY_FACES", L"set IDC_STEPY \"0\"", L"click IDOK", L"answer ok",
           L"set IDC_STEPY \"10\"", L"set IDC_STEPX \"0\"", L"click IDOK", L"answer ok",
           L"set IDC_STEPY \"0.0001\"", L"set IDC_STEPX \"0.0001\"", L"click IDOK", L"answer ok",
+          // Temporary vectors cost less, but not that little.
+          L"click IDC_DISPLAY_TEMPORARY", L"click IDOK", L"answer ok", L"click IDC_DISPLAY_FACES",
           L"set IDC_STEPX \"10\"", L"set IDC_STEPY \"10\"", L"click IDOK"});
   dlg_PrikazPlohe dlg;
   EXPECT_EQ(run(dlg), IDOK);
   const std::wstring zero = CModuleConfiguration::GetMsg(70200).str();
-  ASSERT_EQ(surfacesUser.messages.size(), 3u);
+  ASSERT_EQ(surfacesUser.messages.size(), 4u);
   EXPECT_EQ(surfacesUser.messages[0], zero);
   EXPECT_EQ(surfacesUser.messages[1], zero);
   EXPECT_NE(surfacesUser.messages[2], zero);
   EXPECT_NE(surfacesUser.messages[2].find(L" 4000"), std::wstring::npos) << uv::toUtf8(surfacesUser.messages[2]);
-  EXPECT_EQ(refocused, (std::vector<int>{245, 239, 239}));  // y zero, x zero, too many cells
+  EXPECT_EQ(surfacesUser.messages[3], surfacesUser.messages[2]);
+  EXPECT_EQ(refocused, (std::vector<int>{245, 239, 239, 239}));  // y zero, x zero, too many cells twice
   // 20 x 20 in cells of 10: the upper right cell ends on the maximum and is left out.
   EXPECT_EQ(all<AcDbFace>().size(), 1u);
 }

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QLineEdit>
 #include <QProcess>
@@ -141,7 +142,12 @@ TEST_F(GuiSessionTest, DialogsWorkedThroughWidgetsAndTheSessionReplaysInBatch) {
     }, files);
     auto* dialog = qobject_cast<QFileDialog*>(files);
     ASSERT_NE(dialog, nullptr);
-    dialog->selectFile(taken);
+    dialog->selectFile(taken);  // goes to the file's folder
+    // selectFile leaves the name alone while the name field has the focus,
+    // which it may or may not have by now: the name is typed as a person would.
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(name, nullptr);
+    name->setText(QFileInfo(taken).fileName());
     QMetaObject::invokeMethod(dialog, "accept");  // as the Save button does
   });
   type("GSAVE");

@@ -76,9 +76,14 @@ namespace {
 // arrays for the same input.
 class Builder {
  public:
-  explicit Builder(std::vector<Point2> sorted) : p_(std::move(sorted)), ghost_(static_cast<std::int32_t>(p_.size())) {}
+  // stopAtTie: give up (run() false, tie() true) as soon as an in-circle test meets four
+  // cocircular positions, where the triangles may depend on the order of insertion.
+  Builder(std::vector<Point2> sorted, bool stopAtTie)
+      : p_(std::move(sorted)), ghost_(static_cast<std::int32_t>(p_.size())), stopAtTie_(stopAtTie) {}
 
+  // False for no triangles: fewer than three positions, all on one line, or a tie met.
   bool run();
+  bool tie() const { return tie_; }
   // The finite triangles, corners renumbered by `original`, neighbours renumbered. Drops the
   // positions first: a large triangulation needs the room.
   void extract(const std::vector<std::int32_t>& original, FlatTriangulation& out);
@@ -89,8 +94,18 @@ class Builder {
   bool isGhost(std::int32_t t) const {
     return v_[t].v[0] == ghost_ || v_[t].v[1] == ghost_ || v_[t].v[2] == ghost_;
   }
-  bool conflicts(std::int32_t t, const Point2& q) const;
-  std::int32_t locate(std::int32_t start, const Point2& q) const;
+  // Inlined: the cavity search calls it for nearly every triangle it meets.
+  [[gnu::always_inline]] bool conflicts(std::int32_t t, const Point2& q) const {
+    const std::int32_t* c = v_[t].v;
+    if (c[0] == ghost_ || c[1] == ghost_ || c[2] == ghost_) return ghostConflicts(c, q);
+    const int side = inCircle(p_[c[0]], p_[c[1]], p_[c[2]], q);
+    tie_ |= side == 0;
+    return side > 0;
+  }
+  bool ghostConflicts(const std::int32_t* c, const Point2& q) const;
+  // The triangle the walk from start ends in; inside is set when q lies strictly inside it
+  // (which puts it in conflict without an in-circle test).
+  std::int32_t locate(std::int32_t start, const Point2& q, bool& inside) const;
   std::int32_t conflictByScan(const Point2& q) const;
   void insert(std::int32_t vertex);
 
@@ -100,6 +115,8 @@ class Builder {
   std::vector<Triangle> v_;
   std::vector<std::array<std::int32_t, 3>> n_;
   std::int32_t last_ = 0;  // a triangle made by the last insertion
+  bool stopAtTie_;
+  mutable bool tie_ = false;  // an in-circle test met four cocircular positions
 
   struct Side {
     std::int32_t a, b, outside, outsideSide;
@@ -110,10 +127,8 @@ class Builder {
   std::vector<std::int32_t> start_;  // the new triangle of each cavity side by its first vertex
 };
 
-bool Builder::conflicts(std::int32_t t, const Point2& q) const {
-  const std::int32_t* c = v_[t].v;
-  int g = c[0] == ghost_ ? 0 : c[1] == ghost_ ? 1 : c[2] == ghost_ ? 2 : -1;
-  if (g < 0) return inCircle(p_[c[0]], p_[c[1]], p_[c[2]], q) > 0;
+bool Builder::ghostConflicts(const std::int32_t* c, const Point2& q) const {
+  const int g = c[0] == ghost_ ? 0 : c[1] == ghost_ ? 1 : 2;
   const Point2& a = p_[c[(g + 1) % 3]];
   const Point2& b = p_[c[(g + 2) % 3]];
   const int o = orientation(a, b, q);
@@ -124,27 +139,44 @@ bool Builder::conflicts(std::int32_t t, const Point2& q) const {
   return q.y > std::min(a.y, b.y) && q.y < std::max(a.y, b.y);
 }
 
-std::int32_t Builder::locate(std::int32_t t, const Point2& q) const {
+std::int32_t Builder::locate(std::int32_t t, const Point2& q, bool& inside) const {
   // A visibility walk: leave through a side with q strictly beyond it. On a Delaunay
   // triangulation it cannot cycle; the step limit only guards against the unforeseen.
+  // The side a step came in by has q strictly on this side of it (the exact sign of the same
+  // side the other way round), so it is not tested again; after a step back from beyond the
+  // hull q may lie on that side's line, so then it is.
+  static constexpr int kMod3[5] = {0, 1, 2, 0, 1};
   const std::size_t limit = 64 + 4 * v_.size();
   unsigned turn = 0;
+  int entry = -1;
+  inside = false;
   for (std::size_t step = 0; step < limit; ++step) {
     const std::int32_t* c = v_[t].v;
     const int g = c[0] == ghost_ ? 0 : c[1] == ghost_ ? 1 : c[2] == ghost_ ? 2 : -1;
     if (g >= 0) {
-      if (conflicts(t, q)) return t;
+      if (ghostConflicts(c, q)) return t;
       t = n_[t][g];  // back across the hull side
+      entry = -1;
       continue;
     }
     int exit = -1;
+    bool onSide = false;
     for (int k = 0; k < 3 && exit < 0; ++k) {
-      const int i = static_cast<int>((k + turn) % 3);
-      if (orientation(p_[c[(i + 1) % 3]], p_[c[(i + 2) % 3]], q) < 0) exit = i;
+      const int i = kMod3[k + turn];
+      if (i == entry) continue;
+      const int o = orientation(p_[c[kMod3[i + 1]]], p_[c[kMod3[i + 2]]], q);
+      if (o < 0) exit = i;
+      onSide |= o == 0;
     }
-    if (exit < 0) return t;
-    ++turn;
+    if (exit < 0) {
+      inside = !onSide;
+      return t;
+    }
+    turn = turn == 2 ? 0 : turn + 1;
+    const std::int32_t from = t;
     t = n_[t][exit];
+    const std::int32_t* back = n_[t].data();
+    entry = (back[1] == from) | (back[2] == from) << 1;
   }
   return conflictByScan(q);
 }
@@ -157,8 +189,9 @@ std::int32_t Builder::conflictByScan(const Point2& q) const {
 
 void Builder::insert(std::int32_t vertex) {
   const Point2& q = p_[vertex];
-  std::int32_t t0 = locate(last_, q);
-  if (t0 < 0 || !conflicts(t0, q)) {
+  bool inside = false;
+  const std::int32_t t0 = locate(last_, q, inside);
+  if (t0 < 0 || (!inside && !conflicts(t0, q))) {
     // Only a position equal to a vertex can be in conflict with nothing.
     throw std::invalid_argument("delaunay: two positions are the same");
   }
@@ -183,8 +216,11 @@ void Builder::insert(std::int32_t vertex) {
         cavity_.push_back(nb);
         continue;
       }
-      const int back = n_[nb][0] == t ? 0 : n_[nb][1] == t ? 1 : 2;
-      sides_.push_back({corner[(i + 1) % 3], corner[(i + 2) % 3], nb, back});
+      // nb has the side the other way round: it lies opposite nb's corner that is neither end.
+      const std::int32_t a = corner[(i + 1) % 3], b = corner[(i + 2) % 3];
+      const std::int32_t* o = v_[nb].v;
+      const int back = o[0] != a && o[0] != b ? 0 : o[1] != a && o[1] != b ? 1 : 2;
+      sides_.push_back({a, b, nb, back});
     }
   }
   // Each cavity side (a, b) with the outside neighbour becomes the triangle (a, b, q), in the
@@ -246,8 +282,11 @@ bool Builder::run() {
   n_.push_back({3, 2, 0});
   n_.push_back({1, 3, 0});
   n_.push_back({2, 1, 0});
-  for (std::int32_t i = 1; i < n; ++i)
-    if (i != b && i != c) insert(i);
+  for (std::int32_t i = 1; i < n; ++i) {
+    if (i == b || i == c) continue;
+    insert(i);
+    if (tie_ && stopAtTie_) return false;
+  }
   return true;
 }
 
@@ -281,29 +320,31 @@ void Builder::extractOrdered(std::vector<std::int32_t>& original, const MeshCurv
   // Each array is let go as soon as the next step no longer needs it: this is the step that
   // needs the most room in a large build.
   const std::size_t all = v_.size();
-  auto turnOf = [&](std::size_t t) {
-    const std::int32_t* c = v_[t].v;
-    const std::int32_t a = original[c[0]], b = original[c[1]], d = original[c[2]];
-    return a < b ? (a < d ? 0 : 2) : (b < d ? 1 : 2);
-  };
   // Each triangle's place along the curve, from its smallest point index on as orderMesh()
-  // takes it, worked out while the positions lie close together here.
+  // takes it, worked out while the positions lie close together here. Each triangle is turned
+  // to start there, its neighbours with it, so that the steps below copy them as they are.
   std::vector<std::uint64_t> place;
   reserveLarge(place, all);
   for (std::size_t t = 0; t < all; ++t) {
-    if (isGhost(static_cast<std::int32_t>(t))) {
+    std::int32_t* c = v_[t].v;
+    if (c[0] == ghost_ || c[1] == ghost_ || c[2] == ghost_) {
       place.push_back(kNoPlace);
       continue;
     }
-    const int r = turnOf(t);
-    const std::int32_t* c = v_[t].v;
-    place.push_back(curve.key(p_[c[r]], p_[c[(r + 1) % 3]], p_[c[(r + 2) % 3]]));
+    const std::int32_t a = original[c[0]], b = original[c[1]], d = original[c[2]];
+    if (b < a && b < d) {
+      std::rotate(c, c + 1, c + 3);
+      std::rotate(n_[t].begin(), n_[t].begin() + 1, n_[t].end());
+    } else if (d < a && d < b) {
+      std::rotate(c, c + 2, c + 3);
+      std::rotate(n_[t].begin(), n_[t].begin() + 2, n_[t].end());
+    }
+    place.push_back(curveKey(curve, p_[c[0]], p_[c[1]], p_[c[2]]));
   }
   release(p_);
   const std::size_t finite = renumberAlongCurve(place, [&](std::int32_t t) {
-    const int r = turnOf(static_cast<std::size_t>(t));
     Triangle out;
-    for (int i = 0; i < 3; ++i) out.v[i] = original[v_[t].v[(i + r) % 3]];
+    for (int i = 0; i < 3; ++i) out.v[i] = original[v_[t].v[i]];
     return out;
   });
   // The first triangle at each vertex, gathered by the vertex's place in the insertion order
@@ -324,16 +365,13 @@ void Builder::extractOrdered(std::vector<std::int32_t>& original, const MeshCurv
     for (std::size_t c = 0; c < n; ++c) mesh.vertexTriangle[original[c]] = first[c];
     release(start_);
   }
-  // The triangles to their places, each turned to start at its smallest point index; the turn
-  // is kept above the new index for the neighbours, read after the corners are gone.
+  // The triangles to their places.
   reserveWithRoom(mesh.triangles, finite);
   mesh.triangles.resize(finite);
   for (std::size_t t = 0; t < all; ++t) {
     if (place[t] == kNoPlace) continue;
-    const int r = turnOf(t);
     Triangle& out = mesh.triangles[place[t]];
-    for (int i = 0; i < 3; ++i) out.v[i] = original[v_[t].v[(i + r) % 3]];
-    place[t] |= static_cast<std::uint64_t>(r) << 32;
+    for (int i = 0; i < 3; ++i) out.v[i] = original[v_[t].v[i]];
   }
   release(v_);
   release(original);
@@ -341,20 +379,36 @@ void Builder::extractOrdered(std::vector<std::int32_t>& original, const MeshCurv
   mesh.neighbours.resize(finite);
   for (std::size_t t = 0; t < all; ++t) {
     if (place[t] == kNoPlace) continue;
-    const int r = static_cast<int>(place[t] >> 32);
-    auto& out = mesh.neighbours[place[t] & 0xFFFFFFFFu];
+    auto& out = mesh.neighbours[place[t]];
     for (int i = 0; i < 3; ++i) {
-      const std::uint64_t nb = place[static_cast<std::size_t>(n_[t][(i + r) % 3])];
-      out[i] = nb == kNoPlace ? -1 : static_cast<std::int32_t>(nb & 0xFFFFFFFFu);
+      const std::uint64_t nb = place[static_cast<std::size_t>(n_[t][i])];
+      out[i] = nb == kNoPlace ? -1 : static_cast<std::int32_t>(nb);
     }
   }
   release(n_);
 }
 
-// Positions in the order of insertion: along a Hilbert curve, so that each lies next to the
+// Below this many positions one pass along the curve costs little: no rounds.
+constexpr std::size_t kSmallestRound = 8192;
+
+// How many rounds before the last an insertion in rounds of n positions takes (each an
+// eighth of the next), at most 7.
+int earlierRounds(std::size_t n) {
+  int rounds = 0;
+  for (std::size_t m = n; m > kSmallestRound && rounds < 7; m /= 8) ++rounds;
+  return rounds;
+}
+
+// Positions in the order of insertion, along a Hilbert curve so that each lies next to the
 // last one made; original receives the input index of each.
+//
+// In one pass (earlier = 0) the order decides which triangles come out where positions are
+// cocircular, as it always has. In rounds, the curve is run once over a few positions, then
+// again over eight times as many, and so on (each position's round drawn from its input
+// index): a round then meets triangles that already span the area, where a new position's
+// cavity is smaller and its walk shorter than at the edge of a region filled in one pass.
 template <class P>
-std::vector<Point2> insertionOrder(std::span<const P> positions, std::vector<std::int32_t>& original) {
+std::vector<Point2> insertionOrder(std::span<const P> positions, std::vector<std::int32_t>& original, int earlier) {
   const std::size_t n = positions.size();
   double x0 = positions[0].x, x1 = x0, y0 = positions[0].y, y1 = y0;
   for (const P& p : positions) {
@@ -363,10 +417,24 @@ std::vector<Point2> insertionOrder(std::span<const P> positions, std::vector<std
     y0 = std::min(y0, p.y);
     y1 = std::max(y1, p.y);
   }
+  // The sort key above the input index: the curve's key, or the round above the curve's key
+  // without its last three bits (cells a sixty-fourth as large as a position's share at ten
+  // million positions, still far finer than the spacing).
+  auto roundOf = [earlier](std::uint64_t i) {
+    std::uint64_t h = i + 0x9E3779B97F4A7C15ull;
+    h = (h ^ (h >> 30)) * 0xBF58476D1CE4E5B9ull;
+    h = (h ^ (h >> 27)) * 0x94D049BB133111EBull;
+    h ^= h >> 31;
+    // Seven in eight in the last round, seven in sixty-four in the one before, ...
+    return static_cast<std::uint64_t>(earlier - std::min(earlier, std::countl_zero(h | 1u) / 3));
+  };
   std::vector<std::uint64_t> keys;
   reserveLarge(keys, n);
-  for (std::size_t i = 0; i < n; ++i)
-    keys.push_back((static_cast<std::uint64_t>(hilbertKey(positions[i].x, positions[i].y, x0, y0, x1, y1)) << 32) | i);
+  for (std::size_t i = 0; i < n; ++i) {
+    std::uint64_t key = hilbertKey(positions[i].x, positions[i].y, x0, y0, x1, y1);
+    if (earlier > 0) key = roundOf(i) << 29 | key >> 3;
+    keys.push_back(key << 32 | i);
+  }
   {
     // The low half (the input index) already increases, so a stable sort on the high half
     // orders the whole key.
@@ -389,7 +457,7 @@ void triangulate(std::span<const P> positions, FlatTriangulation& out) {
   out.neighbours.clear();
   if (positions.size() < 3) return;
   std::vector<std::int32_t> original;
-  Builder builder(insertionOrder(positions, original));
+  Builder builder(insertionOrder(positions, original, 0), false);
   if (!builder.run()) return;
   builder.extract(original, out);
 }
@@ -402,9 +470,22 @@ void delaunayMesh(std::span<const Point3> points, Mesh& mesh) {
   mesh.triangles.clear();
   mesh.neighbours.clear();
   if (points.size() >= 3) {
+    // Where no position is cocircular with three others (no in-circle test ties), the
+    // Delaunay triangulation is unique, and the faster insertion in rounds makes it too. At
+    // the first tie it gives up, and the one pass along the curve decides the ties as ever.
+    // Ties are found early where there are many (a grid), so giving up costs little there.
+    bool done = false;
     std::vector<std::int32_t> original;
-    Builder builder(insertionOrder(points, original));
-    if (builder.run()) builder.extractOrdered(original, meshCurve(points), mesh);
+    if (const int earlier = earlierRounds(points.size()); earlier > 0) {
+      Builder builder(insertionOrder(points, original, earlier), true);
+      if (builder.run()) builder.extractOrdered(original, meshCurve(points), mesh);
+      done = !builder.tie();
+    }
+    if (!done) {
+      original.clear();
+      Builder builder(insertionOrder(points, original, 0), false);
+      if (builder.run()) builder.extractOrdered(original, meshCurve(points), mesh);
+    }
   }
   reserveWithRoom(mesh.breakLineSides, mesh.triangles.size());
   mesh.breakLineSides.assign(mesh.triangles.size(), 0);

@@ -11,16 +11,6 @@ namespace tin {
 
 namespace {
 
-std::uint64_t spread(std::uint64_t v) {
-  v = (v | (v << 16)) & 0x0000FFFF0000FFFFull;
-  v = (v | (v << 8)) & 0x00FF00FF00FF00FFull;
-  v = (v | (v << 4)) & 0x0F0F0F0F0F0F0F0Full;
-  v = (v | (v << 2)) & 0x3333333333333333ull;
-  return (v | (v << 1)) & 0x5555555555555555ull;
-}
-
-std::uint64_t quantize(double v) { return static_cast<std::uint64_t>(std::clamp(v, 0.0, 4294967295.0)); }
-
 // Applies `order` (new position -> old index). A gather into fresh storage: following the
 // permutation's cycles in place reads one element after the other from afar, which a large
 // mesh pays for with a cache miss each.
@@ -72,7 +62,13 @@ std::size_t renumberAlongCurve(std::vector<std::uint64_t>& place, const std::fun
     const std::uint32_t from = start[b], to = start[b + 1];
     bucket.clear();
     for (std::uint32_t k = from; k < to; ++k) bucket.push_back({place[grouped[k]], grouped[k], {}});
-    std::sort(bucket.begin(), bucket.end(), [](const Entry& x, const Entry& y) { return x.place < y.place; });
+    // A few entries each: an insertion sort.
+    for (std::size_t i = 1; i < bucket.size(); ++i) {
+      const Entry x = bucket[i];
+      std::size_t at = i;
+      for (; at > 0 && bucket[at - 1].place > x.place; --at) bucket[at] = bucket[at - 1];
+      bucket[at] = x;
+    }
     for (std::size_t i = 0; i < bucket.size();) {
       std::size_t j = i + 1;
       while (j < bucket.size() && bucket[j].place == bucket[i].place) ++j;
@@ -111,9 +107,7 @@ void indexBoundary(Mesh& mesh) {
 }  // namespace detail
 
 std::uint64_t MeshCurve::key(const Point2& a, const Point2& b, const Point2& c) const {
-  const double cx = (a.x - x0) + (b.x - x0) + (c.x - x0);
-  const double cy = (a.y - y0) + (b.y - y0) + (c.y - y0);
-  return spread(quantize(cx / 3.0 * sx)) | (spread(quantize(cy / 3.0 * sy)) << 1);
+  return detail::curveKey(*this, a, b, c);
 }
 
 void orderMesh(Mesh& mesh, std::vector<std::int32_t>* previous) {

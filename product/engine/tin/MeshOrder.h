@@ -3,6 +3,7 @@
 // the triangulation that builds a mesh straight in that order.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -12,6 +13,36 @@
 #include "tin/Mesh.h"
 
 namespace tin::detail {
+
+// The 32 bits of v spread to the even bits of the result, a byte at a time from a table (the
+// curve keys of a large mesh are millions of these).
+struct SpreadTable {
+  std::uint16_t bits[256];
+  constexpr SpreadTable() : bits() {
+    for (unsigned v = 0; v < 256; ++v) {
+      unsigned out = 0;
+      for (int b = 0; b < 8; ++b) out |= ((v >> b) & 1u) << (2 * b);
+      bits[v] = static_cast<std::uint16_t>(out);
+    }
+  }
+};
+inline constexpr SpreadTable kSpread;
+inline std::uint64_t spreadBits(std::uint32_t v) {
+  return std::uint64_t{kSpread.bits[v & 0xFFu]} | std::uint64_t{kSpread.bits[(v >> 8) & 0xFFu]} << 16 |
+         std::uint64_t{kSpread.bits[(v >> 16) & 0xFFu]} << 32 | std::uint64_t{kSpread.bits[v >> 24]} << 48;
+}
+
+// MeshCurve::key, here to be inlined where a build keys millions of triangles.
+inline std::uint64_t curveKey(const MeshCurve& curve, const Point2& a, const Point2& b, const Point2& c) {
+  // A centroid's cell on the curve, 32 bits a side: the coordinates are clamped to the range,
+  // which int64 holds exactly (a conversion straight to uint64 costs more).
+  auto cell = [](double v) {
+    return static_cast<std::uint32_t>(static_cast<std::int64_t>(std::clamp(v, 0.0, 4294967295.0)));
+  };
+  const double cx = (a.x - curve.x0) + (b.x - curve.x0) + (c.x - curve.x0);
+  const double cy = (a.y - curve.y0) + (b.y - curve.y0) + (c.y - curve.y0);
+  return spreadBits(cell(cx / 3.0 * curve.sx)) | (spreadBits(cell(cy / 3.0 * curve.sy)) << 1);
+}
 
 // A triangle that takes no part in the order.
 inline constexpr std::uint64_t kNoPlace = ~std::uint64_t{0};

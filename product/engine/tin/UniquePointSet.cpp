@@ -93,11 +93,12 @@ void UniquePointSet::settleInBatch() const {
   crowded.assign(n, 0);
   {
     // Hash of each point's cell above its index, sorted by the hash.
-    std::vector<std::uint64_t> cells(n), scratch;
+    std::vector<std::uint64_t> cells, scratch;
+    detail::reserveLarge(cells, n);
     for (std::size_t i = 0; i < n; ++i) {
       const Point3& p = points_[i];
       const std::uint32_t h = detail::planCellHash(detail::planCell(p.x, invCell), detail::planCell(p.y, invCell));
-      cells[i] = std::uint64_t{h} << 32 | i;
+      cells.push_back(std::uint64_t{h} << 32 | i);
     }
     auto hashOf = [](std::uint64_t e) { return e >> 32; };
     detail::radixSort(cells, hashOf, 32, scratch);
@@ -110,10 +111,10 @@ void UniquePointSet::settleInBatch() const {
     std::vector<std::uint64_t> reached;
     for (std::size_t i = 0; i < n; ++i) {
       const Point3& p = points_[i];
-      const std::int64_t cx = detail::planCell(p.x, invCell), cy = detail::planCell(p.y, invCell);
       const std::int64_t x0 = detail::planCell(p.x - 2 * tol, invCell), x1 = detail::planCell(p.x + 2 * tol, invCell);
       const std::int64_t y0 = detail::planCell(p.y - 2 * tol, invCell), y1 = detail::planCell(p.y + 2 * tol, invCell);
-      if (x0 == x1 && y0 == y1) continue;
+      if (x0 == x1 && y0 == y1) continue;  // nearly every point: its own cell is not needed
+      const std::int64_t cx = detail::planCell(p.x, invCell), cy = detail::planCell(p.y, invCell);
       for (std::int64_t x = x0; x <= x1; ++x)
         for (std::int64_t y = y0; y <= y1; ++y)
           if (x != cx || y != cy) reached.push_back(std::uint64_t{detail::planCellHash(x, y)} << 32 | i);

@@ -9,6 +9,7 @@
 #include "TinTestSupport.h"
 #include "tin/Delaunay.h"
 #include "tin/Mesh.h"
+#include "tin/MeshOrder.h"
 #include "tin/RadixSort.h"
 
 namespace tin {
@@ -90,8 +91,28 @@ TEST(MeshOrder, LargeSurfacesFollowTheCurveAndMatchTheirRebuild) {
   }
 }
 
+// Random points with a few exact squares, each alone in a hole cleared for it: four
+// cocircular corners whose diagonal the order of insertion decides, met anywhere in the build.
+std::vector<Point3> randomWithSquares(std::size_t n, int squares) {
+  std::vector<Point3> points = test::randomPoints(n, 17, 500000, 5000000, 900, wavy);
+  std::mt19937_64 random(23);
+  std::uniform_int_distribution<int> at(10, 890);
+  for (int s = 0; s < squares; ++s) {
+    const double cx = 500000.0 + at(random), cy = 5000000.0 + at(random);
+    std::erase_if(points, [&](const Point3& p) { return std::hypot(p.x - cx, p.y - cy) < 3.0; });
+    // Spread through the input, so the corners land in different rounds of the build.
+    for (int k = 0; k < 4; ++k) {
+      const Point3 corner{cx + (k & 1 ? 1.0 : -1.0), cy + (k & 2 ? 1.0 : -1.0), 5.0};
+      points.insert(points.begin() + static_cast<std::ptrdiff_t>(random() % points.size()), corner);
+    }
+  }
+  return points;
+}
+
 // The build straight into order and the triangulation ordered afterwards are two roads to the
-// same mesh: index for index, neighbours, first triangles and boundary sides included.
+// same mesh: index for index, neighbours, first triangles and boundary sides included. (The
+// large cases take the build's insertion in rounds, whose triangles must be those of the one
+// pass along the curve also where cocircular points leave a choice.)
 TEST(MeshOrder, TheOrderedBuildMatchesTriangulatingThenOrdering) {
   std::vector<Point3> rings;
   for (int r = 1; r <= 30; ++r)
@@ -99,6 +120,7 @@ TEST(MeshOrder, TheOrderedBuildMatchesTriangulatingThenOrdering) {
       rings.push_back({1000.0 + r * std::cos(k * M_PI / 24.0), 2000.0 + r * std::sin(k * M_PI / 24.0), 1.0 * r});
   const LargeCase cases[] = {
       {"random", test::randomPoints(20000, 5, 500000, 5000000, 900, wavy)},
+      {"random with squares", randomWithSquares(30000, 40)},
       {"grid", test::gridPoints(150, 140, 500000, 5000000, 1.0, wavy)},
       {"rings", rings},
       {"three", test::randomPoints(3, 1, 0, 0, 10, wavy)},
@@ -201,6 +223,29 @@ TEST(MeshOrder, LinkingMatchesAMapOfDirectedSides) {
 
 // The insertion order's curve: along the keys, each cell of a 128 x 128 grid is next to the one
 // before (one step in x or in y), and every cell comes once.
+// The centroid keys interleave the bits of the two cells: x in the even bits, y in the odd.
+TEST(MeshOrder, CurveKeysInterleaveTheCellBits) {
+  auto interleaved = [](std::uint32_t x, std::uint32_t y) {
+    std::uint64_t key = 0;
+    for (int b = 0; b < 32; ++b) key |= std::uint64_t{(x >> b) & 1u} << (2 * b) | std::uint64_t{(y >> b) & 1u} << (2 * b + 1);
+    return key;
+  };
+  const std::uint32_t values[] = {0u, 1u, 2u, 0x80u, 0xFFu, 0x100u, 0x12345678u, 0xDEADBEEFu, 0x80000000u, 0xFFFFFFFFu};
+  for (const std::uint32_t x : values)
+    for (const std::uint32_t y : values) {
+      EXPECT_EQ(detail::spreadBits(x) | detail::spreadBits(y) << 1, interleaved(x, y)) << x << " " << y;
+      // A triangle whose three corners lie on the cell's lower left corner has that cell.
+      MeshCurve curve;
+      const Point2 p{static_cast<double>(x), static_cast<double>(y)};
+      EXPECT_EQ(curve.key(p, p, p), interleaved(x, y)) << x << " " << y;
+    }
+  // Beyond the range: the nearest cell.
+  const MeshCurve curve;
+  const Point2 below{-5.0, -1e300}, above{1e12, 5e9};
+  EXPECT_EQ(curve.key(below, below, below), 0u);
+  EXPECT_EQ(curve.key(above, above, above), interleaved(0xFFFFFFFFu, 0xFFFFFFFFu));
+}
+
 TEST(MeshOrder, HilbertKeysVisitNeighbouringCellsInTurn) {
   // Over a box 65535 wide the key's own cells are one unit; each point lies in the middle of a
   // block of 512 x 512 of them.

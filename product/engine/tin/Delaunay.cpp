@@ -199,35 +199,42 @@ void Builder::insert(std::int32_t vertex) {
   // connected). Its sides face q, so joining them to q gives triangles again.
   // A triangle in the cavity is marked by its first corner turned negative (~v): all of them
   // are made again below, which clears the marks.
-  cavity_.assign(1, t0);
-  sides_.clear();
+  //
+  // Whether a neighbour is in conflict is a toss-up a processor cannot predict: it goes to the
+  // cavity or to the sides by arithmetic, not by a branch (each list has room for three more).
+  std::size_t inCavity = 1, onSides = 0;
+  if (cavity_.size() < 64) cavity_.resize(64);
+  if (sides_.size() < 64) sides_.resize(64);
+  cavity_[0] = t0;
   std::int32_t corner[3];
   v_[t0].v[0] = ~v_[t0].v[0];
-  for (std::size_t k = 0; k < cavity_.size(); ++k) {
+  for (std::size_t k = 0; k < inCavity; ++k) {
+    if (inCavity + 3 > cavity_.size()) cavity_.resize(2 * cavity_.size());
+    if (onSides + 3 > sides_.size()) sides_.resize(2 * sides_.size());
     const std::int32_t t = cavity_[k];
     corner[0] = ~v_[t].v[0];
     corner[1] = v_[t].v[1];
     corner[2] = v_[t].v[2];
     for (int i = 0; i < 3; ++i) {
       const std::int32_t nb = n_[t][i];
-      if (v_[nb].v[0] < 0) continue;
-      if (conflicts(nb, q)) {
-        v_[nb].v[0] = ~v_[nb].v[0];
-        cavity_.push_back(nb);
-        continue;
-      }
+      std::int32_t* o = v_[nb].v;
+      if (o[0] < 0) continue;
+      const bool in = conflicts(nb, q);
       // nb has the side the other way round: it lies opposite nb's corner that is neither end.
       const std::int32_t a = corner[(i + 1) % 3], b = corner[(i + 2) % 3];
-      const std::int32_t* o = v_[nb].v;
-      const int back = o[0] != a && o[0] != b ? 0 : o[1] != a && o[1] != b ? 1 : 2;
-      sides_.push_back({a, b, nb, back});
+      const int end0 = (o[0] == a) | (o[0] == b), end1 = (o[1] == a) | (o[1] == b);
+      sides_[onSides] = {a, b, nb, end0 * (1 + end1)};
+      onSides += !in;
+      cavity_[inCavity] = nb;
+      inCavity += in;
+      o[0] ^= -static_cast<std::int32_t>(in);  // ~v where in the cavity
     }
   }
   // Each cavity side (a, b) with the outside neighbour becomes the triangle (a, b, q), in the
   // room of the cavity's triangles, last one first; the two more it takes go to the end.
-  const std::size_t k = sides_.size();
+  const std::size_t k = onSides;
   made_.resize(k);
-  std::size_t reuse = cavity_.size();
+  std::size_t reuse = inCavity;
   for (std::size_t j = 0; j < k; ++j) {
     const Side& s = sides_[j];
     std::int32_t t;
@@ -444,7 +451,11 @@ std::vector<Point2> insertionOrder(std::span<const P> positions, std::vector<std
   std::vector<Point2> sorted;
   reserveLarge(original, n);
   reserveLarge(sorted, n);
+  // The positions lie all over the input: each is asked for a few positions ahead, so that
+  // the waits overlap.
+  constexpr std::size_t kAhead = 16;
   for (std::size_t i = 0; i < n; ++i) {
+    if (i + kAhead < n) __builtin_prefetch(&positions[keys[i + kAhead] & 0xFFFFFFFFu]);
     original.push_back(static_cast<std::int32_t>(keys[i] & 0xFFFFFFFFu));
     sorted.push_back({positions[original[i]].x, positions[original[i]].y});
   }

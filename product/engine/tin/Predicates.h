@@ -29,8 +29,9 @@ inline int orientation(const Point2& a, const Point2& b, const Point2& c) {
   const double det = left - right;
   const double sum = std::fabs(left) + std::fabs(right);
   if (!(sum >= 0x1p-900)) return orientationExact(a, b, c);
-  if (det > bound * sum) return 1;
-  if (-det > bound * sum) return -1;
+  // The sign without a branch: a triangulation's walk cannot predict it, while the bound
+  // nearly always holds.
+  if (std::fabs(det) > bound * sum) return (det > 0) - (det < 0);
   return orientationExact(a, b, c);
 }
 
@@ -52,8 +53,7 @@ inline int inCircle(const Point2& a, const Point2& b, const Point2& c, const Poi
   const double permanent = (std::fabs(bc1) + std::fabs(bc2)) * alift + (std::fabs(ca1) + std::fabs(ca2)) * blift +
                            (std::fabs(ab1) + std::fabs(ab2)) * clift;
   if (!(permanent >= 0x1p-700 && alift + blift + clift <= 0x1p+200)) return inCircleExact(a, b, c, d);
-  if (det > bound * permanent) return 1;
-  if (-det > bound * permanent) return -1;
+  if (std::fabs(det) > bound * permanent) return (det > 0) - (det < 0);
   return inCircleExact(a, b, c, d);
 }
 

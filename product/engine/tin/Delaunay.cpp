@@ -384,15 +384,22 @@ void Builder::extractOrdered(std::vector<std::int32_t>& original, const MeshCurv
   release(original);
   reserveWithRoom(mesh.neighbours, finite);
   mesh.neighbours.resize(finite);
+  // The sides on the hull (a ghost beyond them) are listed on the way, then put in the order
+  // of their triangles: far fewer than a pass over all neighbours would read.
+  mesh.boundarySides.clear();
   for (std::size_t t = 0; t < all; ++t) {
     if (place[t] == kNoPlace) continue;
     auto& out = mesh.neighbours[place[t]];
     for (int i = 0; i < 3; ++i) {
       const std::uint64_t nb = place[static_cast<std::size_t>(n_[t][i])];
       out[i] = nb == kNoPlace ? -1 : static_cast<std::int32_t>(nb);
+      if (nb == kNoPlace) mesh.boundarySides.push_back({static_cast<std::int32_t>(place[t]), i});
     }
   }
   release(n_);
+  std::sort(mesh.boundarySides.begin(), mesh.boundarySides.end(), [](const TriangleSide& x, const TriangleSide& y) {
+    return x.triangle != y.triangle ? x.triangle < y.triangle : x.side < y.side;
+  });
 }
 
 // Below this many positions one pass along the curve costs little: no rounds.
@@ -500,8 +507,8 @@ void delaunayMesh(std::span<const Point3> points, Mesh& mesh) {
   }
   reserveWithRoom(mesh.breakLineSides, mesh.triangles.size());
   mesh.breakLineSides.assign(mesh.triangles.size(), 0);
+  // An ordered build has listed its hull sides.
   if (mesh.triangles.empty()) indexVerticesAndBoundary(mesh, points.size());
-  else indexBoundary(mesh);
 }
 
 }  // namespace tin::detail

@@ -94,10 +94,6 @@ void indexVerticesAndBoundary(Mesh& mesh, std::size_t vertexCount) {
       std::int32_t& vt = mesh.vertexTriangle[static_cast<std::size_t>(mesh.triangles[t].v[i])];
       if (vt < 0) vt = static_cast<std::int32_t>(t);
     }
-  indexBoundary(mesh);
-}
-
-void indexBoundary(Mesh& mesh) {
   mesh.boundarySides.clear();
   for (std::size_t t = 0; t < mesh.neighbours.size(); ++t)
     for (int i = 0; i < 3; ++i)

@@ -56,7 +56,5 @@ std::size_t renumberAlongCurve(std::vector<std::uint64_t>& place, const std::fun
 // Fills vertexTriangle (the first triangle at each of vertexCount vertices) and boundarySides
 // (in triangle order) from the triangles and neighbours of mesh.
 void indexVerticesAndBoundary(Mesh& mesh, std::size_t vertexCount);
-// Fills boundarySides alone, for a caller that has vertexTriangle already.
-void indexBoundary(Mesh& mesh);
 
 }  // namespace tin::detail

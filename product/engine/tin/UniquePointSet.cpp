@@ -142,8 +142,10 @@ void UniquePointSet::settleInBatch() const {
       near.insert(index, pos);
     }
   }
+  // Moved down only from the first point gone on (nearly always none is).
   std::size_t kept = settled_;
-  for (std::size_t i = settled_; i < n; ++i)
+  while (kept < n && crowded[kept] != kGone) ++kept;
+  for (std::size_t i = kept; i < n; ++i)
     if (crowded[i] != kGone) points_[kept++] = points_[i];
   points_.resize(kept);
 }

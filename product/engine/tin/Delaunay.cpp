@@ -76,14 +76,24 @@ namespace {
 // arrays for the same input.
 class Builder {
  public:
-  // stopAtTie: give up (run() false, tie() true) as soon as an in-circle test meets four
-  // cocircular positions, where the triangles may depend on the order of insertion.
-  Builder(std::vector<Point2> sorted, bool stopAtTie)
-      : p_(std::move(sorted)), ghost_(static_cast<std::int32_t>(p_.size())), stopAtTie_(stopAtTie) {}
+  // Ties: where an in-circle test meets four cocircular positions, the triangles may depend on
+  // the order of insertion. With tiesBefore > 0, a tie met among the first tiesBefore
+  // insertions gives up (run() false, gaveUp() true); later ones are noted, for
+  // settleTies().
+  Builder(std::vector<Point2> sorted, std::int32_t tiesBefore = 0)
+      : p_(std::move(sorted)), ghost_(static_cast<std::int32_t>(p_.size())), tiesBefore_(tiesBefore) {}
 
-  // False for no triangles: fewer than three positions, all on one line, or a tie met.
+  // False for no triangles: fewer than three positions, all on one line, or given up.
   bool run();
-  bool tie() const { return tie_; }
+  bool gaveUp() const { return gaveUp_; }
+  // Triangulates each group of four or more cocircular positions (a "cell": adjacent triangles
+  // with one circumcircle, no position inside it) found at the noted ties as the order of
+  // insertion ranked by rank(vertex) does: the first three make a triangle, each later one
+  // the triangle with its nearest neighbours on the circle among those before it. That is what
+  // an insertion in that order makes of the cell, and the triangles elsewhere are the only
+  // Delaunay ones.
+  template <class Rank>
+  void settleTies(Rank rank);
   // The finite triangles, corners renumbered by `original`, neighbours renumbered. Drops the
   // positions first: a large triangulation needs the room.
   void extract(const std::vector<std::int32_t>& original, FlatTriangulation& out);
@@ -115,8 +125,10 @@ class Builder {
   std::vector<Triangle> v_;
   std::vector<std::array<std::int32_t, 3>> n_;
   std::int32_t last_ = 0;  // a triangle made by the last insertion
-  bool stopAtTie_;
-  mutable bool tie_ = false;  // an in-circle test met four cocircular positions
+  std::int32_t tiesBefore_;
+  mutable bool tie_ = false;  // an in-circle test of this insertion met a tie
+  bool gaveUp_ = false;
+  std::vector<std::int32_t> tied_;  // the vertices whose insertion met a tie
 
   struct Side {
     std::int32_t a, b, outside, outsideSide;
@@ -292,9 +304,130 @@ bool Builder::run() {
   for (std::int32_t i = 1; i < n; ++i) {
     if (i == b || i == c) continue;
     insert(i);
-    if (tie_ && stopAtTie_) return false;
+    if (tie_ && tiesBefore_ > 0) {
+      if (i < tiesBefore_) {
+        gaveUp_ = true;
+        return false;
+      }
+      tied_.push_back(i);
+      tie_ = false;
+    }
   }
   return true;
+}
+
+template <class Rank>
+void Builder::settleTies(Rank rank) {
+  if (tied_.empty()) return;
+  const std::size_t all = v_.size();
+  // A triangle at each vertex, and the cell each triangle was found in.
+  std::vector<std::int32_t>& at = start_;
+  for (std::size_t t = 0; t < all; ++t)
+    for (const std::int32_t c : v_[t].v) at[c] = static_cast<std::int32_t>(t);
+  std::vector<std::int32_t> cellOf(all, -1);
+  std::int32_t cells = 0;
+  // Whether u, across a side of t, has its far corner on t's circumcircle.
+  auto cocircular = [&](std::int32_t t, std::int32_t u) {
+    if (isGhost(t) || isGhost(u)) return false;
+    const int j = n_[u][0] == t ? 0 : n_[u][1] == t ? 1 : 2;
+    const std::int32_t* c = v_[t].v;
+    return inCircle(p_[c[0]], p_[c[1]], p_[c[2]], p_[v_[u].v[j]]) == 0;
+  };
+  struct RingSide {
+    std::int32_t from, to, outside, outsideSide;
+  };
+  std::vector<std::int32_t> cell, ring;
+  std::vector<RingSide> sides, ringSides;
+  std::vector<std::size_t> ranked;
+  std::vector<char> made;
+  std::vector<std::array<std::size_t, 3>> fresh;  // positions on the ring, counter-clockwise
+  // Triangulates the cell of t and u again; false when they form none.
+  auto settle = [&](std::int32_t t, std::int32_t u) {
+    if (cellOf[t] >= 0 || cellOf[u] >= 0 || !cocircular(t, u)) return false;
+    cell.assign(1, t);
+    cellOf[t] = cells;
+    for (std::size_t k = 0; k < cell.size(); ++k)
+      for (const std::int32_t w : n_[cell[k]])
+        if (cellOf[w] < 0 && cocircular(cell[k], w)) {
+          cellOf[w] = cells;
+          cell.push_back(w);
+        }
+    // Its boundary, counter-clockwise, with what lies beyond each side.
+    sides.clear();
+    for (const std::int32_t c : cell)
+      for (int j = 0; j < 3; ++j) {
+        const std::int32_t w = n_[c][j];
+        if (cellOf[w] == cells) continue;
+        const int back = n_[w][0] == c ? 0 : n_[w][1] == c ? 1 : 2;
+        sides.push_back({v_[c].v[(j + 1) % 3], v_[c].v[(j + 2) % 3], w, back});
+      }
+    ring.clear();
+    ringSides.clear();
+    std::int32_t from = sides[0].from;
+    for (std::size_t k = 0; k < sides.size(); ++k) {
+      std::size_t e = 0;
+      while (e < sides.size() && sides[e].from != from) ++e;
+      if (e == sides.size()) throw std::logic_error("delaunay: a cell of cocircular positions is no polygon");
+      ring.push_back(from);
+      ringSides.push_back(sides[e]);
+      from = sides[e].to;
+    }
+    const std::size_t m = ring.size();
+    ranked.resize(m);
+    for (std::size_t k = 0; k < m; ++k) ranked[k] = k;
+    std::sort(ranked.begin(), ranked.end(),
+              [&](std::size_t x, std::size_t y) { return rank(ring[x], p_[ring[x]]) < rank(ring[y], p_[ring[y]]); });
+    made.assign(m, 0);
+    fresh.clear();
+    std::array<std::size_t, 3> three{ranked[0], ranked[1], ranked[2]};
+    std::sort(three.begin(), three.end());
+    fresh.push_back(three);
+    for (int k = 0; k < 3; ++k) made[ranked[k]] = 1;
+    for (std::size_t k = 3; k < m; ++k) {
+      const std::size_t x = ranked[k];
+      std::size_t before = (x + m - 1) % m, after = (x + 1) % m;
+      while (!made[before]) before = (before + m - 1) % m;
+      while (!made[after]) after = (after + 1) % m;
+      fresh.push_back({before, x, after});
+      made[x] = 1;
+    }
+    // Into the cell's places: a side along the ring is linked to what lies beyond it, one
+    // between two new triangles to the other.
+    for (std::size_t f = 0; f < fresh.size(); ++f)
+      for (int j = 0; j < 3; ++j) v_[cell[f]].v[j] = ring[fresh[f][j]];
+    for (std::size_t f = 0; f < fresh.size(); ++f)
+      for (int j = 0; j < 3; ++j) {
+        const std::size_t a = fresh[f][(j + 1) % 3], b = fresh[f][(j + 2) % 3];
+        if (b == (a + 1) % m) {
+          const RingSide& g = ringSides[a];
+          n_[cell[f]][j] = g.outside;
+          n_[g.outside][g.outsideSide] = cell[f];
+          continue;
+        }
+        for (std::size_t h = 0; h < fresh.size(); ++h)
+          for (int l = 0; l < 3; ++l)
+            if (fresh[h][(l + 1) % 3] == b && fresh[h][(l + 2) % 3] == a) n_[cell[f]][j] = cell[h];
+      }
+    for (const std::int32_t c : cell)
+      for (const std::int32_t v : v_[c].v) at[v] = c;
+    ++cells;
+    return true;
+  };
+  for (const std::int32_t d : tied_) {
+    // Around d, each triangle's sides; after a cell is made again, around d afresh.
+    bool again = true;
+    while (again) {
+      again = false;
+      const std::int32_t first = at[d];
+      std::int32_t t = first;
+      do {
+        for (int i = 0; i < 3 && !again; ++i) again = settle(t, n_[t][i]);
+        if (again) break;
+        const int j = v_[t].v[0] == d ? 0 : v_[t].v[1] == d ? 1 : 2;
+        t = n_[t][(j + 1) % 3];  // across the side from d to the corner before it
+      } while (t != first);
+    }
+  }
 }
 
 void Builder::extract(const std::vector<std::int32_t>& original, FlatTriangulation& out) {
@@ -421,16 +554,27 @@ int earlierRounds(std::size_t n) {
 // again over eight times as many, and so on (each position's round drawn from its input
 // index): a round then meets triangles that already span the area, where a new position's
 // cavity is smaller and its walk shorter than at the edge of a region filled in one pass.
+struct Box {
+  double x0, y0, x1, y1;
+  std::uint32_t curveKey(const Point2& p) const { return hilbertKey(p.x, p.y, x0, y0, x1, y1); }
+};
+
 template <class P>
-std::vector<Point2> insertionOrder(std::span<const P> positions, std::vector<std::int32_t>& original, int earlier) {
-  const std::size_t n = positions.size();
-  double x0 = positions[0].x, x1 = x0, y0 = positions[0].y, y1 = y0;
+Box boxOf(std::span<const P> positions) {
+  Box b{positions[0].x, positions[0].y, positions[0].x, positions[0].y};
   for (const P& p : positions) {
-    x0 = std::min(x0, p.x);
-    x1 = std::max(x1, p.x);
-    y0 = std::min(y0, p.y);
-    y1 = std::max(y1, p.y);
+    b.x0 = std::min(b.x0, p.x);
+    b.x1 = std::max(b.x1, p.x);
+    b.y0 = std::min(b.y0, p.y);
+    b.y1 = std::max(b.y1, p.y);
   }
+  return b;
+}
+
+template <class P>
+std::vector<Point2> insertionOrder(std::span<const P> positions, const Box& box, std::vector<std::int32_t>& original,
+                                   int earlier) {
+  const std::size_t n = positions.size();
   // The sort key above the input index: the curve's key, or the round above the curve's key
   // without its last three bits (cells a sixty-fourth as large as a position's share at ten
   // million positions, still far finer than the spacing).
@@ -445,7 +589,7 @@ std::vector<Point2> insertionOrder(std::span<const P> positions, std::vector<std
   std::vector<std::uint64_t> keys;
   reserveLarge(keys, n);
   for (std::size_t i = 0; i < n; ++i) {
-    std::uint64_t key = hilbertKey(positions[i].x, positions[i].y, x0, y0, x1, y1);
+    std::uint64_t key = box.curveKey({positions[i].x, positions[i].y});
     if (earlier > 0) key = roundOf(i) << 29 | key >> 3;
     keys.push_back(key << 32 | i);
   }
@@ -475,7 +619,7 @@ void triangulate(std::span<const P> positions, FlatTriangulation& out) {
   out.neighbours.clear();
   if (positions.size() < 3) return;
   std::vector<std::int32_t> original;
-  Builder builder(insertionOrder(positions, original, 0), false);
+  Builder builder(insertionOrder(positions, boxOf(positions), original, 0));
   if (!builder.run()) return;
   builder.extract(original, out);
 }
@@ -489,19 +633,27 @@ void delaunayMesh(std::span<const Point3> points, Mesh& mesh) {
   mesh.neighbours.clear();
   if (points.size() >= 3) {
     // Where no position is cocircular with three others (no in-circle test ties), the
-    // Delaunay triangulation is unique, and the faster insertion in rounds makes it too. At
-    // the first tie it gives up, and the one pass along the curve decides the ties as ever.
-    // Ties are found early where there are many (a grid), so giving up costs little there.
+    // Delaunay triangulation is unique, and the faster insertion in rounds makes it too; ties
+    // met later are settled as the one pass along the curve, whose order has always decided
+    // them, does (see settleTies()). Many ties among the first rounds tell of a grid or
+    // lattice, where the one pass costs less than settling ties all over: there the build
+    // starts again in that order.
+    const Box box = boxOf(points);
     bool done = false;
     std::vector<std::int32_t> original;
     if (const int earlier = earlierRounds(points.size()); earlier > 0) {
-      Builder builder(insertionOrder(points, original, earlier), true);
-      if (builder.run()) builder.extractOrdered(original, meshCurve(points), mesh);
-      done = !builder.tie();
+      Builder builder(insertionOrder(points, box, original, earlier), static_cast<std::int32_t>(points.size() / 8));
+      if (builder.run()) {
+        builder.settleTies([&](std::int32_t v, const Point2& p) {
+          return std::uint64_t{box.curveKey(p)} << 32 | static_cast<std::uint32_t>(original[v]);
+        });
+        builder.extractOrdered(original, meshCurve(points), mesh);
+      }
+      done = !builder.gaveUp();
     }
     if (!done) {
       original.clear();
-      Builder builder(insertionOrder(points, original, 0), false);
+      Builder builder(insertionOrder(points, box, original, 0));
       if (builder.run()) builder.extractOrdered(original, meshCurve(points), mesh);
     }
   }

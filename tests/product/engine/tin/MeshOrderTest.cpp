@@ -109,6 +109,26 @@ std::vector<Point3> randomWithSquares(std::size_t n, int squares) {
   return points;
 }
 
+// Random points around an empty circle through many points, exactly (x^2 + y^2 = r^2 has 20
+// whole solutions for r = 25, 108 for r = 1105; scaled by an eighth): one cell of many
+// cocircular corners.
+std::vector<Point3> randomAroundACircle(std::size_t n, int r) {
+  const double cx = 500450.0, cy = 5000450.0;
+  std::vector<Point3> points = test::randomPoints(n, 29, 500000, 5000000, 900, wavy);
+  std::erase_if(points, [&](const Point3& p) { return std::hypot(p.x - cx, p.y - cy) < r * 0.125 + 10.0; });
+  std::mt19937_64 random(31);
+  for (int x = -r; x <= r; ++x) {
+    const int y = static_cast<int>(std::lround(std::sqrt(1.0 * r * r - x * x)));
+    if (x * x + y * y != r * r) continue;
+    for (const int sy : {y, -y}) {
+      const Point3 p{cx + x * 0.125, cy + sy * 0.125, 3.0};
+      points.insert(points.begin() + static_cast<std::ptrdiff_t>(random() % points.size()), p);
+      if (y == 0) break;
+    }
+  }
+  return points;
+}
+
 // The build straight into order and the triangulation ordered afterwards are two roads to the
 // same mesh: index for index, neighbours, first triangles and boundary sides included. (The
 // large cases take the build's insertion in rounds, whose triangles must be those of the one
@@ -121,6 +141,8 @@ TEST(MeshOrder, TheOrderedBuildMatchesTriangulatingThenOrdering) {
   const LargeCase cases[] = {
       {"random", test::randomPoints(20000, 5, 500000, 5000000, 900, wavy)},
       {"random with squares", randomWithSquares(30000, 40)},
+      {"random around a circle of 20", randomAroundACircle(30000, 25)},
+      {"random around a circle of 108", randomAroundACircle(30000, 1105)},
       {"grid", test::gridPoints(150, 140, 500000, 5000000, 1.0, wavy)},
       {"rings", rings},
       {"three", test::randomPoints(3, 1, 0, 0, 10, wavy)},

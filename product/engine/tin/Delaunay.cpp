@@ -491,13 +491,14 @@ void Builder::extractOrdered(std::vector<std::int32_t>& original, const MeshCurv
   // (in the room the insertion no longer needs): those lie close together here, while the
   // point indices of neighbouring triangles lie all over a large survey.
   {
+    // Unsigned, so that "none yet" (-1) is the largest and each update a plain minimum.
     std::vector<std::int32_t>& first = start_;
     std::fill(first.begin(), first.end(), -1);
     for (std::size_t t = 0; t < all; ++t) {
       if (place[t] == kNoPlace) continue;
-      const auto at = static_cast<std::int32_t>(place[t]);
+      const auto at = static_cast<std::uint32_t>(place[t]);
       for (const std::int32_t c : v_[t].v)
-        if (first[c] < 0 || at < first[c]) first[c] = at;
+        first[c] = static_cast<std::int32_t>(std::min(static_cast<std::uint32_t>(first[c]), at));
     }
     const std::size_t n = original.size();
     reserveWithRoom(mesh.vertexTriangle, n);

@@ -61,6 +61,10 @@ std::size_t renumberAlongCurve(std::vector<std::uint64_t>& place, const std::fun
   for (std::size_t b = 0; b + 1 < start.size(); ++b) {
     const std::uint32_t from = start[b], to = start[b + 1];
     bucket.clear();
+    // The places lie all over the list: those of a bucket a few ahead are asked for now.
+    constexpr std::size_t kAhead = 4;
+    if (b + kAhead + 1 < start.size())
+      for (std::uint32_t k = start[b + kAhead]; k < start[b + kAhead + 1]; ++k) __builtin_prefetch(&place[grouped[k]]);
     for (std::uint32_t k = from; k < to; ++k) bucket.push_back({place[grouped[k]], grouped[k], {}});
     // A few entries each: an insertion sort.
     for (std::size_t i = 1; i < bucket.size(); ++i) {

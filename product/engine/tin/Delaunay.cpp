@@ -465,7 +465,15 @@ void Builder::extractOrdered(std::vector<std::int32_t>& original, const MeshCurv
   // to start there, its neighbours with it, so that the steps below copy them as they are.
   std::vector<std::uint64_t> place;
   reserveLarge(place, all);
+  // A triangle's corners were inserted in different rounds, so their positions lie apart:
+  // those of a triangle a few ahead are asked for now (the ghost's number is a position too).
+  constexpr std::size_t kAhead = 8;
   for (std::size_t t = 0; t < all; ++t) {
+    if (t + kAhead < all)
+      for (const std::int32_t a : v_[t + kAhead].v) {
+        __builtin_prefetch(&p_[static_cast<std::size_t>(a) < p_.size() ? a : 0]);
+        __builtin_prefetch(&original[static_cast<std::size_t>(a) < original.size() ? a : 0]);
+      }
     std::int32_t* c = v_[t].v;
     if (c[0] == ghost_ || c[1] == ghost_ || c[2] == ghost_) {
       place.push_back(kNoPlace);
@@ -495,6 +503,8 @@ void Builder::extractOrdered(std::vector<std::int32_t>& original, const MeshCurv
     std::vector<std::int32_t>& first = start_;
     std::fill(first.begin(), first.end(), -1);
     for (std::size_t t = 0; t < all; ++t) {
+      if (t + kAhead < all)
+        for (const std::int32_t a : v_[t + kAhead].v) __builtin_prefetch(&first[static_cast<std::size_t>(a)], 1);
       if (place[t] == kNoPlace) continue;
       const auto at = static_cast<std::uint32_t>(place[t]);
       for (const std::int32_t c : v_[t].v)

@@ -646,9 +646,9 @@ void delaunayMesh(std::span<const Point3> points, Mesh& mesh) {
     // Where no position is cocircular with three others (no in-circle test ties), the
     // Delaunay triangulation is unique, and the faster insertion in rounds makes it too; ties
     // met later are settled as the one pass along the curve, whose order has always decided
-    // them, does (see settleTies()). Many ties among the first rounds tell of a grid or
-    // lattice, where the one pass costs less than settling ties all over: there the build
-    // starts again in that order.
+    // them, does (see settleTies()). A tie within the first eighth of the insertions tells of
+    // a grid or a lattice, with ties all over: there the build starts again in that order,
+    // having spent little.
     const Box box = boxOf(points);
     bool done = false;
     std::vector<std::int32_t> original;

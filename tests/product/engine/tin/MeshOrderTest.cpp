@@ -5,6 +5,7 @@
 #include <cmath>
 #include <map>
 #include <random>
+#include <stdexcept>
 
 #include "TinTestSupport.h"
 #include "tin/Delaunay.h"
@@ -129,6 +130,19 @@ std::vector<Point3> randomAroundACircle(std::size_t n, int r) {
   return points;
 }
 
+// Random points with many more on a few lines (a diagonal, the box's sides): positions that
+// land exactly on sides of triangles and on the hull's lines, where a walk meets zeros.
+std::vector<Point3> randomWithLines(std::size_t n) {
+  std::vector<Point3> points = test::randomPoints(n, 37, 500000, 5000000, 1024, wavy);
+  for (int k = 1; k < 1024; k += 3) {
+    points.push_back({500000.0 + k, 5000000.0 + k, 1.0});     // the diagonal
+    points.push_back({500000.0 + k, 5000000.0, 1.0});         // the lower side of the box
+    points.push_back({500000.0, 5000000.0 + k + 0.5, 1.0});   // the left side
+  }
+  std::shuffle(points.begin(), points.end(), std::mt19937_64(41));
+  return points;
+}
+
 // The build straight into order and the triangulation ordered afterwards are two roads to the
 // same mesh: index for index, neighbours, first triangles and boundary sides included. (The
 // large cases take the build's insertion in rounds, whose triangles must be those of the one
@@ -142,6 +156,7 @@ TEST(MeshOrder, TheOrderedBuildMatchesTriangulatingThenOrdering) {
       {"random", test::randomPoints(20000, 5, 500000, 5000000, 900, wavy)},
       {"random with squares", randomWithSquares(30000, 40)},
       {"random around a circle of 20", randomAroundACircle(30000, 25)},
+      {"random with lines", randomWithLines(20000)},
       {"random around a circle of 108", randomAroundACircle(30000, 1105)},
       {"grid", test::gridPoints(150, 140, 500000, 5000000, 1.0, wavy)},
       {"rings", rings},
@@ -175,6 +190,36 @@ TEST(MeshOrder, TheOrderedBuildMatchesTriangulatingThenOrdering) {
       EXPECT_EQ(direct.boundarySides[k].triangle, ordered.boundarySides[k].triangle);
       EXPECT_EQ(direct.boundarySides[k].side, ordered.boundarySides[k].side);
     }
+  }
+}
+
+// A position given twice cannot be triangulated: refused, in one pass and in rounds, whether
+// the second comes early or late in the insertion.
+TEST(MeshOrder, APositionGivenTwiceIsRefused) {
+  const std::vector<Point3> random = test::randomPoints(20000, 43, 500000, 5000000, 900, wavy);
+  const struct {
+    const char* name;
+    std::vector<Point3> points;
+  } cases[] = {
+      {"a few", {{0, 0, 0}, {4, 0, 0}, {0, 4, 0}, {3, 3, 0}, {4, 0, 1}}},
+      {"a corner again", {{0, 0, 0}, {4, 0, 0}, {0, 4, 0}, {9, 9, 0}, {4, 0, 2}}},
+      {"many, the last again", [&] {
+         auto p = random;
+         p.push_back(p.back());
+         return p;
+       }()},
+      {"many, the first again at the end", [&] {
+         auto p = random;
+         p.push_back(p.front());
+         return p;
+       }()},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Mesh m;
+    EXPECT_THROW(detail::delaunayMesh(c.points, m), std::invalid_argument);
+    detail::FlatTriangulation flat;
+    EXPECT_THROW(detail::delaunay(test::plan(c.points), flat), std::invalid_argument);
   }
 }
 

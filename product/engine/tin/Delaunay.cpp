@@ -281,7 +281,9 @@ void Builder::insert(std::int32_t vertex) {
 bool Builder::run() {
   const auto n = static_cast<std::int32_t>(p_.size());
   if (n < 3) return false;
-  // The first triangle: the first two positions and the first one off their line.
+  // The first triangle: the first two positions and the first one off their line. Two equal
+  // positions make no line, so every other position would seem to lie on it.
+  if (p_[0] == p_[1]) throw std::invalid_argument("delaunay: two positions are the same");
   std::int32_t k = 2;
   while (k < n && orientation(p_[0], p_[1], p_[k]) == 0) ++k;
   if (k == n) return false;

@@ -203,6 +203,7 @@ TEST(MeshOrder, APositionGivenTwiceIsRefused) {
   } cases[] = {
       {"a few", {{0, 0, 0}, {4, 0, 0}, {0, 4, 0}, {3, 3, 0}, {4, 0, 1}}},
       {"a corner again", {{0, 0, 0}, {4, 0, 0}, {0, 4, 0}, {9, 9, 0}, {4, 0, 2}}},
+      {"the first two inserted", {{0, 0, 0}, {0, 0, 1}, {4, 0, 0}, {0, 4, 0}}},
       {"many, the last again", [&] {
          auto p = random;
          p.push_back(p.back());

@@ -8,6 +8,7 @@
 //                                            save/load
 //   bench_engine load N random|terrain       the save/load of ops alone
 //   bench_engine elevations N random|terrain the elevations of ops alone
+//   bench_engine batch N random|terrain      the call of many elevations alone, three times over
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -205,13 +206,18 @@ void saveAndLoad(CKVLXsurface_Vantor2& surface) {
 
 // 1M elevations at random places over the surface's extents, one by one and in one call; the
 // call must give the very same numbers (bit for bit) at the very same places.
-void elevationQueries(CKVLXsurface_Vantor2& surface) {
+std::vector<AcGePoint3d> elevationPlaces(CKVLXsurface_Vantor2& surface) {
   const AcDbExtents e = surface.Boundary();
   std::mt19937_64 rng(9);
   const double x0 = e.minPoint().x, y0 = e.minPoint().y;
   std::uniform_real_distribution<double> ux(x0, e.maxPoint().x), uy(y0, e.maxPoint().y);
   std::vector<AcGePoint3d> queries(1000000);
   for (auto& q : queries) q = AcGePoint3d(ux(rng), uy(rng), 0);
+  return queries;
+}
+
+void elevationQueries(CKVLXsurface_Vantor2& surface) {
+  const std::vector<AcGePoint3d> queries = elevationPlaces(surface);
   std::vector<double> single(queries.size());
   std::vector<int> singleOn(queries.size());
   double t = seconds();
@@ -303,7 +309,7 @@ void operations(std::size_t n, const std::string& kind) {
 
 int main(int argc, char** argv) {
   if (argc < 4) {
-    std::fprintf(stderr, "usage: bench_engine data|build|ops|load|elevations N random|terrain [DIR]\n");
+    std::fprintf(stderr, "usage: bench_engine data|build|ops|load|elevations|batch N random|terrain [DIR]\n");
     return 1;
   }
   const std::string mode = argv[1], kind = argv[3];
@@ -326,6 +332,22 @@ int main(int argc, char** argv) {
     auto surface = editedSurface(points, n, kind, false);
     surface->Triangulation().Surface().mesh();  // up to date, as the contours leave it in ops
     elevationQueries(*surface);
+    return 0;
+  }
+  if (mode == "batch") {
+    // Only the call, for tuning it: each round's time on the same surface and places.
+    const auto points = pointsOf(n, kind);
+    auto surface = editedSurface(points, n, kind, false);
+    surface->Triangulation().Surface().mesh();
+    AcGePoint3dArray batch;
+    batch.vector() = elevationPlaces(*surface);
+    for (int round = 0; round < 3; ++round) {
+      AcGeDoubleArray zs;
+      AcArray<int> found;
+      const double t = seconds();
+      surface->Elevations(batch, zs, found);
+      report("elevation_1m_seconds", seconds() - t);
+    }
     return 0;
   }
   if (mode == "load") {

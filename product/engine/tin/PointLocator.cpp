@@ -27,6 +27,64 @@ MeshLocation classifyBy(std::int32_t t, const int o[3]) {
   return {MeshLocation::Kind::Vertex, t, o[0] != 0 ? 0 : o[1] != 0 ? 1 : 2};
 }
 
+// Where p lies on the mesh by a test of every triangle: the last resort of a walk that has taken
+// an absurd number of steps (never seen).
+MeshLocation scanMesh(const Mesh& mesh, const Point2& p) {
+  for (std::size_t t = 0; t < mesh.triangles.size(); ++t) {
+    const auto ti = static_cast<std::int32_t>(t);
+    int o[3];
+    for (int i = 0; i < 3; ++i) o[i] = orientation(mesh.corner(ti, (i + 1) % 3).plan(), mesh.corner(ti, (i + 2) % 3).plan(), p);
+    const MeshLocation loc = classifyBy(ti, o);
+    if (loc.kind != MeshLocation::Kind::Outside) return canonicalLocation(mesh, loc);
+  }
+  return {};
+}
+
+// The sides of the counter-clockwise triangle c that p lies strictly beyond (bit i for side i,
+// from c[i+1] to c[i+2]) and those it lies strictly inside of; a side in neither holds p.
+// Exact, as orientation() is, by the same filter, but without a branch on each sign, which a
+// walk cannot predict: only a sign the filter cannot decide takes the exact test.
+struct Sides {
+  unsigned beyond = 0, inside = 0;
+};
+inline Sides sidesOf(const Point2 (&c)[3], const Point2& p) {
+  constexpr double eps = 0x1p-53;
+  constexpr double bound = (3.0 + 16.0 * eps) * eps;
+  Sides s;
+  unsigned unsure = 0;
+  for (unsigned i = 0; i < 3; ++i) {
+    const Point2& a = c[(i + 1) % 3];
+    const Point2& b = c[(i + 2) % 3];
+    const double left = (a.x - p.x) * (b.y - p.y);
+    const double right = (a.y - p.y) * (b.x - p.x);
+    const double det = left - right;
+    const double sum = std::fabs(left) + std::fabs(right);
+    s.inside |= static_cast<unsigned>(det > bound * sum) << i;
+    s.beyond |= static_cast<unsigned>(-det > bound * sum) << i;
+    unsure |= static_cast<unsigned>(!(sum >= 0x1p-900)) << i;
+  }
+  unsure |= ~(s.inside | s.beyond) & 7u;
+  if (unsure != 0) [[unlikely]] {
+    for (unsigned i = 0; i < 3; ++i) {
+      if (!(unsure >> i & 1u)) continue;
+      const int o = orientationExact(c[(i + 1) % 3], c[(i + 2) % 3], p);
+      s.inside = (s.inside & ~(1u << i)) | static_cast<unsigned>(o > 0) << i;
+      s.beyond = (s.beyond & ~(1u << i)) | static_cast<unsigned>(o < 0) << i;
+    }
+  }
+  return s;
+}
+
+// The side a walk leaves by, by the sides the point lies beyond and a random bit: of two, the
+// first or the second.
+constexpr std::int8_t kExit[8][2] = {{-1, -1}, {0, 0}, {1, 1}, {0, 1}, {2, 2}, {0, 2}, {1, 2}, {0, 2}};
+
+// classifyBy() for a point beyond no side of t, on those not in `inside`.
+MeshLocation classifyInside(std::int32_t t, unsigned inside) {
+  const int o[3] = {static_cast<int>(inside & 1u), static_cast<int>(inside >> 1 & 1u), static_cast<int>(inside >> 2 & 1u)};
+  return classifyBy(t, o);
+}
+
 }  // namespace
 
 PointLocator::PointLocator(const Mesh& mesh) : mesh_(mesh) { fill(kFirstStride); }
@@ -83,14 +141,6 @@ std::int32_t PointLocator::hint(const Point2& p) const {
   return static_cast<std::int32_t>(index(p.y, y0_, ny_) * nx_ + index(p.x, x0_, nx_));
 }
 
-MeshLocation PointLocator::classify(std::int32_t t, const Point2& p) const {
-  int o[3];
-  for (int i = 0; i < 3; ++i) o[i] = orientation(corner(t, (i + 1) % 3).plan(), corner(t, (i + 2) % 3).plan(), p);
-  return classify(t, o);
-}
-
-MeshLocation PointLocator::classify(std::int32_t t, const int o[3]) { return classifyBy(t, o); }
-
 MeshLocation PointLocator::walk(std::int32_t t, const Point2& p, std::uint32_t& seed, std::int32_t& last) const {
   const std::size_t limit = 256 + 4 * mesh_.triangles.size();
   for (std::size_t step = 0; step < limit; ++step) {
@@ -98,7 +148,7 @@ MeshLocation PointLocator::walk(std::int32_t t, const Point2& p, std::uint32_t& 
     int o[3];
     for (int i = 0; i < 3; ++i) o[i] = orientation(corner(t, (i + 1) % 3).plan(), corner(t, (i + 2) % 3).plan(), p);
     const int beyond = (o[0] < 0) + (o[1] < 0) + (o[2] < 0);
-    if (beyond == 0) return canonicalLocation(mesh_, classify(t, o));
+    if (beyond == 0) return canonicalLocation(mesh_, classifyBy(t, o));
     int exit = o[0] < 0 ? 0 : o[1] < 0 ? 1 : 2;
     if (beyond > 1) {
       // Which of the two sides to leave by is drawn at random, which keeps the walk from
@@ -112,15 +162,7 @@ MeshLocation PointLocator::walk(std::int32_t t, const Point2& p, std::uint32_t& 
     if (next < 0) return {};  // beyond a side of the convex hull
     t = next;
   }
-  return scan(p);
-}
-
-MeshLocation PointLocator::scan(const Point2& p) const {
-  for (std::size_t t = 0; t < mesh_.triangles.size(); ++t) {
-    const MeshLocation loc = classify(static_cast<std::int32_t>(t), p);
-    if (loc.kind != MeshLocation::Kind::Outside) return canonicalLocation(mesh_, loc);
-  }
-  return {};
+  return scanMesh(mesh_, p);
 }
 
 MeshLocation PointLocator::locate(const Point2& p) const {
@@ -252,7 +294,7 @@ void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, doub
     at[k].x = height;
     ++w.next;
     w.steps = 0;
-    w.seed = kSeed;
+    w.entry = -1;
   };
   // Entering a triangle asks for its corners and for the records of the triangles beyond its
   // sides, one of which the next step enters: the step after this one then waits for one
@@ -275,54 +317,38 @@ void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, doub
       ++active;
       // Steps in the triangle whose corners are at hand, query after query while they lie in
       // it; a step to another triangle waits for the next turn.
+      const Triangle& c = corners[w.t];
+      const Point2 plan[3] = {vertices[c.v[0]].plan(), vertices[c.v[1]].plan(), vertices[c.v[2]].plan()};
+      // The point lies beyond the side it came in by, seen from the triangle before: the same
+      // side seen from here has it strictly inside, the sign being exact both ways.
       while (w.next < w.end) {
         const Point2 p = at[w.next];
-        const Triangle& c = corners[w.t];
-        int o[3];
-        for (int i = 0; i < 3; ++i) {
-          // The point lies beyond the side it came in by, seen from the triangle before: the
-          // same side seen from here has it strictly inside, the sign being exact both ways.
-          o[i] = i == w.entry ? 1
-                              : orientation(vertices[c.v[(i + 1) % 3]].plan(), vertices[c.v[(i + 2) % 3]].plan(), p);
-        }
-        const int beyond = (o[0] < 0) + (o[1] < 0) + (o[2] < 0);
-        if (beyond == 0) {
-          finish(w, classifyBy(w.t, o));
-          w.entry = -1;
+        const unsigned entered = w.entry < 0 ? 0u : 1u << w.entry;
+        Sides sides = sidesOf(plan, p);
+        sides.beyond &= ~entered;
+        if (sides.beyond == 0) {
+          finish(w, classifyInside(w.t, sides.inside | entered));
           continue;
         }
-        int exit = o[0] < 0 ? 0 : o[1] < 0 ? 1 : 2;
-        if (beyond > 1) {
-          // Which of the two sides to leave by is drawn at random, which keeps the walk from
-          // circling on a triangulation that is not Delaunay.
-          w.seed ^= w.seed << 13;
-          w.seed ^= w.seed >> 17;
-          w.seed ^= w.seed << 5;
-          if (w.seed & 1u) exit = o[2] < 0 ? 2 : 1;
-        }
+        // Which of two sides to leave by is drawn at random, which keeps the walk from circling
+        // on a triangulation that is not Delaunay.
+        w.seed ^= w.seed << 13;
+        w.seed ^= w.seed >> 17;
+        w.seed ^= w.seed << 5;
+        const int exit = kExit[sides.beyond][w.seed & 1u];
         const std::int32_t n = neighbours[w.t][exit];
         if (n < 0) {
           // Beyond a side of the convex hull: off the surface; the next walk starts here.
           finish(w, {});
-          w.entry = -1;
           continue;
         }
         if (++w.steps > limit) {
-          // Never seen: every triangle is tried, as one query alone would.
-          MeshLocation where{};
-          for (std::size_t t = 0; t < nt && where.kind == MeshLocation::Kind::Outside; ++t) {
-            const Triangle& tc = corners[t];
-            int to[3];
-            for (int k = 0; k < 3; ++k)
-              to[k] = orientation(vertices[tc.v[(k + 1) % 3]].plan(), vertices[tc.v[(k + 2) % 3]].plan(), p);
-            where = classifyBy(static_cast<std::int32_t>(t), to);
-          }
-          finish(w, where);
-          w.entry = -1;
+          finish(w, scanMesh(mesh, p));  // never seen: every triangle is tried, as one query alone would
           continue;
         }
         const auto& back = neighbours[n];
-        enter(w, n, back[0] == w.t ? 0 : back[1] == w.t ? 1 : back[2] == w.t ? 2 : -1);
+        const int side = (back[1] == w.t) | (back[2] == w.t) << 1;
+        enter(w, n, back[side] == w.t ? side : -1);
         break;
       }
     }

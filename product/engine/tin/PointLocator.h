@@ -36,9 +36,6 @@ class PointLocator {
   std::int32_t hint(const Point2& p) const;
   // Ends with `last` the triangle it stopped in (where it left the surface, for a point off it).
   MeshLocation walk(std::int32_t start, const Point2& p, std::uint32_t& seed, std::int32_t& last) const;
-  MeshLocation classify(std::int32_t t, const Point2& p) const;
-  static MeshLocation classify(std::int32_t t, const int o[3]);
-  MeshLocation scan(const Point2& p) const;
   const Point3& corner(std::int32_t t, int i) const { return mesh_.corner(t, i); }
 
   const Mesh& mesh_;

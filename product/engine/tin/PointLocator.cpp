@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "tin/Delaunay.h"
 #include "tin/LargeArrays.h"
@@ -78,6 +79,19 @@ inline Sides sidesOf(const Point2 (&c)[3], const Point2& p) {
 // The side a walk leaves by, by the sides the point lies beyond and a random bit: of two, the
 // first or the second.
 constexpr std::int8_t kExit[8][2] = {{-1, -1}, {0, 0}, {1, 1}, {0, 1}, {2, 2}, {0, 2}, {1, 2}, {0, 2}};
+
+// Whether c lies strictly left of the line from a to b, exactly (orientation() > 0).
+inline bool leftOf(const Point2& a, const Point2& b, const Point2& c) {
+  constexpr double eps = 0x1p-53;
+  constexpr double bound = (3.0 + 16.0 * eps) * eps;
+  const double left = (a.x - c.x) * (b.y - c.y);
+  const double right = (a.y - c.y) * (b.x - c.x);
+  const double det = left - right;
+  const double sum = std::fabs(left) + std::fabs(right);
+  if (!(sum >= 0x1p-900) || !(std::fabs(det) > bound * sum)) [[unlikely]]
+    return orientationExact(a, b, c) > 0;
+  return det > 0;
+}
 
 // classifyBy() for a point beyond no side of t, on those not in `inside`.
 MeshLocation classifyInside(std::int32_t t, unsigned inside) {
@@ -181,10 +195,29 @@ namespace {
 struct Stretch {
   std::size_t next = 0, end = 0;  // positions in the visiting order
   std::int32_t t = -1;             // the triangle the walk stands in
+  bool asked = false;              // whether t's corners have been asked for
+  Point2 from;                     // where the walk comes from: the query before, in t or near it
   std::size_t steps = 0;           // of the current query's walk
   std::uint32_t seed = kSeed;
-  int entry = -1;                  // the side of t the walk came in by, -1 for none
 };
+
+// The side a walk in the triangle with corners c leaves by toward p, of the sides p lies beyond
+// (bits, as sidesOf() gives them). Of two, the one the line from the walk's start to p crosses:
+// the walk then follows that line, which ends on any triangulation. A walk that has not ended
+// in a few dozen steps (its start not in the triangle it began in, after a query off the
+// surface) draws the side at random instead, which ends too.
+inline int exitToward(unsigned beyond, Stretch& w, const Point2 (&c)[3], const Point2& p) {
+  if (beyond != 3u && beyond != 5u && beyond != 6u) return kExit[beyond][0];
+  if (w.steps < 64) {
+    // The two sides meet at corner m: the line passes it on one side or the other.
+    const int m = beyond == 3u ? 2 : beyond == 5u ? 1 : 0;
+    return leftOf(w.from, p, c[m]) ? (m + 1) % 3 : (m + 2) % 3;
+  }
+  w.seed ^= w.seed << 13;
+  w.seed ^= w.seed >> 17;
+  w.seed ^= w.seed << 5;
+  return kExit[beyond][w.seed & 1u];
+}
 
 }  // namespace
 
@@ -258,13 +291,13 @@ void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, doub
                       t});
   }
   auto startFor = [&](const Point2& p) {
-    std::int32_t best = 0;
+    std::pair<Point2, std::int32_t> best = sample.front();
     double bestD = std::numeric_limits<double>::infinity();
     for (const auto& [c, t] : sample) {
       const double dx = c.x - p.x, dy = c.y - p.y, d = dx * dx + dy * dy;
       if (d < bestD) {
         bestD = d;
-        best = t;
+        best = {c, t};
       }
     }
     return best;
@@ -278,11 +311,12 @@ void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, doub
     Stretch& w = stretches[s];
     w.next = order.size() * s / count;
     w.end = order.size() * (s + 1) / count;
-    w.t = startFor(at[w.next]);
+    std::tie(w.from, w.t) = startFor(at[w.next]);
   }
   const std::size_t limit = 256 + 4 * nt;
   auto finish = [&](Stretch& w, const MeshLocation& where) {
     const std::size_t k = w.next;
+    w.from = at[k];
     std::int32_t t = -1;
     double height = kNone;
     if (where.kind != MeshLocation::Kind::Outside) {
@@ -294,48 +328,34 @@ void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, doub
     at[k].x = height;
     ++w.next;
     w.steps = 0;
-    w.entry = -1;
   };
-  // Entering a triangle asks for its corners and for the records of the triangles beyond its
-  // sides, one of which the next step enters: the step after this one then waits for one
-  // corner only, instead of for the record and then its corners.
-  auto enter = [&](Stretch& w, std::int32_t t, int entry) {
-    w.t = t;
-    w.entry = entry;
-    for (const std::int32_t v : corners[t].v) __builtin_prefetch(&vertices[v]);
-    for (const std::int32_t n : neighbours[t]) {
-      if (n < 0) continue;
-      __builtin_prefetch(&corners[n]);
-      __builtin_prefetch(&neighbours[n]);
-    }
-  };
-  for (Stretch& w : stretches) enter(w, w.t, -1);
+  // A step to a triangle takes two turns of its stretch: the first asks for the triangle's
+  // record (its corners and neighbours), the second reads the corners and asks for their
+  // positions, which the next turn tests. Asking ahead for the records of all the triangles a
+  // walk might enter next, as this did before, fetched twice the lines it used, and those
+  // waits on memory cost more than the turns saved (at 4M points, twice the time).
   for (std::size_t active = count; active > 0;) {
     active = 0;
     for (Stretch& w : stretches) {
       if (w.next >= w.end) continue;
       ++active;
+      if (!w.asked) {
+        for (const std::int32_t v : corners[w.t].v) __builtin_prefetch(&vertices[v]);
+        w.asked = true;
+        continue;
+      }
       // Steps in the triangle whose corners are at hand, query after query while they lie in
-      // it; a step to another triangle waits for the next turn.
+      // it; a step to another triangle waits for the next turns.
       const Triangle& c = corners[w.t];
       const Point2 plan[3] = {vertices[c.v[0]].plan(), vertices[c.v[1]].plan(), vertices[c.v[2]].plan()};
-      // The point lies beyond the side it came in by, seen from the triangle before: the same
-      // side seen from here has it strictly inside, the sign being exact both ways.
       while (w.next < w.end) {
         const Point2 p = at[w.next];
-        const unsigned entered = w.entry < 0 ? 0u : 1u << w.entry;
-        Sides sides = sidesOf(plan, p);
-        sides.beyond &= ~entered;
+        const Sides sides = sidesOf(plan, p);
         if (sides.beyond == 0) {
-          finish(w, classifyInside(w.t, sides.inside | entered));
+          finish(w, classifyInside(w.t, sides.inside));
           continue;
         }
-        // Which of two sides to leave by is drawn at random, which keeps the walk from circling
-        // on a triangulation that is not Delaunay.
-        w.seed ^= w.seed << 13;
-        w.seed ^= w.seed >> 17;
-        w.seed ^= w.seed << 5;
-        const int exit = kExit[sides.beyond][w.seed & 1u];
+        const int exit = exitToward(sides.beyond, w, plan, p);
         const std::int32_t n = neighbours[w.t][exit];
         if (n < 0) {
           // Beyond a side of the convex hull: off the surface; the next walk starts here.
@@ -346,9 +366,10 @@ void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, doub
           finish(w, scanMesh(mesh, p));  // never seen: every triangle is tried, as one query alone would
           continue;
         }
-        const auto& back = neighbours[n];
-        const int side = (back[1] == w.t) | (back[2] == w.t) << 1;
-        enter(w, n, back[side] == w.t ? side : -1);
+        w.t = n;
+        w.asked = false;
+        __builtin_prefetch(&corners[n]);
+        __builtin_prefetch(&neighbours[n]);
         break;
       }
     }

@@ -93,6 +93,11 @@ inline bool leftOf(const Point2& a, const Point2& b, const Point2& c) {
   return det > 0;
 }
 
+// The corner where the two sides p lies beyond meet (0 for one side), and the side the line to
+// p leaves by, by whether that corner lies right or left of it.
+constexpr std::int8_t kCornerOf[8] = {0, 0, 0, 2, 0, 1, 0, 0};
+constexpr std::int8_t kExitBy[8][2] = {{0, 0}, {0, 0}, {1, 1}, {1, 0}, {2, 2}, {0, 2}, {2, 1}, {0, 0}};
+
 // classifyBy() for a point beyond no side of t, on those not in `inside`.
 MeshLocation classifyInside(std::int32_t t, unsigned inside) {
   const int o[3] = {static_cast<int>(inside & 1u), static_cast<int>(inside >> 1 & 1u), static_cast<int>(inside >> 2 & 1u)};
@@ -195,7 +200,6 @@ namespace {
 struct Stretch {
   std::size_t next = 0, end = 0;  // positions in the visiting order
   std::int32_t t = -1;             // the triangle the walk stands in
-  bool asked = false;              // whether t's corners have been asked for
   Point2 from;                     // where the walk comes from: the query before, in t or near it
   std::size_t steps = 0;           // of the current query's walk
   std::uint32_t seed = kSeed;
@@ -207,16 +211,15 @@ struct Stretch {
 // in a few dozen steps (its start not in the triangle it began in, after a query off the
 // surface) draws the side at random instead, which ends too.
 inline int exitToward(unsigned beyond, Stretch& w, const Point2 (&c)[3], const Point2& p) {
-  if (beyond != 3u && beyond != 5u && beyond != 6u) return kExit[beyond][0];
-  if (w.steps < 64) {
-    // The two sides meet at corner m: the line passes it on one side or the other.
-    const int m = beyond == 3u ? 2 : beyond == 5u ? 1 : 0;
-    return leftOf(w.from, p, c[m]) ? (m + 1) % 3 : (m + 2) % 3;
+  if (w.steps >= 64) [[unlikely]] {
+    w.seed ^= w.seed << 13;
+    w.seed ^= w.seed >> 17;
+    w.seed ^= w.seed << 5;
+    return kExit[beyond][w.seed & 1u];
   }
-  w.seed ^= w.seed << 13;
-  w.seed ^= w.seed >> 17;
-  w.seed ^= w.seed << 5;
-  return kExit[beyond][w.seed & 1u];
+  // Two sides meet at a corner, and the line passes it on one side or the other; for one side
+  // the answer is that side whichever way, so no branch waits on the test.
+  return kExitBy[beyond][leftOf(w.from, p, c[kCornerOf[beyond]])];
 }
 
 }  // namespace
@@ -334,18 +337,19 @@ void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, doub
   // positions, which the next turn tests. Asking ahead for the records of all the triangles a
   // walk might enter next, as this did before, fetched twice the lines it used, and those
   // waits on memory cost more than the turns saved (at 4M points, twice the time).
-  for (std::size_t active = count; active > 0;) {
-    active = 0;
+  for (bool active = true; active;) {
+    // Each round asks for the corners of the triangle each walk stands in, in one run of
+    // independent reads, and then steps each walk once.
+    for (const Stretch& w : stretches) {
+      if (w.next >= w.end) continue;
+      for (const std::int32_t v : corners[w.t].v) __builtin_prefetch(&vertices[v]);
+    }
+    active = false;
     for (Stretch& w : stretches) {
       if (w.next >= w.end) continue;
-      ++active;
-      if (!w.asked) {
-        for (const std::int32_t v : corners[w.t].v) __builtin_prefetch(&vertices[v]);
-        w.asked = true;
-        continue;
-      }
+      active = true;
       // Steps in the triangle whose corners are at hand, query after query while they lie in
-      // it; a step to another triangle waits for the next turns.
+      // it; a step to another triangle waits for the next round.
       const Triangle& c = corners[w.t];
       const Point2 plan[3] = {vertices[c.v[0]].plan(), vertices[c.v[1]].plan(), vertices[c.v[2]].plan()};
       while (w.next < w.end) {
@@ -367,7 +371,6 @@ void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, doub
           continue;
         }
         w.t = n;
-        w.asked = false;
         __builtin_prefetch(&corners[n]);
         __builtin_prefetch(&neighbours[n]);
         break;

@@ -204,19 +204,6 @@ double signedArea(std::span<const Point3> ring) {
   return 0.5 * twice;
 }
 
-double planeElevation(const Point3& a, const Point3& b, const Point3& c, const Point2& p) {
-  if (p.x == a.x && p.y == a.y) return a.z;
-  if (p.x == b.x && p.y == b.y) return b.z;
-  if (p.x == c.x && p.y == c.y) return c.z;
-  const double bx = b.x - a.x, by = b.y - a.y, cx = c.x - a.x, cy = c.y - a.y;
-  const double px = p.x - a.x, py = p.y - a.y;
-  const double d = bx * cy - cx * by;
-  if (d == 0.0) return a.z;
-  const double wb = (px * cy - cx * py) / d;
-  const double wc = (bx * py - px * by) / d;
-  return a.z + wb * (b.z - a.z) + wc * (c.z - a.z);
-}
-
 void trianglesAround(const Mesh& mesh, std::int32_t v, std::vector<std::int32_t>& out) {
   out.clear();
   const std::int32_t first = mesh.vertexTriangle[v];

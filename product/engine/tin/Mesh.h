@@ -91,7 +91,19 @@ std::vector<Edge> meshEdges(const Mesh& mesh);
 std::vector<std::vector<Point3>> boundaryRings(const Mesh& mesh);
 
 // Elevation of plan point p on the plane through a, b, c (exactly the corner's z at a corner).
-double planeElevation(const Point3& a, const Point3& b, const Point3& c, const Point2& p);
+// Inline, as many elevations in one call ask it once each.
+inline double planeElevation(const Point3& a, const Point3& b, const Point3& c, const Point2& p) {
+  if (p.x == a.x && p.y == a.y) return a.z;
+  if (p.x == b.x && p.y == b.y) return b.z;
+  if (p.x == c.x && p.y == c.y) return c.z;
+  const double bx = b.x - a.x, by = b.y - a.y, cx = c.x - a.x, cy = c.y - a.y;
+  const double px = p.x - a.x, py = p.y - a.y;
+  const double d = bx * cy - cx * by;
+  if (d == 0.0) return a.z;
+  const double wb = (px * cy - cx * py) / d;
+  const double wc = (bx * py - px * by) / d;
+  return a.z + wb * (b.z - a.z) + wc * (c.z - a.z);
+}
 inline double elevationInTriangle(const Mesh& mesh, std::int32_t t, const Point2& p) {
   return planeElevation(mesh.corner(t, 0), mesh.corner(t, 1), mesh.corner(t, 2), p);
 }

@@ -104,6 +104,25 @@ MeshLocation classifyInside(std::int32_t t, unsigned inside) {
   return classifyBy(t, o);
 }
 
+// The centroids of every stride-th triangle, which start walks: the mesh's order follows a curve
+// through the plane, so the sample is spread as the triangles are.
+std::vector<std::pair<Point2, std::int32_t>> centroidSample(const Mesh& mesh, std::size_t stride) {
+  const std::size_t nt = mesh.triangles.size();
+  constexpr std::size_t kAhead = 8;
+  std::vector<std::pair<Point2, std::int32_t>> sample;
+  sample.reserve(nt / stride + 1);
+  for (std::size_t t = 0; t < nt; t += stride) {
+    if (t + kAhead * stride < nt) {
+      for (const std::int32_t v : mesh.triangles[t + kAhead * stride].v)
+        __builtin_prefetch(&mesh.vertices[static_cast<std::size_t>(v)]);
+    }
+    const auto ti = static_cast<std::int32_t>(t);
+    const Point3 &a = mesh.corner(ti, 0), &b = mesh.corner(ti, 1), &c = mesh.corner(ti, 2);
+    sample.push_back({{(a.x + b.x + c.x) / 3.0, (a.y + b.y + c.y) / 3.0}, ti});
+  }
+  return sample;
+}
+
 }  // namespace
 
 PointLocator::PointLocator(const Mesh& mesh) : mesh_(mesh) { fill(kFirstStride); }
@@ -112,25 +131,15 @@ void PointLocator::fill(std::size_t stride) const {
   const std::size_t nt = mesh_.triangles.size();
   stride_ = stride;
   if (nt == 0) return;
-  // A sample of the triangles, every stride-th in the mesh's order (which follows a curve
-  // through the plane, so the sample is spread as the triangles are), gives each cell a start:
-  // a first query on a large surface reads a small share of the mesh instead of all of it.
-  constexpr std::size_t kAhead = 8;
-  std::vector<std::pair<Point2, std::int32_t>> sample;
-  sample.reserve(nt / stride + 1);
-  for (std::size_t t = 0; t < nt; t += stride) {
-    if (t + kAhead * stride < nt) {
-      for (const std::int32_t v : mesh_.triangles[t + kAhead * stride].v)
-        __builtin_prefetch(&mesh_.vertices[static_cast<std::size_t>(v)]);
-    }
-    const auto ti = static_cast<std::int32_t>(t);
-    const Point2 c{(corner(ti, 0).x + corner(ti, 1).x + corner(ti, 2).x) / 3.0,
-                   (corner(ti, 0).y + corner(ti, 1).y + corner(ti, 2).y) / 3.0};
-    x0_ = t == 0 ? c.x : std::min(x0_, c.x);
-    y0_ = t == 0 ? c.y : std::min(y0_, c.y);
-    x1_ = t == 0 ? c.x : std::max(x1_, c.x);
-    y1_ = t == 0 ? c.y : std::max(y1_, c.y);
-    sample.push_back({c, ti});
+  // A sample of the triangles gives each cell a start: a first query on a large surface reads
+  // a small share of the mesh instead of all of it.
+  const std::vector<std::pair<Point2, std::int32_t>> sample = centroidSample(mesh_, stride);
+  for (std::size_t k = 0; k < sample.size(); ++k) {
+    const Point2 c = sample[k].first;
+    x0_ = k == 0 ? c.x : std::min(x0_, c.x);
+    y0_ = k == 0 ? c.y : std::min(y0_, c.y);
+    x1_ = k == 0 ? c.x : std::max(x1_, c.x);
+    y1_ = k == 0 ? c.y : std::max(y1_, c.y);
   }
   // About two sampled triangles a cell (2 x stride triangles): a walk crosses about a cell. Points
   // beyond the sample's box take the nearest cell.
@@ -282,17 +291,10 @@ void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, doub
   const Triangle* corners = mesh.triangles.data();
   const auto* neighbours = mesh.neighbours.data();
 
-  // Each stretch starts at the nearest of a sample of triangles spread over the mesh's order
-  // (which follows a curve through the plane): a few dozen steps, once per stretch.
+  // Each stretch starts at the nearest of a sample of triangles spread over the mesh: a few
+  // dozen steps, once per stretch.
   constexpr std::size_t kSample = 4096;
-  std::vector<std::pair<Point2, std::int32_t>> sample;
-  for (std::size_t j = 0; j < std::min(kSample, nt); ++j) {
-    const auto t = static_cast<std::int32_t>(j * nt / std::min(kSample, nt));
-    const Triangle& c = corners[t];
-    sample.push_back({{(vertices[c.v[0]].x + vertices[c.v[1]].x + vertices[c.v[2]].x) / 3.0,
-                       (vertices[c.v[0]].y + vertices[c.v[1]].y + vertices[c.v[2]].y) / 3.0},
-                      t});
-  }
+  const std::vector<std::pair<Point2, std::int32_t>> sample = centroidSample(mesh, std::max<std::size_t>(1, nt / kSample));
   auto startFor = [&](const Point2& p) {
     std::pair<Point2, std::int32_t> best = sample.front();
     double bestD = std::numeric_limits<double>::infinity();

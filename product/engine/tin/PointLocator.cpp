@@ -337,8 +337,8 @@ void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, doub
   };
   // A step to a triangle asks for its record (its corners and neighbours); the next round reads
   // the corners and asks for their positions, which the same round then tests. Asking ahead for
-  // the records of all the triangles a walk might enter next, as this did before, fetched about
-  // twice the lines it used, and cost more than it saved (at 4M points, twice the time).
+  // the records of all the triangles a walk might enter next, as this did before, fetched lines
+  // it never used, and cost more than it saved.
   constexpr std::size_t kQueriesAhead = 8;
   for (bool active = true; active;) {
     // Each round asks for the corners of the triangle each walk stands in, in one run of

@@ -1,9 +1,7 @@
 // The surface manager over the real engine: rows, colours and images,
 // which buttons a selection enables, the successor of a deleted current
-// surface, writing a surface file, and saving.
+// surface, and saving.
 #include <gtest/gtest.h>
-
-#include <fstream>
 
 #include "SurfacesFixture.h"
 #include "base/TextCase.h"
@@ -131,39 +129,6 @@ TEST_F(ManagerDialogTest, WhenTheRowBelowCannotBeCurrentTheRowAboveIs) {
   run({L"select-row IDC_SURFACES \"B\"", L"click IDC_DELETE", L"answer yes", L"click IDCLOSE"});
   EXPECT_EQ(seen.back().rows, (std::vector<std::wstring>{L"A 0 yellow", L"U 1 red"}));
   EXPECT_EQ(current(), L"A");
-}
-
-TEST_F(ManagerDialogTest, WritingAsksBeforeReplacingAFileAndAFailedWriteLeavesNothingBehind) {
-  makeSurface(L"A");
-  std::ofstream(folder / "out.kvb") << "old content";
-  const std::wstring out = L"file \"" + path("out.kvb") + L"\"";
-  const std::wstring nowhere = L"file \"" + path("missing/out.kvb") + L"\"";
-  std::filesystem::create_directory(folder / "dir.kvb");
-  const std::wstring directory = L"file \"" + path("dir.kvb") + L"\"";
-  // No to the question, then cancel: the file keeps its content.
-  run({L"select-row IDC_SURFACES \"A\"", L"click IDC_WRITE_FILE", out.c_str(), L"answer no", L"file cancel",
-       L"click IDCLOSE"});
-  std::ifstream kept(folder / "out.kvb");
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "old content");
-  surfacesUser.messages.clear();
-  run({L"select-row IDC_SURFACES \"A\"", L"click IDC_WRITE_FILE", out.c_str(), L"answer yes",
-       L"click IDC_WRITE_FILE", nowhere.c_str(), L"answer ok", L"click IDC_WRITE_FILE", directory.c_str(),
-       L"answer yes", L"answer ok", L"click IDCLOSE"});
-
-  CKVLXsurface_Vantor2 written(nullptr);
-  std::ifstream in(folder / "out.kvb", std::ios::binary);
-  ASSERT_EQ(written.ImportFromBin(*in.rdbuf(), CKVLXsurface_Vantor2::kReadAll), 1) << written.LastError();
-  EXPECT_EQ(written.Name(), CString(L"A"));
-  EXPECT_EQ(written.PointCount(), 5);
-  ASSERT_EQ(surfacesUser.messages.size(), 4u);
-  EXPECT_EQ(surfacesUser.messages[0], path("out.kvb") + L" already exists.\nDo you want to replace it?");
-  EXPECT_EQ(surfacesUser.messages[1], L"The surface could not be written to " + path("missing/out.kvb") +
-                                          L": its folder does not exist. The file was left as it was.");
-  EXPECT_NE(surfacesUser.messages[3].find(L"dir.kvb: it is a folder, not a file."), std::wstring::npos);
-  EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
-  EXPECT_TRUE(std::filesystem::is_directory(folder / "dir.kvb"));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()), 2)
-      << "a temporary file was left behind";
 }
 
 TEST_F(ManagerDialogTest, NewAndEditShowTheirResultsAndEscapeSavesLikeClose) {

@@ -80,17 +80,6 @@ TEST(AreaPolygon, ClosedOnlyWhenTheEndsLieApart) {
   EXPECT_EQ(lifted.length(), 5);
 }
 
-TEST(ViewRectangle, HasTheViewportsProportionsAroundTheCentre) {
-  const AcGePoint3dArray r = uv::display::ViewRectangle(AcGePoint3d(0, 0, 0), 100, 1000, 500);
-  const AcGePoint3dArray expected = polygonOf({{100, 50}, {100, -50}, {-100, -50}, {-100, 50}, {100, 50}});
-  ASSERT_EQ(r.length(), 5);
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(r[i], expected[i]) << i;
-
-  const AcGePoint3dArray tall = uv::display::ViewRectangle(AcGePoint3d(10, 20, 7), 40, 300, 600);
-  EXPECT_EQ(tall[2], AcGePoint3d(0, 0, 0));
-  EXPECT_EQ(tall[0], AcGePoint3d(20, 40, 0));
-}
-
 GridFrame frame(double x0, double y0, double x1, double y1, double dx, double dy) {
   GridFrame g;
   g.min = AcGePoint3d(x0, y0, 0);

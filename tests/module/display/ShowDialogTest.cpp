@@ -5,25 +5,17 @@
 
 #include <algorithm>
 #include <numeric>
-#include <set>
 
 #include "SurfacesFixture.h"
 #include "base/TextCase.h"
 #include "db/AcDbBlockTableRecord.h"
-#include "db/AcDbCircle.h"
 #include "db/AcDbDictionary.h"
 #include "db/AcDbFace.h"
-#include "db/AcDbGroup.h"
 #include "db/AcDbLine.h"
 #include "db/AcDbObjectPointer.h"
 #include "db/AcDbPolyline.h"
-#include "db/resbuf.h"
-#include "ed/EdGraphics.h"
-#include "ed/ModelSpace.h"
 #include "ed/ProgressMeter.h"
-#include "module/display/SurfaceDrawing.h"
 #include "module/display/dlg_PrikazPlohe.h"
-#include "product/cadwrapper/CKVLCDraw.h"
 #include "product/engine/CKVLXsurface_Vantor2.h"
 #include "product/giscore/CModuleConfiguration.h"
 
@@ -132,29 +124,6 @@ TEST_F(ShowDialogTest, APickedPolygonIsClosedAndItsSidesAreErased) {
   EXPECT_EQ(dlg.m_areaPolygon[0], AcGePoint3d(1, 1, 0));
   EXPECT_EQ(dlg.m_areaPolygon[3], AcGePoint3d(1.005, 1.005, 0));
   EXPECT_TRUE(all<AcDbLine>().empty()) << "the rubber-band sides stay in the drawing";
-}
-
-// A lightweight polyline, left open, is closed in e2e_display_show_survey.
-TEST_F(ShowDialogTest, APolygonFromPolylinesOnlyAndClosed) {
-  makeSurface(L"Teren");
-  AcGePoint3dArray far = {AcGePoint3d(100, 100, 5), AcGePoint3d(120, 100, 6), AcGePoint3d(120, 120, 7),
-                          AcGePoint3d(100, 100, 5)};
-  ASSERT_FALSE(CKVLCDraw::polyline3d(far, 0).isNull());
-  AcDbObjectId circleId;
-  {
-    AcDbObjectPointer<AcDbBlockTableRecord> space(doc->database()->modelSpaceId(), AcDb::kForWrite);
-    auto* circle = new AcDbCircle(AcGePoint3d(50, 50, 0), AcGeVector3d(0, 0, 1), 3);
-    ASSERT_EQ(space->appendAcDbEntity(circleId, circle), Acad::eOk);
-    circle->close();
-  }
-  script({L"click IDC_AREA_POLYGON", L"click IDC_POLYGON_FROM_POLYLINE", L"entity 110,100",
-          L"click IDC_POLYGON_FROM_POLYLINE", L"entity 50,53", L"click IDCANCEL"});
-  dlg_PrikazPlohe dlg;
-  EXPECT_EQ(run(dlg), IDCANCEL);
-  // The circle left the 3D polyline's polygon, already closed: as read.
-  ASSERT_EQ(dlg.m_areaPolygon.length(), 4);
-  EXPECT_EQ(dlg.m_areaPolygon[2], AcGePoint3d(120, 120, 7));
-  EXPECT_EQ(dlg.m_areaPolygon[3], AcGePoint3d(100, 100, 5));
 }
 
 TEST_F(ShowDialogTest, SpacingsFromARectangle) {

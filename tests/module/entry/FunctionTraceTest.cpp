@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <regex>
-#include <sstream>
 #include <stdexcept>
 
 #include "module/entry/CFunctionTrace.h"

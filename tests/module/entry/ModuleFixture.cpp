@@ -10,7 +10,6 @@
 #include "module/points/dlg_UcitavanjeTocaka.h"
 #include "module/projection/dlg_Projekcija.h"
 #include "product/engine/CKVLSurfaceManager.h"
-#include "ui/CAdUiDialog.h"
 #include "ui/DialogRunner.h"
 #include "tests/module/WatchedDialog.h"
 

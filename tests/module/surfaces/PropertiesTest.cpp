@@ -47,18 +47,6 @@ class PropertiesTest : public SurfacesFixture {
   const CKVLSurfaceManager::CKVLLayer& layer(int type) { return *desc->GetLayerManager()->GetLayer(type); }
 };
 
-TEST_F(PropertiesTest, ShowsEveryLayerRecordWithKnownLinetypes) {
-  ASSERT_EQ(edit({L"click IDCANCEL"}), IDCANCEL);
-  ASSERT_EQ(rows.size(), 6u);
-  EXPECT_EQ(rows[0], (std::vector<std::wstring>{CModuleConfiguration::GetMsg(61012).str(), L"Teren_TIN", L"8",
-                                                L"Continuous"}));
-  // The boundary's DASHED is not in the new drawing's table: Continuous stands in.
-  EXPECT_EQ(rows[2], (std::vector<std::wstring>{CModuleConfiguration::GetMsg(5020).str(), L"Teren_BOUNDARY", L"1",
-                                                L"Continuous"}));
-  EXPECT_EQ(rows[5][0], CModuleConfiguration::GetMsg(5146).str());
-  EXPECT_EQ(layer(3).m_strLinetype, CString(L"DASHED"));  // Cancel changed nothing
-}
-
 TEST_F(PropertiesTest, OkStoresNameDescriptionAndTheLayerCellsThatPassTheRules) {
   ASSERT_EQ(edit({L"set IDC_NAME \"Teren 2\"", L"set IDC_DESCRIPTION \"Resurveyed\"",
                   L"edit-cell IDC_LAYERS 0 1 \"TIN LAYER\"", L"edit-cell IDC_LAYERS 0 2", L"color 5",

@@ -12,13 +12,11 @@
 #include <cstdlib>
 #include <fstream>
 #include <memory>
-#include <set>
 #include <string>
 
 #include "DrawingFixture.h"
 #include "base/TextCase.h"
 #include "db/AcDb2dPolyline.h"
-#include "db/AcDbBlockReference.h"
 #include "db/AcDbBlockTableRecord.h"
 #include "ed/ModelSpace.h"
 #include "module/points/LayerList.h"
@@ -26,11 +24,9 @@
 #include "module/projection/dlg_Projekcija.h"
 #include "product/cadwrapper/CKVLC2dPolylinePtr.h"
 #include "product/cadwrapper/CKVLCBlockReferencePtr.h"
-#include "product/cadwrapper/CKVLCEntityPtr.h"
 #include "product/engine/CKVLSurfaceManager.h"
 #include "product/engine/CKVLXsurface_Vantor2.h"
 #include "product/engine/CUniquePointSet.h"
-#include "ui/CDialog.h"
 #include "ui/CListCtrl.h"
 #include "ui/DialogRunner.h"
 #include "user/DialogAction.h"

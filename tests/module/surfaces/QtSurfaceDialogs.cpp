@@ -10,11 +10,8 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include <cstdlib>
-
 #include "SurfacesFixture.h"
 #include "tests/module/ShowDialogInQt.h"
-#include "base/TextCase.h"
 #include "module/surfaces/dlg_NovaPloha.h"
 #include "module/surfaces/dlg_UpravljanjePlohama.h"
 #include "ui/DialogRunner.h"

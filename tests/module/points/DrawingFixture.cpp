@@ -12,16 +12,13 @@
 #include "db/AcDbArc.h"
 #include "db/AcDbBlockReference.h"
 #include "db/AcDbCircle.h"
+#include "db/AcDbCurve.h"
 #include "db/AcDbFace.h"
-#include "db/AcDbLine.h"
 #include "db/AcDbPoint.h"
 #include "db/AcDbText.h"
 #include "db/dxf/DxfFile.h"
 #include "ed/ModelSpace.h"
-#include "product/cadwrapper/CKVLC2dPolylinePtr.h"
-#include "product/cadwrapper/CKVLC3dPolylinePtr.h"
 #include "product/cadwrapper/CKVLCEntityPtr.h"
-#include "product/cadwrapper/CKVLCPolylineLWPtr.h"
 #include "product/engine/CKVLSurfaceManager.h"
 #include "product/engine/CKVLXsurface_Vantor2.h"
 #include "product/giscore/CModuleConfiguration.h"
@@ -34,14 +31,17 @@ namespace uvtest {
 
 namespace {
 
-// A point of the entity that tells it from the others of its type.
+// A point of the entity that tells it from the others of its type: the
+// centre of arcs and circles, the position of points, texts and
+// references, the first corner of faces, the start of other curves.
 bool keyPoint(AcDbEntity* e, AcGePoint3d& p) {
-  if (auto* line = AcDbLine::cast(e)) p = line->startPoint();
-  else if (auto* arc = AcDbArc::cast(e)) p = arc->center();
+  if (auto* arc = AcDbArc::cast(e)) p = arc->center();
   else if (auto* circle = AcDbCircle::cast(e)) p = circle->center();
   else if (auto* point = AcDbPoint::cast(e)) p = point->position();
   else if (auto* text = AcDbText::cast(e)) p = text->position();
   else if (auto* ref = AcDbBlockReference::cast(e)) p = ref->position();
+  else if (auto* face = AcDbFace::cast(e)) return face->getVertexAt(0, p) == Acad::eOk;
+  else if (auto* curve = AcDbCurve::cast(e)) return curve->getStartPoint(p) == Acad::eOk;
   else return false;
   return true;
 }
@@ -130,27 +130,10 @@ std::vector<AcDbObjectId> DrawingFixture::entities() const { return uv::ModelSpa
 AcDbObjectId DrawingFixture::entityAt(const wchar_t* type, double x, double y) const {
   for (AcDbObjectId id : entities()) {
     CKVLCEntityPtr e(id);
-    if (!e.isOpen() || uv::ModelSpace::facts(*e).dxfName != type) continue;
     AcGePoint3d p;
-    if (!keyPoint(e, p)) {
-      // Polylines and faces: the first vertex.
-      if (auto* face = AcDbFace::cast(e.object())) face->getVertexAt(0, p);
-      else {
-        e.close();
-        AcGePoint3dArray vertices;
-        CKVLC3dPolylinePtr poly3d(id);
-        if (poly3d.getVertexPoints(vertices) != Acad::eOk) {
-          CKVLC2dPolylinePtr poly2d(id);
-          if (poly2d.getVertexPoints(vertices) != Acad::eOk) {
-            CKVLCPolylineLWPtr lw(id);
-            lw.getVertexPoints(vertices);
-          }
-        }
-        if (vertices.length() == 0) continue;
-        p = vertices[0];
-      }
-    }
-    if (std::abs(p.x - x) < 1e-9 && std::abs(p.y - y) < 1e-9) return id;
+    if (e.isOpen() && uv::ModelSpace::facts(*e).dxfName == type && keyPoint(e, p) && std::abs(p.x - x) < 1e-9 &&
+        std::abs(p.y - y) < 1e-9)
+      return id;
   }
   ADD_FAILURE() << "no " << uv::toUtf8(type) << " at " << x << "," << y;
   return AcDbObjectId();

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <map>
 
-#include "DrawingGroups.h"
+#include "tests/module/DrawingGroups.h"
 #include "SurfacesFixture.h"
 #include "base/TextCase.h"
 #include "db/AcDbObjectPointer.h"

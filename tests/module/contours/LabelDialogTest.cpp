@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "DrawingGroups.h"
+#include "tests/module/DrawingGroups.h"
 #include "SurfacesFixture.h"
 #include "db/AcDbLine.h"
 #include "db/AcDbObjectPointer.h"

@@ -7,9 +7,9 @@
 #include <numeric>
 
 #include "SurfacesFixture.h"
+#include "tests/module/DrawingGroups.h"
 #include "base/TextCase.h"
 #include "db/AcDbBlockTableRecord.h"
-#include "db/AcDbDictionary.h"
 #include "db/AcDbFace.h"
 #include "db/AcDbLine.h"
 #include "db/AcDbObjectPointer.h"
@@ -39,13 +39,7 @@ class ShowDialogTest : public SurfacesFixture {
     acutDelString(name);
     return out;
   }
-  int groupCount() {
-    AcDbDictionary* groups = nullptr;
-    doc->database()->getGroupDictionary(groups, AcDb::kForRead);
-    const int n = int(groups->numEntries());
-    groups->close();
-    return n;
-  }
+  int groupCount() const { return int(groupsOf(doc->database()).size()); }
   // A surface of a 3 x 3 lattice of points 10 apart, z = x + y.
   CKVLXsurface_Vantor2* lattice(const wchar_t* name) {
     CKVLXsurface_Vantor2* s = manager()->CreateSurface(name, CKVLSurfaceManager::kDrawingStorage, nullptr, false);

@@ -1,4 +1,5 @@
-// The groups of a drawing with their members, for the contour tests.
+// The groups of a drawing with their members, for the tests of what the
+// dialogs draw.
 #pragma once
 
 #include <memory>

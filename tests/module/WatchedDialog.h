@@ -1,13 +1,19 @@
 // A dialog's run passed through to the scripted user, with the dialog shown
 // to a test once it is open and after each action that leaves it open: how
-// the fixtures' users look at a dialog while a script drives it.
+// the fixtures' users look at a dialog while a script drives it. And the
+// scripted user the fixtures share, which does so and notes what it was
+// asked.
 #pragma once
 
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "ui/AfxWin.h"
+#include "ui/CDialog.h"
 #include "ui/DialogRunner.h"
 #include "user/ModalDialog.h"
+#include "user/ScriptedUser.h"
 
 namespace uvtest {
 
@@ -37,6 +43,35 @@ class WatchedDialog : public uv::ModalDialog {
 
   uv::ModalDialog& m_inner;
   Watch m_onOpen, m_afterAction;
+};
+
+// How the windows stood when the program asked for a selection.
+struct SelectionMoment {
+  bool dialogVisible = true;
+  bool mainEnabled = false;
+};
+
+class WatchingUser : public uv::ScriptedUser {
+ public:
+  // Texts of the message boxes shown, oldest first.
+  std::vector<std::wstring> messages;
+  std::vector<SelectionMoment> moments;
+  // Called with each dialog as soon as it is open, and after each action that leaves it open.
+  WatchedDialog::Watch onOpen, afterAction;
+
+  int messageBox(const uv::MessageQuestion& q) override {
+    messages.push_back(q.text);
+    return ScriptedUser::messageBox(q);
+  }
+  uv::SelectionAnswer select(const uv::SelectionQuestion& q) override {
+    const auto& open = CDialog::openModalDialogs();
+    moments.push_back({!open.empty() && open.back()->IsWindowVisible(), AfxGetMainWnd()->IsWindowEnabled() != FALSE});
+    return ScriptedUser::select(q);
+  }
+  INT_PTR runDialog(uv::ModalDialog& dialog) override {
+    WatchedDialog watched(dialog, onOpen, afterAction);
+    return ScriptedUser::runDialog(watched);
+  }
 };
 
 }  // namespace uvtest

@@ -47,7 +47,7 @@ class ContourDialogTest : public SurfacesFixture {
   }
 
   INT_PTR run(std::initializer_list<const wchar_t*> lines, const wchar_t* surface = L"Teren") {
-    surfacesUser.probe = [this](CDialog& d) {
+    surfacesUser.onOpen = surfacesUser.afterAction = [this](CDialog& d) {
       for (int id = 200; id <= 290; ++id)
         if (CWnd* c = d.GetDlgItem(id)) {
           CString t;

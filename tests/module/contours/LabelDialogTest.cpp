@@ -47,7 +47,7 @@ class LabelDialogTest : public SurfacesFixture {
   }
 
   INT_PTR run(std::initializer_list<const wchar_t*> lines, const wchar_t* surface = L"Teren") {
-    surfacesUser.probe = [this](CDialog& d) {
+    surfacesUser.onOpen = surfacesUser.afterAction = [this](CDialog& d) {
       rows.clear();
       auto* list = dynamic_cast<CListCtrl*>(d.GetDlgItem(200));
       for (int r = 0; list && r < list->GetItemCount(); ++r) rows.push_back(list->GetItemText(r, 0).str());

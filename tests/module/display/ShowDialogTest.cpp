@@ -76,7 +76,7 @@ TEST_F(ShowDialogTest, EnablingFollowsTheThreeOptionGroups) {
     bool operator==(const State&) const = default;
   };
   std::vector<State> seen;
-  surfacesUser.probe = [&](CDialog& d) {
+  surfacesUser.onOpen = surfacesUser.afterAction = [&](CDialog& d) {
     auto on = [&](int id) { return d.GetDlgItem(id)->IsWindowEnabled() != FALSE; };
     State s{on(215), on(239), on(243)};
     EXPECT_EQ(on(215), on(216));
@@ -111,7 +111,9 @@ TEST_F(ShowDialogTest, APickedPolygonIsClosedAndItsSidesAreErased) {
           L"click IDC_PICK_POLYGON", L"enter", L"click IDCANCEL"});
   dlg_PrikazPlohe dlg;
   std::vector<int> polygonLengths;
-  surfacesUser.probe = [&](CDialog&) { polygonLengths.push_back(dlg.m_areaPolygon.length()); };
+  surfacesUser.onOpen = surfacesUser.afterAction = [&](CDialog&) {
+    polygonLengths.push_back(dlg.m_areaPolygon.length());
+  };
   EXPECT_EQ(run(dlg), IDCANCEL);
   EXPECT_EQ(polygonLengths, (std::vector<int>{0, 0, 4, 4, 4}));
   ASSERT_EQ(dlg.m_areaPolygon.length(), 4);
@@ -126,8 +128,9 @@ TEST_F(ShowDialogTest, SpacingsFromARectangle) {
           L"click IDC_STEPS_FROM_RECTANGLE", L"point 0,0", L"cancel", L"click IDCANCEL"});
   dlg_PrikazPlohe dlg;
   std::vector<std::wstring> texts;
-  surfacesUser.probe = [&](CDialog& d) { texts.push_back(d.GetDlgItem(239)->windowText().str() + L"/" +
-                                                        d.GetDlgItem(245)->windowText().str()); };
+  surfacesUser.onOpen = surfacesUser.afterAction = [&](CDialog& d) {
+    texts.push_back(d.GetDlgItem(239)->windowText().str() + L"/" + d.GetDlgItem(245)->windowText().str());
+  };
   EXPECT_EQ(run(dlg), IDCANCEL);
   EXPECT_EQ(dlg.m_dStepX, 6);
   EXPECT_EQ(dlg.m_dStepY, 6);
@@ -164,7 +167,7 @@ TEST_F(ShowDialogTest, AZeroOrHugeGridIsRefusedWithTheFocusOnTheField) {
   lattice(L"Teren");
   std::vector<int> refocused;
   int probes = 0;
-  surfacesUser.probe = [&](CDialog& d) {
+  surfacesUser.onOpen = surfacesUser.afterAction = [&](CDialog& d) {
     CWnd* away = d.GetDlgItem(218);
     if (probes++ > 0 && CWnd::GetFocus() != away) refocused.push_back(CWnd::GetFocus() ? CWnd::GetFocus()->GetDlgCtrlID() : 0);
     away->SetFocus();

@@ -22,10 +22,7 @@
 #include "product/engine/CKVLSurfaceManager.h"
 #include "product/engine/CKVLXsurface_Vantor2.h"
 #include "product/giscore/CModuleConfiguration.h"
-#include "ui/AfxWin.h"
-#include "ui/CDialog.h"
 #include "ui/Resources.h"
-#include "tests/module/WatchedDialog.h"
 
 namespace uvtest {
 
@@ -61,22 +58,8 @@ void registerModuleResources() {
 
 }  // namespace
 
-INT_PTR SelectionWatchingUser::runDialog(uv::ModalDialog& dialog) {
-  WatchedDialog opened(dialog, onOpen, afterAction);
-  return ScriptedUser::runDialog(opened);
-}
-
 std::wstring pointsDrawingFile(const char* name) {
   return uv::fromUtf8(std::string(UV_SOURCE_DIR) + "/tests/e2e/drawings/points_drawing/" + name);
-}
-
-uv::SelectionAnswer SelectionWatchingUser::select(const uv::SelectionQuestion& q) {
-  SelectionMoment m;
-  const auto& open = CDialog::openModalDialogs();
-  m.dialogVisible = !open.empty() && open.back()->IsWindowVisible();
-  m.mainEnabled = AfxGetMainWnd()->IsWindowEnabled();
-  moments.push_back(m);
-  return ScriptedUser::select(q);
 }
 
 void DrawingFixture::SetUp() {

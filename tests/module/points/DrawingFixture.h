@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,32 +20,17 @@
 #include "ge/AcGePoint3d.h"
 #include "user/CurrentUser.h"
 #include "user/ScriptedUser.h"
+#include "tests/module/WatchedDialog.h"
 
-class CDialog;
 class CKVLSurfaceManager;
 
 namespace uvtest {
-
-// How the windows stood when the program asked for a selection.
-struct SelectionMoment {
-  bool dialogVisible = true;
-  bool mainEnabled = false;
-};
-
-class SelectionWatchingUser : public uv::ScriptedUser {
- public:
-  std::vector<SelectionMoment> moments;
-  // Called with each dialog as soon as it is open, and after each action that leaves it open.
-  std::function<void(CDialog&)> onOpen, afterAction;
-  uv::SelectionAnswer select(const uv::SelectionQuestion& q) override;
-  INT_PTR runDialog(uv::ModalDialog& dialog) override;
-};
 
 class DrawingFixture : public ::testing::Test {
  protected:
   AcApDocument* doc = nullptr;
   AcDbDatabase* db = nullptr;
-  SelectionWatchingUser user;
+  WatchingUser user;
   // Removed with what it holds when the test ends.
   std::filesystem::path folder;
 

@@ -48,7 +48,7 @@ TEST_F(TextPage, ControlsFollowTheirSwitches) {
     TextPageHost h(manager, L"Teren");
     for (const wchar_t* line : lines) user.appendLines({line});
     EXPECT_THROW(h.DoModal(), uv::ScriptError) << CString(lines.back()).toUtf8();
-    user = SelectionWatchingUser();
+    user = WatchingUser();
   }
 }
 

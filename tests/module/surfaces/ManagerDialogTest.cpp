@@ -44,7 +44,7 @@ class ManagerDialogTest : public SurfacesFixture {
   // Runs the manager with the script, keeping a snapshot after each action.
   void run(std::initializer_list<const wchar_t*> lines) {
     seen.clear();
-    surfacesUser.probe = [this](CDialog& d) {
+    surfacesUser.onOpen = surfacesUser.afterAction = [this](CDialog& d) {
       if (dynamic_cast<dlg_UpravljanjePlohama*>(&d)) seen.push_back(snapshot(d));
     };
     script(lines);

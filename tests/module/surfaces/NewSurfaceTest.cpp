@@ -16,7 +16,7 @@ TEST_F(NewSurfaceTest, EmptyAndTakenNamesAreRefusedWithTheFocusOnTheName) {
   dlg.AddTakenName(L"Teren");
   bool nameFocused = true;
   int probes = 0;
-  surfacesUser.probe = [&](CDialog& d) {
+  surfacesUser.onOpen = surfacesUser.afterAction = [&](CDialog& d) {
     // The person typed the description last; after each refused OK the focus is back on the name.
     if (++probes == 2 || probes == 5) d.GetDlgItem(254)->SetFocus();
     if (probes == 3 || probes == 6) nameFocused = nameFocused && CWnd::GetFocus() == d.GetDlgItem(250);
@@ -37,7 +37,7 @@ TEST_F(NewSurfaceTest, EmptyAndTakenNamesAreRefusedWithTheFocusOnTheName) {
 TEST_F(NewSurfaceTest, TheFileFieldFollowsTheStorageAndItsPathIsHandedOn) {
   dlg_NovaPloha dlg;
   std::vector<std::pair<bool, std::wstring>> seen;  // enabled, text
-  surfacesUser.probe = [&](CDialog& d) {
+  surfacesUser.onOpen = surfacesUser.afterAction = [&](CDialog& d) {
     CWnd* file = d.GetDlgItem(215);
     seen.emplace_back(file->IsWindowEnabled() != FALSE, file->windowText().str());
   };

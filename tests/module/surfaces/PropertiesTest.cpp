@@ -29,7 +29,7 @@ class PropertiesTest : public SurfacesFixture {
 
   INT_PTR edit(std::initializer_list<const wchar_t*> lines) {
     rows.clear();
-    surfacesUser.probe = [this](CDialog& d) {
+    surfacesUser.onOpen = surfacesUser.afterAction = [this](CDialog& d) {
       auto* list = dynamic_cast<CListCtrl*>(d.GetDlgItem(206));
       if (!list || !rows.empty()) return;
       for (int r = 0; r < list->GetItemCount(); ++r) {
@@ -123,7 +123,7 @@ TEST_F(LinetypePickerTest, ALinetypeLoadedThroughOnePickerShowsInTheOthers) {
   TwoPickers dlg;
   EXPECT_EQ(CKVLLinetypeComboBox::LivePickers().count(&dlg.major), 1u);
   std::vector<std::wstring> log, minorEntries;
-  surfacesUser.probe = [&](CDialog&) {
+  surfacesUser.onOpen = surfacesUser.afterAction = [&](CDialog&) {
     log.push_back(dlg.major.GetCurrentName().str() + L"/" + dlg.major.GetSelectedName().str() + L" " +
                   dlg.minor.GetCurrentName().str() + L"/" + dlg.minor.GetSelectedName().str() + L" " +
                   std::to_wstring(dlg.minor.GetCount()));
@@ -146,7 +146,7 @@ TEST_F(LinetypePickerTest, ALinetypeLoadedThroughOnePickerShowsInTheOthers) {
 TEST_F(LinetypePickerTest, ANameMissingAfterARefillIsKeptWithNothingSelected) {
   TwoPickers dlg;
   std::vector<std::wstring> seen;
-  surfacesUser.probe = [&](CDialog&) {
+  surfacesUser.onOpen = surfacesUser.afterAction = [&](CDialog&) {
     if (dlg.major.GetCurrentName() != L"DASHED" || !seen.empty()) return;
     // The linetype the picker loaded leaves the drawing again.
     AcDbObjectId id;

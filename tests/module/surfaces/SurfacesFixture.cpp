@@ -5,20 +5,8 @@
 
 #include "base/TextCase.h"
 #include "product/engine/CKVLXsurface_Vantor2.h"
-#include "tests/module/WatchedDialog.h"
 
 namespace uvtest {
-
-int SurfacesUser::messageBox(const uv::MessageQuestion& q) {
-  messages.push_back(q.text);
-  return ScriptedUser::messageBox(q);
-}
-
-INT_PTR SurfacesUser::runDialog(uv::ModalDialog& modal) {
-  if (!probe) return ScriptedUser::runDialog(modal);
-  WatchedDialog probing(modal, probe, probe);
-  return ScriptedUser::runDialog(probing);
-}
 
 void SurfacesFixture::SetUp() {
   ModuleFixture::SetUp();

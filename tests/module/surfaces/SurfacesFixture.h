@@ -5,33 +5,21 @@
 #pragma once
 
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "ModuleFixture.h"
+#include "tests/module/WatchedDialog.h"
 #include "ge/AcGePoint3d.h"
 #include "product/engine/CKVLSurfaceManager.h"
 
-class CDialog;
 class CKVLXsurface_Vantor2;
 
 namespace uvtest {
 
-class SurfacesUser : public uv::ScriptedUser {
- public:
-  // Texts of the message boxes shown, oldest first.
-  std::vector<std::wstring> messages;
-  // Called with the dialog once it is open and after each action on it.
-  std::function<void(CDialog&)> probe;
-
-  int messageBox(const uv::MessageQuestion& q) override;
-  INT_PTR runDialog(uv::ModalDialog& dialog) override;
-};
-
 class SurfacesFixture : public ModuleFixture {
  protected:
-  SurfacesUser surfacesUser;
+  WatchingUser surfacesUser;
   std::filesystem::path folder;
 
   void SetUp() override;

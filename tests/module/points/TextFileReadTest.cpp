@@ -137,30 +137,6 @@ TEST_F(TextFileRead, ByteOrderMarks) {
   }
 }
 
-TEST_F(TextFileRead, MissingFile) {
-  CTextFile file;
-  file.SetCommentMarker(L';');
-  ASSERT_EQ(file.Read(writeFile("a.txt", "#A\n1\n")), 1);
-  EXPECT_EQ(DetectTextEncoding(L"/no/such/file.txt"), 0);
-  EXPECT_EQ(file.Read(L"/no/such/file.txt"), 0);
-  CStringArray names;
-  EXPECT_EQ(file.GetSectionNames(names), 0) << "a failed read drops the earlier sections";
-  EXPECT_EQ(file.FindSection(L"A"), nullptr);
-}
-
-TEST_F(TextFileRead, AddSectionRefusesATakenName) {
-  CTextFile file;
-  EXPECT_EQ(file.AddSection(std::make_unique<CTextFile::CSection>(L"b")), 0);
-  EXPECT_EQ(file.AddSection(std::make_unique<CTextFile::CSection>(L"a")), 1);
-  EXPECT_EQ(file.AddSection(std::make_unique<CTextFile::CSection>(L"b")), -1);
-  EXPECT_EQ(file.GetSectionCount(), 2);
-  CStringArray names;
-  file.GetSectionNames(names);
-  EXPECT_EQ(toVector(names), (Lines{L"a", L"b"}));
-  EXPECT_EQ(file.FindSection(L"a")->GetName().str(), L"a");
-  EXPECT_EQ(file.FindSection(L"B"), nullptr);  // names compare with their letter case
-}
-
 // A character whose bytes the end of the reader's first block (1 MiB after
 // the mark) parts comes through whole.
 TEST_F(TextFileRead, ACharacterCutByTheEndOfABlock) {

@@ -100,28 +100,6 @@ TEST_F(ShowDialogTest, EnablingFollowsTheThreeOptionGroups) {
   EXPECT_TRUE(all<AcDbEntity>().empty());  // Cancel draws nothing
 }
 
-TEST_F(ShowDialogTest, APickedPolygonIsClosedAndItsSidesAreErased) {
-  makeSurface(L"Teren");
-  std::vector<int> linesWhileAsked;
-  script({L"click IDC_AREA_POLYGON", L"click IDC_PICK_POLYGON", L"point 0,0", L"point 10,0", L"point 10,10",
-          L"enter",
-          // Ends within 0.01: not closed again.
-          L"click IDC_PICK_POLYGON", L"point 1,1", L"point 5,1", L"point 5,5", L"point 1.005,1.005", L"cancel",
-          // No first point: the polygon stays.
-          L"click IDC_PICK_POLYGON", L"enter", L"click IDCANCEL"});
-  dlg_PrikazPlohe dlg;
-  std::vector<int> polygonLengths;
-  surfacesUser.onOpen = surfacesUser.afterAction = [&](CDialog&) {
-    polygonLengths.push_back(dlg.m_areaPolygon.length());
-  };
-  EXPECT_EQ(run(dlg), IDCANCEL);
-  EXPECT_EQ(polygonLengths, (std::vector<int>{0, 0, 4, 4, 4}));
-  ASSERT_EQ(dlg.m_areaPolygon.length(), 4);
-  EXPECT_EQ(dlg.m_areaPolygon[0], AcGePoint3d(1, 1, 0));
-  EXPECT_EQ(dlg.m_areaPolygon[3], AcGePoint3d(1.005, 1.005, 0));
-  EXPECT_TRUE(all<AcDbLine>().empty()) << "the rubber-band sides stay in the drawing";
-}
-
 TEST_F(ShowDialogTest, SpacingsFromARectangle) {
   makeSurface(L"Teren");
   script({L"click IDC_MESH_GRID", L"click IDC_STEPS_FROM_RECTANGLE", L"point 10,20", L"corner 4,26",

@@ -105,6 +105,9 @@ for k, l in enumerate(lines):
            [tuple(t) for t in value] == [(1070, k)], "line %d tags %r %r %r" % (k, name, app, value))
 line_group = [g for g in doc.groups.groups() if {e.dxf.handle for e in g} == {l.dxf.handle for l in lines}]
 expect(len(line_group) == 1, "the edges are not one group")
+# The sides shown while polygons were picked are gone again.
+stray = [l for l in doc.modelspace().query("LINE") if l.dxf.layer not in ("Teren_TIN", "Teren_GRID")]
+expect(not stray, "%d lines of picked polygons stay in the drawing" % len(stray))
 
 
 def check_walk(kind, drawn, expected):

@@ -100,21 +100,6 @@ TEST_F(ShowDialogTest, EnablingFollowsTheThreeOptionGroups) {
   EXPECT_TRUE(all<AcDbEntity>().empty());  // Cancel draws nothing
 }
 
-TEST_F(ShowDialogTest, SpacingsFromARectangle) {
-  makeSurface(L"Teren");
-  script({L"click IDC_MESH_GRID", L"click IDC_STEPS_FROM_RECTANGLE", L"point 10,20", L"corner 4,26",
-          L"click IDC_STEPS_FROM_RECTANGLE", L"point 0,0", L"cancel", L"click IDCANCEL"});
-  dlg_PrikazPlohe dlg;
-  std::vector<std::wstring> texts;
-  surfacesUser.onOpen = surfacesUser.afterAction = [&](CDialog& d) {
-    texts.push_back(d.GetDlgItem(239)->windowText().str() + L"/" + d.GetDlgItem(245)->windowText().str());
-  };
-  EXPECT_EQ(run(dlg), IDCANCEL);
-  EXPECT_EQ(dlg.m_dStepX, 6);
-  EXPECT_EQ(dlg.m_dStepY, 6);
-  EXPECT_EQ(texts, (std::vector<std::wstring>{L"10/10", L"10/10", L"6/6", L"6/6"}));
-}
-
 TEST_F(ShowDialogTest, ZoomShowsTheSurfaceAndWaitsForEnter) {
   makeSurface(L"Teren");
   script({L"click IDC_ZOOM", L"enter", L"click IDCANCEL"});

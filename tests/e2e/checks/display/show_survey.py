@@ -127,5 +127,5 @@ expect(all(not f.has_xdata("KV2_SurfaceName") for f in grid_faces), "grid faces 
 
 # Grid segments over the current view of the default 1600 x 1200 screen.
 view = view_rectangle((800, 300), 200, 1600, 1200)
-segments = [s for s in walk_segments(view, 7.5, 10.0) if all(inside(view, p) for p in s)]
+segments = [s for s in walk_segments(view, 7.5, 12.0) if all(inside(view, p) for p in s)]
 check_walk("segments", [[l.dxf.start, l.dxf.end] for l in on("LINE", "Teren_GRID")], segments)

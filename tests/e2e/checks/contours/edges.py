@@ -1,7 +1,8 @@
 """Edge cases of the levels, against the survey triangulated by scipy: the
 hollow's range -10 to 0 (0 lies above the hollow, so it draws nothing),
-tenths by repeated addition, a listed level read back with two decimals,
-a level in both classes drawn once as major, contours laid at 0."""
+tenths by repeated addition, a listed level read back with two decimals
+and a deleted one not drawn, a level in both classes drawn once as major,
+contours laid at 0."""
 from contourcheck import Survey, check_lengths, contours, levels_by_addition, plan_points
 from e2echeck import expect, read_dxf, work_path
 

@@ -4,7 +4,6 @@
 // the dialog hidden while the user selects.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -16,7 +15,6 @@
 #include "module/points/dlg_UcitavanjeTocaka_Crtez.h"
 #include "product/cadwrapper/CKVLCEntityPtr.h"
 #include "product/engine/CKVLSurfaceManager.h"
-#include "product/engine/CKVLXsurface_Vantor2.h"
 #include "product/engine/CUniquePointSet.h"
 #include "ui/AfxWin.h"
 #include "ui/CWnd.h"

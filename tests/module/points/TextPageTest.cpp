@@ -2,13 +2,8 @@
 // person makes and the points that reach the surface.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
-
 #include "TextFixture.h"
-#include "base/TextCase.h"
 #include "ed/ProgressMeter.h"
-#include "product/engine/CKVLSurfaceManager.h"
 #include "product/engine/CKVLXsurface_Vantor2.h"
 #include "product/engine/CUniquePointSet.h"
 #include "user/MessageBoxCodes.h"

@@ -96,12 +96,5 @@ TEST_F(ConversionTest, AStaleListCanEmptyTheNamesAndThenNoOldSurfaceIsActive) {
   EXPECT_NE(manager()->GetSurfaceDescription(L"Vantor1_B"), nullptr);
 }
 
-TEST_F(ConversionTest, WithoutOldSurfacesConvertAsksForOne) {
-  convert({L"click IDC_CONVERT", L"answer ok", L"click IDCLOSE"});
-  EXPECT_EQ(surfacesUser.messages, std::vector<std::wstring>{CModuleConfiguration::GetMsg(5029).str()});
-  CStringArray names;
-  EXPECT_EQ(manager()->GetAllSurfaceNames(names), 0);
-}
-
 }  // namespace
 }  // namespace uvtest

@@ -68,15 +68,6 @@ TEST_F(PropertiesTest, OkStoresNameDescriptionAndTheLayerCellsThatPassTheRules) 
   EXPECT_TRUE(surfacesUser.messages.empty());
 }
 
-TEST_F(PropertiesTest, NamesOfOtherSurfacesAndEmptyNamesAreRefusedItsOwnNamePasses) {
-  ASSERT_EQ(edit({L"set IDC_NAME \"Bager\"", L"click IDOK", L"answer ok", L"set IDC_NAME \"\"", L"click IDOK",
-                  L"answer ok", L"set IDC_NAME \"Teren\"", L"click IDOK"}),
-            IDOK);
-  EXPECT_EQ(surfacesUser.messages, (std::vector<std::wstring>{CModuleConfiguration::GetMsg(4991).str(),
-                                                              CModuleConfiguration::GetMsg(3227).str()}));
-  EXPECT_EQ(desc->m_strName, CString(L"Teren"));
-}
-
 TEST_F(PropertiesTest, ASurfaceWithoutABoundaryRecordShowsFiveRows) {
   auto records = desc->GetLayerManager()->Records();
   std::erase_if(records, [](const uv::engine::LayerData& l) { return l.type == 3; });

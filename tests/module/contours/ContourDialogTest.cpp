@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <map>
 
-#include "tests/module/DrawingGroups.h"
 #include "SurfacesFixture.h"
 #include "base/TextCase.h"
 #include "db/AcDbObjectPointer.h"
@@ -84,8 +83,6 @@ class ContourDialogTest : public SurfacesFixture {
     std::sort(out.begin(), out.end(), [](const Drawn& a, const Drawn& b) { return a.level < b.level; });
     return out;
   }
-
-  std::vector<AcDbObjectIdArray> groups() const { return groupsOf(doc->database()); }
 };
 
 TEST_F(ContourDialogTest, OpensWithTheSurfaceHeightsAndEachClassRange) {
@@ -98,14 +95,6 @@ TEST_F(ContourDialogTest, OpensWithTheSurfaceHeightsAndEachClassRange) {
   };
   for (const auto& [id, text] : shown) EXPECT_EQ(texts[id], text) << id;
   EXPECT_TRUE(drawn().empty());
-}
-
-TEST_F(ContourDialogTest, WithoutTheNamedSurfaceShowsNothingAndOkDrawsNothing) {
-  ASSERT_EQ(run({L"click IDOK"}, L"Elsewhere"), IDOK);
-  EXPECT_EQ(texts[259], L"");
-  EXPECT_EQ(texts[281], L"0");
-  EXPECT_TRUE(drawn().empty());
-  EXPECT_TRUE(surfacesUser.messages.empty());
 }
 
 TEST_F(ContourDialogTest, EnablingFollowsEachClassModeAndTheMinorSwitch) {
@@ -157,20 +146,6 @@ TEST_F(ContourDialogTest, ListsTakeLevelsWithTwoDecimalsSortedByTextAndOkDrawsTh
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0].level, 120.0);
   EXPECT_EQ(lines[1].level, 130.12);
-}
-
-// A level in both classes is drawn once as major, and the classes' styles
-// and groups: e2e_contours_edges and e2e_contours_hill.
-TEST_F(ContourDialogTest, MinorLevelsGivenAndThenSwitchedOffDrawNoMinor) {
-  ASSERT_EQ(run({L"check IDC_DRAW_MINOR on", L"click IDC_MINOR_GIVEN", L"set IDC_MINOR_LEVEL \"111\"",
-                 L"click IDC_MINOR_ADD", L"check IDC_DRAW_MINOR off", L"set IDC_MAJOR_FROM \"140\"", L"click IDOK"}),
-            IDOK);
-  const std::vector<Drawn> lines = drawn();
-  ASSERT_EQ(lines.size(), 3u);  // 140, 145, 150
-  EXPECT_EQ(lines[0].level, 140.0);
-  EXPECT_TRUE(lines[0].major);
-  EXPECT_EQ(lines[2].level, 150.0);
-  EXPECT_TRUE(groups().empty());  // not asked for
 }
 
 TEST_F(ContourDialogTest, AnIntervalThatMakesNoLevelsIsRefusedAndTheDialogStaysOpen) {

@@ -61,13 +61,6 @@ class ShowDialogTest : public SurfacesFixture {
   }
 };
 
-TEST_F(ShowDialogTest, WithoutASurfaceItSaysSoAndCloses) {
-  script({L"answer ok"});
-  dlg_PrikazPlohe dlg;
-  EXPECT_EQ(run(dlg), 8);
-  EXPECT_EQ(surfacesUser.messages, std::vector<std::wstring>{CModuleConfiguration::GetMsg(4987).str()});
-}
-
 TEST_F(ShowDialogTest, EnablingFollowsTheThreeOptionGroups) {
   makeSurface(L"Teren");
   // Per probe: pick buttons, grid controls (spacings, labels, rectangle), group box.

@@ -1,5 +1,7 @@
 """Edge cases of the levels, against the survey triangulated by scipy: the
-hollow's range -10 to 0 (0 lies above the hollow, so it draws nothing),
+hollow's range -10 to 0 (0 lies above the hollow, so it draws nothing; the
+minor levels given and switched off draw nothing either, nor does a
+surface the drawing lacks),
 tenths by repeated addition, a listed level read back with two decimals
 and a deleted one not drawn, a level in both classes drawn once as major,
 contours laid at 0."""
@@ -11,6 +13,7 @@ by_level = contours(doc)
 hollow = {level: lines for level, lines in by_level.items() if lines[0][0].dxf.layer == "Hollow_CONTOURS"}
 hill = {level: lines for level, lines in by_level.items() if lines[0][0].dxf.layer == "Hill_CONTOURS"}
 expect(len(hollow) + len(hill) == len(by_level), "every contour on its surface's layer")
+expect(not list(doc.groups.groups()), "the contours were grouped, though no group was asked for")
 
 expect(sorted(hollow) == [-10.0, -5.0], "the hollow's levels are %s, expected -10 and -5" % sorted(hollow))
 survey = Survey("hollow.xyz")

@@ -16,6 +16,10 @@ if(TARGET UIVantor2)
   uv_add_job_test(surfaces_edit_without_selection JOB ${surface_jobs}/edit_without_selection.job.in
                   WILL_FAIL EXIT_CODE 1
                   EXPECT_STDERR "edit_without_selection\\.job:7: .*IDC_EDIT \\(217\\) is disabled")
+  # The file field of a new surface kept in the drawing cannot be typed into.
+  uv_add_job_test(surfaces_file_field_disabled JOB ${surface_jobs}/file_field_disabled.job.in
+                  WILL_FAIL EXIT_CODE 1
+                  EXPECT_STDERR "file_field_disabled\\.job:8: .*IDC_FILE \\(215\\) is disabled")
   # The sample drawing with old surfaces reads in another DXF reader.
   uv_add_job_test(surfaces_old_sample OPEN ${PROJECT_SOURCE_DIR}/samples/old-surfaces.dxf JOB jobs/nothing.job
                   ARGS --save out.dxf --quiet CHECK ${surface_checks}/old_sample.py)

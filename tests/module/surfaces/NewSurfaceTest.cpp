@@ -34,22 +34,11 @@ TEST_F(NewSurfaceTest, EmptyAndTakenNamesAreRefusedWithTheFocusOnTheName) {
   EXPECT_EQ(dlg.m_nStorage, 0);
 }
 
-TEST_F(NewSurfaceTest, TheFileFieldFollowsTheStorageAndItsPathIsHandedOn) {
-  dlg_NovaPloha dlg;
-  std::vector<std::pair<bool, std::wstring>> seen;  // enabled, text
-  surfacesUser.onOpen = surfacesUser.afterAction = [&](CDialog& d) {
-    CWnd* file = d.GetDlgItem(215);
-    seen.emplace_back(file->IsWindowEnabled() != FALSE, file->windowText().str());
-  };
-  script({L"set IDC_NAME \"N\"", L"click IDC_IN_FILE", L"click IDC_IN_DRAWING", L"click IDOK"});
-  ASSERT_EQ(dlg.DoModal(), IDOK);
-  ASSERT_EQ(seen.size(), 4u);
-  EXPECT_EQ(seen[0], std::make_pair(false, std::wstring(L"/drawings/site.kvb")));
-  EXPECT_EQ(seen[2], std::make_pair(true, std::wstring(L"/drawings/site.kvb")));
-  EXPECT_EQ(seen[3], std::make_pair(false, std::wstring(L"/drawings/site.kvb")));
-  EXPECT_EQ(dlg.m_nStorage, 0);
-  EXPECT_EQ(dlg.m_strFilePath, CString(L"/drawings/site.kvb"));
-
+// The field is enabled only for a surface kept in a file
+// (e2e_surfaces_file_field_disabled), offers the drawing's own .kvb
+// (e2e_files_new_over_existing) and its browse button asks for a file to
+// save, which takes the extension.
+TEST_F(NewSurfaceTest, TheBrowsedFileTakesTheExtension) {
   dlg_NovaPloha inFile;
   script({L"set IDC_NAME \"N\"", L"click IDC_IN_FILE", L"click IDC_FILE", L"file \"/data/other\"", L"click IDOK"});
   ASSERT_EQ(inFile.DoModal(), IDOK);

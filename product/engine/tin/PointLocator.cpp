@@ -80,19 +80,6 @@ inline Sides sidesOf(const Point2 (&c)[3], const Point2& p) {
 // first or the second.
 constexpr std::int8_t kExit[8][2] = {{-1, -1}, {0, 0}, {1, 1}, {0, 1}, {2, 2}, {0, 2}, {1, 2}, {0, 2}};
 
-// Whether c lies strictly left of the line from a to b, exactly (orientation() > 0).
-inline bool leftOf(const Point2& a, const Point2& b, const Point2& c) {
-  constexpr double eps = 0x1p-53;
-  constexpr double bound = (3.0 + 16.0 * eps) * eps;
-  const double left = (a.x - c.x) * (b.y - c.y);
-  const double right = (a.y - c.y) * (b.x - c.x);
-  const double det = left - right;
-  const double sum = std::fabs(left) + std::fabs(right);
-  if (!(sum >= 0x1p-900) || !(std::fabs(det) > bound * sum)) [[unlikely]]
-    return orientationExact(a, b, c) > 0;
-  return det > 0;
-}
-
 // The corner where the two sides p lies beyond meet (0 for one side), and the side the line to
 // p leaves by, by whether that corner lies right or left of it.
 constexpr std::int8_t kCornerOf[8] = {0, 0, 0, 2, 0, 1, 0, 0};

@@ -20,19 +20,38 @@ namespace tin {
 int orientationExact(const Point2& a, const Point2& b, const Point2& c);
 int inCircleExact(const Point2& a, const Point2& b, const Point2& c, const Point2& d);
 
-// +1 when c lies left of the directed line a->b (a, b, c counter-clockwise), -1 right, 0 on it.
-inline int orientation(const Point2& a, const Point2& b, const Point2& c) {
+namespace detail {
+// The orientation determinant in floating point, and whether its sign is certain (the bound
+// nearly always holds; terms too small for it are left to the exact test).
+struct FilteredSign {
+  double det;
+  bool certain;
+};
+inline FilteredSign orientationFilter(const Point2& a, const Point2& b, const Point2& c) {
   constexpr double eps = 0x1p-53;
   constexpr double bound = (3.0 + 16.0 * eps) * eps;
   const double left = (a.x - c.x) * (b.y - c.y);
   const double right = (a.y - c.y) * (b.x - c.x);
   const double det = left - right;
   const double sum = std::fabs(left) + std::fabs(right);
-  if (!(sum >= 0x1p-900)) return orientationExact(a, b, c);
-  // The sign without a branch: a triangulation's walk cannot predict it, while the bound
-  // nearly always holds.
-  if (std::fabs(det) > bound * sum) return (det > 0) - (det < 0);
+  return {det, sum >= 0x1p-900 && std::fabs(det) > bound * sum};
+}
+}  // namespace detail
+
+// +1 when c lies left of the directed line a->b (a, b, c counter-clockwise), -1 right, 0 on it.
+inline int orientation(const Point2& a, const Point2& b, const Point2& c) {
+  const detail::FilteredSign f = detail::orientationFilter(a, b, c);
+  // The sign without a branch: a triangulation's walk cannot predict it.
+  if (f.certain) return (f.det > 0) - (f.det < 0);
   return orientationExact(a, b, c);
+}
+
+// Whether c lies strictly left of the line from a to b, exactly (orientation() > 0).
+inline bool leftOf(const Point2& a, const Point2& b, const Point2& c) {
+  const detail::FilteredSign f = detail::orientationFilter(a, b, c);
+  if (!f.certain) [[unlikely]]
+    return orientationExact(a, b, c) > 0;
+  return f.det > 0;
 }
 
 // +1 when d lies strictly inside the circle through the counter-clockwise a, b, c, -1 outside,

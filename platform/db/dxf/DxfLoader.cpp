@@ -348,8 +348,8 @@ void DxfLoader::loadLinetypes() {
   std::set<std::wstring> seen;
   for (const DxfRecord& r : t->records) {
     const std::wstring n = name(r);
-    // Entries of another kind or a name given twice are kept as they came.
-    if (r.type != "LTYPE" || !seen.insert(foldedKey(n)).second) {
+    // Entries of another kind, without a name or with a name given twice are kept as they came.
+    if (r.type != "LTYPE" || n.empty() || !seen.insert(foldedKey(n)).second) {
       addRawObject(r, m_db.linetypeTableId());
       continue;
     }
@@ -374,7 +374,7 @@ void DxfLoader::loadLayers() {
   std::set<std::wstring> seen;
   for (const DxfRecord& r : t->records) {
     const std::wstring n = name(r);
-    if (r.type != "LAYER" || !seen.insert(foldedKey(n)).second) {
+    if (r.type != "LAYER" || n.empty() || !seen.insert(foldedKey(n)).second) {
       addRawObject(r, m_db.layerTableId());
       continue;
     }
@@ -435,7 +435,7 @@ void DxfLoader::loadRegApps() {
   std::set<std::wstring> seen;
   for (const DxfRecord& r : t->records) {
     const std::wstring n = name(r);
-    if (r.type != "APPID" || !seen.insert(foldedKey(n)).second) {
+    if (r.type != "APPID" || n.empty() || !seen.insert(foldedKey(n)).second) {
       addRawObject(r, m_db.regAppTableId());
       continue;
     }
@@ -451,7 +451,7 @@ void DxfLoader::loadBlockRecords() {
   std::set<std::wstring> seen;
   for (const DxfRecord& r : t->records) {
     const std::wstring n = name(r);
-    if (r.type != "BLOCK_RECORD" || !seen.insert(foldedKey(n)).second) {
+    if (r.type != "BLOCK_RECORD" || n.empty() || !seen.insert(foldedKey(n)).second) {
       addRawObject(r, m_db.blockTableId());
       continue;
     }

@@ -203,6 +203,28 @@ TEST(DxfKeep, UnmodelledEntriesOfModelledTablesStayInTheirTable) {
   EXPECT_EQ(record.find(" 42\n2.5\n"), record.rfind(" 42\n2.5\n")) << record;
 }
 
+// An entry without a name cannot be a table's record, but it is the user's:
+// kept whole in its table, and the saved drawing opens again.
+TEST(DxfKeep, NamelessEntriesOfModelledTablesStayInTheirTable) {
+  for (const std::string kind : {"LTYPE", "LAYER", "APPID", "BLOCK_RECORD"}) {
+    SCOPED_TRACE(kind);
+    const std::string text = "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\n" + kind + "\n  5\n3\n 70\n1\n"
+                             "  0\n" + kind + "\n  5\n11\n100\nAcDbSymbolTableRecord\n 70\n0\n1001\nKEPT\n"
+                             "  0\nENDTAB\n  0\nENDSEC\n  0\nEOF\n";
+    AcDbDatabase db;
+    std::string saved;
+    ASSERT_TRUE(loadAndSave(text, db, L"nameless.dxf", saved));
+    const size_t table = saved.find("  2\n" + kind + "\n");
+    ASSERT_NE(table, std::string::npos) << saved;
+    const std::string entries = saved.substr(table, saved.find("ENDTAB", table) - table);
+    EXPECT_NE(entries.find("  0\n" + kind + "\n  5\n11\n"), std::string::npos) << entries;
+    EXPECT_NE(entries.find("1001\nKEPT\n"), std::string::npos) << entries;
+    AcDbDatabase again;
+    const uv::dxf::Result reloaded = uv::dxf::loadFromString(saved, again, L"again.dxf");
+    EXPECT_TRUE(reloaded.ok) << uv::toUtf8(reloaded.error);
+  }
+}
+
 // What a modelled record keeps: the groups the database has no value for,
 // each under the subclass marker it came under, and nothing else (a marker
 // with nothing kept after it is dropped; an embedded object is kept whole).

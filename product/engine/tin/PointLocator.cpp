@@ -49,20 +49,13 @@ struct Sides {
   unsigned beyond = 0, inside = 0;
 };
 inline Sides sidesOf(const Point2 (&c)[3], const Point2& p) {
-  constexpr double eps = 0x1p-53;
-  constexpr double bound = (3.0 + 16.0 * eps) * eps;
   Sides s;
   unsigned unsure = 0;
   for (unsigned i = 0; i < 3; ++i) {
-    const Point2& a = c[(i + 1) % 3];
-    const Point2& b = c[(i + 2) % 3];
-    const double left = (a.x - p.x) * (b.y - p.y);
-    const double right = (a.y - p.y) * (b.x - p.x);
-    const double det = left - right;
-    const double sum = std::fabs(left) + std::fabs(right);
-    s.inside |= static_cast<unsigned>(det > bound * sum) << i;
-    s.beyond |= static_cast<unsigned>(-det > bound * sum) << i;
-    unsure |= static_cast<unsigned>(!(sum >= 0x1p-900)) << i;
+    const detail::FilteredSign f = detail::orientationFilter(c[(i + 1) % 3], c[(i + 2) % 3], p);
+    s.inside |= static_cast<unsigned>(f.certain & (f.det > 0)) << i;
+    s.beyond |= static_cast<unsigned>(f.certain & (f.det < 0)) << i;
+    unsure |= static_cast<unsigned>(!f.certain) << i;
   }
   unsure |= ~(s.inside | s.beyond) & 7u;
   if (unsure != 0) [[unlikely]] {

@@ -534,8 +534,10 @@ class Saver {
     auto key = [&](const AcDbObject* o) {
       const std::uint64_t h = o ? handleOf(o->objectId()) : m_layoutDict;
       auto it = filePlace.find(h);
-      if (it != filePlace.end()) return std::pair<std::size_t, std::uint64_t>(it->second, 0);
-      if (o && o == nod) return std::pair<std::size_t, std::uint64_t>(order.size(), 0);
+      if (it != filePlace.end()) return std::pair<std::size_t, std::uint64_t>(it->second + 1, 0);
+      // A root the file gave no handle goes first: a reader takes the first
+      // ownerless dictionary for the root, and a kept one may follow.
+      if (o && o == nod) return std::pair<std::size_t, std::uint64_t>(0, 0);
       return std::pair<std::size_t, std::uint64_t>(unplaced, h);
     };
     std::vector<std::pair<std::pair<std::size_t, std::uint64_t>, AcDbObject*>> keyed;

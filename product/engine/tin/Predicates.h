@@ -34,7 +34,8 @@ inline FilteredSign orientationFilter(const Point2& a, const Point2& b, const Po
   const double right = (a.y - c.y) * (b.x - c.x);
   const double det = left - right;
   const double sum = std::fabs(left) + std::fabs(right);
-  return {det, (sum >= 0x1p-900) & (std::fabs(det) > bound * sum)};  // no branch: walks cannot predict it
+  const bool certain = (sum >= 0x1p-900) & (std::fabs(det) > bound * sum);  // no branch: walks cannot predict it
+  return {det, certain};
 }
 }  // namespace detail
 

@@ -486,3 +486,28 @@ TEST(DxfKeep, ObjectsComeBackInTheFilesOrderWithNewOnesAfter) {
   ASSERT_TRUE(uv::dxf::saveToString(again, twice).ok);
   EXPECT_EQ(twice, saved);
 }
+
+// A root dictionary the file gave no handle is saved first: a reader takes
+// the first ownerless dictionary for the root, and a second one the drawing
+// keeps as it came (its entries unread) must not take its place.
+TEST(DxfKeep, ARootWithoutAHandleIsSavedAheadOfAnotherOwnerlessDictionary) {
+  const std::string text =
+      "  0\nSECTION\n  2\nOBJECTS\n"
+      "  0\nDICTIONARY\n330\n0\n100\nAcDbDictionary\n281\n1\n  3\nNOTES\n350\n20\n"
+      "  0\nDICTIONARY\n  5\n6\n330\n0\n100\nAcDbDictionary\n281\n1\n  3\nODD\n350\nnot a handle\n"
+      "  0\nXRECORD\n  5\n20\n330\n0\n100\nAcDbXrecord\n280\n1\n  1\nnote\n"
+      "  0\nENDSEC\n  0\nEOF\n";
+  AcDbDatabase db;
+  std::string saved;
+  ASSERT_TRUE(loadAndSave(text, db, L"roots.dxf", saved));
+  const std::vector<std::string> handles = objectHandles(saved);
+  ASSERT_FALSE(handles.empty());
+  EXPECT_EQ(handles.front(), uv::toUtf8(db.namedObjectsDictionaryId().handle().text())) << listed(handles);
+  EXPECT_NE(saved.find("350\nnot a handle\n"), std::string::npos) << "the second dictionary is kept";
+  AcDbDatabase again;
+  const uv::dxf::Result reloaded = uv::dxf::loadFromString(saved, again, L"again.dxf");
+  ASSERT_TRUE(reloaded.ok) << uv::toUtf8(reloaded.error);
+  std::string twice;
+  ASSERT_TRUE(uv::dxf::saveToString(again, twice).ok);
+  EXPECT_EQ(twice, saved);
+}

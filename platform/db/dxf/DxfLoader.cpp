@@ -271,8 +271,9 @@ void DxfLoader::moveDefaultObjects() {
     if (!h && fileHandleLine(id.handle().value()) > 0) moveAside(id);
     else if (h && h != id.handle().value()) pending.emplace_back(id, h);
   }
-  // The others take their file handles; a cycle (A wants B's handle and B
-  // wants A's) is broken by moving one of them aside first.
+  // The others take their file handles. A cycle (A wants B's handle and B
+  // wants A's) is broken by moving one of them aside first; a handle the file
+  // gives two of them goes to one, and the other keeps a handle of its own.
   while (!pending.empty()) {
     bool progress = false;
     for (auto it = pending.begin(); it != pending.end();) {
@@ -284,7 +285,14 @@ void DxfLoader::moveDefaultObjects() {
         ++it;
       }
     }
-    if (!progress) moveAside(pending.front().first);
+    if (progress) continue;
+    AcDbObjectId holder;
+    m_db.getAcDbObjectId(holder, false, AcDbHandle(pending.front().second));
+    const bool holderMoves =
+        std::any_of(pending.begin(), pending.end(), [&](const auto& p) { return p.first == holder; });
+    if (holderMoves && m_db.setObjectHandle(holder, m_db.handseed()) == Acad::eOk) continue;
+    mend("handle given to two objects (one took another)");
+    pending.erase(pending.begin());
   }
 }
 

@@ -243,3 +243,19 @@ TEST(DxfHostile, GroupsAfterAnEmbeddedObjectMarkerAreKeptOnlyNotReadAsWell) {
   ASSERT_EQ(dict.openStatus(), Acad::eOk);
   EXPECT_EQ(dict->numEntries(), 0u);
 }
+
+// The root dictionary naming itself as the group dictionary: both want one
+// handle. Opening ends (it once looped for good, handing the handle back and
+// forth) and refuses the drawing for the dictionary that holds itself.
+TEST(DxfHostile, ARootDictionaryThatIsItsOwnGroupDictionaryIsRefusedNotLoopedOn) {
+  const std::string text =
+      "  0\nSECTION\n  2\nOBJECTS\n"
+      "  0\nDICTIONARY\n  5\n6\n330\n0\n100\nAcDbDictionary\n281\n1\n  3\nACAD_GROUP\n350\n6\n"
+      "  0\nENDSEC\n  0\nEOF\n";
+  AcDbDatabase db;
+  const uv::dxf::Result r = uv::dxf::loadFromString(text, db, L"self.dxf");
+  EXPECT_FALSE(r.ok);
+  EXPECT_NE(r.error.find(L"dictionary entry 'ACAD_GROUP' names DICTIONARY 6, which is filed already"), std::wstring::npos)
+      << uv::toUtf8(r.error);
+  EXPECT_TRUE(uv::dxf::isNewDatabase(db));
+}

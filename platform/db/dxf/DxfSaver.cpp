@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "base/TextCase.h"
 #include "db/AcDbBlockTable.h"
@@ -71,12 +72,15 @@ class Saver {
     std::uint64_t handle;
   };
 
-  // The raw objects by owner, and the raw tables by name.
+  // The raw entries of tables by table, and the raw tables by name. An object
+  // of the OBJECTS section that names a table as its owner stays there.
   void collectRaw() {
+    const std::vector<std::uint64_t>& order = m_db.keptFileParts().objectOrder;
+    const std::unordered_set<std::uint64_t> fromObjects(order.begin(), order.end());
     for (const AcDbObjectId& id : m_db.objectIds()) {
       auto* raw = DbAccess::peekAs<AcDbRawObject>(id);
       if (!raw) continue;
-      m_rawChildren[raw->ownerId()].push_back(raw);
+      if (!fromObjects.count(handleOf(id))) m_rawChildren[raw->ownerId()].push_back(raw);
       if (raw->dxfName() == "TABLE") m_rawTables.emplace(raw->value(2), raw);
     }
   }

@@ -511,3 +511,27 @@ TEST(DxfKeep, ARootWithoutAHandleIsSavedAheadOfAnotherOwnerlessDictionary) {
   ASSERT_TRUE(uv::dxf::saveToString(again, twice).ok);
   EXPECT_EQ(twice, saved);
 }
+
+// An object of the OBJECTS section whose owner is a table (as some programs
+// write an image definition) is saved where it came, not among the table's
+// entries.
+TEST(DxfKeep, AnObjectOwnedByATableStaysAmongTheObjects) {
+  const std::string text =
+      "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nLAYER\n  5\n2\n 70\n1\n"
+      "  0\nLAYER\n  5\n10\n330\n2\n  2\n0\n 70\n0\n 62\n7\n  6\nCONTINUOUS\n  0\nENDTAB\n  0\nENDSEC\n"
+      "  0\nSECTION\n  2\nOBJECTS\n  0\nDICTIONARY\n  5\nC\n330\n0\n100\nAcDbDictionary\n"
+      "  0\nIMAGEDEF\n  5\n30\n330\n2\n100\nAcDbRasterImageDef\n  1\nsite.png\n  0\nENDSEC\n  0\nEOF\n";
+  AcDbDatabase db;
+  std::string saved;
+  ASSERT_TRUE(loadAndSave(text, db, L"owned.dxf", saved));
+  const size_t objects = saved.find("  2\nOBJECTS\n");
+  const size_t image = saved.find("  0\nIMAGEDEF\n  5\n30\n330\n2\n");
+  ASSERT_NE(objects, std::string::npos);
+  EXPECT_NE(image, std::string::npos) << saved;
+  EXPECT_GT(image, objects) << saved;
+  AcDbDatabase again;
+  ASSERT_TRUE(uv::dxf::loadFromString(saved, again, L"again.dxf").ok);
+  std::string twice;
+  ASSERT_TRUE(uv::dxf::saveToString(again, twice).ok);
+  EXPECT_EQ(twice, saved);
+}

@@ -11,6 +11,7 @@
 #include <unordered_set>
 
 #include "tin/LargeArrays.h"
+#include "tin/NearestFill.h"
 #include "tin/Predicates.h"
 
 namespace tin::detail {
@@ -207,9 +208,10 @@ struct Triangulation::Impl {
         best = v;
       }
     };
-    // The cell of p, else the nearest ring of cells around it that holds a vertex: about one
-    // cell in fifty is empty, and the last insertion's vertex may lie anywhere (a walk from
-    // across the surface took thousands of steps).
+    // The cell of p (an empty cell was given a near one's vertex when the cells were made),
+    // else the nearest ring of cells around it that holds a vertex still there (one removed
+    // since leaves its cells to the rings); the last insertion's vertex may lie anywhere (a
+    // walk from across the surface took thousands of steps).
     const std::size_t home = cellOf(p);
     const auto hx = static_cast<std::int64_t>(home % static_cast<std::size_t>(cn));
     const auto hy = static_cast<std::int64_t>(home / static_cast<std::size_t>(cn));
@@ -318,6 +320,7 @@ struct Triangulation::Impl {
     ciy = static_cast<double>(cn) / std::max(y1 - cy0, 1e-300);
     cells.assign(static_cast<std::size_t>(cn * cn), -1);
     for (std::size_t v = 0; v < nv; ++v) cells[cellOf(m.vertices[v].plan())] = static_cast<std::int32_t>(v);
+    fillFromNearest(cells, cn, cn);
   }
 
   void addLineAt(std::int32_t v, std::int32_t line) {

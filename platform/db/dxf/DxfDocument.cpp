@@ -41,7 +41,7 @@ void parseTables(PairStream& in, DxfDocument& doc) {
     while (true) {
       DxfRecord entry = readRecord(in, doc.groups, where);
       if (entry.type == "ENDTAB") break;
-      if (entry.type == "ENDSEC" || entry.type == "EOF" || entry.type == "TABLE")
+      if (entry.type == "ENDSEC" || entry.type == "EOF" || entry.type == "TABLE" || entry.type == "SECTION")
         throw DxfError(entry.line, where + " has no ENDTAB");
       table.records.push_back(std::move(entry));
     }
@@ -63,7 +63,9 @@ void parseBlocks(PairStream& in, DxfDocument& doc) {
         block.end = std::move(entity);
         break;
       }
-      if (entity.type == "ENDSEC" || entity.type == "EOF" || entity.type == "BLOCK")
+      // A SECTION too: read as a record here, it would be written into the
+      // ENTITIES section of a save, where it ends the file's structure.
+      if (entity.type == "ENDSEC" || entity.type == "EOF" || entity.type == "BLOCK" || entity.type == "SECTION")
         throw DxfError(entity.line, where + " has no ENDBLK");
       block.entities.push_back(std::move(entity));
     }

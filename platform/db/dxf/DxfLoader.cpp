@@ -69,7 +69,13 @@ struct Entry {
 std::vector<Entry> entriesOf(const DxfRecord& rec, const TextCodec& codec) {
   std::vector<Entry> out;
   const Group* key = nullptr;
+  bool foreign = false;  // after the marker of another kind's subclass: kept, not read
   for (const Group& g : rec.body()) {
+    if (g.code == 100) {
+      foreign = isForeignMarker(rec.type, g.value());
+      key = nullptr;
+    }
+    if (foreign) continue;
     if (g.code == 3) key = &g;
     else if ((g.code == 350 || g.code == 360) && key) {
       out.push_back({codec.decode(key->value()), parseHandle(g), key->line});
@@ -888,8 +894,10 @@ void DxfLoader::loadDictionaryEntries(AcDbObjectId dictId, const DxfRecord& rec,
       made = std::make_unique<AcDbDictionary>();
     } else if (target.type == "GROUP") {
       auto g = std::make_unique<AcDbGroup>(m_codec.decode(target.text(300)).c_str(), target.integer(71, 1) != 0);
+      bool foreign = false;  // as in entriesOf()
       for (const Group& m : target.body()) {
-        if (m.code != 340) continue;
+        if (m.code == 100) foreign = isForeignMarker(target.type, m.value());
+        if (foreign || m.code != 340) continue;
         const std::uint64_t h = parseHandle(m);
         auto member = std::upper_bound(m_loaded.begin(), m_loaded.end(), h,
                                        [](std::uint64_t v, const auto& entry) { return v < entry.first; });

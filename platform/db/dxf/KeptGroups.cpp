@@ -178,6 +178,13 @@ size_t xrecordDataStart(const DxfRecord& rec) {
   return begin;
 }
 
+bool isForeignMarker(std::string_view kind, std::string_view marker) {
+  if (modelledBySubclass().find(marker) == modelledBySubclass().end()) return false;
+  const auto own = subclassesOfKind().find(std::string(kind));
+  if (own == subclassesOfKind().end()) return false;
+  return std::none_of(own->second.begin(), own->second.end(), [&](const char* s) { return marker == s; });
+}
+
 RawGroups keptGroupsOf(const DxfRecord& rec, const TextCodec& codec) {
   const Codes& unmarked = unmarkedCodes(rec.type);
   const Codes* modelled = &unmarked;

@@ -9,6 +9,8 @@
 // not model are kept whole.
 #pragma once
 
+#include <string_view>
+
 #include "db/RawGroups.h"
 #include "db/dxf/DxfRecord.h"
 #include "db/dxf/TextCodec.h"
@@ -18,6 +20,10 @@ namespace uv::dxf {
 // The groups of rec (before its extended data) that the reader does not
 // model, with the subclass markers (100) they came under.
 RawGroups keptGroupsOf(const DxfRecord& rec, const TextCodec& codec);
+// Whether a subclass marker (100) names a subclass the database models
+// that records of the kind do not have: the groups after it are kept as they
+// came, and a reader taking values from anywhere in the record passes them.
+bool isForeignMarker(std::string_view kind, std::string_view marker);
 // Where an xrecord's data begins; the reader takes it whole, up to the
 // extended data.
 size_t xrecordDataStart(const DxfRecord& rec);

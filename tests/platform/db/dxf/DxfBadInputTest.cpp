@@ -98,6 +98,13 @@ std::vector<BadCase> badCases() {
       {"block record handle used by a later entity", replaced(kGood, "  5\n31\n", "  5\n20\n"), 62,
        L"handle 20 of INSERT is already used by the object at line 16"},
       {"block without ENDBLK", replaced(kGood, "  0\nENDBLK\n  5\n22\n", ""), 38, L"has no ENDBLK"},
+      // A section begun inside a block or a table ends it as it ends a
+      // section: kept as a record, it would break the saved file.
+      {"section inside a block", replaced(kGood, "  0\nCIRCLE\n", "  0\nSECTION\n  2\nENTITIES\n  0\nCIRCLE\n"), 28,
+       L"block MARK has no ENDBLK"},
+      {"section inside a table",
+       replaced(kGood, "  2\nBLOCKS\n", "  2\nTABLES\n  0\nTABLE\n  2\nLAYER\n  0\nSECTION\n  2\nBLOCKS\n"), 20,
+       L"table LAYER has no ENDTAB"},
       {"circle of radius 0", replaced(kGood, " 40\n1.0", " 40\n0.0"), 28, L"invalid radius"},
       {"xdata of a missing start", replaced(kGood, "  8\nROADS\n", "  8\nROADS\n1001\nAPP\n  1\nx\n"), 55,
        L"extended data"},

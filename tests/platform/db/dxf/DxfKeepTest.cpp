@@ -535,3 +535,28 @@ TEST(DxfKeep, AnObjectOwnedByATableStaysAmongTheObjects) {
   ASSERT_TRUE(uv::dxf::saveToString(again, twice).ok);
   EXPECT_EQ(twice, saved);
 }
+
+// Entries of a dictionary after the marker of another kind's subclass are
+// kept as they came, not read as well: read too, the save wrote them twice
+// and the saved drawing would not open (an object in two places).
+TEST(DxfKeep, DictionaryEntriesUnderAnotherKindsMarkerAreKeptNotRead) {
+  const std::string text =
+      "  0\nSECTION\n  2\nOBJECTS\n"
+      "  0\nDICTIONARY\n  5\nC\n330\n0\n100\nAcDbDictionary\n281\n1\n  3\nA\n350\n21\n"
+      "100\nAcDbXrecord\n  3\nB\n350\n20\n"
+      "  0\nXRECORD\n  5\n20\n330\nC\n100\nAcDbXrecord\n280\n1\n  1\nunder the marker\n"
+      "  0\nXRECORD\n  5\n21\n330\nC\n100\nAcDbXrecord\n280\n1\n  1\nan entry\n"
+      "  0\nENDSEC\n  0\nEOF\n";
+  AcDbDatabase db;
+  std::string saved;
+  ASSERT_TRUE(loadAndSave(text, db, L"marker.dxf", saved));
+  EXPECT_EQ(saved.find("  3\nB\n350\n20\n"), saved.rfind("  3\nB\n350\n20\n")) << saved;
+  EXPECT_NE(saved.find("100\nAcDbXrecord\n  3\nB\n350\n20\n"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("  1\nunder the marker\n"), std::string::npos) << saved;
+  AcDbDatabase again;
+  const uv::dxf::Result reloaded = uv::dxf::loadFromString(saved, again, L"again.dxf");
+  ASSERT_TRUE(reloaded.ok) << uv::toUtf8(reloaded.error);
+  std::string twice;
+  ASSERT_TRUE(uv::dxf::saveToString(again, twice).ok);
+  EXPECT_EQ(twice, saved);
+}

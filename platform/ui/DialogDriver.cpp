@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "base/TextCase.h"
 #include "ui/CButton.h"
 #include "ui/CDialog.h"
 #include "user/MessageBoxCodes.h"
@@ -107,8 +108,32 @@ void DialogDriver::apply(CDialog& dialog, const DialogAction& action) {
   }
   if (action.control.empty()) throw DialogActionRefused(L"\"" + action.verb + L"\" needs a control");
   CWnd& control = find(dialog, action.control);
+  if (action.verb == L"expect") {
+    expect(control, action);  // looking needs no reach: a disabled control is what it may check
+    return;
+  }
   requireUsable(control);
   control.applyUserAction(action);
+}
+
+void DialogDriver::expect(const CWnd& control, const DialogAction& action) {
+  const std::wstring& state = action.value(0);
+  if (equalsNoCase(state, L"enabled") || equalsNoCase(state, L"disabled")) {
+    const bool enabled = control.IsWindowEnabled() != FALSE;
+    if (enabled != equalsNoCase(state, L"enabled"))
+      throw DialogActionRefused(control.describeControl() + (enabled ? L" is enabled" : L" is disabled"));
+  } else if (equalsNoCase(state, L"focused")) {
+    const CWnd* focus = CWnd::GetFocus();
+    for (const CWnd* w = focus; w; w = w->GetParent())
+      if (w == &control) return;  // the control or a part of it, as the edit of a combo box
+    throw DialogActionRefused(control.describeControl() + L" does not have the focus" +
+                              (focus ? L"; " + focus->describeControl() + L" has it" : L""));
+  } else if (equalsNoCase(state, L"text")) {
+    if (control.windowText().str() != action.value(1))
+      throw DialogActionRefused(control.describeControl() + L" shows \"" + control.windowText().str() + L"\"");
+  } else {
+    throw DialogActionRefused(L"\"" + action.describe() + L"\": expect enabled, disabled, focused or text");
+  }
 }
 
 }  // namespace uv

@@ -2,7 +2,8 @@
 // finds the control (by number or by the symbolic name of the dialog's
 // template, also on the shown tab page), checks that a person could reach
 // it (visible and enabled), and lets the control do it. The keys Enter
-// and Escape and the close box are handled here.
+// and Escape and the close box are handled here, and so is "expect", which
+// checks what a control shows without acting on it.
 //
 // Refusals (uv::DialogActionRefused) name the control and why: no such
 // control, disabled, hidden, on a page that is not shown, or an action the
@@ -26,6 +27,10 @@ class DialogDriver {
   static CWnd& find(CDialog& dialog, const std::wstring& control);
   // Throws DialogActionRefused unless a person could act on the control.
   static void requireUsable(const CWnd& control);
+  // The "expect" line: throws DialogActionRefused, saying what the control
+  // shows instead, unless it is enabled, disabled, focused or shows the
+  // text the line names.
+  static void expect(const CWnd& control, const DialogAction& action);
 };
 
 }  // namespace uv

@@ -125,6 +125,8 @@ ScriptVocabulary::ScriptVocabulary() {
   // Without a value the cell opens its dialog (a colour cell).
   add(L"edit-cell", K::kDialog, L"C I I S / C I I");
   add(L"close", K::kDialog, L"");
+  // What a person sees of a control; the job stops when it is otherwise.
+  add(L"expect", K::kDialog, L"C {enabled|disabled|focused} / C {text} S");
   // A picture of the open dialog as it is now, written to a PNG file.
   add(L"picture", K::kDialog, L"S");
   // Done by the host between commands.

@@ -108,6 +108,32 @@ TEST(Dialog, RefusedActionsNameTheLineTheDialogAndTheControl) {
   }
 }
 
+// "expect" looks without acting, also at a disabled control, and stops
+// the script saying what the control shows instead.
+TEST(Dialog, ExpectLinesCheckWhatAControlShows) {
+  const std::wstring dialog = L"job.txt:1: the dialog \"Test\" (template 700 TEST_MAIN) cannot do ";
+  struct Case {
+    const wchar_t* line;
+    std::wstring error;
+  } cases[] = {
+      {L"expect IDC_OFF disabled", L""},
+      {L"expect IDC_NAME ENABLED", L""},
+      {L"expect IDC_NAME text \"start\"", L""},
+      {L"expect IDC_NAME focused", L""},
+      {L"expect IDC_OFF enabled", dialog + L"\"expect IDC_OFF enabled\": IDC_OFF (114) is disabled"},
+      {L"expect IDC_NAME disabled", dialog + L"\"expect IDC_NAME disabled\": IDC_NAME (101) is enabled"},
+      {L"expect IDC_NAME text \"end\"", dialog + L"\"expect IDC_NAME text \"end\"\": IDC_NAME (101) shows \"start\""},
+      {L"expect IDC_COUNT focused",
+       dialog + L"\"expect IDC_COUNT focused\": IDC_COUNT (102) does not have the focus; IDC_NAME (101) has it"},
+      {L"expect IDC_NOPE enabled", dialog + L"\"expect IDC_NOPE enabled\": it has no control named IDC_NOPE"},
+  };
+  for (const auto& c : cases) {
+    TestDialog dlg;
+    std::wstring error = runScript(std::wstring(c.line) + L"\ncancel\n", [&] { dlg.DoModal(); });
+    EXPECT_EQ(error, c.error) << u8(c.line);
+  }
+}
+
 TEST(Dialog, AScriptThatEndsWhileADialogIsOpenSaysWhichDialogWaited) {
   TestDialog dlg;
   std::wstring error = runScript(L"set IDC_NAME \"x\"\n", [&] { dlg.DoModal(); });

@@ -122,6 +122,10 @@ void DialogDriver::expect(const CWnd& control, const DialogAction& action) {
     const bool enabled = control.IsWindowEnabled() != FALSE;
     if (enabled != equalsNoCase(state, L"enabled"))
       throw DialogActionRefused(control.describeControl() + (enabled ? L" is enabled" : L" is disabled"));
+  } else if (equalsNoCase(state, L"shown") || equalsNoCase(state, L"hidden")) {
+    const bool shown = control.IsWindowVisible() != FALSE;
+    if (shown != equalsNoCase(state, L"shown"))
+      throw DialogActionRefused(control.describeControl() + (shown ? L" is shown" : L" is hidden"));
   } else if (equalsNoCase(state, L"focused")) {
     const CWnd* focus = CWnd::GetFocus();
     for (const CWnd* w = focus; w; w = w->GetParent())
@@ -132,7 +136,7 @@ void DialogDriver::expect(const CWnd& control, const DialogAction& action) {
     if (control.windowText().str() != action.value(1))
       throw DialogActionRefused(control.describeControl() + L" shows \"" + control.windowText().str() + L"\"");
   } else {
-    throw DialogActionRefused(L"\"" + action.describe() + L"\": expect enabled, disabled, focused or text");
+    throw DialogActionRefused(L"\"" + action.describe() + L"\": expect enabled, disabled, shown, hidden, focused or text");
   }
 }
 

@@ -1,7 +1,6 @@
-// Points from drawing entities: what each entity of the survey drawing
-// gives by the text and block rules, and the drawing page run by a
-// scripted user: the filter it selects with, the surface it loads into,
-// the dialog hidden while the user selects.
+// Points from drawing entities: what entities of the survey drawing give
+// by the rules the jobs do not use, and the drawing page run by a scripted
+// user where the jobs do not reach it: no surface, no selection, Replace.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,11 +8,9 @@
 
 #include "DrawingFixture.h"
 #include "base/TextCase.h"
-#include "ed/ModelSpace.h"
 #include "module/points/EntityPoints.h"
 #include "module/points/dlg_UcitavanjeTocaka.h"
 #include "module/points/dlg_UcitavanjeTocaka_Crtez.h"
-#include "product/cadwrapper/CKVLCEntityPtr.h"
 #include "product/engine/CKVLSurfaceManager.h"
 #include "product/engine/CUniquePointSet.h"
 #include "ui/AfxWin.h"
@@ -38,6 +35,8 @@ const std::vector<std::string> kTeren = {"-50,-50,1", "-50,-40,3", "-40,-50,2"};
 
 using DrawingPageTest = DrawingFixture;
 
+// What every kind of entity gives by the text and block rules of the
+// survey job: e2e_points_drawing_add. Here the rules that job does not use.
 TEST_F(DrawingPageTest, EachEntityGivesItsPointsByTheTextAndBlockRules) {
   uv::EntityPointRules plain;
   uv::EntityPointRules elevations;
@@ -54,26 +53,11 @@ TEST_F(DrawingPageTest, EachEntityGivesItsPointsByTheTextAndBlockRules) {
     const uv::EntityPointRules& rules;
     std::vector<std::string> points;
   } cases[] = {
-      {L"LINE", 0, 0, plain, {"0,0,10", "10,0,11"}},
-      {L"ARC", 10, 5, plain, {"10,0,12", "10,10,12"}},
-      {L"LWPOLYLINE", 20, 0, plain, {"20,0,13", "25,5,13", "20,10,13"}},
-      {L"POLYLINE", 30, 0, plain, {"30,0,14", "35,5,14"}},
-      {L"POLYLINE", 40, 0, plain, {"40,0,15", "45,5,16", "40,10,17"}},
-      {L"CIRCLE", 50, 5, plain, {"50,5,18"}},
-      {L"POINT", 60, 0, plain, {"60,0,19"}},
-      // A face whose last two vertices are one point gives three.
-      {L"3DFACE", 80, 0, plain, {"80,0,1", "85,0,2", "85,5,3"}},
       {L"TEXT", 70, 0, plain, {"70,0,0"}},
-      {L"TEXT", 70, 0, elevations, {"70,0,123.5"}},
-      {L"TEXT", 70, 10, elevations, {"70,10,0"}},  // letters read as 0
-      {L"TEXT", 70, 20, elevations, {}},           // an empty text gives nothing
       {L"TEXT", 70, 20, plain, {"70,20,7"}},
       {L"INSERT", 90, 0, plain, {}},  // attributes, but its row is unchecked
       {L"INSERT", 90, 0, insertionPoints, {"90,0,0"}},
-      {L"INSERT", 90, 0, elevations, {"90,0,101.25"}},
-      {L"INSERT", 90, 10, elevations, {}},  // the chosen attribute is empty
       {L"INSERT", 90, 10, numbers, {"90,10,7"}},
-      {L"INSERT", 100, 0, plain, {"100,0,21"}},  // no attributes: always
       {L"INSERT", 110, 0, elevations, {}},
       {L"INSERT", 110, 0, insertionPoints, {"110,0,22"}},
   };
@@ -82,15 +66,6 @@ TEST_F(DrawingPageTest, EachEntityGivesItsPointsByTheTextAndBlockRules) {
     uv::AddEntityPoints(entityAt(c.type, c.x, c.y), c.rules, set);
     EXPECT_EQ(pointsOf(set), c.points) << uv::toUtf8(c.type) << " at " << c.x << "," << c.y;
   }
-
-  // A line and an arc sharing an end point give three points; the later
-  // elevation stays.
-  CUniquePointSet set;
-  uv::AddEntityPoints(entityAt(L"LINE", 0, 0), plain, set);
-  uv::AddEntityPoints(entityAt(L"ARC", 10, 5), plain, set);
-  EXPECT_EQ(pointsOf(set), (std::vector<std::string>{"0,0,10", "10,0,12", "10,10,12"}));
-  uv::AddEntityPoints(AcDbObjectId(), plain, set);
-  EXPECT_EQ(set.Size(), 3);
 }
 
 // The frame runs as the POINTS command runs it. Loading the filtered
@@ -126,29 +101,6 @@ TEST_F(DrawingPageTest, NothingIsLoadedWithoutASurfaceOrANameOrASelection) {
       EXPECT_EQ(surfacePoints(manager, L"Teren"), kTeren);
     }
   }
-}
-
-std::wstring handleOf(AcDbObjectId id) {
-  CKVLCEntityPtr e(id);
-  return uv::ModelSpace::facts(*e).handle;
-}
-
-TEST_F(DrawingPageTest, SamplesSetTheTypesAndLayersTheFilterTakes) {
-  // A 3D polyline checks the 2D / 3D row only: the 2D polyline comes too.
-  const std::wstring polyline = L"select handles " + handleOf(entityAt(L"POLYLINE", 40, 0));
-  // A point on OSTALO selects that layer.
-  const std::wstring point = L"select handles " + handleOf(entityAt(L"POINT", 120, 0));
-  user.appendLines({L"click IDC_UNCHECK_ALL", L"click IDC_TYPES_FROM_SAMPLE", polyline.c_str(),
-                    L"click IDC_ADD", L"select all"});
-  user.appendLines({L"click IDC_CHECK_ALL", L"click IDC_LAYERS_FROM_SAMPLE", point.c_str(),
-                    L"click IDC_TYPES_FROM_SAMPLE", L"cancel", L"click IDC_ADD", L"select all", L"click IDCLOSE"});
-  runPoints(L"Novi");
-  EXPECT_TRUE(user.empty());
-  ASSERT_EQ(user.moments.size(), 5u);
-  for (const SelectionMoment& m : user.moments) EXPECT_FALSE(m.dialogVisible);
-  EXPECT_EQ(surfacePoints(reopenedManager(), L"Novi"),
-            (std::vector<std::string>{"0,50,30", "10,50,31", "30,0,14", "35,5,14", "40,0,15", "40,10,17",
-                                      "45,5,16", "120,0,32"}));
 }
 
 // The page on its own, for the hidden Replace button.

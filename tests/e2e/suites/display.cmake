@@ -13,4 +13,5 @@ endif()
 if(TARGET UIVantor2)
   uv_add_job_test(display_pictures JOB ${display_jobs}/pictures.job.in ARGS --render-size 400x300
                   CHECK ${display_checks}/pictures.py)
+  uv_add_job_test(display_dialog JOB ${display_jobs}/dialog.job.in CHECK ${display_checks}/dialog.py)
 endif()

@@ -1,6 +1,6 @@
-// The show-surface dialog: its start, the enabling rules, the area polygon
-// picked point by point or taken from a polyline, the spacings from a
-// rectangle, the current view, refused spacings, and what OK draws.
+// The show-surface dialog: the zoom, the current view, and what OK draws.
+// (The enabling rules and refused spacings: e2e_display_dialog; polygons
+// and spacings from a rectangle: e2e_display_show_survey.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -61,38 +61,6 @@ class ShowDialogTest : public SurfacesFixture {
   }
 };
 
-TEST_F(ShowDialogTest, EnablingFollowsTheThreeOptionGroups) {
-  makeSurface(L"Teren");
-  // Per probe: pick buttons, grid controls (spacings, labels, rectangle), group box.
-  struct State {
-    bool polygon, grid, group;
-    bool operator==(const State&) const = default;
-  };
-  std::vector<State> seen;
-  surfacesUser.onOpen = surfacesUser.afterAction = [&](CDialog& d) {
-    auto on = [&](int id) { return d.GetDlgItem(id)->IsWindowEnabled() != FALSE; };
-    State s{on(215), on(239), on(243)};
-    EXPECT_EQ(on(215), on(216));
-    for (int id : {240, 244, 245, 217}) EXPECT_EQ(on(id), s.grid) << id;
-    EXPECT_TRUE(on(218));
-    EXPECT_FALSE(d.GetDlgItem(207)->IsWindowVisible());
-    EXPECT_FALSE(d.GetDlgItem(9)->IsWindowVisible());
-    seen.push_back(s);
-  };
-  script({L"click IDC_AREA_POLYGON", L"click IDC_MESH_GRID", L"click IDC_DISPLAY_LINES", L"click IDC_DISPLAY_FACES",
-          L"click IDC_DISPLAY_TEMPORARY", L"click IDC_AREA_VIEW", L"click IDC_MESH_TRIANGLES", L"click IDCANCEL"});
-  dlg_PrikazPlohe dlg;
-  EXPECT_EQ(run(dlg), IDCANCEL);
-  const std::vector<State> expected = {{false, false, false}, {true, false, false}, {true, true, false},
-                                       {true, true, true},    {true, true, true},   {true, true, false},
-                                       {false, true, false},  {false, false, false}};
-  ASSERT_EQ(seen.size(), expected.size());
-  for (size_t i = 0; i < seen.size(); ++i)
-    EXPECT_TRUE(seen[i] == expected[i]) << "after action " << i;
-  EXPECT_EQ(dlg.m_nArea, 2);
-  EXPECT_TRUE(all<AcDbEntity>().empty());  // Cancel draws nothing
-}
-
 TEST_F(ShowDialogTest, ZoomShowsTheSurfaceAndWaitsForEnter) {
   makeSurface(L"Teren");
   script({L"click IDC_ZOOM", L"enter", L"click IDCANCEL"});
@@ -112,37 +80,6 @@ TEST_F(ShowDialogTest, TheCurrentViewBoundsTheTriangles) {
   EXPECT_EQ(run(dlg), IDOK);
   // The view, 40 by 20 about the origin, holds the lattice's lower row of triangles.
   EXPECT_EQ(all<AcDbFace>().size(), 4u);
-}
-
-// Each refusal puts the focus on the field to mend; the probe moves it to
-// the zoom button after every action, so only a refusal can bring it back.
-TEST_F(ShowDialogTest, AZeroOrHugeGridIsRefusedWithTheFocusOnTheField) {
-  lattice(L"Teren");
-  std::vector<int> refocused;
-  int probes = 0;
-  surfacesUser.onOpen = surfacesUser.afterAction = [&](CDialog& d) {
-    CWnd* away = d.GetDlgItem(218);
-    if (probes++ > 0 && CWnd::GetFocus() != away) refocused.push_back(CWnd::GetFocus() ? CWnd::GetFocus()->GetDlgCtrlID() : 0);
-    away->SetFocus();
-  };
-  script({L"click IDC_MESH_GRID", L"click IDC_DISPLAY_FACES", L"set IDC_STEPY \"0\"", L"click IDOK", L"answer ok",
-          L"set IDC_STEPY \"10\"", L"set IDC_STEPX \"0\"", L"click IDOK", L"answer ok",
-          L"set IDC_STEPY \"0.0001\"", L"set IDC_STEPX \"0.0001\"", L"click IDOK", L"answer ok",
-          // Temporary vectors cost less, but not that little.
-          L"click IDC_DISPLAY_TEMPORARY", L"click IDOK", L"answer ok", L"click IDC_DISPLAY_FACES",
-          L"set IDC_STEPX \"10\"", L"set IDC_STEPY \"10\"", L"click IDOK"});
-  dlg_PrikazPlohe dlg;
-  EXPECT_EQ(run(dlg), IDOK);
-  const std::wstring zero = CModuleConfiguration::GetMsg(70200).str();
-  ASSERT_EQ(surfacesUser.messages.size(), 4u);
-  EXPECT_EQ(surfacesUser.messages[0], zero);
-  EXPECT_EQ(surfacesUser.messages[1], zero);
-  EXPECT_NE(surfacesUser.messages[2], zero);
-  EXPECT_NE(surfacesUser.messages[2].find(L" 4000"), std::wstring::npos) << uv::toUtf8(surfacesUser.messages[2]);
-  EXPECT_EQ(surfacesUser.messages[3], surfacesUser.messages[2]);
-  EXPECT_EQ(refocused, (std::vector<int>{245, 239, 239, 239}));  // y zero, x zero, too many cells twice
-  // 20 x 20 in cells of 10: the upper right cell ends on the maximum and is left out.
-  EXPECT_EQ(all<AcDbFace>().size(), 1u);
 }
 
 // What OK draws of the 3 x 3 lattice, and the progress it shows: a total

@@ -2,11 +2,11 @@
 # run by cadhost on a drawing holding the empty surfaces "Teren" and "Bager".
 if(TARGET UIVantor2)
   set(points_text ${UV_E2E_DIR}/drawings/points_text/surfaces.dxf)
-  foreach(job default fixed sections utf16)
+  foreach(job default fixed sections utf16 rules)
     uv_add_job_test(points_text_${job} OPEN ${points_text} JOB jobs/points_text/${job}.job.in
                     CHECK checks/points_text/${job}.py)
   endforeach()
-  foreach(job cancel empty_name)
+  foreach(job cancel empty_name controls)
     uv_add_job_test(points_text_${job} OPEN ${points_text} JOB jobs/points_text/${job}.job.in
                     CHECK checks/points_text/unchanged.py)
   endforeach()

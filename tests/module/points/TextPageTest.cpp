@@ -8,7 +8,6 @@
 #include "product/engine/CUniquePointSet.h"
 #include "user/MessageBoxCodes.h"
 #include "user/Questions.h"
-#include "user/ScriptError.h"
 
 namespace uvtest {
 namespace {
@@ -24,76 +23,10 @@ class TextPage : public TextPageFixture {
   std::wstring setFile(const CString& path) { return L"set IDC_FILE \"" + path.str() + L"\""; }
 };
 
-TEST_F(TextPage, ControlsFollowTheirSwitches) {
-  TextPageHost host(manager, L"Teren");
-  user.appendLines({L"click IDC_SPLIT_FIXED", L"set IDC_FIXED_WIDTH \"-12a\"", L"check IDC_USE_COMMENT off",
-                    L"click IDCLOSE"});
-  host.DoModal();
-  EXPECT_EQ(host.page.settings().nFixedWidth, 12) << "no sign, no letters";
-  EXPECT_EQ(host.page.settings().nSplitMode, 1);
-  EXPECT_EQ(host.page.settings().bUseCommentMarker, 0);
-
-  // A disabled field refuses the script's action.
-  const std::vector<std::vector<const wchar_t*>> refused = {
-      {L"set IDC_FIXED_WIDTH \"5\""},
-      {L"check IDC_USE_COMMENT off", L"set IDC_COMMENT \";\""},
-      {L"click IDC_SPLIT_FIXED", L"set IDC_DELIMITER \";\""},
-  };
-  for (const auto& lines : refused) {
-    TextPageHost h(manager, L"Teren");
-    for (const wchar_t* line : lines) user.appendLines({line});
-    EXPECT_THROW(h.DoModal(), uv::ScriptError) << CString(lines.back()).toUtf8();
-    user = WatchingUser();
-  }
-}
-
-struct LoadCase {
-  const char* what;
-  std::string file;
-  std::vector<const wchar_t*> settings;  // script lines before Add
-  Points points;
-};
-
-// How numbers read and lines split: NumberTextTest and TextFileSplitTest;
-// plain, fixed-width and delimited files end to end: the points_text jobs.
-TEST_F(TextPage, AddLoadsThePointsOfTheFile) {
-  const LoadCase cases[] = {
-      {"a header of words gives (0, 0, 0)", "East North Height\n1 2 3\n", {}, {"0,0,0", "1,2,3"}},
-      {"a marked header is a comment", "# East North Height\n1 2 3\n", {}, {"1,2,3"}},
-      {"further fields are ignored, too few skip the line", "1 2 3 P17 wall\n4 5\n", {}, {"1,2,3"}},
-      {"X from column 2, Y from column 1", "1 2 3\n", {L"set IDC_COLUMN_X \"2\"", L"set IDC_COLUMN_Y \"1\""},
-       {"2,1,3"}},
-      {"a number beyond a double gives no point", "1e999 1 1\n2 2 2\n", {}, {"2,2,2"}},
-      {"duplicates: the last height wins", "1 1 5\n1 1 6\n", {}, {"1,1,6"}},
-      {"an empty delimiter is a space", "1 2 3\n", {L"set IDC_DELIMITER \"\""}, {"1,2,3"}},
-      {"fixed width 0: the whole line in column 51", "5 6 7\n",
-       {L"click IDC_SPLIT_FIXED", L"set IDC_FIXED_WIDTH \"0\"", L"set IDC_COLUMN_X \"51\""}, {"5,0,0"}},
-      // 50 widths of 42,949,673 pass the range of a column end: every end
-      // stays behind the line, so column 1 holds it and column 5 is empty.
-      {"fixed width 42949673: column 1 holds the line", "1 2 3\n",
-       {L"click IDC_SPLIT_FIXED", L"set IDC_FIXED_WIDTH \"42949673\""}, {"1,0,0"}},
-      {"fixed width 999999999: column 5 is empty", "7 8 9\n",
-       {L"click IDC_SPLIT_FIXED", L"set IDC_FIXED_WIDTH \"999999999\"", L"set IDC_COLUMN_Z \"5\""}, {"7,0,0"}},
-      {"an empty comment marker: indented lines are comments", " 1 2 3\n4 5 6\n", {L"set IDC_COMMENT \"\""},
-       {"4,5,6"}},
-      {"an unchecked box leaves the marker in force", "#1 2 3\n4 5 6\n", {L"check IDC_USE_COMMENT off"},
-       {"4,5,6"}},
-      {"another marker: # opens sections, all are read", "#B\n1 1 1\n#a\n2 2 2\n;c\n3 3 3\n",
-       {L"set IDC_COMMENT \";\""}, {"1,1,1", "2,2,2", "3,3,3"}},
-  };
-  for (const LoadCase& c : cases) {
-    SCOPED_TRACE(c.what);
-    manager->DeleteSurface(L"Teren");
-    manager->Save();
-    ASSERT_NE(manager->CreateSurface(L"Teren", 0, nullptr, false), nullptr);
-    const CString path = writeFile("points.txt", c.file);
-    const std::wstring file = setFile(path);
-    user.appendLines({file.c_str()});
-    for (const wchar_t* line : c.settings) user.appendLines({line});
-    run(L"Teren", {L"click IDC_ADD"});
-    EXPECT_EQ(surfacePoints(manager, L"Teren"), c.points);
-  }
-}
+// How the page reads a file by its settings: e2e_points_text_rules and the
+// other points_text jobs; number reading: NumberTextTest; line splitting:
+// TextFileSplitTest. (Its fields following their switches:
+// e2e_points_text_controls.)
 
 // A file of more lines than the page hands the engine at once reaches the
 // surface whole and in the file's order: the last 2000 lines repeat the

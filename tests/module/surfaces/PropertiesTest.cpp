@@ -47,27 +47,8 @@ class PropertiesTest : public SurfacesFixture {
   const CKVLSurfaceManager::CKVLLayer& layer(int type) { return *desc->GetLayerManager()->GetLayer(type); }
 };
 
-TEST_F(PropertiesTest, OkStoresNameDescriptionAndTheLayerCellsThatPassTheRules) {
-  ASSERT_EQ(edit({L"set IDC_NAME \"Teren 2\"", L"set IDC_DESCRIPTION \"Resurveyed\"",
-                  L"edit-cell IDC_LAYERS 0 1 \"TIN LAYER\"", L"edit-cell IDC_LAYERS 0 2", L"color 5",
-                  L"edit-cell IDC_LAYERS 1 1 \"GRID#\"", L"edit-cell IDC_LAYERS 5 1 \"CONTOURS\"",
-                  L"edit-cell IDC_LAYERS 5 3 \"ByLayer\"", L"click IDOK"}),
-            IDOK);
-  // The space was refused as the name was pasted.
-  EXPECT_EQ(desc->m_strName, CString(L"Teren2"));
-  EXPECT_EQ(desc->m_strDescription, CString(L"Resurveyed"));
-  ASSERT_EQ(manager()->GetSurfaceDescription(L"Teren2"), desc);
-  // A layer name with a refused character is dropped without a word; the row's colour is still taken.
-  EXPECT_EQ(layer(1).m_strName, CString(L"Teren_TIN"));
-  EXPECT_EQ(layer(1).m_nColor, 5);
-  EXPECT_EQ(layer(2).m_strName, CString(L"Teren_GRID"));
-  EXPECT_EQ(layer(6).m_strName, CString(L"CONTOURS"));
-  EXPECT_EQ(layer(6).m_strLinetype, CString(L"ByLayer"));
-  // The boundary's linetype shown as Continuous is stored as shown.
-  EXPECT_EQ(layer(3).m_strLinetype, CString(L"Continuous"));
-  EXPECT_TRUE(surfacesUser.messages.empty());
-}
-
+// (Name, description and the layer cells that pass the rules, stored at OK:
+// e2e_surfaces_manager.)
 TEST_F(PropertiesTest, ASurfaceWithoutABoundaryRecordShowsFiveRows) {
   auto records = desc->GetLayerManager()->Records();
   std::erase_if(records, [](const uv::engine::LayerData& l) { return l.type == 3; });
@@ -98,42 +79,10 @@ class TwoPickers : public CAcUiDialog {
   }
 };
 
-std::vector<std::wstring> entries(const CComboBox& c) {
-  std::vector<std::wstring> out;
-  for (int i = 0; i < c.GetCount(); ++i) {
-    CString text;
-    c.GetLBText(i, text);
-    out.push_back(text.str());
-  }
-  return out;
-}
-
 using LinetypePickerTest = SurfacesFixture;
 
-TEST_F(LinetypePickerTest, ALinetypeLoadedThroughOnePickerShowsInTheOthers) {
-  TwoPickers dlg;
-  EXPECT_EQ(CKVLLinetypeComboBox::LivePickers().count(&dlg.major), 1u);
-  std::vector<std::wstring> log, minorEntries;
-  surfacesUser.onOpen = surfacesUser.afterAction = [&](CDialog&) {
-    log.push_back(dlg.major.GetCurrentName().str() + L"/" + dlg.major.GetSelectedName().str() + L" " +
-                  dlg.minor.GetCurrentName().str() + L"/" + dlg.minor.GetSelectedName().str() + L" " +
-                  std::to_wstring(dlg.minor.GetCount()));
-    minorEntries = entries(dlg.minor);
-  };
-  const std::wstring other = L"choose 209 \"" + CModuleConfiguration::GetMsg(3789).str() + L"\"";
-  script({L"choose 212 \"Continuous\"", other.c_str(), L"linetype \"DASHED\"", other.c_str(), L"cancel",
-          L"click IDCANCEL"});
-  dlg.DoModal();
-  // A new drawing has ByBlock, ByLayer and Continuous, and "Other..." comes last.
-  EXPECT_EQ(log, (std::vector<std::wstring>{L"ByLayer/ByLayer ByLayer/ByLayer 4",
-                                            L"ByLayer/ByLayer Continuous/Continuous 4",
-                                            L"DASHED/DASHED Continuous/Continuous 5",
-                                            L"DASHED/DASHED Continuous/Continuous 5"}));
-  // The other picker lists the new linetype among the drawing's, "Other..." still last.
-  EXPECT_EQ(minorEntries, (std::vector<std::wstring>{L"ByBlock", L"ByLayer", L"Continuous", L"DASHED",
-                                                     CModuleConfiguration::GetMsg(3789).str()}));
-}
-
+// (A linetype loaded through one picker showing in the other, "Other..."
+// last: e2e_contours_dialog.)
 TEST_F(LinetypePickerTest, ANameMissingAfterARefillIsKeptWithNothingSelected) {
   TwoPickers dlg;
   std::vector<std::wstring> seen;

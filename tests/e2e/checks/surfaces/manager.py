@@ -17,4 +17,7 @@ expect(a1["description"] == "second, edited", "A_1's description: %r" % a1["desc
 expect(a1["layers"][1] == ("A1_TIN", 3, "Continuous"), "A_1's triangle layer: %r" % (a1["layers"][1],))
 # A layer name with a space is not taken.
 expect(a1["layers"][2][0] == "A_1_GRID", "A_1's grid layer: %r" % (a1["layers"][2],))
+expect(a1["layers"][6][::2] == ("A1_CONTOURS", "ByLayer"), "A_1's contour layer: %r" % (a1["layers"][6],))
+# The boundary's linetype is stored as the dialog showed it.
+expect(a1["layers"][3][2] == "Continuous", "A_1's boundary layer: %r" % (a1["layers"][3],))
 expect(os.path.isfile(work_path("a.kvb")), "deleting the file surface removed its file")

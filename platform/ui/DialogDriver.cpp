@@ -5,6 +5,7 @@
 #include "base/TextCase.h"
 #include "ui/CButton.h"
 #include "ui/CDialog.h"
+#include "ui/CListCtrl.h"
 #include "user/MessageBoxCodes.h"
 #include "user/ScriptValues.h"
 
@@ -132,11 +133,19 @@ void DialogDriver::expect(const CWnd& control, const DialogAction& action) {
       if (w == &control) return;  // the control or a part of it, as the edit of a combo box
     throw DialogActionRefused(control.describeControl() + L" does not have the focus" +
                               (focus ? L"; " + focus->describeControl() + L" has it" : L""));
+  } else if (equalsNoCase(state, L"rows")) {
+    const auto* list = dynamic_cast<const CListCtrl*>(&control);
+    if (!list) throw DialogActionRefused(control.describeControl() + L" is not a list");
+    std::wstring shown, wanted;
+    for (int row = 0; row < list->GetItemCount(); ++row) shown += L" \"" + list->GetItemText(row, 0).str() + L"\"";
+    for (size_t i = 1; i < action.values.size(); ++i) wanted += L" \"" + action.values[i].text + L"\"";
+    if (shown != wanted)
+      throw DialogActionRefused(control.describeControl() + L" has the rows" + (shown.empty() ? L" (none)" : shown));
   } else if (equalsNoCase(state, L"text")) {
     if (control.windowText().str() != action.value(1))
       throw DialogActionRefused(control.describeControl() + L" shows \"" + control.windowText().str() + L"\"");
   } else {
-    throw DialogActionRefused(L"\"" + action.describe() + L"\": expect enabled, disabled, shown, hidden, focused or text");
+    throw DialogActionRefused(L"\"" + action.describe() + L"\": expect enabled, disabled, shown, hidden, focused, text or rows");
   }
 }
 

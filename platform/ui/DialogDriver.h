@@ -28,8 +28,9 @@ class DialogDriver {
   // Throws DialogActionRefused unless a person could act on the control.
   static void requireUsable(const CWnd& control);
   // The "expect" line: throws DialogActionRefused, saying what the control
-  // shows instead, unless it is enabled, disabled, shown, hidden, focused
-  // or shows the text the line names.
+  // shows instead, unless it is enabled, disabled, shown, hidden, focused,
+  // shows the text the line names or, a list, has exactly its rows (their
+  // first column).
   static void expect(const CWnd& control, const DialogAction& action);
 };
 

@@ -10,4 +10,8 @@ if(TARGET UIVantor2)
                   CHECK checks/points_drawing/unchanged.py)
   uv_add_job_test(points_drawing_empty_name OPEN ${points_drawing} JOB jobs/points_drawing/empty_name.job.in
                   CHECK checks/points_drawing/unchanged.py)
+  uv_add_job_test(points_drawing_no_selection OPEN ${points_drawing} JOB jobs/points_drawing/no_selection.job.in
+                  CHECK checks/points_drawing/unchanged.py)
+  uv_add_job_test(points_drawing_no_surface OPEN ${UV_E2E_DIR}/drawings/points_drawing/entities.dxf
+                  JOB jobs/points_drawing/no_surface.job.in CHECK checks/points_drawing/no_surface.py)
 endif()

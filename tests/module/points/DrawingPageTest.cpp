@@ -1,6 +1,6 @@
 // Points from drawing entities: what entities of the survey drawing give
 // by the rules the jobs do not use, and the drawing page run by a scripted
-// user where the jobs do not reach it: no surface, no selection, Replace.
+// user where the jobs do not reach it: Replace.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,7 +9,6 @@
 #include "DrawingFixture.h"
 #include "base/TextCase.h"
 #include "module/points/EntityPoints.h"
-#include "module/points/dlg_UcitavanjeTocaka.h"
 #include "module/points/dlg_UcitavanjeTocaka_Crtez.h"
 #include "product/engine/CKVLSurfaceManager.h"
 #include "product/engine/CUniquePointSet.h"
@@ -29,9 +28,6 @@ std::vector<std::string> pointsOf(const CUniquePointSet& set) {
   }
   return out;
 }
-
-// The three points the drawing's surface "Teren" holds.
-const std::vector<std::string> kTeren = {"-50,-50,1", "-50,-40,3", "-40,-50,2"};
 
 using DrawingPageTest = DrawingFixture;
 
@@ -68,40 +64,9 @@ TEST_F(DrawingPageTest, EachEntityGivesItsPointsByTheTextAndBlockRules) {
   }
 }
 
-// The frame runs as the POINTS command runs it. Loading the filtered
-// selection into a surface, a new one for an unknown name, Close saving and
-// Cancel not, and the empty name: the points_drawing jobs of cadhost.
-INT_PTR runPoints(const wchar_t* surfaceName) {
-  dlg_UcitavanjeTocaka dialog;
-  dialog.m_strSurfaceName = surfaceName;
-  return dialog.DoModal();
-}
-
-TEST_F(DrawingPageTest, NothingIsLoadedWithoutASurfaceOrANameOrASelection) {
-  struct Case {
-    const char* drawing;
-    const wchar_t* name;
-    const wchar_t* selection;
-  } cases[] = {
-      {"entities.dxf", L"Teren", L"select all"},     // the drawing has no surface
-      {"points_drawing.dxf", L"Teren", L"cancel"},   // the user cancels
-      {"points_drawing.dxf", L"Teren", L"select none"},
-  };
-  for (const Case& c : cases) {
-    openDrawing(c.drawing);
-    answer({L"click IDC_ADD", c.selection, L"click IDCLOSE"});
-    runPoints(c.name);
-    EXPECT_TRUE(user.empty());
-    CKVLSurfaceManager* manager = reopenedManager();
-    CStringArray names;
-    manager->GetAllSurfaceNames(names);
-    const bool hadSurface = std::string(c.drawing) == "points_drawing.dxf";
-    EXPECT_EQ(names.GetSize(), hadSurface ? 1 : 0) << c.drawing << " " << uv::toUtf8(c.name);
-    if (hadSurface) {
-      EXPECT_EQ(surfacePoints(manager, L"Teren"), kTeren);
-    }
-  }
-}
+// Loading the filtered selection into a surface, a new one for an unknown
+// name, none in a drawing without surfaces, nothing for a selection given
+// up or empty, Close saving and Cancel not: the points_drawing jobs.
 
 // The page on its own, for the hidden Replace button.
 class PageUnderTest : public dlg_UcitavanjeTocaka_Crtez {

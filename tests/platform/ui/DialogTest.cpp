@@ -84,7 +84,10 @@ TEST(Dialog, EscapeTheCloseBoxAndEndingAtInitGiveTheirResults) {
   }
 }
 
-TEST(Dialog, RefusedActionsNameTheLineTheDialogAndTheControl) {
+// A line the dialog cannot do stops the script naming the line, the dialog
+// and the control. "expect" looks without acting, also at a disabled
+// control, and stops the script saying what the control shows instead.
+TEST(Dialog, LinesAreDoneOrRefusedNamingTheLineTheDialogAndTheControl) {
   const std::wstring dialog = L"job.txt:1: the dialog \"Test\" (template 700 TEST_MAIN) cannot do ";
   struct Case {
     const wchar_t* line;
@@ -99,23 +102,6 @@ TEST(Dialog, RefusedActionsNameTheLineTheDialogAndTheControl) {
       {L"choose IDC_COMBO \"zeta\"", dialog + L"\"choose IDC_COMBO \"zeta\"\": IDC_COMBO (113) has no item \"zeta\" (it has 3)"},
       {L"check IDC_R2 off", dialog + L"\"check IDC_R2 off\": IDC_R2 (106) is a radio button; choose another button of its group"},
       {L"point 1,2", L"job.txt:1: the program asked for an action in the dialog \"Test\" (template 700 TEST_MAIN) but the script says: point 1,2"},
-  };
-  for (const auto& c : cases) {
-    TestDialog dlg;
-    std::wstring error = runScript(c.line, [&] { dlg.DoModal(); });
-    EXPECT_EQ(error, c.error) << u8(c.line);
-    EXPECT_TRUE(CDialog::openModalDialogs().empty());
-  }
-}
-
-// "expect" looks without acting, also at a disabled control, and stops
-// the script saying what the control shows instead.
-TEST(Dialog, ExpectLinesCheckWhatAControlShows) {
-  const std::wstring dialog = L"job.txt:1: the dialog \"Test\" (template 700 TEST_MAIN) cannot do ";
-  struct Case {
-    const wchar_t* line;
-    std::wstring error;
-  } cases[] = {
       {L"expect IDC_OFF disabled", L""},
       {L"expect IDC_NAME ENABLED", L""},
       {L"expect IDC_NAME text \"start\"", L""},
@@ -139,6 +125,7 @@ TEST(Dialog, ExpectLinesCheckWhatAControlShows) {
     TestDialog dlg;
     std::wstring error = runScript(std::wstring(c.line) + L"\ncancel\n", [&] { dlg.DoModal(); });
     EXPECT_EQ(error, c.error) << u8(c.line);
+    EXPECT_TRUE(CDialog::openModalDialogs().empty());
   }
 }
 

@@ -24,7 +24,8 @@ class TextPage : public TextPageFixture {
 };
 
 // How the page reads a file by its settings: e2e_points_text_rules and the
-// other points_text jobs; number reading: NumberTextTest; line splitting:
+// other points_text jobs, also files and surfaces that give nothing; number
+// reading: NumberTextTest; line splitting:
 // TextFileSplitTest. (Its fields following their switches:
 // e2e_points_text_controls.)
 
@@ -61,22 +62,6 @@ TEST_F(TextPage, AddKeepsAndReplaceDropsTheSurfacesPoints) {
     host.replace();
   });
   EXPECT_EQ(surfacePoints(manager, L"Teren"), (Points{"0,0,3", "5,5,2"}));
-}
-
-TEST_F(TextPage, NothingReachesTheEngineWithoutATarget) {
-  const std::wstring file = setFile(writeFile("points.txt", "1 2 3\n"));
-  // An empty or unknown surface name: read, then dropped; nothing created.
-  for (const wchar_t* name : {L"", L"Nowhere", L"teren"}) {
-    run(name, {file.c_str(), L"click IDC_ADD"});
-    EXPECT_TRUE(surfacePoints(manager, L"Teren").empty()) << CString(name).toUtf8();
-  }
-  CStringArray names;
-  EXPECT_EQ(manager->GetExistingSurfaceNames(names), 1);
-  // A missing file, an empty file, a file of comments: no points, no message.
-  for (const std::wstring& f : {setFile(CString((folder / "none.txt").wstring())),
-                                setFile(writeFile("empty.txt", "")), setFile(writeFile("c.txt", "# a\n# b\n"))})
-    run(L"Teren", {f.c_str(), L"click IDC_ADD"});
-  EXPECT_TRUE(surfacePoints(manager, L"Teren").empty());
 }
 
 // Column 0 stops the load with the dialog framework's invalid-argument

@@ -424,6 +424,17 @@ std::string listed(const std::vector<std::string>& handles) {
   return out;
 }
 
+// Whether a saved drawing opens and saves again to the very same text.
+::testing::AssertionResult reopensAndSavesTheSame(const std::string& saved) {
+  AcDbDatabase again;
+  const uv::dxf::Result reloaded = uv::dxf::loadFromString(saved, again, L"again.dxf");
+  if (!reloaded.ok) return ::testing::AssertionFailure() << "it does not open: " << uv::toUtf8(reloaded.error);
+  std::string twice;
+  if (!uv::dxf::saveToString(again, twice).ok) return ::testing::AssertionFailure() << "it does not save";
+  if (twice != saved) return ::testing::AssertionFailure() << "it saves otherwise:\n" << twice;
+  return ::testing::AssertionSuccess();
+}
+
 }  // namespace
 
 // The OBJECTS section keeps the file's order, which need not be the
@@ -480,11 +491,7 @@ TEST(DxfKeep, ObjectsComeBackInTheFilesOrderWithNewOnesAfter) {
   EXPECT_LT(at(second), static_cast<long>(changed.size())) << listed(changed);
 
   // Read back and saved again: the same bytes.
-  AcDbDatabase again;
-  ASSERT_TRUE(uv::dxf::loadFromString(saved, again, L"again.dxf").ok);
-  std::string twice;
-  ASSERT_TRUE(uv::dxf::saveToString(again, twice).ok);
-  EXPECT_EQ(twice, saved);
+  EXPECT_TRUE(reopensAndSavesTheSame(saved));
 }
 
 // A root dictionary the file gave no handle is saved first: a reader takes
@@ -504,12 +511,7 @@ TEST(DxfKeep, ARootWithoutAHandleIsSavedAheadOfAnotherOwnerlessDictionary) {
   ASSERT_FALSE(handles.empty());
   EXPECT_EQ(handles.front(), uv::toUtf8(db.namedObjectsDictionaryId().handle().text())) << listed(handles);
   EXPECT_NE(saved.find("350\nnot a handle\n"), std::string::npos) << "the second dictionary is kept";
-  AcDbDatabase again;
-  const uv::dxf::Result reloaded = uv::dxf::loadFromString(saved, again, L"again.dxf");
-  ASSERT_TRUE(reloaded.ok) << uv::toUtf8(reloaded.error);
-  std::string twice;
-  ASSERT_TRUE(uv::dxf::saveToString(again, twice).ok);
-  EXPECT_EQ(twice, saved);
+  EXPECT_TRUE(reopensAndSavesTheSame(saved));
 }
 
 // An object of the OBJECTS section whose owner is a table (as some programs
@@ -529,11 +531,7 @@ TEST(DxfKeep, AnObjectOwnedByATableStaysAmongTheObjects) {
   ASSERT_NE(objects, std::string::npos);
   EXPECT_NE(image, std::string::npos) << saved;
   EXPECT_GT(image, objects) << saved;
-  AcDbDatabase again;
-  ASSERT_TRUE(uv::dxf::loadFromString(saved, again, L"again.dxf").ok);
-  std::string twice;
-  ASSERT_TRUE(uv::dxf::saveToString(again, twice).ok);
-  EXPECT_EQ(twice, saved);
+  EXPECT_TRUE(reopensAndSavesTheSame(saved));
 }
 
 // Entries of a dictionary after the marker of another kind's subclass are
@@ -553,10 +551,5 @@ TEST(DxfKeep, DictionaryEntriesUnderAnotherKindsMarkerAreKeptNotRead) {
   EXPECT_EQ(saved.find("  3\nB\n350\n20\n"), saved.rfind("  3\nB\n350\n20\n")) << saved;
   EXPECT_NE(saved.find("100\nAcDbXrecord\n  3\nB\n350\n20\n"), std::string::npos) << saved;
   EXPECT_NE(saved.find("  1\nunder the marker\n"), std::string::npos) << saved;
-  AcDbDatabase again;
-  const uv::dxf::Result reloaded = uv::dxf::loadFromString(saved, again, L"again.dxf");
-  ASSERT_TRUE(reloaded.ok) << uv::toUtf8(reloaded.error);
-  std::string twice;
-  ASSERT_TRUE(uv::dxf::saveToString(again, twice).ok);
-  EXPECT_EQ(twice, saved);
+  EXPECT_TRUE(reopensAndSavesTheSame(saved));
 }

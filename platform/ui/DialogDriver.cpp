@@ -133,19 +133,23 @@ void DialogDriver::expect(const CWnd& control, const DialogAction& action) {
       if (w == &control) return;  // the control or a part of it, as the edit of a combo box
     throw DialogActionRefused(control.describeControl() + L" does not have the focus" +
                               (focus ? L"; " + focus->describeControl() + L" has it" : L""));
-  } else if (equalsNoCase(state, L"rows")) {
+  } else if (equalsNoCase(state, L"rows") || equalsNoCase(state, L"selected") || equalsNoCase(state, L"ticked")) {
     const auto* list = dynamic_cast<const CListCtrl*>(&control);
     if (!list) throw DialogActionRefused(control.describeControl() + L" is not a list");
+    // Every row, or only the selected or the ticked ones, top to bottom.
+    const bool selected = equalsNoCase(state, L"selected"), ticked = equalsNoCase(state, L"ticked");
     std::wstring shown, wanted;
-    for (int row = 0; row < list->GetItemCount(); ++row) shown += L" \"" + list->GetItemText(row, 0).str() + L"\"";
+    for (int row = 0; row < list->GetItemCount(); ++row)
+      if ((!selected || list->GetItemState(row, LVIS_SELECTED)) && (!ticked || list->GetCheck(row)))
+        shown += L" \"" + list->GetItemText(row, 0).str() + L"\"";
     for (size_t i = 1; i < action.values.size(); ++i) wanted += L" \"" + action.values[i].text + L"\"";
-    if (shown != wanted)
-      throw DialogActionRefused(control.describeControl() + L" has the rows" + (shown.empty() ? L" (none)" : shown));
+    const std::wstring which = selected ? L" has selected" : ticked ? L" has ticked" : L" has the rows";
+    if (shown != wanted) throw DialogActionRefused(control.describeControl() + which + (shown.empty() ? L" (none)" : shown));
   } else if (equalsNoCase(state, L"text")) {
     if (control.windowText().str() != action.value(1))
       throw DialogActionRefused(control.describeControl() + L" shows \"" + control.windowText().str() + L"\"");
   } else {
-    throw DialogActionRefused(L"\"" + action.describe() + L"\": expect enabled, disabled, shown, hidden, focused, text or rows");
+    throw DialogActionRefused(L"\"" + action.describe() + L"\": expect enabled, disabled, shown, hidden, focused, text, rows, selected or ticked");
   }
 }
 

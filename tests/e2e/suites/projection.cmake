@@ -7,5 +7,6 @@ if(TARGET UIVantor2)
     uv_add_job_test(projection_${job} OPEN ${projection_drawing} JOB jobs/projection/${job}.job.in
                     CHECK checks/projection/${job}.py)
   endforeach()
+  uv_add_job_test(projection_samples OPEN ${projection_drawing} JOB jobs/projection/samples.job.in)
   set_tests_properties(e2e_projection_no_marker PROPERTIES ENVIRONMENT "KVLX_SYMBOL_DIR=no-such-folder")
 endif()

@@ -136,27 +136,5 @@ TEST_F(ElementTypeTest, TheAttributeMapHoldsTheCheckedBlockRows) {
   EXPECT_EQ(map, (std::map<CString, CString>{{L"KOTA", L"VISINA"}}));
 }
 
-TEST_F(ElementTypeTest, SamplesCheckRowsAndUncheckNone) {
-  create();
-  types.UncheckAll();
-  types.CheckFromSample({L"POLYLINE"}, {});
-  std::vector<int> checked;
-  auto checkedRows = [&] {
-    std::vector<std::string> out;
-    for (int i = 0; i < types.GetItemCount(); ++i)
-      if (types.GetCheck(i)) out.push_back(rows()[size_t(i)]);
-    return out;
-  };
-  EXPECT_EQ(checkedRows(), (std::vector<std::string>{"POLYLINE"}));
-  // A block name without the type checks nothing; with it, the general
-  // row and that block's row.
-  types.CheckFromSample({L"LINE"}, {L"KOTA"});
-  EXPECT_EQ(checkedRows(), (std::vector<std::string>{"LINE", "POLYLINE"}));
-  types.CheckFromSample({L"INSERT"}, {L"KOTA", L"STABLO"});
-  EXPECT_EQ(checkedRows(), (std::vector<std::string>{"LINE", "POLYLINE", "INSERT", "INSERT:KOTA"}));
-  types.CheckFromSample({}, {});
-  EXPECT_EQ(checkedRows().size(), 4u);
-}
-
 }  // namespace
 }  // namespace uvtest

@@ -1,11 +1,8 @@
 // The projection: the bulge of a draped arc, the paths taken from
 // polylines, and the dialog run by a scripted user over the projection
-// jobs' drawing (tests/e2e/drawings/projection, opened by the point-loading
-// tests' fixture) with its survey as the
-// surface "Teren": the marker block loaded once per dialog, the searches
-// while it cannot be found, the samples, the dialog out of the way while
-// the user selects. The geometry of drapes, markers and faces is checked
-// end to end by the projection jobs against scipy.
+// jobs' drawing with its survey as the surface "Teren": the marker block
+// loaded once per dialog, the dialog out of the way while the user selects.
+// Drapes, markers, faces and samples are run end to end by the projection jobs.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -19,7 +16,6 @@
 #include "db/AcDb2dPolyline.h"
 #include "db/AcDbBlockTableRecord.h"
 #include "ed/ModelSpace.h"
-#include "module/points/LayerList.h"
 #include "module/projection/DrapePath.h"
 #include "module/projection/dlg_Projekcija.h"
 #include "product/cadwrapper/CKVLC2dPolylinePtr.h"
@@ -27,7 +23,6 @@
 #include "product/engine/CKVLSurfaceManager.h"
 #include "product/engine/CKVLXsurface_Vantor2.h"
 #include "product/engine/CUniquePointSet.h"
-#include "ui/CListCtrl.h"
 #include "ui/DialogRunner.h"
 #include "user/DialogAction.h"
 
@@ -153,33 +148,6 @@ TEST_F(ProjectionTest, AnUnknownSurfaceOrACancelledSelectionProjectsNothing) {
   }
   EXPECT_EQ(dialogShown(), (std::vector<bool>{false, false})) << "hidden while the user selects";
   EXPECT_GT(uv::ModelSpace::entities(db).size(), before) << "the second apply projected";
-}
-
-TEST_F(ProjectionTest, SamplesAddRowsAndNeverTakeAnyAway) {
-  dlg_Projekcija dialog;
-  dialog.m_strSurfaceName = L"Teren";
-  uv::DialogRunner runner(dialog);
-  runner.initialise();
-  auto* layers = dynamic_cast<CListCtrl*>(dialog.GetDlgItem(206));
-  ASSERT_NE(layers, nullptr);
-
-  user.appendLines({L"select-row IDC_LAYERS \"LINES\"", L"click IDC_LAYERS_FROM_SAMPLE",
-                    L"select window 20,55 30,65", L"click IDC_UNCHECK_ALL", L"click IDC_TYPES_FROM_SAMPLE",
-                    L"select window 40,75 50,85"});
-  while (!user.empty() && !runner.isEnded()) runner.apply(uv::DialogAction::fromScript(user.take()));
-  CStringArray selected;
-  uv::SelectedLayers(*layers, selected);
-  ASSERT_EQ(selected.GetSize(), 2);
-  EXPECT_EQ(selected[0], L"LINES");
-  EXPECT_EQ(selected[1], L"MARKS");
-
-  // The sampled SPOT reference checks its block's row (and the general
-  // row, which the map does not show).
-  std::map<CString, CString> map;
-  EXPECT_EQ(dialog.ElementTypes().GetBlockAttributeMap(map), 1);
-  EXPECT_EQ(map.count(L"SPOT"), 1u);
-  EXPECT_EQ(dialogShown(), (std::vector<bool>{false, false}));
-  dialog.EndDialog(IDCLOSE);
 }
 
 TEST_F(ProjectionTest, A2dPolylineGivesEveryVertexThatOpensWithItsBulge) {

@@ -1,6 +1,6 @@
-// The show-surface dialog: the zoom, the current view, and what OK draws.
-// (The enabling rules and refused spacings: e2e_display_dialog; polygons
-// and spacings from a rectangle: e2e_display_show_survey.)
+// The show-surface dialog: the zoom and what OK draws. (The enabling rules
+// and refused spacings: e2e_display_dialog; polygons, the current view and
+// spacings from a rectangle: e2e_display_show_survey.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -68,18 +68,6 @@ TEST_F(ShowDialogTest, ZoomShowsTheSurfaceAndWaitsForEnter) {
   EXPECT_EQ(run(dlg), IDCANCEL);
   EXPECT_NEAR(doc->view().centre().x, 5, 1e-9);
   EXPECT_NEAR(doc->view().centre().y, 5, 1e-9);
-}
-
-// (A polygon picked before the view gives way to it: e2e_display_show_survey.)
-TEST_F(ShowDialogTest, TheCurrentViewBoundsTheTriangles) {
-  lattice(L"Teren");
-  doc->view().setScreenSize(1000, 500);
-  doc->view().set(AcGePoint3d(0, 0, 0), 20);
-  script({L"click IDC_AREA_VIEW", L"click IDC_DISPLAY_FACES", L"click IDOK"});
-  dlg_PrikazPlohe dlg;
-  EXPECT_EQ(run(dlg), IDOK);
-  // The view, 40 by 20 about the origin, holds the lattice's lower row of triangles.
-  EXPECT_EQ(all<AcDbFace>().size(), 4u);
 }
 
 // What OK draws of the 3 x 3 lattice, and the progress it shows: a total

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 
@@ -122,29 +121,17 @@ AcDbObjectId DrawingFixture::entityAt(const wchar_t* type, double x, double y) c
   return AcDbObjectId();
 }
 
-CKVLSurfaceManager* DrawingFixture::reopenedManager() {
-  CKVLSurfaceManager::Release(db);
-  return CKVLSurfaceManager::ForDatabase(db);
-}
-
 std::vector<std::string> surfacePoints(CKVLSurfaceManager* manager, const wchar_t* name) {
-  std::vector<std::string> out;
-  CKVLXsurface_Vantor2* surface = manager ? manager->OpenSurface(name) : nullptr;
-  if (!surface) return out;
   std::vector<AcGePoint3d> points;
-  for (long i = 0; i < surface->PointCount(); ++i) {
+  CKVLXsurface_Vantor2* surface = manager ? manager->OpenSurface(name) : nullptr;
+  for (long i = 0; surface && i < surface->PointCount(); ++i) {
     AcGePoint3d p;
     if (surface->GetPointAtIndex(i, p) == 1) points.push_back(p);
   }
   std::sort(points.begin(), points.end(), [](const AcGePoint3d& a, const AcGePoint3d& b) {
     return a.x != b.x ? a.x < b.x : a.y < b.y;
   });
-  for (const AcGePoint3d& p : points) {
-    char text[96];
-    std::snprintf(text, sizeof text, "%g,%g,%g", p.x, p.y, p.z);
-    out.push_back(text);
-  }
-  return out;
+  return pointTexts(points);
 }
 
 }  // namespace uvtest

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -53,15 +54,24 @@ class DrawingFixture : public ::testing::Test {
   // The first model-space entity of that DXF type ("LINE", "INSERT") whose
   // position, start point or centre lies at (x, y) in plan.
   AcDbObjectId entityAt(const wchar_t* type, double x, double y) const;
-  // The surface manager read afresh from the drawing: what a saved drawing
-  // would give.
-  CKVLSurfaceManager* reopenedManager();
 
  private:
   std::unique_ptr<uv::UserScope> m_scope;
 };
 
 std::wstring pointsDrawingFile(const char* name);
+
+// Points as "x,y,z" in the order given.
+template <class Points>
+std::vector<std::string> pointTexts(const Points& points) {
+  std::vector<std::string> out;
+  for (const auto& p : points) {
+    char text[96];
+    std::snprintf(text, sizeof text, "%g,%g,%g", p.x, p.y, p.z);
+    out.push_back(text);
+  }
+  return out;
+}
 
 // The points of a surface, sorted by x then y, "x,y,z" with up to three
 // decimals; empty for a missing surface.

@@ -18,17 +18,6 @@
 namespace uvtest {
 namespace {
 
-// The points of a set in set order, "x,y,z".
-std::vector<std::string> pointsOf(const CUniquePointSet& set) {
-  std::vector<std::string> out;
-  for (const auto& p : set.Points().points()) {
-    char text[96];
-    std::snprintf(text, sizeof text, "%g,%g,%g", p.x, p.y, p.z);
-    out.push_back(text);
-  }
-  return out;
-}
-
 using DrawingPageTest = DrawingFixture;
 
 // What every kind of entity gives by the text and block rules of the
@@ -60,7 +49,7 @@ TEST_F(DrawingPageTest, EachEntityGivesItsPointsByTheTextAndBlockRules) {
   for (const Case& c : cases) {
     CUniquePointSet set;
     uv::AddEntityPoints(entityAt(c.type, c.x, c.y), c.rules, set);
-    EXPECT_EQ(pointsOf(set), c.points) << uv::toUtf8(c.type) << " at " << c.x << "," << c.y;
+    EXPECT_EQ(pointTexts(set.Points().points()), c.points) << uv::toUtf8(c.type) << " at " << c.x << "," << c.y;
   }
 }
 

@@ -114,6 +114,8 @@ void DialogDriver::apply(CDialog& dialog, const DialogAction& action) {
     return;
   }
   requireUsable(control);
+  // A person types into the field they clicked: it takes the focus.
+  if (action.verb == L"set" || action.verb == L"type") control.SetFocus();
   control.applyUserAction(action);
 }
 

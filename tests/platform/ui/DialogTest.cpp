@@ -111,6 +111,7 @@ TEST(Dialog, LinesAreDoneOrRefusedNamingTheLineTheDialogAndTheControl) {
       {L"expect IDC_LIST rows \"Alpha\" \"Beta\" \"Gamma\"", L""},
       {L"expect IDC_LIST rows \"Alpha\" \"Gamma\"",
        dialog + L"\"expect IDC_LIST rows \"Alpha\" \"Gamma\"\": IDC_LIST (112) has the rows \"Alpha\" \"Beta\" \"Gamma\""},
+      {L"set IDC_COUNT \"5\"\nexpect IDC_COUNT focused", L""},  // the field typed into has the focus
       {L"expect IDC_LIST selected", L""},
       {L"expect IDC_LIST ticked", L""},
       {L"select-row IDC_LIST \"Beta\"\nexpect IDC_LIST selected \"Beta\"", L""},

@@ -1,33 +1,17 @@
-// The load-points frame: its layer list and the windows around a selection.
+// The load-points frame: the windows around a selection.
 #include <gtest/gtest.h>
 
 #include "DrawingFixture.h"
 #include "module/points/dlg_UcitavanjeTocaka.h"
 #include "ui/AfxWin.h"
-#include "ui/CListCtrl.h"
 
 namespace uvtest {
 namespace {
 
 using LoadPointsDialogTest = DrawingFixture;
 
-// (The pages, found by their titles, and the hidden help button:
-// e2e_points_text_controls and the other point jobs.)
-TEST_F(LoadPointsDialogTest, TheDrawingPageListsEveryLayerSorted) {
-  std::vector<CString> names;
-  user.onOpen = [&](CDialog& opened) {
-    auto& frame = dynamic_cast<dlg_UcitavanjeTocaka&>(opened);
-    auto* layers = dynamic_cast<CListCtrl*>(frame.DrawingPage().GetDlgItem(206));
-    ASSERT_NE(layers, nullptr);
-    for (int i = 0; i < layers->GetItemCount(); ++i) names.push_back(layers->GetItemText(i, 0));
-  };
-  answer({L"click IDCLOSE"});
-  dlg_UcitavanjeTocaka dialog;
-  dialog.m_strSurfaceName = L"Teren";
-  EXPECT_EQ(dialog.DoModal(), IDCLOSE);
-  EXPECT_EQ(names, (std::vector<CString>{L"0", L"Defpoints", L"KOTE", L"OSTALO", L"TEREN"}));
-}
-
+// (The pages, found by their titles, the hidden help button and the
+// drawing page's sorted layers: e2e_points_drawing_add and the other point jobs.)
 TEST_F(LoadPointsDialogTest, TheDialogStepsAsideForEverySelectionAndComesBack) {
   answer({L"click IDC_TYPES_FROM_SAMPLE", L"cancel", L"click IDC_LAYERS_FROM_SAMPLE", L"select all",
           L"click IDC_ADD", L"select none", L"click IDCANCEL"});

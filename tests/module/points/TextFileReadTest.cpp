@@ -42,15 +42,15 @@ class TextFileRead : public DrawingFixture {
 
 using Read = std::vector<std::pair<std::wstring, Lines>>;
 
-struct MarkerCase {
+struct ReadCase {
   const char* what;
   std::string bytes;
   wchar_t comment;
   Read expected;
 };
 
-TEST_F(TextFileRead, MarkersAndSections) {
-  const MarkerCase cases[] = {
+TEST_F(TextFileRead, MarkersSectionsAndLineEnds) {
+  const ReadCase cases[] = {
       {"data before any header lands in ???", "1 2 3\n4 5 6\n", L'*', {{L"???", {L"1 2 3", L"4 5 6"}}}},
       {"comments and empty lines are skipped", "* survey 2014\n\n1 2 3\n*\n", L'*', {{L"???", {L"1 2 3"}}}},
       {"equal markers: the comment wins", "#North\n1 2 3\n", L'#', {{L"???", {L"1 2 3"}}}},
@@ -65,12 +65,6 @@ TEST_F(TextFileRead, MarkersAndSections) {
       {"a space as comment marker skips indented lines", " 1 2 3\n4 5 6\n", L' ', {{L"???", {L"4 5 6"}}}},
       {"only comments give no sections", "* a\n* b\n", L'*', {}},
       {"empty file", "", L'*', {}},
-  };
-  for (const MarkerCase& c : cases) EXPECT_EQ(read(c.bytes, c.comment), c.expected) << c.what;
-}
-
-TEST_F(TextFileRead, LineEnds) {
-  const MarkerCase cases[] = {
       {"CR LF ends a line", "1 2 3\r\n4 5 6\r\n", L'*', {{L"???", {L"1 2 3", L"4 5 6"}}}},
       {"a CR elsewhere stays", "1\r2 3\n4 5 6\r", L'*', {{L"???", {L"1\r2 3", L"4 5 6\r"}}}},
       {"a CR alone before CR LF stays", "1 2\r\r\n", L'*', {{L"???", {L"1 2\r"}}}},
@@ -79,7 +73,7 @@ TEST_F(TextFileRead, LineEnds) {
        {{L"???", {L"1 2 3", L"4 5 6"}}}},
       {"a line of only CR LF is empty", "\r\n1\r\n", L'*', {{L"???", {L"1"}}}},
   };
-  for (const MarkerCase& c : cases) EXPECT_EQ(read(c.bytes, c.comment), c.expected) << c.what;
+  for (const ReadCase& c : cases) EXPECT_EQ(read(c.bytes, c.comment), c.expected) << c.what;
 }
 
 TEST_F(TextFileRead, LongLinesGoOnAsTheNextLine) {

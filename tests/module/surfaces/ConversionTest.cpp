@@ -9,13 +9,11 @@
 #include "module/surfaces/dlg_Konverzija.h"
 #include "product/cadwrapper/CKVLCDictionaryPtr.h"
 #include "product/engine/CKVLXsurface_Vantor2.h"
-#include "product/giscore/CModuleConfiguration.h"
 #include "samples/tools/OldSurfaceWriter.h"
 
 namespace uvtest {
 namespace {
 
-using uv::samples::OldLayer;
 using uv::samples::OldSurface;
 
 class ConversionTest : public SurfacesFixture {
@@ -57,27 +55,9 @@ class ConversionTest : public SurfacesFixture {
   }
 };
 
-// Free names, points, descriptions and the old layers of triangles, grid
-// and projection, with erasing on and off: the surfaces_convert and
-// surfaces_round_trip jobs. The boundary takes nothing from the old record
-// (its default carries the surface's name).
-TEST_F(ConversionTest, TheBoundaryKeepsTheEnginesDefault) {
-  OldSurface teren = old(L"Teren");
-  teren.triangles = OldLayer{3, L"MNT_LAYER", L"DASHED"};
-  teren.projection = OldLayer{6, L"PROJ_LAYER", L"HIDDEN"};
-  writeOld({teren}, L"Teren");
-  makeSurface(L"Vantor1_Teren");
-  const CKVLSurfaceManager::CKVLLayer boundary =
-      *manager()->GetSurfaceDescription(L"Vantor1_Teren")->GetLayerManager()->GetLayer(3);
-  convert({L"click IDC_CONVERT", L"click IDCLOSE"});
-  auto* desc = manager()->GetSurfaceDescription(L"Vantor1_Teren_1");
-  ASSERT_NE(desc, nullptr);
-  const auto* layer = desc->GetLayerManager()->GetLayer(3);
-  EXPECT_EQ(layer->m_nColor, boundary.m_nColor);
-  EXPECT_EQ(layer->m_strLinetype, boundary.m_strLinetype);
-  EXPECT_EQ(layer->m_strName, CString(L"Vantor1_Teren_1_BOUNDARY"));
-}
-
+// (Free names, points, descriptions and the old layers, the boundary taking
+// none of them, with erasing on and off: the surfaces_convert and
+// surfaces_round_trip jobs.)
 TEST_F(ConversionTest, ConvertingTwiceMakesASecondSurfaceWithoutThePointsErasedBefore) {
   writeOld({old(L"A"), old(L"B")}, L"A");
   convert({L"click IDC_CONVERT", L"click IDC_CONVERT", L"click IDCLOSE"});

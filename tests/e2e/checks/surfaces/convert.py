@@ -16,6 +16,10 @@ expect(iskop["points"] == 13 and iskop["description"] == "Foundation pit", "Vant
 expect(iskop["layers"][1] == ("ISKOP_MNT", 1, "Continuous"), "Iskop's triangle layer %r" % (iskop["layers"][1],))
 # Keys the old record lacks leave the engine's defaults.
 expect(iskop["layers"][2][0] == "Vantor1_Iskop_2_GRID", "Iskop's grid layer %r" % (iskop["layers"][2],))
+# The boundary takes nothing from the old record: a new surface's, with its own name.
+fresh = surfaces["Vantor1_Iskop"]["layers"][3]
+expect(iskop["layers"][3] == ("Vantor1_Iskop_2_BOUNDARY",) + tuple(fresh[1:]),
+       "Iskop's boundary layer %r, a new surface's %r" % (iskop["layers"][3], fresh))
 nasip = surfaces["Vantor1_Nasip"]
 expect(nasip["points"] == 9 and nasip["description"] == "", "Vantor1_Nasip: %r" % nasip)
 

@@ -52,15 +52,6 @@ class ManagerDialogTest : public SurfacesFixture {
     auto* c = manager()->GetCurrentSurface();
     return c ? c->m_strName.str() : L"";
   }
-
-  // A file surface whose file has gone: listed but unavailable.
-  void makeUnavailable(const wchar_t* name) {
-    const std::wstring file = writeSurfaceFile("gone.kvb", name, L"");
-    ASSERT_NE(manager()->CreateSurface(name, CKVLSurfaceManager::kFileStorage, file.c_str(), true), nullptr);
-    ASSERT_TRUE(manager()->Save()) << manager()->LastError();
-    std::filesystem::remove(file);
-    reread();
-  }
 };
 
 TEST_F(ManagerDialogTest, RowsShowWhereEachSurfaceLivesAndWhichIsCurrent) {

@@ -40,11 +40,7 @@ TEST_F(QtSurfaceDialogsTest, TheManagersRowsAreDrawnOnTheirColours) {
     return showInQt(plain);
   }();
   // A file surface whose file has gone is listed in red.
-  const std::wstring file = writeSurfaceFile("gone.kvb", L"Gone", L"");
-  ASSERT_NE(manager()->CreateSurface(L"Gone", CKVLSurfaceManager::kFileStorage, file.c_str(), true), nullptr);
-  ASSERT_TRUE(manager()->Save()) << manager()->LastError();
-  std::filesystem::remove(file);
-  reread();
+  makeUnavailable(L"Gone");
   dlg_UpravljanjePlohama dlg;
   const QImage after = showInQt(dlg);
   EXPECT_GT(countPixels(before, qRgb(255, 255, 0)), 200) << "no yellow row";

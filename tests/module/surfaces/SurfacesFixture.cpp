@@ -29,12 +29,12 @@ std::vector<AcGePoint3d> samplePoints(double z0) {
   return {{0, 0, z0}, {10, 0, z0 + 1}, {10, 10, z0 + 2}, {0, 10, z0 + 1.5}, {5, 4, z0 + 0.5}};
 }
 
-CKVLXsurface_Vantor2* SurfacesFixture::makeSurface(const wchar_t* name, double z0) {
+CKVLXsurface_Vantor2* SurfacesFixture::makeSurface(const wchar_t* name) {
   CKVLXsurface_Vantor2* s = manager()->CreateSurface(name, CKVLSurfaceManager::kDrawingStorage, nullptr, false);
   EXPECT_NE(s, nullptr) << uv::toUtf8(name);
   if (!s) return nullptr;
   CUniquePointSet points;
-  for (const AcGePoint3d& p : samplePoints(z0)) points.AddPoint(p);
+  for (const AcGePoint3d& p : samplePoints(100)) points.AddPoint(p);
   s->SetPoints(points);
   return s;
 }
@@ -49,9 +49,17 @@ std::wstring SurfacesFixture::writeSurfaceFile(const std::string& file, const wc
   s.SetPoints(points);
   std::ofstream out(folder / file, std::ios::out | std::ios::binary);
   EXPECT_EQ(s.ExportToBin(*out.rdbuf()), 1);
-  return path(file);
+  return (folder / file).wstring();
 }
 
 void SurfacesFixture::reread() { CKVLSurfaceManager::Release(doc->database()); }
+
+void SurfacesFixture::makeUnavailable(const wchar_t* name) {
+  const std::wstring file = writeSurfaceFile("gone.kvb", name, L"");
+  ASSERT_NE(manager()->CreateSurface(name, CKVLSurfaceManager::kFileStorage, file.c_str(), true), nullptr);
+  ASSERT_TRUE(manager()->Save()) << manager()->LastError();
+  std::filesystem::remove(file);
+  reread();
+}
 
 }  // namespace uvtest

@@ -28,12 +28,13 @@ class SurfacesFixture : public ModuleFixture {
 
   CKVLSurfaceManager* manager() const { return CKVLSurfaceManager::Instance(0); }
   // A drawing surface with a few points.
-  CKVLXsurface_Vantor2* makeSurface(const wchar_t* name, double z0 = 100.0);
+  CKVLXsurface_Vantor2* makeSurface(const wchar_t* name);
   // A surface file written by the engine, holding `name`.
   std::wstring writeSurfaceFile(const std::string& file, const wchar_t* name, const wchar_t* description);
-  std::wstring path(const std::string& file) const { return (folder / file).wstring(); }
   // Forgets the manager, so the next Instance() reads the drawing again.
   void reread();
+  // A file surface whose file has gone: listed but unavailable.
+  void makeUnavailable(const wchar_t* name);
 
  private:
   std::unique_ptr<uv::UserScope> m_scope;

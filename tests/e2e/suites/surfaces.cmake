@@ -4,6 +4,8 @@ if(TARGET UIVantor2)
   set(surface_jobs jobs/surfaces)
   set(surface_checks checks/surfaces)
   uv_add_job_test(surfaces_manager JOB ${surface_jobs}/manager.job.in CHECK ${surface_checks}/manager.py)
+  uv_add_job_test(surfaces_delete_current JOB ${surface_jobs}/delete_current.job.in
+                  CHECK ${surface_checks}/delete_current.py)
   uv_add_job_test(surfaces_round_trip JOB ${surface_jobs}/round_trip.job.in CHECK ${surface_checks}/round_trip.py)
   uv_add_job_test(surfaces_bad_files JOB ${surface_jobs}/bad_files.job.in CHECK ${surface_checks}/bad_files.py)
   uv_add_job_test(surfaces_convert JOB ${surface_jobs}/convert.job.in CHECK ${surface_checks}/convert.py)

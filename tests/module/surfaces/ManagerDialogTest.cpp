@@ -73,19 +73,8 @@ TEST_F(ManagerDialogTest, RowsShowWhereEachSurfaceLivesAndWhichIsCurrent) {
   EXPECT_EQ(current(), L"A");
 }
 
-// The current row is followed when a row above it goes, and when the
-// current row itself goes, the row that followed it takes its place.
-TEST_F(ManagerDialogTest, DeletingTheCurrentRowMakesTheRowThatFollowedCurrent) {
-  for (const wchar_t* name : {L"A", L"B", L"C", L"D"}) makeSurface(name);
-  ASSERT_EQ(manager()->SetCurrentSurface(L"C"), 1);
-  run({L"select-row IDC_SURFACES \"A\"", L"click IDC_DELETE", L"answer yes", L"select-row IDC_SURFACES \"C\"",
-       L"click IDC_DELETE", L"answer yes", L"click IDCLOSE"});
-  ASSERT_EQ(seen.size(), 5u);
-  EXPECT_EQ(seen[2].rows, (std::vector<std::wstring>{L"B 0 white", L"C 0 yellow", L"D 0 white"}));
-  EXPECT_EQ(seen[4].rows, (std::vector<std::wstring>{L"B 0 white", L"D 0 yellow"}));
-  EXPECT_EQ(current(), L"D");
-}
-
+// (The current row followed when a row above it goes, and the row that
+// followed it made current when it goes itself: e2e_surfaces_delete_current.)
 TEST_F(ManagerDialogTest, WhenTheRowBelowCannotBeCurrentTheRowAboveIs) {
   makeSurface(L"A");
   makeSurface(L"B");

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cctype>
 #include <cstring>
+#include <string_view>
 
 #include "db/dxf/Degrees.h"
 #include "db/dxf/DxfError.h"
@@ -67,8 +68,17 @@ void GroupWriter::start(const char* type, const uv::RawGroups* kept) {
   m_subclass.clear();
   m_inHead = true;
   if (!m_kept) return;
+  // An embedded object ends the body of any record but an xrecord's (whose
+  // data may hold a 101); the subclasses' groups come before it.
+  m_embedded = m_kept->size();
+  if (std::string_view(type) != "XRECORD")
+    for (size_t i = 0; i < m_kept->size(); ++i)
+      if ((*m_kept)[i].code == 101) {
+        m_embedded = i;
+        break;
+      }
   m_buckets.push_back({std::string(), Bucket{0, 0}});
-  for (size_t i = 0; i < m_kept->size(); ++i) {
+  for (size_t i = 0; i < m_embedded; ++i) {
     const uv::RawGroup& g = (*m_kept)[i];
     if (g.code == 100) m_buckets.push_back({g.value, Bucket{i + 1, i + 1}});
     else m_buckets.back().second.end = i + 1;
@@ -173,6 +183,9 @@ void GroupWriter::flushKept() {
     m_writing = false;
   }
   m_buckets.clear();
+  m_writing = true;
+  for (size_t i = m_embedded; i < kept->size(); ++i) text((*kept)[i].code, (*kept)[i].value);
+  m_writing = false;
 }
 
 void GroupWriter::raw(const uv::RawGroups& groups) {

@@ -130,6 +130,9 @@ class GroupWriter {
   std::vector<std::pair<std::string, Bucket>> m_buckets;
   // Kept groups left out by dropKept() (a few at most).
   std::vector<size_t> m_dropped;
+  // Where a kept embedded object (from its 101 on) begins in m_kept: it is
+  // written after everything else of the record, where a reader looks for it.
+  size_t m_embedded = 0;
   std::string m_subclass;
   bool m_inHead = false;
   bool m_writing = false;

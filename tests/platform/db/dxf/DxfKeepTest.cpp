@@ -553,3 +553,22 @@ TEST(DxfKeep, DictionaryEntriesUnderAnotherKindsMarkerAreKeptNotRead) {
   EXPECT_NE(saved.find("  1\nunder the marker\n"), std::string::npos) << saved;
   EXPECT_TRUE(reopensAndSavesTheSame(saved));
 }
+
+// An embedded object kept with a block's head is written at the end of the
+// record, where a reader looks for it: written where it came (before the
+// block's own subclass), it hid the block's name from the next open.
+TEST(DxfKeep, AnEmbeddedObjectIsWrittenAfterTheRecordsOwnGroups) {
+  const std::string text =
+      "  0\nSECTION\n  2\nBLOCKS\n"
+      "  0\nBLOCK\n  5\n20\n  2\nMARK\n100\nAcDbEntity\n  8\n0\n101\nEmbedded Object\n 70\n1\n"
+      "  0\nENDBLK\n  5\n21\n  0\nENDSEC\n  0\nEOF\n";
+  AcDbDatabase db;
+  std::string saved;
+  ASSERT_TRUE(loadAndSave(text, db, L"embedded.dxf", saved));
+  const size_t block = saved.find("  0\nBLOCK\n  5\n20\n");
+  ASSERT_NE(block, std::string::npos) << saved;
+  const std::string record = saved.substr(block, saved.find("  0\n", block + 1) - block);
+  EXPECT_LT(record.find("  2\nMARK\n"), record.find("101\nEmbedded Object\n 70\n1\n")) << record;
+  EXPECT_NE(record.find("101\nEmbedded Object\n 70\n1\n"), std::string::npos) << record;
+  EXPECT_TRUE(reopensAndSavesTheSame(saved));
+}

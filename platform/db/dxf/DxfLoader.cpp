@@ -270,7 +270,7 @@ void DxfLoader::moveDefaultObjects() {
     AcDbObjectId tmp;
     return m_db.getAcDbObjectId(tmp, false, AcDbHandle(h)) != Acad::eOk;
   };
-  auto moveAside = [this](AcDbObjectId id) { m_db.setObjectHandle(id, m_db.handseed()); };
+  auto moveAside = [this](AcDbObjectId id) { return m_db.setObjectHandle(id, m_db.handseed()) == Acad::eOk; };
   // Objects the file has no counterpart of step aside when the file uses their handle.
   std::vector<std::pair<AcDbObjectId, std::uint64_t>> pending;
   for (const auto& [id, h] : wanted) {
@@ -296,7 +296,7 @@ void DxfLoader::moveDefaultObjects() {
     m_db.getAcDbObjectId(holder, false, AcDbHandle(pending.front().second));
     const bool holderMoves =
         std::any_of(pending.begin(), pending.end(), [&](const auto& p) { return p.first == holder; });
-    if (holderMoves && m_db.setObjectHandle(holder, m_db.handseed()) == Acad::eOk) continue;
+    if (holderMoves && moveAside(holder)) continue;
     mend("handle given to two objects (one took another)");
     pending.erase(pending.begin());
   }

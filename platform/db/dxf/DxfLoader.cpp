@@ -949,10 +949,17 @@ void DxfLoader::addRawObjects() {
   // Objects no dictionary of the drawing files (extension dictionaries and
   // what they hold, image definitions' reactors...) join on their own, and
   // then find their owners.
+  m_objectOrder.reserve(m_doc.objects.size());
   for (const DxfRecord& r : m_doc.objects) {
     const std::uint64_t h = r.ownHandle();
-    if (h && m_placed.count(h)) continue;
-    m_rawOwners.emplace_back(addRawObject(r, AcDbObjectId()), r.ownerHandle());
+    if (h && m_placed.count(h)) {
+      m_objectOrder.push_back(h);
+      continue;
+    }
+    const AcDbObjectId id = addRawObject(r, AcDbObjectId());
+    // By the handle it has now: one the file did not give it is still one of its objects.
+    m_objectOrder.push_back(id.handle().value());
+    m_rawOwners.emplace_back(id, r.ownerHandle());
   }
   for (const auto& [id, ownerHandle] : m_rawOwners) {
     AcDbObjectId owner;
@@ -969,9 +976,7 @@ void DxfLoader::keepFileParts() {
   for (const std::string& n : m_doc.headerOrder) kept.header.push_back({n, rawGroupsOf(m_doc.header.at(n), m_codec)});
   for (const DxfRecord& r : m_doc.classes) kept.classes.push_back({r.type, rawGroupsOf(r, m_codec)});
   for (const DxfSection& sec : m_doc.otherSections) kept.sections.push_back({sec.name, rawGroupsOf(sec.groups, m_codec)});
-  kept.objectOrder.reserve(m_doc.objects.size());
-  for (const DxfRecord& r : m_doc.objects)
-    if (const std::uint64_t h = r.ownHandle()) kept.objectOrder.push_back(h);
+  kept.objectOrder = std::move(m_objectOrder);
 }
 
 void DxfLoader::applyHeader() {

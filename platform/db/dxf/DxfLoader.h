@@ -98,6 +98,7 @@ class DxfLoader {
   std::vector<std::pair<std::uint64_t, AcDbObjectId>> m_loaded;  // entities loaded, for groups; sorted by loadObjects
   std::set<std::uint64_t> m_placed;                 // OBJECTS records filed in a dictionary
   std::vector<std::pair<AcDbObjectId, std::uint64_t>> m_rawOwners;  // raw objects and their file owners
+  std::vector<std::uint64_t> m_objectOrder;          // the handles of the OBJECTS records, in file order
   std::vector<std::pair<std::wstring, const DxfRecord*>> m_frozenLayers;
   std::wstring m_lastLayer;  // the name layerNamed() was last asked for, and its answer
   AcDbObjectId m_lastLayerId;

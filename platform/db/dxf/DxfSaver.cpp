@@ -73,14 +73,16 @@ class Saver {
   };
 
   // The raw entries of tables by table, and the raw tables by name. An object
-  // of the OBJECTS section that names a table as its owner stays there.
+  // of the OBJECTS section stays there, also one that names a table as its
+  // owner or is itself a TABLE record.
   void collectRaw() {
     const std::vector<std::uint64_t>& order = m_db.keptFileParts().objectOrder;
     const std::unordered_set<std::uint64_t> fromObjects(order.begin(), order.end());
     for (const AcDbObjectId& id : m_db.objectIds()) {
       auto* raw = DbAccess::peekAs<AcDbRawObject>(id);
       if (!raw) continue;
-      if (!fromObjects.count(handleOf(id))) m_rawChildren[raw->ownerId()].push_back(raw);
+      if (fromObjects.count(handleOf(id))) continue;
+      m_rawChildren[raw->ownerId()].push_back(raw);
       if (raw->dxfName() == "TABLE") m_rawTables.emplace(raw->value(2), raw);
     }
   }

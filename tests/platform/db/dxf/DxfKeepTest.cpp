@@ -518,20 +518,33 @@ TEST(DxfKeep, ARootWithoutAHandleIsSavedAheadOfAnotherOwnerlessDictionary) {
 // write an image definition) is saved where it came, not among the table's
 // entries.
 TEST(DxfKeep, AnObjectOwnedByATableStaysAmongTheObjects) {
-  const std::string text =
-      "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nLAYER\n  5\n2\n 70\n1\n"
-      "  0\nLAYER\n  5\n10\n330\n2\n  2\n0\n 70\n0\n 62\n7\n  6\nCONTINUOUS\n  0\nENDTAB\n  0\nENDSEC\n"
-      "  0\nSECTION\n  2\nOBJECTS\n  0\nDICTIONARY\n  5\nC\n330\n0\n100\nAcDbDictionary\n"
-      "  0\nIMAGEDEF\n  5\n30\n330\n2\n100\nAcDbRasterImageDef\n  1\nsite.png\n  0\nENDSEC\n  0\nEOF\n";
-  AcDbDatabase db;
-  std::string saved;
-  ASSERT_TRUE(loadAndSave(text, db, L"owned.dxf", saved));
-  const size_t objects = saved.find("  2\nOBJECTS\n");
-  const size_t image = saved.find("  0\nIMAGEDEF\n  5\n30\n330\n2\n");
-  ASSERT_NE(objects, std::string::npos);
-  EXPECT_NE(image, std::string::npos) << saved;
-  EXPECT_GT(image, objects) << saved;
-  EXPECT_TRUE(reopensAndSavesTheSame(saved));
+  // Written into the table, a TABLE or LAYER record broke it, and one without a handle of its
+  // own was taken for an entry before this.
+  const struct {
+    const char* record;  // among the objects, owned by the layer table (handle 2)
+    const char* saved;   // how it starts in the saved file
+  } cases[] = {
+      {"  0\nIMAGEDEF\n  5\n30\n330\n2\n100\nAcDbRasterImageDef\n  1\nsite.png\n", "  0\nIMAGEDEF\n  5\n30\n330\n2\n"},
+      {"  0\nIMAGEDEF\n330\n2\n100\nAcDbRasterImageDef\n  1\nsite.png\n", "  0\nIMAGEDEF\n"},
+      {"  0\nTABLE\n330\n2\n100\n\n", "  0\nTABLE\n"},
+      {"  0\nLAYER\n330\n2\n100\nAcDbSymbolTableRecord\n  2\nFOUND\n", "  0\nLAYER\n"},
+  };
+  for (const auto& c : cases) {
+    const std::string text =
+        "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nLAYER\n  5\n2\n 70\n1\n"
+        "  0\nLAYER\n  5\n10\n330\n2\n  2\n0\n 70\n0\n 62\n7\n  6\nCONTINUOUS\n  0\nENDTAB\n  0\nENDSEC\n"
+        "  0\nSECTION\n  2\nOBJECTS\n  0\nDICTIONARY\n  5\nC\n330\n0\n100\nAcDbDictionary\n" +
+        std::string(c.record) + "  0\nENDSEC\n  0\nEOF\n";
+    AcDbDatabase db;
+    std::string saved;
+    ASSERT_TRUE(loadAndSave(text, db, L"owned.dxf", saved)) << c.record;
+    const size_t objects = saved.find("  2\nOBJECTS\n");
+    ASSERT_NE(objects, std::string::npos);
+    const size_t record = saved.rfind(c.saved);
+    ASSERT_NE(record, std::string::npos) << saved;
+    EXPECT_GT(record, objects) << saved;
+    EXPECT_TRUE(reopensAndSavesTheSame(saved)) << c.record;
+  }
 }
 
 // Entries of a dictionary after the marker of another kind's subclass are

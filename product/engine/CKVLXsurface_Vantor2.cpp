@@ -7,6 +7,7 @@
 #include <type_traits>
 
 #include "product/engine/GeConvert.h"
+#include "tin/LargeArrays.h"
 
 using uv::engine::toGe;
 using uv::engine::toTin;
@@ -101,6 +102,7 @@ int CKVLXsurface_Vantor2::Elevations(const AcGePoint3dArray& points, AcGeDoubleA
   const tin::PlanView plan(in.empty() ? nullptr : &in.front().x, sizeof(AcGePoint3d), in.size());
   std::vector<double>& heights = z.vector();
   Tin().elevations(plan, heights);
+  tin::detail::reserveLarge(found.vector(), heights.size());
   found.setLogicalLength(points.length());
   int count = 0;
   for (std::size_t i = 0; i < heights.size(); ++i) {

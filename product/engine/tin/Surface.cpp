@@ -818,12 +818,12 @@ MeshLocation Surface::surfaceLocation(const Point2& p) const {
 std::int32_t Surface::triangleAt(const Point2& p) const { return locate(p).triangle; }
 
 void Surface::trianglesAt(std::span<const Point2> points, std::vector<std::int32_t>& out) const {
+  detail::reserveLarge(out, points.size());
+  out.resize(points.size());
   if (def_.settings.maxEdgeLength == 0.0) {
-    out.resize(points.size());
     locateMany(mesh(), points, out.data(), nullptr);
     return;
   }
-  out.resize(points.size());
   for (std::size_t i = 0; i < points.size(); ++i) out[i] = locate(points[i]).triangle;
 }
 
@@ -832,12 +832,12 @@ void Surface::elevations(std::span<const Point2> points, std::vector<double>& z)
 }
 
 void Surface::elevations(PlanView points, std::vector<double>& z) const {
+  detail::reserveLarge(z, points.size());
+  z.resize(points.size());
   if (def_.settings.maxEdgeLength == 0.0) {
-    z.resize(points.size());
     locateMany(mesh(), points, nullptr, z.data());
     return;
   }
-  z.resize(points.size());
   for (std::size_t i = 0; i < points.size(); ++i)
     z[i] = elevation(points[i]).value_or(std::numeric_limits<double>::quiet_NaN());
 }

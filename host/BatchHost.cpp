@@ -5,12 +5,15 @@
 #include <filesystem>
 
 #include "base/TextCase.h"
+#include "ed/ProgressMeter.h"
 #include "ed/Transcript.h"
 #include "host/DialogPainter.h"
 #include "host/HostSession.h"
 #include "host/JobRunner.h"
 #include "host/StageTimes.h"
+#include "ui/ScreenChecks.h"
 #include "user/JobScript.h"
+#include "user/ScriptChecks.h"
 #include "user/ScriptError.h"
 #include "user/ScriptedUser.h"
 
@@ -50,6 +53,10 @@ void report(const std::wstring& message) {
 ExitCode BatchHost::run(const CommandLineOptions& o) {
   Transcript::instance().setEcho(!o.quiet);
   installDialogPainter();
+  installScreenChecks();
+  setScriptCheck(L"progress", [](const ScriptAction& line) {
+    return ProgressMeter::instance().differsFrom(line.text(1), line.integer(2), line.integer(4));
+  });
   try {
     StageTimes times;
     if (o.times) times.enable();

@@ -31,13 +31,22 @@ std::wstring JobRunner::inputFile(const std::wstring& name) const {
 
 void JobRunner::run() {
   UserScope scope(m_user);
-  while (!m_user.empty()) {
+  while (moreActions()) {
     const ScriptAction action = m_user.take();
     runAction(action);
     if (m_times)
       m_times->report((action.where.known() ? L"line " + std::to_wstring(action.where.line) + L": " : L"") +
                       action.describe());
   }
+}
+
+bool JobRunner::moreActions() {
+  try {
+    m_user.runChecks();  // the checks after the last command look at what it left
+  } catch (const ScriptError& e) {
+    throw HostError(ExitCode::kJobError, e.fullMessage());
+  }
+  return !m_user.empty();
 }
 
 void JobRunner::runAction(const ScriptAction& action) {

@@ -35,6 +35,8 @@ class JobRunner {
   void run();
 
  private:
+  // Runs the check lines that come next; whether an action follows them.
+  bool moreActions();
   void runAction(const ScriptAction& action);
   void runHostVerb(const ScriptAction& action);
   void runCommand(const ScriptAction& action);

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "base/TextCase.h"
 
@@ -17,7 +18,7 @@ ProgressMeter::ProgressMeter() : m_terminal(isatty(STDERR_FILENO) ? stderr : nul
 
 bool ProgressMeter::start(const std::wstring& label, int minPos, int maxPos) {
   if (minPos > maxPos) return false;
-  m_active = true;
+  m_active = m_shown = true;
   m_label = label;
   m_min = minPos;
   m_max = maxPos;
@@ -49,6 +50,19 @@ void ProgressMeter::restore() {
   m_active = false;
   m_drawnPercent = -1;
   notify();
+}
+
+std::wstring ProgressMeter::differsFrom(const std::wstring& label, int position, int maxPos) const {
+  if (!m_shown) return L"no progress meter was shown";
+  const std::wstring seen = L"the progress meter \"" + m_label + L"\" at " + std::to_wstring(m_pos) + L" of " +
+                            std::to_wstring(m_max);
+  if (m_active) return seen + L" is still shown";
+  if (m_label != label || m_pos != position || m_max != maxPos) return seen;
+  const auto back = std::adjacent_find(m_history.begin(), m_history.end(), std::greater<int>());
+  if (back != m_history.end())
+    return seen + L" went back from " + std::to_wstring(back[0]) + L" to " + std::to_wstring(back[1]);
+  if (m_pos - m_min > 1 && m_history.size() < 2) return seen + L" went there in one step";
+  return L"";
 }
 
 void ProgressMeter::draw() {

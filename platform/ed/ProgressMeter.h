@@ -30,6 +30,11 @@ class ProgressMeter {
   const std::vector<int>& history() const { return m_history; }
   static constexpr size_t kMaxHistory = 1000000;
 
+  // What a job's `expect progress "label" N of M` finds amiss in the last
+  // meter shown: empty when it said the label over a range up to M, moved
+  // step by step and never back to N, and is gone; else what it showed.
+  std::wstring differsFrom(const std::wstring& label, int position, int maxPos) const;
+
   // Where the text bar goes; null for nowhere. By default standard error
   // when it is a terminal.
   void setTerminal(std::FILE* terminal) { m_terminal = terminal; }
@@ -42,6 +47,7 @@ class ProgressMeter {
   void notify();
 
   bool m_active = false;
+  bool m_shown = false;  // since the program started
   std::wstring m_label;
   int m_min = 0, m_max = 0, m_pos = 0;
   int m_drawnPercent = -1;

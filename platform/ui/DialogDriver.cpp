@@ -1,8 +1,10 @@
 #include "ui/DialogDriver.h"
 
+#include <cwchar>
 #include <functional>
 
 #include "base/TextCase.h"
+#include "ui/AciColors.h"
 #include "ui/CButton.h"
 #include "ui/CDialog.h"
 #include "ui/CListCtrl.h"
@@ -46,6 +48,33 @@ const CDialog* pageOf(const CWnd& control) {
   for (const CWnd* w = control.GetParent(); w; w = w->GetParent())
     if (isChildDialog(w)) return dynamic_cast<const CDialog*>(w);
   return nullptr;
+}
+
+std::wstring folded(std::wstring s) {
+  for (wchar_t& ch : s) ch = foldCase(ch);
+  return s;
+}
+
+// A row's background as a script writes it: "default" for the list's own,
+// the name of a standard colour ("yellow"), else "#RRGGBB".
+std::wstring colourWord(COLORREF c) {
+  if (c == CLR_DEFAULT) return L"default";
+  if (c == RGB(0, 0, 0)) return L"black";
+  for (int index = 1; index <= 7; ++index)
+    if (aciToRgb(index) == c) return folded(aciName(index).str());
+  wchar_t hex[8];
+  std::swprintf(hex, 8, L"#%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
+  return hex;
+}
+
+// A colour of an expect line in the same words; "#ffff00" is "yellow".
+std::wstring colourWord(const std::wstring& written) {
+  if (written.size() == 7 && written[0] == L'#' &&
+      written.find_first_not_of(L"0123456789abcdefABCDEF", 1) == std::wstring::npos) {
+    const unsigned long rgb = std::wcstoul(written.c_str() + 1, nullptr, 16);
+    return colourWord(RGB(BYTE(rgb >> 16), BYTE(rgb >> 8), BYTE(rgb)));
+  }
+  return folded(written);
 }
 
 }  // namespace
@@ -119,7 +148,7 @@ void DialogDriver::apply(CDialog& dialog, const DialogAction& action) {
   control.applyUserAction(action);
 }
 
-void DialogDriver::expect(const CWnd& control, const DialogAction& action) {
+void DialogDriver::expect(CWnd& control, const DialogAction& action) {
   const std::wstring& state = action.value(0);
   if (equalsNoCase(state, L"enabled") || equalsNoCase(state, L"disabled")) {
     const bool enabled = control.IsWindowEnabled() != FALSE;
@@ -147,11 +176,20 @@ void DialogDriver::expect(const CWnd& control, const DialogAction& action) {
     for (size_t i = 1; i < action.values.size(); ++i) wanted += L" \"" + action.values[i].text + L"\"";
     const std::wstring which = selected ? L" has selected" : ticked ? L" has ticked" : L" has the rows";
     if (shown != wanted) throw DialogActionRefused(control.describeControl() + which + (shown.empty() ? L" (none)" : shown));
+  } else if (equalsNoCase(state, L"colours")) {
+    auto* list = dynamic_cast<CListCtrl*>(&control);
+    if (!list) throw DialogActionRefused(control.describeControl() + L" is not a list");
+    // The background each row is drawn on, top to bottom.
+    std::wstring shown, wanted;
+    for (int row = 0; row < list->GetItemCount(); ++row) shown += L" " + colourWord(list->itemColours(row, 0).background);
+    for (size_t i = 1; i < action.values.size(); ++i) wanted += L" " + colourWord(action.values[i].text);
+    if (shown != wanted)
+      throw DialogActionRefused(control.describeControl() + L" has the colours" + (shown.empty() ? L" (none)" : shown));
   } else if (equalsNoCase(state, L"text")) {
     if (control.windowText().str() != action.value(1))
       throw DialogActionRefused(control.describeControl() + L" shows \"" + control.windowText().str() + L"\"");
   } else {
-    throw DialogActionRefused(L"\"" + action.describe() + L"\": expect enabled, disabled, shown, hidden, focused, text, rows, selected or ticked");
+    throw DialogActionRefused(L"\"" + action.describe() + L"\": expect enabled, disabled, shown, hidden, focused, text, rows, selected, ticked or colours");
   }
 }
 

@@ -30,8 +30,9 @@ class DialogDriver {
   // The "expect" line: throws DialogActionRefused, saying what the control
   // shows instead, unless it is enabled, disabled, shown, hidden, focused,
   // shows the text the line names or, a list, has exactly its rows (their
-  // first column).
-  static void expect(const CWnd& control, const DialogAction& action);
+  // first column) or rows drawn on its colours. Not const: a list asks its
+  // parent for the colours, as drawing would.
+  static void expect(CWnd& control, const DialogAction& action);
 };
 
 }  // namespace uv

@@ -126,7 +126,11 @@ ScriptVocabulary::ScriptVocabulary() {
   add(L"edit-cell", K::kDialog, L"C I I S / C I I");
   add(L"close", K::kDialog, L"");
   // What a person sees of a control; the job stops when it is otherwise.
-  add(L"expect", K::kDialog, L"C {enabled|disabled|shown|hidden|focused} / C {text} S / C {rows|selected|ticked} S*");
+  // "expect dialog hidden", "expect drawing enabled" and "expect progress ..."
+  // look at the program whenever it asks next, also at a prompt (ScriptChecks.h).
+  add(L"expect", K::kDialog,
+      L"C {enabled|disabled|shown|hidden|focused} / C {text} S / C {rows|selected|ticked|colours} S* / "
+      L"{progress} S I {of} I");
   // A picture of the open dialog as it is now, written to a PNG file.
   add(L"picture", K::kDialog, L"S");
   // Done by the host between commands.

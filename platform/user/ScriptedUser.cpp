@@ -7,6 +7,7 @@
 #include "DialogPictures.h"
 #include "JobScript.h"
 #include "MessageBoxCodes.h"
+#include "ScriptChecks.h"
 #include "ScriptError.h"
 
 namespace uv {
@@ -37,7 +38,19 @@ void ScriptedUser::appendLines(std::initializer_list<const wchar_t*> lines) {
   for (const wchar_t* line : lines) m_queue.push_back(ScriptAction::fromLine(line));
 }
 
+void ScriptedUser::runChecks() {
+  while (!m_queue.empty()) {
+    const ScriptCheck* check = findScriptCheck(m_queue.front());
+    if (!check) return;
+    const ScriptAction a = std::move(m_queue.front());
+    m_queue.pop_front();
+    if (const std::wstring seen = (*check)(a); !seen.empty())
+      throw ScriptError(a.where, L"\"" + a.describe() + L"\": " + seen);
+  }
+}
+
 ScriptAction ScriptedUser::take() {
+  runChecks();
   if (m_queue.empty()) throw ScriptError(m_end, L"the script has no more actions");
   ScriptAction a = std::move(m_queue.front());
   m_queue.pop_front();
@@ -45,6 +58,7 @@ ScriptAction ScriptedUser::take() {
 }
 
 ScriptAction ScriptedUser::next(const std::wstring& asked) {
+  runChecks();
   if (m_queue.empty()) throw ScriptError(m_end, L"the script ended, but the program asked for " + asked);
   return take();
 }
@@ -256,6 +270,7 @@ INT_PTR ScriptedUser::runDialog(ModalDialog& dialog) {
   dialog.initialise();
   while (!dialog.isEnded()) {
     const std::wstring asked = L"an action in " + dialog.describe();
+    runChecks();
     if (m_queue.empty()) throw ScriptError(m_end, L"the script ended while " + dialog.describe() + L" was open");
     ScriptAction a = take();
     // Enter and Escape are keys a person presses in a dialog too.

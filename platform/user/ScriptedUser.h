@@ -40,6 +40,11 @@ class ScriptedUser : public User {
   // The next action, for the host's loop between commands. Throws ScriptError
   // when there is none.
   ScriptAction take();
+  // Runs the check lines at the head of the queue (ScriptChecks.h): the
+  // program is asking for its next action, and they look at it as it stands.
+  // Throws ScriptError at the first that fails. take() runs them first; a
+  // loop that asks empty() calls this before.
+  void runChecks();
 
   // Where files named by actions built in code are looked for (default: the
   // current folder). Parsed actions use their script's folder.

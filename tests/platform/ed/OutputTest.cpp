@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "ed/EdPrint.h"
 #include "ed/ProgressMeter.h"
@@ -54,6 +55,37 @@ TEST(ProgressMeter, KeepsPositionsAndDrawsOnlyToATerminal) {
   m.setPosition(5);
   EXPECT_EQ(m.position(), 5);
   m.restore();
+}
+
+// What `expect progress "label" N of M` finds amiss in the meter a run left.
+TEST(ProgressMeter, TellsWhereItDiffersFromAnExpectLine) {
+  auto& m = uv::ProgressMeter::instance();
+  m.setTerminal(nullptr);
+  const std::wstring drawing = L"the progress meter \"Drawing\" at ";
+  struct Case {
+    std::vector<int> positions;
+    bool restored;
+    const wchar_t* label;
+    int position, maxPos;
+    std::wstring seen;
+  } cases[] = {
+      {{1, 2, 3, 4}, true, L"Drawing", 4, 4, L""},
+      {{1, 1, 2}, true, L"Drawing", 2, 4, L""},  // a position set twice is no step back
+      {{}, true, L"Drawing", 0, 4, L""},
+      {{1, 2, 3, 4}, false, L"Drawing", 4, 4, drawing + L"4 of 4 is still shown"},
+      {{1, 2}, true, L"Reading", 2, 4, drawing + L"2 of 4"},
+      {{1, 2}, true, L"Drawing", 2, 5, drawing + L"2 of 4"},
+      {{1, 2}, true, L"Drawing", 3, 4, drawing + L"2 of 4"},
+      {{1, 3, 2, 4}, true, L"Drawing", 4, 4, drawing + L"4 of 4 went back from 3 to 2"},
+      {{4}, true, L"Drawing", 4, 4, drawing + L"4 of 4 went there in one step"},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(m.start(L"Drawing", 0, 4));
+    for (int p : c.positions) m.setPosition(p);
+    if (c.restored) m.restore();
+    EXPECT_EQ(m.differsFrom(c.label, c.position, c.maxPos), c.seen) << testing::PrintToString(c.positions);
+    m.restore();
+  }
 }
 
 }  // namespace

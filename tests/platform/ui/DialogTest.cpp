@@ -8,6 +8,7 @@
 #include "ui/AfxWin.h"
 #include "ui/CFileDialog.h"
 #include "ui/Feedback.h"
+#include "ui/ScreenChecks.h"
 #include "user/CurrentUser.h"
 #include "user/JobScript.h"
 #include "user/ScriptError.h"
@@ -127,7 +128,20 @@ TEST(Dialog, LinesAreDoneOrRefusedNamingTheLineTheDialogAndTheControl) {
       {L"expect IDC_COUNT focused",
        dialog + L"\"expect IDC_COUNT focused\": IDC_COUNT (102) does not have the focus; IDC_NAME (101) has it"},
       {L"expect IDC_NOPE enabled", dialog + L"\"expect IDC_NOPE enabled\": it has no control named IDC_NOPE"},
+      {L"expect IDC_LIST colours default DEFAULT default", L""},  // no colours of its own: the list's
+      {L"expect IDC_LIST colours white",
+       dialog + L"\"expect IDC_LIST colours white\": IDC_LIST (112) has the colours default default default"},
+      {L"expect IDC_NAME colours", dialog + L"\"expect IDC_NAME colours\": IDC_NAME (101) is not a list"},
+      // Checks of the windows, not of a control.
+      {L"expect dialog shown", L""},
+      {L"expect drawing disabled", L""},
+      {L"expect dialog hidden",
+       L"job.txt:1: \"expect dialog hidden\": the dialog \"Test\" (template 700 TEST_MAIN) is shown"},
+      {L"expect drawing enabled", L"job.txt:1: \"expect drawing enabled\": the drawing takes no input: a dialog holds it"},
+      {L"expect dialog focused", L""},
+      {L"expect dialog text \"x\"", L"job.txt:1: \"expect dialog text \"x\"\": write expect dialog hidden, shown or focused"},
   };
+  uv::installScreenChecks();
   for (const auto& c : cases) {
     TestDialog dlg;
     std::wstring error = runScript(std::wstring(c.line) + L"\ncancel\n", [&] { dlg.DoModal(); });
@@ -142,31 +156,18 @@ TEST(Dialog, AScriptThatEndsWhileADialogIsOpenSaysWhichDialogWaited) {
   EXPECT_EQ(error, L"job.txt:1: the script ended while the dialog \"Test\" (template 700 TEST_MAIN) was open");
 }
 
-// Notes whether the dialogs show and the main window takes input while the
-// program asks for a point.
-class WatchingUser : public uv::ScriptedUser {
- public:
-  using ScriptedUser::ScriptedUser;
-  bool dialogVisible = true;
-  bool mainEnabled = false;
-  uv::PointAnswer getPoint(const uv::PointQuestion& q) override {
-    for (CDialog* d : CDialog::openModalDialogs()) dialogVisible = dialogVisible && d->IsWindowVisible();
-    mainEnabled = AfxGetMainWnd()->IsWindowEnabled() != FALSE;
-    return ScriptedUser::getPoint(q);
-  }
-};
-
+// While the program asks for the point the dialog is hidden and the drawing
+// takes the input; then both come back.
 TEST(Dialog, AnEditorCommandHidesTheDialogUntilItCompletes) {
   uvtest::registerTestResources();
+  uv::installScreenChecks();
   TestDialog dlg;
-  WatchingUser user(uv::JobScript::parse(L"click IDC_PICK\npoint 3,4\ncancel\n", L"job.txt"));
   const int waits = uv::Feedback::waitCursorShown();
-  {
-    uv::UserScope scope(user);
-    dlg.DoModal();
-  }
-  EXPECT_FALSE(user.dialogVisible);
-  EXPECT_TRUE(user.mainEnabled);
+  const std::wstring error = runScript(
+      L"click IDC_PICK\nexpect dialog hidden\nexpect drawing enabled\npoint 3,4\n"
+      L"expect dialog shown\nexpect drawing disabled\ncancel\n",
+      [&] { dlg.DoModal(); });
+  ASSERT_EQ(error, L"") << u8(error);
   EXPECT_TRUE(dlg.visibleAfterPick);
   EXPECT_EQ(dlg.picked, AcGePoint3d(3, 4, 0));
   EXPECT_TRUE(AfxGetMainWnd()->IsWindowEnabled());

@@ -132,6 +132,7 @@ TEST(JobScript, BadLinesNameFileLineAndWhatIsWrong) {
       {L"check IDC_X yes", L"write check control on|off"},
       {L"edit-cell IDC_GRID one 2 \"x\"", L"write edit-cell control integer integer \"text\""},
       {L"color red", L"write color integer, or color bylayer|byblock"},
+      {L"expect progress \"Drawing\" 16 16", L"or expect progress \"text\" integer of integer"},
       {L"string \"open", L"job.txt:1: a quoted string is not closed"},
       {L"string \"a\"b", L"job.txt:1: a closing quote must be followed by a blank"},
       {L"string a\"b\"", L"job.txt:1: a quote inside a word"},

@@ -11,7 +11,9 @@
 // or not: that would lose the input to a typing slip.
 //
 // Exit codes: 0 done, 1 wrong usage, 2 bad or missing input, 3 the output could not be written.
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <map>
@@ -47,7 +49,8 @@ class OutputError : public std::runtime_error {
 
 const char* const kUsageText =
     "usage:\n"
-    "  kvbtool build OUT.kvb POINTS.xyz [--breaklines SEGMENTS] [--name NAME] [--description TEXT] [--replace]\n"
+    "  kvbtool build OUT.kvb POINTS.xyz [--breaklines SEGMENTS] [--name NAME] [--description TEXT]\n"
+    "                [--edge-limit LENGTH] [--replace]\n"
     "  kvbtool info FILE.kvb\n"
     "  kvbtool export FILE.kvb --format landxml|csv|csv-triangles [--output OUT] [--replace]\n"
     "  kvbtool elevation FILE.kvb POINTS.xy [--output OUT] [--replace]\n"
@@ -150,6 +153,17 @@ int build(const Arguments& a) {
   }
   surface.SetName(CString(name));
   surface.SetDescription(CString(a.option("--description")));
+  // Outer triangles with a side longer than the limit are peeled away: the
+  // gaps between separate parts of a survey stay open.
+  if (const std::string limit = a.option("--edge-limit"); !limit.empty()) {
+    char* end = nullptr;
+    const double length = std::strtod(limit.c_str(), &end);
+    if (*end || !(length >= 0) || !std::isfinite(length))
+      throw UsageError("--edge-limit needs a length of 0 or more (0: no limit), not \"" + limit + "\"");
+    uv::engine::SurfaceFileContent content = surface.FileContent();
+    content.definition.settings.maxEdgeLength = length;
+    if (!surface.LoadContent(content)) throw InputError(pointsPath + ": " + surface.LastError());
+  }
   std::vector<std::string> inputs = {pointsPath};
   if (const std::string lines = a.option("--breaklines"); !lines.empty()) inputs.push_back(lines);
   writeOutput(out, uv::engine::encodeSurfaceFile(surface.FileContent()), a.replace, inputs);
@@ -241,7 +255,7 @@ int main(int argc, char** argv) {
   const std::string command = argv[1];
   try {
     if (command == "build")
-      return build(Arguments::parse(argc, argv, 2, {"--breaklines", "--name", "--description"}));
+      return build(Arguments::parse(argc, argv, 2, {"--breaklines", "--name", "--description", "--edge-limit"}));
     if (command == "info") return info(Arguments::parse(argc, argv, 2, {}, false));
     if (command == "export") return exportSurface(Arguments::parse(argc, argv, 2, {"--format", "--output"}));
     if (command == "elevation") return elevation(Arguments::parse(argc, argv, 2, {"--output"}));

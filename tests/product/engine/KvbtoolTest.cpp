@@ -122,6 +122,17 @@ TEST_F(Kvbtool, BuildMakesTheSameSurfaceAsTheEngine) {
   double z = 0;
   ASSERT_EQ(built.Elevation(AcGePoint3d(5, 5, 0), z), 1);
   EXPECT_DOUBLE_EQ(z, 20.5);  // on the break line from 11 to 30
+
+  // Two squares 100 apart: joined by long triangles, or apart within a limit.
+  std::ofstream(folder.path("two.xyz")) << "0 0 1\n10 0 1\n10 10 1\n0 10 1\n100 0 1\n110 0 1\n110 10 1\n100 10 1\n";
+  for (const auto& [limit, rings] : {std::pair{"", 1}, {" --edge-limit 30", 2}}) {
+    ASSERT_EQ(kvbtool("build " + file("two.kvb") + " " + file("two.xyz") + limit + " --replace").code, 0) << limit;
+    CKVLXsurface_Vantor2 two(nullptr);
+    std::ifstream twoIn(folder.path("two.kvb"), std::ios::binary);
+    ASSERT_EQ(two.ImportFromBin(*twoIn.rdbuf(), CKVLXsurface_Vantor2::kReadAll), 1);
+    EXPECT_EQ(two.GetBoundaryCount(), rings) << limit;
+  }
+  EXPECT_EQ(kvbtool("build " + file("x.kvb") + " " + file("two.xyz") + " --edge-limit -1").code, 1);
 }
 
 TEST_F(Kvbtool, ErrorsNameTheFileAndLineAndSetTheExitCode) {

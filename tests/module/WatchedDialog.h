@@ -45,28 +45,16 @@ class WatchedDialog : public uv::ModalDialog {
   Watch m_onOpen, m_afterAction;
 };
 
-// How the windows stood when the program asked for a selection.
-struct SelectionMoment {
-  bool dialogVisible = true;
-  bool mainEnabled = false;
-};
-
 class WatchingUser : public uv::ScriptedUser {
  public:
   // Texts of the message boxes shown, oldest first.
   std::vector<std::wstring> messages;
-  std::vector<SelectionMoment> moments;
   // Called with each dialog as soon as it is open, and after each action that leaves it open.
   WatchedDialog::Watch onOpen, afterAction;
 
   int messageBox(const uv::MessageQuestion& q) override {
     messages.push_back(q.text);
     return ScriptedUser::messageBox(q);
-  }
-  uv::SelectionAnswer select(const uv::SelectionQuestion& q) override {
-    const auto& open = CDialog::openModalDialogs();
-    moments.push_back({!open.empty() && open.back()->IsWindowVisible(), AfxGetMainWnd()->IsWindowEnabled() != FALSE});
-    return ScriptedUser::select(q);
   }
   INT_PTR runDialog(uv::ModalDialog& dialog) override {
     WatchedDialog watched(dialog, onOpen, afterAction);

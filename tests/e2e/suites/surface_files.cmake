@@ -5,7 +5,7 @@ if(TARGET UIVantor2)
   set(jobs jobs/surface_files)
   set(checks checks/surface_files)
   foreach(job new_over_existing attached_file_kept readonly_and_links folder_named_kvb new_file_checked
-              moved_project write_full_disk)
+              moved_project missing_file write_full_disk)
     uv_add_job_test(files_${job} JOB ${jobs}/${job}.job.in SETUP ${checks}/${job}_setup.py CHECK ${checks}/${job}.py)
   endforeach()
   # Root ignores a folder's mode, so for root the folder is a read-only mount (skipped where

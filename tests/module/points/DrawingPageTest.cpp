@@ -74,7 +74,7 @@ TEST_F(DrawingPageTest, ReplaceSetsTheSurfacesPointsToTheSelection) {
   page.ElementTypes().SetCheck(10, FALSE);  // ZNAK
   answer({L"select all"});
   page.ReplaceOnSurface();
-  ASSERT_EQ(user.moments.size(), 1u);
+  ASSERT_TRUE(user.empty());
   EXPECT_TRUE(owner.IsWindowVisible());
   EXPECT_FALSE(AfxGetMainWnd()->IsWindowEnabled()) << "the dialog takes the input back";
   AfxGetMainWnd()->EnableWindow(TRUE);

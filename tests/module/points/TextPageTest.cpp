@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TextFixture.h"
-#include "ed/ProgressMeter.h"
 #include "product/engine/CKVLXsurface_Vantor2.h"
-#include "product/engine/CUniquePointSet.h"
 #include "user/MessageBoxCodes.h"
 #include "user/Questions.h"
 
@@ -65,19 +63,17 @@ TEST_F(TextPage, AddKeepsAndReplaceDropsTheSurfacesPoints) {
 }
 
 // Column 0 stops the load with the dialog framework's invalid-argument
-// exception before anything reaches the surface, also when earlier lines
-// were fine; the message comes once the status bar is restored. (The page
-// staying open for the correction, and an emptied column, which reads 0:
-// e2e_points_text_column_zero and e2e_points_text_column_empty.)
-TEST_F(TextPage, ColumnZeroIsReportedOnceTheProgressIsOver) {
+// exception, with its icon. (Nothing reaching the surface, the message
+// after the progress meter, the page staying open for the correction, and
+// an emptied column, which reads 0: e2e_points_text_column_zero and
+// e2e_points_text_column_empty.)
+TEST_F(TextPage, ColumnZeroIsReportedAsAnInvalidArgument) {
   struct RecordingUser : uv::ScriptedUser {
     int messageBox(const uv::MessageQuestion& q) override {
       asked.push_back(q);
-      loadingWhenAsked = loadingWhenAsked || uv::ProgressMeter::instance().active();
       return ScriptedUser::messageBox(q);
     }
     std::vector<uv::MessageQuestion> asked;
-    bool loadingWhenAsked = false;
   } recording;
   {
     uv::UserScope scope(recording);
@@ -89,25 +85,9 @@ TEST_F(TextPage, ColumnZeroIsReportedOnceTheProgressIsOver) {
   ASSERT_EQ(recording.asked.size(), 1u);
   EXPECT_EQ(recording.asked[0].text, L"Invalid argument.");
   EXPECT_EQ(recording.asked[0].icon(), UINT(MB_ICONEXCLAMATION));
-  EXPECT_FALSE(recording.loadingWhenAsked) << "the status bar is restored before the message";
-  EXPECT_TRUE(surfacePoints(manager, L"Teren").empty());
   // A file whose lines are all too short never reaches the column: no error.
   const std::wstring shortLines = setFile(writeFile("short.txt", "12\n"));
   run(L"Teren", {shortLines.c_str(), L"set IDC_COLUMN_Z \"0\"", L"click IDC_ADD"});
-}
-
-TEST_F(TextPage, ProgressFollowsTheLinesOfEachSection) {
-  const CString path = writeFile("points.txt", "#A\n1 1 1\n2 2 2\n3 3 3\n#B\n4 4 4\n");
-  CUniquePointSet set;
-  run(L"Teren", {}, [&](TextPageHost& host) {
-    host.page.SetDlgItemText(215, path);
-    host.page.SetDlgItemText(217, L";");
-    EXPECT_EQ(host.page.LoadPointsFromFile(set), 4);
-  });
-  const uv::ProgressMeter& meter = uv::ProgressMeter::instance();
-  EXPECT_FALSE(meter.active());
-  EXPECT_EQ(meter.maxPos(), 1) << "the last section, B, has one line";
-  EXPECT_EQ(meter.history(), (std::vector<int>{0}));
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 // The projection: the bulge of a draped arc, the paths taken from
 // polylines, and the dialog run by a scripted user over the projection
 // jobs' drawing with its survey as the surface "Teren": the marker block
-// loaded once per dialog, the dialog out of the way while the user selects.
-// Drapes, markers, faces and samples are run end to end by the projection jobs.
+// loaded once per dialog. Drapes, markers, faces, samples, a cancelled
+// selection and the dialog stepping aside are run end to end by the
+// projection jobs.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -75,13 +76,6 @@ class ProjectionTest : public DrawingFixture {
     DrawingFixture::TearDown();
   }
 
-  // Whether the dialog was on screen whenever the user was asked to select.
-  std::vector<bool> dialogShown() const {
-    std::vector<bool> out;
-    for (const SelectionMoment& m : user.moments) out.push_back(m.dialogVisible);
-    return out;
-  }
-
   // The elevation markers of the drawing.
   int markerCount() const {
     int n = 0;
@@ -127,27 +121,6 @@ TEST_F(ProjectionTest, TheMarkerBlockIsSearchedUntilLoadedThenKept) {
   EXPECT_EQ(markerCount(), 2);
   EXPECT_EQ(dialog.ElevationMarkerBlock(), block);
   dialog.EndDialog(IDCLOSE);
-}
-
-TEST_F(ProjectionTest, AnUnknownSurfaceOrACancelledSelectionProjectsNothing) {
-  const size_t before = uv::ModelSpace::entities(db).size();
-  // No surface of that name: apply does nothing and asks nothing.
-  user.appendLines({L"click IDC_APPLY", L"click IDCLOSE"});
-  {
-    dlg_Projekcija dialog;
-    dialog.m_strSurfaceName = L"Elsewhere";
-    EXPECT_EQ(dialog.DoModal(), IDCLOSE);
-  }
-  EXPECT_TRUE(dialogShown().empty());
-  // Cancelled: the dialog comes back.
-  user.appendLines({L"click IDC_APPLY", L"cancel", L"click IDC_APPLY", L"select all", L"click IDCLOSE"});
-  {
-    dlg_Projekcija dialog;
-    dialog.m_strSurfaceName = L"Teren";
-    EXPECT_EQ(dialog.DoModal(), IDCLOSE);
-  }
-  EXPECT_EQ(dialogShown(), (std::vector<bool>{false, false})) << "hidden while the user selects";
-  EXPECT_GT(uv::ModelSpace::entities(db).size(), before) << "the second apply projected";
 }
 
 TEST_F(ProjectionTest, A2dPolylineGivesEveryVertexThatOpensWithItsBulge) {

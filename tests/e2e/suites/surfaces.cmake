@@ -9,6 +9,9 @@ if(TARGET UIVantor2)
   uv_add_job_test(surfaces_round_trip JOB ${surface_jobs}/round_trip.job.in CHECK ${surface_checks}/round_trip.py)
   uv_add_job_test(surfaces_bad_files JOB ${surface_jobs}/bad_files.job.in CHECK ${surface_checks}/bad_files.py)
   uv_add_job_test(surfaces_convert JOB ${surface_jobs}/convert.job.in CHECK ${surface_checks}/convert.py)
+  uv_add_job_test(surfaces_new_surface JOB ${surface_jobs}/new_surface.job.in CHECK ${surface_checks}/new_surface.py)
+  uv_add_job_test(surfaces_convert_stale JOB ${surface_jobs}/convert_stale.job.in
+                  CHECK ${surface_checks}/convert_stale.py)
   uv_add_job_test(surfaces_convert_cancel JOB ${surface_jobs}/convert_cancel.job.in
                   CHECK ${surface_checks}/convert_cancel.py)
   # Buttons a selection leaves disabled cannot be pressed.

@@ -25,9 +25,11 @@ void SurfacesFixture::TearDown() {
   ModuleFixture::TearDown();
 }
 
+namespace {
 std::vector<AcGePoint3d> samplePoints(double z0) {
   return {{0, 0, z0}, {10, 0, z0 + 1}, {10, 10, z0 + 2}, {0, 10, z0 + 1.5}, {5, 4, z0 + 0.5}};
 }
+}  // namespace
 
 CKVLXsurface_Vantor2* SurfacesFixture::makeSurface(const wchar_t* name) {
   CKVLXsurface_Vantor2* s = manager()->CreateSurface(name, CKVLSurfaceManager::kDrawingStorage, nullptr, false);

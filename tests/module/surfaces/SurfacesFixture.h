@@ -40,6 +40,4 @@ class SurfacesFixture : public ModuleFixture {
   std::unique_ptr<uv::UserScope> m_scope;
 };
 
-std::vector<AcGePoint3d> samplePoints(double z0);
-
 }  // namespace uvtest

@@ -14,6 +14,8 @@ if(TARGET UIVantor2)
   # stays open for the correction.
   uv_add_job_test(points_text_column_zero OPEN ${points_text} JOB jobs/points_text/column_zero.job.in
                   CHECK checks/points_text/unchanged.py)
+  uv_add_job_test(points_text_large OPEN ${points_text} JOB jobs/points_text/large.job.in
+                  SETUP checks/points_text/large_setup.py CHECK checks/points_text/large.py)
   uv_add_job_test(points_text_column_empty OPEN ${points_text} JOB jobs/points_text/column_empty.job.in
                   CHECK checks/points_text/default.py)
 endif()

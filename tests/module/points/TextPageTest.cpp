@@ -25,28 +25,8 @@ class TextPage : public TextPageFixture {
 // other points_text jobs, also files and surfaces that give nothing; number
 // reading: NumberTextTest; line splitting:
 // TextFileSplitTest. (Its fields following their switches:
-// e2e_points_text_controls.)
-
-// A file of more lines than the page hands the engine at once reaches the
-// surface whole and in the file's order: the last 2000 lines repeat the
-// first 2000 places with new heights, which those points take. (Which
-// copies the set keeps: UniquePointSetTest.)
-TEST_F(TextPage, ALargeFileReachesTheSurfaceInTheFilesOrder) {
-  std::string file;
-  for (int i = 0; i < 9000; ++i) {
-    const int k = i % 7000;
-    file += std::to_string(k) + " " + std::to_string(k % 97) + " " + std::to_string(i) + "\n";
-  }
-  const std::wstring path = setFile(writeFile("large.xyz", file));
-  run(L"Teren", {path.c_str(), L"click IDC_ADD"});
-  CKVLXsurface_Vantor2* surface = manager->OpenSurface(L"Teren");
-  ASSERT_EQ(surface->PointCount(), 7000);
-  for (int k = 0; k < 7000; ++k) {
-    AcGePoint3d p;
-    ASSERT_EQ(surface->GetPointAtIndex(k, p), 1);
-    ASSERT_EQ(p, AcGePoint3d(k, k % 97, k < 2000 ? k + 7000 : k)) << k;
-  }
-}
+// e2e_points_text_controls; a file larger than a block of points reaching
+// the surface in order: e2e_points_text_large.)
 
 TEST_F(TextPage, AddKeepsAndReplaceDropsTheSurfacesPoints) {
   const std::wstring first = setFile(writeFile("a.txt", "0 0 1\n10 0 1\n0 10 1\n"));

@@ -14,7 +14,8 @@ if(TARGET UIVantor2)
   uv_add_job_test(display_pictures JOB ${display_jobs}/pictures.job.in ARGS --render-size 400x300
                   CHECK ${display_checks}/pictures.py)
   uv_add_job_test(display_dialog JOB ${display_jobs}/dialog.job.in CHECK ${display_checks}/dialog.py)
-  uv_add_job_test(display_lattice JOB ${display_jobs}/lattice.job.in CHECK ${display_checks}/lattice.py)
+  uv_add_job_test(display_lattice JOB ${display_jobs}/lattice.job.in ARGS --render-size 200x150
+                  CHECK ${display_checks}/lattice.py)
   uv_add_job_test(display_rings JOB ${display_jobs}/rings.job.in SETUP ${display_checks}/rings_setup.py
                   CHECK ${display_checks}/rings.py)
   set_tests_properties(e2e_display_rings PROPERTIES ENVIRONMENT "KVBTOOL=$<TARGET_FILE:kvbtool>")

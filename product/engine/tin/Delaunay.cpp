@@ -492,11 +492,16 @@ void Builder::extractOrdered(std::vector<std::int32_t>& original, const MeshCurv
     place.push_back(curveKey(curve, p_[c[0]], p_[c[1]], p_[c[2]]));
   }
   release(p_);
-  const std::size_t finite = renumberAlongCurve(place, [&](std::int32_t t) {
-    Triangle out;
-    for (int i = 0; i < 3; ++i) out.v[i] = original[v_[t].v[i]];
-    return out;
-  });
+  mesh.cells = {};
+  mesh.cells.curve = curve;
+  const std::size_t finite = renumberAlongCurve(
+      place,
+      [&](std::int32_t t) {
+        Triangle out;
+        for (int i = 0; i < 3; ++i) out.v[i] = original[v_[t].v[i]];
+        return out;
+      },
+      &mesh.cells);
   // The first triangle at each vertex, gathered by the vertex's place in the insertion order
   // (in the room the insertion no longer needs): those lie close together here, while the
   // point indices of neighbouring triangles lie all over a large survey.

@@ -26,6 +26,36 @@ struct MeshLocation {
   int index = -1;  // Edge: the side of `triangle`; Vertex: the corner of `triangle`
 };
 
+// The curve orderMesh() sorts triangles along: a Morton curve over the box of all vertices.
+struct MeshCurve {
+  double x0 = 0, y0 = 0, sx = 1, sy = 1;
+  // The place of the triangle with corners a, b, c (a the one of smallest point index).
+  std::uint64_t key(const Point2& a, const Point2& b, const Point2& c) const;
+  // The place of a point, on the same curve.
+  std::uint64_t key(const Point2& p) const;
+};
+
+// Where walks over a mesh may start: the triangles of a mesh made in canonical order lie along
+// `curve`, and those whose places have c as their top `bits` bits (cell c of the curve) are
+// first[c] up to first[c + 1]. Edits leave it as it was: a start is then still a triangle near
+// its cell, and a walk from anywhere ends right, so it only saves steps. Empty for a mesh not
+// made in that order.
+struct CurveCells {
+  MeshCurve curve;
+  int bits = 0;
+  std::vector<std::int32_t> first;
+
+  std::uint32_t cellOf(const Point2& p) const { return static_cast<std::uint32_t>(curve.key(p) >> (64 - bits)); }
+  // The triangle of cell c that p is likeliest near: the cell's triangles follow the curve
+  // through it, and p's place among them is guessed from its own place in the cell. -1: none.
+  std::int32_t startFor(std::uint32_t c, const Point2& p) const {
+    const std::int32_t from = first[c], to = first[c + 1];
+    if (to <= from) return -1;
+    const std::uint64_t within = (curve.key(p) << bits) >> 48;  // 16 bits
+    return from + static_cast<std::int32_t>((static_cast<std::uint64_t>(to - from) * within) >> 16);
+  }
+};
+
 // A read-only snapshot of a surface: the triangles that make the surface and how they meet.
 // It is plain data so that contour tracing, draping and the drawing code need no triangulation
 // library. Built by Surface after each change, in a canonical order (see Surface::triangles()).
@@ -40,16 +70,12 @@ struct Mesh {
   std::vector<std::int32_t> vertexTriangle;
   // Every side without a neighbour.
   std::vector<TriangleSide> boundarySides;
+  // Starts for walks that locate many points at once.
+  CurveCells cells;
 
   const Point3& corner(std::int32_t t, int i) const { return vertices[triangles[t].v[i]]; }
 };
 
-// The curve orderMesh() sorts triangles along: a Morton curve over the box of all vertices.
-struct MeshCurve {
-  double x0 = 0, y0 = 0, sx = 1, sy = 1;
-  // The place of the triangle with corners a, b, c (a the one of smallest point index).
-  std::uint64_t key(const Point2& a, const Point2& b, const Point2& c) const;
-};
 template <class P>
 MeshCurve meshCurve(std::span<const P> vertices) {
   MeshCurve c;

@@ -26,7 +26,8 @@ void permute(std::vector<T>& v, const std::vector<std::int32_t>& order) {
 
 namespace detail {
 
-std::size_t renumberAlongCurve(std::vector<std::uint64_t>& place, const std::function<Triangle(std::int32_t)>& corners) {
+std::size_t renumberAlongCurve(std::vector<std::uint64_t>& place, const std::function<Triangle(std::int32_t)>& corners,
+                               CurveCells* cells) {
   const std::size_t all = place.size();
   // Buckets of a few triangles each (a sort of a hundred each cost a large mesh a tenth of its
   // build), up to a million of them.
@@ -57,6 +58,16 @@ std::size_t renumberAlongCurve(std::vector<std::uint64_t>& place, const std::fun
     std::int32_t triangle;
     Triangle corners;  // filled only where places tie
   };
+  // The cells for walks: a few triangles each, as the buckets, but not capped (a walk's steps
+  // cost more than the room), and by the triangles ordered, so that every road to the same
+  // mesh gives the same cells.
+  const int cellBits = std::clamp(static_cast<int>(std::bit_width(count)) - 3, 1, 26);
+  if (count == 0) cells = nullptr;
+  if (cells) {
+    cells->bits = cellBits;
+    reserveLarge(cells->first, (std::size_t{1} << cellBits) + 1);
+    cells->first.assign((std::size_t{1} << cellBits) + 1, -1);
+  }
   std::vector<Entry> bucket;
   for (std::size_t b = 0; b + 1 < start.size(); ++b) {
     const std::uint32_t from = start[b], to = start[b + 1];
@@ -85,7 +96,18 @@ std::size_t renumberAlongCurve(std::vector<std::uint64_t>& place, const std::fun
       }
       i = j;
     }
+    if (cells)
+      for (std::size_t i = 0; i < bucket.size(); ++i) {
+        std::int32_t& first = cells->first[bucket[i].place >> (64 - cellBits)];
+        if (first < 0) first = static_cast<std::int32_t>(from + i);
+      }
     for (std::size_t i = 0; i < bucket.size(); ++i) place[static_cast<std::size_t>(bucket[i].triangle)] = from + i;
+  }
+  if (cells) {
+    // An empty cell starts where the next one does.
+    cells->first.back() = static_cast<std::int32_t>(count);
+    for (std::size_t c = cells->first.size() - 1; c-- > 0;)
+      if (cells->first[c] < 0) cells->first[c] = cells->first[c + 1];
   }
   return count;
 }
@@ -109,6 +131,8 @@ void indexVerticesAndBoundary(Mesh& mesh, std::size_t vertexCount) {
 std::uint64_t MeshCurve::key(const Point2& a, const Point2& b, const Point2& c) const {
   return detail::curveKey(*this, a, b, c);
 }
+
+std::uint64_t MeshCurve::key(const Point2& p) const { return detail::curveKey(*this, p); }
 
 void orderMesh(Mesh& mesh, std::vector<std::int32_t>* previous) {
   const std::size_t nt = mesh.triangles.size();
@@ -135,12 +159,14 @@ void orderMesh(Mesh& mesh, std::vector<std::int32_t>* previous) {
   std::vector<std::uint64_t> renumber;
   detail::reserveLarge(renumber, nt);
   {
-    const MeshCurve curve = meshCurve(std::span<const Point3>(mesh.vertices));
+    mesh.cells = {};
+    mesh.cells.curve = meshCurve(std::span<const Point3>(mesh.vertices));
     for (std::size_t t = 0; t < nt; ++t) {
       const auto ti = static_cast<std::int32_t>(t);
-      renumber.push_back(curve.key(mesh.corner(ti, 0).plan(), mesh.corner(ti, 1).plan(), mesh.corner(ti, 2).plan()));
+      renumber.push_back(mesh.cells.curve.key(mesh.corner(ti, 0).plan(), mesh.corner(ti, 1).plan(), mesh.corner(ti, 2).plan()));
     }
-    detail::renumberAlongCurve(renumber, [&](std::int32_t t) { return mesh.triangles[static_cast<std::size_t>(t)]; });
+    detail::renumberAlongCurve(
+        renumber, [&](std::int32_t t) { return mesh.triangles[static_cast<std::size_t>(t)]; }, &mesh.cells);
   }
   std::vector<std::int32_t> order;
   detail::reserveLarge(order, nt);

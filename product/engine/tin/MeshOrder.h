@@ -44,6 +44,14 @@ inline std::uint64_t curveKey(const MeshCurve& curve, const Point2& a, const Poi
   return spreadBits(cell(cx / 3.0 * curve.sx)) | (spreadBits(cell(cy / 3.0 * curve.sy)) << 1);
 }
 
+// The place of plan point p on the curve, as a triangle's by its centroid.
+inline std::uint64_t curveKey(const MeshCurve& curve, const Point2& p) {
+  auto cell = [](double v) {
+    return static_cast<std::uint32_t>(static_cast<std::int64_t>(std::clamp(v, 0.0, 4294967295.0)));
+  };
+  return spreadBits(cell((p.x - curve.x0) * curve.sx)) | (spreadBits(cell((p.y - curve.y0) * curve.sy)) << 1);
+}
+
 // A triangle that takes no part in the order.
 inline constexpr std::uint64_t kNoPlace = ~std::uint64_t{0};
 
@@ -51,7 +59,9 @@ inline constexpr std::uint64_t kNoPlace = ~std::uint64_t{0};
 // in the order of places, equal places ordered by corners(t) (its point indices from the
 // smallest on, compared in turn). Returns the number of triangles ordered. Sorts bucket by
 // bucket on the places' top bits, each bucket in a small buffer: no second copy of the places.
-std::size_t renumberAlongCurve(std::vector<std::uint64_t>& place, const std::function<Triangle(std::int32_t)>& corners);
+// cells (when given) receives the first triangle of each bucket, for walks to start from.
+std::size_t renumberAlongCurve(std::vector<std::uint64_t>& place, const std::function<Triangle(std::int32_t)>& corners,
+                               CurveCells* cells = nullptr);
 
 // Fills vertexTriangle (the first triangle at each of vertexCount vertices) and boundarySides
 // (in triangle order) from the triangles and neighbours of mesh.

@@ -192,6 +192,8 @@ struct Stretch {
   Point2 from;                     // where the walk comes from: the query before, in t or near it
   std::size_t steps = 0;           // of the current query's walk
   std::uint32_t seed = kSeed;
+  std::uint32_t cell = ~0u;        // of the query before, on the mesh's curve
+  bool jumped = false;             // to t from afar: `from` is to be t's centroid
 };
 
 // The side a walk in the triangle with corners c leaves by toward p, of the sides p lies beyond
@@ -235,11 +237,16 @@ void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, doub
     y1 = first ? p.y : std::max(y1, p.y);
     first = false;
   }
-  // The points' places along the curve, sorted; the low half (the caller's index) already
-  // increases, so a stable sort on the high half is enough, and on its top 22 bits (two passes
-  // instead of three): the curve's cells are then a 2048th of the points' box across, finer
-  // than the spacing of a million points, and points within one keep the caller's order. After
-  // the walks the high half holds the answer's triangle.
+  // The points' places along a curve, sorted; the low half (the caller's index) already
+  // increases, so a stable sort on the high half is enough. On a mesh with cells along its
+  // curve, the place is the point's cell there: a walk may then start in the point's own cell
+  // instead of at the point before, which on a large mesh lies many triangles away. Otherwise
+  // the top 22 bits of a Hilbert curve over the points (two passes instead of three): its cells
+  // are a 2048th of the points' box across, finer than the spacing of a million points. Points
+  // within a cell keep the caller's order. After the walks the high half holds the answer's
+  // triangle.
+  const CurveCells& cells = mesh.cells;
+  const bool jumps = !cells.first.empty();
   std::vector<std::uint64_t> order;
   detail::reserveLarge(order, points.size());
   for (std::size_t i = 0; i < points.size(); ++i) {
@@ -248,13 +255,14 @@ void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, doub
       none(i);
       continue;
     }
-    order.push_back((static_cast<std::uint64_t>(detail::hilbertKey(p.x, p.y, x0, y0, x1, y1)) << 32) | i);
+    const std::uint32_t place = jumps ? cells.cellOf(p) : detail::hilbertKey(p.x, p.y, x0, y0, x1, y1) >> 10;
+    order.push_back((static_cast<std::uint64_t>(place) << 32) | i);
   }
   if (order.empty()) return;
   {
     std::vector<std::uint64_t> scratch;
     detail::reserveLarge(scratch, order.size());
-    detail::radixSort(order, [](std::uint64_t k) { return k >> 42; }, 22, scratch);
+    detail::radixSort(order, [](std::uint64_t k) { return k >> 32; }, jumps ? cells.bits : 22, scratch);
   }
   auto indexOf = [&](std::size_t k) { return static_cast<std::size_t>(order[k] & 0xFFFFFFFFu); };
   // The points gathered in the visiting order, in one pass of independent reads: read one by
@@ -304,6 +312,7 @@ void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, doub
   auto finish = [&](Stretch& w, const MeshLocation& where) {
     const std::size_t k = w.next;
     w.from = at[k];
+    w.cell = static_cast<std::uint32_t>(order[k] >> 32);
     std::int32_t t = -1;
     double height = kNone;
     if (where.kind != MeshLocation::Kind::Outside) {
@@ -344,12 +353,30 @@ void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, doub
       // it; a step to another triangle waits for the next round.
       const Triangle& c = corners[w.t];
       const Point2 plan[3] = {vertices[c.v[0]].plan(), vertices[c.v[1]].plan(), vertices[c.v[2]].plan()};
+      if (w.jumped) {
+        w.from = {(plan[0].x + plan[1].x + plan[2].x) / 3.0, (plan[0].y + plan[1].y + plan[2].y) / 3.0};
+        w.jumped = false;
+      }
       while (w.next < w.end) {
         const Point2 p = at[w.next];
         const Sides sides = sidesOf(plan, p);
         if (sides.beyond == 0) {
           finish(w, sides.inside == 7u ? MeshLocation{MeshLocation::Kind::Face, w.t, -1} : classifyInside(w.t, sides.inside));
           continue;
+        }
+        if (jumps && w.steps == 0) {
+          // A point in another cell than the one before starts in its own cell, where its
+          // place on the curve says, unless the cell is empty (off the surface, or in a gap).
+          const auto cell = static_cast<std::uint32_t>(order[w.next] >> 32);
+          const std::int32_t start = cell != w.cell ? cells.startFor(cell, p) : -1;
+          w.cell = cell;
+          if (start >= 0 && static_cast<std::size_t>(start) < nt && start != w.t) {
+            w.t = start;
+            w.jumped = true;
+            __builtin_prefetch(&corners[start]);
+            __builtin_prefetch(&neighbours[start]);
+            break;
+          }
         }
         const int exit = exitToward(sides.beyond, w, plan, p);
         const std::int32_t n = neighbours[w.t][exit];

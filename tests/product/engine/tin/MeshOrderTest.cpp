@@ -81,6 +81,16 @@ TEST(MeshOrder, LargeSurfacesFollowTheCurveAndMatchTheirRebuild) {
                            (place(t - 1) == place(t) && std::lexicographical_compare(before.v, before.v + 3, tri.v, tri.v + 3));
       ASSERT_TRUE(inOrder) << t;
     }
+    // The cells kept for walks hold each triangle's run: its cell's begins at or before it and
+    // the next cell's after it.
+    ASSERT_GT(m.cells.bits, 0);
+    ASSERT_EQ(m.cells.first.size(), (std::size_t{1} << m.cells.bits) + 1);
+    EXPECT_EQ(static_cast<std::size_t>(m.cells.first.back()), m.triangles.size());
+    for (std::size_t t = 0; t < m.triangles.size(); ++t) {
+      const std::uint64_t cell = place(t) >> (64 - m.cells.bits);
+      ASSERT_LE(m.cells.first[cell], static_cast<std::int32_t>(t)) << t;
+      ASSERT_GT(m.cells.first[cell + 1], static_cast<std::int32_t>(t)) << t;
+    }
     const std::vector<Triangle> compact = m.triangles;
     // A later point (here one already present) turns the surface editable.
     s.addPoints(std::vector<Point3>{c.points[0]});
@@ -185,6 +195,8 @@ TEST(MeshOrder, TheOrderedBuildMatchesTriangulatingThenOrdering) {
     }
     EXPECT_EQ(direct.vertexTriangle, ordered.vertexTriangle);
     EXPECT_EQ(direct.breakLineSides, ordered.breakLineSides);
+    EXPECT_EQ(direct.cells.bits, ordered.cells.bits);
+    EXPECT_EQ(direct.cells.first, ordered.cells.first);
     ASSERT_EQ(direct.boundarySides.size(), ordered.boundarySides.size());
     for (std::size_t k = 0; k < direct.boundarySides.size(); ++k) {
       EXPECT_EQ(direct.boundarySides[k].triangle, ordered.boundarySides[k].triangle);

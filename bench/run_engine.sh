@@ -114,7 +114,8 @@ for n in "${sizes[@]}"; do
     echo "  break lines: $bl s (target <= $blimit s: $(check "$bl" "$blimit")); raw CGAL constrained from scratch $cdt s (engine/cgal $(ratio "$bl" "$cdt")), its segments alone $segs s (engine/cgal $(ratio "$bl" "$segs"))"
     ld=$(value load_seconds "$work/ops.txt")
     llimit=$(awk -v n="$n" 'BEGIN { printf "%.2f", 0.3 * n / 1000000 }')
-    echo "  load of the saved edited surface: $ld s (target <= $llimit s: $(check "$ld" "$llimit")), save $(value save_seconds "$work/ops.txt") s, the same triangles: $(value load_same_triangles "$work/ops.txt")"
+    le=$(value loaded_elevation_1m_seconds "$work/ops.txt")
+    echo "  load of the saved edited surface: $ld s (target <= $llimit s: $(check "$ld" "$llimit")), save $(value save_seconds "$work/ops.txt") s, the same triangles: $(value load_same_triangles "$work/ops.txt"); 1M elevations in one call on it: $le s (target <= 0.25: $(check "$le" 0.25))"
     echo "  one swap: $sw s, one point: $ap s (target <= 0.01: $(check "$sw" 0.01) $(check "$ap" 0.01)); kept after the edits: $kb bytes/point (target < 200: $(check "$kb" 200)), raw CGAL constrained keeps $(value constrained_kept_bytes_per_point "$work/cgalcdt.txt")"
   done
 done

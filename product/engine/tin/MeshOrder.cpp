@@ -112,6 +112,30 @@ std::size_t renumberAlongCurve(std::vector<std::uint64_t>& place, const std::fun
   return count;
 }
 
+CellsInOrder::CellsInOrder(std::span<const Point3> vertices, std::size_t triangleCount) : count_(triangleCount) {
+  if (count_ == 0) return;
+  cells_.curve = meshCurve(vertices);
+  cells_.bits = std::clamp(static_cast<int>(std::bit_width(count_)) - 3, 1, 26);
+  reserveLarge(cells_.first, (std::size_t{1} << cells_.bits) + 1);
+  cells_.first.assign((std::size_t{1} << cells_.bits) + 1, -1);
+}
+
+CurveCells CellsInOrder::finish() {
+  if (count_ == 0 || told_ != count_) return {};
+  // The last few, with nothing further on to compare with.
+  for (std::size_t t = told_ > kAhead ? told_ - kAhead : 0; t < told_; ++t) {
+    const std::uint64_t cell = ahead_[t % kAhead];
+    decide(t, cell, cell);
+  }
+  if (skipped_ > count_ / 16) return {};
+  // An empty cell starts where the next one does.
+  std::vector<std::int32_t>& first = cells_.first;
+  first.back() = static_cast<std::int32_t>(count_);
+  for (std::size_t c = first.size() - 1; c-- > 0;)
+    if (first[c] < 0) first[c] = first[c + 1];
+  return std::move(cells_);
+}
+
 void indexVerticesAndBoundary(Mesh& mesh, std::size_t vertexCount) {
   reserveWithRoom(mesh.vertexTriangle, vertexCount);
   mesh.vertexTriangle.assign(vertexCount, -1);

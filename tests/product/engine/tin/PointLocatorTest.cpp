@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <random>
 #include <span>
 #include <string>
@@ -162,6 +163,48 @@ TEST(LocateMany, NamesTheSmallestHolderAndItsElevationWhereverTheQueriesLie) {
       std::shuffle(c->queries.begin(), c->queries.end(), rng);
       expectMatchesEveryTriangleTest(m, c->queries);
     }
+  }
+}
+
+// A surface read back from its saved triangles finds the cells of its curve again where the
+// triangles follow it: the same cells as built when nothing was edited, cells still when a
+// few edits added triangles out of turn, and none when the triangles come in another order
+// (a start in a point's cell could then lie anywhere). The answers are the same every way.
+TEST(LocateMany, ASurfaceReadBackFindsItsCellsWhereItsTrianglesFollowTheCurve) {
+  Surface built;
+  built.setPoints(test::randomPoints(3000, 31, 0, 0, 500, slope));
+  Surface edited;
+  edited.setPoints(test::randomPoints(3000, 31, 0, 0, 500, slope));
+  edited.addBreakLine({20, 30, 60}, {470, 440, 75});
+  edited.addBreakLine({25, 480, 55}, {490, 15, 58});
+  std::mt19937_64 rng(8);
+  std::uniform_real_distribution<double> u(-20, 520);
+  std::vector<Point2> queries;
+  for (int k = 0; k < 3000; ++k) queries.push_back({u(rng), u(rng)});
+  const struct {
+    const char* name;
+    const Surface& from;
+    bool shuffle;
+    bool cells;
+  } cases[] = {
+      {"as built", built, false, true},
+      {"edited", edited, false, true},
+      {"in another order", built, true, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SavedTriangulation st = c.from.saved();
+    if (c.shuffle) std::shuffle(st.triangles.begin(), st.triangles.end(), rng);
+    std::string why;
+    const std::optional<Surface> loaded = Surface::fromSaved(c.from.definition(), std::move(st), why);
+    ASSERT_TRUE(loaded.has_value()) << why;
+    const CurveCells& cells = loaded->mesh().cells;
+    EXPECT_EQ(!cells.first.empty(), c.cells);
+    if (c.cells && !c.shuffle && &c.from == &built) {
+      EXPECT_EQ(cells.bits, built.mesh().cells.bits);
+      EXPECT_EQ(cells.first, built.mesh().cells.first);
+    }
+    expectMatchesEveryTriangleTest(loaded->mesh(), queries);
   }
 }
 

@@ -123,11 +123,8 @@ CellsInOrder::CellsInOrder(std::span<const Point3> vertices, std::size_t triangl
 CurveCells CellsInOrder::finish() {
   if (count_ == 0 || told_ != count_) return {};
   // The last few, with nothing further on to compare with.
-  for (std::size_t t = told_ > kAhead ? told_ - kAhead : 0; t < told_; ++t) {
-    const std::uint64_t cell = ahead_[t % kAhead];
-    decide(t, cell, cell);
-  }
-  if (skipped_ > count_ / 16) return {};
+  for (std::size_t t = told_ > kSpan ? told_ - kSpan : 0; t < told_; ++t) decide(t, ~std::uint64_t{0});
+  if (skipped_ > count_ / 3) return {};
   // An empty cell starts where the next one does.
   std::vector<std::int32_t>& first = cells_.first;
   first.back() = static_cast<std::int32_t>(count_);

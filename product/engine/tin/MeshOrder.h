@@ -67,37 +67,38 @@ std::size_t renumberAlongCurve(std::vector<std::uint64_t>& place, const std::fun
 // The cells of a mesh read back in the order it was saved in (Mesh::cells), told its triangles
 // one by one, in turn, while they are read. A mesh built in canonical order lies along the
 // curve; its edits since put new triangles at the end or in the places of those they replaced,
-// anywhere. So a triangle counts only where it follows the last that counted and does not
-// come after the one a few places on: the runs of the cells stay in order. Where too many do
-// not count, the mesh is in another order and gets no cells, as a start in a point's cell
-// could lie anywhere.
+// anywhere. So a triangle counts only where it lies on the curve between the triangles a few
+// places before and after it, and an edit's triangles among others do not move the cells.
+// Where too many do not count, the mesh is in another order and gets no cells, as a start in a
+// point's cell could lie anywhere.
 class CellsInOrder {
  public:
   CellsInOrder(std::span<const Point3> vertices, std::size_t triangleCount);
   void add(const Point2& a, const Point2& b, const Point2& c) {
     const std::uint64_t cell = curveKey(cells_.curve, a, b, c) >> (64 - cells_.bits);
-    std::uint64_t& slot = ahead_[told_ % kAhead];
-    if (told_ >= kAhead) decide(told_ - kAhead, slot, cell);
-    slot = cell;
+    ring_[told_ % kRing] = cell;
+    if (told_ >= kSpan) decide(told_ - kSpan, cell);
     ++told_;
   }
   CurveCells finish();
 
  private:
-  static constexpr std::size_t kAhead = 8;
-  void decide(std::size_t t, std::uint64_t cell, std::uint64_t later) {
-    if (cell < last_ || cell > later) {
+  static constexpr std::size_t kSpan = 8, kRing = 32;  // the ring holds 2 * kSpan + 1 and more
+  // Triangle t, by the cell of the one kSpan places on (before it, the first triangle's cell
+  // at the least).
+  void decide(std::size_t t, std::uint64_t later) {
+    const std::uint64_t cell = ring_[t % kRing];
+    const std::uint64_t earlier = t >= kSpan ? ring_[(t - kSpan) % kRing] : 0;
+    if (cell < earlier || cell > later) {
       ++skipped_;
       return;
     }
-    last_ = cell;
     if (cells_.first[cell] < 0) cells_.first[cell] = static_cast<std::int32_t>(t);
   }
 
   CurveCells cells_;
   std::size_t count_, told_ = 0, skipped_ = 0;
-  std::uint64_t last_ = 0;
-  std::uint64_t ahead_[kAhead] = {};
+  std::uint64_t ring_[kRing] = {};
 };
 
 // Fills vertexTriangle (the first triangle at each of vertexCount vertices) and boundarySides

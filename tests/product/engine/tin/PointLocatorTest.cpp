@@ -167,8 +167,8 @@ TEST(LocateMany, NamesTheSmallestHolderAndItsElevationWhereverTheQueriesLie) {
 }
 
 // A surface read back from its saved triangles finds the cells of its curve again where the
-// triangles follow it: the same cells as built when nothing was edited, cells still when a
-// few edits added triangles out of turn, and none when the triangles come in another order
+// triangles follow it: the same cells as built when nothing was edited, cells still when
+// edits added triangles out of turn, and none when the triangles come in another order
 // (a start in a point's cell could then lie anywhere). The answers are the same every way.
 TEST(LocateMany, ASurfaceReadBackFindsItsCellsWhereItsTrianglesFollowTheCurve) {
   Surface built;
@@ -177,7 +177,18 @@ TEST(LocateMany, ASurfaceReadBackFindsItsCellsWhereItsTrianglesFollowTheCurve) {
   edited.setPoints(test::randomPoints(3000, 31, 0, 0, 500, slope));
   edited.addBreakLine({20, 30, 60}, {470, 440, 75});
   edited.addBreakLine({25, 480, 55}, {490, 15, 58});
+  // Many short break lines all over, as a survey's kerbs and ditches: a tenth of the triangles
+  // made again, out of turn.
+  Surface reworked;
+  reworked.setPoints(test::randomPoints(3000, 31, 0, 0, 500, slope));
   std::mt19937_64 rng(8);
+  {
+    std::uniform_real_distribution<double> at(5, 495), step(-12, 12);
+    for (int k = 0; k < 150; ++k) {
+      const double x = at(rng), y = at(rng);
+      reworked.addBreakLine({x, y, 60}, {x + step(rng), y + step(rng), 61});
+    }
+  }
   std::uniform_real_distribution<double> u(-20, 520);
   std::vector<Point2> queries;
   for (int k = 0; k < 3000; ++k) queries.push_back({u(rng), u(rng)});
@@ -189,6 +200,7 @@ TEST(LocateMany, ASurfaceReadBackFindsItsCellsWhereItsTrianglesFollowTheCurve) {
   } cases[] = {
       {"as built", built, false, true},
       {"edited", edited, false, true},
+      {"reworked", reworked, false, true},
       {"in another order", built, true, false},
   };
   for (const auto& c : cases) {

@@ -58,16 +58,9 @@ std::size_t renumberAlongCurve(std::vector<std::uint64_t>& place, const std::fun
     std::int32_t triangle;
     Triangle corners;  // filled only where places tie
   };
-  // The cells for walks: a few triangles each, as the buckets, but not capped (a walk's steps
-  // cost more than the room), and by the triangles ordered, so that every road to the same
-  // mesh gives the same cells.
-  const int cellBits = std::clamp(static_cast<int>(std::bit_width(count)) - 3, 1, 26);
+  // The cells by the triangles ordered, so that every road to the same mesh gives the same.
   if (count == 0) cells = nullptr;
-  if (cells) {
-    cells->bits = cellBits;
-    reserveLarge(cells->first, (std::size_t{1} << cellBits) + 1);
-    cells->first.assign((std::size_t{1} << cellBits) + 1, -1);
-  }
+  if (cells) prepareCells(*cells, count);
   std::vector<Entry> bucket;
   for (std::size_t b = 0; b + 1 < start.size(); ++b) {
     const std::uint32_t from = start[b], to = start[b + 1];
@@ -98,38 +91,42 @@ std::size_t renumberAlongCurve(std::vector<std::uint64_t>& place, const std::fun
     }
     if (cells)
       for (std::size_t i = 0; i < bucket.size(); ++i) {
-        std::int32_t& first = cells->first[bucket[i].place >> (64 - cellBits)];
+        std::int32_t& first = cells->first[bucket[i].place >> (64 - cells->bits)];
         if (first < 0) first = static_cast<std::int32_t>(from + i);
       }
     for (std::size_t i = 0; i < bucket.size(); ++i) place[static_cast<std::size_t>(bucket[i].triangle)] = from + i;
   }
-  if (cells) {
-    // An empty cell starts where the next one does.
-    cells->first.back() = static_cast<std::int32_t>(count);
-    for (std::size_t c = cells->first.size() - 1; c-- > 0;)
-      if (cells->first[c] < 0) cells->first[c] = cells->first[c + 1];
-  }
+  if (cells) closeCells(*cells, count);
   return count;
+}
+
+void prepareCells(CurveCells& cells, std::size_t triangles) {
+  cells.bits = std::clamp(static_cast<int>(std::bit_width(triangles)) - 3, 1, 26);
+  reserveLarge(cells.first, (std::size_t{1} << cells.bits) + 1);
+  cells.first.assign((std::size_t{1} << cells.bits) + 1, -1);
+}
+
+void closeCells(CurveCells& cells, std::size_t triangles) {
+  std::vector<std::int32_t>& first = cells.first;
+  first.back() = static_cast<std::int32_t>(triangles);
+  for (std::size_t c = first.size() - 1; c-- > 0;)
+    if (first[c] < 0) first[c] = first[c + 1];
 }
 
 CellsInOrder::CellsInOrder(std::span<const Point3> vertices, std::size_t triangleCount) : count_(triangleCount) {
   if (count_ == 0) return;
   cells_.curve = meshCurve(vertices);
-  cells_.bits = std::clamp(static_cast<int>(std::bit_width(count_)) - 3, 1, 26);
-  reserveLarge(cells_.first, (std::size_t{1} << cells_.bits) + 1);
-  cells_.first.assign((std::size_t{1} << cells_.bits) + 1, -1);
+  prepareCells(cells_, count_);
 }
 
 CurveCells CellsInOrder::finish() {
   if (count_ == 0 || told_ != count_) return {};
   // The last few, with nothing further on to compare with.
   for (std::size_t t = told_ > kSpan ? told_ - kSpan : 0; t < told_; ++t) decide(t, ~std::uint64_t{0});
+  // Triangles in no order leave five in six out; each triangle an edit put out of turn, itself
+  // and up to two around it.
   if (skipped_ > count_ / 3) return {};
-  // An empty cell starts where the next one does.
-  std::vector<std::int32_t>& first = cells_.first;
-  first.back() = static_cast<std::int32_t>(count_);
-  for (std::size_t c = first.size() - 1; c-- > 0;)
-    if (first[c] < 0) first[c] = first[c + 1];
+  closeCells(cells_, count_);
   return std::move(cells_);
 }
 

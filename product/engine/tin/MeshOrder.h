@@ -33,25 +33,32 @@ inline std::uint64_t spreadBits(std::uint32_t v) {
          std::uint64_t{kSpread.bits[(v >> 16) & 0xFFu]} << 32 | std::uint64_t{kSpread.bits[v >> 24]} << 48;
 }
 
-// MeshCurve::key, here to be inlined where a build keys millions of triangles.
-inline std::uint64_t curveKey(const MeshCurve& curve, const Point2& a, const Point2& b, const Point2& c) {
-  // A centroid's cell on the curve, 32 bits a side: the coordinates are clamped to the range,
-  // which int64 holds exactly (a conversion straight to uint64 costs more).
-  auto cell = [](double v) {
-    return static_cast<std::uint32_t>(static_cast<std::int64_t>(std::clamp(v, 0.0, 4294967295.0)));
-  };
-  const double cx = (a.x - curve.x0) + (b.x - curve.x0) + (c.x - curve.x0);
-  const double cy = (a.y - curve.y0) + (b.y - curve.y0) + (c.y - curve.y0);
-  return spreadBits(cell(cx / 3.0 * curve.sx)) | (spreadBits(cell(cy / 3.0 * curve.sy)) << 1);
+// A coordinate's cell on the curve, 32 bits a side: clamped to the range, which int64 holds
+// exactly (a conversion straight to uint64 costs more).
+inline std::uint32_t curveCell(double scaled) {
+  return static_cast<std::uint32_t>(static_cast<std::int64_t>(std::clamp(scaled, 0.0, 4294967295.0)));
 }
 
-// The place of plan point p on the curve, as a triangle's by its centroid.
-inline std::uint64_t curveKey(const MeshCurve& curve, const Point2& p) {
-  auto cell = [](double v) {
-    return static_cast<std::uint32_t>(static_cast<std::int64_t>(std::clamp(v, 0.0, 4294967295.0)));
-  };
-  return spreadBits(cell((p.x - curve.x0) * curve.sx)) | (spreadBits(cell((p.y - curve.y0) * curve.sy)) << 1);
+// MeshCurve::key, here to be inlined where a build keys millions of triangles: the centroid's
+// place.
+inline std::uint64_t curveKey(const MeshCurve& curve, const Point2& a, const Point2& b, const Point2& c) {
+  const double cx = (a.x - curve.x0) + (b.x - curve.x0) + (c.x - curve.x0);
+  const double cy = (a.y - curve.y0) + (b.y - curve.y0) + (c.y - curve.y0);
+  return spreadBits(curveCell(cx / 3.0 * curve.sx)) | (spreadBits(curveCell(cy / 3.0 * curve.sy)) << 1);
 }
+
+// The place of plan point p on the curve.
+inline std::uint64_t curveKey(const MeshCurve& curve, const Point2& p) {
+  return spreadBits(curveCell((p.x - curve.x0) * curve.sx)) | (spreadBits(curveCell((p.y - curve.y0) * curve.sy)) << 1);
+}
+
+// The cells (Mesh::cells) for a mesh of `triangles` triangles: a few triangles each, as the
+// buckets of renumberAlongCurve(), but not capped (a walk's steps cost more than the room).
+// cells.first is made ready to fill: every cell without its first triangle (-1).
+void prepareCells(CurveCells& cells, std::size_t triangles);
+// Once filled: an empty cell starts where the next one does, and the last cell ends at the
+// last triangle.
+void closeCells(CurveCells& cells, std::size_t triangles);
 
 // A triangle that takes no part in the order.
 inline constexpr std::uint64_t kNoPlace = ~std::uint64_t{0};
@@ -60,7 +67,7 @@ inline constexpr std::uint64_t kNoPlace = ~std::uint64_t{0};
 // in the order of places, equal places ordered by corners(t) (its point indices from the
 // smallest on, compared in turn). Returns the number of triangles ordered. Sorts bucket by
 // bucket on the places' top bits, each bucket in a small buffer: no second copy of the places.
-// cells (when given) receives the first triangle of each bucket, for walks to start from.
+// cells (when given, its curve set) receives where each of its cells begins (Mesh::cells).
 std::size_t renumberAlongCurve(std::vector<std::uint64_t>& place, const std::function<Triangle(std::int32_t)>& corners,
                                CurveCells* cells = nullptr);
 

@@ -224,7 +224,7 @@ void saveAndLoad(CKVLXsurface_Vantor2& surface) {
   report("loaded_elevation_1m_seconds", seconds() - t);
   // Whether it found the cells of its curve again: a surface whose edits left its triangles out
   // of the curve's order walks without them.
-  report("loaded_cells", reread.Triangulation().Surface().mesh().cells.first.empty() ? 0 : 1);
+  report("loaded_cells", reread.Triangulation().Surface().mesh().curveCells.first.empty() ? 0 : 1);
 }
 
 void elevationQueries(CKVLXsurface_Vantor2& surface) {

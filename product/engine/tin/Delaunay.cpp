@@ -492,8 +492,8 @@ void Builder::extractOrdered(std::vector<std::int32_t>& original, const MeshCurv
     place.push_back(curveKey(curve, p_[c[0]], p_[c[1]], p_[c[2]]));
   }
   release(p_);
-  mesh.cells = {};
-  mesh.cells.curve = curve;
+  mesh.curveCells = {};
+  mesh.curveCells.curve = curve;
   const std::size_t finite = renumberAlongCurve(
       place,
       [&](std::int32_t t) {
@@ -501,7 +501,7 @@ void Builder::extractOrdered(std::vector<std::int32_t>& original, const MeshCurv
         for (int i = 0; i < 3; ++i) out.v[i] = original[v_[t].v[i]];
         return out;
       },
-      &mesh.cells);
+      &mesh.curveCells);
   // The first triangle at each vertex, gathered by the vertex's place in the insertion order
   // (in the room the insertion no longer needs): those lie close together here, while the
   // point indices of neighbouring triangles lie all over a large survey.

@@ -71,7 +71,7 @@ struct Mesh {
   // Every side without a neighbour.
   std::vector<TriangleSide> boundarySides;
   // Starts for walks that locate many points at once.
-  CurveCells cells;
+  CurveCells curveCells;
 
   const Point3& corner(std::int32_t t, int i) const { return vertices[triangles[t].v[i]]; }
 };

@@ -177,14 +177,14 @@ void orderMesh(Mesh& mesh, std::vector<std::int32_t>* previous) {
   std::vector<std::uint64_t> renumber;
   detail::reserveLarge(renumber, nt);
   {
-    mesh.cells = {};
-    mesh.cells.curve = meshCurve(std::span<const Point3>(mesh.vertices));
+    mesh.curveCells = {};
+    const MeshCurve& curve = mesh.curveCells.curve = meshCurve(std::span<const Point3>(mesh.vertices));
     for (std::size_t t = 0; t < nt; ++t) {
       const auto ti = static_cast<std::int32_t>(t);
-      renumber.push_back(mesh.cells.curve.key(mesh.corner(ti, 0).plan(), mesh.corner(ti, 1).plan(), mesh.corner(ti, 2).plan()));
+      renumber.push_back(curve.key(mesh.corner(ti, 0).plan(), mesh.corner(ti, 1).plan(), mesh.corner(ti, 2).plan()));
     }
     detail::renumberAlongCurve(
-        renumber, [&](std::int32_t t) { return mesh.triangles[static_cast<std::size_t>(t)]; }, &mesh.cells);
+        renumber, [&](std::int32_t t) { return mesh.triangles[static_cast<std::size_t>(t)]; }, &mesh.curveCells);
   }
   std::vector<std::int32_t> order;
   detail::reserveLarge(order, nt);

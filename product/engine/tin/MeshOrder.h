@@ -52,7 +52,7 @@ inline std::uint64_t curveKey(const MeshCurve& curve, const Point2& p) {
   return spreadBits(curveCell((p.x - curve.x0) * curve.sx)) | (spreadBits(curveCell((p.y - curve.y0) * curve.sy)) << 1);
 }
 
-// The cells (Mesh::cells) for a mesh of `triangles` triangles: a few triangles each, as the
+// The cells (Mesh::curveCells) for a mesh of `triangles` triangles: a few triangles each, as the
 // buckets of renumberAlongCurve(), but not capped (a walk's steps cost more than the room).
 // cells.first is made ready to fill: every cell without its first triangle (-1).
 void prepareCells(CurveCells& cells, std::size_t triangles);
@@ -67,11 +67,11 @@ inline constexpr std::uint64_t kNoPlace = ~std::uint64_t{0};
 // in the order of places, equal places ordered by corners(t) (its point indices from the
 // smallest on, compared in turn). Returns the number of triangles ordered. Sorts bucket by
 // bucket on the places' top bits, each bucket in a small buffer: no second copy of the places.
-// cells (when given, its curve set) receives where each of its cells begins (Mesh::cells).
+// cells (when given, its curve set) receives where each of its cells begins (Mesh::curveCells).
 std::size_t renumberAlongCurve(std::vector<std::uint64_t>& place, const std::function<Triangle(std::int32_t)>& corners,
                                CurveCells* cells = nullptr);
 
-// The cells of a mesh read back in the order it was saved in (Mesh::cells), told its triangles
+// The cells of a mesh read back in the order it was saved in (Mesh::curveCells), told its triangles
 // one by one, in turn, while they are read. A mesh built in canonical order lies along the
 // curve; its edits since put new triangles at the end or in the places of those they replaced,
 // anywhere. So a triangle counts only where it lies on the curve between the triangles a few

@@ -245,7 +245,7 @@ void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, doub
   // are a 2048th of the points' box across, finer than the spacing of a million points. Points
   // within a cell keep the caller's order. After the walks the high half holds the answer's
   // triangle.
-  const CurveCells& cells = mesh.cells;
+  const CurveCells& cells = mesh.curveCells;
   const bool jumps = !cells.first.empty();
   std::vector<std::uint64_t> order;
   detail::reserveLarge(order, points.size());

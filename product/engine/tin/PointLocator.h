@@ -49,7 +49,7 @@ class PointLocator {
 // Many points at once on a mesh that covers its convex hull, with nothing built for the call
 // (a structure over a 4M-point mesh cost more than the million queries): the points are
 // visited along a curve, each walk starting where the one before ended and following the line
-// from that query. On a mesh that keeps the cells of its own curve (Mesh::cells, left by the
+// from that query. On a mesh that keeps the cells of its own curve (Mesh::curveCells, left by the
 // build), the points follow that curve, and a point in another cell than the one before starts
 // at a triangle of its own cell instead: on a large mesh a few steps instead of the many to the
 // point before. Otherwise they follow a Hilbert curve. The curve is cut into a few stretches

@@ -83,13 +83,13 @@ TEST(MeshOrder, LargeSurfacesFollowTheCurveAndMatchTheirRebuild) {
     }
     // The cells kept for walks hold each triangle's run: its cell's begins at or before it and
     // the next cell's after it.
-    ASSERT_GT(m.cells.bits, 0);
-    ASSERT_EQ(m.cells.first.size(), (std::size_t{1} << m.cells.bits) + 1);
-    EXPECT_EQ(static_cast<std::size_t>(m.cells.first.back()), m.triangles.size());
+    ASSERT_GT(m.curveCells.bits, 0);
+    ASSERT_EQ(m.curveCells.first.size(), (std::size_t{1} << m.curveCells.bits) + 1);
+    EXPECT_EQ(static_cast<std::size_t>(m.curveCells.first.back()), m.triangles.size());
     for (std::size_t t = 0; t < m.triangles.size(); ++t) {
-      const std::uint64_t cell = place(t) >> (64 - m.cells.bits);
-      ASSERT_LE(m.cells.first[cell], static_cast<std::int32_t>(t)) << t;
-      ASSERT_GT(m.cells.first[cell + 1], static_cast<std::int32_t>(t)) << t;
+      const std::uint64_t cell = place(t) >> (64 - m.curveCells.bits);
+      ASSERT_LE(m.curveCells.first[cell], static_cast<std::int32_t>(t)) << t;
+      ASSERT_GT(m.curveCells.first[cell + 1], static_cast<std::int32_t>(t)) << t;
     }
     const std::vector<Triangle> compact = m.triangles;
     // A later point (here one already present) turns the surface editable.
@@ -195,8 +195,8 @@ TEST(MeshOrder, TheOrderedBuildMatchesTriangulatingThenOrdering) {
     }
     EXPECT_EQ(direct.vertexTriangle, ordered.vertexTriangle);
     EXPECT_EQ(direct.breakLineSides, ordered.breakLineSides);
-    EXPECT_EQ(direct.cells.bits, ordered.cells.bits);
-    EXPECT_EQ(direct.cells.first, ordered.cells.first);
+    EXPECT_EQ(direct.curveCells.bits, ordered.curveCells.bits);
+    EXPECT_EQ(direct.curveCells.first, ordered.curveCells.first);
     ASSERT_EQ(direct.boundarySides.size(), ordered.boundarySides.size());
     for (std::size_t k = 0; k < direct.boundarySides.size(); ++k) {
       EXPECT_EQ(direct.boundarySides[k].triangle, ordered.boundarySides[k].triangle);

@@ -152,13 +152,16 @@ TEST(LocateMany, NamesTheSmallestHolderAndItsElevationWhereverTheQueriesLie) {
   enum class Cells { AsBuilt, None, Wrong };
   for (const auto& c : cases) {
     for (const Cells kind : {Cells::AsBuilt, Cells::None, Cells::Wrong}) {
-      SCOPED_TRACE(c->name + (kind == Cells::AsBuilt ? " as built" : kind == Cells::None ? " without cells" : " with wrong cells"));
+      SCOPED_TRACE(c->name + (kind == Cells::AsBuilt ? " as built"
+                              : kind == Cells::None  ? " without cells"
+                                                     : " with wrong cells"));
       Mesh m = c->surface.mesh();
-      ASSERT_FALSE(m.cells.first.empty());
-      if (kind == Cells::None) m.cells = {};
+      ASSERT_FALSE(m.curveCells.first.empty());
+      if (kind == Cells::None) m.curveCells = {};
       if (kind == Cells::Wrong) {
-        const std::size_t n = m.cells.first.size();
-        for (std::size_t k = 0; k < n; ++k) m.cells.first[k] = static_cast<std::int32_t>(k * (m.triangles.size() + 40) / n);
+        const std::size_t n = m.curveCells.first.size();
+        for (std::size_t k = 0; k < n; ++k)
+          m.curveCells.first[k] = static_cast<std::int32_t>(k * (m.triangles.size() + 40) / n);
       }
       std::shuffle(c->queries.begin(), c->queries.end(), rng);
       expectMatchesEveryTriangleTest(m, c->queries);
@@ -210,11 +213,11 @@ TEST(LocateMany, ASurfaceReadBackFindsItsCellsWhereItsTrianglesFollowTheCurve) {
     std::string why;
     const std::optional<Surface> loaded = Surface::fromSaved(c.from.definition(), std::move(st), why);
     ASSERT_TRUE(loaded.has_value()) << why;
-    const CurveCells& cells = loaded->mesh().cells;
+    const CurveCells& cells = loaded->mesh().curveCells;
     EXPECT_EQ(!cells.first.empty(), c.cells);
     if (c.cells && !c.shuffle && &c.from == &built) {
-      EXPECT_EQ(cells.bits, built.mesh().cells.bits);
-      EXPECT_EQ(cells.first, built.mesh().cells.first);
+      EXPECT_EQ(cells.bits, built.mesh().curveCells.bits);
+      EXPECT_EQ(cells.first, built.mesh().curveCells.first);
     }
     expectMatchesEveryTriangleTest(loaded->mesh(), queries);
   }

@@ -55,6 +55,26 @@ void rebuild(const tin::Definition& d, std::optional<tin::SavedTriangulation> sa
       if (!valid.ok()) std::fprintf(stderr, "%s\n", valid.problems.front().c_str());
       UV_FUZZ_CHECK(valid.ok(), "a surface built from the file is not whole");
     }
+    // Many places at once, as one by one, to the bit: the batch walks start from what the read
+    // made of the triangles' order, the single ones do not. The places: each vertex, and a point
+    // between it and the next.
+    {
+      const std::vector<tin::Point3>& v = surface.mesh().vertices;
+      std::vector<tin::Point2> places;
+      for (std::size_t i = 0; i < v.size() && places.size() < 2000; ++i) {
+        places.push_back(v[i].plan());
+        const tin::Point3& n = v[(i + 1) % v.size()];
+        places.push_back({(v[i].x + n.x) / 2, (v[i].y + n.y) / 2});
+      }
+      std::vector<double> many;
+      surface.elevations(places, many);
+      UV_FUZZ_CHECK(many.size() == places.size(), "elevations at once lost places");
+      for (std::size_t i = 0; i < places.size(); ++i) {
+        const std::optional<double> one = surface.elevation(places[i]);
+        UV_FUZZ_CHECK(one ? many[i] == *one || (std::isnan(many[i]) && std::isnan(*one)) : std::isnan(many[i]),
+                      "an elevation at once differs from the same one alone");
+      }
+    }
     const tin::Extents e = surface.extents();
     if (!e.empty)
       UV_FUZZ_CHECK(std::fabs(e.min.x) <= extent && std::fabs(e.max.x) <= extent && std::fabs(e.min.y) <= extent &&

@@ -49,14 +49,14 @@ class PointLocator {
 // Many points at once on a mesh that covers its convex hull, with nothing built for the call
 // (a structure over a 4M-point mesh cost more than the million queries): the points are
 // visited along a curve, each walk starting where the one before ended and following the line
-// from that query. On a mesh that keeps the cells of its own curve (Mesh::curveCells, left by the
-// build), the points follow that curve, and a point in another cell than the one before starts
-// at a triangle of its own cell instead: on a large mesh a few steps instead of the many to the
-// point before. Otherwise they follow a Hilbert curve. The curve is cut into a few stretches
-// walked side by side, a step
-// of each in turn, and each step asks for what the stretch's next step reads: the corners of a
-// mesh lie where the survey put its points, often scattered, and one walk alone waits on
-// memory at each step.
+// from that query. On a mesh that keeps the cells of its own curve (Mesh::curveCells, left by
+// the build, or found again when the mesh is read back), the points follow that curve, and a
+// point in another cell than the one before starts at a triangle of its own cell instead: on a
+// large mesh a few steps instead of the many to the point before. Otherwise they follow a
+// Hilbert curve. The curve is cut into a few stretches walked side by side, a step of each in
+// turn, and each step asks for what the stretch's next step reads: the corners of a mesh lie
+// where the survey put its points, often scattered, and one walk alone waits on memory at each
+// step.
 // triangles[i] (when given) receives the triangle at points[i] as locate() names it, -1 off the
 // surface or for a coordinate that is no number; z[i] (when given) the elevation there by the
 // plane of that triangle (planeElevation()), NaN off the surface.

@@ -38,8 +38,8 @@ struct MeshCurve {
 // Where walks over a mesh may start: the triangles of a mesh made in canonical order lie along
 // `curve`, and those whose places have c as their top `bits` bits (cell c of the curve) are
 // first[c] up to first[c + 1]. Edits leave it as it was: a start is then still a triangle near
-// its cell, and a walk from anywhere ends right, so it only saves steps. Empty for a mesh not
-// made in that order.
+// its cell, and a walk from anywhere ends right, so it only saves steps. A mesh read back finds
+// them again where its triangles still follow the curve (CellsInOrder); empty otherwise.
 struct CurveCells {
   MeshCurve curve;
   int bits = 0;

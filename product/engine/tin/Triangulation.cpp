@@ -814,7 +814,8 @@ bool Triangulation::restore(Mesh&& mesh, std::vector<std::vector<std::int32_t>> 
   // triangles ahead, so that the reads overlap instead of waiting one after the other.
   // Their places on the curve are read on the way: the cells that start many queries at once.
   constexpr std::int32_t kAhead = 8;
-  CellsInOrder curveCells(mesh.vertices, mesh.curveCells.first.empty() ? static_cast<std::size_t>(nt) : 0);
+  const bool findCells = mesh.curveCells.first.empty();
+  CellsInOrder curveCells(mesh.vertices, findCells ? static_cast<std::size_t>(nt) : 0);
   for (std::int32_t k = 0; k < nt; ++k) {
     if (k + kAhead < nt)
       for (std::int32_t c : mesh.triangles[k + kAhead].v)
@@ -824,9 +825,9 @@ bool Triangulation::restore(Mesh&& mesh, std::vector<std::vector<std::int32_t>> 
       if (c < 0 || c >= nv) return fail("a triangle names no point");
     const Point2 a = mesh.vertices[t.v[0]].plan(), b = mesh.vertices[t.v[1]].plan(), c = mesh.vertices[t.v[2]].plan();
     if (orientation(a, b, c) <= 0) return fail("a triangle is not counter-clockwise");
-    if (mesh.curveCells.first.empty()) curveCells.add(a, b, c);
+    if (findCells) curveCells.add(a, b, c);
   }
-  if (mesh.curveCells.first.empty()) mesh.curveCells = curveCells.finish();
+  if (findCells) mesh.curveCells = curveCells.finish();
   // Links read with the triangles are mutual already (decodeLinks() makes them both ways).
   const bool linked = mesh.neighbours.size() == static_cast<std::size_t>(nt);
   if (linked) completeLinks(mesh);

@@ -671,6 +671,14 @@ struct Triangulation::Impl {
           if (at == target) target = to;
         }
       }
+      // c-d, a break line until now, was never tested as a side of the surface: beside a bend
+      // within rounding it may be the long side of a sliver.
+      std::int32_t ct;
+      int ci;
+      if (findEdge(c, d, ct, ci) && !constrained(ct, ci)) {
+        work.push_back({ct, ci});
+        legalize();
+      }
       for (std::int32_t l : lines) {
         auto& chain = chains[l];
         for (std::size_t k = 0; k + 1 < chain.size(); ++k) {

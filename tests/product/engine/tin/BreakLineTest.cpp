@@ -178,6 +178,24 @@ TEST(BreakLine, OverlappingCollinearLines) {
   EXPECT_NEAR(at(s, 17, 5), 17.0, 1e-9);
 }
 
+// A nearly vertical line passing within 1e-31 of a point and of an earlier line's end (which lie
+// 1e-43 apart) crosses that line within rounding of its end, and the earlier line bends through
+// the crossing: the side it leaves is tested like any other, whichever road built the surface.
+TEST(BreakLine, BendWithinRoundingLeavesTheSurfaceDelaunay) {
+  Definition d;
+  d.points = {{8.9683101716788293e-44, 0, 1}, {10, 10, 2}};
+  d.breakLines = {{{0, 0, 3}, {30, 30, 4}}, {{0, -9216, 5}, {8.2718061255302767e-24, 383026462719.99982, 6}}};
+  Surface s;
+  s.addPoints(d.points);
+  for (const Segment3& line : d.breakLines) {
+    ASSERT_EQ(s.addBreakLine(line.a, line.b), BreakLineResult::Added);
+    ASSERT_TRUE(valid(s));
+  }
+  const Surface r = Surface::fromDefinition(d);
+  ASSERT_TRUE(valid(r));
+  test::expectSameMesh(s, r, 0.0);
+}
+
 // Random break lines, points and swaps in any order agree with the surface rebuilt from the
 // definition, vertex for vertex and triangle for triangle.
 TEST(BreakLine, ManyLinesIncrementallyEqualTheRebuild) {

@@ -192,8 +192,8 @@ struct Stretch {
   Point2 from;                     // where the walk comes from: the query before, in t or near it
   std::size_t steps = 0;           // of the current query's walk
   std::uint32_t seed = kSeed;
-  std::uint32_t cell = ~0u;        // of the query before, on the mesh's curve
   bool jumped = false;             // to t from afar: `from` is to be t's centroid
+  std::size_t primed = 0;          // the query whose start's positions were asked for last
 };
 
 // The side a walk in the triangle with corners c leaves by toward p, of the sides p lies beyond
@@ -280,6 +280,21 @@ void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, doub
   const Point3* vertices = mesh.vertices.data();
   const Triangle* corners = mesh.triangles.data();
   const auto* neighbours = mesh.neighbours.data();
+  // Each query that opens a cell gets its start in that cell now, in one pass that reads the
+  // cells in their order, instead of a wait on the cell table between the walks' steps. The high
+  // half then holds the start, or kNoJump for a query that walks on from the one before.
+  constexpr std::uint32_t kNoJump = ~0u;
+  if (jumps) {
+    std::uint32_t before = kNoJump;
+    for (std::size_t k = 0; k < order.size(); ++k) {
+      const auto cell = static_cast<std::uint32_t>(order[k] >> 32);
+      const std::int32_t start = cell != before ? cells.startFor(cell, at[k]) : -1;
+      before = cell;
+      const std::uint32_t jump = start >= 0 && static_cast<std::size_t>(start) < nt ? static_cast<std::uint32_t>(start) : kNoJump;
+      order[k] = (static_cast<std::uint64_t>(jump) << 32) | (order[k] & 0xFFFFFFFFu);
+    }
+  }
+  auto startOf = [&](std::size_t k) { return static_cast<std::uint32_t>(order[k] >> 32); };
 
   // Each stretch starts at the nearest of a sample of triangles spread over the mesh: a few
   // dozen steps, once per stretch.
@@ -312,7 +327,6 @@ void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, doub
   auto finish = [&](Stretch& w, const MeshLocation& where) {
     const std::size_t k = w.next;
     w.from = at[k];
-    w.cell = static_cast<std::uint32_t>(order[k] >> 32);
     std::int32_t t = -1;
     double height = kNone;
     if (where.kind != MeshLocation::Kind::Outside) {
@@ -325,6 +339,13 @@ void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, doub
     at[k].x = height;
     ++w.next;
     w.steps = 0;
+    // The start of the query after next is asked for now, two queries ahead of its turn.
+    if (jumps && w.next + 2 < w.end) {
+      if (const std::uint32_t start = startOf(w.next + 2); start != kNoJump) {
+        __builtin_prefetch(&corners[start]);
+        __builtin_prefetch(&neighbours[start]);
+      }
+    }
   };
   // A step to a triangle asks for its record (its corners and neighbours); the next round reads
   // the corners and asks for their positions, which the same round then tests. Asking ahead for
@@ -334,9 +355,16 @@ void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, doub
   for (bool active = true; active;) {
     // Each round asks for the corners of the triangle each walk stands in, in one run of
     // independent reads, and then steps each walk once.
-    for (const Stretch& w : stretches) {
+    for (Stretch& w : stretches) {
       if (w.next >= w.end) continue;
       for (const std::int32_t v : corners[w.t].v) __builtin_prefetch(&vertices[v]);
+      // The next query's start was asked for a query ago: its corners are at hand, their
+      // positions are asked for now.
+      if (jumps && w.primed != w.next + 1 && w.next + 1 < w.end) {
+        w.primed = w.next + 1;
+        if (const std::uint32_t start = startOf(w.next + 1); start != kNoJump)
+          for (const std::int32_t v : corners[start].v) __builtin_prefetch(&vertices[v]);
+      }
       // The stretch's queries lie in a run of the visiting order, read and written there: a
       // few ahead are asked for, as sixteen runs at once are more than the processor follows
       // by itself.
@@ -367,11 +395,9 @@ void locateMany(const Mesh& mesh, PlanView points, std::int32_t* triangles, doub
         if (jumps && w.steps == 0) {
           // A point in another cell than the one before starts in its own cell, where its
           // place on the curve says, unless the cell is empty (off the surface, or in a gap).
-          const auto cell = static_cast<std::uint32_t>(order[w.next] >> 32);
-          const std::int32_t start = cell != w.cell ? cells.startFor(cell, p) : -1;
-          w.cell = cell;
-          if (start >= 0 && static_cast<std::size_t>(start) < nt && start != w.t) {
-            w.t = start;
+          const std::uint32_t start = startOf(w.next);
+          if (start != kNoJump && static_cast<std::int32_t>(start) != w.t) {
+            w.t = static_cast<std::int32_t>(start);
             w.jumped = true;
             __builtin_prefetch(&corners[start]);
             __builtin_prefetch(&neighbours[start]);

@@ -86,6 +86,11 @@ for n in "${sizes[@]}"; do
     r=$(ratio "$es" "$(value build_seconds "$work/cgal.txt")")
     echo "  build ratio engine/cgal: $r (aim <= 0.5: $(check "$r" 0.5), at most 1.0: $(check "$r" 1.0)); fastest peer $fastname, engine/$fastname $(ratio "$es" "$fastest")"
     echo "  engine: of its $es s (user $(value build_user_seconds "$work/engine.txt"), system $(value build_system_seconds "$work/engine.txt")) $(value build_unique_set_seconds "$work/engine.txt") s gathering the unique set; peak $eb bytes/point with the set, the surface's own $sb (target < 120: $(check "$sb" 120))"
+    # The system's share is mostly fresh memory, which a virtual machine's host prices as it
+    # likes (it varies threefold between runs here): the ratio of user time alone beside it.
+    eu=$(value build_user_seconds "$work/engine.txt")
+    cu=$(value build_user_seconds "$work/cgal.txt")
+    echo "  cgal: of its $(value build_seconds "$work/cgal.txt") s user $cu, system $(value build_system_seconds "$work/cgal.txt"); user time alone engine/cgal $(ratio "$eu" "$cu")"
     printf '  build ratios:'
     for peer in cgal delaunator qhull; do
       printf ' engine/%s %s' "$peer" "$(ratio "$es" "$(value build_seconds "$work/$peer.txt")")"

@@ -265,10 +265,10 @@ bool CKVLXsurface_Vantor2::LoadContent(uv::engine::SurfaceFileContent& content) 
 }
 
 int CKVLXsurface_Vantor2::ExportToBin(std::streambuf& out) {
-  // Written from the surface's own arrays (FileContent() would copy each first).
-  const std::vector<unsigned char> bytes = FileBytes();
-  if (out.sputn(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())) !=
-      static_cast<std::streamsize>(bytes.size())) {
+  // Written from the surface's own arrays (FileContent() would copy each first), piece by piece.
+  uv::engine::StreamSink sink(out);
+  WriteFile(sink);
+  if (!sink.ok()) {
     m_error = "the stream refused the surface's bytes";
     return 0;
   }

@@ -417,6 +417,12 @@ void ByteBuffer::expect(std::uint64_t size) {
   tin::detail::reserveLarge(m_bytes, m_bytes.size() + static_cast<std::size_t>(size));
 }
 
+void StreamSink::put(const unsigned char* data, std::size_t size) {
+  if (!m_ok) return;
+  m_ok = m_out.sputn(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size)) ==
+         static_cast<std::streamsize>(size);
+}
+
 std::vector<unsigned char> encodeSurfaceFile(const SurfaceFileParts& parts) {
   ByteBuffer buffer;
   writeSurfaceFile(parts, buffer);

@@ -117,6 +117,19 @@ class ByteBuffer : public ByteSink {
   std::vector<unsigned char> m_bytes;
 };
 
+// The bytes straight into a stream buffer (a file as it is written): a large surface's file is
+// never held whole in memory. After a refusal (a full disk) it takes no more; ok() tells.
+class StreamSink : public ByteSink {
+ public:
+  explicit StreamSink(std::streambuf& out) : m_out(out) {}
+  void put(const unsigned char* data, std::size_t size) override;
+  bool ok() const { return m_ok; }
+
+ private:
+  std::streambuf& m_out;
+  bool m_ok = true;
+};
+
 // The file's bytes into the sink as they are made: no whole copy of the file in between.
 void writeSurfaceFile(const SurfaceFileParts& parts, ByteSink& sink);
 std::vector<unsigned char> encodeSurfaceFile(const SurfaceFileParts& parts);

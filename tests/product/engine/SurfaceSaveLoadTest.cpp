@@ -262,4 +262,43 @@ TEST_P(SurfaceSaveLoad, KeepsTheLinksOfTheTriangles) {
 INSTANTIATE_TEST_SUITE_P(Cases, SurfaceSaveLoad, ::testing::ValuesIn(saveLoadCases()),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A stream that takes `room` bytes and refuses the rest, as a full disk does.
+class FullAfter : public std::streambuf {
+ public:
+  explicit FullAfter(std::size_t room) : room_(room) {}
+  std::string taken;
+  int refused = 0;  // writes asked for once the room was gone
+
+ protected:
+  std::streamsize xsputn(const char* s, std::streamsize n) override {
+    const std::size_t take = std::min(room_ - taken.size(), static_cast<std::size_t>(n));
+    if (take < static_cast<std::size_t>(n)) ++refused;
+    taken.append(s, take);
+    return static_cast<std::streamsize>(take);
+  }
+  int_type overflow(int_type) override { return traits_type::eof(); }
+
+ private:
+  std::size_t room_;
+};
+
+// The export goes to the stream piece by piece as it is made; a refusal ends it with the
+// reason, and nothing more is asked of the stream after it.
+TEST(SurfaceExport, EndsAtTheFirstRefusedWrite) {
+  Session s(3000, 21);
+  ASSERT_EQ(s.surface.SetBreakLine(s.at(3, 4), s.at(40, 45)), 1);
+  const std::vector<unsigned char> bytes = s.surface.FileBytes();
+  for (const std::size_t room : {std::size_t{0}, std::size_t{100}, bytes.size() / 2, bytes.size() - 1}) {
+    FullAfter full(room);
+    EXPECT_EQ(s.surface.ExportToBin(full), 0) << room;
+    EXPECT_NE(s.surface.LastError().find("refused"), std::string::npos) << s.surface.LastError();
+    EXPECT_EQ(full.refused, 1) << room;
+    EXPECT_EQ(full.taken, std::string(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(room))) << room;
+  }
+  FullAfter roomy(bytes.size());
+  EXPECT_EQ(s.surface.ExportToBin(roomy), 1);
+  EXPECT_EQ(roomy.refused, 0);
+  EXPECT_EQ(roomy.taken, std::string(bytes.begin(), bytes.end()));
+}
+
 }  // namespace

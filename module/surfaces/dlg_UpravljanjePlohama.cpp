@@ -1,7 +1,6 @@
 #include "module/surfaces/dlg_UpravljanjePlohama.h"
 
 #include <set>
-#include <sstream>
 
 #include "ed/AcApDocManager.h"
 #include "ed/ResourceHandleScope.h"
@@ -409,16 +408,7 @@ void dlg_UpravljanjePlohama::OnWriteFile() {
     Report(kMsgFileOfOtherSurface, path, owner);
     return;
   }
-  // The bytes go to a temporary file that replaces the old one only when
-  // complete, so a full disk or a refused folder leaves the old file intact.
-  std::stringbuf bytes(std::ios::out | std::ios::binary);
+  // The old file is replaced only by a whole new one: a full disk or a refused folder leaves it.
   std::string error;
-  bool written = surface->ExportToBin(bytes) == 1;
-  if (!written) {
-    error = surface->LastError();
-  } else {
-    const std::string data = bytes.str();
-    written = uv::replaceFile(path.str(), std::vector<unsigned char>(data.begin(), data.end()), error);
-  }
-  if (!written) Report(kMsgNotWritten, path, EngineText(error));
+  if (!surface->WriteFileAt(path.str(), error)) Report(kMsgNotWritten, path, EngineText(error));
 }

@@ -5,8 +5,6 @@
 #include <cwchar>
 #include <cwctype>
 #include <filesystem>
-#include <ostream>
-#include <stdexcept>
 
 #include "db/AcDbDatabase.h"
 #include "db/UndoLog.h"
@@ -385,22 +383,7 @@ bool CKVLSurfaceManager::SaveEntry(Entry& entry) {
                               record.layers != entry.saved.layers));
     if (fileChanged && entry.available && (surface || Load(entry))) {
       surface = entry.surface.get();
-      // Streamed into the new file as it is made: a surface of ten million points makes half a
-      // gigabyte, which a copy in memory would add to the peak. A refused write leaves the
-      // stream bad, and the old file stays.
-      const auto write = [surface](std::ostream& out, std::string& why) {
-        try {
-          uv::engine::StreamSink sink(*out.rdbuf());
-          surface->WriteFile(sink);
-          if (!sink.ok()) out.setstate(std::ios::badbit);
-          return true;
-        } catch (const std::exception& e) {
-          // No room to make the content (a copy of its triangles): the half-written file goes.
-          why = std::string("cannot make the content: ") + e.what();
-          return false;
-        }
-      };
-      if (!uv::replaceFileStreamed(desc.m_strPath.str(), write, error)) {
+      if (!surface->WriteFileAt(desc.m_strPath.str(), error)) {
         m_error = "the file " + desc.m_strPath.toUtf8() + " of the surface " + desc.m_strName.toUtf8() + ": " + error;
         return false;
       }

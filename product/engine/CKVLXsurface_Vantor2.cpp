@@ -3,9 +3,11 @@
 
 #include <cmath>
 #include <cstddef>
+#include <ostream>
 #include <stdexcept>
 #include <type_traits>
 
+#include "base/SafeFileWriter.h"
 #include "product/engine/GeConvert.h"
 #include "tin/LargeArrays.h"
 
@@ -232,10 +234,11 @@ void CKVLXsurface_Vantor2::WriteFile(uv::engine::ByteSink& sink) const {
   header.description = Description().str();
   header.triangleCount = static_cast<std::uint32_t>(TriangleCount());
   header.extents = Tin().extents();
-  const tin::SavedTriangulation triangles = Tin().saved();
+  const tin::SavedTriangulation saved = Tin().savedWithoutTriangles();
   const std::vector<uv::engine::LayerData> layers = LayerRecords();
-  uv::engine::writeSurfaceFile(
-      uv::engine::SurfaceFileParts{header, Tin().definition(), layers, &triangles, &Tin().savedNeighbours()}, sink);
+  uv::engine::writeSurfaceFile(uv::engine::SurfaceFileParts{header, Tin().definition(), layers, &saved,
+                                                            &Tin().savedNeighbours(), &Tin().savedTriangles()},
+                               sink);
 }
 
 bool CKVLXsurface_Vantor2::LoadContent(uv::engine::SurfaceFileContent& content) {
@@ -262,6 +265,23 @@ bool CKVLXsurface_Vantor2::LoadContent(uv::engine::SurfaceFileContent& content) 
   else m_layers = content.layers;
   Changed();
   return true;
+}
+
+bool CKVLXsurface_Vantor2::WriteFileAt(const std::wstring& path, std::string& error) const {
+  // A refused write leaves the stream bad, and the writer tells the system's reason for it.
+  const auto write = [this](std::ostream& out, std::string& why) {
+    try {
+      uv::engine::StreamSink sink(*out.rdbuf());
+      WriteFile(sink);
+      if (!sink.ok()) out.setstate(std::ios::badbit);
+      return true;
+    } catch (const std::exception& e) {
+      // No room to make the content (a copy of the points' records): the half-written file goes.
+      why = std::string("cannot make the content: ") + e.what();
+      return false;
+    }
+  };
+  return uv::replaceFileStreamed(path, write, error);
 }
 
 int CKVLXsurface_Vantor2::ExportToBin(std::streambuf& out) {

@@ -121,6 +121,10 @@ class CKVLXsurface_Vantor2 {
   // the points first; WriteFile hands them to the sink as they are made.
   std::vector<unsigned char> FileBytes() const;
   void WriteFile(uv::engine::ByteSink& sink) const;
+  // The surface file at path, written in its place only once whole (a full disk or a refused
+  // folder leaves the old file), streamed as it is made: never held whole in memory. False,
+  // with the reason in error, when it is not written.
+  bool WriteFileAt(const std::wstring& path, std::string& error) const;
   bool LoadContent(uv::engine::SurfaceFileContent& content);
   std::vector<uv::engine::LayerData> LayerRecords() const;
 

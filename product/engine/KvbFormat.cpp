@@ -123,20 +123,20 @@ static_assert(sizeof(tin::Point3) == 3 * sizeof(double) && sizeof(tin::Triangle)
                   sizeof(std::array<std::int32_t, 4>) == 4 * sizeof(std::int32_t),
               "points, lines, swaps, triangles and flips are read and written as plain numbers");
 
-std::uint64_t triangulationLength(const tin::SavedTriangulation& t) {
-  std::uint64_t length = 1 + 4 + t.extraVertices.size() * 24 + 4 + t.triangles.size() * 12 + 4 + 4 +
+std::uint64_t triangulationLength(const tin::SavedTriangulation& t, const std::vector<tin::Triangle>& triangles) {
+  std::uint64_t length = 1 + 4 + t.extraVertices.size() * 24 + 4 + triangles.size() * 12 + 4 + 4 +
                          t.flips.size() * 16 + 4 + t.swapsMade.size();
   for (const auto& chain : t.chains) length += 4 + chain.size() * 4;
   return length;
 }
 
-void encodeTriangulation(SectionWriter& s, const tin::SavedTriangulation& t) {
+void encodeTriangulation(SectionWriter& s, const tin::SavedTriangulation& t, const std::vector<tin::Triangle>& triangles) {
   ByteWriter& w = s.fields();
   w.u8(t.editable ? 1 : 0);
   w.u32(static_cast<std::uint32_t>(t.extraVertices.size()));
   s.f64s(reinterpret_cast<const double*>(t.extraVertices.data()), t.extraVertices.size() * 3);
-  w.u32(static_cast<std::uint32_t>(t.triangles.size()));
-  s.i32s(reinterpret_cast<const std::int32_t*>(t.triangles.data()), t.triangles.size() * 3);
+  w.u32(static_cast<std::uint32_t>(triangles.size()));
+  s.i32s(reinterpret_cast<const std::int32_t*>(triangles.data()), triangles.size() * 3);
   w.u32(static_cast<std::uint32_t>(t.chains.size()));
   for (const auto& chain : t.chains) {
     w.u32(static_cast<std::uint32_t>(chain.size()));
@@ -384,12 +384,13 @@ void writeSurfaceFile(const SurfaceFileParts& parts, ByteSink& sink) {
   h.breakLineCount = static_cast<std::uint32_t>(d.breakLines.size());
   h.swapCount = static_cast<std::uint32_t>(d.swaps.size());
   const std::vector<unsigned char> header = encodeHeader(h);
-  const bool links = parts.triangulation && parts.neighbours &&
-                     parts.neighbours->size() == parts.triangulation->triangles.size();
+  const std::vector<tin::Triangle>* triangles =
+      !parts.triangulation ? nullptr : parts.triangles ? parts.triangles : &parts.triangulation->triangles;
+  const bool links = triangles && parts.neighbours && parts.neighbours->size() == triangles->size();
   const std::vector<std::uint8_t> code = links ? tin::encodeLinks(*parts.neighbours) : std::vector<std::uint8_t>();
   const std::uint64_t linksLength = 4 + code.size();
   sink.expect(kPrefix + header.size() + 4 + 8 + bodyLength(d, parts.layers) + 4 +
-              (parts.triangulation ? 8 + triangulationLength(*parts.triangulation) + 4 : 0) +
+              (triangles ? 8 + triangulationLength(*parts.triangulation, *triangles) + 4 : 0) +
               (links ? 8 + linksLength + 4 : 0));
 
   ByteWriter w;
@@ -403,12 +404,12 @@ void writeSurfaceFile(const SurfaceFileParts& parts, ByteSink& sink) {
   w.u32(crc32(w.bytes().data(), w.size()));
   sink.put(w.bytes().data(), w.size());
   section(sink, bodyLength(d, parts.layers), [&](SectionWriter& s) { encodeBody(s, d, parts.layers); });
-  if (parts.triangulation)
-    section(sink, triangulationLength(*parts.triangulation),
-            [&](SectionWriter& s) { encodeTriangulation(s, *parts.triangulation); });
+  if (triangles)
+    section(sink, triangulationLength(*parts.triangulation, *triangles),
+            [&](SectionWriter& s) { encodeTriangulation(s, *parts.triangulation, *triangles); });
   if (links)
     section(sink, linksLength, [&](SectionWriter& s) {
-      s.fields().u32(static_cast<std::uint32_t>(parts.triangulation->triangles.size()));
+      s.fields().u32(static_cast<std::uint32_t>(triangles->size()));
       s.bulk(code.data(), code.size());
     });
 }

@@ -95,6 +95,9 @@ struct SurfaceFileParts {
   const tin::SavedTriangulation* triangulation = nullptr;  // none: a version-1 file
   // The neighbours of the triangulation's triangles, for its links; none: a version-2 file.
   const std::vector<std::array<std::int32_t, 3>>* neighbours = nullptr;
+  // The triangulation's triangles where they lie, its own list left empty: a large surface's
+  // triangles are written from its mesh, not from a copy. None: the triangulation's own.
+  const std::vector<tin::Triangle>* triangles = nullptr;
 };
 
 // Receives a file's bytes in order, piece by piece (a drawing keeps them in chunks).

@@ -200,17 +200,26 @@ bool Surface::restoreSites(std::string& why) {
 }
 
 SavedTriangulation Surface::saved() const {
+  SavedTriangulation st = savedWithoutTriangles();
+  const std::vector<Triangle>& triangles = savedTriangles();
+  detail::reserveLarge(st.triangles, triangles.size());
+  st.triangles.assign(triangles.begin(), triangles.end());
+  return st;
+}
+
+const std::vector<Triangle>& Surface::savedTriangles() const {
+  if (!tri_) return cache_->own.triangles;
+  cache();
+  return tri_->mesh().triangles;
+}
+
+SavedTriangulation Surface::savedWithoutTriangles() const {
   SavedTriangulation st;
   const std::size_t np = def_.points.size();
-  if (!tri_) {
-    st.triangles = cache_->own.triangles;
-    return st;
-  }
+  if (!tri_) return st;
   cache();
   const Mesh& m = tri_->mesh();
   st.editable = true;
-  detail::reserveLarge(st.triangles, m.triangles.size());
-  st.triangles.assign(m.triangles.begin(), m.triangles.end());
   st.extraVertices.assign(m.vertices.begin() + static_cast<std::ptrdiff_t>(np), m.vertices.end());
   st.chains = tri_->chains();
   st.flips = tri_->flips();

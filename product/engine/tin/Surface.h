@@ -116,6 +116,10 @@ class Surface {
   // The triangulation as it stands, for a file: with the definition, fromSaved() makes this
   // very surface again (the same points, triangles and indices) without triangulating.
   SavedTriangulation saved() const;
+  // saved() in two parts, for a writer that reads the triangles where they lie: all of it but
+  // the triangles, and the triangles (no copy; a quarter of a gigabyte at ten million points).
+  SavedTriangulation savedWithoutTriangles() const;
+  const std::vector<Triangle>& savedTriangles() const;
   // The neighbours of saved()'s triangles, for the file's links (no copy).
   const std::vector<std::array<std::int32_t, 3>>& savedNeighbours() const;
   // Nothing, with the reason in `why`, when `saved` is no triangulation of the definition's

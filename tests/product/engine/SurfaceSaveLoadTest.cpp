@@ -143,9 +143,11 @@ TEST_P(SurfaceSaveLoad, GivesTheSurfaceThatWasSaved) {
   const tin::Mesh saved = s.tin().mesh();
   std::stringbuf file;
   ASSERT_EQ(s.surface.ExportToBin(file), 1);
-  // What the manager saves (written from the surface's own arrays) is the exported file.
+  // What the manager saves (written from the surface's own arrays) is the exported file, and
+  // the file made from a copy of its content.
   const std::vector<unsigned char> bytes = s.surface.FileBytes();
   EXPECT_EQ(std::string(bytes.begin(), bytes.end()), file.str());
+  EXPECT_EQ(bytes, uv::engine::encodeSurfaceFile(s.surface.FileContent()));
 
   CKVLXsurface_Vantor2 loaded(nullptr);
   ASSERT_EQ(loaded.ImportFromBin(file, CKVLXsurface_Vantor2::kReadAll), 1) << loaded.LastError();

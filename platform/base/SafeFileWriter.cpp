@@ -281,7 +281,15 @@ bool replaceFileStreamed(const std::wstring& path, const ContentWriter& write, s
   }
   DescriptorBuffer buffer(fd, ops);
   std::ostream out(&buffer);
-  if (!write(out, why)) return abandon();
+  bool made = false;
+  try {
+    made = write(out, why);
+  } catch (...) {
+    // A writer that throws (no memory for its content) leaves no temporary file behind.
+    abandon();
+    throw;
+  }
+  if (!made) return abandon();
   out.flush();
   if (buffer.error() || !out) return fail("cannot write the new content", buffer.error() ? buffer.error() : EIO);
   if (ops.fsync(fd) != 0) return fail("cannot flush the new content to disk", errno);

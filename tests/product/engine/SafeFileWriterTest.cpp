@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <functional>
+#include <new>
 
 #include "EngineTestSupport.h"
 #include "product/engine/InputFile.h"
@@ -320,4 +321,22 @@ TEST(SafeFileWriter, StreamedContentThatFailsKeepsTheOldFile) {
     EXPECT_EQ(readBytes(dir.path("a.dxf")), kOld);
     EXPECT_EQ(listing(dir.path("")), std::vector<std::string>{"a.dxf"});
   }
+}
+
+// A writer that throws part way (no memory for the rest of its content): the exception goes on
+// to the caller, the old file stays and no temporary file is left.
+TEST(SafeFileWriter, StreamedContentThatThrowsKeepsTheOldFile) {
+  ScratchFolder dir;
+  writeBytes(dir.path("a.kvb"), kOld);
+  std::string why;
+  EXPECT_THROW(uv::replaceFileStreamed(
+                   dir.wpath("a.kvb"),
+                   [](std::ostream& out, std::string&) -> bool {
+                     out << std::string(100000, 'x');
+                     throw std::bad_alloc();
+                   },
+                   why),
+               std::bad_alloc);
+  EXPECT_EQ(readBytes(dir.path("a.kvb")), kOld);
+  EXPECT_EQ(listing(dir.path("")), std::vector<std::string>{"a.kvb"});
 }

@@ -39,12 +39,17 @@ inline std::uint32_t curveCell(double scaled) {
   return static_cast<std::uint32_t>(static_cast<std::int64_t>(std::clamp(scaled, 0.0, 4294967295.0)));
 }
 
+// A triangle that takes no part in the order.
+inline constexpr std::uint64_t kNoPlace = ~std::uint64_t{0};
+
 // MeshCurve::key, here to be inlined where a build keys millions of triangles: the centroid's
-// place.
+// place. Never kNoPlace: a centroid in the last cell both ways (a triangle far smaller than the
+// extents, at their corner) takes the place just before, or it would be dropped as no triangle.
 inline std::uint64_t curveKey(const MeshCurve& curve, const Point2& a, const Point2& b, const Point2& c) {
   const double cx = (a.x - curve.x0) + (b.x - curve.x0) + (c.x - curve.x0);
   const double cy = (a.y - curve.y0) + (b.y - curve.y0) + (c.y - curve.y0);
-  return spreadBits(curveCell(cx / 3.0 * curve.sx)) | (spreadBits(curveCell(cy / 3.0 * curve.sy)) << 1);
+  return std::min(spreadBits(curveCell(cx / 3.0 * curve.sx)) | (spreadBits(curveCell(cy / 3.0 * curve.sy)) << 1),
+                  kNoPlace - 1);
 }
 
 // The place of plan point p on the curve.
@@ -59,9 +64,6 @@ void prepareCells(CurveCells& cells, std::size_t triangles);
 // Once filled: an empty cell starts where the next one does, and the last cell ends at the
 // last triangle.
 void closeCells(CurveCells& cells, std::size_t triangles);
-
-// A triangle that takes no part in the order.
-inline constexpr std::uint64_t kNoPlace = ~std::uint64_t{0};
 
 // place[t] is triangle t's place on meshCurve() (kNoPlace for none); afterwards it is its index
 // in the order of places, equal places ordered by corners(t) (its point indices from the

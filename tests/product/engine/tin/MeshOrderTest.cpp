@@ -172,6 +172,15 @@ TEST(MeshOrder, TheOrderedBuildMatchesTriangulatingThenOrdering) {
       {"rings", rings},
       {"three", test::randomPoints(3, 1, 0, 0, 10, wavy)},
       {"collinear", {{0, 0, 0}, {1, 1, 0}, {2, 2, 0}, {3, 3, 0}}},
+      // Triangles 1e-29 of the extents across at their corner (0, 0): their centroids fall in
+      // the curve's last cell both ways, and still count.
+      {"tiny at the corner",
+       {{0, 0, 0},
+        {-5.8025197784588059e-50, -5.8025197784589778e-50, 0},
+        {-5.8025197784589778e-50, -5.8025197784589778e-50, 0},
+        {-5.6451783744743634e-50, -5.8025197784589778e-50, 0},
+        {-5.8727617676298151e-21, -5.8727617676298151e-21, 0},
+        {-3.4891698640832394e-52, -5.8025197784589778e-50, 0}}},
   };
   for (const LargeCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -188,6 +197,7 @@ TEST(MeshOrder, TheOrderedBuildMatchesTriangulatingThenOrdering) {
     ordered.neighbours = flat.neighbours;
     orderMesh(ordered);
 
+    ASSERT_EQ(direct.triangles.size(), flat.triangles.size());
     ASSERT_EQ(direct.triangles.size(), ordered.triangles.size());
     for (std::size_t t = 0; t < direct.triangles.size(); ++t) {
       ASSERT_TRUE(std::equal(direct.triangles[t].v, direct.triangles[t].v + 3, ordered.triangles[t].v)) << t;
@@ -314,16 +324,19 @@ TEST(MeshOrder, CurveKeysInterleaveTheCellBits) {
   for (const std::uint32_t x : values)
     for (const std::uint32_t y : values) {
       EXPECT_EQ(detail::spreadBits(x) | detail::spreadBits(y) << 1, interleaved(x, y)) << x << " " << y;
-      // A triangle whose three corners lie on the cell's lower left corner has that cell.
+      // A triangle whose three corners lie on the cell's lower left corner has that cell; in the
+      // last cell both ways, the place before it, as the last place marks no triangle.
       MeshCurve curve;
       const Point2 p{static_cast<double>(x), static_cast<double>(y)};
-      EXPECT_EQ(curve.key(p, p, p), interleaved(x, y)) << x << " " << y;
+      const std::uint64_t last = x == 0xFFFFFFFFu && y == 0xFFFFFFFFu ? 1 : 0;
+      EXPECT_EQ(curve.key(p, p, p), interleaved(x, y) - last) << x << " " << y;
+      EXPECT_NE(curve.key(p, p, p), detail::kNoPlace);
     }
   // Beyond the range: the nearest cell.
   const MeshCurve curve;
   const Point2 below{-5.0, -1e300}, above{1e12, 5e9};
   EXPECT_EQ(curve.key(below, below, below), 0u);
-  EXPECT_EQ(curve.key(above, above, above), interleaved(0xFFFFFFFFu, 0xFFFFFFFFu));
+  EXPECT_EQ(curve.key(above, above, above), interleaved(0xFFFFFFFFu, 0xFFFFFFFFu) - 1);
 }
 
 TEST(MeshOrder, HilbertKeysVisitNeighbouringCellsInTurn) {

@@ -276,7 +276,7 @@ bool CKVLXsurface_Vantor2::WriteFileAt(const std::wstring& path, std::string& er
       if (!sink.ok()) out.setstate(std::ios::badbit);
       return true;
     } catch (const std::exception& e) {
-      // No room to make the content (a copy of the points' records): the half-written file goes.
+      // No memory for what the file is made from (its links, packed): the half-written file goes.
       why = std::string("cannot make the content: ") + e.what();
       return false;
     }

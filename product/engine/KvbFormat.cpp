@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ios>
+#include <memory>
 #include <span>
 
 #include "base/TextCase.h"
@@ -355,24 +356,162 @@ bool decodeBody(const unsigned char* p, std::size_t size, std::size_t offset, Su
   return true;
 }
 
+// A file's parts in order, as the decoder asks for them: from memory where they lie, or from a
+// stream into one buffer that every part reuses. A large file is so never held whole: reading
+// it takes the memory of its largest part (its points, or its triangles), not of all of them.
+class FileParts {
+ public:
+  FileParts(const unsigned char* data, std::size_t size) : m_data(data), m_left(size) {}
+  explicit FileParts(std::streambuf& in) : m_in(&in) {
+    // A stream that tells its length (a file, a string) bounds each part by what it holds.
+    const auto here = in.pubseekoff(0, std::ios_base::cur, std::ios_base::in);
+    const auto end = here >= 0 ? in.pubseekoff(0, std::ios_base::end, std::ios_base::in) : here;
+    if (here >= 0 && end >= here && in.pubseekoff(here, std::ios_base::beg, std::ios_base::in) == here)
+      m_left = static_cast<std::uint64_t>(end - here);
+  }
+
+  // The next n bytes, fewer where the file ends first; valid until the next call.
+  std::span<const unsigned char> next(std::uint64_t n) {
+    const std::size_t wanted = static_cast<std::size_t>(std::min(n, m_left));
+    const std::span<const unsigned char> part = m_in ? read(wanted) : std::span(m_data + m_position, wanted);
+    m_position += part.size();
+    if (m_left != kUnknown) m_left -= part.size();
+    return part;
+  }
+  // Where the next part starts; after a short part, where the file ends.
+  std::uint64_t position() const { return m_position; }
+
+ private:
+  static constexpr std::uint64_t kUnknown = ~std::uint64_t{0};
+
+  std::span<const unsigned char> read(std::size_t wanted) {
+    // Where the stream's length is known, room for all of the rest at once when a large part
+    // comes: only as much of it as the largest part is ever touched. Where it is not, the room
+    // grows in steps as the bytes arrive, so that a lying length in a damaged file costs no
+    // more than the file holds.
+    constexpr std::size_t kLarge = std::size_t{1} << 20;
+    constexpr std::size_t kStep = std::size_t{1} << 24;
+    if (m_left != kUnknown && wanted > m_capacity) grow(wanted < kLarge ? wanted : static_cast<std::size_t>(m_left), 0);
+    std::size_t got = 0;
+    while (got < wanted) {
+      const std::size_t n = std::min(kStep, wanted - got);
+      if (got + n > m_capacity) grow(std::max(got + n, std::min(wanted, 2 * m_capacity)), got);
+      const auto read = static_cast<std::size_t>(
+          m_in->sgetn(reinterpret_cast<char*>(m_buffer.get() + got), static_cast<std::streamsize>(n)));
+      got += read;
+      if (read < n) break;
+    }
+    return std::span(m_buffer.get(), got);
+  }
+  // Room for `size` bytes, the first `keep` kept. Not zeroed: every byte handed out was read.
+  void grow(std::size_t size, std::size_t keep) {
+    auto bigger = std::make_unique_for_overwrite<unsigned char[]>(size);
+    tin::detail::adviseHugePages(bigger.get(), size);
+    if (keep > 0) std::memcpy(bigger.get(), m_buffer.get(), keep);
+    m_buffer = std::move(bigger);
+    m_capacity = size;
+  }
+
+  const unsigned char* m_data = nullptr;
+  std::streambuf* m_in = nullptr;
+  std::unique_ptr<unsigned char[]> m_buffer;
+  std::size_t m_capacity = 0;
+  std::uint64_t m_position = 0;
+  std::uint64_t m_left = kUnknown;
+};
+
+// n and the four bytes of a checksum after it, never wrapping round.
+std::uint64_t withChecksum(std::uint64_t n) { return n > ~std::uint64_t{0} - 4 ? ~std::uint64_t{0} : n + 4; }
+
 enum class Section { None, CutOff, BadChecksum, Whole };
 
-// The section at byte `at` (u64 length, its bytes, their CRC-32): where its bytes start and
-// how many there are, when the file has it whole.
-Section findSection(const unsigned char* data, std::size_t size, std::size_t at, std::size_t& start,
-                    std::size_t& length) {
-  if (size <= at) return Section::None;
-  ByteReader lengthOf(data + at, size - at);
-  const std::uint64_t n = lengthOf.u64();
-  start = at + 8;
-  if (!lengthOf.ok() || n > size - start || size - start - n < 4) return Section::CutOff;
-  length = static_cast<std::size_t>(n);
-  if (ByteReader(data + start + length, 4).u32() != crc32(data + start, length)) return Section::BadChecksum;
+// The next section (u64 length, its bytes, their CRC-32), when the file has it whole: `bytes`
+// are its own, without the checksum.
+Section nextSection(FileParts& file, std::span<const unsigned char>& bytes) {
+  const auto lengthBytes = file.next(8);
+  if (lengthBytes.empty()) return Section::None;
+  if (lengthBytes.size() < 8) return Section::CutOff;
+  const std::uint64_t n = ByteReader(lengthBytes.data(), 8).u64();
+  const auto part = file.next(withChecksum(n));
+  if (part.size() < 4 || part.size() - 4 < n) return Section::CutOff;
+  bytes = part.first(static_cast<std::size_t>(n));
+  if (ByteReader(part.data() + n, 4).u32() != crc32(bytes.data(), bytes.size())) return Section::BadChecksum;
   return Section::Whole;
 }
 
-bool readExactly(std::streambuf& in, unsigned char* dst, std::size_t n) {
-  return static_cast<std::size_t>(in.sgetn(reinterpret_cast<char*>(dst), static_cast<std::streamsize>(n))) == n;
+// Fills `out` only on success.
+bool decode(FileParts& file, KvbDepth depth, SurfaceFileContent& out, std::string& error) {
+  const auto prefix = file.next(kPrefix);
+  const std::uint32_t headerLength = checkPrefix(prefix.data(), prefix.size(), error);
+  if (headerLength == 0) return false;
+  const std::uint32_t prefixCrc = crc32(prefix.data(), prefix.size());
+  const std::size_t headerEnd = kPrefix + headerLength;
+  const auto header = file.next(std::uint64_t{headerLength} + 4);
+  if (header.size() < std::size_t{headerLength} + 4) {
+    error = "truncated surface file: the header ends early" + at(file.position());
+    return false;
+  }
+  if (ByteReader(header.data() + headerLength, 4).u32() != crc32(header.data(), headerLength, prefixCrc)) {
+    error = "corrupt surface file: the header checksum does not match" + at(headerEnd);
+    return false;
+  }
+  SurfaceFileContent c;
+  if (!decodeHeader(header.data(), headerLength, c.header, error)) return false;
+  if (depth == KvbDepth::Header) {
+    out = std::move(c);
+    return true;
+  }
+  const auto lengthBytes = file.next(8);
+  if (lengthBytes.size() < 8) {
+    error = "truncated surface file: it ends after the header" + at(file.position());
+    return false;
+  }
+  const std::uint64_t bodyLength = ByteReader(lengthBytes.data(), 8).u64();
+  const std::size_t bodyStart = headerEnd + 4 + 8;
+  const auto body = file.next(withChecksum(bodyLength));
+  if (body.size() < 4 || body.size() - 4 < bodyLength) {
+    error = "truncated surface file: the body is " + std::to_string(bodyLength) + " bytes long but the file ends" +
+            at(file.position());
+    return false;
+  }
+  const std::size_t bodySize = static_cast<std::size_t>(bodyLength);
+  if (ByteReader(body.data() + bodySize, 4).u32() != crc32(body.data(), bodySize)) {
+    error = "corrupt surface file: the body checksum does not match" + at(bodyStart + bodySize);
+    return false;
+  }
+  if (!decodeBody(body.data(), bodySize, bodyStart, c, error)) return false;
+  // The triangles: whatever is wrong with them, the definition stands and the surface is
+  // made from it.
+  std::span<const unsigned char> bytes;
+  switch (nextSection(file, bytes)) {
+    case Section::None: break;
+    case Section::CutOff: c.triangulationProblem = "the triangles are cut off" + at(file.position()); break;
+    case Section::BadChecksum:
+      c.triangulationProblem = "the triangles' checksum does not match" + at(file.position() - 4);
+      break;
+    case Section::Whole: {
+      tin::SavedTriangulation t;
+      if (!decodeTriangulation(bytes.data(), bytes.size(), t, c.triangulationProblem)) break;
+      // The links, when the file has them; without them the load links the triangles itself.
+      switch (nextSection(file, bytes)) {
+        case Section::None: break;
+        case Section::CutOff: c.linksProblem = "the links are cut off" + at(file.position()); break;
+        case Section::BadChecksum: c.linksProblem = "the links' checksum does not match" + at(file.position() - 4); break;
+        case Section::Whole: {
+          ByteReader r(bytes.data(), bytes.size());
+          if (r.u32() != t.triangles.size() || !r.ok())
+            c.linksProblem = "the links are for another number of triangles";
+          else
+            tin::decodeLinks(t.triangles, bytes.subspan(4), t.neighbours, c.linksProblem);
+          break;
+        }
+      }
+      c.triangulation = std::move(t);
+      break;
+    }
+  }
+  out = std::move(c);
+  return true;
 }
 
 }  // namespace
@@ -444,135 +583,15 @@ bool writeSurfaceFile(std::streambuf& out, const SurfaceFileContent& content) {
 
 bool decodeSurfaceFile(const unsigned char* data, std::size_t size, KvbDepth depth, SurfaceFileContent& out,
                        std::string& error) {
-  const std::uint32_t headerLength = checkPrefix(data, size, error);
-  if (headerLength == 0) return false;
-  const std::size_t headerEnd = kPrefix + headerLength;
-  if (size < headerEnd + 4) {
-    error = "truncated surface file: the header ends early" + at(size);
-    return false;
-  }
-  ByteReader crcReader(data + headerEnd, 4);
-  if (crcReader.u32() != crc32(data, headerEnd)) {
-    error = "corrupt surface file: the header checksum does not match" + at(headerEnd);
-    return false;
-  }
-  SurfaceFileContent c;
-  if (!decodeHeader(data + kPrefix, headerLength, c.header, error)) return false;
-  if (depth == KvbDepth::Header) {
-    out = std::move(c);
-    return true;
-  }
-  const std::size_t bodyStart = headerEnd + 4 + 8;
-  if (size < bodyStart) {
-    error = "truncated surface file: it ends after the header" + at(size);
-    return false;
-  }
-  ByteReader lengthReader(data + headerEnd + 4, 8);
-  const std::uint64_t bodyLength = lengthReader.u64();
-  if (bodyLength > size - bodyStart || size - bodyStart - bodyLength < 4) {
-    error = "truncated surface file: the body is " + std::to_string(bodyLength) + " bytes long but the file ends" +
-            at(size);
-    return false;
-  }
-  ByteReader bodyCrc(data + bodyStart + bodyLength, 4);
-  if (bodyCrc.u32() != crc32(data + bodyStart, static_cast<std::size_t>(bodyLength))) {
-    error = "corrupt surface file: the body checksum does not match" + at(bodyStart + bodyLength);
-    return false;
-  }
-  if (!decodeBody(data + bodyStart, static_cast<std::size_t>(bodyLength), bodyStart, c, error)) return false;
-  // The triangles: whatever is wrong with them, the definition stands and the surface is
-  // made from it.
-  const std::size_t sectionAt = bodyStart + static_cast<std::size_t>(bodyLength) + 4;
-  std::size_t start = 0, length = 0;
-  switch (findSection(data, size, sectionAt, start, length)) {
-    case Section::None: break;
-    case Section::CutOff: c.triangulationProblem = "the triangles are cut off" + at(size); break;
-    case Section::BadChecksum: c.triangulationProblem = "the triangles' checksum does not match" + at(start + length); break;
-    case Section::Whole: {
-      tin::SavedTriangulation t;
-      if (!decodeTriangulation(data + start, length, t, c.triangulationProblem)) break;
-      // The links, when the file has them; without them the load links the triangles itself.
-      const std::size_t linksAt = start + length + 4;
-      switch (findSection(data, size, linksAt, start, length)) {
-        case Section::None: break;
-        case Section::CutOff: c.linksProblem = "the links are cut off" + at(size); break;
-        case Section::BadChecksum: c.linksProblem = "the links' checksum does not match" + at(start + length); break;
-        case Section::Whole: {
-          ByteReader r(data + start, length);
-          if (r.u32() != t.triangles.size() || !r.ok())
-            c.linksProblem = "the links are for another number of triangles";
-          else
-            tin::decodeLinks(t.triangles, std::span(data + start + 4, length - 4), t.neighbours, c.linksProblem);
-          break;
-        }
-      }
-      c.triangulation = std::move(t);
-      break;
-    }
-  }
-  out = std::move(c);
-  return true;
+  FileParts file(data, size);
+  return decode(file, depth, out, error);
 }
 
 bool readSurfaceFile(std::streambuf& in, KvbDepth depth, SurfaceFileContent& out, std::string& error) {
-  // Read the parts one after another, never asking for more than the file has shown so far,
-  // so a lying length in a damaged file costs no huge allocation.
-  std::vector<unsigned char> bytes(kPrefix);
-  if (!readExactly(in, bytes.data(), kPrefix)) {
-    error = "not a surface file: it is shorter than the file prefix";
-    return false;
-  }
-  const std::uint32_t headerLength = checkPrefix(bytes.data(), kPrefix, error);
-  if (headerLength == 0) return false;
-  bytes.resize(kPrefix + headerLength + 4);
-  if (!readExactly(in, bytes.data() + kPrefix, headerLength + 4)) {
-    error = "truncated surface file: the header ends early";
-    return false;
-  }
-  if (depth == KvbDepth::Header) return decodeSurfaceFile(bytes.data(), bytes.size(), depth, out, error);
-
-  const std::size_t lengthAt = bytes.size();
-  bytes.resize(lengthAt + 8);
-  if (!readExactly(in, bytes.data() + lengthAt, 8)) {
-    error = "truncated surface file: it ends after the header" + at(lengthAt);
-    return false;
-  }
-  ByteReader lengthReader(bytes.data() + lengthAt, 8);
-  const std::uint64_t bodyLength = lengthReader.u64();
-  const std::uint64_t wanted = bodyLength + 4;
-  // Room for the rest of a stream that tells its length (a file, a string), at once: growing
-  // a large file's bytes step by step copied them several times over.
-  {
-    const auto here = in.pubseekoff(0, std::ios_base::cur, std::ios_base::in);
-    const auto end = here >= 0 ? in.pubseekoff(0, std::ios_base::end, std::ios_base::in) : here;
-    if (here >= 0 && end >= here && in.pubseekoff(here, std::ios_base::beg, std::ios_base::in) == here)
-      tin::detail::reserveLarge(bytes, bytes.size() + static_cast<std::size_t>(end - here));
-  }
-  // Grows in steps as the bytes arrive: a lying length costs no more than the file holds.
-  auto readUpTo = [&](std::uint64_t wanted) {
-    constexpr std::size_t kChunk = std::size_t{1} << 24;
-    std::uint64_t got = 0;
-    while (got < wanted) {
-      const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, wanted - got));
-      const std::size_t before = bytes.size();
-      bytes.resize(before + n);
-      const auto read = static_cast<std::size_t>(in.sgetn(reinterpret_cast<char*>(bytes.data() + before),
-                                                          static_cast<std::streamsize>(n)));
-      bytes.resize(before + read);
-      got += read;
-      if (read < n) return false;
-    }
-    return true;
-  };
-  // The sections after the body (the triangles, their links), when the file has them.
-  auto readSection = [&] {
-    const std::size_t sectionAt = bytes.size();
-    if (!readUpTo(8) || bytes.size() != sectionAt + 8) return false;
-    ByteReader sectionLength(bytes.data() + sectionAt, 8);
-    return readUpTo(sectionLength.u64() + 4);
-  };
-  if (readUpTo(wanted) && readSection()) readSection();
-  return decodeSurfaceFile(bytes.data(), bytes.size(), depth, out, error);
+  // Part by part, never asking for more than the stream has shown so far: a lying length in a
+  // damaged file costs no huge allocation. Header depth reads nothing past the header.
+  FileParts file(in);
+  return decode(file, depth, out, error);
 }
 
 bool readSurfaceFile(const std::wstring& path, KvbDepth depth, SurfaceFileContent& out, std::string& error) {

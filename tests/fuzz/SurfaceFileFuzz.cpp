@@ -13,6 +13,7 @@
 #include <optional>
 #include <set>
 #include <stdexcept>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -121,7 +122,19 @@ void readAndRebuild(const std::uint8_t* data, std::size_t size) {
   for (auto depth : {uv::engine::KvbDepth::Header, uv::engine::KvbDepth::Whole}) {
     uv::engine::SurfaceFileContent content;
     std::string error;
-    if (!uv::engine::decodeSurfaceFile(data, size, depth, content, error)) {
+    const bool read = uv::engine::decodeSurfaceFile(data, size, depth, content, error);
+    // A file on disk is read part by part from a stream: it must say what its bytes in memory say.
+    uv::engine::SurfaceFileContent streamed;
+    std::string streamError;
+    std::stringbuf file(std::string(reinterpret_cast<const char*>(data), size));
+    UV_FUZZ_CHECK(uv::engine::readSurfaceFile(file, depth, streamed, streamError) == read && streamError == error,
+                  "the file read from a stream is judged otherwise than its bytes");
+    UV_FUZZ_CHECK(!read || (streamed.definition == content.definition && streamed.layers == content.layers &&
+                            streamed.triangulation == content.triangulation &&
+                            streamed.triangulationProblem == content.triangulationProblem &&
+                            streamed.linksProblem == content.linksProblem),
+                  "the file read from a stream reads as another");
+    if (!read) {
       UV_FUZZ_CHECK(!error.empty(), "a refusal without a message");
       continue;
     }

@@ -311,5 +311,81 @@ TEST(KvbFormat, TheWriterAgreesWithTheLayoutFieldByField) {
   }
 }
 
+
+// A stream that cannot tell its length (a pipe): read in steps as its bytes arrive.
+class PipeBuffer : public std::streambuf {
+ public:
+  explicit PipeBuffer(std::string bytes) : m_bytes(std::move(bytes)) {
+    setg(m_bytes.data(), m_bytes.data(), m_bytes.data() + m_bytes.size());
+  }
+
+ private:
+  std::string m_bytes;
+};
+
+// The file read from a stream, part by part into one buffer, says exactly what its bytes in
+// memory say: at every length it may be cut to, with every byte of a section's length damaged,
+// from a stream that tells its length and from one that does not.
+TEST(KvbFormat, AStreamReadsWhatTheBytesInMemorySay) {
+  std::mt19937 random(5);
+  std::uniform_real_distribution<double> at(0.0, 100.0);
+  std::vector<tin::Point3> points;
+  for (int i = 0; i < 40; ++i) points.push_back({500000.0 + at(random), 5000000.0 + at(random), at(random)});
+  tin::Surface surface;
+  surface.addPoints(points);
+  surface.addBreakLine({500010.0, 5000010.0, 10.0}, {500090.0, 5000080.0, 20.0});
+  surface.addBreakLine({500010.0, 5000080.0, 10.0}, {500090.0, 5000010.0, 20.0});
+  SurfaceFileContent content = sample();
+  content.definition = surface.definition();
+  content.triangulation = surface.saved();
+  content.triangulation->neighbours = surface.savedNeighbours();
+  const auto good = encodeSurfaceFile(content);
+  ASSERT_EQ(good[8], kKvbVersion);  // triangles and links: every section there is
+
+  auto agree = [](const std::vector<unsigned char>& bytes, KvbDepth depth) {
+    SurfaceFileContent inMemory, fromString, fromPipe;
+    std::string memoryError, stringError, pipeError;
+    const bool ok = decodeSurfaceFile(bytes.data(), bytes.size(), depth, inMemory, memoryError);
+    std::stringbuf string(std::string(bytes.begin(), bytes.end()));
+    EXPECT_EQ(readSurfaceFile(string, depth, fromString, stringError), ok);
+    PipeBuffer pipe(std::string(bytes.begin(), bytes.end()));
+    EXPECT_EQ(readSurfaceFile(pipe, depth, fromPipe, pipeError), ok);
+    EXPECT_EQ(stringError, memoryError);
+    EXPECT_EQ(pipeError, memoryError);
+    for (const SurfaceFileContent* read : {&fromString, &fromPipe}) {
+      EXPECT_EQ(read->header.name, inMemory.header.name);
+      EXPECT_EQ(read->definition, inMemory.definition);
+      EXPECT_EQ(read->layers, inMemory.layers);
+      EXPECT_EQ(read->triangulation, inMemory.triangulation);
+      EXPECT_EQ(read->triangulationProblem, inMemory.triangulationProblem);
+      EXPECT_EQ(read->linksProblem, inMemory.linksProblem);
+    }
+    return ok;
+  };
+  for (KvbDepth depth : {KvbDepth::Header, KvbDepth::Whole}) {
+    SCOPED_TRACE(depth == KvbDepth::Header ? "header" : "whole");
+    EXPECT_TRUE(agree(good, depth));
+    for (std::size_t n = 0; n < good.size(); ++n) {
+      SCOPED_TRACE("cut to " + std::to_string(n));
+      agree(std::vector<unsigned char>(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(n)), depth);
+    }
+  }
+  // Each byte of each section's length made larger, up to a length of 2^63: refused or taken
+  // as a cut-off section, the same from memory and from either stream.
+  ByteReader header(good.data() + 12, 4);
+  std::size_t lengthAt = 16 + header.u32() + 4;
+  for (int sectionIndex = 0; sectionIndex < 3; ++sectionIndex) {
+    SCOPED_TRACE("section " + std::to_string(sectionIndex));
+    for (int i = 0; i < 8; ++i) {
+      auto bad = good;
+      bad[lengthAt + i] |= 0x80;
+      agree(bad, KvbDepth::Whole);
+    }
+    ByteReader length(good.data() + lengthAt, 8);
+    lengthAt += 8 + length.u64() + 4;
+  }
+  EXPECT_EQ(lengthAt, good.size());
+}
+
 }  // namespace
 }  // namespace uv::engine

@@ -38,31 +38,37 @@ trap 'rm -rf "$work"' EXIT
 # value KEY FILE: the number after KEY in a "key value" listing.
 value() { awk -v k="$1" '$1 == k { print $2 }' "$2"; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "n/a" }'; }
-# faster NAME: NAME1.txt or NAME2.txt, whichever built faster, as NAME.txt.
+# faster NAME: whichever of NAME1.txt, NAME2.txt and NAME3.txt built fastest, as NAME.txt.
 faster() {
-  if awk -v a="$(value build_seconds "$work/${1}1.txt")" -v b="$(value build_seconds "$work/${1}2.txt")" 'BEGIN { exit !(a <= b) }'; then
-    cp "$work/${1}1.txt" "$work/$1.txt"
-  else
-    cp "$work/${1}2.txt" "$work/$1.txt"
-  fi
+  local best=1 round
+  for round in 2 3; do
+    if awk -v a="$(value build_seconds "$work/${1}$round.txt")" -v b="$(value build_seconds "$work/${1}$best.txt")" 'BEGIN { exit !(a < b) }'; then
+      best=$round
+    fi
+  done
+  cp "$work/${1}$best.txt" "$work/$1.txt"
 }
 check() { awk -v v="$1" -v limit="$2" 'BEGIN { print (v <= limit ? "ok" : "MISSED") }'; }
 
-echo "load: $(uptime)"
-printf '%-9s %-8s %-22s %12s %14s\n' points data program seconds bytes/point
-for n in "${sizes[@]}"; do
-  for kind in random terrain; do
-    "$engine" data "$n" "$kind" "$work"
-    # The engine and raw CGAL each build twice, in turn, and the faster run of each counts: this
-    # machine hands freed memory back to its host, so whichever builds right after a large free
-    # (the data written, the size before) pays for fresh pages that the other does not.
-    for round in 1 2; do
-      "$engine" build "$n" "$kind" > "$work/engine$round.txt"
-      "$cgal" "$work/points.bin" > "$work/cgal$round.txt"
-    done
-    faster engine
-    faster cgal
-    node "$here/engine/delaunator.mjs" "$work/points.bin" > "$work/delaunator.txt"
+# builds N KIND PEER...: the engine and its peers build the same points (written to $work first);
+# prints a row for each and the engine's ratios.
+builds() {
+  local n=$1 kind=$2
+  shift 2
+  local peers=("$@")
+  "$engine" data "$n" "$kind" "$work"
+  # The engine and raw CGAL each build three times, in turn, and the fastest run of each counts:
+  # this machine hands freed memory back to its host, which prices fresh pages as it likes (the
+  # system time of the same build varies threefold between runs), and the fastest run is the
+  # one least charged for them.
+  for round in 1 2 3; do
+    "$engine" build "$n" "$kind" > "$work/engine$round.txt"
+    "$cgal" "$work/points.bin" > "$work/cgal$round.txt"
+  done
+  faster engine
+  faster cgal
+  node "$here/engine/delaunator.mjs" "$work/points.bin" > "$work/delaunator.txt"
+  if [[ " ${peers[*]} " == *" qhull "* ]]; then
     # qdelaunay: the CPU time of the whole run, reading its text input included (it has no
     # timer of its own for the triangulation alone), so its number flatters the others a little.
     /usr/bin/time -f "%U %S %M" -o "$work/qtime.txt" qdelaunay Qt i < "$work/points.txt" > /dev/null
@@ -70,32 +76,41 @@ for n in "${sizes[@]}"; do
     qs=$(awk -v u="$qu" -v s="$qsys" 'BEGIN { print u + s }')
     printf 'build_seconds %s\nbuild_peak_bytes_per_point %s\n' "$qs" \
       "$(awk -v kb="$qkb" -v n="$n" 'BEGIN { print kb * 1024 / n }')" > "$work/qhull.txt"
+  fi
 
-    fastest=""
-    for peer in cgal delaunator qhull; do
-      s=$(value build_seconds "$work/$peer.txt")
-      if [ -z "$fastest" ] || awk -v a="$s" -v b="$fastest" 'BEGIN { exit !(a < b) }'; then fastest=$s; fastname=$peer; fi
-    done
-    for program in engine cgal delaunator qhull; do
-      printf '%-9s %-8s %-22s %12.3f %14.0f\n' "$n" "$kind" "$program" \
-        "$(value build_seconds "$work/$program.txt")" "$(value build_peak_bytes_per_point "$work/$program.txt")"
-    done
-    es=$(value build_seconds "$work/engine.txt")
-    eb=$(value build_peak_bytes_per_point "$work/engine.txt")
-    sb=$(value surface_peak_bytes_per_point "$work/engine.txt")
-    r=$(ratio "$es" "$(value build_seconds "$work/cgal.txt")")
-    echo "  build ratio engine/cgal: $r (aim <= 0.5: $(check "$r" 0.5), at most 1.0: $(check "$r" 1.0)); fastest peer $fastname, engine/$fastname $(ratio "$es" "$fastest")"
-    echo "  engine: of its $es s (user $(value build_user_seconds "$work/engine.txt"), system $(value build_system_seconds "$work/engine.txt")) $(value build_unique_set_seconds "$work/engine.txt") s gathering the unique set; peak $eb bytes/point with the set, the surface's own $sb (target < 120: $(check "$sb" 120))"
-    # The system's share is mostly fresh memory, which a virtual machine's host prices as it
-    # likes (it varies threefold between runs here): the ratio of user time alone beside it.
-    eu=$(value build_user_seconds "$work/engine.txt")
-    cu=$(value build_user_seconds "$work/cgal.txt")
-    echo "  cgal: of its $(value build_seconds "$work/cgal.txt") s user $cu, system $(value build_system_seconds "$work/cgal.txt"); user time alone engine/cgal $(ratio "$eu" "$cu")"
-    printf '  build ratios:'
-    for peer in cgal delaunator qhull; do
-      printf ' engine/%s %s' "$peer" "$(ratio "$es" "$(value build_seconds "$work/$peer.txt")")"
-    done
-    printf '; bytes/point, the surface'"'"'s own: engine/cgal %s, engine/delaunator %s\n' "$(ratio "$sb" "$(value build_peak_bytes_per_point "$work/cgal.txt")")" "$(ratio "$sb" "$(value build_peak_bytes_per_point "$work/delaunator.txt")")"
+  local fastest="" fastname="" peer program
+  for peer in "${peers[@]}"; do
+    s=$(value build_seconds "$work/$peer.txt")
+    if [ -z "$fastest" ] || awk -v a="$s" -v b="$fastest" 'BEGIN { exit !(a < b) }'; then fastest=$s; fastname=$peer; fi
+  done
+  for program in engine "${peers[@]}"; do
+    printf '%-9s %-8s %-22s %12.3f %14.0f\n' "$n" "$kind" "$program" \
+      "$(value build_seconds "$work/$program.txt")" "$(value build_peak_bytes_per_point "$work/$program.txt")"
+  done
+  es=$(value build_seconds "$work/engine.txt")
+  eb=$(value build_peak_bytes_per_point "$work/engine.txt")
+  sb=$(value surface_peak_bytes_per_point "$work/engine.txt")
+  r=$(ratio "$es" "$(value build_seconds "$work/cgal.txt")")
+  echo "  build ratio engine/cgal: $r (aim <= 0.5: $(check "$r" 0.5), at most 1.0: $(check "$r" 1.0)); fastest peer $fastname, engine/$fastname $(ratio "$es" "$fastest")"
+  echo "  engine: of its $es s (user $(value build_user_seconds "$work/engine.txt"), system $(value build_system_seconds "$work/engine.txt")) $(value build_unique_set_seconds "$work/engine.txt") s gathering the unique set; peak $eb bytes/point with the set, the surface's own $sb (target < 120: $(check "$sb" 120))"
+  # The system's share is mostly fresh memory, priced by the host: the ratio of user time
+  # alone beside it.
+  eu=$(value build_user_seconds "$work/engine.txt")
+  cu=$(value build_user_seconds "$work/cgal.txt")
+  echo "  cgal: of its $(value build_seconds "$work/cgal.txt") s user $cu, system $(value build_system_seconds "$work/cgal.txt"); user time alone engine/cgal $(ratio "$eu" "$cu")"
+  printf '  build ratios:'
+  for peer in "${peers[@]}"; do
+    printf ' engine/%s %s' "$peer" "$(ratio "$es" "$(value build_seconds "$work/$peer.txt")")"
+  done
+  printf '; bytes/point, the surface'"'"'s own: engine/cgal %s, engine/delaunator %s\n' "$(ratio "$sb" "$(value build_peak_bytes_per_point "$work/cgal.txt")")" "$(ratio "$sb" "$(value build_peak_bytes_per_point "$work/delaunator.txt")")"
+}
+
+echo "load: $(uptime)"
+printf '%-9s %-8s %-22s %12s %14s\n' points data program seconds bytes/point
+for n in "${sizes[@]}"; do
+  for kind in random terrain; do
+    # qdelaunay reads text and takes minutes from 4M points on: not run beyond that.
+    if [ "$n" -le 4000000 ]; then builds "$n" "$kind" cgal delaunator qhull; else builds "$n" "$kind" cgal delaunator; fi
 
     "$engine" ops "$n" "$kind" > "$work/ops.txt"
     while read -r key val; do printf '  %-34s %s\n' "$key" "$val"; done < "$work/ops.txt"
@@ -125,12 +140,13 @@ for n in "${sizes[@]}"; do
   done
 done
 
-# 1M elevations in one call must stay under its target at any size: on a 10M-point surface too
-# (built and edited as above), unless that size was measured already.
+# The build against its peers and 1M elevations in one call at ten million points too (the
+# surface built and edited as above), unless that size was measured already.
 case " ${sizes[*]} " in
   *" 10000000 "*) ;;
   *)
     for kind in random terrain; do
+      builds 10000000 "$kind" cgal delaunator
       "$engine" elevations 10000000 "$kind" > "$work/elevations.txt"
       e=$(value elevation_1m_seconds "$work/elevations.txt")
       echo "10000000 $kind: 1M elevations in one call: $e s (target <= 0.25: $(check "$e" 0.25)), the same as one by one: $(value elevation_batch_agrees "$work/elevations.txt")"

@@ -69,6 +69,14 @@ report "100 contour levels into the drawing" "CallDrawContourLines"
 report "SURFMAN: surface to a file, Close" "line 16: SURFMAN"
 report "drawing to DXF" "line 21: save"
 report "total" "times: total"
+# While the text page adds the file it may hold, beside what stays after it (the surface, the
+# host and the drawing), at most three times the file.
+nowOf() { awk -v key="$1" 'index($0, key) { for (i = 1; i <= NF; ++i) if ($i == "now") print $(i + 1) }' "$work/times.txt"; }
+awk -v peak="$(peakOf CallLoadPoints)" -v kept="$(nowOf CallLoadPoints)" -v size="$size" 'BEGIN {
+  x = (peak - kept) * 1048576 / size
+  printf "text page: peak %d MB = %d MB kept after it (the surface, the host, the drawing) + %.2f x the file (target <= 3: %s)\n",
+         peak, kept, x, x <= 3 ? "ok" : "MISSED"
+}'
 kvb=$(stat -c %s "$work/teren.kvb")
 dxf=$(stat -c %s "$work/scale.dxf")
 awk -v u="$user" -v s="$sys" -v kb="$peak" -v w="$wall" -v size="$size" -v kvb="$kvb" -v dxf="$dxf" 'BEGIN {

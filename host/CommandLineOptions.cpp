@@ -138,8 +138,9 @@ Options:
   --quiet                 do not copy the command line to standard output
   --times                 print what each step costs: the start, each command
                           or verb of the job, --save, --render and the whole
-                          run, each with its CPU and wall-clock seconds and
-                          the peak memory so far ("times: ..." lines)
+                          run, each with its CPU and wall-clock seconds, the
+                          peak memory so far and the memory held after it
+                          ("times: ..." lines)
   --help                  show this help
 
 Host verbs in job scripts:

@@ -1,6 +1,7 @@
 #include "host/StageTimes.h"
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -19,9 +20,20 @@ double wallSeconds() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
+// The memory the process holds now (its resident pages): beside the peak, what a step kept.
+long residentKb() {
+  long pages = 0, resident = 0;
+  FILE* statm = std::fopen("/proc/self/statm", "r");
+  if (!statm) return 0;
+  const bool read = std::fscanf(statm, "%ld %ld", &pages, &resident) == 2;
+  std::fclose(statm);
+  return read ? resident * (sysconf(_SC_PAGESIZE) / 1024) : 0;
+}
+
 void print(const std::wstring& what, double cpu, double wall, long peakKb) {
   std::fflush(stdout);
-  std::printf("times: %s  cpu %.3f s  wall %.3f s  peak %ld MB\n", toUtf8(what).c_str(), cpu, wall, peakKb / 1024);
+  std::printf("times: %s  cpu %.3f s  wall %.3f s  peak %ld MB  now %ld MB\n", toUtf8(what).c_str(), cpu, wall,
+              peakKb / 1024, residentKb() / 1024);
   std::fflush(stdout);
 }
 

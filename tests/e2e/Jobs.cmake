@@ -35,7 +35,7 @@ uv_add_job_test(view OPEN ${site} JOB jobs/view.job ARGS --render-size 320x240 C
 uv_add_job_test(layers OPEN ${site} JOB jobs/layers.job ARGS --save out.dxf --quiet CHECK checks/layers.py)
 # --times: a line for the start, each step of the job, --save and the whole run.
 uv_add_job_test(times OPEN ${site} JOB jobs/layers.job ARGS --save out.dxf --quiet --times
-                EXPECT_STDOUT "^times: start  cpu [0-9.]+ s  wall [0-9.]+ s  peak [0-9]+ MB.times: line 4: layer .*times: --save  cpu.*times: total  cpu [0-9.]+ s")
+                EXPECT_STDOUT "^times: start  cpu [0-9.]+ s  wall [0-9.]+ s  peak [0-9]+ MB  now [0-9]+ MB.times: line 4: layer .*times: --save  cpu.*times: total  cpu [0-9.]+ s")
 uv_add_job_test(layer_missing OPEN ${site} JOB jobs/layer_missing.job WILL_FAIL EXIT_CODE 1
                 EXPECT_STDERR "layer_missing\\.job:2: the drawing has no layer .NO_SUCH_LAYER.")
 

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -56,6 +57,29 @@ InputFile::int_type InputFile::underflow() {
   if (n == 0) return traits_type::eof();
   setg(m_buffer.data(), m_buffer.data(), m_buffer.data() + n);
   return traits_type::to_int_type(*gptr());
+}
+
+std::streamsize InputFile::xsgetn(char* out, std::streamsize n) {
+  // What the buffer holds first; a large rest then straight from the file into the caller's
+  // room, so that a surface file's megabytes are not copied through the buffer.
+  std::streamsize got = 0;
+  while (got < n) {
+    if (gptr() == egptr() && n - got >= static_cast<std::streamsize>(m_buffer.size()) && m_fd >= 0) {
+      ssize_t r;
+      do r = ::read(m_fd, out + got, static_cast<std::size_t>(n - got));
+      while (r < 0 && errno == EINTR);
+      if (r < 0) m_error = std::string("cannot read the file: ") + std::strerror(errno);
+      if (r <= 0) break;
+      got += r;
+      continue;
+    }
+    if (gptr() == egptr() && traits_type::eq_int_type(underflow(), traits_type::eof())) break;
+    const std::streamsize k = std::min<std::streamsize>(n - got, egptr() - gptr());
+    std::memcpy(out + got, gptr(), static_cast<std::size_t>(k));
+    gbump(static_cast<int>(k));
+    got += k;
+  }
+  return got;
 }
 
 InputFile::pos_type InputFile::seekoff(off_type offset, std::ios_base::seekdir dir, std::ios_base::openmode) {

@@ -27,6 +27,7 @@ class InputFile : private std::streambuf {
 
  private:
   int_type underflow() override;
+  std::streamsize xsgetn(char* out, std::streamsize n) override;
   pos_type seekoff(off_type offset, std::ios_base::seekdir dir, std::ios_base::openmode which) override;
   pos_type seekpos(pos_type pos, std::ios_base::openmode which) override;
 

@@ -283,9 +283,16 @@ TEST(InputFile, ReadsSeeksAndRewinds) {
   std::vector<char> got(bytes.size() + 10);
   EXPECT_EQ(file.buffer().sgetn(got.data(), 100), 100);
   EXPECT_EQ(file.buffer().pubseekoff(0, std::ios_base::cur), 100);
+  // A large read goes on from where the small one stopped, part from the buffer, part from
+  // the file itself.
+  EXPECT_EQ(file.buffer().sgetn(got.data() + 100, 150000), 150000);
+  EXPECT_EQ(file.buffer().pubseekoff(0, std::ios_base::cur), 150100);
+  EXPECT_EQ(file.buffer().sgetn(got.data() + 150100, 100), 100);
+  EXPECT_TRUE(std::equal(bytes.begin(), bytes.begin() + 150200, reinterpret_cast<unsigned char*>(got.data())));
   ASSERT_TRUE(file.rewind());
   EXPECT_EQ(file.buffer().sgetn(got.data(), std::streamsize(got.size())), std::streamsize(bytes.size()));
   EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), reinterpret_cast<unsigned char*>(got.data())));
+  EXPECT_EQ(file.buffer().sgetn(got.data(), 10), 0);
   EXPECT_TRUE(file.error().empty());
 }
 

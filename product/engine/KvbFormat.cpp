@@ -406,7 +406,6 @@ class FileParts {
   // Room for `size` bytes, the first `keep` kept. Not zeroed: every byte handed out was read.
   void grow(std::size_t size, std::size_t keep) {
     auto bigger = std::make_unique_for_overwrite<unsigned char[]>(size);
-    tin::detail::adviseHugePages(bigger.get(), size);
     if (keep > 0) std::memcpy(bigger.get(), m_buffer.get(), keep);
     m_buffer = std::move(bigger);
     m_capacity = size;

@@ -3,13 +3,11 @@
 // large arrays get their memory is decided once, and giving such room back as soon as it is no
 // longer needed.
 //
-// Large room is asked for on huge pages (2 MiB) where the system offers them. On the virtual
-// machines surveyors' servers and this project's builds run on, each first touch of a small page
-// is a fault that costs about 11 us (measured: 256 MB touched page by page took 0.7 s of CPU, on
-// huge pages 0.02-0.4 s, also with the page cache full), and a 1M-point build touches some
-// 57,000 of them: a third of its time. An earlier machine, with little free memory, had found
-// huge pages dearer (their compaction); the advice is only advice, and the kernel falls back to
-// small pages when it has no huge one to give.
+// The room takes the system's ordinary pages; no huge-page advice. On virtual machines that hand
+// freed memory back to their host, a fresh huge page costs several times the system time of its
+// 512 small ones (a 4M-point build: 1.2-1.4 s of system time against 0.33-0.42 s), and cheap only
+// when memory freed moments before is still at hand, so a build's time came to depend on what ran
+// before it. Where huge pages pay, the system's own setting ("always") still gives them.
 #pragma once
 
 #include <cstddef>
@@ -17,16 +15,11 @@
 
 namespace tin::detail {
 
-// Advises huge pages for the whole 2 MiB pages within [p, p + bytes), before they are first
-// touched; below a few megabytes, or where the system has none, it does nothing.
-void adviseHugePages(void* p, std::size_t bytes);
-
 // Room for n elements at once, instead of growth by doubling and its copies.
 template <class T>
 void reserveLarge(std::vector<T>& v, std::size_t n) {
   if (n <= v.capacity()) return;
   v.reserve(n);
-  adviseHugePages(v.data(), v.capacity() * sizeof(T));
 }
 
 // Room for n and a thirty-second more, so that a surface's first edits add to its arrays
@@ -36,7 +29,6 @@ template <class T>
 void reserveWithRoom(std::vector<T>& v, std::size_t n) {
   if (withRoom(n) <= v.capacity()) return;
   v.reserve(withRoom(n));
-  adviseHugePages(v.data(), v.capacity() * sizeof(T));
 }
 
 // Gives v's room back (v = {} would keep it: that assigns an empty list).

@@ -12,11 +12,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <random>
 #include <span>
-#include <sstream>
 #include <string>
+
+#include <unistd.h>
 
 #include "BenchData.h"
 #include "db/AcDbDatabase.h"
@@ -24,6 +26,7 @@
 #include "product/engine/CKVLIzoLineManager.h"
 #include "product/engine/CKVLXsurface_Vantor2.h"
 #include "product/engine/CUniquePointSet.h"
+#include "product/engine/InputFile.h"
 
 namespace {
 
@@ -193,19 +196,33 @@ std::vector<AcGePoint3d> elevationPlaces(CKVLXsurface_Vantor2& surface) {
   return queries;
 }
 
-// Saves the surface to a file in memory and loads it again, each timed; the load must give back
-// the surface as it is now.
+// Saves the surface to a file and loads it again, each timed, the way SURFMAN does (the file
+// just written is still in the system's cache, as it is when a user opens what they saved); the
+// load must give back the surface as it is now.
 void saveAndLoad(CKVLXsurface_Vantor2& surface) {
   const std::vector<tin::Triangle> saved = surface.Triangulation().Surface().triangles();
-  std::stringbuf file;
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() / ("uv-bench-" + std::to_string(::getpid()) + ".kvb");
+  struct Removed {
+    const std::filesystem::path& path;
+    ~Removed() {
+      std::error_code ignored;
+      std::filesystem::remove(path, ignored);
+    }
+  } removed{path};
+  std::string error;
   double t = seconds();
-  surface.ExportToBin(file);
+  if (!surface.WriteFileAt(path.wstring(), error)) {
+    std::fprintf(stderr, "bench_engine: the surface was not saved: %s\n", error.c_str());
+    std::exit(1);
+  }
   report("save_seconds", seconds() - t);
-  report("file_bytes", static_cast<double>(file.str().size()));
+  report("file_bytes", static_cast<double>(std::filesystem::file_size(path)));
   const Split loadSplit;
   t = seconds();
   CKVLXsurface_Vantor2 reread(nullptr);
-  const int ok = reread.ImportFromBin(file, CKVLXsurface_Vantor2::kReadAll);
+  uv::engine::InputFile file;
+  const int ok = file.open(path.wstring(), error) ? reread.ImportFromBin(file.buffer(), CKVLXsurface_Vantor2::kReadAll) : 0;
   const int rereadTriangles = reread.TriangleCount();
   report("load_seconds", seconds() - t);
   loadSplit.report("load");

@@ -5,9 +5,9 @@
 //
 // The room takes the system's ordinary pages; no huge-page advice. On virtual machines that hand
 // freed memory back to their host, a fresh huge page costs several times the system time of its
-// 512 small ones (a 4M-point build: 1.2-1.4 s of system time against 0.33-0.42 s), and cheap only
-// when memory freed moments before is still at hand, so a build's time came to depend on what ran
-// before it. Where huge pages pay, the system's own setting ("always") still gives them.
+// 512 small ones (a 4M-point build: 1.2-1.4 s of system time against 0.33-0.42 s), and is cheap
+// only when memory freed moments before is still at hand, so a build's time came to depend on what
+// ran before it. Where huge pages pay, the system's own setting ("always") still gives them.
 #pragma once
 
 #include <cstddef>

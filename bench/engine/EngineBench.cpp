@@ -11,6 +11,7 @@
 //   bench_engine batch N random|terrain      the call of many elevations alone, three times over
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -222,7 +223,8 @@ void saveAndLoad(CKVLXsurface_Vantor2& surface) {
   t = seconds();
   CKVLXsurface_Vantor2 reread(nullptr);
   uv::engine::InputFile file;
-  const int ok = file.open(path.wstring(), error) ? reread.ImportFromBin(file.buffer(), CKVLXsurface_Vantor2::kReadAll) : 0;
+  const int ok =
+      file.open(path.wstring(), error) ? reread.ImportFromBin(file.buffer(), CKVLXsurface_Vantor2::kReadAll) : 0;
   const int rereadTriangles = reread.TriangleCount();
   report("load_seconds", seconds() - t);
   loadSplit.report("load");

@@ -18,7 +18,6 @@ namespace tin::detail {
 // Room for n elements at once, instead of growth by doubling and its copies.
 template <class T>
 void reserveLarge(std::vector<T>& v, std::size_t n) {
-  if (n <= v.capacity()) return;
   v.reserve(n);
 }
 
@@ -27,7 +26,6 @@ void reserveLarge(std::vector<T>& v, std::size_t n) {
 inline std::size_t withRoom(std::size_t n) { return n + n / 32 + 256; }
 template <class T>
 void reserveWithRoom(std::vector<T>& v, std::size_t n) {
-  if (withRoom(n) <= v.capacity()) return;
   v.reserve(withRoom(n));
 }
 
